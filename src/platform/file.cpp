@@ -1,0 +1,212 @@
+#include "platform/file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/paths.h"
+
+namespace savora::platform {
+namespace {
+
+struct FaultState {
+  uint64_t count = 0;
+  uint64_t nth = 0;
+  WriteFaults::Kind kind = WriteFaults::Kind::None;
+  bool crashed = false;
+};
+
+FaultState& faults() {
+  static FaultState state;
+  return state;
+}
+
+bool writeFully(int fd, uint64_t offset, bool atOffset, const char* data, size_t count) {
+  while (count > 0) {
+    const ssize_t n = atOffset ? ::pwrite(fd, data, count, off_t(offset)) : ::write(fd, data, count);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    count -= size_t(n);
+    offset += uint64_t(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+void WriteFaults::arm(uint64_t nth, Kind kind) {
+  faults() = FaultState{0, nth, kind, false};
+}
+void WriteFaults::disarm() { faults() = FaultState{}; }
+uint64_t WriteFaults::writesSoFar() { return faults().count; }
+bool WriteFaults::crashed() { return faults().crashed; }
+
+WriteFaults::Outcome WriteFaults::next() {
+  FaultState& f = faults();
+  ++f.count;
+  if (f.crashed) return Outcome::Drop;
+  if (f.kind == Kind::Crash && f.count >= f.nth) {
+    f.crashed = true;
+    return Outcome::Partial;
+  }
+  if (f.kind == Kind::Fail && f.count >= f.nth) return Outcome::Fail;
+  return Outcome::Proceed;
+}
+
+File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), error_(std::move(other.error_)) {}
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    close();
+    fd_ = std::exchange(other.fd_, -1);
+    error_ = std::move(other.error_);
+  }
+  return *this;
+}
+
+File::~File() { close(); }
+
+bool File::open(std::string_view name, Mode mode) {
+  close();
+  const std::string path = nativePath(name);
+  if (path.empty()) {
+    error_ = "no such drive";
+    return false;
+  }
+  int flags = O_CLOEXEC;
+  if (mode != Mode::Read && WriteFaults::crashed()) {
+    // A killed process opens nothing more; writes through this handle vanish anyway.
+    fd_ = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    return fd_ >= 0;
+  }
+  switch (mode) {
+    case Mode::Read: flags |= O_RDONLY; break;
+    case Mode::ReadWrite: flags |= O_RDWR; break;
+    case Mode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+    case Mode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
+    case Mode::Update: flags |= O_RDWR | O_CREAT; break;
+  }
+  fd_ = ::open(path.c_str(), flags, 0644);
+  if (fd_ < 0) {
+    error_ = std::strerror(errno);
+    return false;
+  }
+  struct stat st;
+  if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+    error_ = "is a folder";
+    close();
+    return false;
+  }
+  return true;
+}
+
+void File::close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
+size_t File::read(void* buffer, size_t count) {
+  if (fd_ < 0) return 0;
+  size_t total = 0;
+  char* out = static_cast<char*>(buffer);
+  while (total < count) {
+    const ssize_t n = ::read(fd_, out + total, count - total);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n < 0) error_ = std::strerror(errno);
+      break;
+    }
+    total += size_t(n);
+  }
+  return total;
+}
+
+bool File::readAt(uint64_t offset, void* buffer, size_t count) {
+  if (fd_ < 0) return false;
+  size_t total = 0;
+  char* out = static_cast<char*>(buffer);
+  while (total < count) {
+    const ssize_t n = ::pread(fd_, out + total, count - total, off_t(offset + total));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n < 0) error_ = std::strerror(errno);
+      return false;
+    }
+    total += size_t(n);
+  }
+  return true;
+}
+
+bool File::countedWrite(uint64_t offset, bool atOffset, const void* data, size_t count) {
+  if (fd_ < 0) return false;
+  const char* bytes = static_cast<const char*>(data);
+  switch (WriteFaults::next()) {
+    case WriteFaults::Outcome::Drop:
+      return true;  // the "killed" process goes on in the test, but nothing reaches the disk
+    case WriteFaults::Outcome::Partial:
+      writeFully(fd_, offset, atOffset, bytes, count / 2);
+      return true;
+    case WriteFaults::Outcome::Fail:
+      error_ = std::strerror(EIO);
+      return false;
+    case WriteFaults::Outcome::Proceed:
+      break;
+  }
+  if (!writeFully(fd_, offset, atOffset, bytes, count)) {
+    error_ = std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+bool File::write(const void* data, size_t count) { return countedWrite(0, false, data, count); }
+
+bool File::writeAt(uint64_t offset, const void* data, size_t count) {
+  return countedWrite(offset, true, data, count);
+}
+
+bool File::seek(uint64_t offset) {
+  return fd_ >= 0 && ::lseek(fd_, off_t(offset), SEEK_SET) == off_t(offset);
+}
+
+uint64_t File::position() const {
+  if (fd_ < 0) return 0;
+  const off_t at = ::lseek(fd_, 0, SEEK_CUR);
+  return at < 0 ? 0 : uint64_t(at);
+}
+
+uint64_t File::size() const {
+  struct stat st;
+  if (fd_ < 0 || ::fstat(fd_, &st) != 0) return 0;
+  return uint64_t(st.st_size);
+}
+
+bool File::truncate(uint64_t newSize) {
+  if (fd_ < 0) return false;
+  switch (WriteFaults::next()) {
+    case WriteFaults::Outcome::Drop:
+    case WriteFaults::Outcome::Partial:
+      return true;
+    case WriteFaults::Outcome::Fail:
+      error_ = std::strerror(EIO);
+      return false;
+    case WriteFaults::Outcome::Proceed:
+      break;
+  }
+  if (::ftruncate(fd_, off_t(newSize)) != 0) {
+    error_ = std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+bool File::sync() { return fd_ >= 0 && ::fsync(fd_) == 0; }
+
+}  // namespace savora::platform

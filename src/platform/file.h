@@ -1,0 +1,84 @@
+// One open file, addressed by Windows-style or native name. Every write of the program goes
+// through this class, so tests can make the Nth write fail, or simulate a process killed at the
+// Nth write (see WriteFaults).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace savora::platform {
+
+class File {
+ public:
+  enum class Mode {
+    Read,       // existing file, read only
+    ReadWrite,  // existing file, read and write
+    Create,     // create or truncate, read and write
+    Append,     // create when missing; writes go to the end
+    Update,     // create when missing, never truncate; read and write
+  };
+
+  File() = default;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  ~File();
+
+  // Returns false (and leaves the file closed) when the file cannot be opened in that mode.
+  bool open(std::string_view name, Mode mode);
+  bool isOpen() const { return fd_ >= 0; }
+  void close();
+
+  // Reads up to `count` bytes at the current position; returns how many were read (0 at the end
+  // or on error).
+  size_t read(void* buffer, size_t count);
+  // Reads exactly `count` bytes at `offset`; false when fewer are there.
+  bool readAt(uint64_t offset, void* buffer, size_t count);
+  // Writes all bytes at the current position / at `offset`; false on any failure.
+  bool write(const void* data, size_t count);
+  bool write(std::string_view data) { return write(data.data(), data.size()); }
+  bool writeAt(uint64_t offset, const void* data, size_t count);
+
+  bool seek(uint64_t offset);
+  uint64_t position() const;
+  uint64_t size() const;
+  bool truncate(uint64_t size);
+  // Pushes written data to the disk (fsync).
+  bool sync();
+  // The system's text for the last failure of this object.
+  const std::string& errorText() const { return error_; }
+
+ private:
+  bool countedWrite(uint64_t offset, bool atOffset, const void* data, size_t count);
+
+  int fd_ = -1;
+  std::string error_;
+};
+
+// Fault injection for tests. Changes of the disk (writes, truncations, deletes, renames, folder
+// changes) are numbered from 1 in the order they are asked for, across the whole process.
+class WriteFaults {
+ public:
+  enum class Kind {
+    None,
+    Fail,   // the Nth and every later write fails with an I/O error
+    Crash,  // the Nth write stores only its first half, later writes are silently dropped:
+            // what is on disk is what a process killed at that write would leave
+  };
+  // What happens to the write (or other change of the disk) that is being made now.
+  enum class Outcome { Proceed, Fail, Partial, Drop };
+
+  static void arm(uint64_t nth, Kind kind);
+  static void disarm();
+  static uint64_t writesSoFar();
+  // True once a Crash fault has fired (the "process" is dead; tests stop and reopen).
+  static bool crashed();
+  // Counts one change of the disk (a write, truncate, delete, rename, folder change) and says
+  // what to do with it. Called by the platform's file operations only.
+  static Outcome next();
+};
+
+}  // namespace savora::platform

@@ -1,0 +1,124 @@
+#include "platform/paths.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cctype>
+#include <vector>
+
+#include "platform/ini_file.h"
+#include "platform/text.h"
+
+namespace savora::platform {
+
+void DriveTable::set(char letter, std::string folder) {
+  folders_[toLowerAscii(letter)] = std::move(folder);
+}
+
+void DriveTable::clear() { folders_.clear(); }
+
+void DriveTable::loadFromIni(const std::string& iniPath) {
+  clear();
+  for (const auto& [key, value] : IniFile(iniPath).keys("Drives")) {
+    if (key.size() == 1 && std::isalpha(static_cast<unsigned char>(key[0])) && !value.empty()) {
+      set(key[0], value);
+    }
+  }
+}
+
+std::string DriveTable::folderOf(char letter) const {
+  const auto it = folders_.find(toLowerAscii(letter));
+  return it == folders_.end() ? std::string() : it->second;
+}
+
+std::string DriveTable::letters() const {
+  std::string out;
+  for (const auto& entry : folders_) out += entry.first;
+  return out;
+}
+
+DriveTable& drives() {
+  static DriveTable table;
+  return table;
+}
+
+namespace {
+
+bool existsOnDisk(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The entry of `folder` whose name equals `name` ignoring case, or empty.
+std::string findIgnoringCase(const std::string& folder, const std::string& name) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return {};
+  std::string found;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (equalsIgnoreCase(entry->d_name, name)) {
+      found = entry->d_name;
+      break;
+    }
+  }
+  ::closedir(dir);
+  return found;
+}
+
+std::vector<std::string> splitComponents(std::string_view path) {
+  std::vector<std::string> parts;
+  std::string current;
+  for (char c : path) {
+    if (c == '/') {
+      if (!current.empty()) parts.push_back(std::move(current));
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (!current.empty()) parts.push_back(std::move(current));
+  return parts;
+}
+
+}  // namespace
+
+std::string nativePath(std::string_view windowsName) {
+  std::string name(windowsName);
+  for (char& c : name) {
+    if (c == '\\') c = '/';
+  }
+
+  std::string base;  // what the components are resolved against, ending in '/' or empty
+  if (name.size() >= 2 && name[1] == ':' && std::isalpha(static_cast<unsigned char>(name[0]))) {
+    base = drives().folderOf(name[0]);
+    if (base.empty()) return {};
+    if (base.back() != '/') base += '/';
+    name.erase(0, 2);
+  } else if (!name.empty() && name[0] == '/') {
+    base = "/";
+  }
+
+  std::string result = base;
+  bool resolving = true;
+  const auto parts = splitComponents(name);
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const std::string& part = parts[i];
+    std::string chosen = part;
+    if (resolving && part != "." && part != "..") {
+      if (!existsOnDisk(result + part)) {
+        const std::string onDisk = findIgnoringCase(result.empty() ? "." : result, part);
+        if (onDisk.empty()) {
+          resolving = false;
+        } else {
+          chosen = onDisk;
+        }
+      }
+    }
+    result += chosen;
+    if (i + 1 < parts.size()) result += '/';
+  }
+  // Keep a trailing separator ("cmm\\") so folder names stay recognisable as folders.
+  if (!name.empty() && name.back() == '/' && !result.empty() && result.back() != '/') result += '/';
+  return result;
+}
+
+}  // namespace savora::platform

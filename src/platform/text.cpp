@@ -58,9 +58,7 @@ std::string trimRight(std::string_view text) {
 
 std::string trim(std::string_view text) { return trimLeft(trimRight(text)); }
 
-std::string formatText(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
+std::string formatTextV(const char* format, va_list args) {
   va_list copy;
   va_copy(copy, args);
   const int needed = std::vsnprintf(nullptr, 0, format, copy);
@@ -70,6 +68,13 @@ std::string formatText(const char* format, ...) {
     out.resize(size_t(needed));
     std::vsnprintf(out.data(), out.size() + 1, format, args);
   }
+  return out;
+}
+
+std::string formatText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string out = formatTextV(format, args);
   va_end(args);
   return out;
 }

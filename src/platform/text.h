@@ -3,6 +3,7 @@
 // deliberately touches only A-Z/a-z.
 #pragma once
 
+#include <cstdarg>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,6 @@ std::string trim(std::string_view text);
 
 // printf into a std::string of any length.
 std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string formatTextV(const char* format, va_list args) __attribute__((format(printf, 1, 0)));
 
 }  // namespace savora::platform

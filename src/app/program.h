@@ -1,0 +1,14 @@
+// The program's run from start to end, with the display already set up by main().
+#pragma once
+
+#include <string>
+
+#include "toolkit/user.h"
+
+namespace savora::app {
+
+// Runs the program from `programDirectory` (holding OBJECTS.DAT and the tables) until the user
+// leaves. Returns 0 after a normal run, -1 when the window-object file cannot be opened.
+int runProgram(const std::string& programDirectory, toolkit::User& user);
+
+}  // namespace savora::app

@@ -1,0 +1,40 @@
+// The media player on Qt Multimedia: video into a video widget, or sound alone.
+#pragma once
+
+#include <memory>
+
+#include "toolkit/media_player.h"
+
+class QMediaPlayer;
+class QAudioOutput;
+class QVideoWidget;
+class QWidget;
+
+namespace savora::toolkit {
+
+class QtMediaPlayer : public MediaPlayer {
+ public:
+  // `videoParent`: the widget the video area goes into; null for sound only.
+  explicit QtMediaPlayer(QWidget* videoParent = nullptr);
+  ~QtMediaPlayer() override;
+
+  bool open(const std::string& fileName) override;
+  void play() override;
+  void stop() override;
+  void seekToStart() override;
+  void close() override;
+  State state() const override;
+  std::string fileName() const override { return fileName_; }
+  void onStopped(std::function<void()> handler) override;
+  // Places the video area inside its parent.
+  void placeVideo(int x, int y, int width, int height);
+
+ private:
+  std::unique_ptr<QMediaPlayer> player_;
+  std::unique_ptr<QAudioOutput> audio_;
+  QVideoWidget* video_ = nullptr;  // owned by its parent widget
+  std::string fileName_;
+  std::function<void()> stopped_;
+};
+
+}  // namespace savora::toolkit

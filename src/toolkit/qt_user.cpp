@@ -1,0 +1,78 @@
+#include "toolkit/qt_user.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+
+#include "platform/paths.h"
+#include "toolkit/font_mapping.h"
+#include "toolkit/message_window.h"
+#include "toolkit/qt_text.h"
+#include "toolkit/status_window.h"
+
+namespace savora::toolkit {
+namespace {
+
+QString startFolderOf(std::string_view folder) {
+  const std::string native = platform::nativePath(folder);
+  return QString::fromStdString(native);
+}
+
+std::optional<std::string> answerOf(const QString& file) {
+  if (file.isEmpty()) return std::nullopt;
+  return file.toStdString();
+}
+
+}  // namespace
+
+Button QtUser::message(std::string_view title, std::string_view icon, Buttons buttons,
+                       std::string_view text) {
+  return ZAF_MESSAGE_WINDOW(title, icon, buttons, text).Control();
+}
+
+void QtUser::showStatus(std::string_view title, std::string_view text) {
+  StatusWindow::show(title, text);
+}
+
+void QtUser::closeStatus() { StatusWindow::close(); }
+
+void QtUser::beginWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+void QtUser::endWait() { QApplication::restoreOverrideCursor(); }
+void QtUser::beep() { QApplication::beep(); }
+
+std::optional<std::string> QtUser::prompt(std::string_view title, std::string_view text,
+                                          int maxLength, std::string_view preset) {
+  QInputDialog dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(toQt(title));
+  dialog.setLabelText(toQtLines(text));
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setTextValue(toQt(preset));
+  if (auto* field = dialog.findChild<QLineEdit*>()) {
+    if (maxLength > 0) field->setMaxLength(maxLength);
+  }
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return fromQt(dialog.textValue());
+}
+
+std::optional<std::string> QtUser::openFileName(std::string_view title, std::string_view filter,
+                                                std::string_view startFolder) {
+  return answerOf(QFileDialog::getOpenFileName(QApplication::activeWindow(), toQt(title),
+                                               startFolderOf(startFolder), toQt(filter)));
+}
+
+std::optional<std::string> QtUser::saveFileName(std::string_view title, std::string_view filter,
+                                                std::string_view startFolder) {
+  return answerOf(QFileDialog::getSaveFileName(QApplication::activeWindow(), toQt(title),
+                                               startFolderOf(startFolder), toQt(filter)));
+}
+
+std::optional<LogFont> QtUser::chooseFont(const LogFont& current) {
+  bool ok = false;
+  const QFont font = QFontDialog::getFont(&ok, qFontOf(current), QApplication::activeWindow());
+  if (!ok) return std::nullopt;
+  return logFontOf(font, current);
+}
+
+}  // namespace savora::toolkit

@@ -1,0 +1,71 @@
+// The one door from the program's logic to the person at the screen: messages, the status window,
+// the wait pointer, prompts and the common dialogs. Logic talks to a User, never to Qt; the real
+// implementation (QtUser) shows dialogs, tests use a scripted one that answers from a queue.
+//
+// Texts are Windows-1252 bytes as the program holds them; message texts keep "\r\n" line breaks.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "toolkit/log_font.h"
+
+namespace savora::toolkit {
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Button { Ok, Cancel, Yes, No };
+
+class User {
+ public:
+  virtual ~User() = default;
+
+  // A modal message window. `icon` is one of QUESTION, ASTERISK, EXCLAMATION, HAND, INFORMATION,
+  // ERROR in any letter case. Returns the button pressed; closing the box counts as Cancel (or No
+  // when there is no Cancel button, or Ok for a lone OK button).
+  virtual Button message(std::string_view title, std::string_view icon, Buttons buttons,
+                         std::string_view text) = 0;
+
+  // Shows the single status window, or changes its title and text in place when it is shown.
+  virtual void showStatus(std::string_view title, std::string_view text) = 0;
+  // Removes the status window (nothing happens when none is shown).
+  virtual void closeStatus() = 0;
+
+  // Brackets long work; calls nest.
+  virtual void beginWait() = 0;
+  virtual void endWait() = 0;
+
+  virtual void beep() = 0;
+
+  // A one-line text prompt; nothing when cancelled.
+  virtual std::optional<std::string> prompt(std::string_view title, std::string_view text,
+                                            int maxLength, std::string_view preset) = 0;
+
+  // Common file dialogs. `filter` reads like "Backup Files (*.ck9)"; several filters are separated
+  // by ";;". The answer is a native path, or nothing when cancelled.
+  virtual std::optional<std::string> openFileName(std::string_view title, std::string_view filter,
+                                                  std::string_view startFolder) = 0;
+  virtual std::optional<std::string> saveFileName(std::string_view title, std::string_view filter,
+                                                  std::string_view startFolder) = 0;
+
+  virtual std::optional<LogFont> chooseFont(const LogFont& current) = 0;
+};
+
+// Shows the status window for a title and a printf format, or removes it when both are null:
+// the program's single status-window call.
+void statusWindow(User& user, const char* title, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
+
+// Wait pointer for the life of a scope.
+class WaitPointer {
+ public:
+  explicit WaitPointer(User& user) : user_(user) { user_.beginWait(); }
+  ~WaitPointer() { user_.endWait(); }
+  WaitPointer(const WaitPointer&) = delete;
+  WaitPointer& operator=(const WaitPointer&) = delete;
+
+ private:
+  User& user_;
+};
+
+}  // namespace savora::toolkit

@@ -1,0 +1,188 @@
+#include "toolkit/window_manager.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QWidget>
+#include <algorithm>
+
+#include "toolkit/event_codes.h"
+#include "toolkit/event_manager.h"
+#include "toolkit/uiw_mdiframe.h"
+#include "toolkit/uiw_window.h"
+
+namespace savora::toolkit {
+namespace {
+
+// A child window's close button asks the window (S_CLOSE) instead of closing it, so the window
+// can offer to save first; the same goes for the title-bar close of a window of its own.
+class CloseToEvent : public QObject {
+ public:
+  CloseToEvent(UIW_WINDOW* window, QObject* parent) : QObject(parent), window_(window) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::Close) return false;
+    if (UI_WINDOW_MANAGER::instance().contains(window_)) {
+      event->ignore();
+      window_->post(UI_EVENT(S_CLOSE));
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  UIW_WINDOW* window_;
+};
+
+}  // namespace
+
+UI_WINDOW_MANAGER& UI_WINDOW_MANAGER::instance() {
+  static UI_WINDOW_MANAGER manager;
+  return manager;
+}
+
+void UI_WINDOW_MANAGER::setFrame(UIW_MDIFRAME* frame) { frame_ = frame; }
+
+const UI_WINDOW_MANAGER::Shown* UI_WINDOW_MANAGER::find(const UIW_WINDOW* window) const {
+  for (const auto& s : shown_) {
+    if (s.window == window) return &s;
+  }
+  return nullptr;
+}
+
+bool UI_WINDOW_MANAGER::contains(const UIW_WINDOW* window) const { return find(window) != nullptr; }
+
+void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
+  if (!window || contains(window)) return;
+  QWidget* widget = window->widget();
+  QMdiSubWindow* sub = nullptr;
+  if (frame_ && !window->isModal()) {
+    sub = frame_->mdiArea()->addSubWindow(widget);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->installEventFilter(new CloseToEvent(window, sub));
+    sub->show();
+  } else {
+    if (frame_ && frame_->widget()) {
+      widget->setParent(frame_->widget(), Qt::Dialog);
+      widget->setWindowModality(Qt::ApplicationModal);
+    }
+    widget->installEventFilter(new CloseToEvent(window, widget));
+    widget->show();
+  }
+  shown_.push_back({window, sub});
+  bringToFront(window);
+}
+
+void UI_WINDOW_MANAGER::subtract(UIW_WINDOW* window) {
+  const auto it = std::find_if(shown_.begin(), shown_.end(),
+                               [window](const Shown& s) { return s.window == window; });
+  if (it == shown_.end()) return;
+  if (it->subWindow) {
+    it->subWindow->hide();
+  } else if (window->widget()) {
+    window->widget()->hide();
+  }
+  removed_.push_back(*it);
+  shown_.erase(it);
+  UI_EVENT_MANAGER::instance().forget(window);
+}
+
+void UI_WINDOW_MANAGER::destroyRemoved() {
+  auto removed = std::move(removed_);
+  removed_.clear();
+  for (const Shown& s : removed) {
+    if (s.subWindow) {
+      if (frame_) frame_->mdiArea()->removeSubWindow(s.subWindow);
+      delete s.subWindow;  // and the window's widget with it
+    }
+    delete s.window;
+  }
+}
+
+void UI_WINDOW_MANAGER::forget(UIW_WINDOW* window) {
+  auto drop = [this](std::vector<Shown>& list, UIW_WINDOW* w) {
+    const auto it = std::find_if(list.begin(), list.end(), [w](const Shown& s) { return s.window == w; });
+    if (it == list.end()) return;
+    QMdiSubWindow* sub = it->subWindow;
+    list.erase(it);
+    if (sub) {
+      if (frame_) frame_->mdiArea()->removeSubWindow(sub);
+      delete sub;  // and the window's widget with it
+    }
+  };
+  drop(shown_, window);
+  drop(removed_, window);
+}
+
+void UI_WINDOW_MANAGER::closeAll() {
+  while (!shown_.empty()) subtract(shown_.back().window);
+  destroyRemoved();
+}
+
+std::vector<UIW_WINDOW*> UI_WINDOW_MANAGER::windows() const {
+  std::vector<UIW_WINDOW*> out;
+  if (frame_) {
+    // Children of the frame in the frame's stacking order, then windows of their own.
+    for (QMdiSubWindow* sub : frame_->mdiArea()->subWindowList(QMdiArea::StackingOrder)) {
+      for (const auto& s : shown_) {
+        if (s.subWindow == sub) out.push_back(s.window);
+      }
+    }
+  }
+  for (const auto& s : shown_) {
+    if (!s.subWindow) out.push_back(s.window);
+  }
+  return out;
+}
+
+UIW_WINDOW* UI_WINDOW_MANAGER::front() const {
+  if (frame_) {
+    if (QMdiSubWindow* active = frame_->mdiArea()->activeSubWindow()) {
+      for (const auto& s : shown_) {
+        if (s.subWindow == active) return s.window;
+      }
+    }
+  }
+  const auto all = windows();
+  for (auto it = all.rbegin(); it != all.rend(); ++it) {
+    if (const Shown* s = find(*it); s && s->subWindow) return *it;
+  }
+  return nullptr;
+}
+
+UIW_WINDOW* UI_WINDOW_MANAGER::findKind(int kind) const {
+  if (UIW_WINDOW* f = front(); f && f->kind() == kind) return f;
+  const auto all = windows();
+  for (auto it = all.rbegin(); it != all.rend(); ++it) {
+    if ((*it)->kind() == kind) return *it;
+  }
+  return nullptr;
+}
+
+void UI_WINDOW_MANAGER::bringToFront(UIW_WINDOW* window) {
+  const Shown* s = find(window);
+  if (!s) return;
+  if (s->subWindow) {
+    s->subWindow->show();
+    if (frame_) frame_->mdiArea()->setActiveSubWindow(s->subWindow);
+    s->subWindow->raise();
+  } else if (window->widget()) {
+    window->widget()->raise();
+    window->widget()->activateWindow();
+  }
+}
+
+void UI_WINDOW_MANAGER::setExitFunction(std::function<bool()> exitFunction) {
+  exitFunction_ = std::move(exitFunction);
+}
+
+bool UI_WINDOW_MANAGER::mayExit() { return !exitFunction_ || exitFunction_(); }
+
+int UI_WINDOW_MANAGER::dispatch(UIW_WINDOW* to, const UI_EVENT& event) {
+  if (event.type == L_EXIT) return L_EXIT;
+  if (event.type == L_EXIT_FUNCTION) return mayExit() ? L_EXIT : 0;
+  UIW_WINDOW* target = to ? to : frame_;
+  if (!target) return 0;
+  return target->Event(event);
+}
+
+}  // namespace savora::toolkit

@@ -1,0 +1,71 @@
+// The window manager: the windows on screen, which of them is in front, finding a window by its
+// kind, and the exit function that every attempt to leave the program passes.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "toolkit/ui_event.h"
+
+class QMdiSubWindow;
+
+namespace savora::toolkit {
+
+class UIW_WINDOW;
+class UIW_MDIFRAME;
+
+class UI_WINDOW_MANAGER {
+ public:
+  static UI_WINDOW_MANAGER& instance();
+
+  // The frame that child windows go into; the target of events posted to no window. The frame
+  // itself is owned by its creator.
+  void setFrame(UIW_MDIFRAME* frame);
+  UIW_MDIFRAME* frame() const { return frame_; }
+
+  // Puts a window on screen and takes ownership of it: a modal window (or any window while there
+  // is no frame) becomes a window of its own, every other one a child of the frame. The window
+  // comes to the front.
+  void add(UIW_WINDOW* window);
+  // Takes a window off the screen; it is destroyed once the current event is handled.
+  void subtract(UIW_WINDOW* window);
+  // The windows on screen, back to front.
+  std::vector<UIW_WINDOW*> windows() const;
+  // The front-most child window of the frame, or null.
+  UIW_WINDOW* front() const;
+  // The first window on screen of a kind (identifier / 100 * 100), front-most first, or null.
+  UIW_WINDOW* findKind(int kind) const;
+  void bringToFront(UIW_WINDOW* window);
+  bool contains(const UIW_WINDOW* window) const;
+
+  // The function asked on every attempt to leave; it returns true to let the program end.
+  void setExitFunction(std::function<bool()> exitFunction);
+  // Asks the exit function (no function: leaving is allowed).
+  bool mayExit();
+
+  // Hands an event to its window, or handles the window manager's own events (L_EXIT,
+  // L_EXIT_FUNCTION). Returns L_EXIT to end the event loop.
+  int dispatch(UIW_WINDOW* to, const UI_EVENT& event);
+
+  // Destroys the windows taken off the screen (the event manager calls it between events).
+  void destroyRemoved();
+  // Called by a window's destructor.
+  void forget(UIW_WINDOW* window);
+  // Takes every window off the screen and destroys it (shutdown, tests).
+  void closeAll();
+
+ private:
+  struct Shown {
+    UIW_WINDOW* window;
+    QMdiSubWindow* subWindow;  // null for windows of their own
+  };
+  UI_WINDOW_MANAGER() = default;
+  const Shown* find(const UIW_WINDOW* window) const;
+
+  UIW_MDIFRAME* frame_ = nullptr;
+  std::vector<Shown> shown_;
+  std::vector<Shown> removed_;  // off the screen, destroyed after the current event
+  std::function<bool()> exitFunction_;
+};
+
+}  // namespace savora::toolkit

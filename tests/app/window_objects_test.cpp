@@ -1,0 +1,51 @@
+// Every window object of OBJECTS.DAT loads, and every child that the program's windows use is
+// there under its name or numeric identifier, of the kind the code expects. A window added to
+// the object file must add its spec here.
+#include <gtest/gtest.h>
+
+#include <QWidget>
+#include <set>
+
+#include "app/main_window.h"
+#include "toolkit/object_store.h"
+#include "toolkit/status_window.h"
+#include "toolkit/uiw_window.h"
+
+namespace savora::app {
+namespace {
+
+using namespace savora::toolkit;
+
+const std::vector<const WindowSpec*> kAllSpecs = {
+    &kMainWindowSpec,
+    &kStatusWindowSpec,
+};
+
+class WindowObjectsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(ObjectStore::open(SAVORA_PROGRAM_DIR "/OBJECTS.DAT")); }
+  void TearDown() override { ObjectStore::close(); }
+};
+
+TEST_F(WindowObjectsTest, EveryWindowLoadsAndResolvesWhatTheCodeUses) {
+  std::set<std::string> specified;
+  for (const WindowSpec* spec : kAllSpecs) {
+    SCOPED_TRACE(spec->resource);
+    specified.insert(spec->resource);
+    UIW_WINDOW window(spec->resource);
+    EXPECT_NO_THROW(window.resolve(*spec));
+  }
+  const auto names = ObjectStore::names();
+  ASSERT_FALSE(names.empty());
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    QWidget* widget = ObjectStore::load(name);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->objectName().toStdString(), name);
+    delete widget;
+    EXPECT_TRUE(specified.count(name)) << "no spec lists the children " << name << " must have";
+  }
+}
+
+}  // namespace
+}  // namespace savora::app

@@ -1,0 +1,199 @@
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "temp_folder.h"
+#include "toolkit/event_codes.h"
+#include "toolkit/uiw_mdiframe.h"
+#include "toolkit_fixture.h"
+
+namespace savora::toolkit {
+namespace {
+
+using WindowTest = ToolkitTest;
+using FrameTest = ProgramObjectsTest;
+
+TEST_F(WindowTest, LoadsByNameAndFindsChildrenByNameAndNumid) {
+  EXPECT_TRUE(ObjectStore::contains("TEST_LISTS"));
+  EXPECT_EQ(ObjectStore::names(), std::vector<std::string>{"TEST_LISTS"});
+  UIW_WINDOW window("TEST_LISTS");
+  EXPECT_EQ(window.numberID(), 4200);
+  EXPECT_EQ(window.kind(), 4200);
+  EXPECT_EQ(window.helpContext(), 2);
+  EXPECT_EQ(window.title(), "Test Lists");
+
+  auto* name = window.Get<UIW_STRING>("NAME_FIELD");
+  EXPECT_EQ(window.Get<UIW_STRING>(7), name);  // one wrapper per object
+  EXPECT_EQ(name->numberID(), 7);
+  EXPECT_EQ(name->maxLength(), 80);
+  name->setText("Cr\xE8me br\xFBl\xE9" "e");  // Windows-1252 in, Windows-1252 out
+  EXPECT_EQ(name->text(), "Cr\xE8me br\xFBl\xE9" "e");
+
+  window.Get("NUMID_TITLE")->setText("Apple Pie");
+  EXPECT_EQ(window.title(), "Apple Pie");
+
+  auto* tips = window.Get<UIW_BUTTON>("SHOW_TIPS");
+  tips->setChecked(true);
+  EXPECT_TRUE(tips->isChecked());
+  tips->setText("Show Intro at Startup");
+  EXPECT_EQ(tips->text(), "Show Intro at Startup");
+  tips->setSelectable(false);
+  EXPECT_FALSE(tips->isSelectable());
+  tips->hide();
+  EXPECT_FALSE(tips->isVisible());
+  tips->show();
+  EXPECT_TRUE(tips->isVisible());
+
+  auto* tabs = window.Get<UIW_NOTEBOOK>("TABS");
+  EXPECT_EQ(tabs->pageCount(), 2);
+  tabs->setCurrentPage(1);
+  EXPECT_EQ(tabs->currentPage(), 1);
+  window.Get<UIW_TEXT>("NOTES")->setText("line one\r\nline two");
+  EXPECT_EQ(window.Get<UIW_TEXT>("NOTES")->text(), "line one\nline two");
+}
+
+TEST_F(WindowTest, MissingOrMistypedChildrenFailLoudlyNamingWindowAndChild) {
+  UIW_WINDOW window("TEST_LISTS");
+  try {
+    window.Get("NO_SUCH_BUTTON");
+    FAIL() << "no exception";
+  } catch (const MissingChild& e) {
+    EXPECT_STREQ(e.what(), "window TEST_LISTS: NO_SUCH_BUTTON not found");
+  }
+  EXPECT_THROW(window.Get<UIW_VT_LIST>("NAME_FIELD"), MissingChild);
+  EXPECT_THROW(window.Get(99), MissingChild);
+  EXPECT_EQ(window.Find<UIW_STRING>("NO_SUCH_FIELD"), nullptr);
+  EXPECT_THROW(window.resolve({"TEST_LISTS", {{"NAME_FIELD", 8, ObjectKind::String}}}), MissingChild);
+  EXPECT_THROW(window.resolve({"TEST_LISTS", {{"OK_BUTTON", 0, ObjectKind::List}}}), MissingChild);
+  EXPECT_NO_THROW(window.resolve({"TEST_LISTS",
+                                  {{"NAME_FIELD", 7, ObjectKind::String},
+                                   {"", 7, ObjectKind::String},
+                                   {"OK_BUTTON", 0, ObjectKind::Button},
+                                   {"PHOTO", 0, ObjectKind::Picture},
+                                   {"LEFT_LIST", 0, ObjectKind::List}}}));
+  EXPECT_THROW(UIW_WINDOW("NO_SUCH_WINDOW"), MissingChild);
+}
+
+TEST(ObjectStoreTest, MissingOrForeignObjectFilesDoNotOpen) {
+  savora::testing::TempFolder dir;
+  EXPECT_FALSE(ObjectStore::open(dir.str() + "OBJECTS.DAT"));
+  EXPECT_FALSE(ObjectStore::isOpen());
+  const auto junk = dir.write("OBJECTS.DAT", "not a resource file at all");
+  EXPECT_FALSE(ObjectStore::open(junk.string()));
+  EXPECT_FALSE(ObjectStore::isOpen());
+  EXPECT_EQ(ObjectStore::load("MAIN"), nullptr);
+}
+
+TEST_F(WindowTest, WindowManagerFindsByKindFrontsAndDestroysAfterTheEvent) {
+  auto& manager = UI_WINDOW_MANAGER::instance();
+  auto* recipe = new RecordingWindow();
+  recipe->setNumberID(401);
+  auto* shelf = new RecordingWindow();
+  shelf->setNumberID(1702);
+  manager.add(recipe);
+  manager.add(shelf);
+  EXPECT_EQ(manager.windows().size(), 2u);
+  EXPECT_EQ(manager.findKind(400), recipe);
+  EXPECT_EQ(manager.findKind(1700), shelf);
+  EXPECT_EQ(manager.findKind(200), nullptr);
+
+  // Closing asks the window (S_CLOSE); by default it takes itself off the screen, and it is
+  // destroyed only once its handler has returned.
+  bool handlerRanWithWindowAlive = false;
+  recipe->onEvent = [&](const UI_EVENT& e) { handlerRanWithWindowAlive = e.type == S_CLOSE; };
+  recipe->post(UI_EVENT(S_CLOSE));
+  recipe->post(UI_EVENT(12345));  // dropped: the window is gone by then
+  settle();
+  EXPECT_TRUE(handlerRanWithWindowAlive);
+  EXPECT_EQ(manager.findKind(400), nullptr);
+  EXPECT_EQ(manager.windows(), std::vector<UIW_WINDOW*>{shelf});
+  EXPECT_EQ(UI_EVENT_MANAGER::instance().pendingCount(), 0u);
+}
+
+TEST_F(FrameTest, ChildWindowsLiveInTheFrameAndTheFrontOneIsKnown) {
+  UIW_MDIFRAME frame("MAIN");
+  auto& manager = UI_WINDOW_MANAGER::instance();
+  manager.setFrame(&frame);
+  frame.widget()->show();
+  auto* a = new UIW_WINDOW("STATUS_WINDOW");
+  a->setNumberID(400);
+  a->setTitle("Apple Pie");
+  auto* b = new UIW_WINDOW("STATUS_WINDOW");
+  b->setNumberID(701);
+  manager.add(a);
+  manager.add(b);
+  EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 2);
+  EXPECT_EQ(manager.front(), b);
+  manager.bringToFront(a);
+  EXPECT_EQ(manager.front(), a);
+  EXPECT_EQ(manager.windows().back(), a);
+  EXPECT_EQ(manager.findKind(700), b);
+
+  // The close button of a child asks the window instead of closing it.
+  a->widget()->parentWidget()->close();
+  EXPECT_TRUE(manager.contains(a));
+  settle();
+  EXPECT_FALSE(manager.contains(a));
+  EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 1);
+  manager.closeAll();
+  manager.setFrame(nullptr);
+}
+
+TEST_F(FrameTest, ClosingTheFramePassesTheExitFunctionWhichCanRefuse) {
+  UIW_MDIFRAME frame("MAIN");
+  frame.widget()->show();
+  int asked = 0;
+  bool allow = false;
+  UI_WINDOW_MANAGER::instance().setExitFunction([&] {
+    ++asked;
+    return allow;
+  });
+  frame.widget()->close();
+  settle();
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(frame.widget()->isVisible());
+  EXPECT_FALSE(UI_EVENT_MANAGER::instance().exitReached());
+
+  // The exit event of the menu goes the same way.
+  frame.post(UI_EVENT(L_EXIT_FUNCTION));
+  settle();
+  EXPECT_EQ(asked, 2);
+  EXPECT_FALSE(UI_EVENT_MANAGER::instance().exitReached());
+
+  allow = true;
+  frame.widget()->close();
+  settle();
+  EXPECT_EQ(asked, 3);
+  EXPECT_FALSE(frame.widget()->isVisible());
+  EXPECT_TRUE(UI_EVENT_MANAGER::instance().exitReached());
+}
+
+TEST_F(FrameTest, MenuAndToolbarItemsSendTheirCommandsToTheFrame) {
+  struct Frame : UIW_MDIFRAME {
+    Frame() : UIW_MDIFRAME("MAIN") {}
+    int Event(const UI_EVENT& e) override {
+      codes.push_back(e.type);
+      if (e.source) names.push_back(e.source->name());
+      return e.type;
+    }
+    std::vector<int> codes;
+    std::vector<std::string> names;
+  } frame;
+  frame.Get<UIW_POP_UP_ITEM>("SAVE")->click();
+  frame.Get<UIW_POP_UP_ITEM>("CONVERT_BUTTON")->click();
+  frame.Get<UIW_POP_UP_ITEM>("PRINT_BUTTON")->click();
+  settle();
+  EXPECT_EQ(frame.codes, (std::vector<int>{10002, 10439, 10414}));
+  EXPECT_EQ(frame.names, (std::vector<std::string>{"SAVE", "CONVERT_BUTTON", "PRINT_BUTTON"}));
+
+  auto* toolbar = frame.Get<UIW_TOOL_BAR>("MAIN_TOOLBAR");
+  auto* catalog = frame.Get("CATALOG_BUTTON");
+  EXPECT_TRUE(toolbar->contains(*catalog));
+  toolbar->remove(*catalog);
+  EXPECT_FALSE(toolbar->contains(*catalog));
+}
+
+}  // namespace
+}  // namespace savora::toolkit

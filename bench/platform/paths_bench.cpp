@@ -23,7 +23,8 @@ struct Fixture {
     std::string pattern = (fs::temp_directory_path() / "savora-bench-XXXXXX").string();
     root = ::mkdtemp(pattern.data());
     fs::create_directories(root / "Catalog");
-    for (int i = 0; i < 300; ++i) std::ofstream(root / ("photo" + std::to_string(i) + ".bmp")) << "x";
+    for (int i = 0; i < 300; ++i)
+      std::ofstream(root / ("photo" + std::to_string(i) + ".bmp")) << "x";
     std::ofstream(root / "Catalog" / "CATALOGBOOK.CDX") << "x";
     savora::platform::setProgramDirectory(root.string());
   }
@@ -45,13 +46,15 @@ BENCHMARK(BM_StatBaseline);
 
 void BM_NativePathSameCase(benchmark::State& state) {
   fixture();
-  for (auto _ : state) benchmark::DoNotOptimize(savora::platform::nativePath("Catalog\\CATALOGBOOK.CDX"));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(savora::platform::nativePath("Catalog\\CATALOGBOOK.CDX"));
 }
 BENCHMARK(BM_NativePathSameCase);
 
 void BM_NativePathOtherCase(benchmark::State& state) {
   fixture();
-  for (auto _ : state) benchmark::DoNotOptimize(savora::platform::nativePath("catalog\\catalogBook.cdx"));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(savora::platform::nativePath("catalog\\catalogBook.cdx"));
 }
 BENCHMARK(BM_NativePathOtherCase);
 
@@ -64,7 +67,8 @@ BENCHMARK(BM_NativePathOtherCaseBigFolder);
 
 void BM_FileExists(benchmark::State& state) {
   fixture();
-  for (auto _ : state) benchmark::DoNotOptimize(savora::platform::fileExists("catalog\\catalogBook.cdx"));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(savora::platform::fileExists("catalog\\catalogBook.cdx"));
 }
 BENCHMARK(BM_FileExists);
 

@@ -16,26 +16,25 @@ constexpr int kHelpContents = 10051;
 
 }  // namespace
 
-const WindowSpec kMainWindowSpec{
-    "MAIN",
-    {
-        {"NUMID_TITLE"},
-        {"MAIN_TOOLBAR", 0, ObjectKind::ToolBar},
-        {"SAVE_BUTTON", 0, ObjectKind::MenuItem},
-        {"CONVERT_BUTTON", 0, ObjectKind::MenuItem},
-        {"PRINT_BUTTON", 0, ObjectKind::MenuItem},
-        {"CATALOG_BUTTON", 0, ObjectKind::MenuItem},
-        {"SAVE", 0, ObjectKind::MenuItem},
-        {"LIST", 0, ObjectKind::MenuItem},
-        {"PRINT", 0, ObjectKind::MenuItem},
-        {"ABBREVIATED_UNITS", 0, ObjectKind::MenuItem},
-        {"SHOW_INTRO", 0, ObjectKind::MenuItem},
-        {"SHOW_TIPS", 0, ObjectKind::MenuItem},
-        {"SHOW_BLOOPERS", 0, ObjectKind::MenuItem},
-        {"AUTHOR_SITE", 0, ObjectKind::MenuItem},
-        {"WALLPAPER", 0, ObjectKind::Picture},
-        {"WINDOW", 0, ObjectKind::PopUpMenu},
-    }};
+const WindowSpec kMainWindowSpec{"MAIN",
+                                 {
+                                     {"NUMID_TITLE"},
+                                     {"MAIN_TOOLBAR", 0, ObjectKind::ToolBar},
+                                     {"SAVE_BUTTON", 0, ObjectKind::MenuItem},
+                                     {"CONVERT_BUTTON", 0, ObjectKind::MenuItem},
+                                     {"PRINT_BUTTON", 0, ObjectKind::MenuItem},
+                                     {"CATALOG_BUTTON", 0, ObjectKind::MenuItem},
+                                     {"SAVE", 0, ObjectKind::MenuItem},
+                                     {"LIST", 0, ObjectKind::MenuItem},
+                                     {"PRINT", 0, ObjectKind::MenuItem},
+                                     {"ABBREVIATED_UNITS", 0, ObjectKind::MenuItem},
+                                     {"SHOW_INTRO", 0, ObjectKind::MenuItem},
+                                     {"SHOW_TIPS", 0, ObjectKind::MenuItem},
+                                     {"SHOW_BLOOPERS", 0, ObjectKind::MenuItem},
+                                     {"AUTHOR_SITE", 0, ObjectKind::MenuItem},
+                                     {"WALLPAPER", 0, ObjectKind::Picture},
+                                     {"WINDOW", 0, ObjectKind::PopUpMenu},
+                                 }};
 
 MainWindow::MainWindow(User& user) : UIW_MDIFRAME(kMainWindowSpec.resource), user_(user) {
   resolve(kMainWindowSpec);
@@ -44,10 +43,13 @@ MainWindow::MainWindow(User& user) : UIW_MDIFRAME(kMainWindowSpec.resource), use
   UI_WINDOW_MANAGER::instance().setExitFunction([this] { return exitCheck(); });
 }
 
-MainWindow::~MainWindow() { UI_WINDOW_MANAGER::instance().setExitFunction({}); }
+MainWindow::~MainWindow() {
+  UI_WINDOW_MANAGER::instance().setExitFunction({});
+}
 
 bool MainWindow::exitCheck() {
-  return user_.message("Exit Savora?", "QUESTION", Buttons::YesNo, "\r\nExit Savora?") == Button::Yes;
+  return user_.message("Exit Savora?", "QUESTION", Buttons::YesNo, "\r\nExit Savora?") ==
+         Button::Yes;
 }
 
 int MainWindow::Event(const UI_EVENT& event) {

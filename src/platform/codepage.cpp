@@ -62,7 +62,7 @@ std::string cp1252FromUtf8(std::string_view utf8) {
   size_t i = 0;
   while (i < utf8.size()) {
     const unsigned char lead = utf8[i];
-    const int extra = lead < 0x80          ? 0
+    const int extra = lead < 0x80           ? 0
                       : (lead >> 5) == 0x06 ? 1
                       : (lead >> 4) == 0x0E ? 2
                       : (lead >> 3) == 0x1E ? 3

@@ -27,7 +27,8 @@ FaultState& faults() {
 
 bool writeFully(int fd, uint64_t offset, bool atOffset, const char* data, size_t count) {
   while (count > 0) {
-    const ssize_t n = atOffset ? ::pwrite(fd, data, count, off_t(offset)) : ::write(fd, data, count);
+    const ssize_t n =
+        atOffset ? ::pwrite(fd, data, count, off_t(offset)) : ::write(fd, data, count);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -44,9 +45,15 @@ bool writeFully(int fd, uint64_t offset, bool atOffset, const char* data, size_t
 void WriteFaults::arm(uint64_t nth, Kind kind) {
   faults() = FaultState{0, nth, kind, false};
 }
-void WriteFaults::disarm() { faults() = FaultState{}; }
-uint64_t WriteFaults::writesSoFar() { return faults().count; }
-bool WriteFaults::crashed() { return faults().crashed; }
+void WriteFaults::disarm() {
+  faults() = FaultState{};
+}
+uint64_t WriteFaults::writesSoFar() {
+  return faults().count;
+}
+bool WriteFaults::crashed() {
+  return faults().crashed;
+}
 
 WriteFaults::Outcome WriteFaults::next() {
   FaultState& f = faults();
@@ -60,7 +67,8 @@ WriteFaults::Outcome WriteFaults::next() {
   return Outcome::Proceed;
 }
 
-File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), error_(std::move(other.error_)) {}
+File::File(File&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), error_(std::move(other.error_)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -71,7 +79,9 @@ File& File::operator=(File&& other) noexcept {
   return *this;
 }
 
-File::~File() { close(); }
+File::~File() {
+  close();
+}
 
 bool File::open(std::string_view name, Mode mode) {
   close();
@@ -87,11 +97,21 @@ bool File::open(std::string_view name, Mode mode) {
     return fd_ >= 0;
   }
   switch (mode) {
-    case Mode::Read: flags |= O_RDONLY; break;
-    case Mode::ReadWrite: flags |= O_RDWR; break;
-    case Mode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-    case Mode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
-    case Mode::Update: flags |= O_RDWR | O_CREAT; break;
+    case Mode::Read:
+      flags |= O_RDONLY;
+      break;
+    case Mode::ReadWrite:
+      flags |= O_RDWR;
+      break;
+    case Mode::Create:
+      flags |= O_RDWR | O_CREAT | O_TRUNC;
+      break;
+    case Mode::Append:
+      flags |= O_WRONLY | O_CREAT | O_APPEND;
+      break;
+    case Mode::Update:
+      flags |= O_RDWR | O_CREAT;
+      break;
   }
   fd_ = ::open(path.c_str(), flags, 0644);
   if (fd_ < 0) {
@@ -166,7 +186,9 @@ bool File::countedWrite(uint64_t offset, bool atOffset, const void* data, size_t
   return true;
 }
 
-bool File::write(const void* data, size_t count) { return countedWrite(0, false, data, count); }
+bool File::write(const void* data, size_t count) {
+  return countedWrite(0, false, data, count);
+}
 
 bool File::writeAt(uint64_t offset, const void* data, size_t count) {
   return countedWrite(offset, true, data, count);
@@ -207,6 +229,8 @@ bool File::truncate(uint64_t newSize) {
   return true;
 }
 
-bool File::sync() { return fd_ >= 0 && ::fsync(fd_) == 0; }
+bool File::sync() {
+  return fd_ >= 0 && ::fsync(fd_) == 0;
+}
 
 }  // namespace savora::platform

@@ -23,7 +23,8 @@ bool matchFrom(std::string_view pattern, std::string_view name) {
   // Iterative glob with one backtrack point for the last '*'.
   size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == '?' || toLowerAscii(pattern[p]) == toLowerAscii(name[n]))) {
+    if (p < pattern.size() &&
+        (pattern[p] == '?' || toLowerAscii(pattern[p]) == toLowerAscii(name[n]))) {
       ++p;
       ++n;
     } else if (p < pattern.size() && pattern[p] == '*') {
@@ -158,7 +159,8 @@ std::vector<FolderEntry> listFolder(std::string_view pattern) {
   std::string p(pattern);
   std::replace(p.begin(), p.end(), '\\', '/');
   const size_t slash = p.rfind('/');
-  const std::string folderName = slash == std::string::npos ? std::string() : p.substr(0, slash + 1);
+  const std::string folderName =
+      slash == std::string::npos ? std::string() : p.substr(0, slash + 1);
   const std::string wildcard = slash == std::string::npos ? p : p.substr(slash + 1);
 
   std::vector<FolderEntry> entries;

@@ -104,8 +104,7 @@ std::string IniFile::readString(const std::string& section, const std::string& k
   return at == std::string::npos ? defaultValue : keyLineOf(lines[at])->value;
 }
 
-long IniFile::readInt(const std::string& section, const std::string& key,
-                      long defaultValue) const {
+long IniFile::readInt(const std::string& section, const std::string& key, long defaultValue) const {
   const std::string text = readString(section, key, {});
   if (text.empty()) return defaultValue;
   char* end = nullptr;

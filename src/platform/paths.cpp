@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/ini_file.h"
@@ -15,7 +16,9 @@ void DriveTable::set(char letter, std::string folder) {
   folders_[toLowerAscii(letter)] = std::move(folder);
 }
 
-void DriveTable::clear() { folders_.clear(); }
+void DriveTable::clear() {
+  folders_.clear();
+}
 
 void DriveTable::loadFromIni(const std::string& iniPath) {
   clear();
@@ -49,19 +52,42 @@ bool existsOnDisk(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0;
 }
 
-// The entry of `folder` whose name equals `name` ignoring case, or empty.
+// The names of one folder by their lower-case spelling, as read at the folder's last change.
+// A folder's modification time changes whenever an entry is added, removed or renamed, so a
+// listing is read again only after such a change.
+struct FolderListing {
+  dev_t device = 0;
+  ino_t inode = 0;
+  timespec modified{};
+  std::unordered_map<std::string, std::string> byLowerName;
+};
+
+bool sameState(const FolderListing& listing, const struct stat& st) {
+  return listing.device == st.st_dev && listing.inode == st.st_ino &&
+         listing.modified.tv_sec == st.st_mtim.tv_sec &&
+         listing.modified.tv_nsec == st.st_mtim.tv_nsec;
+}
+
+// The entry of `folder` whose name equals `name` ignoring case, or empty. When several entries
+// differ only in case, the alphabetically first one is taken.
 std::string findIgnoringCase(const std::string& folder, const std::string& name) {
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!dir) return {};
-  std::string found;
-  while (const dirent* entry = ::readdir(dir)) {
-    if (equalsIgnoreCase(entry->d_name, name)) {
-      found = entry->d_name;
-      break;
+  static std::unordered_map<std::string, FolderListing> listings;
+  struct stat st;
+  if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+  if (listings.size() > 512) listings.clear();
+  FolderListing& listing = listings[folder];
+  if (!sameState(listing, st)) {
+    listing = FolderListing{st.st_dev, st.st_ino, st.st_mtim, {}};
+    if (DIR* dir = ::opendir(folder.c_str())) {
+      while (const dirent* entry = ::readdir(dir)) {
+        auto [it, added] = listing.byLowerName.emplace(toLower(entry->d_name), entry->d_name);
+        if (!added && it->second > entry->d_name) it->second = entry->d_name;
+      }
+      ::closedir(dir);
     }
   }
-  ::closedir(dir);
-  return found;
+  const auto it = listing.byLowerName.find(toLower(name));
+  return it == listing.byLowerName.end() ? std::string() : it->second;
 }
 
 std::vector<std::string> splitComponents(std::string_view path) {

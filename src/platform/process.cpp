@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/paths.h"
 
@@ -26,7 +26,8 @@ std::string findOnPath(const std::string& name) {
   size_t start = 0;
   while (start <= dirs.size()) {
     const size_t end = dirs.find(':', start);
-    const std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    const std::string dir =
+        dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
     if (!dir.empty() && isExecutableFile(dir + "/" + name)) return dir + "/" + name;
     if (end == std::string::npos) break;
     start = end + 1;
@@ -92,7 +93,8 @@ bool startProgram(std::string_view commandLine, const std::string& workingFolder
   if (words.empty()) return false;
   const std::string program = resolveProgram(words[0]);
   if (program.empty()) return false;
-  return spawnDetached(program, words, workingFolder.empty() ? std::string() : nativePath(workingFolder));
+  return spawnDetached(program, words,
+                       workingFolder.empty() ? std::string() : nativePath(workingFolder));
 }
 
 bool openDocument(std::string_view target, const std::string& workingFolder) {

@@ -5,8 +5,12 @@
 
 namespace savora::platform {
 
-char toLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-char toUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+char toLowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+char toUpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
 
 std::string toLower(std::string_view text) {
   std::string out(text);
@@ -42,7 +46,9 @@ bool endsWithIgnoreCase(std::string_view text, std::string_view suffix) {
          equalsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
-static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+static bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string trimLeft(std::string_view text) {
   size_t i = 0;
@@ -56,7 +62,9 @@ std::string trimRight(std::string_view text) {
   return std::string(text.substr(0, n));
 }
 
-std::string trim(std::string_view text) { return trimLeft(trimRight(text)); }
+std::string trim(std::string_view text) {
+  return trimLeft(trimRight(text));
+}
 
 std::string formatTextV(const char* format, va_list args) {
   va_list copy;

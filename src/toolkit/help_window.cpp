@@ -119,14 +119,18 @@ void HelpSystem::uninstall() {
   helpFile().clear();
 }
 
-bool HelpSystem::isInstalled() { return !helpFile().isEmpty(); }
+bool HelpSystem::isInstalled() {
+  return !helpFile().isEmpty();
+}
 
 void HelpSystem::showContext(int context) {
   const QString page = kFolder + '/' + QString::number(context) + QStringLiteral(".html");
   showPage(QFile::exists(page) ? page : kFolder + QStringLiteral("/contents.html"));
 }
 
-void HelpSystem::showContents() { showPage(kFolder + QStringLiteral("/contents.html")); }
+void HelpSystem::showContents() {
+  showPage(kFolder + QStringLiteral("/contents.html"));
+}
 
 void HelpSystem::showSearch(const std::string& words) {
   showContents();
@@ -137,13 +141,17 @@ void HelpSystem::showSearch(const std::string& words) {
   runSearch(h.searchField->text());
 }
 
-QWidget* HelpSystem::window() { return help().window; }
+QWidget* HelpSystem::window() {
+  return help().window;
+}
 
 std::string HelpSystem::currentPage() {
   const HelpWindow& h = help();
   return h.window ? h.browser->source().path().toStdString() : std::string();
 }
 
-int HelpSystem::searchResultCount() { return help().window ? help().results->count() : 0; }
+int HelpSystem::searchResultCount() {
+  return help().window ? help().results->count() : 0;
+}
 
 }  // namespace savora::toolkit

@@ -20,10 +20,14 @@ QMessageBox::Icon iconOf(std::string_view name) {
 
 QMessageBox::StandardButtons buttonsOf(Buttons b) {
   switch (b) {
-    case Buttons::Ok: return QMessageBox::Ok;
-    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::Ok:
+      return QMessageBox::Ok;
+    case Buttons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   }
   return QMessageBox::Ok;
 }
@@ -43,22 +47,32 @@ ZAF_MESSAGE_WINDOW::ZAF_MESSAGE_WINDOW(std::string_view title, std::string_view 
   if (buttons == Buttons::YesNo) box_->setEscapeButton(QMessageBox::No);
 }
 
-ZAF_MESSAGE_WINDOW::~ZAF_MESSAGE_WINDOW() { delete box_; }
+ZAF_MESSAGE_WINDOW::~ZAF_MESSAGE_WINDOW() {
+  delete box_;
+}
 
 Button ZAF_MESSAGE_WINDOW::Control() {
   box_->exec();
   QAbstractButton* clicked = box_->clickedButton();
   switch (clicked ? box_->standardButton(clicked) : QMessageBox::NoButton) {
-    case QMessageBox::Ok: return Button::Ok;
-    case QMessageBox::Yes: return Button::Yes;
-    case QMessageBox::No: return Button::No;
-    case QMessageBox::Cancel: return Button::Cancel;
-    default: break;
+    case QMessageBox::Ok:
+      return Button::Ok;
+    case QMessageBox::Yes:
+      return Button::Yes;
+    case QMessageBox::No:
+      return Button::No;
+    case QMessageBox::Cancel:
+      return Button::Cancel;
+    default:
+      break;
   }
   switch (buttons_) {
-    case Buttons::Ok: return Button::Ok;
-    case Buttons::YesNo: return Button::No;
-    default: return Button::Cancel;
+    case Buttons::Ok:
+      return Button::Ok;
+    case Buttons::YesNo:
+      return Button::No;
+    default:
+      return Button::Cancel;
   }
 }
 

@@ -50,7 +50,9 @@ void ObjectStore::close() {
   registeredPath().clear();
 }
 
-bool ObjectStore::isOpen() { return !registeredPath().isEmpty(); }
+bool ObjectStore::isOpen() {
+  return !registeredPath().isEmpty();
+}
 
 std::vector<std::string> ObjectStore::names() {
   std::vector<std::string> out;

@@ -10,9 +10,12 @@
 
 namespace savora::toolkit {
 
-QtCanvas::QtCanvas(QPrinter& printer) : printer_(&printer) { begin(); }
+QtCanvas::QtCanvas(QPrinter& printer) : printer_(&printer) {
+  begin();
+}
 
-QtCanvas::QtCanvas(std::unique_ptr<QPrinter> owned) : owned_(std::move(owned)), printer_(owned_.get()) {
+QtCanvas::QtCanvas(std::unique_ptr<QPrinter> owned)
+    : owned_(std::move(owned)), printer_(owned_.get()) {
   begin();
 }
 
@@ -39,7 +42,9 @@ void QtCanvas::begin() {
   selectFont(LogFont{});
 }
 
-double QtCanvas::scale() const { return printer_->resolution() / kUnitsPerInch; }
+double QtCanvas::scale() const {
+  return printer_->resolution() / kUnitsPerInch;
+}
 
 QPointF QtCanvas::toDevice(double x, double y) const {
   return origin_ + QPointF(x * scale(), y * scale());

@@ -17,16 +17,19 @@ QtMediaPlayer::QtMediaPlayer(QWidget* videoParent)
     video_ = new QVideoWidget(videoParent);
     player_->setVideoOutput(video_);
   }
-  QObject::connect(player_.get(), &QMediaPlayer::mediaStatusChanged, player_.get(),
-                   [this](QMediaPlayer::MediaStatus status) {
-                     if ((status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia) &&
-                         stopped_) {
-                       stopped_();
-                     }
-                   });
+  QObject::connect(
+      player_.get(), &QMediaPlayer::mediaStatusChanged, player_.get(),
+      [this](QMediaPlayer::MediaStatus status) {
+        if ((status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia) &&
+            stopped_) {
+          stopped_();
+        }
+      });
 }
 
-QtMediaPlayer::~QtMediaPlayer() { player_->stop(); }
+QtMediaPlayer::~QtMediaPlayer() {
+  player_->stop();
+}
 
 bool QtMediaPlayer::open(const std::string& fileName) {
   const QFileInfo file(QString::fromStdString(platform::nativePath(fileName)));
@@ -41,8 +44,12 @@ void QtMediaPlayer::play() {
   player_->play();
 }
 
-void QtMediaPlayer::stop() { player_->stop(); }
-void QtMediaPlayer::seekToStart() { player_->setPosition(0); }
+void QtMediaPlayer::stop() {
+  player_->stop();
+}
+void QtMediaPlayer::seekToStart() {
+  player_->setPosition(0);
+}
 
 void QtMediaPlayer::close() {
   player_->stop();
@@ -56,7 +63,9 @@ MediaPlayer::State QtMediaPlayer::state() const {
   return player_->playbackState() == QMediaPlayer::PlayingState ? State::Playing : State::Stopped;
 }
 
-void QtMediaPlayer::onStopped(std::function<void()> handler) { stopped_ = std::move(handler); }
+void QtMediaPlayer::onStopped(std::function<void()> handler) {
+  stopped_ = std::move(handler);
+}
 
 void QtMediaPlayer::placeVideo(int x, int y, int width, int height) {
   if (video_) video_->setGeometry(x, y, width, height);

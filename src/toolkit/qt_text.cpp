@@ -8,7 +8,9 @@ QString toQt(std::string_view cp1252) {
   return QString::fromStdString(platform::utf8FromCp1252(cp1252));
 }
 
-std::string fromQt(const QString& text) { return platform::cp1252FromUtf8(text.toStdString()); }
+std::string fromQt(const QString& text) {
+  return platform::cp1252FromUtf8(text.toStdString());
+}
 
 QString toQtLines(std::string_view cp1252) {
   QString text = toQt(cp1252);

@@ -36,11 +36,19 @@ void QtUser::showStatus(std::string_view title, std::string_view text) {
   StatusWindow::show(title, text);
 }
 
-void QtUser::closeStatus() { StatusWindow::close(); }
+void QtUser::closeStatus() {
+  StatusWindow::close();
+}
 
-void QtUser::beginWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-void QtUser::endWait() { QApplication::restoreOverrideCursor(); }
-void QtUser::beep() { QApplication::beep(); }
+void QtUser::beginWait() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+void QtUser::endWait() {
+  QApplication::restoreOverrideCursor();
+}
+void QtUser::beep() {
+  QApplication::beep();
+}
 
 std::optional<std::string> QtUser::prompt(std::string_view title, std::string_view text,
                                           int maxLength, std::string_view preset) {

@@ -39,8 +39,12 @@ void StatusWindow::close() {
   theWindow() = nullptr;
 }
 
-bool StatusWindow::isShown() { return theWindow() != nullptr; }
+bool StatusWindow::isShown() {
+  return theWindow() != nullptr;
+}
 
-UIW_WINDOW* StatusWindow::window() { return theWindow(); }
+UIW_WINDOW* StatusWindow::window() {
+  return theWindow();
+}
 
 }  // namespace savora::toolkit

@@ -17,6 +17,8 @@ TimerDevice::TimerDevice(UIW_WINDOW* target, int eventCode, int intervalMs)
 
 TimerDevice::~TimerDevice() = default;
 
-int TimerDevice::interval() const { return timer_->interval(); }
+int TimerDevice::interval() const {
+  return timer_->interval();
+}
 
 }  // namespace savora::toolkit

@@ -18,7 +18,9 @@ namespace savora::toolkit {
 UI_WINDOW_OBJECT::UI_WINDOW_OBJECT(QObject* object, UIW_WINDOW* window)
     : object_(object), window_(window) {}
 
-QWidget* UI_WINDOW_OBJECT::widget() const { return qobject_cast<QWidget*>(object_.data()); }
+QWidget* UI_WINDOW_OBJECT::widget() const {
+  return qobject_cast<QWidget*>(object_.data());
+}
 
 std::string UI_WINDOW_OBJECT::name() const {
   return object_ ? object_->objectName().toStdString() : std::string();

@@ -43,12 +43,22 @@ void UIW_BUTTON::click() {
   if (auto* b = qobject_cast<QAbstractButton*>(object())) b->click();
 }
 
-bool UIW_POP_UP_ITEM::accepts(QObject* o) { return qobject_cast<QAction*>(o); }
+bool UIW_POP_UP_ITEM::accepts(QObject* o) {
+  return qobject_cast<QAction*>(o);
+}
 
-bool UIW_STRING::accepts(QObject* o) { return qobject_cast<QLineEdit*>(o); }
-int UIW_STRING::maxLength() const { return static_cast<QLineEdit*>(widget())->maxLength(); }
-void UIW_STRING::setMaxLength(int length) { static_cast<QLineEdit*>(widget())->setMaxLength(length); }
-void UIW_STRING::selectAll() { static_cast<QLineEdit*>(widget())->selectAll(); }
+bool UIW_STRING::accepts(QObject* o) {
+  return qobject_cast<QLineEdit*>(o);
+}
+int UIW_STRING::maxLength() const {
+  return static_cast<QLineEdit*>(widget())->maxLength();
+}
+void UIW_STRING::setMaxLength(int length) {
+  static_cast<QLineEdit*>(widget())->setMaxLength(length);
+}
+void UIW_STRING::selectAll() {
+  static_cast<QLineEdit*>(widget())->selectAll();
+}
 
 bool UIW_TEXT::accepts(QObject* o) {
   return qobject_cast<QPlainTextEdit*>(o) || qobject_cast<QTextEdit*>(o);
@@ -59,9 +69,13 @@ void UIW_TEXT::setReadOnly(bool readOnly) {
   if (auto* e = qobject_cast<QTextEdit*>(object())) e->setReadOnly(readOnly);
 }
 
-bool UIW_PROMPT::accepts(QObject* o) { return qobject_cast<QLabel*>(o); }
+bool UIW_PROMPT::accepts(QObject* o) {
+  return qobject_cast<QLabel*>(o);
+}
 
-bool UIW_PICTURE::accepts(QObject* o) { return qobject_cast<QLabel*>(o) || qobject_cast<QMdiArea*>(o); }
+bool UIW_PICTURE::accepts(QObject* o) {
+  return qobject_cast<QLabel*>(o) || qobject_cast<QMdiArea*>(o);
+}
 
 bool UIW_PICTURE::setImage(std::string_view fileName, int width, int height, bool fit) {
   const QString path = QString::fromStdString(platform::nativePath(fileName));
@@ -91,17 +105,30 @@ void UIW_PICTURE::clearImage() {
   if (object()) object()->setProperty("hasImage", false);
 }
 
-bool UIW_PICTURE::hasImage() const { return object() && object()->property("hasImage").toBool(); }
+bool UIW_PICTURE::hasImage() const {
+  return object() && object()->property("hasImage").toBool();
+}
 
-bool UIW_NOTEBOOK::accepts(QObject* o) { return qobject_cast<QTabWidget*>(o); }
-int UIW_NOTEBOOK::currentPage() const { return static_cast<QTabWidget*>(widget())->currentIndex(); }
-void UIW_NOTEBOOK::setCurrentPage(int index) { static_cast<QTabWidget*>(widget())->setCurrentIndex(index); }
-int UIW_NOTEBOOK::pageCount() const { return static_cast<QTabWidget*>(widget())->count(); }
+bool UIW_NOTEBOOK::accepts(QObject* o) {
+  return qobject_cast<QTabWidget*>(o);
+}
+int UIW_NOTEBOOK::currentPage() const {
+  return static_cast<QTabWidget*>(widget())->currentIndex();
+}
+void UIW_NOTEBOOK::setCurrentPage(int index) {
+  static_cast<QTabWidget*>(widget())->setCurrentIndex(index);
+}
+int UIW_NOTEBOOK::pageCount() const {
+  return static_cast<QTabWidget*>(widget())->count();
+}
 
-bool UIW_TOOL_BAR::accepts(QObject* o) { return qobject_cast<QToolBar*>(o); }
+bool UIW_TOOL_BAR::accepts(QObject* o) {
+  return qobject_cast<QToolBar*>(o);
+}
 
 void UIW_TOOL_BAR::remove(UI_WINDOW_OBJECT& button) {
-  if (auto* a = qobject_cast<QAction*>(button.object())) static_cast<QToolBar*>(widget())->removeAction(a);
+  if (auto* a = qobject_cast<QAction*>(button.object()))
+    static_cast<QToolBar*>(widget())->removeAction(a);
 }
 
 bool UIW_TOOL_BAR::contains(const UI_WINDOW_OBJECT& button) const {
@@ -109,7 +136,9 @@ bool UIW_TOOL_BAR::contains(const UI_WINDOW_OBJECT& button) const {
   return a && static_cast<QToolBar*>(widget())->actions().contains(a);
 }
 
-bool UIW_POP_UP_MENU::accepts(QObject* o) { return qobject_cast<QMenu*>(o); }
+bool UIW_POP_UP_MENU::accepts(QObject* o) {
+  return qobject_cast<QMenu*>(o);
+}
 
 void UIW_POP_UP_MENU::clearAdded() {
   auto* menu = static_cast<QMenu*>(widget());
@@ -133,7 +162,9 @@ void UIW_POP_UP_MENU::add(std::string_view text, int event, long value, bool che
   });
 }
 
-int UIW_POP_UP_MENU::count() const { return int(static_cast<QMenu*>(widget())->actions().size()); }
+int UIW_POP_UP_MENU::count() const {
+  return int(static_cast<QMenu*>(widget())->actions().size());
+}
 
 std::string UIW_POP_UP_MENU::itemText(int index) const {
   const auto actions = static_cast<QMenu*>(widget())->actions();

@@ -25,7 +25,8 @@ QListWidgetItem* makeItem(const ListEntry& entry) {
 
 ListEntry entryOf(const QListWidgetItem* item) {
   if (!item) return {};
-  return {fromQt(item->text()), long(item->data(kIdRole).toLongLong()), item->data(kEventRole).toInt()};
+  return {fromQt(item->text()), long(item->data(kIdRole).toLongLong()),
+          item->data(kEventRole).toInt()};
 }
 
 QPointer<DragList>& currentDragSource() {
@@ -39,8 +40,12 @@ int& currentDragRow() {
 
 }  // namespace
 
-bool UIW_VT_LIST::accepts(QObject* o) { return qobject_cast<QListWidget*>(o); }
-QListWidget* UIW_VT_LIST::list() const { return static_cast<QListWidget*>(widget()); }
+bool UIW_VT_LIST::accepts(QObject* o) {
+  return qobject_cast<QListWidget*>(o);
+}
+QListWidget* UIW_VT_LIST::list() const {
+  return static_cast<QListWidget*>(widget());
+}
 
 void UIW_VT_LIST::clear() {
   const QSignalBlocker block(list());
@@ -71,8 +76,12 @@ void UIW_VT_LIST::setEntry(int index, const ListEntry& entry) {
   }
 }
 
-int UIW_VT_LIST::count() const { return list()->count(); }
-ListEntry UIW_VT_LIST::entry(int index) const { return entryOf(list()->item(index)); }
+int UIW_VT_LIST::count() const {
+  return list()->count();
+}
+ListEntry UIW_VT_LIST::entry(int index) const {
+  return entryOf(list()->item(index));
+}
 
 std::vector<ListEntry> UIW_VT_LIST::entries() const {
   std::vector<ListEntry> out;
@@ -95,7 +104,9 @@ int UIW_VT_LIST::findText(std::string_view text) const {
   return -1;
 }
 
-int UIW_VT_LIST::current() const { return list()->currentRow(); }
+int UIW_VT_LIST::current() const {
+  return list()->currentRow();
+}
 
 void UIW_VT_LIST::setCurrent(int index) {
   const QSignalBlocker block(list());
@@ -103,8 +114,12 @@ void UIW_VT_LIST::setCurrent(int index) {
   if (index < 0) list()->clearSelection();
 }
 
-long UIW_VT_LIST::currentId() const { return entry(current()).id; }
-std::string UIW_VT_LIST::text() const { return entry(current()).text; }
+long UIW_VT_LIST::currentId() const {
+  return entry(current()).id;
+}
+std::string UIW_VT_LIST::text() const {
+  return entry(current()).text;
+}
 
 std::vector<int> UIW_VT_LIST::selectedIndexes() const {
   std::vector<int> rows;
@@ -113,10 +128,16 @@ std::vector<int> UIW_VT_LIST::selectedIndexes() const {
   return rows;
 }
 
-void UIW_VT_LIST::sort() { list()->sortItems(); }
+void UIW_VT_LIST::sort() {
+  list()->sortItems();
+}
 
-bool UIW_COMBO_BOX::accepts(QObject* o) { return qobject_cast<QComboBox*>(o); }
-QComboBox* UIW_COMBO_BOX::combo() const { return static_cast<QComboBox*>(widget()); }
+bool UIW_COMBO_BOX::accepts(QObject* o) {
+  return qobject_cast<QComboBox*>(o);
+}
+QComboBox* UIW_COMBO_BOX::combo() const {
+  return static_cast<QComboBox*>(widget());
+}
 
 void UIW_COMBO_BOX::clear() {
   const QSignalBlocker block(combo());
@@ -137,7 +158,9 @@ void UIW_COMBO_BOX::remove(int index) {
   combo()->removeItem(index);
 }
 
-int UIW_COMBO_BOX::count() const { return combo()->count(); }
+int UIW_COMBO_BOX::count() const {
+  return combo()->count();
+}
 
 ListEntry UIW_COMBO_BOX::entry(int index) const {
   if (index < 0 || index >= count()) return {};
@@ -145,20 +168,26 @@ ListEntry UIW_COMBO_BOX::entry(int index) const {
           combo()->itemData(index, kEventRole).toInt()};
 }
 
-int UIW_COMBO_BOX::findId(long id) const { return combo()->findData(qlonglong(id), kIdRole); }
+int UIW_COMBO_BOX::findId(long id) const {
+  return combo()->findData(qlonglong(id), kIdRole);
+}
 
 int UIW_COMBO_BOX::findText(std::string_view text) const {
   return combo()->findText(toQt(text), Qt::MatchFixedString);  // fixed string ignores case
 }
 
-int UIW_COMBO_BOX::current() const { return combo()->currentIndex(); }
+int UIW_COMBO_BOX::current() const {
+  return combo()->currentIndex();
+}
 
 void UIW_COMBO_BOX::setCurrent(int index) {
   const QSignalBlocker block(combo());
   combo()->setCurrentIndex(index);
 }
 
-long UIW_COMBO_BOX::currentId() const { return entry(current()).id; }
+long UIW_COMBO_BOX::currentId() const {
+  return entry(current()).id;
+}
 
 DragList::DragList(QWidget* parent) : QListWidget(parent) {}
 
@@ -176,8 +205,12 @@ void DragList::beginDrag(int row) {
   currentDragRow() = row;
 }
 
-DragList* DragList::dragSource() { return currentDragSource(); }
-int DragList::dragRow() { return currentDragRow(); }
+DragList* DragList::dragSource() {
+  return currentDragSource();
+}
+int DragList::dragRow() {
+  return currentDragRow();
+}
 
 void DragList::startDrag(Qt::DropActions supportedActions) {
   beginDrag(currentRow());

@@ -15,8 +15,8 @@ namespace savora::toolkit {
 
 struct ListEntry {
   std::string text;
-  long id = 0;     // the record identifier the entry stands for
-  int event = 0;   // sent to the list's window when the entry is activated (double click, Enter)
+  long id = 0;    // the record identifier the entry stands for
+  int event = 0;  // sent to the list's window when the entry is activated (double click, Enter)
 };
 
 // Vertical list.
@@ -42,7 +42,7 @@ class UIW_VT_LIST : public UI_WINDOW_OBJECT {
   int current() const;
   // Makes an entry current (-1: none) without sending the list's selection event.
   void setCurrent(int index);
-  long currentId() const;  // 0 when none
+  long currentId() const;             // 0 when none
   std::string text() const override;  // the current entry's text
   std::vector<int> selectedIndexes() const;
   void sort();

@@ -46,7 +46,9 @@ UIW_MDIFRAME::~UIW_MDIFRAME() {
   }
 }
 
-QMainWindow* UIW_MDIFRAME::mainWindow() const { return qobject_cast<QMainWindow*>(widget()); }
+QMainWindow* UIW_MDIFRAME::mainWindow() const {
+  return qobject_cast<QMainWindow*>(widget());
+}
 
 void UIW_MDIFRAME::setStatusText(std::string_view text) {
   mainWindow()->statusBar()->showMessage(toQt(text));

@@ -37,7 +37,8 @@ std::unique_ptr<UI_WINDOW_OBJECT> makeWrapper(QObject* o, UIW_WINDOW* w) {
   if (qobject_cast<QTabWidget*>(o)) return std::make_unique<UIW_NOTEBOOK>(o, w);
   if (qobject_cast<QToolBar*>(o)) return std::make_unique<UIW_TOOL_BAR>(o, w);
   if (qobject_cast<QMenu*>(o)) return std::make_unique<UIW_POP_UP_MENU>(o, w);
-  if (qobject_cast<QLabel*>(o) || qobject_cast<QMdiArea*>(o)) return std::make_unique<UIW_PICTURE>(o, w);
+  if (qobject_cast<QLabel*>(o) || qobject_cast<QMdiArea*>(o))
+    return std::make_unique<UIW_PICTURE>(o, w);
   return std::make_unique<UI_WINDOW_OBJECT>(o, w);
 }
 
@@ -64,15 +65,21 @@ int UIW_WINDOW::Event(const UI_EVENT& event) {
   return event.type;
 }
 
-void UIW_WINDOW::post(UI_EVENT event) { UI_EVENT_MANAGER::instance().post(this, std::move(event)); }
+void UIW_WINDOW::post(UI_EVENT event) {
+  UI_EVENT_MANAGER::instance().post(this, std::move(event));
+}
 
-std::string UIW_WINDOW::title() const { return root_ ? fromQt(root_->windowTitle()) : std::string(); }
+std::string UIW_WINDOW::title() const {
+  return root_ ? fromQt(root_->windowTitle()) : std::string();
+}
 
 void UIW_WINDOW::setTitle(std::string_view title) {
   if (root_) root_->setWindowTitle(toQt(title));
 }
 
-int UIW_WINDOW::helpContext() const { return root_ ? root_->property("helpContext").toInt() : 0; }
+int UIW_WINDOW::helpContext() const {
+  return root_ ? root_->property("helpContext").toInt() : 0;
+}
 
 UI_WINDOW_OBJECT* UIW_WINDOW::wrap(QObject* object) {
   auto& slot = objects_[object];
@@ -97,25 +104,51 @@ void UIW_WINDOW::resolve(const WindowSpec& spec) {
     }
     bool fits = true;
     switch (child.kind) {
-      case ObjectKind::Any: break;
-      case ObjectKind::Button: fits = dynamic_cast<UIW_BUTTON*>(object); break;
-      case ObjectKind::MenuItem: fits = dynamic_cast<UIW_POP_UP_ITEM*>(object); break;
-      case ObjectKind::String: fits = dynamic_cast<UIW_STRING*>(object); break;
-      case ObjectKind::Text: fits = dynamic_cast<UIW_TEXT*>(object); break;
-      case ObjectKind::Prompt: fits = dynamic_cast<UIW_PROMPT*>(object); break;
-      case ObjectKind::Picture: fits = dynamic_cast<UIW_PICTURE*>(object); break;
-      case ObjectKind::List: fits = dynamic_cast<UIW_VT_LIST*>(object); break;
-      case ObjectKind::Combo: fits = dynamic_cast<UIW_COMBO_BOX*>(object); break;
-      case ObjectKind::Notebook: fits = dynamic_cast<UIW_NOTEBOOK*>(object); break;
-      case ObjectKind::ToolBar: fits = dynamic_cast<UIW_TOOL_BAR*>(object); break;
-      case ObjectKind::PopUpMenu: fits = dynamic_cast<UIW_POP_UP_MENU*>(object); break;
+      case ObjectKind::Any:
+        break;
+      case ObjectKind::Button:
+        fits = dynamic_cast<UIW_BUTTON*>(object);
+        break;
+      case ObjectKind::MenuItem:
+        fits = dynamic_cast<UIW_POP_UP_ITEM*>(object);
+        break;
+      case ObjectKind::String:
+        fits = dynamic_cast<UIW_STRING*>(object);
+        break;
+      case ObjectKind::Text:
+        fits = dynamic_cast<UIW_TEXT*>(object);
+        break;
+      case ObjectKind::Prompt:
+        fits = dynamic_cast<UIW_PROMPT*>(object);
+        break;
+      case ObjectKind::Picture:
+        fits = dynamic_cast<UIW_PICTURE*>(object);
+        break;
+      case ObjectKind::List:
+        fits = dynamic_cast<UIW_VT_LIST*>(object);
+        break;
+      case ObjectKind::Combo:
+        fits = dynamic_cast<UIW_COMBO_BOX*>(object);
+        break;
+      case ObjectKind::Notebook:
+        fits = dynamic_cast<UIW_NOTEBOOK*>(object);
+        break;
+      case ObjectKind::ToolBar:
+        fits = dynamic_cast<UIW_TOOL_BAR*>(object);
+        break;
+      case ObjectKind::PopUpMenu:
+        fits = dynamic_cast<UIW_POP_UP_MENU*>(object);
+        break;
     }
-    if (!fits) missing(child.name.empty() ? "numid " + std::to_string(child.numid) : child.name, "is of another kind");
+    if (!fits)
+      missing(child.name.empty() ? "numid " + std::to_string(child.numid) : child.name,
+              "is of another kind");
   }
 }
 
 void UIW_WINDOW::missing(std::string_view child, std::string_view why) const {
-  throw MissingChild("window " + resourceName_ + ": " + std::string(child) + " " + std::string(why));
+  throw MissingChild("window " + resourceName_ + ": " + std::string(child) + " " +
+                     std::string(why));
 }
 
 QObject* UIW_WINDOW::findObject(std::string_view name) const {
@@ -151,10 +184,12 @@ void UIW_WINDOW::connectEvents() {
           send(code, row, item ? long(item->data(Qt::UserRole).toLongLong()) : 0);
         });
       }
-      QObject::connect(list, &QListWidget::itemActivated, list, [list, send](QListWidgetItem* item) {
-        const int entryEvent = item->data(Qt::UserRole + 1).toInt();
-        if (entryEvent) send(entryEvent, list->row(item), long(item->data(Qt::UserRole).toLongLong()));
-      });
+      QObject::connect(
+          list, &QListWidget::itemActivated, list, [list, send](QListWidgetItem* item) {
+            const int entryEvent = item->data(Qt::UserRole + 1).toInt();
+            if (entryEvent)
+              send(entryEvent, list->row(item), long(item->data(Qt::UserRole).toLongLong()));
+          });
       continue;
     }
     if (!code) continue;

@@ -40,7 +40,9 @@ UI_WINDOW_MANAGER& UI_WINDOW_MANAGER::instance() {
   return manager;
 }
 
-void UI_WINDOW_MANAGER::setFrame(UIW_MDIFRAME* frame) { frame_ = frame; }
+void UI_WINDOW_MANAGER::setFrame(UIW_MDIFRAME* frame) {
+  frame_ = frame;
+}
 
 const UI_WINDOW_MANAGER::Shown* UI_WINDOW_MANAGER::find(const UIW_WINDOW* window) const {
   for (const auto& s : shown_) {
@@ -49,7 +51,9 @@ const UI_WINDOW_MANAGER::Shown* UI_WINDOW_MANAGER::find(const UIW_WINDOW* window
   return nullptr;
 }
 
-bool UI_WINDOW_MANAGER::contains(const UIW_WINDOW* window) const { return find(window) != nullptr; }
+bool UI_WINDOW_MANAGER::contains(const UIW_WINDOW* window) const {
+  return find(window) != nullptr;
+}
 
 void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
   if (!window || contains(window)) return;
@@ -100,7 +104,8 @@ void UI_WINDOW_MANAGER::destroyRemoved() {
 
 void UI_WINDOW_MANAGER::forget(UIW_WINDOW* window) {
   auto drop = [this](std::vector<Shown>& list, UIW_WINDOW* w) {
-    const auto it = std::find_if(list.begin(), list.end(), [w](const Shown& s) { return s.window == w; });
+    const auto it =
+        std::find_if(list.begin(), list.end(), [w](const Shown& s) { return s.window == w; });
     if (it == list.end()) return;
     QMdiSubWindow* sub = it->subWindow;
     list.erase(it);
@@ -175,7 +180,9 @@ void UI_WINDOW_MANAGER::setExitFunction(std::function<bool()> exitFunction) {
   exitFunction_ = std::move(exitFunction);
 }
 
-bool UI_WINDOW_MANAGER::mayExit() { return !exitFunction_ || exitFunction_(); }
+bool UI_WINDOW_MANAGER::mayExit() {
+  return !exitFunction_ || exitFunction_();
+}
 
 int UI_WINDOW_MANAGER::dispatch(UIW_WINDOW* to, const UI_EVENT& event) {
   if (event.type == L_EXIT) return L_EXIT;

@@ -8,7 +8,20 @@
 
 namespace savora::toolkit {
 
-enum class ObjectKind { Any, Button, MenuItem, String, Text, Prompt, Picture, List, Combo, Notebook, ToolBar, PopUpMenu };
+enum class ObjectKind {
+  Any,
+  Button,
+  MenuItem,
+  String,
+  Text,
+  Prompt,
+  Picture,
+  List,
+  Combo,
+  Notebook,
+  ToolBar,
+  PopUpMenu
+};
 
 struct ChildSpec {
   std::string name;  // empty when the child is found by numid

@@ -24,11 +24,20 @@ TEST(WildcardTest, WindowsRules) {
     const char* name;
     bool match;
   } cases[] = {
-      {"*.*", "recipe.dbf", true},   {"*.*", "manager", true},      {"*.dbf", "RC65.DBF", true},
-      {"*.dbf", "rc65.cdx", false},  {"tip?.MPG", "tip1.mpg", true}, {"tip?.MPG", "tip12.mpg", false},
-      {"rc6*", "rc65.fpt", true},    {"*65*", "rc65.fpt", true},    {"a*b*c", "aXbYbZc", true},
-      {"a*b*c", "aXbYcZ", false},    {"?", "", false},               {"*", "", true},
-      {"backup.*", "backup", true},  {"*.zel", "import.zel.tmp", false},
+      {"*.*", "recipe.dbf", true},
+      {"*.*", "manager", true},
+      {"*.dbf", "RC65.DBF", true},
+      {"*.dbf", "rc65.cdx", false},
+      {"tip?.MPG", "tip1.mpg", true},
+      {"tip?.MPG", "tip12.mpg", false},
+      {"rc6*", "rc65.fpt", true},
+      {"*65*", "rc65.fpt", true},
+      {"a*b*c", "aXbYbZc", true},
+      {"a*b*c", "aXbYcZ", false},
+      {"?", "", false},
+      {"*", "", true},
+      {"backup.*", "backup", true},
+      {"*.zel", "import.zel.tmp", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.pattern) + " vs " + c.name);
@@ -135,7 +144,7 @@ TEST_F(FileOpsTest, InjectedWriteFailureAndCrash) {
   EXPECT_TRUE(f.truncate(0));
   f.close();
   EXPECT_EQ(WriteFaults::writesSoFar(), 5u);  // the truncation counts too
-  EXPECT_TRUE(deleteFile("data"));  // reported done, but the dead process deletes nothing
+  EXPECT_TRUE(deleteFile("data"));            // reported done, but the dead process deletes nothing
   WriteFaults::disarm();
   EXPECT_EQ(readWholeFile("data").value(), "aabbcc");
 }

@@ -17,9 +17,10 @@ class IniFileTest : public ::testing::Test {
 };
 
 TEST_F(IniFileTest, ReadsIgnoringCaseAndBlanksWithDefaults) {
-  dir.write("cdinfo.ini",
-            "; a comment=not a key\r\n[General]\r\n  App Name = Bread Machine Magic \r\n"
-            "Web Site=\r\nQuoted=\"  padded  \"\r\nCount=42 apples\r\n[Other]\r\nApp Name=Wrong\r\n");
+  dir.write(
+      "cdinfo.ini",
+      "; a comment=not a key\r\n[General]\r\n  App Name = Bread Machine Magic \r\n"
+      "Web Site=\r\nQuoted=\"  padded  \"\r\nCount=42 apples\r\n[Other]\r\nApp Name=Wrong\r\n");
   IniFile ini("CDINFO.INI");
   EXPECT_EQ(ini.readString("general", "APP NAME"), "Bread Machine Magic");
   EXPECT_EQ(ini.readString(" General ", "app name"), "Bread Machine Magic");

@@ -28,7 +28,8 @@ TEST_F(PathsTest, EveryComponentMatchesIgnoringCase) {
   EXPECT_TRUE(fileExists("catalog\\catalogBook.cdx"));
   EXPECT_EQ(readWholeFile("CATALOG\\catalogbook.cdx").value_or(""), "y");
   // Absolute names resolve the same way.
-  EXPECT_EQ(nativePath(dir.str() + "CATALOG\\catalogbook.CDX"), dir.str() + "Catalog/CATALOGBOOK.CDX");
+  EXPECT_EQ(nativePath(dir.str() + "CATALOG\\catalogbook.CDX"),
+            dir.str() + "Catalog/CATALOGBOOK.CDX");
 }
 
 TEST_F(PathsTest, MissingComponentsKeepTheProgramsSpelling) {
@@ -40,6 +41,17 @@ TEST_F(PathsTest, MissingComponentsKeepTheProgramsSpelling) {
   EXPECT_EQ(savora::testing::readFileBytes(dir.path() / "Cmm/NewFile.TXT"), "new");
   // Trailing separators are kept for folder names.
   EXPECT_EQ(nativePath("cmm\\"), "Cmm/");
+}
+
+TEST_F(PathsTest, FilesAddedOrRemovedLaterAreSeen) {
+  dir.write("Cmm/old.txt");
+  EXPECT_EQ(nativePath("cmm\\NEW.TXT"), "Cmm/NEW.TXT");  // not there yet
+  dir.write("Cmm/new.txt");
+  EXPECT_EQ(nativePath("cmm\\NEW.TXT"), "Cmm/new.txt");
+  std::filesystem::remove(dir.path() / "Cmm/new.txt");
+  std::filesystem::rename(dir.path() / "Cmm/old.txt", dir.path() / "Cmm/New.Txt");
+  EXPECT_EQ(nativePath("cmm\\NEW.TXT"), "Cmm/New.Txt");
+  EXPECT_FALSE(fileExists("cmm\\old.txt"));
 }
 
 TEST_F(PathsTest, DriveLettersGoThroughTheDriveTable) {
@@ -65,7 +77,10 @@ TEST_F(PathsTest, WindowsDirectoryFollowsXdgConfigHome) {
   ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
   EXPECT_EQ(windowsDirectory(), config.str() + "savora99/");
   EXPECT_TRUE(isFolder(windowsDirectory()));
-  if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
+  if (old)
+    ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  else
+    ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(PathsTest, ProgramDirectoryEndsWithSlashAndIsCurrent) {

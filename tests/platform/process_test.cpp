@@ -36,7 +36,8 @@ TEST(ProcessTest, MissingProgramsStartNothing) {
 TEST(ProcessTest, StartsWithoutWaitingInTheWorkingFolder) {
   TempFolder dir, work;
   ASSERT_TRUE(setProgramDirectory(dir.str()));
-  const auto script = dir.write("Install.EXE", "#!/bin/sh\nsleep 0.2\npwd > started.txt\necho \"$1\" >> started.txt\n");
+  const auto script = dir.write(
+      "Install.EXE", "#!/bin/sh\nsleep 0.2\npwd > started.txt\necho \"$1\" >> started.txt\n");
   ::chmod(script.c_str(), 0755);
   const auto before = std::chrono::steady_clock::now();
   ASSERT_TRUE(startProgram("install.exe \"an arg\"", work.str()));

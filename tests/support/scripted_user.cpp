@@ -6,7 +6,9 @@ namespace savora::testing {
 
 using toolkit::Button;
 
-ScriptedUser::~ScriptedUser() { verifyAllAnswered(); }
+ScriptedUser::~ScriptedUser() {
+  verifyAllAnswered();
+}
 
 void ScriptedUser::expectMessage(std::string title, std::string text, Button answer) {
   expected_.push_back({std::move(title), std::move(text), answer});
@@ -16,14 +18,20 @@ void ScriptedUser::answerNextMessage(Button answer) {
   expected_.push_back({std::nullopt, std::nullopt, answer});
 }
 
-void ScriptedUser::answerPrompt(std::optional<std::string> answer) { prompts_.push_back(std::move(answer)); }
-void ScriptedUser::answerFileDialog(std::optional<std::string> answer) { files_.push_back(std::move(answer)); }
-void ScriptedUser::answerFont(std::optional<toolkit::LogFont> answer) { fonts_.push_back(std::move(answer)); }
+void ScriptedUser::answerPrompt(std::optional<std::string> answer) {
+  prompts_.push_back(std::move(answer));
+}
+void ScriptedUser::answerFileDialog(std::optional<std::string> answer) {
+  files_.push_back(std::move(answer));
+}
+void ScriptedUser::answerFont(std::optional<toolkit::LogFont> answer) {
+  fonts_.push_back(std::move(answer));
+}
 
 void ScriptedUser::verifyAllAnswered() {
   for (const auto& e : expected_) {
-    ADD_FAILURE() << "expected message never came: title \"" << e.title.value_or("*") << "\", text \""
-                  << e.text.value_or("*") << "\"";
+    ADD_FAILURE() << "expected message never came: title \"" << e.title.value_or("*")
+                  << "\", text \"" << e.text.value_or("*") << "\"";
   }
   if (!prompts_.empty()) ADD_FAILURE() << prompts_.size() << " prompt answer(s) never asked for";
   if (!files_.empty()) ADD_FAILURE() << files_.size() << " file dialog answer(s) never asked for";
@@ -34,8 +42,8 @@ void ScriptedUser::verifyAllAnswered() {
   fonts_.clear();
 }
 
-Button ScriptedUser::message(std::string_view title, std::string_view icon, toolkit::Buttons buttons,
-                             std::string_view text) {
+Button ScriptedUser::message(std::string_view title, std::string_view icon,
+                             toolkit::Buttons buttons, std::string_view text) {
   messages_.push_back({std::string(title), std::string(icon), buttons, std::string(text)});
   if (expected_.empty()) {
     ADD_FAILURE() << "unexpected message: title \"" << title << "\", text \"" << text << "\"";
@@ -57,7 +65,9 @@ void ScriptedUser::showStatus(std::string_view title, std::string_view text) {
   statusShown_ = true;
 }
 
-void ScriptedUser::closeStatus() { statusShown_ = false; }
+void ScriptedUser::closeStatus() {
+  statusShown_ = false;
+}
 
 std::optional<std::string> ScriptedUser::prompt(std::string_view title, std::string_view, int,
                                                 std::string_view) {

@@ -27,7 +27,8 @@ class ScriptedUser : public toolkit::User {
   ~ScriptedUser() override;
 
   // The next message must have this title and text (exactly); it is answered with `answer`.
-  void expectMessage(std::string title, std::string text, toolkit::Button answer = toolkit::Button::Ok);
+  void expectMessage(std::string title, std::string text,
+                     toolkit::Button answer = toolkit::Button::Ok);
   // The next message is answered with `answer`, whatever it says.
   void answerNextMessage(toolkit::Button answer);
   void answerPrompt(std::optional<std::string> answer);

@@ -18,7 +18,8 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ec);
 }
 
-std::filesystem::path TempFolder::write(const std::string& relative, const std::string& bytes) const {
+std::filesystem::path TempFolder::write(const std::string& relative,
+                                        const std::string& bytes) const {
   const auto full = path_ / relative;
   std::filesystem::create_directories(full.parent_path());
   std::ofstream(full, std::ios::binary) << bytes;

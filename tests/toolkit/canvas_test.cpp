@@ -41,7 +41,9 @@ TEST(QtCanvasTest, DrawsTextLinesAndPagesIntoAPdf) {
   body.weight = 400;
   canvas->selectFont(body);
   EXPECT_LT(canvas->textWidth("Nutrition Facts"), width);
-  canvas->text(10, 10, "Cr\xE8me br\xFBl\xE9" "e");
+  canvas->text(10, 10,
+               "Cr\xE8me br\xFBl\xE9"
+               "e");
   ASSERT_TRUE(canvas->finish());
 
   std::ifstream in(pdf, std::ios::binary);

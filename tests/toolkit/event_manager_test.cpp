@@ -61,7 +61,8 @@ TEST_F(EventManagerTest, HandlersNeverNestEvenInsideAModalLoop) {
 TEST_F(EventManagerTest, RunEndsOnExitAndAFailingHandlerIsReportedNotFatal) {
   RecordingWindow window;
   std::vector<std::string> errors;
-  UI_EVENT_MANAGER::instance().setErrorHandler([&](const std::string& what) { errors.push_back(what); });
+  UI_EVENT_MANAGER::instance().setErrorHandler(
+      [&](const std::string& what) { errors.push_back(what); });
   window.onEvent = [&](const UI_EVENT& e) {
     if (e.type == 5) throw std::runtime_error("table rc65 is damaged");
   };

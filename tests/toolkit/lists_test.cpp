@@ -67,7 +67,8 @@ void drop(UIW_VT_LIST* from, int row, UIW_VT_LIST* to, int targetRow) {
   QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target->viewport(), &enter);
   ASSERT_TRUE(enter.isAccepted());
-  QDropEvent dropEvent(QPointF(at), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QDropEvent dropEvent(QPointF(at), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                       Qt::NoModifier);
   QApplication::sendEvent(target->viewport(), &dropEvent);
 }
 

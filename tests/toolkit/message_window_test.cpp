@@ -35,8 +35,9 @@ struct Presser {
 };
 
 TEST(MessageWindowTest, ShowsTitleIconButtonsAndLineBrokenTextAndReturnsTheButton) {
-  ZAF_MESSAGE_WINDOW window("Wait!", "hand", Buttons::YesNoCancel,
-                            "A menu with that name already exists.\r\nTo edit a menu name, drag it.");
+  ZAF_MESSAGE_WINDOW window(
+      "Wait!", "hand", Buttons::YesNoCancel,
+      "A menu with that name already exists.\r\nTo edit a menu name, drag it.");
   Presser presser(QMessageBox::No);
   presser.arm(window);
   EXPECT_EQ(window.Control(), Button::No);
@@ -50,8 +51,10 @@ TEST(MessageWindowTest, IconNamesInAnyCaseAndClosingWithoutAButton) {
   struct Case {
     const char* icon;
     QMessageBox::Icon expected;
-  } cases[] = {{"QUESTION", QMessageBox::Question}, {"Asterisk", QMessageBox::Information},
-               {"EXCLAMATION", QMessageBox::Warning}, {"information", QMessageBox::Information},
+  } cases[] = {{"QUESTION", QMessageBox::Question},
+               {"Asterisk", QMessageBox::Information},
+               {"EXCLAMATION", QMessageBox::Warning},
+               {"information", QMessageBox::Information},
                {"ERROR", QMessageBox::Critical}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.icon);
@@ -72,12 +75,14 @@ TEST(ScriptedUserTest, AnswersExpectedMessagesAndFailsOnSurprises) {
   savora::testing::ScriptedUser user;
   user.expectMessage("Exit Savora?", "\r\nExit Savora?", Button::Yes);
   user.answerNextMessage(Button::No);
-  EXPECT_EQ(user.message("Exit Savora?", "QUESTION", Buttons::YesNo, "\r\nExit Savora?"), Button::Yes);
+  EXPECT_EQ(user.message("Exit Savora?", "QUESTION", Buttons::YesNo, "\r\nExit Savora?"),
+            Button::Yes);
   EXPECT_EQ(user.message("Anything", "HAND", Buttons::YesNo, "at all"), Button::No);
   ASSERT_EQ(user.messages().size(), 2u);
   EXPECT_EQ(user.messages()[1].icon, "HAND");
 
-  EXPECT_NONFATAL_FAILURE(user.message("Wait!", "HAND", Buttons::Ok, "surprise"), "unexpected message");
+  EXPECT_NONFATAL_FAILURE(user.message("Wait!", "HAND", Buttons::Ok, "surprise"),
+                          "unexpected message");
   user.expectMessage("Wait!", "expected text");
   EXPECT_NONFATAL_FAILURE(user.message("Wait!", "HAND", Buttons::Ok, "other text"), "message text");
   user.expectMessage("Never", "shown");
@@ -86,7 +91,8 @@ TEST(ScriptedUserTest, AnswersExpectedMessagesAndFailsOnSurprises) {
   user.answerPrompt("Week 1");
   user.answerFileDialog(std::nullopt);
   EXPECT_EQ(user.prompt("New Menu Name", "Enter the name", 80, ""), "Week 1");
-  EXPECT_EQ(user.openFileName("Restore Savora Data...", "Backup Files (*.ck9)", "\\"), std::nullopt);
+  EXPECT_EQ(user.openFileName("Restore Savora Data...", "Backup Files (*.ck9)", "\\"),
+            std::nullopt);
   EXPECT_EQ(user.dialogs(), (std::vector<std::string>{"New Menu Name", "Restore Savora Data..."}));
 }
 

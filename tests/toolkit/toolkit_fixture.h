@@ -20,7 +20,8 @@ inline const std::string kTestObjects = TEST_OBJECTS_DAT;
 
 class ToolkitTest : public ::testing::Test {
  protected:
-  explicit ToolkitTest(std::string objectFile = kTestObjects) : objectFile_(std::move(objectFile)) {}
+  explicit ToolkitTest(std::string objectFile = kTestObjects)
+      : objectFile_(std::move(objectFile)) {}
   void SetUp() override {
     ASSERT_TRUE(ObjectStore::open(objectFile_)) << objectFile_;
     UI_EVENT_MANAGER::instance().clear();

@@ -28,8 +28,12 @@ TEST_F(WindowTest, LoadsByNameAndFindsChildrenByNameAndNumid) {
   EXPECT_EQ(window.Get<UIW_STRING>(7), name);  // one wrapper per object
   EXPECT_EQ(name->numberID(), 7);
   EXPECT_EQ(name->maxLength(), 80);
-  name->setText("Cr\xE8me br\xFBl\xE9" "e");  // Windows-1252 in, Windows-1252 out
-  EXPECT_EQ(name->text(), "Cr\xE8me br\xFBl\xE9" "e");
+  name->setText(
+      "Cr\xE8me br\xFBl\xE9"
+      "e");  // Windows-1252 in, Windows-1252 out
+  EXPECT_EQ(name->text(),
+            "Cr\xE8me br\xFBl\xE9"
+            "e");
 
   window.Get("NUMID_TITLE")->setText("Apple Pie");
   EXPECT_EQ(window.title(), "Apple Pie");
@@ -65,7 +69,8 @@ TEST_F(WindowTest, MissingOrMistypedChildrenFailLoudlyNamingWindowAndChild) {
   EXPECT_THROW(window.Get<UIW_VT_LIST>("NAME_FIELD"), MissingChild);
   EXPECT_THROW(window.Get(99), MissingChild);
   EXPECT_EQ(window.Find<UIW_STRING>("NO_SUCH_FIELD"), nullptr);
-  EXPECT_THROW(window.resolve({"TEST_LISTS", {{"NAME_FIELD", 8, ObjectKind::String}}}), MissingChild);
+  EXPECT_THROW(window.resolve({"TEST_LISTS", {{"NAME_FIELD", 8, ObjectKind::String}}}),
+               MissingChild);
   EXPECT_THROW(window.resolve({"TEST_LISTS", {{"OK_BUTTON", 0, ObjectKind::List}}}), MissingChild);
   EXPECT_NO_THROW(window.resolve({"TEST_LISTS",
                                   {{"NAME_FIELD", 7, ObjectKind::String},

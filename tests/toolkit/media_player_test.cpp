@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+
+#include "temp_folder.h"
+#include "toolkit/qt_media_player.h"
+
+namespace savora::toolkit {
+namespace {
+
+TEST(QtMediaPlayerTest, OpensOnlyFilesThatExistAndClosesCleanly) {
+  savora::testing::TempFolder dir;
+  QtMediaPlayer player;
+  EXPECT_EQ(player.state(), MediaPlayer::State::Closed);
+  EXPECT_FALSE(player.open(dir.str() + "INTRO.MPG"));
+  EXPECT_EQ(player.state(), MediaPlayer::State::Closed);
+  dir.write("intro.mpg", std::string(1024, '\0'));
+  ASSERT_TRUE(player.open(dir.str() + "INTRO.MPG"));  // found ignoring case
+  EXPECT_EQ(player.fileName(), dir.str() + "INTRO.MPG");
+  EXPECT_NE(player.state(), MediaPlayer::State::Closed);
+  player.close();
+  EXPECT_EQ(player.state(), MediaPlayer::State::Closed);
+  EXPECT_EQ(player.fileName(), "");
+}
+
+}  // namespace
+}  // namespace savora::toolkit

@@ -67,6 +67,21 @@ WriteFaults::Outcome WriteFaults::next() {
   return Outcome::Proceed;
 }
 
+bool WriteFaults::allowsChange(bool& result) {
+  switch (next()) {
+    case Outcome::Proceed:
+      return true;
+    case Outcome::Fail:
+      result = false;
+      return false;
+    case Outcome::Partial:
+    case Outcome::Drop:
+      result = true;
+      return false;
+  }
+  return true;
+}
+
 File::File(File&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), error_(std::move(other.error_)) {}
 
@@ -212,15 +227,9 @@ uint64_t File::size() const {
 
 bool File::truncate(uint64_t newSize) {
   if (fd_ < 0) return false;
-  switch (WriteFaults::next()) {
-    case WriteFaults::Outcome::Drop:
-    case WriteFaults::Outcome::Partial:
-      return true;
-    case WriteFaults::Outcome::Fail:
-      error_ = std::strerror(EIO);
-      return false;
-    case WriteFaults::Outcome::Proceed:
-      break;
+  if (bool result; !WriteFaults::allowsChange(result)) {
+    if (!result) error_ = std::strerror(EIO);
+    return result;
   }
   if (::ftruncate(fd_, off_t(newSize)) != 0) {
     error_ = std::strerror(errno);

@@ -79,6 +79,10 @@ class WriteFaults {
   // Counts one change of the disk (a write, truncate, delete, rename, folder change) and says
   // what to do with it. Called by the platform's file operations only.
   static Outcome next();
+  // For changes that are made whole or not at all (truncate, delete, rename, folders): counts
+  // the change and returns true when it is to be made; otherwise `result` holds what to report
+  // (a dropped change of a "killed" process reports success, a failed one failure).
+  static bool allowsChange(bool& result);
 };
 
 }  // namespace savora::platform

@@ -41,23 +41,6 @@ bool matchFrom(std::string_view pattern, std::string_view name) {
   return p == pattern.size();
 }
 
-// Asks the fault injector about one change of the disk; true when the change should be made.
-// A dropped change (a "killed" process) reports success, a failed one reports failure.
-bool mayChangeDisk(bool& result) {
-  switch (WriteFaults::next()) {
-    case WriteFaults::Outcome::Proceed:
-      return true;
-    case WriteFaults::Outcome::Fail:
-      result = false;
-      return false;
-    case WriteFaults::Outcome::Partial:
-    case WriteFaults::Outcome::Drop:
-      result = true;
-      return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool fileExists(std::string_view name) {
@@ -118,7 +101,7 @@ bool copyFile(std::string_view from, std::string_view to, size_t blockSize,
 bool moveFile(std::string_view from, std::string_view to) {
   const std::string source = nativePath(from), target = nativePath(to);
   if (source.empty() || target.empty()) return false;
-  if (bool result; !mayChangeDisk(result)) return result;
+  if (bool result; !WriteFaults::allowsChange(result)) return result;
   if (::rename(source.c_str(), target.c_str()) == 0) return true;
   if (errno != EXDEV) return false;
   return copyFile(from, to) && deleteFile(from);
@@ -127,7 +110,7 @@ bool moveFile(std::string_view from, std::string_view to) {
 bool deleteFile(std::string_view name) {
   const std::string path = nativePath(name);
   if (path.empty()) return false;
-  if (bool result; !mayChangeDisk(result)) return result;
+  if (bool result; !WriteFaults::allowsChange(result)) return result;
   return ::unlink(path.c_str()) == 0;
 }
 
@@ -135,14 +118,14 @@ bool makeFolder(std::string_view name) {
   const std::string path = nativePath(name);
   if (path.empty()) return false;
   if (isFolder(name)) return true;
-  if (bool result; !mayChangeDisk(result)) return result;
+  if (bool result; !WriteFaults::allowsChange(result)) return result;
   return ::mkdir(path.c_str(), 0755) == 0;
 }
 
 bool removeFolder(std::string_view name) {
   const std::string path = nativePath(name);
   if (path.empty()) return false;
-  if (bool result; !mayChangeDisk(result)) return result;
+  if (bool result; !WriteFaults::allowsChange(result)) return result;
   return ::rmdir(path.c_str()) == 0;
 }
 

@@ -83,7 +83,8 @@ int UIW_WINDOW::helpContext() const {
 
 UI_WINDOW_OBJECT* UIW_WINDOW::wrap(QObject* object) {
   auto& slot = objects_[object];
-  if (!slot) slot = makeWrapper(object, this);
+  // A wrapper whose object was destroyed must not stand for a new object at the same address.
+  if (!slot || slot->object() != object) slot = makeWrapper(object, this);
   return slot.get();
 }
 

@@ -1,0 +1,158 @@
+// The table library under the program's access patterns, on recipe-like records (UID N5,
+// CHAP_UID N5, NAME C80, three N fields, a memo) with the program's three kinds of tags:
+//   append_reopen/N  open, append one record, close, on a table of N records: the per-append
+//                    cost must stay flat from 1,000 to 100,000 records (in-place index updates)
+//   seek_uid/N       seek a random UID in a numeric tag
+//   walk_chapname/N  walk a whole "STR(CHAP_UID,5)+NAME" tag, time per record
+//   reindex/N, pack/N  rebuild every tag; pack away a tenth of the records
+// Tables are built once per size in a temporary folder that is removed at exit.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+
+#include "platform/text.h"
+#include "xbase/table.h"
+
+namespace {
+
+using savora::xbase::FieldSpec;
+using savora::xbase::Table;
+using savora::xbase::TagSpec;
+
+struct Folder {
+  std::filesystem::path path;
+  Folder() {
+    char pattern[] = "/tmp/xbase-bench-XXXXXX";
+    path = ::mkdtemp(pattern);
+  }
+  ~Folder() { std::filesystem::remove_all(path); }
+};
+
+Folder& folder() {
+  static Folder f;
+  return f;
+}
+
+const std::vector<FieldSpec> kFields = {
+    {"UID", 'N', 5, 0},    {"CHAP_UID", 'N', 5, 0}, {"NAME", 'C', 80, 0}, {"KCAL", 'N', 8, 1},
+    {"SERVES", 'N', 3, 0}, {"MINUTES", 'N', 5, 0},  {"NOTES", 'M', 10, 0}};
+const std::vector<TagSpec> kTags = {
+    {"UID", "UID", ".NOT. DELETED()", false, false},
+    {"CHAPNAME", "STR(CHAP_UID,5)+NAME", ".NOT. DELETED()", false, false},
+    {"NAME", "UPPER(NAME)", ".NOT. DELETED()", false, false}};
+
+void appendRecipe(Table& table, int uid) {
+  table.appendStart();
+  table.setNumber(0, uid % 100000);
+  table.setNumber(1, 1 + (uid * 31) % 97);
+  table.setText(2, savora::platform::formatText("Recipe %05d with a name of usual length",
+                                                (uid * 7919) % 100000));
+  table.setNumber(3, (uid % 9000) / 10.0);
+  table.setNumber(4, uid % 12);
+  table.setNumber(5, uid % 240);
+  table.setMemo(6, savora::platform::formatText("Step one for recipe %d.\r\nStep two.", uid));
+  table.append();
+}
+
+// A table of n records, built once; returns its name.
+std::string tableOf(int n) {
+  static std::map<int, std::string> built;
+  auto it = built.find(n);
+  if (it != built.end()) return it->second;
+  const std::string name = (folder().path / ("recipes" + std::to_string(n))).string();
+  auto table = Table::create(name, kFields, kTags);
+  for (int uid = 1; uid <= n; ++uid) appendRecipe(*table, uid);
+  table->close();
+  return built[n] = name;
+}
+
+std::string copyOf(const std::string& name, const std::string& copy) {
+  for (const char* ext : {".dbf", ".fpt", ".cdx"})
+    std::filesystem::copy_file(name + ext, copy + ext,
+                               std::filesystem::copy_options::overwrite_existing);
+  return copy;
+}
+
+void appendReopen(benchmark::State& state) {
+  const int n = int(state.range(0));
+  const std::string name = copyOf(tableOf(n), tableOf(n) + "-append");
+  int uid = n;
+  for (auto _ : state) {
+    auto table = Table::open(name);
+    appendRecipe(*table, ++uid);
+    table->close();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(appendReopen)
+    ->Name("append_reopen")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(300)
+    ->Unit(benchmark::kMicrosecond);
+
+void seekUid(benchmark::State& state) {
+  const int n = int(state.range(0));
+  auto table = Table::open(tableOf(n));
+  table->selectTag("UID");
+  std::mt19937 random(5);
+  for (auto _ : state) {
+    const auto result = table->seek(double(1 + random() % n));
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK(seekUid)
+    ->Name("seek_uid")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Iterations(20000)
+    ->Unit(benchmark::kMicrosecond);
+
+void walkChapName(benchmark::State& state) {
+  const int n = int(state.range(0));
+  auto table = Table::open(tableOf(n));
+  table->selectTag("CHAPNAME");
+  int64_t records = 0;
+  for (auto _ : state) {
+    for (bool on = table->top(); on; on = table->skip()) ++records;
+  }
+  state.SetItemsProcessed(records);
+}
+BENCHMARK(walkChapName)
+    ->Name("walk_chapname")
+    ->Arg(10000)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
+void reindex(benchmark::State& state) {
+  const int n = int(state.range(0));
+  const std::string name = copyOf(tableOf(n), tableOf(n) + "-reindex");
+  auto table = Table::open(name);
+  for (auto _ : state) table->reindex();
+}
+BENCHMARK(reindex)->Name("reindex")->Arg(10000)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+void pack(benchmark::State& state) {
+  const int n = int(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    const std::string name = copyOf(tableOf(n), tableOf(n) + "-pack");
+    auto table = Table::open(name);
+    for (uint32_t r = 1; r <= uint32_t(n); r += 10) {
+      table->go(r);
+      table->deleteRecord();
+    }
+    state.ResumeTiming();
+    table->pack();
+  }
+}
+BENCHMARK(pack)->Name("pack")->Arg(10000)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

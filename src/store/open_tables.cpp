@@ -1,0 +1,17 @@
+#include "store/open_tables.h"
+
+namespace savora::store {
+
+void OpenTables::closeAll() {
+  for (TableModule* module : modules_) module->close();
+}
+
+std::vector<std::string> OpenTables::openAll() {
+  std::vector<std::string> failed;
+  for (TableModule* module : modules_) {
+    if (!module->open()) failed.push_back(module->definition().name);
+  }
+  return failed;
+}
+
+}  // namespace savora::store

@@ -1,0 +1,20 @@
+// Conversion of a recipe table of an older format ("recipe", "rc63", "rc64") into the current
+// recipe table, keeping every recipe's identifier and chapter. The old table's files are deleted
+// once every recipe is in the current table.
+#pragma once
+
+#include <string>
+
+#include "store/recipe_table.h"
+
+namespace savora::store {
+
+// The format of an older recipe table, by its name.
+RecipeFormat formatOfOldTable(const std::string& name);
+
+// Copies every recipe of the old table `oldName` into `current` (shown in the status window),
+// then deletes the old table's .dbf, .cdx and .fpt. Returns false, deleting nothing, when the
+// old table cannot be opened.
+bool upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& oldName);
+
+}  // namespace savora::store

@@ -1,0 +1,95 @@
+// The pattern every table module follows: open or create the table with its fields and tags,
+// walk a tag skipping deleted records, find a record by UID, give out the next UID, append with
+// the UID set first, delete with counting, and close, packing when enough records were deleted
+// since the table was opened.
+//
+// States: closed -> open (open/create) -> closed (close, which may pack). A table whose open
+// failed stays closed and every lookup finds nothing; writes on it throw xbase::Error.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/table_store.h"
+#include "xbase/table.h"
+
+namespace savora::store {
+
+// The filter every tag of the program carries: deleted records never show in tag order.
+inline constexpr const char* kNotDeleted = ".NOT. DELETED()";
+inline constexpr const char* kUidTag = "UID_TAG";
+
+struct TableDefinition {
+  std::string name;  // Windows-style name without extension, e.g. "rc65", "catalog\\catalog65"
+  std::vector<xbase::FieldSpec> fields;
+  std::vector<xbase::TagSpec> tags;
+  // Close packs the table when more than this many records were deleted since it was opened.
+  int packAfterDeletions = 0;
+  std::string packTitle = "Packing Data File";
+  std::string packText;
+};
+
+class TableModule {
+ public:
+  TableModule(TableStore& store, TableDefinition definition);
+  virtual ~TableModule();
+  TableModule(const TableModule&) = delete;
+  TableModule& operator=(const TableModule&) = delete;
+
+  // Opens the table, creating it empty when it does not exist. False when it exists but cannot
+  // be read (the reason is in lastError()); the module then stays closed.
+  bool open();
+  // Packs when more records were deleted than the definition allows (with the status window),
+  // then closes. Nothing happens when the table is not open.
+  void close();
+  // Closes (packing by the rule) and opens again: the program's pattern after an append.
+  bool reopen();
+  bool isOpen() const { return table_ != nullptr; }
+  const std::string& lastError() const { return lastError_; }
+  const TableDefinition& definition() const { return definition_; }
+  // The open table; throws xbase::Error when it is not open.
+  xbase::Table& table();
+
+  // Index of a field by name; throws xbase::Error naming the table when it has no such field.
+  int field(std::string_view name);
+
+  // Positions on the first record of a tag's order that is not deleted; false when none.
+  bool first(std::string_view tag);
+  // Moves to the next record that is not deleted; false at the end.
+  bool next();
+  // True when a record with this UID exists and is not deleted; it is then current. Stays on
+  // the current record when it already is that one.
+  bool seekUid(long uid);
+  // The highest UID plus 1, or 1 for an empty table.
+  long nextUid();
+  // Starts a new blank record with its UID set; fill it, then append().
+  void appendStart(long uid);
+  void append();
+  // Marks the current record deleted and counts it for the pack rule.
+  void deleteCurrent();
+  int deletionsSinceOpen() const { return deletions_; }
+
+  // Fields of the current record.
+  long number(std::string_view name);
+  std::string text(std::string_view name);  // trimmed at both ends
+  std::string memo(std::string_view name);
+  void setNumber(std::string_view name, double value);
+  void setText(std::string_view name, std::string_view value);
+  void setMemo(std::string_view name, std::string_view value);
+
+ protected:
+  TableStore& store() { return store_; }
+
+ private:
+  TableStore& store_;
+  TableDefinition definition_;
+  std::unique_ptr<xbase::Table> table_;
+  std::map<std::string, int, std::less<>> fieldIndexes_;
+  int deletions_ = 0;
+  std::string lastError_;
+};
+
+}  // namespace savora::store

@@ -1,0 +1,108 @@
+// The compound index file: its file header, the tag directory and each tag's header, page I/O
+// for the trees, and the image of a freshly built file. What the trees hold is cdx_tree's job.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file.h"
+#include "xbase/cdx_page.h"
+
+namespace savora::xbase {
+
+// File header and tag headers, 1024 bytes each, little-endian unless noted:
+//   OFFSET SIZE MEANING
+//   0      4    root page offset of this tree (the tag directory for the file header)
+//   4      4    free page list (file header only; 0 or 0xFFFFFFFF = none; never used here)
+//   8      4    BE32 change counter (file header only)
+//   12     2    key length (10 for the directory)
+//   14     1    options: 0x01 unique, 0x08 FOR clause, 0x20 compact, 0x40 compound,
+//               0x80 tag directory
+//   15     1    signature 0x01
+//   16     20   statistics, ignored; written as zero
+//   36     4    "update in progress" mark of this library (file header only): set while an
+//               operation changes the trees, so an interrupted one is found on the next open.
+//               Other readers ignore the area, which is zero in files they write.
+//   502    2    0 ascending, 1 descending
+//   504    2    start of the FOR text in the expression pool
+//   506    2    length of the FOR text with its 0x00 (1 = none)
+//   508    2    start of the key text in the pool (0)
+//   510    2    length of the key text with its 0x00
+//   512    512  expression pool: key text, 0x00, FOR text, 0x00
+// The tag directory is a tree of 10-byte blank-padded tag names whose "record numbers" are the
+// offsets of the tag headers.
+inline constexpr uint32_t kTagHeaderSize = 1024;
+inline constexpr uint16_t kDirectoryKeyLength = 10;
+inline constexpr uint8_t kOptionUnique = 0x01;
+inline constexpr uint8_t kOptionFor = 0x08;
+inline constexpr uint8_t kOptionCompact = 0x20;
+inline constexpr uint8_t kOptionCompound = 0x40;
+inline constexpr uint8_t kOptionDirectory = 0x80;
+inline constexpr uint32_t kUpdateMarkOffset = 36;
+inline constexpr uint32_t kUpdateMark = 0x53565550;  // "PUVS": update in progress
+inline constexpr size_t kMaxTagNameLength = 10;
+
+struct TagInfo {
+  std::string name;  // upper case
+  uint32_t headerOffset = 0;
+  uint32_t root = 0;
+  uint16_t keyLength = 0;
+  uint8_t options = kOptionCompact | kOptionCompound;
+  bool descending = false;
+  std::string keyExpression;
+  std::string forExpression;  // empty when there is none
+  char fill = ' ';            // set from the key type by the owner of the file
+
+  bool unique() const { return (options & kOptionUnique) != 0; }
+};
+
+class CdxFile {
+ public:
+  // Opens and reads the file header, directory and tag headers. Throws Error when any of them is
+  // damaged; tree pages are checked as they are read.
+  static std::unique_ptr<CdxFile> open(const std::string& path, bool writable);
+
+  // A tag to put into a new file, with its entries sorted by (key, record).
+  struct TagBuild {
+    TagInfo info;
+    std::vector<PageEntry> entries;
+  };
+  // The bytes of a complete new file holding `tags`. Throws Error when a tag definition does
+  // not fit the format (name, key length, expression pool).
+  static std::string buildImage(const std::vector<TagBuild>& tags);
+
+  const std::string& path() const { return path_; }
+  std::vector<TagInfo>& tags() { return tags_; }
+  TagInfo* findTag(std::string_view name);
+
+  // Reads a tree page; throws Error for an offset outside the file or a damaged page.
+  Page readPage(uint32_t offset, uint16_t keyLength, char fill);
+  // Writes a page (throws Error when the write fails).
+  void writePage(const Page& page, uint16_t keyLength, char fill);
+  // Offset of a new page at the end of the file (written by the caller).
+  uint32_t allocatePage();
+  // Rewrites one sibling pointer of the page at `offset`.
+  void setSibling(uint32_t offset, bool left, uint32_t sibling);
+  // Points a tag header at a new root page.
+  void setRoot(TagInfo& tag, uint32_t root);
+  uint32_t pageCount() const { return uint32_t(size_ / kPageSize); }
+
+  // The update-in-progress mark (see the header layout).
+  bool updateMarked() const { return marked_; }
+  void setUpdateMark(bool on);
+
+  void close() { file_.close(); }
+
+ private:
+  void write(uint64_t offset, const void* data, size_t count, const char* what);
+
+  platform::File file_;
+  std::string path_;
+  uint64_t size_ = 0;
+  bool marked_ = false;
+  std::vector<TagInfo> tags_;
+};
+
+}  // namespace savora::xbase

@@ -1,0 +1,192 @@
+#include "xbase/cdx_page.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "xbase/byte_order.h"
+#include "xbase/error.h"
+
+namespace savora::xbase {
+namespace {
+
+uint8_t bitsFor(uint32_t value) {
+  uint8_t bits = 0;
+  while (value) {
+    ++bits;
+    value >>= 1;
+  }
+  return bits;
+}
+
+struct LeafLayout {
+  uint8_t recordBits, countBits, entryBytes;
+};
+
+// Three-byte entries with 24 - 2D record bits, one more byte while the largest record number
+// of the page does not fit: the layout FoxPro-family writers use.
+LeafLayout leafLayout(uint16_t keyLength, uint32_t maxRecord) {
+  LeafLayout l;
+  l.countBits = bitsFor(keyLength);
+  l.recordBits = uint8_t(24 - 2 * l.countBits);
+  l.entryBytes = 3;
+  while (l.recordBits < 32 && (maxRecord >> l.recordBits) != 0) {
+    l.recordBits = uint8_t(l.recordBits + 8);
+    ++l.entryBytes;
+  }
+  return l;
+}
+
+size_t trailingFill(std::string_view key, char fill) {
+  size_t n = 0;
+  while (n < key.size() && key[key.size() - 1 - n] == fill) ++n;
+  return n;
+}
+
+// Shared leading bytes with the previous key, never reaching into either key's fill.
+size_t sharedPrefix(std::string_view prev, size_t prevTrail, std::string_view key, size_t trail) {
+  const size_t limit = key.size() - std::max(prevTrail, trail);
+  size_t n = 0;
+  while (n < limit && prev[n] == key[n]) ++n;
+  return n;
+}
+
+}  // namespace
+
+int compareEntry(std::string_view keyA, uint32_t recordA, std::string_view keyB, uint32_t recordB) {
+  const int order = keyA.compare(keyB);
+  // std::string_view::compare uses char_traits<char>, which compares as unsigned char.
+  if (order != 0) return order < 0 ? -1 : 1;
+  return recordA < recordB ? -1 : recordA > recordB ? 1 : 0;
+}
+
+Page decodePage(const char* p, uint32_t offset, uint16_t keyLength, char fill,
+                std::string_view fileName) {
+  const std::string file(fileName);
+  auto corrupt = [&](const char* why) {
+    raise("reading index %s: page at offset %u is damaged: %s", file.c_str(), offset, why);
+  };
+  Page page;
+  page.offset = offset;
+  const uint16_t attributes = readLe16(p);
+  page.root = (attributes & kAttrRoot) != 0;
+  page.leaf = (attributes & kAttrLeaf) != 0;
+  const uint16_t count = readLe16(p + 2);
+  page.left = readLe32(p + 4);
+  page.right = readLe32(p + 8);
+  if (!page.leaf) {
+    if (count > interiorCapacity(keyLength)) corrupt("more interior entries than fit");
+    page.entries.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+      const char* e = p + kPageHeaderSize + i * (keyLength + 8u);
+      page.entries[i].key.assign(e, keyLength);
+      page.entries[i].record = readBe32(e + keyLength);
+      page.entries[i].child = readBe32(e + keyLength + 4);
+    }
+    return page;
+  }
+  const uint16_t freeBytes = readLe16(p + 12);
+  const uint32_t recordMask = readLe32(p + 14);
+  const uint8_t dupMask = byteAt(p + 18), trailMask = byteAt(p + 19);
+  const uint8_t recordBits = byteAt(p + 20), dupBits = byteAt(p + 21), trailBits = byteAt(p + 22);
+  const uint8_t entryBytes = byteAt(p + 23);
+  if (entryBytes < 1 || entryBytes > 8 || recordBits + dupBits + trailBits > 8 * entryBytes)
+    corrupt("invalid entry bit layout");
+  if (kLeafHeaderSize + size_t(count) * entryBytes > kPageSize) corrupt("too many leaf entries");
+  page.entries.resize(count);
+  size_t pos = kPageSize;
+  std::string prev;
+  for (size_t i = 0; i < count; ++i) {
+    uint64_t v = 0;
+    const char* e = p + kLeafHeaderSize + i * entryBytes;
+    for (size_t b = 0; b < entryBytes; ++b) v |= uint64_t(byteAt(e + b)) << (8 * b);
+    const uint32_t record = uint32_t(v & recordMask);
+    const size_t dup = size_t((v >> recordBits) & dupMask);
+    const size_t trail = size_t((v >> (recordBits + dupBits)) & trailMask);
+    if (dup + trail > keyLength) corrupt("key compression counts exceed the key length");
+    if (dup > prev.size()) corrupt("first key of the page refers to a previous key");
+    const size_t stored = keyLength - dup - trail;
+    if (pos < kLeafHeaderSize + size_t(count) * entryBytes + stored)
+      corrupt("key bytes overlap the entry array");
+    pos -= stored;
+    std::string key = prev.substr(0, dup);
+    key.append(p + pos, stored);
+    key.append(trail, fill);
+    page.entries[i].key = key;
+    page.entries[i].record = record;
+    prev = std::move(key);
+  }
+  if (freeBytes != pos - (kLeafHeaderSize + size_t(count) * entryBytes))
+    corrupt("free byte count does not match the keys");
+  return page;
+}
+
+size_t leafBytes(const std::vector<PageEntry>& entries, size_t begin, size_t end,
+                 uint16_t keyLength, char fill) {
+  uint32_t maxRecord = 0;
+  size_t keyBytes = 0, prevTrail = 0;
+  for (size_t i = begin; i < end; ++i) {
+    const std::string& key = entries[i].key;
+    const size_t trail = trailingFill(key, fill);
+    const size_t dup = i == begin ? 0 : sharedPrefix(entries[i - 1].key, prevTrail, key, trail);
+    keyBytes += keyLength - dup - trail;
+    prevTrail = trail;
+    maxRecord = std::max(maxRecord, entries[i].record);
+  }
+  return kLeafHeaderSize + (end - begin) * leafLayout(keyLength, maxRecord).entryBytes + keyBytes;
+}
+
+bool pageFits(const Page& page, uint16_t keyLength, char fill) {
+  if (!page.leaf) return page.entries.size() <= interiorCapacity(keyLength);
+  return leafBytes(page.entries, 0, page.entries.size(), keyLength, fill) <= kPageSize;
+}
+
+std::string encodePage(const Page& page, uint16_t keyLength, char fill) {
+  if (!pageFits(page, keyLength, fill))
+    raise("writing an index page at offset %u: its %zu entries do not fit (internal error)",
+          page.offset, page.entries.size());
+  std::string out(kPageSize, '\0');
+  char* p = out.data();
+  writeLe16(p, uint16_t((page.root ? kAttrRoot : 0) | (page.leaf ? kAttrLeaf : 0)));
+  writeLe16(p + 2, uint16_t(page.entries.size()));
+  writeLe32(p + 4, page.left);
+  writeLe32(p + 8, page.right);
+  if (!page.leaf) {
+    for (size_t i = 0; i < page.entries.size(); ++i) {
+      char* e = p + kPageHeaderSize + i * (keyLength + 8u);
+      std::memcpy(e, page.entries[i].key.data(), keyLength);
+      writeBe32(e + keyLength, page.entries[i].record);
+      writeBe32(e + keyLength + 4, page.entries[i].child);
+    }
+    return out;
+  }
+  uint32_t maxRecord = 0;
+  for (const PageEntry& e : page.entries) maxRecord = std::max(maxRecord, e.record);
+  const LeafLayout l = leafLayout(keyLength, maxRecord);
+  const uint32_t recordMask = l.recordBits >= 32 ? 0xFFFFFFFFu : (1u << l.recordBits) - 1;
+  const uint8_t countMask = uint8_t((1u << l.countBits) - 1);
+  writeLe32(p + 14, recordMask);
+  p[18] = char(countMask);
+  p[19] = char(countMask);
+  p[20] = char(l.recordBits);
+  p[21] = char(l.countBits);
+  p[22] = char(l.countBits);
+  p[23] = char(l.entryBytes);
+  size_t pos = kPageSize, prevTrail = 0;
+  for (size_t i = 0; i < page.entries.size(); ++i) {
+    const std::string& key = page.entries[i].key;
+    const size_t trail = trailingFill(key, fill);
+    const size_t dup = i == 0 ? 0 : sharedPrefix(page.entries[i - 1].key, prevTrail, key, trail);
+    const size_t stored = keyLength - dup - trail;
+    pos -= stored;
+    std::memcpy(p + pos, key.data() + dup, stored);
+    const uint64_t v = uint64_t(page.entries[i].record) | uint64_t(dup) << l.recordBits |
+                       uint64_t(trail) << (l.recordBits + l.countBits);
+    for (size_t b = 0; b < l.entryBytes; ++b)
+      p[kLeafHeaderSize + i * l.entryBytes + b] = char((v >> (8 * b)) & 0xFF);
+    prevTrail = trail;
+  }
+  writeLe16(p + 12, uint16_t(pos - (kLeafHeaderSize + page.entries.size() * l.entryBytes)));
+  return out;
+}
+
+}  // namespace savora::xbase

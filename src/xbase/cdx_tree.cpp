@@ -1,0 +1,312 @@
+#include "xbase/cdx_tree.h"
+
+#include <algorithm>
+
+#include "xbase/error.h"
+
+namespace savora::xbase {
+namespace {
+
+// Deeper trees than this cannot hold 2^32 entries, so a longer descent is a loop.
+constexpr int kMaxDepth = 40;
+
+size_t findSlot(const Page& page, std::string_view key, uint32_t record) {
+  for (size_t i = 0; i < page.entries.size(); ++i)
+    if (compareEntry(page.entries[i].key, page.entries[i].record, key, record) >= 0) return i;
+  return page.entries.size();
+}
+
+PageEntry highestOf(const Page& page) {
+  return PageEntry{page.entries.back().key, page.entries.back().record, page.offset};
+}
+
+}  // namespace
+
+Page CdxTree::read(uint32_t offset) {
+  return file_.readPage(offset, tag_.keyLength, tag_.fill);
+}
+
+void CdxTree::write(const Page& page) {
+  file_.writePage(page, tag_.keyLength, tag_.fill);
+}
+
+Page CdxTree::descend(std::string_view key, uint32_t record, std::vector<PathStep>& path) {
+  Page page = read(tag_.root);
+  for (int depth = 0; !page.leaf; ++depth) {
+    if (depth > kMaxDepth || page.entries.empty())
+      raise("reading index %s tag %s: interior page at offset %u is %s", file_.path().c_str(),
+            tag_.name.c_str(), page.offset, page.entries.empty() ? "empty" : "part of a loop");
+    size_t slot = findSlot(page, key, record);
+    if (slot == page.entries.size()) slot = page.entries.size() - 1;
+    const uint32_t child = page.entries[slot].child;
+    path.push_back(PathStep{std::move(page), slot});
+    page = read(child);
+  }
+  return page;
+}
+
+bool CdxTree::stepLeaf(Position& pos, bool forward) {
+  uint32_t steps = 0;
+  for (;;) {
+    const uint32_t next = forward ? pos.leaf.right : pos.leaf.left;
+    if (next == kNoPage) {
+      pos.valid = false;
+      return false;
+    }
+    if (++steps > file_.pageCount())
+      raise("reading index %s tag %s: the leaf chain loops", file_.path().c_str(),
+            tag_.name.c_str());
+    pos.leaf = read(next);
+    if (!pos.leaf.leaf)
+      raise("reading index %s tag %s: sibling of a leaf at offset %u is no leaf",
+            file_.path().c_str(), tag_.name.c_str(), next);
+    if (!pos.leaf.entries.empty()) {
+      pos.index = forward ? 0 : pos.leaf.entries.size() - 1;
+      pos.valid = true;
+      return true;
+    }
+  }
+}
+
+CdxTree::Position CdxTree::first() {
+  Position pos;
+  pos.leaf = read(tag_.root);
+  for (int depth = 0; !pos.leaf.leaf; ++depth) {
+    if (depth > kMaxDepth || pos.leaf.entries.empty()) return pos;
+    pos.leaf = read(pos.leaf.entries.front().child);
+  }
+  if (!pos.leaf.entries.empty()) {
+    pos.index = 0;
+    pos.valid = true;
+    return pos;
+  }
+  stepLeaf(pos, true);
+  return pos;
+}
+
+CdxTree::Position CdxTree::last() {
+  Position pos;
+  pos.leaf = read(tag_.root);
+  for (int depth = 0; !pos.leaf.leaf; ++depth) {
+    if (depth > kMaxDepth || pos.leaf.entries.empty()) return pos;
+    pos.leaf = read(pos.leaf.entries.back().child);
+  }
+  if (!pos.leaf.entries.empty()) {
+    pos.index = pos.leaf.entries.size() - 1;
+    pos.valid = true;
+    return pos;
+  }
+  stepLeaf(pos, false);
+  return pos;
+}
+
+CdxTree::Position CdxTree::lowerBound(std::string_view key, uint32_t record) {
+  std::vector<PathStep> path;
+  Position pos;
+  Page root = read(tag_.root);
+  if (!root.leaf && root.entries.empty()) return pos;
+  pos.leaf = descend(key, record, path);
+  pos.index = findSlot(pos.leaf, key, record);
+  if (pos.index < pos.leaf.entries.size()) {
+    pos.valid = true;
+    return pos;
+  }
+  stepLeaf(pos, true);
+  return pos;
+}
+
+bool CdxTree::next(Position& pos) {
+  if (!pos.valid) return false;
+  if (pos.index + 1 < pos.leaf.entries.size()) {
+    ++pos.index;
+    return true;
+  }
+  return stepLeaf(pos, true);
+}
+
+bool CdxTree::previous(Position& pos) {
+  if (!pos.valid) return false;
+  if (pos.index > 0) {
+    --pos.index;
+    return true;
+  }
+  return stepLeaf(pos, false);
+}
+
+bool CdxTree::containsKey(std::string_view key) {
+  const Position pos = lowerBound(key, 0);
+  return pos.valid && pos.entry().key == key;
+}
+
+void CdxTree::updateParents(std::vector<PathStep>& path, const PageEntry& highest) {
+  for (size_t i = path.size(); i-- > 0;) {
+    PathStep& step = path[i];
+    PageEntry& entry = step.page.entries[step.slot];
+    if (entry.key == highest.key && entry.record == highest.record) return;
+    entry.key = highest.key;
+    entry.record = highest.record;
+    write(step.page);
+    if (step.slot + 1 != step.page.entries.size()) return;
+  }
+}
+
+void CdxTree::insert(const std::string& key, uint32_t record) {
+  std::vector<PathStep> path;
+  Page page = descend(key, record, path);
+  const size_t at = findSlot(page, key, record);
+  page.entries.insert(page.entries.begin() + ptrdiff_t(at), PageEntry{key, record, 0});
+  // Appending at the very end (new records in key order) splits off only the new entry, so
+  // that sequential inserts leave full pages behind instead of half-empty ones.
+  const bool atEnd = at + 1 == page.entries.size() && page.right == kNoPage;
+  store(std::move(page), path, atEnd);
+}
+
+void CdxTree::store(Page page, std::vector<PathStep>& path, bool atEnd) {
+  for (;;) {
+    if (pageFits(page, tag_.keyLength, tag_.fill)) {
+      write(page);
+      updateParents(path, highestOf(page));
+      return;
+    }
+    const size_t n = page.entries.size();
+    size_t split = atEnd ? n - 1 : n / 2;
+    auto fits = [&](size_t begin, size_t end) {
+      if (!page.leaf) return end - begin <= interiorCapacity(tag_.keyLength);
+      return leafBytes(page.entries, begin, end, tag_.keyLength, tag_.fill) <= kPageSize;
+    };
+    while (split > 1 && !fits(0, split)) --split;
+    while (split + 1 < n && !fits(split, n)) ++split;
+    Page right;
+    right.offset = file_.allocatePage();
+    right.leaf = page.leaf;
+    right.entries.assign(page.entries.begin() + ptrdiff_t(split), page.entries.end());
+    page.entries.resize(split);
+    right.left = page.offset;
+    right.right = page.right;
+    const uint32_t oldRight = page.right;
+    page.right = right.offset;
+    page.root = false;
+    // The halves of a page that was packed tighter than this writer packs may still not fit.
+    if (!fits(0, page.entries.size()) || !pageFits(right, tag_.keyLength, tag_.fill))
+      raise("writing index %s tag %s: a page at offset %u cannot be split", file_.path().c_str(),
+            tag_.name.c_str(), page.offset);
+    write(right);
+    write(page);
+    if (oldRight != kNoPage) file_.setSibling(oldRight, true, right.offset);
+    const PageEntry leftHigh = highestOf(page), rightHigh = highestOf(right);
+    if (path.empty()) {
+      Page root;
+      root.offset = file_.allocatePage();
+      root.leaf = false;
+      root.root = true;
+      root.entries = {leftHigh, rightHigh};
+      write(root);
+      file_.setRoot(tag_, root.offset);
+      return;
+    }
+    PathStep step = std::move(path.back());
+    path.pop_back();
+    atEnd = atEnd && step.slot + 1 == step.page.entries.size() && step.page.right == kNoPage;
+    step.page.entries[step.slot] = leftHigh;
+    step.page.entries.insert(step.page.entries.begin() + ptrdiff_t(step.slot) + 1, rightHigh);
+    page = std::move(step.page);
+  }
+}
+
+bool CdxTree::remove(const std::string& key, uint32_t record) {
+  std::vector<PathStep> path;
+  Page root = read(tag_.root);
+  if (!root.leaf && root.entries.empty()) return false;
+  Page page = descend(key, record, path);
+  const size_t at = findSlot(page, key, record);
+  if (at == page.entries.size() || page.entries[at].key != key || page.entries[at].record != record)
+    return false;
+  bool wasHighest = at + 1 == page.entries.size();
+  page.entries.erase(page.entries.begin() + ptrdiff_t(at));
+  for (;;) {
+    if (path.empty() && page.entries.empty()) {
+      // The whole tree is empty: the root becomes an empty leaf.
+      page.leaf = true;
+      page.root = true;
+      page.left = page.right = kNoPage;
+      write(page);
+      return true;
+    }
+    if (!page.entries.empty()) {
+      // Re-encoding can need more room than a foreign writer's tighter packing used.
+      if (!pageFits(page, tag_.keyLength, tag_.fill)) {
+        store(std::move(page), path, false);
+        return true;
+      }
+      write(page);
+      if (wasHighest) updateParents(path, highestOf(page));
+      return true;
+    }
+    // An emptied page leaves the tree: unlink it from its level and from its parent.
+    if (page.left != kNoPage) file_.setSibling(page.left, false, page.right);
+    if (page.right != kNoPage) file_.setSibling(page.right, true, page.left);
+    PathStep step = std::move(path.back());
+    path.pop_back();
+    wasHighest = step.slot + 1 == step.page.entries.size();
+    step.page.entries.erase(step.page.entries.begin() + ptrdiff_t(step.slot));
+    page = std::move(step.page);
+  }
+}
+
+void CdxTree::forEach(const std::function<void(const PageEntry&)>& visit) {
+  Position pos = first();
+  const PageEntry* prev = nullptr;
+  PageEntry prevCopy;
+  while (pos.valid) {
+    const PageEntry& e = pos.entry();
+    if (prev && compareEntry(prevCopy.key, prevCopy.record, e.key, e.record) >= 0)
+      raise("reading index %s tag %s: keys out of order in the leaf at offset %u",
+            file_.path().c_str(), tag_.name.c_str(), pos.leaf.offset);
+    visit(e);
+    prevCopy = e;
+    prev = &prevCopy;
+    next(pos);
+  }
+}
+
+uint32_t CdxTree::build(std::string& image, const std::vector<PageEntry>& entries,
+                        uint16_t keyLength, char fill) {
+  std::vector<Page> level;
+  size_t begin = 0;
+  do {
+    // Greedy: take entries while the leaf still fits.
+    size_t end = begin;
+    while (end < entries.size() && leafBytes(entries, begin, end + 1, keyLength, fill) <= kPageSize)
+      ++end;
+    if (end == begin && begin < entries.size()) ++end;  // unreachable for valid key lengths
+    Page leaf;
+    leaf.leaf = true;
+    leaf.entries.assign(entries.begin() + ptrdiff_t(begin), entries.begin() + ptrdiff_t(end));
+    level.push_back(std::move(leaf));
+    begin = end;
+  } while (begin < entries.size());
+
+  for (;;) {
+    const uint32_t base = uint32_t(image.size());
+    for (size_t i = 0; i < level.size(); ++i) {
+      level[i].offset = base + uint32_t(i) * kPageSize;
+      level[i].left = i == 0 ? kNoPage : base + uint32_t(i - 1) * kPageSize;
+      level[i].right = i + 1 == level.size() ? kNoPage : base + uint32_t(i + 1) * kPageSize;
+      level[i].root = level.size() == 1;
+    }
+    for (const Page& page : level) image += encodePage(page, keyLength, fill);
+    if (level.size() == 1) return level[0].offset;
+    const size_t capacity = interiorCapacity(keyLength);
+    std::vector<Page> parents;
+    for (size_t i = 0; i < level.size(); i += capacity) {
+      Page parent;
+      parent.leaf = false;
+      for (size_t j = i; j < std::min(level.size(), i + capacity); ++j)
+        parent.entries.push_back(highestOf(level[j]));
+      parents.push_back(std::move(parent));
+    }
+    level = std::move(parents);
+  }
+}
+
+}  // namespace savora::xbase

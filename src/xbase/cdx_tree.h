@@ -1,0 +1,71 @@
+// The B+tree of one tag (or of the tag directory) inside a compound index file: ordered walks,
+// seeks, in-place insertion with page splits, removal, and bulk building of a new tree.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "xbase/cdx_file.h"
+
+namespace savora::xbase {
+
+class CdxTree {
+ public:
+  // A place in the tree: entry `index` of a leaf. Invalid past either end.
+  struct Position {
+    Page leaf;
+    size_t index = 0;
+    bool valid = false;
+    const PageEntry& entry() const { return leaf.entries[index]; }
+  };
+
+  CdxTree(CdxFile& file, TagInfo& tag) : file_(file), tag_(tag) {}
+
+  Position first();
+  Position last();
+  // The first entry not below (key, record), in ascending order.
+  Position lowerBound(std::string_view key, uint32_t record);
+  bool next(Position& pos);
+  bool previous(Position& pos);
+  // True when some entry has exactly this key.
+  bool containsKey(std::string_view key);
+
+  // Inserts the entry, splitting pages and growing a new root as needed. `key` must be
+  // keyLength bytes. Throws Error on a damaged page or a failed write.
+  void insert(const std::string& key, uint32_t record);
+  // Removes the entry; false when it is not in the tree.
+  bool remove(const std::string& key, uint32_t record);
+
+  // Calls `visit` for every entry in ascending order. Throws Error when the leaf chain is
+  // damaged (a loop, a page outside the file, keys out of order).
+  void forEach(const std::function<void(const PageEntry&)>& visit);
+
+  // Appends the pages of a new tree holding `entries` (sorted) to `image`, a file image whose
+  // size is a multiple of the page size; returns the root page offset.
+  static uint32_t build(std::string& image, const std::vector<PageEntry>& entries,
+                        uint16_t keyLength, char fill);
+
+ private:
+  struct PathStep {
+    Page page;
+    size_t slot;  // the entry whose child the descent took
+  };
+  // Descends to the leaf where (key, record) belongs, recording the interior pages on the way.
+  Page descend(std::string_view key, uint32_t record, std::vector<PathStep>& path);
+  Page read(uint32_t offset);
+  void write(const Page& page);
+  // Writes a changed page, splitting it (and its parents, up to a new root) when it does not
+  // fit. `atEnd`: the change appended at the far right end of the tag.
+  void store(Page page, std::vector<PathStep>& path, bool atEnd);
+  // After the highest entry of a page changed: updates the parents' copies of it.
+  void updateParents(std::vector<PathStep>& path, const PageEntry& highest);
+  bool stepLeaf(Position& pos, bool forward);
+
+  CdxFile& file_;
+  TagInfo& tag_;
+};
+
+}  // namespace savora::xbase

@@ -1,0 +1,136 @@
+#include "xbase/memo_file.h"
+
+#include <algorithm>
+
+#include "xbase/byte_order.h"
+#include "xbase/error.h"
+
+namespace savora::xbase {
+
+namespace {
+constexpr uint32_t kDbtBlockSize = 512;
+constexpr char kDbtEnd = 0x1A;
+constexpr uint64_t kMaxMemoLength = 0x7FFFFFFF;
+}  // namespace
+
+MemoFile MemoFile::open(const std::string& path, Kind kind, bool writable) {
+  MemoFile m;
+  m.path_ = path;
+  m.kind_ = kind;
+  if (!m.file_.open(path, writable ? platform::File::Mode::ReadWrite : platform::File::Mode::Read))
+    raise("opening memo file %s: %s", path.c_str(), m.file_.errorText().c_str());
+  m.fileSize_ = m.file_.size();
+  if (kind == Kind::Dbt) {
+    m.blockSize_ = kDbtBlockSize;
+    char head[4];
+    if (!m.file_.readAt(0, head, 4))
+      raise("reading memo file %s: the file is shorter than its header", path.c_str());
+    m.nextFree_ = readLe32(head);
+    return m;
+  }
+  char head[8];
+  if (m.fileSize_ < kMemoHeaderSize || !m.file_.readAt(0, head, sizeof head))
+    raise("reading memo file %s: the file is %llu bytes long, shorter than its header",
+          path.c_str(), static_cast<unsigned long long>(m.fileSize_));
+  m.nextFree_ = readBe32(head);
+  m.blockSize_ = readBe16(head + 6);
+  if (m.blockSize_ == 0)
+    raise("reading memo file %s: block size at offset 6 is zero", path.c_str());
+  // A next-free pointer behind the end of the file would make new memos leave a hole; one in
+  // front of the data would overwrite memos. Trust the file size when it is larger.
+  const uint32_t firstBlock = uint32_t((kMemoHeaderSize + m.blockSize_ - 1) / m.blockSize_);
+  const uint64_t byFileSize = (m.fileSize_ + m.blockSize_ - 1) / m.blockSize_;
+  if (m.nextFree_ < firstBlock || m.nextFree_ < byFileSize)
+    m.nextFree_ = uint32_t(std::max<uint64_t>(firstBlock, byFileSize));
+  return m;
+}
+
+MemoFile MemoFile::create(const std::string& path, uint32_t blockSize) {
+  MemoFile m;
+  m.path_ = path;
+  m.kind_ = Kind::Fpt;
+  m.blockSize_ = blockSize;
+  m.nextFree_ = uint32_t((kMemoHeaderSize + blockSize - 1) / blockSize);
+  if (!m.file_.open(path, platform::File::Mode::Create))
+    raise("creating memo file %s: %s", path.c_str(), m.file_.errorText().c_str());
+  std::string header(size_t(m.nextFree_) * blockSize, '\0');
+  writeBe32(header.data(), m.nextFree_);
+  writeBe16(header.data() + 6, uint16_t(blockSize));
+  if (!m.file_.writeAt(0, header.data(), header.size()))
+    raise("creating memo file %s: %s", path.c_str(), m.file_.errorText().c_str());
+  m.fileSize_ = header.size();
+  return m;
+}
+
+uint32_t MemoFile::blocksFor(uint64_t length) const {
+  return uint32_t((kMemoBlockHeaderSize + length + blockSize_ - 1) / blockSize_);
+}
+
+std::string MemoFile::read(uint32_t block, std::string_view context) {
+  const std::string what(context);
+  const uint64_t at = uint64_t(block) * blockSize_;
+  if (block == 0 || at < kMemoHeaderSize || at >= fileSize_)
+    raise("reading memo file %s for %s: block %u (offset %llu) is outside the data area",
+          path_.c_str(), what.c_str(), block, static_cast<unsigned long long>(at));
+  if (kind_ == Kind::Dbt) {
+    // The memo ends at the first 0x1A; read in chunks up to the end of the file.
+    std::string out;
+    uint64_t pos = at;
+    while (pos < fileSize_) {
+      char chunk[kDbtBlockSize];
+      const size_t n = size_t(std::min<uint64_t>(sizeof chunk, fileSize_ - pos));
+      if (!file_.readAt(pos, chunk, n))
+        raise("reading memo file %s for %s: read failed at offset %llu", path_.c_str(),
+              what.c_str(), static_cast<unsigned long long>(pos));
+      const char* end = std::find(chunk, chunk + n, kDbtEnd);
+      out.append(chunk, size_t(end - chunk));
+      if (end != chunk + n) return out;
+      pos += n;
+    }
+    return out;
+  }
+  char head[kMemoBlockHeaderSize];
+  if (at + kMemoBlockHeaderSize > fileSize_ || !file_.readAt(at, head, sizeof head))
+    raise("reading memo file %s for %s: block %u at offset %llu is cut off", path_.c_str(),
+          what.c_str(), block, static_cast<unsigned long long>(at));
+  const uint64_t length = readBe32(head + 4);
+  if (length > kMaxMemoLength || at + kMemoBlockHeaderSize + length > fileSize_)
+    raise(
+        "reading memo file %s for %s: memo at block %u claims %llu bytes, past the end of "
+        "the file",
+        path_.c_str(), what.c_str(), block, static_cast<unsigned long long>(length));
+  std::string out(size_t(length), '\0');
+  if (length > 0 && !file_.readAt(at + kMemoBlockHeaderSize, out.data(), out.size()))
+    raise("reading memo file %s for %s: read of %llu bytes at offset %llu failed", path_.c_str(),
+          what.c_str(), static_cast<unsigned long long>(length),
+          static_cast<unsigned long long>(at));
+  return out;
+}
+
+uint32_t MemoFile::write(std::string_view data) {
+  if (kind_ != Kind::Fpt)
+    raise("writing memo file %s: only FoxPro memo files can be written", path_.c_str());
+  if (data.empty()) return 0;
+  if (data.size() > kMaxMemoLength)
+    raise("writing memo file %s: a memo of %zu bytes is too long", path_.c_str(), data.size());
+  const uint32_t needed = blocksFor(data.size());
+  std::string bytes(size_t(needed) * blockSize_, '\0');
+  writeBe32(bytes.data(), kMemoTypeText);
+  writeBe32(bytes.data() + 4, uint32_t(data.size()));
+  std::copy(data.begin(), data.end(), bytes.begin() + kMemoBlockHeaderSize);
+
+  const uint32_t block = nextFree_;
+  if (uint64_t(block) + needed > 0xFFFFFFFFull / blockSize_)
+    raise("writing memo file %s: the file would grow past 4 GB", path_.c_str());
+  if (!file_.writeAt(uint64_t(block) * blockSize_, bytes.data(), bytes.size()))
+    raise("writing memo file %s: %s", path_.c_str(), file_.errorText().c_str());
+  char next[4];
+  writeBe32(next, block + needed);
+  if (!file_.writeAt(0, next, 4))
+    raise("writing memo file %s header: %s", path_.c_str(), file_.errorText().c_str());
+  nextFree_ = block + needed;
+  fileSize_ = std::max<uint64_t>(fileSize_, uint64_t(nextFree_) * blockSize_);
+  return block;
+}
+
+}  // namespace savora::xbase

@@ -1,0 +1,66 @@
+// The memo file beside a table: FoxPro .fpt blocks (read and write) and dBASE III .dbt blocks
+// (read only). A memo is addressed by its first block number; 0 never holds a memo.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/file.h"
+
+namespace savora::xbase {
+
+// .fpt header, 512 bytes, big-endian:
+//   OFFSET SIZE MEANING
+//   0      4    next free block (first block after the last allocated one)
+//   4      2    zero
+//   6      2    block size in bytes
+//   8      504  zero
+// Memo block: 0 BE32 type (1 = text), 4 BE32 data length, 8.. data; a memo takes
+// ceil((8 + length) / blockSize) consecutive blocks. Writers zero-fill the last block so that
+// ceil(fileSize / blockSize) == next free.
+// .dbt (dBASE III): 512-byte blocks from block 1, each memo ends at a 0x1A byte.
+inline constexpr size_t kMemoHeaderSize = 512;
+inline constexpr uint32_t kDefaultMemoBlockSize = 64;
+inline constexpr uint32_t kMemoTypeText = 1;
+inline constexpr size_t kMemoBlockHeaderSize = 8;
+
+class MemoFile {
+ public:
+  enum class Kind { Fpt, Dbt };
+
+  // Opens an existing memo file; throws Error when it is missing or its header is damaged.
+  static MemoFile open(const std::string& path, Kind kind, bool writable);
+  // Creates an empty .fpt with the given block size.
+  static MemoFile create(const std::string& path, uint32_t blockSize = kDefaultMemoBlockSize);
+
+  MemoFile() = default;
+  MemoFile(MemoFile&&) = default;
+  MemoFile& operator=(MemoFile&&) = default;
+
+  // The data of the memo at `block`. Throws Error when the block or its length lies outside the
+  // file. `context` names the reader ("record 5 field NOTES") for the message.
+  std::string read(uint32_t block, std::string_view context);
+  // Stores `data` at the next free block and returns that block; 0 for empty data (no memo).
+  // Never overwrites an existing memo, so a torn write cannot damage the memo a record still
+  // points at; the space of replaced memos comes back with a memo compress. The header's
+  // next-free pointer moves only after the data is written. Throws Error on a failed write.
+  uint32_t write(std::string_view data);
+
+  uint32_t blockSize() const { return blockSize_; }
+  uint32_t nextFree() const { return nextFree_; }
+  const std::string& path() const { return path_; }
+  void close() { file_.close(); }
+
+ private:
+  uint32_t blocksFor(uint64_t length) const;
+
+  platform::File file_;
+  std::string path_;
+  Kind kind_ = Kind::Fpt;
+  uint32_t blockSize_ = kDefaultMemoBlockSize;
+  uint32_t nextFree_ = 0;
+  uint64_t fileSize_ = 0;
+};
+
+}  // namespace savora::xbase

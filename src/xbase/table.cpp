@@ -1,0 +1,503 @@
+#include "xbase/table.h"
+
+#include <cstring>
+
+#include "platform/file_ops.h"
+#include "platform/text.h"
+#include "xbase/error.h"
+#include "xbase/record_codec.h"
+
+namespace savora::xbase {
+namespace {
+
+std::string baseName(std::string_view name) {
+  if (platform::endsWithIgnoreCase(name, ".dbf")) name.remove_suffix(4);
+  return std::string(name);
+}
+
+}  // namespace
+
+std::unique_ptr<Table> Table::open(std::string_view name, const OpenOptions& options) {
+  const std::string base = baseName(name);
+  if (!options.readOnly) finishPendingRewrite(base);
+  if (!platform::fileExists(base + ".dbf")) return nullptr;
+  std::unique_ptr<Table> table(new Table);
+  table->base_ = base;
+  table->readOnly_ = options.readOnly;
+  table->openFiles();
+  table->openIndex(options);
+  table->top();
+  return table;
+}
+
+void Table::openFiles() {
+  const std::string dbfPath = path(".dbf");
+  if (!dbf_.open(dbfPath,
+                 readOnly_ ? platform::File::Mode::Read : platform::File::Mode::ReadWrite)) {
+    // Tables on read-only media (a CD) still open, for reading.
+    if (readOnly_ || !dbf_.open(dbfPath, platform::File::Mode::Read))
+      raise("opening table %s: %s", dbfPath.c_str(), dbf_.errorText().c_str());
+    readOnly_ = true;
+  }
+  const uint64_t size = dbf_.size();
+  std::string bytes(kTableHeaderSize, '\0');
+  if (!dbf_.readAt(0, bytes.data(), bytes.size()))
+    raise("opening table %s: the file is %llu bytes long, shorter than a table header",
+          dbfPath.c_str(), static_cast<unsigned long long>(size));
+  header_ = parseTableHeader(bytes, dbfPath);
+  bytes.resize(header_.headerLength);
+  if (size < header_.headerLength || !dbf_.readAt(0, bytes.data(), bytes.size()))
+    raise("opening table %s: the file is %llu bytes long and ends inside its %u-byte header",
+          dbfPath.c_str(), static_cast<unsigned long long>(size), header_.headerLength);
+  parseFieldDescriptors(bytes, header_, dbfPath);
+
+  // The header count is what other programs trust, but a record torn by an interrupted
+  // append must never be read, and a record written in full whose count update was lost is
+  // recovered: our appends write the record and the end mark in one piece, so a whole record
+  // followed by exactly the end mark was completely written.
+  const uint64_t whole = (size - header_.headerLength) / header_.recordLength;
+  count_ = header_.recordCount;
+  if (count_ > whole) {
+    indexNote_ = platform::formatText("header counts %u records but only %llu are complete", count_,
+                                      static_cast<unsigned long long>(whole));
+    count_ = uint32_t(whole);
+    recovered_ = true;
+  } else if (count_ < whole && whole <= 0xFFFFFFFFull) {
+    const uint64_t end = header_.headerLength + whole * header_.recordLength;
+    char mark = 0;
+    bool complete = size == end + 1 && dbf_.readAt(end, &mark, 1) && mark == kEndOfFile;
+    for (uint64_t r = count_ + 1; complete && r <= whole; ++r) {
+      char flag = 0;
+      complete = dbf_.readAt(header_.headerLength + (r - 1) * header_.recordLength, &flag, 1) &&
+                 (flag == kLiveFlag || flag == kDeletedFlag);
+    }
+    if (complete) {
+      count_ = uint32_t(whole);
+      recovered_ = true;
+    }
+  }
+  if (recovered_ && !readOnly_) {
+    header_.recordCount = count_;
+    writeCount();
+  }
+
+  if (header_.hasMemoFields()) {
+    const bool dbt = header_.version == kVersionDbtMemo || header_.version == 0x8B;
+    const std::string memoPath = path(dbt ? ".dbt" : ".fpt");
+    if (!platform::fileExists(memoPath))
+      raise("opening table %s: it has memo fields but its memo file %s is missing", dbfPath.c_str(),
+            memoPath.c_str());
+    memo_ = MemoFile::open(memoPath, dbt ? MemoFile::Kind::Dbt : MemoFile::Kind::Fpt, !readOnly_);
+  }
+}
+
+std::unique_ptr<Table> Table::create(std::string_view name, const std::vector<FieldSpec>& fields,
+                                     const std::vector<TagSpec>& tags) {
+  const std::string base = baseName(name);
+  std::vector<FieldDescriptor> descriptors;
+  for (const FieldSpec& spec : fields) {
+    FieldDescriptor f;
+    f.name = spec.name;
+    f.type = spec.type;
+    f.width = spec.width;
+    f.decimals = spec.decimals;
+    descriptors.push_back(f);
+  }
+  DbfHeader header = makeDbfHeader(descriptors, !tags.empty());
+  // Check the tags before anything is written.
+  Table probe;
+  probe.header_ = header;
+  const std::vector<TagInfo> definitions = probe.tagDefinitions(tags);
+
+  platform::File file;
+  const std::string dbfPath = base + ".dbf";
+  std::string bytes = serializeDbfHeader(header);
+  bytes += kEndOfFile;
+  if (!file.open(dbfPath, platform::File::Mode::Create) || !file.write(bytes))
+    raise("creating table %s: %s", dbfPath.c_str(), file.errorText().c_str());
+  file.close();
+  if (header.hasMemoFields()) MemoFile::create(base + ".fpt");
+  if (!definitions.empty()) {
+    std::vector<CdxFile::TagBuild> builds;
+    for (const TagInfo& info : definitions) builds.push_back(CdxFile::TagBuild{info, {}});
+    const std::string image = CdxFile::buildImage(builds);
+    if (!file.open(base + ".cdx", platform::File::Mode::Create) || !file.write(image))
+      raise("creating index %s.cdx: %s", base.c_str(), file.errorText().c_str());
+    file.close();
+  } else if (platform::fileExists(base + ".cdx")) {
+    platform::deleteFile(base + ".cdx");
+  }
+  OpenOptions options;
+  options.tags = tags;
+  std::unique_ptr<Table> table = open(base, options);
+  if (!table) raise("creating table %s: it cannot be opened after writing", dbfPath.c_str());
+  return table;
+}
+
+Table::~Table() {
+  try {
+    close();
+  } catch (const Error&) {
+    // A destructor cannot report; callers who care call close() themselves.
+  }
+}
+
+void Table::close() {
+  if (!dbf_.isOpen()) return;
+  std::optional<Error> error;
+  try {
+    flush();
+    if (cdx_ && !readOnly_ && !failed_) cdx_->setUpdateMark(false);
+  } catch (const Error& e) {
+    error = e;
+  }
+  dbf_.close();
+  if (memo_) memo_->close();
+  if (cdx_) cdx_->close();
+  if (error) throw *error;
+}
+
+void Table::requireWritable(const char* action) const {
+  if (!dbf_.isOpen()) raise("%s in table %s: the table is closed", action, base_.c_str());
+  if (readOnly_) raise("%s in table %s: the table is open read-only", action, base_.c_str());
+  if (failed_)
+    raise("%s in table %s: an earlier write failed; reopen the table to go on", action,
+          base_.c_str());
+}
+
+void Table::readRecord(uint32_t record, std::string& out) {
+  out.resize(header_.recordLength);
+  const uint64_t offset = header_.headerLength + uint64_t(record - 1) * header_.recordLength;
+  if (!dbf_.readAt(offset, out.data(), out.size()))
+    raise("reading table %s: record %u at offset %llu cannot be read", path(".dbf").c_str(), record,
+          static_cast<unsigned long long>(offset));
+}
+
+void Table::load(uint32_t record) {
+  readRecord(record, original_);
+  record_ = original_;
+  recno_ = record;
+  eof_ = false;
+  bof_ = false;
+  changed_ = false;
+  appending_ = false;
+  pendingMemos_.clear();
+}
+
+void Table::setEof() {
+  eof_ = true;
+  recno_ = count_ + 1;
+  record_.assign(header_.recordLength, ' ');
+  original_ = record_;
+  changed_ = false;
+  appending_ = false;
+  pendingMemos_.clear();
+  cursor_.reset();
+}
+
+void Table::writeRecord(uint32_t record, const std::string& bytes, bool withEndMark) {
+  const uint64_t offset = header_.headerLength + uint64_t(record - 1) * header_.recordLength;
+  bool ok;
+  if (withEndMark) {
+    std::string out = bytes;
+    out += kEndOfFile;
+    ok = dbf_.writeAt(offset, out.data(), out.size());
+  } else {
+    ok = dbf_.writeAt(offset, bytes.data(), bytes.size());
+  }
+  if (!ok) {
+    failed_ = true;
+    raise("writing table %s: record %u at offset %llu: %s", path(".dbf").c_str(), record,
+          static_cast<unsigned long long>(offset), dbf_.errorText().c_str());
+  }
+}
+
+void Table::writeCount() {
+  stampToday(header_);
+  header_.recordCount = count_;
+  const std::string bytes = serializeDateAndCount(header_);
+  if (!dbf_.writeAt(1, bytes.data(), bytes.size())) {
+    failed_ = true;
+    raise("writing table %s: record count: %s", path(".dbf").c_str(), dbf_.errorText().c_str());
+  }
+}
+
+// ---------------------------------------------------------------- positioning
+
+bool Table::go(uint32_t record) {
+  flush();
+  cursor_.reset();
+  if (record < 1 || record > count_) {
+    setEof();
+    return false;
+  }
+  load(record);
+  return true;
+}
+
+bool Table::top() {
+  flush();
+  bof_ = false;
+  if (Tag* tag = selected()) {
+    CdxTree tree(*cdx_, *tag->info);
+    return loadPosition(tag->info->descending ? tree.last() : tree.first());
+  }
+  return go(1);
+}
+
+bool Table::bottom() {
+  flush();
+  bof_ = false;
+  if (Tag* tag = selected()) {
+    CdxTree tree(*cdx_, *tag->info);
+    return loadPosition(tag->info->descending ? tree.first() : tree.last());
+  }
+  return go(count_);
+}
+
+bool Table::skip(int64_t count) {
+  flush();
+  const bool forward = count >= 0;
+  if (count == 0) return !eof_;
+  for (int64_t i = 0; i < (forward ? count : -count); ++i)
+    if (!skipOne(forward)) return false;
+  return true;
+}
+
+const std::string& Table::selectedTag() const {
+  static const std::string kNone;
+  return selectedTag_ < 0 ? kNone : tags_[size_t(selectedTag_)].info->name;
+}
+
+bool Table::selectTag(std::string_view tag) {
+  if (tag.empty()) {
+    selectedTag_ = -1;
+    cursor_.reset();
+    return true;
+  }
+  for (size_t i = 0; i < tags_.size(); ++i) {
+    if (platform::equalsIgnoreCase(tags_[i].info->name, tag)) {
+      flush();
+      selectedTag_ = int(i);
+      cursor_.reset();
+      return true;
+    }
+  }
+  return false;
+}
+
+// ---------------------------------------------------------------- fields
+
+const FieldDescriptor& Table::fieldAt(int index) const {
+  if (index < 0 || size_t(index) >= header_.fields.size())
+    raise("reading table %s: there is no field number %d (a field name not found?)", base_.c_str(),
+          index);
+  return header_.fields[size_t(index)];
+}
+
+std::string Table::field(int index) const {
+  const FieldDescriptor& f = fieldAt(index);
+  return record_.substr(f.offset, f.width);
+}
+
+std::string Table::text(int index) const {
+  return displayText(fieldAt(index), field(index));
+}
+
+double Table::number(int index) const {
+  const FieldDescriptor& f = fieldAt(index);
+  return numericValue(f, field(index));
+}
+
+std::string& Table::buffer(int index, const char* action) {
+  requireWritable(action);
+  if (index < 0 || size_t(index) >= header_.fields.size())
+    raise("%s in table %s: there is no field %d", action, base_.c_str(), index);
+  if (eof_ && !appending_)
+    raise("%s in table %s: not positioned on a record", action, base_.c_str());
+  return record_;
+}
+
+void Table::setText(int index, std::string_view value) {
+  std::string& rec = buffer(index, "setting a field");
+  const FieldDescriptor& f = header_.fields[size_t(index)];
+  std::string bytes;
+  switch (f.type) {
+    case 'N':
+    case 'F': {
+      if (platform::trim(value).empty()) {
+        bytes.assign(f.width, ' ');
+        break;
+      }
+      const auto number = parseNumber(value);
+      if (!number)
+        raise("setting field %s of table %s: \"%s\" is not a number", f.name.c_str(), base_.c_str(),
+              std::string(value).c_str());
+      setNumber(index, *number);
+      return;
+    }
+    case 'D':
+      if (!platform::trim(value).empty() && !julianDayOfDate(value))
+        raise("setting field %s of table %s: \"%s\" is not a YYYYMMDD date", f.name.c_str(),
+              base_.c_str(), std::string(value).c_str());
+      bytes = padText(value, 8);
+      break;
+    case 'L':
+      bytes = value.empty() ? " " : (std::strchr("TtYy", value[0]) ? "T" : "F");
+      break;
+    case 'C':
+      bytes = padText(value, f.width);
+      break;
+    default:
+      raise("setting field %s of table %s: fields of type %c are set with setMemo or not at all",
+            f.name.c_str(), base_.c_str(), f.type);
+  }
+  rec.replace(f.offset, f.width, bytes);
+  markDirty();
+}
+
+void Table::setNumber(int index, double value) {
+  std::string& rec = buffer(index, "setting a field");
+  const FieldDescriptor& f = header_.fields[size_t(index)];
+  if (f.type != 'N' && f.type != 'F')
+    raise("setting field %s of table %s: it is not numeric", f.name.c_str(), base_.c_str());
+  const std::string bytes = formatNumber(value, f.width, f.decimals);
+  if (bytes.find('*') != std::string::npos)
+    raise("setting field %s of table %s: %g does not fit width %u with %u decimals", f.name.c_str(),
+          base_.c_str(), value, f.width, f.decimals);
+  rec.replace(f.offset, f.width, bytes);
+  markDirty();
+}
+
+std::string Table::memo(int index) {
+  const FieldDescriptor& f = fieldAt(index);
+  if (!f.isMemo()) return text(index);
+  if (auto it = pendingMemos_.find(index); it != pendingMemos_.end()) return it->second;
+  if (eof_ && !appending_) return "";
+  const auto block = parseMemoPointer(field(index));
+  if (!block)
+    raise("reading table %s: record %u field %s holds \"%s\", not a memo block number",
+          path(".dbf").c_str(), recno_, f.name.c_str(), field(index).c_str());
+  if (*block == 0) return "";
+  if (!memo_) return "";
+  return memo_->read(*block, platform::formatText("record %u field %s", recno_, f.name.c_str()));
+}
+
+void Table::setMemo(int index, std::string_view value) {
+  buffer(index, "setting a memo");
+  const FieldDescriptor& f = header_.fields[size_t(index)];
+  if (!f.isMemo())
+    raise("setting memo %s of table %s: the field is not a memo field", f.name.c_str(),
+          base_.c_str());
+  pendingMemos_[index] = std::string(value);
+  markDirty();
+}
+
+void Table::storePendingMemos() {
+  for (const auto& [index, text] : pendingMemos_) {
+    const FieldDescriptor& f = header_.fields[size_t(index)];
+    uint32_t block = 0;
+    try {
+      block = memo_->write(text);
+    } catch (const Error&) {
+      failed_ = true;
+      throw;
+    }
+    record_.replace(f.offset, f.width, formatMemoPointer(block, f.width));
+  }
+  pendingMemos_.clear();
+}
+
+// ---------------------------------------------------------------- records
+
+void Table::appendStart() {
+  requireWritable("starting an append");
+  flush();
+  record_.assign(header_.recordLength, ' ');
+  // Binary fields of the later variant are blank when zero.
+  for (const FieldDescriptor& f : header_.fields)
+    if ((f.width == 4 && f.isMemo()) || f.type == 'I' || f.type == 'B' || f.type == 'Y' ||
+        f.type == 'T')
+      record_.replace(f.offset, f.width, std::string(f.width, '\0'));
+  appending_ = true;
+  changed_ = false;
+  pendingMemos_.clear();
+}
+
+void Table::blank() {
+  requireWritable("blanking a record");
+  if (eof_ && !appending_)
+    raise("blanking a record in table %s: not positioned on a record", base_.c_str());
+  const char flag = record_[0];
+  record_.assign(header_.recordLength, ' ');
+  record_[0] = flag;
+  pendingMemos_.clear();
+  markDirty();
+}
+
+void Table::append() {
+  requireWritable("appending a record");
+  if (!appending_) raise("appending to table %s: appendStart() was not called", base_.c_str());
+  if (count_ == 0xFFFFFFFFu ||
+      header_.headerLength + uint64_t(count_ + 1) * header_.recordLength > 0x7FFFFFFFull)
+    raise("appending to table %s: the table is full (2 GB)", base_.c_str());
+  // Order for interruption safety: index mark, memos, record with the end mark, count, index
+  // entries, mark cleared. A record without its count is recovered or ignored on open (see
+  // openFiles), and any stop before the mark is cleared rebuilds the index there.
+  UpdateScope scope(*this);
+  if (!pendingMemos_.empty()) storePendingMemos();
+  const uint32_t record = count_ + 1;
+  writeRecord(record, record_, true);
+  count_ = record;
+  writeCount();
+  updateIndexes(nullptr, record_, record);
+  scope.done();
+  original_ = record_;
+  recno_ = record;
+  eof_ = bof_ = false;
+  appending_ = false;
+  changed_ = false;
+  cursor_.reset();
+}
+
+void Table::flush() {
+  if (!changed_ || appending_) return;
+  requireWritable("writing a changed record");
+  UpdateScope scope(*this);
+  if (!pendingMemos_.empty()) storePendingMemos();
+  writeRecord(recno_, record_, false);
+  updateIndexes(&original_, record_, recno_);
+  scope.done();
+  original_ = record_;
+  changed_ = false;
+}
+
+void Table::deleteRecord() {
+  requireWritable("deleting a record");
+  if (eof_ || appending_) raise("deleting in table %s: not positioned on a record", base_.c_str());
+  record_[0] = kDeletedFlag;
+  changed_ = true;
+  flush();
+}
+
+void Table::recall() {
+  requireWritable("recalling a record");
+  if (eof_ || appending_) raise("recalling in table %s: not positioned on a record", base_.c_str());
+  record_[0] = kLiveFlag;
+  changed_ = true;
+  flush();
+}
+
+bool Table::deleted() const {
+  return !record_.empty() && record_[0] == kDeletedFlag;
+}
+
+std::vector<TagSpec> Table::tags() const {
+  std::vector<TagSpec> out;
+  for (const Tag& tag : tags_)
+    out.push_back(TagSpec{tag.info->name, tag.info->keyExpression, tag.info->forExpression,
+                          tag.info->descending, tag.info->unique()});
+  return out;
+}
+
+}  // namespace savora::xbase

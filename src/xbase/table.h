@@ -1,0 +1,257 @@
+// A table: one .dbf with its .fpt memo file and structural .cdx index, opened as a whole. The
+// table keeps a current record and a selected order (record numbers or one tag), and keeps every
+// tag up to date in place as records are appended, changed, deleted and recalled.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file.h"
+#include "xbase/cdx_file.h"
+#include "xbase/cdx_tree.h"
+#include "xbase/dbf_header.h"
+#include "xbase/index_key.h"
+#include "xbase/key_expr.h"
+#include "xbase/memo_file.h"
+
+namespace savora::xbase {
+
+struct FieldSpec {
+  std::string name;
+  char type = 'C';  // C, N, F, D, L or M
+  uint32_t width = 0;
+  uint32_t decimals = 0;
+};
+
+struct TagSpec {
+  std::string name;        // at most 10 characters
+  std::string expression;  // key expression, e.g. "STR(BOOK_UID,5)+NAME"
+  std::string filter;      // FOR expression, e.g. ".NOT. DELETED()"; empty for none
+  bool descending = false;
+  bool unique = false;  // a second equal key is left out, silently
+};
+
+struct OpenOptions {
+  bool readOnly = false;
+  // The tags the table should have. Used to rebuild the index when the .cdx is missing or so
+  // damaged that its own tag definitions cannot be read.
+  std::vector<TagSpec> tags;
+  // Compare every tag entry with the data on open (reads the whole table). Without it the open
+  // checks only the ends of each tag and the last record, which catches an index left behind by
+  // an older copy of the table and appends that never reached the index.
+  bool verifyIndex = false;
+  // Open even when the index is damaged and cannot be rebuilt (read-only, no definitions); the
+  // table then has no tags. For inspection tools.
+  bool tolerateBadIndex = false;
+};
+
+enum class SeekResult {
+  Found,  // positioned on the first entry with an equal key
+  After,  // no equal key; positioned on the next one in tag order
+  End,    // no equal or later key; at end of file
+};
+
+class Table {
+ public:
+  // Opens NAME.dbf (name given without extension, or with .dbf) with its memo and index files;
+  // read-only when asked or when the file cannot be written (see readOnly()).
+  // Returns nullptr when NAME.dbf does not exist. Throws Error when the table or its memo file
+  // is missing parts or damaged. A stale, interrupted or damaged index is rebuilt from the data
+  // (noted in indexNote()).
+  static std::unique_ptr<Table> open(std::string_view name, const OpenOptions& options = {});
+  // Creates (replacing) NAME.dbf, NAME.fpt when there are memo fields, NAME.cdx when there are
+  // tags, and opens the new empty table. Throws Error for an invalid definition or write.
+  static std::unique_ptr<Table> create(std::string_view name, const std::vector<FieldSpec>& fields,
+                                       const std::vector<TagSpec>& tags);
+
+  ~Table();
+  Table(const Table&) = delete;
+  Table& operator=(const Table&) = delete;
+
+  // Writes pending changes of the current record and closes the files. Throws Error when the
+  // last write fails; the table is closed either way.
+  void close();
+
+  // -- Structure
+  const std::string& name() const { return base_; }
+  const DbfHeader& header() const { return header_; }
+  const std::vector<FieldDescriptor>& fields() const { return header_.fields; }
+  int fieldIndex(std::string_view name) const { return header_.fieldIndex(name); }
+  std::vector<TagSpec> tags() const;
+  // What open() found wrong with the index and did about it; empty when nothing.
+  const std::string& indexNote() const { return indexNote_; }
+  bool readOnly() const { return readOnly_; }
+
+  // -- Position. All return true while positioned on a record.
+  uint32_t recordCount() const { return count_; }
+  // The current record number; recordCount() + 1 at end of file.
+  uint32_t recordNumber() const { return eof_ ? count_ + 1 : recno_; }
+  bool eof() const { return eof_; }
+  bool bof() const { return bof_; }
+  bool top();
+  bool bottom();
+  // Moves `count` records in the selected order (backwards when negative). Past the end: end
+  // of file, false. Before the beginning: stays on the first record, bof() true, false.
+  bool skip(int64_t count = 1);
+  bool go(uint32_t record);
+  // Selects a tag's order (empty name: record order). False when there is no such tag; the
+  // order is then unchanged.
+  bool selectTag(std::string_view tag);
+  const std::string& selectedTag() const;
+  // Seeks in the selected tag. Text is blank-padded (or cut) to the key length. Throws Error
+  // when no tag is selected or the value does not match the tag's key type.
+  SeekResult seek(std::string_view key);
+  SeekResult seek(double key);
+
+  // -- Fields of the current record (or of the record being appended). An index that names no
+  // field (fieldIndex() of an unknown name is -1) throws Error.
+  // The stored bytes, blank-padded to the field width.
+  std::string field(int index) const;
+  // The value as text: C trimmed at the right, numbers without blanks, D as YYYYMMDD.
+  std::string text(int index) const;
+  double number(int index) const;
+  uint32_t width(int index) const { return fieldAt(index).width; }
+  uint32_t decimals(int index) const { return fieldAt(index).decimals; }
+  // C: blank-padded or cut; N/F: the number in the text, right-aligned with the field's
+  // decimals (Error when it is not a number or does not fit); D: YYYYMMDD; L: T/F.
+  void setText(int index, std::string_view value);
+  void setNumber(int index, double value);
+  // Memo text of any length; "" when the record has none.
+  std::string memo(int index);
+  void setMemo(int index, std::string_view value);
+
+  // -- Records
+  // Starts a new record, all blank; fill it with set...() and write it with append(). Moving
+  // elsewhere before append() drops the started record.
+  void appendStart();
+  // Blanks every field of the record being appended or edited.
+  void blank();
+  // Writes the started record at the end, indexes it and positions on it.
+  void append();
+  // Writes pending field changes of the current record (also done by every move and close()).
+  void flush();
+  void deleteRecord();
+  void recall();
+  bool deleted() const;
+
+  // -- Maintenance
+  // Removes deleted records, compacts the memo file and rebuilds every tag.
+  void pack();
+  // Rewrites the memo file holding only the memos records point at.
+  void compressMemo();
+  // Rebuilds every tag from the data.
+  void reindex();
+  // Compares every tag with the data; one line per problem, empty when all agree.
+  std::vector<std::string> checkIndex();
+  // The (key, record) entries of a tag in its order (descending tags backwards).
+  std::vector<PageEntry> tagEntries(std::string_view tag);
+  // How the keys of a tag are made (Error when there is no such tag).
+  KeyFormat tagKeyFormat(std::string_view tag) const;
+
+  // -- Queries: records whose filter (e.g. "CHAP_UID=12", "NAME=\"Soup\"") is true, deleted
+  // records left out. Walks a tag that starts with the compared field when there is one, else
+  // the table in record order. Position on the first / next match; false when there is none.
+  // Changes made between queryNext() calls may or may not be seen by the walk; a record it
+  // returns always matches the filter as the record is now.
+  bool queryFirst(std::string_view filter);
+  bool queryNext();
+
+ private:
+  struct Tag {
+    TagInfo* info = nullptr;  // in cdx_->tags()
+    Expression key;
+    std::optional<Expression> filter;
+    KeyFormat format;
+  };
+  // Brackets one change of the data: sets the index's update mark before the first write and
+  // clears it at done(), so a change interrupted in between is found on the next open and the
+  // index rebuilt. A failure on either write puts the table into its failed state.
+  class UpdateScope {
+   public:
+    explicit UpdateScope(Table& table);
+    void done();
+
+   private:
+    Table& table_;
+  };
+
+  Table() = default;
+  std::string path(const char* extension) const { return base_ + extension; }
+
+  // table.cpp
+  void openFiles();
+  void readRecord(uint32_t record, std::string& out);
+  void load(uint32_t record);
+  void setEof();
+  void requireWritable(const char* action) const;
+  void writeRecord(uint32_t record, const std::string& bytes, bool withEndMark);
+  void writeCount();
+  void storePendingMemos();
+  void markDirty() { changed_ = true; }
+  std::string& buffer(int index, const char* action);
+  const FieldDescriptor& fieldAt(int index) const;
+
+  // table_index.cpp
+  void openIndex(const OpenOptions& options);
+  void attachTags();
+  bool quickIndexCheck();
+  std::vector<CdxFile::TagBuild> buildEntries(const std::vector<TagInfo>& definitions);
+  void writeIndex(const std::vector<TagInfo>& definitions);
+  void updateIndexes(const std::string* before, const std::string& after, uint32_t record);
+  void refillUnique(Tag& tag, const std::string& key, uint32_t skipRecord);
+  bool passes(const Tag& tag, const std::string& record) const;
+  std::string keyOf(const Tag& tag, const std::string& record) const;
+  // Finds the current record in the selected tag; `exact` false when it has no entry there.
+  CdxTree::Position locate(bool& exact);
+  bool skipOne(bool forward);
+  bool loadPosition(const CdxTree::Position& pos);
+  Tag* selected() { return selectedTag_ < 0 ? nullptr : &tags_[size_t(selectedTag_)]; }
+  std::vector<TagInfo> tagDefinitions(const std::vector<TagSpec>& specs) const;
+
+  // table_maintenance.cpp
+  void rewrite(bool dropDeleted);
+  static void finishPendingRewrite(const std::string& base);
+  bool queryMatch();
+
+  std::string base_;
+  platform::File dbf_;
+  DbfHeader header_;
+  uint32_t count_ = 0;
+  std::optional<MemoFile> memo_;
+  std::unique_ptr<CdxFile> cdx_;
+  std::vector<Tag> tags_;
+  int selectedTag_ = -1;
+  std::string indexNote_;
+  bool readOnly_ = false;
+  bool failed_ = false;
+  bool recovered_ = false;  // records past the header count were taken in at open
+
+  // Current record.
+  uint32_t recno_ = 0;
+  bool eof_ = true;
+  bool bof_ = true;
+  std::string record_;    // with pending changes
+  std::string original_;  // as on disk
+  bool changed_ = false;
+  bool appending_ = false;
+  std::map<int, std::string> pendingMemos_;
+
+  // Cached tag position; valid while no index page changed since.
+  std::optional<CdxTree::Position> cursor_;
+  uint64_t indexVersion_ = 0;
+  uint64_t cursorVersion_ = 0;
+
+  // Query state.
+  std::optional<Expression> query_;
+  int queryTag_ = -1;
+  std::string queryPrefix_;
+  std::optional<CdxTree::Position> queryPos_;
+  uint32_t queryRecord_ = 0;
+};
+
+}  // namespace savora::xbase

@@ -1,0 +1,126 @@
+// savora99-table: looks into a table as the library sees it.
+//   savora99-table TABLE             header, fields, tags, then every record as CSV
+//   savora99-table --tag NAME TABLE  the tag's entries in its order: record number and key
+//   savora99-table --check TABLE     compares every tag with the data; exit 1 on a mismatch
+// The table is opened read-only; exit status 2 means it could not be opened.
+#include <strings.h>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "xbase/error.h"
+#include "xbase/table.h"
+
+namespace {
+
+using savora::xbase::Table;
+
+std::string csvCell(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+void printStructure(Table& table) {
+  const auto& h = table.header();
+  std::printf("table %s.dbf\n", table.name().c_str());
+  std::printf(
+      "version 0x%02X, updated %04d-%02d-%02d, %u records, header %u bytes, record %u "
+      "bytes, flags 0x%02X, code page mark 0x%02X\n",
+      h.version, h.year, h.month, h.day, table.recordCount(), h.headerLength, h.recordLength,
+      h.flags, h.codePage);
+  std::printf("fields:\n");
+  for (const auto& f : table.fields())
+    std::printf("  %-10s %c %5u %2u\n", f.name.c_str(), f.type, f.width, f.decimals);
+  const auto tags = table.tags();
+  std::printf("tags:%s\n", tags.empty() ? " none" : "");
+  for (const auto& t : tags)
+    std::printf("  %-10s key %s%s%s%s%s\n", t.name.c_str(), t.expression.c_str(),
+                t.filter.empty() ? "" : " for ", t.filter.c_str(),
+                t.descending ? " descending" : "", t.unique ? " unique" : "");
+  if (!table.indexNote().empty()) std::printf("index: %s\n", table.indexNote().c_str());
+}
+
+void printRecords(Table& table) {
+  std::string line = "RECNO,DELETED";
+  for (const auto& f : table.fields()) line += "," + f.name;
+  std::printf("%s\n", line.c_str());
+  for (bool on = table.go(1); on; on = table.skip()) {
+    line = std::to_string(table.recordNumber()) + (table.deleted() ? ",*" : ",");
+    for (size_t i = 0; i < table.fields().size(); ++i) {
+      const auto& f = table.fields()[i];
+      line += "," + csvCell(f.isMemo() ? table.memo(int(i)) : table.text(int(i)));
+    }
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
+  }
+}
+
+int printTag(Table& table, const std::string& name) {
+  const auto format = table.tagKeyFormat(name);
+  for (const auto& e : table.tagEntries(name)) {
+    const std::string line =
+        std::to_string(e.record) + "," + csvCell(savora::xbase::describeKey(e.key, format)) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string tag, path;
+  bool check = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--tag" && i + 1 < argc)
+      tag = argv[++i];
+    else if (arg == "--check")
+      check = true;
+    else if (!arg.empty() && arg[0] != '-' && path.empty())
+      path = arg;
+    else
+      path.clear(), i = argc;
+  }
+  if (path.empty()) {
+    std::fprintf(stderr, "usage: savora99-table [--tag NAME | --check] TABLE[.dbf]\n");
+    return 2;
+  }
+  try {
+    savora::xbase::OpenOptions options;
+    options.readOnly = true;
+    options.tolerateBadIndex = true;
+    auto table = Table::open(path, options);
+    if (!table) {
+      std::fprintf(stderr, "savora99-table: %s: no such table\n", path.c_str());
+      return 2;
+    }
+    if (check) {
+      auto problems = table->checkIndex();
+      if (!table->indexNote().empty()) problems.insert(problems.begin(), table->indexNote());
+      for (const auto& p : problems) std::printf("%s\n", p.c_str());
+      if (problems.empty()) std::printf("%zu tags agree with the data\n", table->tags().size());
+      return problems.empty() ? 0 : 1;
+    }
+    if (!tag.empty()) {
+      bool known = false;
+      for (const auto& t : table->tags())
+        known = known || strcasecmp(t.name.c_str(), tag.c_str()) == 0;
+      if (!known) {
+        std::fprintf(stderr, "savora99-table: %s has no tag %s\n", path.c_str(), tag.c_str());
+        return 2;
+      }
+      return printTag(*table, tag);
+    }
+    printStructure(*table);
+    printRecords(*table);
+    return 0;
+  } catch (const savora::xbase::Error& e) {
+    std::fprintf(stderr, "savora99-table: %s\n", e.what());
+    return 2;
+  }
+}

@@ -1,0 +1,81 @@
+// savora99-table run as a separate program on tables written by the library.
+#include <gtest/gtest.h>
+
+#include "platform/file_ops.h"
+#include "temp_folder.h"
+#include "test_tables.h"
+
+namespace savora::xbase {
+namespace {
+
+using namespace savora::xbase::testing;
+using savora::testing::readFileBytes;
+using savora::testing::TempFolder;
+
+std::string tool(const std::string& arguments, int& status) {
+  std::string output;
+  status = runCommand(std::string(SAVORA_TABLE_TOOL) + " " + arguments + " 2>&1", output);
+  return output;
+}
+
+TEST(TableToolTest, PrintsStructureAndRecordsAsCsv) {
+  TempFolder folder;
+  const std::string base = folder.str() + "recipes";
+  {
+    auto table = createRecipes(base);
+    for (int uid = 1; uid <= 3; ++uid) appendRecipe(*table, uid);
+    table->go(2);
+    table->setText(table->fieldIndex("NAME"), "Pie, \"deep\" dish");
+    table->deleteRecord();
+  }
+  int status = -1;
+  const std::string out = tool(base + ".dbf", status);
+  EXPECT_EQ(status, 0) << out;
+  for (const std::string& expected :
+       {std::string("version 0xF5"), std::string("3 records"), std::string("BITMAP     C   260  0"),
+        std::string("KCAL       N     8  1"),
+        std::string("CHAPNAME   key STR(CHAP_UID,5)+NAME for .NOT. DELETED()"),
+        std::string("RECNO,DELETED,UID,CHAP_UID,NAME,KCAL,SERVES,BITMAP,NOTES\n"),
+        std::string("\n2,*,2,") + std::to_string(recipeChapter(2)) + ",\"Pie, \"\"deep\"\" dish\",",
+        std::string("\"Notes of recipe 1.\r\n")}) {
+    EXPECT_NE(out.find(expected), std::string::npos) << expected << "\n--- in ---\n" << out;
+  }
+}
+
+TEST(TableToolTest, ListsATagInItsOrderAndChecksTheIndex) {
+  TempFolder folder;
+  const std::string base = folder.str() + "t";
+  std::string oldIndex;
+  {
+    auto table = createRecipes(base);
+    for (int uid = 5; uid >= 1; --uid) appendRecipe(*table, uid);
+    table->go(3);
+    table->deleteRecord();
+    table->close();
+    oldIndex = readFileBytes(base + ".cdx");
+    table = Table::open(base);
+    appendRecipe(*table, 6);
+  }
+  int status = -1;
+  EXPECT_EQ(tool("--tag uid " + base, status), "5,1\n4,2\n2,4\n1,5\n6,6\n");
+  EXPECT_EQ(status, 0);
+  std::string out = tool("--check " + base, status);
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_EQ(out, "3 tags agree with the data\n");
+
+  // An index from before the last append: the check names the difference.
+  ASSERT_TRUE(platform::writeWholeFile(base + ".cdx", oldIndex));
+  out = tool("--check " + base, status);
+  EXPECT_EQ(status, 1) << out;
+  EXPECT_NE(out.find("does not match"), std::string::npos) << out;
+
+  tool("--tag NOSUCH " + base, status);
+  EXPECT_EQ(status, 2);
+  tool(folder.str() + "missing", status);
+  EXPECT_EQ(status, 2);
+  tool("", status);
+  EXPECT_EQ(status, 2);
+}
+
+}  // namespace
+}  // namespace savora::xbase

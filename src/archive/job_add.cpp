@@ -18,6 +18,8 @@
 
 namespace savora::archive {
 
+constexpr zip_uint32_t kDeflateLevel = 3;
+
 struct Job::AddSource {
   AddSource(Job& owner, const FileToAdd& toAdd) : job(owner), file(toAdd) {
     zip_error_init(&error);
@@ -146,8 +148,11 @@ int Job::commitAdds(const std::vector<FileToAdd>& files) {
     } else {
       index = zip_file_add(archive_, file.entryName.c_str(), zipSource, 0);
     }
+    // Level 3: table files are mostly long runs of blanks, on which the default level spends
+    // several times longer searching for matches for an archive only about 10% smaller.
     if (index < 0 ||
-        zip_set_file_compression(archive_, zip_uint64_t(index), ZIP_CM_DEFLATE, 0) != 0 ||
+        zip_set_file_compression(archive_, zip_uint64_t(index), ZIP_CM_DEFLATE, kDeflateLevel) !=
+            0 ||
         zip_file_set_mtime(archive_, zip_uint64_t(index), source->modified, 0) != 0) {
       if (index < 0) zip_source_free(zipSource);
       code = codeForZipError(zip_get_error(archive_));

@@ -1,5 +1,26 @@
 #include "app/main_window.h"
 
+#include <QAction>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QScreen>
+#include <QShortcut>
+#include <set>
+
+#include "app/about_window.h"
+#include "app/cd_drive_window.h"
+#include "app/format_upgrade.h"
+#include "app/installed_titles.h"
+#include "app/settings.h"
+#include "app/shared_tables.h"
+#include "app/wallpaper.h"
+#include "online/backup.h"
+#include "online/backup_schedule.h"
+#include "platform/file_ops.h"
+#include "platform/process.h"
+#include "platform/program_dirs.h"
+#include "platform/text.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/help_window.h"
 #include "toolkit/window_manager.h"
@@ -7,12 +28,67 @@
 namespace savora::app {
 
 using namespace savora::toolkit;
+using platform::formatText;
 
 namespace {
 
-constexpr int kRefreshWindowList = 10505;
-constexpr int kHelpSearch = 10050;
-constexpr int kHelpContents = 10051;
+// Commands of the main window.
+enum Command : int {
+  kKeyEvent = 10,
+  kKeyCommand = 10030,
+  kSave = 10002,
+  kPrint = 10414,
+  kList = 10439,
+  kOpenRecipe = 10433,
+  kConfirmExit = 10503,
+  kShowRecipe = 10504,
+  kLoadRecipe = 10405,
+  kRefreshWindowList = 10505,
+  kCdNotFound = 10507,
+  kHelpSearch = 10050,
+  kHelpContents = 10051,
+  kBackup = 10442,
+  kRestore = 10443,
+  kBackupChosen = -6103,
+  kRestoreChosen = -6107,
+  kBackupAndExit = 10558,
+  kAbout = 10441,
+  kMakerSite = 10561,
+  kAuthorSite = 10562,
+  kReferral = 10543,
+  kTimer = 70,
+  kSaveRequest = 6102,
+};
+
+constexpr int kEscapeKey = 27;
+constexpr const char* kMakerWebSite = "https://www.savora99.example/";
+
+// Commands that open a window of a kind.
+const std::map<int, int> kWindowCommands = {
+    {10038, kKindBookshelf},    {10521, kKindCatalog},        {10036, kKindMenuWeek},
+    {10039, kKindMenuWeek},     {10037, kKindPlan},           {10452, kKindFoodGroups},
+    {10444, kKindShoppingList}, {10485, kKindIngredientList}, {10486, kKindUnitList},
+    {10478, kKindInformation}};
+
+// Commands the main window carries out itself.
+const std::set<int> kOwnCommands = {L_EXIT_FUNCTION, L_HELP,      kHelpSearch,
+                                    kHelpContents,   kSave,       kPrint,
+                                    kList,           S_CLOSE,     kConfirmExit,
+                                    kBackup,         kRestore,    kBackupAndExit,
+                                    kAbout,          kCdNotFound, kRefreshWindowList,
+                                    kMakerSite,      kAuthorSite, kReferral,
+                                    10560,           10564,       10565};
+
+// The first tip video: in the title directory, then on the CD.
+bool firstTipExists(const AppState& s) {
+  return platform::fileExists(s.titleDirectory() + "\\tips\\tip1.MPG") ||
+         platform::fileExists(s.onCd("\\tips\\tip1.MPG"));
+}
+
+bool introExists(const AppState& s) {
+  return platform::fileExists(s.titleDirectory() + "\\INTRO.MPG") ||
+         platform::fileExists(s.onCd("\\INTRO.MPG"));
+}
 
 }  // namespace
 
@@ -36,28 +112,228 @@ const WindowSpec kMainWindowSpec{"MAIN",
                                      {"WINDOW", 0, ObjectKind::PopUpMenu},
                                  }};
 
-MainWindow::MainWindow(User& user) : UIW_MDIFRAME(kMainWindowSpec.resource), user_(user) {
+const WindowSpec kSaveApplicationSpec{"SAVE_APPLICATION", {{"", 7, ObjectKind::Prompt}}};
+
+MainWindow::MainWindow(MainServices services)
+    : UIW_MDIFRAME(kMainWindowSpec.resource),
+      services_(services),
+      newContent_(services.state, services.user,
+                  {[this](int command) { post(UI_EVENT(command)); }, [this] { applyCdInfo(); },
+                   [](const std::string& title) { return isInstalledTitle(title); },
+                   [this] {
+                     services_.settings.tipCounter = 1;
+                     services_.settings.showIntro = true;
+                   }}) {
   resolve(kMainWindowSpec);
-  windowMenu_ = Get<UIW_POP_UP_MENU>("WINDOW");
+  setNumberID(600 + (windowCounter_++));
   UI_WINDOW_MANAGER::instance().setFrame(this);
   UI_WINDOW_MANAGER::instance().setExitFunction([this] { return exitCheck(); });
+
+  auto* toolbar = Get<UIW_TOOL_BAR>("MAIN_TOOLBAR");
+  if (!SharedTables::catalogInstalled()) toolbar->remove(*Get("CATALOG_BUTTON"));
+  Get<UIW_BUTTON>("ABBREVIATED_UNITS")->setChecked(services_.settings.abbreviatedUnits != 0);
+
+  auto* escapeKey = new QShortcut(QKeySequence(Qt::Key_Escape), widget());
+  QObject::connect(escapeKey, &QShortcut::activated, widget(),
+                   [this] { post(UI_EVENT(kKeyEvent, kEscapeKey)); });
+
+  updateCommandAvailability();
+  applyCdInfo();
+  chooseWallpaper();
 }
 
 MainWindow::~MainWindow() {
+  timer_.reset();
+  UI_WINDOW_MANAGER::instance().closeAll();
   UI_WINDOW_MANAGER::instance().setExitFunction({});
 }
 
-bool MainWindow::exitCheck() {
-  return user_.message("Exit Savora?", "QUESTION", Buttons::YesNo, "\r\nExit Savora?") ==
-         Button::Yes;
+void MainWindow::registerWindow(int kind, WindowFactory factory) {
+  windowFactories_[kind] = std::move(factory);
+  updateCommandAvailability();
+}
+
+void MainWindow::registerCommand(int code, CommandHandler handler) {
+  commandHandlers_[code] = std::move(handler);
+  updateCommandAvailability();
+}
+
+bool MainWindow::commandAvailable(int code) const {
+  if (kOwnCommands.count(code) || commandHandlers_.count(code)) return true;
+  if (code == kOpenRecipe) return windowFactories_.count(kKindRecipe) > 0;
+  const auto it = kWindowCommands.find(code);
+  return it != kWindowCommands.end() && windowFactories_.count(it->second) > 0;
+}
+
+void MainWindow::updateCommandAvailability() {
+  const bool hasIntro = introExists(services_.state);
+  const bool hasTips = firstTipExists(services_.state);
+  for (QAction* action : widget()->findChildren<QAction*>()) {
+    const int code = action->property("event").toInt();
+    if (code == 0) continue;
+    bool selectable = commandAvailable(code);
+    const QString name = action->objectName();
+    if (name == QLatin1String("SHOW_INTRO")) selectable = selectable && hasIntro;
+    if (name == QLatin1String("SHOW_TIPS")) selectable = selectable && hasTips;
+    // No edition title keeps the bloopers command: the list of such titles is empty.
+    if (name == QLatin1String("SHOW_BLOOPERS")) selectable = false;
+    if (name == QLatin1String("AUTHOR_SITE")) selectable = selectable && !cdInfo_.webSite.empty();
+    action->setEnabled(selectable);
+  }
+}
+
+void MainWindow::applyCdInfo() {
+  cdInfo_ = readCdInfo(services_.state);
+  if (cdInfo_.found && !cdInfo_.appName.empty()) services_.state.title = cdInfo_.appName;
+  setTitle(services_.state.title);
+  auto* author = Get<UIW_POP_UP_ITEM>("AUTHOR_SITE");
+  if (!cdInfo_.webMenu.empty()) author->setText(cdInfo_.webMenu);
+  updateCommandAvailability();
+  chooseWallpaper();
+}
+
+void MainWindow::chooseWallpaper() {
+  const WindowPosition& saved = services_.settings.window;
+  int width = saved.right - saved.left, height = saved.bottom - saved.top;
+  if (saved.isFullScreen() || width <= 0 || height <= 0) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    width = screen ? screen->size().width() : 1024;
+    height = screen ? screen->size().height() : 768;
+  }
+  const Wallpaper wall = wallpaperFor(width, height);
+  const AppState& s = services_.state;
+  std::string base;
+  if (s.digital) {
+    base = s.programDirectory + "PICTURES\\";
+  } else if (platform::fileExists(cdInfoOnCd(s))) {
+    base = s.onCd("\\PICTURES\\");
+  } else {
+    base = s.titleDirectory() + "\\PICTURES\\";
+  }
+  auto* picture = Get<UIW_PICTURE>("WALLPAPER");
+  if (!picture->setImage(base + wall.name + ".BMP", wall.width, wall.height, false))
+    picture->clearImage();
+}
+
+void MainWindow::showOnScreen() {
+  const WindowPosition& saved = services_.settings.window;
+  QWidget* frame = widget();
+  if (saved.isFullScreen() || saved.right <= saved.left || saved.bottom <= saved.top) {
+    frame->showMaximized();
+  } else {
+    frame->setGeometry(saved.left, saved.top, saved.right - saved.left, saved.bottom - saved.top);
+    frame->show();
+  }
+}
+
+void MainWindow::rememberPosition() {
+  const QRect r = widget()->geometry();
+  services_.settings.storeWindowPosition(r.left(), r.top(), r.right() + 1, r.bottom() + 1,
+                                         widget()->isMaximized() || widget()->isFullScreen());
+}
+
+void MainWindow::activate() {
+  widget()->showNormal();
+  widget()->raise();
+  widget()->activateWindow();
+}
+
+void MainWindow::startTimer() {
+  timer_ = std::make_unique<TimerDevice>(this, kTimer, 8000);
+}
+
+int MainWindow::nextWindowId(int kind) {
+  if (windowCounter_ == 99) windowCounter_ = 0;
+  return kind + windowCounter_++;
+}
+
+UIW_WINDOW* MainWindow::openWindow(int kind, const UI_EVENT& request) {
+  auto& manager = UI_WINDOW_MANAGER::instance();
+  if (UIW_WINDOW* open = manager.findKind(kind)) {
+    manager.bringToFront(open);
+    return open;
+  }
+  const auto factory = windowFactories_.find(kind);
+  if (factory == windowFactories_.end()) return nullptr;
+  WaitPointer wait(services_.user);
+  UIW_WINDOW* window = factory->second(request);
+  if (!window) return nullptr;
+  window->setNumberID(nextWindowId(kind));
+  if (UIW_WINDOW* top = manager.front(); top && top->widget() && top->widget()->parentWidget()) {
+    manager.add(window);
+    if (window->widget()->parentWidget()) {
+      window->widget()->parentWidget()->setGeometry(top->widget()->parentWidget()->geometry());
+    }
+  } else {
+    manager.add(window);
+  }
+  currentDocument_ = window->numberID();
+  post(UI_EVENT(kRefreshWindowList));
+  return window;
 }
 
 int MainWindow::Event(const UI_EVENT& event) {
-  switch (event.type) {
+  const int code = event.type;
+  if (const auto handler = commandHandlers_.find(code); handler != commandHandlers_.end()) {
+    handler->second(event);
+    return code;
+  }
+  if (const auto window = kWindowCommands.find(code); window != kWindowCommands.end()) {
+    openWindow(window->second, event);
+    return code;
+  }
+  switch (code) {
+    case kKeyEvent:
+    case kKeyCommand:
+      if (event.values[0] == kEscapeKey) escape();
+      break;
+    case S_CLOSE:
+      closeFrontWindow();
+      break;
+    case kConfirmExit:
+      confirmExit();
+      break;
     case L_HELP:
     case kHelpSearch:
     case kHelpContents:
-      showHelp(event.type);
+      showHelp(code);
+      break;
+    case kSave:
+      passToFront(
+          kSave, {kKindRecipe, kKindCatalogRecipe, kKindMenuWeek, kKindPlan, kKindInformation},
+          "Nothing to Save", "Click the Save button to save changes made to a recipe or menu.");
+      break;
+    case kPrint:
+      passToFront(kPrint,
+                  {kKindBookshelf, kKindCatalog, kKindCatalogRecipe, kKindRecipe, kKindMenuWeek,
+                   kKindPlan, kKindShoppingList, kKindInformation},
+                  "Nothing to Print",
+                  "Open a recipe, menu, or shopping\r\nlist window and then click print.");
+      break;
+    case kList:
+      listCommand();
+      break;
+    case kOpenRecipe:
+      recipeCommand(event);
+      break;
+    case kBackup:
+    case kRestore:
+      backupDialog(code == kRestore);
+      break;
+    case kBackupChosen:
+      services_.backup.backup(event.text);
+      break;
+    case kRestoreChosen:
+      services_.backup.restore(event.text);
+      break;
+    case kBackupAndExit:
+      backupAndExit();
+      break;
+    case kAbout:
+      showAbout();
+      break;
+    case kCdNotFound:
+      askForCdDrive();
       break;
     case kRefreshWindowList:
       refreshWindowList();
@@ -67,18 +343,162 @@ int MainWindow::Event(const UI_EVENT& event) {
         if (w->numberID() == event.values[0]) UI_WINDOW_MANAGER::instance().bringToFront(w);
       }
       break;
-    case S_CLOSE:
-      // With a child window in front the command closes it; otherwise it is a request to leave.
-      if (UIW_WINDOW* front = UI_WINDOW_MANAGER::instance().front()) {
-        front->post(UI_EVENT(S_CLOSE));
-      } else {
-        post(UI_EVENT(L_EXIT_FUNCTION));
+    case kMakerSite:
+      platform::openDocument(kMakerWebSite, services_.state.programDirectory);
+      break;
+    case kAuthorSite:
+      if (!cdInfo_.webSite.empty())
+        platform::openDocument(cdInfo_.webSite, services_.state.programDirectory);
+      break;
+    case kReferral:
+      platform::startProgram("referral.exe", services_.state.programDirectory);
+      break;
+    case 10560:
+    case 10564:
+    case 10565:
+      for (const auto& upgrade : kUpgrades) {
+        if (upgrade.command == code) {
+          runFormatUpgrade(upgrade.table, services_.store, services_.tables.recipes(),
+                           services_.backup, services_.user);
+        }
       }
+      break;
+    case kTimer:
+      newContent_.tick();
       break;
     default:
       break;
   }
-  return event.type;
+  return code;
+}
+
+void MainWindow::escape() {
+  if (UI_WINDOW_MANAGER::instance().front()) {
+    post(UI_EVENT(S_CLOSE));
+  } else {
+    post(UI_EVENT(L_EXIT_FUNCTION));
+  }
+}
+
+void MainWindow::closeFrontWindow() {
+  if (UIW_WINDOW* front = UI_WINDOW_MANAGER::instance().front()) {
+    front->post(UI_EVENT(S_CLOSE));
+  } else {
+    post(UI_EVENT(L_EXIT_FUNCTION));
+  }
+}
+
+void MainWindow::passToFront(int command, std::initializer_list<int> kinds, const char* title,
+                             const char* text) {
+  if (UIW_WINDOW* front = UI_WINDOW_MANAGER::instance().front()) {
+    for (int kind : kinds) {
+      if (front->kind() == kind) {
+        front->post(UI_EVENT(command));
+        return;
+      }
+    }
+  }
+  services_.user.message(title, "ASTERISK", Buttons::Ok, text);
+}
+
+void MainWindow::listCommand() {
+  auto& manager = UI_WINDOW_MANAGER::instance();
+  if (UIW_WINDOW* list = manager.findKind(kKindShoppingList)) {
+    manager.bringToFront(list);
+    return;
+  }
+  passToFront(
+      kList, {kKindRecipe, kKindCatalogRecipe, kKindMenuWeek, kKindPlan}, "Unable to Generate List",
+      "Open a recipe, or menu and then\r\nclick List to generate a shopping\r\nlist and get a "
+      "nutritional analysis.");
+}
+
+void MainWindow::recipeCommand(const UI_EVENT& event) {
+  // values: chapter, recipe, mode (the catalogue hands over 1, the bookshelf 0)
+  const int kind = event.values[2] != 0 ? kKindCatalogRecipe : kKindRecipe;
+  auto& manager = UI_WINDOW_MANAGER::instance();
+  if (UIW_WINDOW* open = manager.findKind(kind)) {
+    manager.bringToFront(open);
+    open->post(UI_EVENT(kShowRecipe, event.values[0], event.values[1], event.values[2]));
+    open->post(UI_EVENT(kLoadRecipe, event.values[0], event.values[1], event.values[2]));
+    return;
+  }
+  openWindow(kind, event);
+}
+
+void MainWindow::backupDialog(bool restore) {
+  const std::string folder = services_.settings.backupFolder;
+  const auto chosen =
+      restore
+          ? services_.user.openFileName("Restore Savora Data...", "Backup Files (*.ck9)", folder)
+          : services_.user.saveFileName("Backup Savora Data...", "Backup Files (*.ck9)", folder);
+  platform::setProgramDirectory(platform::programDirectory());
+  if (!chosen) return;
+  UI_EVENT answer(restore ? kRestoreChosen : kBackupChosen);
+  answer.text = *chosen;
+  post(answer);
+}
+
+bool MainWindow::exitCheck() {
+  AppState& state = services_.state;
+  if (state.exitState == L_EXIT || state.exitConfirmed) return true;
+  User& user = services_.user;
+  for (UIW_WINDOW* window : UI_WINDOW_MANAGER::instance().windows()) {
+    if (!window->hasUnsavedChanges()) continue;
+    user.beep();
+    const std::string question = formatText(saveQuestionFormat().c_str(), window->title().c_str());
+    const Button answer = user.message("Save Changes?", "QUESTION", Buttons::YesNoCancel, question);
+    if (answer == Button::Cancel) return false;
+    if (answer == Button::Yes) {
+      window->post(UI_EVENT(kSaveRequest));
+      if (window->numberID() == currentDocument_) state.exitState = L_EXIT;
+      return false;
+    }
+  }
+  if (user.message("Exit Savora?", "QUESTION", Buttons::YesNo, "\r\nExit Savora?") != Button::Yes)
+    return false;
+  // The update reminder joins here with the update service; until then no reminder is due.
+  const bool backupDue = online::isBackupDue(services_.store, user, online::todayDayOfMonth());
+  post(UI_EVENT(backupDue ? kBackupAndExit : kConfirmExit));
+  return false;
+}
+
+std::string MainWindow::saveQuestionFormat() {
+  UIW_WINDOW question(kSaveApplicationSpec.resource);
+  question.resolve(kSaveApplicationSpec);
+  return question.Get(7)->text();
+}
+
+void MainWindow::confirmExit() {
+  services_.state.exitConfirmed = true;
+  // Straight to the exit: closing child windows one by one here would stop at the first of them.
+  post(UI_EVENT(L_EXIT_FUNCTION));
+}
+
+void MainWindow::backupAndExit() {
+  services_.backup.backup(platform::windowsDirectory() + "\\savorabackup");
+  confirmExit();
+}
+
+void MainWindow::askForCdDrive() {
+  if (services_.user.message("Error!", "EXCLAMATION", Buttons::YesNo,
+                             "CD not found.\r\n\r\nWould you like to choose a new CD drive?") ==
+      Button::Yes) {
+    UI_WINDOW_MANAGER::instance().add(new CdDriveWindow(services_.state));
+  } else {
+    post(UI_EVENT(L_EXIT));
+  }
+}
+
+void MainWindow::showAbout() {
+  auto& manager = UI_WINDOW_MANAGER::instance();
+  for (UIW_WINDOW* w : manager.windows()) {
+    if (w->resourceName() == "ABOUT") {
+      manager.bringToFront(w);
+      return;
+    }
+  }
+  manager.add(new AboutWindow(services_.state));
 }
 
 void MainWindow::showHelp(int code) {
@@ -93,11 +513,12 @@ void MainWindow::showHelp(int code) {
 }
 
 void MainWindow::refreshWindowList() {
-  windowMenu_->clearAdded();
+  auto* menu = Get<UIW_POP_UP_MENU>("WINDOW");
+  menu->clearAdded();
   const UIW_WINDOW* front = UI_WINDOW_MANAGER::instance().front();
   for (UIW_WINDOW* w : UI_WINDOW_MANAGER::instance().windows()) {
     if (w->isModal()) continue;
-    windowMenu_->add(w->title(), L_ACTIVATE_WINDOW, w->numberID(), w == front);
+    menu->add(w->title(), L_ACTIVATE_WINDOW, w->numberID(), w == front);
   }
 }
 

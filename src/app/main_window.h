@@ -1,31 +1,131 @@
 // MAIN: the program's frame window, with its menus, toolbar and status bar. It receives the
-// program's numbered commands and opens, finds and fronts the child windows.
+// program's numbered commands, opens, finds and fronts the child windows by kind, and guards
+// every attempt to leave with the exit check.
 #pragma once
 
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/content_title.h"
+#include "app/new_content.h"
+#include "toolkit/timer_device.h"
 #include "toolkit/uiw_mdiframe.h"
 #include "toolkit/user.h"
 #include "toolkit/window_spec.h"
 
+namespace savora::store {
+class TableStore;
+}
+namespace savora::online {
+class BackupService;
+}
+
 namespace savora::app {
+
+struct Settings;
+class SharedTables;
 
 // The children of MAIN the main window uses.
 extern const toolkit::WindowSpec kMainWindowSpec;
+// SAVE_APPLICATION: the unsaved-changes question of the exit check (its text with numeric
+// identifier 7 is a format that receives the window's title).
+extern const toolkit::WindowSpec kSaveApplicationSpec;
+
+// Window kinds: the hundreds of a window's numeric identifier.
+enum WindowKind : int {
+  kKindInformation = 100,
+  kKindMenuWeek = 200,
+  kKindRecipe = 400,
+  kKindUnitList = 700,
+  kKindIngredientList = 800,
+  kKindFoodGroups = 900,
+  kKindPlan = 1100,
+  kKindShoppingList = 1300,
+  kKindCatalog = 1500,
+  kKindCatalogRecipe = 1600,
+  kKindBookshelf = 1700,
+};
+
+// What the main window's commands work with.
+struct MainServices {
+  AppState& state;
+  Settings& settings;
+  toolkit::User& user;
+  store::TableStore& store;
+  SharedTables& tables;
+  online::BackupService& backup;
+};
 
 class MainWindow : public toolkit::UIW_MDIFRAME {
  public:
-  explicit MainWindow(toolkit::User& user);
+  // Builds a new window of a kind for the request that asked for it (null when it cannot be
+  // built; the factory reports why).
+  using WindowFactory = std::function<toolkit::UIW_WINDOW*(const toolkit::UI_EVENT& request)>;
+  using CommandHandler = std::function<void(const toolkit::UI_EVENT& event)>;
+
+  explicit MainWindow(MainServices services);
   ~MainWindow() override;
 
   int Event(const toolkit::UI_EVENT& event) override;
-  // The exit check, asked on every attempt to leave: true lets the program end.
+  // The exit check, asked on every attempt to leave: true lets the program end now.
   bool exitCheck();
 
+  // The parts of the program that own windows and commands register them here; a menu item or
+  // toolbar button whose command has neither a window nor a handler is not selectable.
+  void registerWindow(int kind, WindowFactory factory);
+  void registerCommand(int code, CommandHandler handler);
+  // Makes menu items and toolbar buttons selectable exactly when their commands can run.
+  void updateCommandAvailability();
+
+  // Opens a window of a kind, or brings the open one to the front. Returns the window, or null.
+  toolkit::UIW_WINDOW* openWindow(int kind, const toolkit::UI_EVENT& request);
+  // The next identifier for a window of a kind (the kind plus a counter shared by all windows).
+  int nextWindowId(int kind);
+
+  // Title, author web-site item and wallpaper from the title's "cdinfo.ini".
+  void applyCdInfo();
+  void chooseWallpaper();
+  // Starts the new-content timer (every 8000 ms).
+  void startTimer();
+  // Shows the frame where it was at the last exit (full screen when it covered the screen), and
+  // stores where it is now.
+  void showOnScreen();
+  void rememberPosition();
+  // Brings the program to the front (a second start asked for it).
+  void activate();
+  bool hasCommand(int code) const { return commandHandlers_.count(code) > 0; }
+  const NewContentWatch& newContent() const { return newContent_; }
+
  private:
+  void escape();
+  void closeFrontWindow();
+  void passToFront(int command, std::initializer_list<int> kinds, const char* title,
+                   const char* text);
+  void listCommand();
+  void recipeCommand(const toolkit::UI_EVENT& event);
+  void backupDialog(bool restore);
+  void confirmExit();
+  void backupAndExit();
+  void askForCdDrive();
+  void showAbout();
   void refreshWindowList();
   void showHelp(int code);
+  bool commandAvailable(int code) const;
+  // The unsaved-changes question of SAVE_APPLICATION (its text with numeric identifier 7), a
+  // format that receives the window's title.
+  static std::string saveQuestionFormat();
 
-  toolkit::User& user_;
-  toolkit::UIW_POP_UP_MENU* windowMenu_;
+  MainServices services_;
+  CdInfo cdInfo_;
+  std::map<int, WindowFactory> windowFactories_;
+  std::map<int, CommandHandler> commandHandlers_;
+  int windowCounter_ = 0;
+  int currentDocument_ = 0;  // identifier of the last window opened by command
+  std::unique_ptr<toolkit::TimerDevice> timer_;
+  NewContentWatch newContent_;
 };
 
 }  // namespace savora::app

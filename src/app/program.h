@@ -8,7 +8,8 @@
 namespace savora::app {
 
 // Runs the program from `programDirectory` (holding OBJECTS.DAT and the tables) until the user
-// leaves. Returns 0 after a normal run, -1 when the window-object file cannot be opened.
+// leaves. Returns 0 after a normal run, 1 when a running copy was brought to the front instead,
+// -1 when the window-object file cannot be opened.
 int runProgram(const std::string& programDirectory, toolkit::User& user);
 
 }  // namespace savora::app

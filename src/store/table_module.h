@@ -41,7 +41,7 @@ class TableModule {
 
   // Opens the table, creating it empty when it does not exist. False when it exists but cannot
   // be read (the reason is in lastError()); the module then stays closed.
-  bool open();
+  virtual bool open();
   // Packs when more records were deleted than the definition allows (with the status window),
   // then closes. Nothing happens when the table is not open.
   void close();

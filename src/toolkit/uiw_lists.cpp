@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDropEvent>
+#include <QIcon>
 #include <QPointer>
 
 #include "toolkit/event_codes.h"
@@ -18,6 +19,10 @@ constexpr int kEventRole = Qt::UserRole + 1;
 
 QListWidgetItem* makeItem(const ListEntry& entry) {
   auto* item = new QListWidgetItem(toQt(entry.text));
+  if (!entry.icon.empty()) {
+    item->setIcon(QIcon(QStringLiteral(":/objects/icons/") + QString::fromStdString(entry.icon) +
+                        QStringLiteral(".svg")));
+  }
   item->setData(kIdRole, qlonglong(entry.id));
   item->setData(kEventRole, entry.event);
   return item;
@@ -25,8 +30,10 @@ QListWidgetItem* makeItem(const ListEntry& entry) {
 
 ListEntry entryOf(const QListWidgetItem* item) {
   if (!item) return {};
-  return {fromQt(item->text()), long(item->data(kIdRole).toLongLong()),
-          item->data(kEventRole).toInt()};
+  return {fromQt(item->text()),
+          long(item->data(kIdRole).toLongLong()),
+          item->data(kEventRole).toInt(),
+          {}};
 }
 
 QPointer<DragList>& currentDragSource() {
@@ -164,8 +171,10 @@ int UIW_COMBO_BOX::count() const {
 
 ListEntry UIW_COMBO_BOX::entry(int index) const {
   if (index < 0 || index >= count()) return {};
-  return {fromQt(combo()->itemText(index)), long(combo()->itemData(index, kIdRole).toLongLong()),
-          combo()->itemData(index, kEventRole).toInt()};
+  return {fromQt(combo()->itemText(index)),
+          long(combo()->itemData(index, kIdRole).toLongLong()),
+          combo()->itemData(index, kEventRole).toInt(),
+          {}};
 }
 
 int UIW_COMBO_BOX::findId(long id) const {

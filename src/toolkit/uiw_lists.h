@@ -14,9 +14,14 @@ class QComboBox;
 namespace savora::toolkit {
 
 struct ListEntry {
+  ListEntry() = default;
+  ListEntry(std::string entryText, long entryId = 0, int entryEvent = 0, std::string entryIcon = {})
+      : text(std::move(entryText)), id(entryId), event(entryEvent), icon(std::move(entryIcon)) {}
+
   std::string text;
-  long id = 0;    // the record identifier the entry stands for
-  int event = 0;  // sent to the list's window when the entry is activated (double click, Enter)
+  long id = 0;       // the record identifier the entry stands for
+  int event = 0;     // sent to the list's window when the entry is activated (double click, Enter)
+  std::string icon;  // name of an icon of the object file (":/objects/icons/<icon>.svg"), or ""
 };
 
 // Vertical list.

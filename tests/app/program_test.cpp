@@ -1,114 +1,196 @@
-#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QCoreApplication>
 #include <QImage>
-#include <QMainWindow>
 #include <QWidget>
-#include <filesystem>
+#include <chrono>
+#include <thread>
 
-#include "app/main_window.h"
 #include "app/program.h"
-#include "scripted_user.h"
-#include "temp_folder.h"
+#include "app_fixture.h"
+#include "platform/file_ops.h"
+#include "store/recipe_table.h"
 #include "toolkit/event_codes.h"
-#include "toolkit/event_manager.h"
-#include "toolkit/object_store.h"
-#include "toolkit/status_window.h"
-#include "toolkit/window_manager.h"
+#include "toolkit/single_instance.h"
 
 namespace savora::app {
 namespace {
 
 using namespace savora::toolkit;
+using savora::testing::readFileBytes;
 using savora::testing::ScriptedUser;
 using savora::testing::TempFolder;
 
-const std::filesystem::path kBuiltProgramDir = SAVORA_PROGRAM_DIR;
+const char* const kExitQuestion = "\r\nExit Savora?";
 
-// A program directory of its own, with the built object and help files.
-struct ProgramDir {
-  ProgramDir() {
-    for (const char* file : {"OBJECTS.DAT", "SAVORA.HLP"}) {
-      std::filesystem::copy_file(kBuiltProgramDir / file, dir.path() / file);
-    }
-  }
-  TempFolder dir;
-};
+// Runs the program in process with the exit requested at once.
+int runAndLeave(const ProgramFolders& folders, ScriptedUser& user) {
+  UI_EVENT_MANAGER::instance().clear();
+  UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
+  const int result = runProgram(folders.program.str(), user);
+  UI_EVENT_MANAGER::instance().clear();
+  return result;
+}
 
 TEST(ProgramTest, AMissingObjectFileEndsStartUpWithMinusOne) {
   TempFolder empty;
   ScriptedUser user;  // no message may appear
   EXPECT_EQ(runProgram(empty.str(), user), -1);
   EXPECT_FALSE(ObjectStore::isOpen());
-  EXPECT_TRUE(user.messages().empty());
+  EXPECT_FALSE(std::filesystem::exists(empty.path() / "rc65.dbf"));
 }
 
-TEST(ProgramTest, RunsUntilTheExitCheckAllowsLeaving) {
-  ProgramDir program;
+TEST(ProgramTest, AWholeRunCreatesTablesWritesItsFilesAndEndsCleanly) {
+  ProgramFolders folders;
   ScriptedUser user;
-  user.expectMessage("Exit Savora?", "\r\nExit Savora?", Button::No);
-  user.expectMessage("Exit Savora?", "\r\nExit Savora?", Button::Yes);
+  user.expectMessage("Exit Savora?", kExitQuestion, Button::No);
+  user.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
+  // No automatic backup exists yet, so leaving backs up first.
+  user.expectMessage("Backup Complete", "Your data was successfully backed up.");
   UI_EVENT_MANAGER::instance().clear();
   UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
   UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
-  EXPECT_EQ(runProgram(program.dir.str(), user), 0);
-  EXPECT_EQ(user.messages().size(), 2u);
+  EXPECT_EQ(runProgram(folders.program.str(), user), 0);
+  UI_EVENT_MANAGER::instance().clear();
+
+  const auto& dir = folders.program.path();
+  for (const char* file : {"rc65.dbf", "rc65.cdx", "rc65.fpt", "usage", "lastApp"}) {
+    EXPECT_TRUE(std::filesystem::exists(dir / file)) << file;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "init"));
+  EXPECT_EQ(readFileBytes(dir / "lastApp"), "Savora 99");
+  EXPECT_EQ(readFileBytes(dir / "usage").substr(0, 2), "1\n");
+  const std::string settings = readFileBytes(folders.windowsFile("SAVORA5.INI"));
+  EXPECT_EQ(settings.substr(0, settings.find('\n')), "Savora 99 Window Position:");
+  EXPECT_EQ(std::count(settings.begin(), settings.end(), '\n'), 76);
+  EXPECT_NE(readFileBytes(folders.windowsFile("SAVORA99.INI")).find("Version=6.998"),
+            std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(folders.windowsFile("savorabackup.ck9")));
   EXPECT_FALSE(ObjectStore::isOpen());
-  UI_EVENT_MANAGER::instance().clear();
+
+  // The second run counts a second start; with the backup there it leaves at once.
+  ScriptedUser again;
+  again.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
+  EXPECT_EQ(runAndLeave(folders, again), 0);
+  EXPECT_EQ(readFileBytes(dir / "usage").substr(0, 2), "2\n");
 }
 
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(ObjectStore::open((kBuiltProgramDir / "OBJECTS.DAT").string()));
-    UI_EVENT_MANAGER::instance().clear();
-  }
-  void TearDown() override {
-    UI_EVENT_MANAGER::instance().clear();
-    ObjectStore::close();
-  }
+TEST(ProgramTest, ACrashMarkerRebuildsTheIndexesOnce) {
+  ProgramFolders folders;
+  folders.program.write("init");
+  folders.config.write("savora99/savorabackup.ck9");  // no backup due at exit
   ScriptedUser user;
-};
+  user.expectMessage(
+      "Wait!",
+      "Savora 99 was terminated abnormally the last time\r\nit was used. Please wait "
+      "while the data file\r\nindex tables are rebuilt.");
+  user.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
+  EXPECT_EQ(runAndLeave(folders, user), 0);
+  EXPECT_EQ(user.messages()[0].icon, "HAND");
+  EXPECT_FALSE(std::filesystem::exists(folders.program.path() / "init"));
 
-TEST_F(MainWindowTest, ScreenshotOfTheFrameShowsMenusAndToolbar) {
-  MainWindow main(user);
-  main.widget()->resize(1024, 720);
-  main.widget()->show();
-  UI_EVENT_MANAGER::instance().processAll();
-  const QImage shot = main.widget()->grab().toImage();
-  ASSERT_FALSE(shot.isNull());
-  EXPECT_EQ(shot.size(), QSize(1024, 720));
-  // Not blank: many distinct colours (menu text, toolbar icons, the client area).
-  QSet<QRgb> colours;
-  for (int y = 0; y < shot.height(); y += 3) {
-    for (int x = 0; x < shot.width(); x += 3) colours.insert(shot.pixel(x, y));
-  }
-  EXPECT_GT(colours.size(), 20);
-  const auto out = std::filesystem::path(SAVORA_PROGRAM_DIR).parent_path() / "screenshots";
-  std::filesystem::create_directories(out);
-  shot.save(QString::fromStdString((out / "MAIN.png").string()));
+  ScriptedUser calm;
+  calm.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
+  EXPECT_EQ(runAndLeave(folders, calm), 0);
 }
 
-TEST_F(MainWindowTest, WindowListAndEscapeWithoutChildrenAskToLeave) {
-  MainWindow main(user);
-  main.widget()->show();
-  auto* a = new UIW_WINDOW("STATUS_WINDOW");
-  a->setNumberID(401);
-  a->setTitle("Apple Pie");
-  UI_WINDOW_MANAGER::instance().add(a);
-  main.post(UI_EVENT(10505));
-  UI_EVENT_MANAGER::instance().processAll();
-  auto* menu = main.Get<UIW_POP_UP_MENU>("WINDOW");
-  ASSERT_EQ(menu->count(), 1);
-  EXPECT_EQ(menu->itemText(0), "Apple Pie");
+TEST(ProgramTest, OldRecipeTablesAreUpgradedInOrderAfterStartUp) {
+  ProgramFolders folders;
+  ASSERT_TRUE(platform::setProgramDirectory(folders.program.str()));
+  {
+    ScriptedUser quiet;
+    store::TableStore store(quiet);
+    for (const char* name : {"recipe", "rc64"}) {
+      store::RecipeTable old(store, name,
+                             std::string(name) == "recipe" ? store::RecipeFormat::Oldest
+                                                           : store::RecipeFormat::Current);
+      ASSERT_TRUE(old.open());
+      store::Recipe r;
+      r.name = std::string("From ") + name;
+      old.save(0, 1, r, false);
+      old.close();
+    }
+  }
+  folders.program.write("cmm/old.cmm", "a\r\nb\r\nc\r\n");
+  ScriptedUser user;
+  user.expectMessage("Upgrade",
+                     "The format of your recipe database file has been improved.\r\nSavora will "
+                     "backup your data first and then upgrade the file.");
+  user.expectMessage("Backup Complete", "Your data was successfully backed up.");
+  user.expectMessage(
+      "Upgrade Complete",
+      "The recipe database file has been\r\nsuccessfully upgraded to the new format.");
+  user.expectMessage("Backup Complete",
+                     "Your data was successfully backed up.");  // rc64: no notice
+  user.expectMessage(
+      "Upgrade Complete",
+      "The recipe database file has been\r\nsuccessfully upgraded to the new format.");
+  user.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
+  // The upgrades run after start-up; leave once the second is done.
+  int completed = 0;
+  user.onMessage = [&](const ScriptedUser::Message& m) {
+    if (m.title == "Upgrade Complete" && ++completed == 2) {
+      UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
+    }
+  };
+  UI_EVENT_MANAGER::instance().clear();
+  EXPECT_EQ(runProgram(folders.program.str(), user), 0);
+  UI_EVENT_MANAGER::instance().clear();
 
-  // Close window with a child in front closes the child; with none it runs the exit check.
-  main.post(UI_EVENT(S_CLOSE));
-  UI_EVENT_MANAGER::instance().processAll();
-  EXPECT_TRUE(UI_WINDOW_MANAGER::instance().windows().empty());
-  user.expectMessage("Exit Savora?", "\r\nExit Savora?", Button::No);
-  main.post(UI_EVENT(S_CLOSE));
-  UI_EVENT_MANAGER::instance().processAll();
-  EXPECT_FALSE(UI_EVENT_MANAGER::instance().exitReached());
+  const auto& dir = folders.program.path();
+  for (const char* gone : {"recipe.dbf", "recipe.cdx", "rc64.dbf", "rc64.cdx", "cmm"}) {
+    EXPECT_FALSE(std::filesystem::exists(dir / gone)) << gone;
+  }
+  ASSERT_TRUE(platform::setProgramDirectory(folders.program.str()));
+  ScriptedUser quiet;
+  store::TableStore store(quiet);
+  store::RecipeTable rc65(store, "rc65");
+  ASSERT_TRUE(rc65.open());
+  // Both old tables held recipe 1; the second keeps its place after the first.
+  EXPECT_EQ(rc65.find("From recipe", 1), 1);
+  EXPECT_NE(rc65.find("From rc64", 1), 0);
+}
+
+TEST(ProgramTest, ASecondCopyActivatesTheFirstBeforeOpeningAnything) {
+  ProgramFolders folders;
+  SingleInstance running;
+  int activations = 0;
+  ASSERT_TRUE(running.listen("Savora 99", [&] { ++activations; }));
+  ScriptedUser user;
+  UI_EVENT_MANAGER::instance().clear();
+  EXPECT_EQ(runProgram(folders.program.str(), user), 1);
+  EXPECT_FALSE(std::filesystem::exists(folders.program.path() / "rc65.dbf"));
+  for (int i = 0; i < 50 && activations == 0; ++i) {
+    QCoreApplication::processEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(activations, 1);
+}
+
+TEST(ProgramTest, TheRealExecutableComesUpOffscreenAndCreatesItsTables) {
+  ProgramFolders folders;
+  std::filesystem::copy_file(kBuiltProgramDir / "savora99", folders.program.path() / "savora99");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::execl((folders.program.path() / "savora99").c_str(), "savora99", nullptr);
+    ::_exit(127);
+  }
+  bool created = false;
+  for (int i = 0; i < 200 && !created; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    created = std::filesystem::exists(folders.program.path() / "rc65.cdx") &&
+              std::filesystem::exists(folders.program.path() / "init");
+  }
+  int status = 0;
+  const bool stillRunning = ::waitpid(child, &status, WNOHANG) == 0;
+  ::kill(child, SIGKILL);
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(created);
+  EXPECT_TRUE(stillRunning);
 }
 
 }  // namespace

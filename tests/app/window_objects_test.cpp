@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <set>
 
+#include "app/about_window.h"
+#include "app/cd_drive_window.h"
 #include "app/main_window.h"
 #include "toolkit/object_store.h"
 #include "toolkit/status_window.h"
@@ -17,8 +19,8 @@ namespace {
 using namespace savora::toolkit;
 
 const std::vector<const WindowSpec*> kAllSpecs = {
-    &kMainWindowSpec,
-    &kStatusWindowSpec,
+    &kAboutWindowSpec,     &kCdDriveWindowSpec, &kMainWindowSpec,
+    &kSaveApplicationSpec, &kStatusWindowSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

@@ -57,6 +57,7 @@ Button ScriptedUser::message(std::string_view title, std::string_view icon,
   if (e.text) {
     EXPECT_EQ(*e.text, text) << "message text";
   }
+  if (onMessage) onMessage(messages_.back());
   return e.answer;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,6 +39,8 @@ class ScriptedUser : public toolkit::User {
   void verifyAllAnswered();
 
   const std::vector<Message>& messages() const { return messages_; }
+  // Called with every message after it is answered (a test may post events from here).
+  std::function<void(const Message&)> onMessage;
   // Every title/text the status window showed, in order, and whether it is shown now.
   const std::vector<Status>& statusHistory() const { return statusHistory_; }
   bool statusShown() const { return statusShown_; }

@@ -1,0 +1,29 @@
+// The content title a run serves: its "cdinfo.ini" (on the CD, or in the title directory), and
+// the installation of a new CD's title directory.
+#pragma once
+
+#include <string>
+
+#include "app/app_state.h"
+#include "toolkit/user.h"
+
+namespace savora::app {
+
+struct CdInfo {
+  bool found = false;
+  std::string appName;  // "App Name"
+  std::string webSite;  // "Web Site"; empty: the author's web-site command is unavailable
+  std::string webMenu;  // "Web Pull Down Menu": the text of that command
+};
+
+// "cdinfo.ini" on the CD ("%c:\\cdinfo.ini"; in the digital edition "%scdinfo.ini" in the program
+// directory); "" when no CD drive is known.
+std::string cdInfoOnCd(const AppState& state);
+// Section "General" of the first "cdinfo.ini" found: on the CD, then in the title directory.
+CdInfo readCdInfo(const AppState& state);
+
+// Creates the title directory of a newly inserted CD and copies its "cdinfo.ini", intro video and
+// wallpaper pictures; offers a full installation that also copies the photos and video clips.
+void installNewCd(const AppState& state, toolkit::User& user);
+
+}  // namespace savora::app

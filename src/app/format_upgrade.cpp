@@ -1,0 +1,55 @@
+#include "app/format_upgrade.h"
+
+#include "platform/file_ops.h"
+#include "platform/program_dirs.h"
+#include "platform/text.h"
+#include "store/recipe_upgrade.h"
+
+namespace savora::app {
+
+using toolkit::Buttons;
+
+bool upgradePending(const char* table) {
+  return platform::fileExists(std::string(table) + ".cdx");
+}
+
+bool runFormatUpgrade(const std::string& oldTable, store::TableStore& store,
+                      store::RecipeTable& current, online::BackupService& backup,
+                      toolkit::User& user) {
+  if (!platform::equalsIgnoreCase(oldTable, "rc64")) {
+    user.message("Upgrade", "INFORMATION", Buttons::Ok,
+                 "The format of your recipe database file has been improved.\r\nSavora will backup "
+                 "your data first and then upgrade the file.");
+  }
+  backup.backup(platform::windowsDirectory() + "\\savorabackup");
+
+  toolkit::WaitPointer wait(user);
+  user.showStatus(
+      "Upgrading File Format",
+      "We have added some neat, new features to Savora.  The format of your recipe "
+      "database files must be adjusted to accomodate the changes.  Please wait while we "
+      "upgrade the recipe file format...(this may take several minutes).");
+  const bool converted = store::upgradeRecipes(store, current, oldTable);
+  if (converted && (platform::equalsIgnoreCase(oldTable, "recipe") ||
+                    platform::equalsIgnoreCase(oldTable, "rc63"))) {
+    // The old formats kept media lists as files in "cmm"; their contents are in the recipes now.
+    const std::string cmm = platform::programDirectory() + "cmm";
+    for (const auto& entry : platform::listFolder(cmm + "\\*.*")) {
+      if (!entry.isFolder) platform::deleteFile(cmm + "\\" + entry.name);
+    }
+    platform::removeFolder(cmm);
+  }
+  user.closeStatus();
+  if (!converted) {
+    user.message("Error!", "HAND", Buttons::Ok,
+                 platform::formatText("The recipe file \"%s\" could not be read, so it was not "
+                                      "upgraded.\r\nYour data was backed up first.",
+                                      oldTable.c_str()));
+    return false;
+  }
+  user.message("Upgrade Complete", "INFORMATION", Buttons::Ok,
+               "The recipe database file has been\r\nsuccessfully upgraded to the new format.");
+  return true;
+}
+
+}  // namespace savora::app

@@ -1,0 +1,29 @@
+// The recipe-format upgrade commands: an older recipe table ("recipe", "rc63", "rc64") left by an
+// earlier version is backed up and converted into the current recipe table.
+#pragma once
+
+#include <string>
+
+#include "online/backup.h"
+#include "store/recipe_table.h"
+#include "toolkit/user.h"
+
+namespace savora::app {
+
+// The old tables in the order their upgrades run, with the main-window command of each.
+struct PendingUpgrade {
+  const char* table;
+  int command;
+};
+inline constexpr PendingUpgrade kUpgrades[] = {{"recipe", 10560}, {"rc63", 10564}, {"rc64", 10565}};
+
+// True when an old table's index exists, i.e. its upgrade is pending.
+bool upgradePending(const char* table);
+
+// Backs up all data into the automatic archive, converts `oldTable` into `current`, and removes
+// what the old format left behind. Returns false when the old table could not be read.
+bool runFormatUpgrade(const std::string& oldTable, store::TableStore& store,
+                      store::RecipeTable& current, online::BackupService& backup,
+                      toolkit::User& user);
+
+}  // namespace savora::app

@@ -1,0 +1,62 @@
+#include "app/new_content.h"
+
+#include "platform/file_ops.h"
+#include "platform/process.h"
+#include "platform/text.h"
+
+namespace savora::app {
+
+using platform::formatText;
+
+NewContentWatch::NewContentWatch(AppState& state, toolkit::User& user, Actions actions)
+    : state_(state), user_(user), actions_(std::move(actions)) {}
+
+void NewContentWatch::tick() {
+  checkNewCd();
+  if (!downloadsChecked_) {
+    downloadsChecked_ = true;
+    checkDownloads();
+  }
+}
+
+void NewContentWatch::checkNewCd() {
+  if (!platform::fileExists("newcd")) return;
+  platform::deleteFile("newcd");
+  if (actions_.applyCdInfo) actions_.applyCdInfo();
+  if (!actions_.isInstalledTitle || !actions_.isInstalledTitle(state_.title)) {
+    const auto answer = user_.message(
+        "Import Data?", "QUESTION", toolkit::Buttons::YesNo,
+        formatText("Would you like to add the %s recipes\r\nto your recipe database now?",
+                   state_.title.c_str()));
+    if (answer == toolkit::Button::Yes) {
+      actions_.post(kImportDataCommand);
+    } else {
+      platform::deleteFile("import.zel");
+    }
+  }
+  if (actions_.resetTipsAndIntro) actions_.resetTipsAndIntro();
+}
+
+void NewContentWatch::checkDownloads() {
+  const std::string dir = state_.programDirectory;
+  if (!platform::isFolder(dir + "cmm")) platform::makeFolder(dir + "cmm");
+  if (!platform::isFolder(dir + "download")) platform::makeFolder(dir + "download");
+  for (const auto& entry : platform::listFolder(dir + "download\\*.*")) {
+    if (entry.isFolder || platform::equalsIgnoreCase(entry.name, "manager")) continue;
+    if (!platform::moveFile(dir + "download\\" + entry.name, dir + entry.name)) return;
+    if (platform::endsWithIgnoreCase(entry.name, "exe")) {
+      platform::startProgram(dir + entry.name, dir);
+      return;
+    }
+    user_.message(
+        "New Recipes!", "INFORMATION", toolkit::Buttons::Ok,
+        formatText("New recipes were found in the DOWNLOAD folder.\r\nSavora will move them "
+                   "to %s\r\nand import them now.",
+                   dir.c_str()));
+    fileToImport_ = dir + entry.name;
+    actions_.post(kImportFileCommand);
+    return;
+  }
+}
+
+}  // namespace savora::app

@@ -1,0 +1,47 @@
+// The shared tables of the run, owned here, opened at start-up in a fixed order and closed at
+// shutdown in the same order: book, chapter, category, recipes "rc65", the four catalogue tables
+// when the catalogue is installed, food, unit, food groups, week, year, brand. Each table's
+// module joins when the part of the program that owns it does; until then it is simply absent.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/open_tables.h"
+#include "store/recipe_table.h"
+#include "store/table_store.h"
+
+namespace savora::app {
+
+class SharedTables {
+ public:
+  explicit SharedTables(store::TableStore& store);
+  ~SharedTables();
+
+  // True when "catalog\\catalogBook.cdx" exists.
+  static bool catalogInstalled();
+
+  // Opens every table in order; the names of those that could not be opened.
+  std::vector<std::string> openAll();
+  // Closes every table in order (packing by each module's rule).
+  void closeAll();
+  // After an abnormal end: rebuilds the indexes of the main tables (not the catalogue or the
+  // plans), in order.
+  void rebuildIndexes();
+
+  store::RecipeTable& recipes() { return recipes_; }
+  // The catalogue's recipes, or null when the catalogue is not installed.
+  store::RecipeTable* catalogRecipes() { return catalogRecipes_.get(); }
+  // The main tables that backup and restore close and reopen (the catalogue is not backed up).
+  store::OpenTables& mainTables() { return mainTables_; }
+
+ private:
+  store::RecipeTable recipes_;
+  std::unique_ptr<store::RecipeTable> catalogRecipes_;
+  store::OpenTables mainTables_;
+  std::vector<store::TableModule*> openingOrder_;
+  std::vector<store::TableModule*> rebuiltAfterCrash_;
+};
+
+}  // namespace savora::app

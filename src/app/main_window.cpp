@@ -6,7 +6,9 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QShortcut>
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "app/about_window.h"
 #include "app/cd_drive_window.h"
@@ -69,6 +71,43 @@ const std::map<int, int> kWindowCommands = {
     {10039, kKindMenuWeek},     {10037, kKindPlan},           {10452, kKindFoodGroups},
     {10444, kKindShoppingList}, {10485, kKindIngredientList}, {10486, kKindUnitList},
     {10478, kKindInformation}};
+
+// Commands that go to the front window when it is of one of the kinds, and otherwise explain
+// what they need.
+struct PassedCommand {
+  std::vector<int> codes;
+  std::vector<int> kinds;
+  const char* title;
+  const char* text;
+};
+const std::vector<PassedCommand> kPassedCommands = {
+    {{10522, 10523, 10524},
+     {kKindRecipe, kKindCatalogRecipe, kKindInformation},
+     "Cannot Add Multimedia",
+     "You can only add multimedia elements to\r\nRecipes, Books, Chapters, and Categories."},
+    {{10526, 10527, 10528},
+     {kKindRecipe, kKindCatalogRecipe, kKindInformation},
+     "Nothing to Remove",
+     "There are no multimedia elements to remove."},
+    {{10582, 10583},
+     {kKindBookshelf},
+     "Nothing to Export",
+     "Click Recipes and select the cookbook that you want to export."},
+    {{10555},
+     {kKindBookshelf, kKindRecipe, kKindShoppingList},
+     "Nothing to Download",
+     "To download data to your Palm Pilot,\r\nopen the Recipe Bookshelf, Recipe, or\r\nShopping "
+     "List "
+     "window."},
+};
+
+const PassedCommand* passedCommand(int code) {
+  for (const auto& command : kPassedCommands) {
+    if (std::find(command.codes.begin(), command.codes.end(), code) != command.codes.end())
+      return &command;
+  }
+  return nullptr;
+}
 
 // Commands the main window carries out itself.
 const std::set<int> kOwnCommands = {L_EXIT_FUNCTION, L_HELP,      kHelpSearch,
@@ -159,7 +198,7 @@ void MainWindow::registerCommand(int code, CommandHandler handler) {
 }
 
 bool MainWindow::commandAvailable(int code) const {
-  if (kOwnCommands.count(code) || commandHandlers_.count(code)) return true;
+  if (kOwnCommands.count(code) || commandHandlers_.count(code) || passedCommand(code)) return true;
   if (code == kOpenRecipe) return windowFactories_.count(kKindRecipe) > 0;
   const auto it = kWindowCommands.find(code);
   return it != kWindowCommands.end() && windowFactories_.count(it->second) > 0;
@@ -282,6 +321,10 @@ int MainWindow::Event(const UI_EVENT& event) {
     openWindow(window->second, event);
     return code;
   }
+  if (const PassedCommand* passed = passedCommand(code)) {
+    passToFront(event, passed->kinds, passed->title, passed->text);
+    return code;
+  }
   switch (code) {
     case kKeyEvent:
     case kKeyCommand:
@@ -300,11 +343,11 @@ int MainWindow::Event(const UI_EVENT& event) {
       break;
     case kSave:
       passToFront(
-          kSave, {kKindRecipe, kKindCatalogRecipe, kKindMenuWeek, kKindPlan, kKindInformation},
+          event, {kKindRecipe, kKindCatalogRecipe, kKindMenuWeek, kKindPlan, kKindInformation},
           "Nothing to Save", "Click the Save button to save changes made to a recipe or menu.");
       break;
     case kPrint:
-      passToFront(kPrint,
+      passToFront(event,
                   {kKindBookshelf, kKindCatalog, kKindCatalogRecipe, kKindRecipe, kKindMenuWeek,
                    kKindPlan, kKindShoppingList, kKindInformation},
                   "Nothing to Print",
@@ -388,14 +431,12 @@ void MainWindow::closeFrontWindow() {
   }
 }
 
-void MainWindow::passToFront(int command, std::initializer_list<int> kinds, const char* title,
-                             const char* text) {
+void MainWindow::passToFront(const UI_EVENT& command, const std::vector<int>& kinds,
+                             const char* title, const char* text) {
   if (UIW_WINDOW* front = UI_WINDOW_MANAGER::instance().front()) {
-    for (int kind : kinds) {
-      if (front->kind() == kind) {
-        front->post(UI_EVENT(command));
-        return;
-      }
+    if (std::find(kinds.begin(), kinds.end(), front->kind()) != kinds.end()) {
+      front->post(command);
+      return;
     }
   }
   services_.user.message(title, "ASTERISK", Buttons::Ok, text);
@@ -408,7 +449,8 @@ void MainWindow::listCommand() {
     return;
   }
   passToFront(
-      kList, {kKindRecipe, kKindCatalogRecipe, kKindMenuWeek, kKindPlan}, "Unable to Generate List",
+      UI_EVENT(kList), {kKindRecipe, kKindCatalogRecipe, kKindMenuWeek, kKindPlan},
+      "Unable to Generate List",
       "Open a recipe, or menu and then\r\nclick List to generate a shopping\r\nlist and get a "
       "nutritional analysis.");
 }

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/content_title.h"
@@ -102,8 +103,10 @@ class MainWindow : public toolkit::UIW_MDIFRAME {
  private:
   void escape();
   void closeFrontWindow();
-  void passToFront(int command, std::initializer_list<int> kinds, const char* title,
-                   const char* text);
+  // Hands the command to the front window when it is of one of the kinds; otherwise shows the
+  // message (title, ASTERISK, text).
+  void passToFront(const toolkit::UI_EVENT& command, const std::vector<int>& kinds,
+                   const char* title, const char* text);
   void listCommand();
   void recipeCommand(const toolkit::UI_EVENT& event);
   void backupDialog(bool restore);

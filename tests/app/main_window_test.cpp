@@ -78,9 +78,17 @@ TEST_F(MainWindowTest, SavePrintAndListWithoutAWindowExplainThemselves) {
       "Unable to Generate List",
       "Open a recipe, or menu and then\r\nclick List to generate a shopping\r\nlist and get "
       "a nutritional analysis.");
-  main.post(UI_EVENT(10002));
-  main.post(UI_EVENT(10414));
-  main.post(UI_EVENT(10439));
+  user.expectMessage(
+      "Cannot Add Multimedia",
+      "You can only add multimedia elements to\r\nRecipes, Books, Chapters, and Categories.");
+  user.expectMessage("Nothing to Remove", "There are no multimedia elements to remove.");
+  user.expectMessage("Nothing to Export",
+                     "Click Recipes and select the cookbook that you want to export.");
+  user.expectMessage(
+      "Nothing to Download",
+      "To download data to your Palm Pilot,\r\nopen the Recipe Bookshelf, Recipe, or\r\n"
+      "Shopping List window.");
+  for (int code : {10002, 10414, 10439, 10523, 10528, 10582, 10555}) main.post(UI_EVENT(code));
   settle();
   for (const auto& m : user.messages()) EXPECT_EQ(m.icon, "ASTERISK");
 

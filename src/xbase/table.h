@@ -208,6 +208,8 @@ class Table {
   std::string keyOf(const Tag& tag, const std::string& record) const;
   // Finds the current record in the selected tag; `exact` false when it has no entry there.
   CdxTree::Position locate(bool& exact);
+  // Positions on the first entry of `tag` at or after the full-length key.
+  SeekResult seekFull(Tag& tag, const std::string& full);
   bool skipOne(bool forward);
   bool loadPosition(const CdxTree::Position& pos);
   Tag* selected() { return selectedTag_ < 0 ? nullptr : &tags_[size_t(selectedTag_)]; }

@@ -468,19 +468,7 @@ SeekResult Table::seek(std::string_view key) {
   if (tag->format.type == KeyFormat::Type::Character) {
     flush();
     const std::string full = padText(key, tag->format.length);
-    CdxTree tree(*cdx_, *tag->info);
-    CdxTree::Position pos;
-    if (!tag->info->descending) {
-      pos = tree.lowerBound(full, 0);
-    } else {
-      pos = tree.lowerBound(full, 0xFFFFFFFF);
-      if (pos.valid)
-        tree.previous(pos);
-      else
-        pos = tree.last();
-    }
-    if (!loadPosition(pos)) return SeekResult::End;
-    return pos.entry().key == full ? SeekResult::Found : SeekResult::After;
+    return seekFull(*tag, full);
   }
   const auto number = parseNumber(key);
   if (!number)
@@ -499,12 +487,16 @@ SeekResult Table::seek(double value) {
   Value v;
   v.kind = Value::Kind::Number;
   v.number = value;
-  const std::string full = makeKey(v, tag->format);
-  CdxTree tree(*cdx_, *tag->info);
+  return seekFull(*tag, makeKey(v, tag->format));
+}
+
+SeekResult Table::seekFull(Tag& tag, const std::string& full) {
+  CdxTree tree(*cdx_, *tag.info);
   CdxTree::Position pos;
-  if (!tag->info->descending) {
+  if (!tag.info->descending) {
     pos = tree.lowerBound(full, 0);
   } else {
+    // Descending order: the first entry not greater than the key, read from the end.
     pos = tree.lowerBound(full, 0xFFFFFFFF);
     if (pos.valid)
       tree.previous(pos);

@@ -8,6 +8,7 @@
 #include "app/installed_titles.h"
 #include "app/usage_counters.h"
 #include "platform/program_dirs.h"
+#include "program_folders.h"
 #include "temp_folder.h"
 
 namespace savora::app {
@@ -18,21 +19,8 @@ using savora::testing::TempFolder;
 using Titles = std::vector<std::string>;
 
 // A program directory and a Windows directory of its own for each test.
-class RunFilesTest : public ::testing::Test {
+class RunFilesTest : public savora::testing::ProgramFoldersTest {
  protected:
-  void SetUp() override {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) savedConfigHome_ = old;
-    ASSERT_EQ(::setenv("XDG_CONFIG_HOME", configHome.str().c_str(), 1), 0);
-    ASSERT_TRUE(platform::setProgramDirectory(programDir.str()));
-  }
-  void TearDown() override {
-    if (savedConfigHome_) {
-      ::setenv("XDG_CONFIG_HOME", savedConfigHome_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CONFIG_HOME");
-    }
-  }
-
   void writeInstalledTitles(const std::string& text) const {
     configHome.write("savora99/SAVORA99.INI", text);
   }
@@ -45,12 +33,6 @@ class RunFilesTest : public ::testing::Test {
     EXPECT_TRUE(writeLastTitle(title));
     return title;
   }
-
-  TempFolder programDir;
-  TempFolder configHome;
-
- private:
-  std::optional<std::string> savedConfigHome_;
 };
 
 TEST_F(RunFilesTest, StartsCycleThroughInstalledTitlesInKeyOrder) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/program_dirs.h"
+#include "program_folders.h"
 #include "temp_folder.h"
 
 namespace savora::app {
@@ -17,28 +18,9 @@ using savora::testing::readFileBytes;
 using savora::testing::TempFolder;
 
 // A program directory and a Windows directory of its own for each test.
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public savora::testing::ProgramFoldersTest {
  protected:
-  void SetUp() override {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) savedConfigHome_ = old;
-    ASSERT_EQ(::setenv("XDG_CONFIG_HOME", configHome.str().c_str(), 1), 0);
-    ASSERT_TRUE(platform::setProgramDirectory(programDir.str()));
-  }
-  void TearDown() override {
-    if (savedConfigHome_) {
-      ::setenv("XDG_CONFIG_HOME", savedConfigHome_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CONFIG_HOME");
-    }
-  }
-
   std::string settingsFile() const { return configHome.str() + "savora99/SAVORA5.INI"; }
-
-  TempFolder programDir;
-  TempFolder configHome;
-
- private:
-  std::optional<std::string> savedConfigHome_;
 };
 
 std::vector<std::string> linesOf(const std::string& text) {

@@ -103,8 +103,8 @@ int runProgram(const std::string& programDirectory, User& user) {
   std::vector<std::string> titles = readInstalledTitles();
   titles.push_back(state.title);
   int result = 1;
-  if (!SingleInstance::activateRunning(titles)) {
-    SingleInstance instance;
+  const std::string scope = platform::windowsDirectory();
+  if (!SingleInstance::activateRunning(titles, scope)) {
     Settings settings;
     settings.readSettings();
     UsageCounters usage = readUsageCounters();
@@ -117,7 +117,8 @@ int runProgram(const std::string& programDirectory, User& user) {
     backup.setLastLocation(settings.backupFolder);
     {
       MainWindow main({state, settings, user, store, tables, backup});
-      instance.listen(state.title, [&main] { main.activate(); });
+      SingleInstance instance;  // destroyed before the window it brings forward
+      instance.listen(state.title, scope, [&main] { main.activate(); });
       main.showOnScreen();
       introOrTip(main, settings);
 

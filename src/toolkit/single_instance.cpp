@@ -9,10 +9,11 @@ namespace {
 
 constexpr int kConnectTimeoutMs = 500;
 
-// Socket names are file names: derive a safe one from the title (and the user, so two users
-// on one machine do not meet).
-QString socketName(const std::string& title) {
-  const QByteArray key = QByteArray::fromStdString(title).toLower() + '|' + qgetenv("USER");
+// Socket names are file names: derive a safe one from the title and the scope (the settings
+// folder, so copies of two users, or of two test runs, do not meet).
+QString socketName(const std::string& title, const std::string& scope) {
+  const QByteArray key =
+      QByteArray::fromStdString(title).toLower() + '|' + QByteArray::fromStdString(scope);
   return QStringLiteral("savora99-") +
          QString::fromLatin1(
              QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
@@ -23,10 +24,11 @@ QString socketName(const std::string& title) {
 SingleInstance::SingleInstance() = default;
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::activateRunning(const std::vector<std::string>& titles) {
+bool SingleInstance::activateRunning(const std::vector<std::string>& titles,
+                                     const std::string& scope) {
   for (const std::string& title : titles) {
     QLocalSocket socket;
-    socket.connectToServer(socketName(title));
+    socket.connectToServer(socketName(title, scope));
     if (!socket.waitForConnected(kConnectTimeoutMs)) continue;
     socket.write("activate\n");
     socket.waitForBytesWritten(kConnectTimeoutMs);
@@ -36,9 +38,10 @@ bool SingleInstance::activateRunning(const std::vector<std::string>& titles) {
   return false;
 }
 
-bool SingleInstance::listen(const std::string& title, std::function<void()> activate) {
+bool SingleInstance::listen(const std::string& title, const std::string& scope,
+                            std::function<void()> activate) {
   server_ = std::make_unique<QLocalServer>();
-  const QString name = socketName(title);
+  const QString name = socketName(title, scope);
   if (!server_->listen(name)) {
     // A socket left behind by a copy that crashed: nobody answers on it, so take it over.
     QLocalServer::removeServer(name);

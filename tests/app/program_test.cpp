@@ -157,7 +157,7 @@ TEST(ProgramTest, ASecondCopyActivatesTheFirstBeforeOpeningAnything) {
   ProgramFolders folders;
   SingleInstance running;
   int activations = 0;
-  ASSERT_TRUE(running.listen("Savora 99", [&] { ++activations; }));
+  ASSERT_TRUE(running.listen("Savora 99", platform::windowsDirectory(), [&] { ++activations; }));
   ScriptedUser user;
   UI_EVENT_MANAGER::instance().clear();
   EXPECT_EQ(runProgram(folders.program.str(), user), 1);

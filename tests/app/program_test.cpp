@@ -77,6 +77,36 @@ TEST(ProgramTest, AWholeRunCreatesTablesWritesItsFilesAndEndsCleanly) {
   EXPECT_EQ(readFileBytes(dir / "usage").substr(0, 2), "2\n");
 }
 
+TEST(ProgramTest, ANewCdGetsItsTitleDirectory) {
+  ProgramFolders folders;
+  TempFolder cd;
+  cd.write("CDINFO.INI", "[General]\r\nApp Name=Bread Magic\r\nWeb Site=\r\n");
+  cd.write("INTRO.MPG", "video");
+  for (const char* picture :
+       {"WALL640.BMP", "WALL800.BMP", "WALL124.BMP", "WALL128.BMP", "ABOUT.BMP"}) {
+    cd.write(std::string("PICTURES/") + picture, picture);
+  }
+  cd.write("PICTURES/loaf.bmp", "photo");
+  folders.program.write("drive", "d");
+  folders.config.write("savora99/SAVORA99.INI", "[Drives]\nD=" + cd.path().string() + "\n");
+  folders.config.write("savora99/savorabackup.ck9");
+  ScriptedUser user;
+  user.expectMessage(
+      "A New Savora CD!",
+      "Savora found a new recipe CD.\r\n\r\nWould you like a Full Installation?  It "
+      "copies all food photos and video clips\r\nto your hard disk.  Choose No for a "
+      "Compact Installation, which leaves them on the CD.",
+      Button::No);
+  user.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
+  EXPECT_EQ(runAndLeave(folders, user), 0);
+  const auto title = folders.program.path() / "Bread Magic";
+  EXPECT_EQ(readFileBytes(title / "cdinfo.ini").substr(0, 9), "[General]");
+  EXPECT_EQ(readFileBytes(title / "intro.mpg"), "video");
+  EXPECT_EQ(readFileBytes(title / "pictures" / "wall640.bmp"), "WALL640.BMP");
+  EXPECT_FALSE(std::filesystem::exists(title / "pictures" / "loaf.bmp"));  // compact: photos stay
+  EXPECT_EQ(readFileBytes(folders.program.path() / "lastApp"), "Bread Magic");
+}
+
 TEST(ProgramTest, ACrashMarkerRebuildsTheIndexesOnce) {
   ProgramFolders folders;
   folders.program.write("init");

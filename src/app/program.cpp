@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/shared_tables.h"
 #include "app/usage_counters.h"
+#include "food/category_list_window.h"
 #include "online/backup.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
@@ -84,6 +85,12 @@ void checkCrashMarker(const AppState& state, SharedTables& tables, User& user) {
 
 }  // namespace
 
+void registerWindows(MainWindow& main, SharedTables& tables, User& user) {
+  main.registerWindow(kKindFoodGroups, [&tables, &user](const UI_EVENT&) {
+    return new food::CategoryListWindow(tables.foodGroups(), user);
+  });
+}
+
 int runProgram(const std::string& programDirectory, User& user) {
   if (!platform::setProgramDirectory(programDirectory)) return -1;
   AppState state;
@@ -119,6 +126,7 @@ int runProgram(const std::string& programDirectory, User& user) {
       MainWindow main({state, settings, user, store, tables, backup});
       SingleInstance instance;  // destroyed before the window it brings forward
       instance.listen(state.title, scope, [&main] { main.activate(); });
+      registerWindows(main, tables, user);
       main.showOnScreen();
       introOrTip(main, settings);
 

@@ -7,6 +7,12 @@
 
 namespace savora::app {
 
+class MainWindow;
+class SharedTables;
+
+// Tells the main window how to open each window the program has, by kind.
+void registerWindows(MainWindow& main, SharedTables& tables, toolkit::User& user);
+
 // Runs the program from `programDirectory` (holding OBJECTS.DAT and the tables) until the user
 // leaves. Returns 0 after a normal run, 1 when a running copy was brought to the front instead,
 // -1 when the window-object file cannot be opened.

@@ -4,13 +4,18 @@
 
 namespace savora::app {
 
-SharedTables::SharedTables(store::TableStore& store) : recipes_(store, "rc65") {
-  if (catalogInstalled())
+SharedTables::SharedTables(store::TableStore& store) : recipes_(store, "rc65"), foodGroups_(store) {
+  if (catalogInstalled()) {
     catalogRecipes_ = std::make_unique<store::RecipeTable>(store, "catalog\\catalog65");
-  openingOrder_.push_back(&recipes_);
+  }
+  openingOrder_ = {&recipes_};
   if (catalogRecipes_) openingOrder_.push_back(catalogRecipes_.get());
-  mainTables_.add(recipes_);
-  rebuiltAfterCrash_.push_back(&recipes_);
+  openingOrder_.push_back(&foodGroups_);
+  for (store::TableModule* module :
+       std::initializer_list<store::TableModule*>{&recipes_, &foodGroups_}) {
+    mainTables_.add(*module);
+    rebuiltAfterCrash_.push_back(module);
+  }
 }
 
 SharedTables::~SharedTables() = default;

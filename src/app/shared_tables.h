@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "food/food_group_table.h"
 #include "store/open_tables.h"
 #include "store/recipe_table.h"
 #include "store/table_store.h"
@@ -33,12 +34,14 @@ class SharedTables {
   store::RecipeTable& recipes() { return recipes_; }
   // The catalogue's recipes, or null when the catalogue is not installed.
   store::RecipeTable* catalogRecipes() { return catalogRecipes_.get(); }
+  food::FoodGroupTable& foodGroups() { return foodGroups_; }
   // The main tables that backup and restore close and reopen (the catalogue is not backed up).
   store::OpenTables& mainTables() { return mainTables_; }
 
  private:
   store::RecipeTable recipes_;
   std::unique_ptr<store::RecipeTable> catalogRecipes_;
+  food::FoodGroupTable foodGroups_;
   store::OpenTables mainTables_;
   std::vector<store::TableModule*> openingOrder_;
   std::vector<store::TableModule*> rebuiltAfterCrash_;

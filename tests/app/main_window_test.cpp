@@ -5,6 +5,7 @@
 
 #include "app/about_window.h"
 #include "app/cd_drive_window.h"
+#include "app/program.h"
 #include "app/wallpaper.h"
 #include "app_fixture.h"
 #include "online/backup_schedule.h"
@@ -122,6 +123,18 @@ TEST_F(MainWindowTest, ACommandForAnOpenKindFrontsItWithoutASecondWindow) {
   EXPECT_EQ(manager.front()->kind(), kKindBookshelf);
   EXPECT_EQ(manager.findKind(kKindUnitList)->numberID() % 100, 2);  // the shared counter
   EXPECT_EQ(main.Get<UIW_POP_UP_MENU>("WINDOW")->count(), 2);
+}
+
+TEST_F(MainWindowTest, TheFoodGroupsCommandOpensTheFoodGroupList) {
+  MainWindow& main = window();
+  registerWindows(main, tables, user);
+  EXPECT_TRUE(selectable(main, "FOOD_GROUPS"));
+  main.post(UI_EVENT(10452));
+  settle();
+  UIW_WINDOW* groups = UI_WINDOW_MANAGER::instance().findKind(kKindFoodGroups);
+  ASSERT_NE(groups, nullptr);
+  EXPECT_EQ(groups->resourceName(), "CATEGORY_LIST");
+  EXPECT_EQ(groups->title(), "Food Groups");
 }
 
 TEST_F(MainWindowTest, EscapeClosesTheFrontWindowOrAsksToLeave) {

@@ -9,6 +9,7 @@
 #include "app/about_window.h"
 #include "app/cd_drive_window.h"
 #include "app/main_window.h"
+#include "food/category_list_window.h"
 #include "toolkit/object_store.h"
 #include "toolkit/status_window.h"
 #include "toolkit/uiw_window.h"
@@ -19,8 +20,8 @@ namespace {
 using namespace savora::toolkit;
 
 const std::vector<const WindowSpec*> kAllSpecs = {
-    &kAboutWindowSpec,     &kCdDriveWindowSpec, &kMainWindowSpec,
-    &kSaveApplicationSpec, &kStatusWindowSpec,
+    &kAboutWindowSpec, &kCdDriveWindowSpec,   &food::kCategoryListSpec,
+    &kMainWindowSpec,  &kSaveApplicationSpec, &kStatusWindowSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

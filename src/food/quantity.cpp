@@ -1,0 +1,282 @@
+#include "food/quantity.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "food/unit_conversion.h"
+#include "platform/text.h"
+
+namespace savora::food {
+namespace {
+
+// Quantity text longer than this is read only this far.
+constexpr size_t kMaxQuantityText = 31;
+// Denominators above this are never tried: the search costs the square of the limit, and a
+// smallest measure of thousands (a damaged or foreign table) would stall every written amount.
+constexpr long kMaxFractionLimit = 1024;
+// Without a unit, amounts are written in sixteenths.
+constexpr long kLimitWithoutUnit = 16;
+
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The first range word ("to", "or") or dash of the text, left to right.
+struct Marker {
+  size_t position;
+  bool dash;
+};
+
+std::optional<Marker> findMarker(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '-') return Marker{i, true};
+    if (i + 1 < text.size()) {
+      const std::string_view pair = text.substr(i, 2);
+      if (pair == "to" || pair == "or") return Marker{i, false};
+    }
+  }
+  return std::nullopt;
+}
+
+enum class Kind { NotAQuantity, Whole, Decimal, Fraction };
+
+// A dash that survives range handling belongs to a mixed number ("1-1/2"), so it is read with
+// the fractions; it may not follow the fraction bar or a decimal point.
+Kind classify(std::string_view text) {
+  if (text.empty()) return Kind::NotAQuantity;
+  bool dot = false;
+  bool slash = false;
+  bool dash = false;
+  for (char c : text) {
+    if (isDigit(c) || isBlank(c)) continue;
+    if (c == '.') {
+      if (dot || slash || dash) return Kind::NotAQuantity;
+      dot = true;
+    } else if (c == '/') {
+      if (slash || dot) return Kind::NotAQuantity;
+      slash = true;
+    } else if (c == '-') {
+      if (dash || slash || dot) return Kind::NotAQuantity;
+      dash = true;
+    } else {
+      return Kind::NotAQuantity;
+    }
+  }
+  if (slash || dash) return Kind::Fraction;
+  return dot ? Kind::Decimal : Kind::Whole;
+}
+
+// Reads a run of digits from `i` (none gives 0). Accumulated in double so that 31 digits
+// cannot overflow.
+double readDigits(std::string_view text, size_t& i) {
+  double value = 0;
+  while (i < text.size() && isDigit(text[i])) value = value * 10 + (text[i++] - '0');
+  return value;
+}
+
+void skipBlanks(std::string_view text, size_t& i) {
+  while (i < text.size() && isBlank(text[i])) ++i;
+}
+
+// "W/D", "W N/D" or "W-N/D"; -1 for a zero denominator or anything else.
+double readFraction(std::string_view text) {
+  size_t i = 0;
+  skipBlanks(text, i);
+  const double whole = readDigits(text, i);
+  skipBlanks(text, i);
+  if (i < text.size() && text[i] == '-') ++i;
+  if (i < text.size() && text[i] == '/') {
+    ++i;
+    skipBlanks(text, i);
+    const double denominator = readDigits(text, i);
+    return denominator == 0 ? -1 : whole / denominator;
+  }
+  if (i < text.size() && isDigit(text[i])) {
+    const double numerator = readDigits(text, i);
+    skipBlanks(text, i);
+    if (i < text.size()) ++i;  // the fraction bar
+    skipBlanks(text, i);
+    const double denominator = readDigits(text, i);
+    skipBlanks(text, i);
+    if (i < text.size() || denominator == 0) return -1;
+    return whole + numerator / denominator;
+  }
+  return -1;
+}
+
+// The leading decimal number, as the C library's atof reads it but independent of the locale
+// (the toolkit may set a locale with a decimal comma).
+double readDecimal(std::string_view text) {
+  size_t i = 0;
+  skipBlanks(text, i);
+  double value = 0;
+  std::from_chars(text.data() + i, text.data() + text.size(), value);
+  return value;
+}
+
+double readWhole(std::string_view text) {
+  size_t i = 0;
+  skipBlanks(text, i);
+  return readDigits(text, i);
+}
+
+}  // namespace
+
+double parseQuantity(std::string_view text) {
+  if (text.empty()) return 0;
+  std::string work = platform::trim(text.substr(0, kMaxQuantityText));
+  if (const auto marker = findMarker(work)) {
+    const size_t p = marker->position;
+    if (!marker->dash) {
+      // The character before the word goes too: "2 to 3" keeps "2".
+      work.resize(p > 0 ? p - 1 : 0);
+    } else {
+      const double left = parseQuantity(std::string_view(work).substr(0, p));
+      const double right = parseQuantity(std::string_view(work).substr(p + 1));
+      if (!(right < left)) work.resize(p);
+    }
+  }
+  switch (classify(work)) {
+    case Kind::Whole:
+      return readWhole(work);
+    case Kind::Decimal:
+      return readDecimal(work);
+    case Kind::Fraction:
+      return readFraction(work);
+    case Kind::NotAQuantity:
+      break;
+  }
+  return -1;
+}
+
+bool isPluralQuantity(std::string_view text) {
+  if (parseQuantity(text) > 1) return true;
+  const std::string work = platform::trim(text.substr(0, kMaxQuantityText));
+  const std::string_view view(work);
+  for (size_t i = 0; i < view.size(); ++i) {
+    if (view[i] == '-') {
+      const double left = parseQuantity(view.substr(0, i));
+      const double right = parseQuantity(view.substr(i + 1));
+      if (left < right && right > 1) return true;
+    } else if (i + 1 < view.size()) {
+      const std::string_view pair = view.substr(i, 2);
+      if ((pair == "to" || pair == "or") && parseQuantity(view.substr(i + 2)) > 1) return true;
+    }
+  }
+  return false;
+}
+
+Fraction nearestFraction(double f, long limit) {
+  limit = std::min(limit, kMaxFractionLimit);
+  Fraction best;
+  double bestDistance = 1.0;
+  for (long d = 2; d <= limit; ++d) {
+    const bool unusual = (d >= 5 && d <= 7) || (d >= 9 && d <= 15);
+    if (unusual && d != limit) continue;
+    // k/d is accumulated step by step, as the ties between denominators depend on it.
+    const double step = 1.0 / double(d);
+    long k = 0;
+    double above = 0;
+    double below = 0;
+    while (k < d && above < f) {
+      below = above;
+      above += step;
+      ++k;
+    }
+    if (k > 0 && f - below < bestDistance) {
+      best = {k - 1, d};
+      bestDistance = f - below;
+    }
+    if (above - f < bestDistance) {
+      best = {k, d};
+      bestDistance = above - f;
+    }
+  }
+  return best;
+}
+
+std::string writeQuantity(double amount, long limit) {
+  if (!std::isfinite(amount)) return {};
+  const double whole = std::trunc(amount);
+  // Far beyond any kitchen amount a fraction means nothing and the whole part may not fit.
+  if (std::fabs(whole) >= 1e15) return platform::formatText("%.0f", whole);
+  const long long w = static_cast<long long>(whole);
+  const Fraction fraction = nearestFraction(amount - whole, limit);
+  if (fraction.numerator == fraction.denominator && fraction.denominator != 1) {
+    return platform::formatText("%lld", w + 1);
+  }
+  std::string text = w != 0 ? platform::formatText("%lld", w) : std::string();
+  if (fraction.numerator != 0 && fraction.numerator != fraction.denominator) {
+    if (w != 0) text += ' ';
+    text += platform::formatText("%ld/%ld", fraction.numerator, fraction.denominator);
+  }
+  return text;
+}
+
+namespace {
+
+struct Rung {
+  float amount;
+  long unit;
+};
+
+// Which rung of the ladder (smallest unit first) reads best: the first amount of at most 1,
+// unless a count in the next smaller unit is easier to measure than the fraction.
+size_t chooseRung(const std::vector<Rung>& ladder, const ConversionList& list) {
+  size_t i = 0;
+  while (i < ladder.size() && !(ladder[i].amount <= 1.0f)) ++i;
+  if (i == ladder.size()) return ladder.size() - 1;
+  if (ladder[i].amount == 1.0f || i == 0) return i;
+  const ConversionEntry* entry = list.entry(ladder[i].unit);
+  const long m = entry ? entry->smallestMeasure : 0;
+  // Without fractions (a measure of 0 or less) only the smaller unit can show the amount.
+  if (m <= 0) return i - 1;
+  const float measure = float(m);
+  if (ladder[i].amount < 1.0f / measure) return i - 1;
+  if (ladder[i - 1].amount > 7.0f) return i;
+  const float scaled = ladder[i].amount * measure;
+  if (ladder[i - 1].amount > 2.0f && scaled - std::trunc(scaled) < 0.5f / measure) return i;
+  return i - 1;
+}
+
+}  // namespace
+
+std::string presentQuantity(ConversionList& list, double& amount, long& unit) {
+  if (unit != 0) {
+    // Each step moves to another adjustable unit; a graph whose definitions contradict each
+    // other could otherwise step forever.
+    const size_t maxSteps = list.entries().size();
+    float a = float(amount);
+    long u = unit;
+    for (size_t step = 0; step < maxSteps; ++step) {
+      long smaller = u;
+      const float result = list.nextSmaller(a, smaller);
+      if (smaller == u) break;
+      a = result;
+      u = smaller;
+    }
+    std::vector<Rung> ladder{{a, u}};
+    for (size_t step = 0; step < maxSteps; ++step) {
+      long larger = ladder.back().unit;
+      const float result = list.nextLarger(ladder.back().amount, larger);
+      if (larger == ladder.back().unit) break;
+      ladder.push_back({result, larger});
+    }
+    const Rung& chosen = ladder[chooseRung(ladder, list)];
+    amount = chosen.amount;
+    unit = chosen.unit;
+  }
+  long limit = kLimitWithoutUnit;
+  if (unit != 0) {
+    if (const ConversionEntry* entry = list.entry(unit)) limit = entry->smallestMeasure;
+  }
+  return writeQuantity(amount, limit);
+}
+
+}  // namespace savora::food

@@ -1,0 +1,43 @@
+// Quantity text as cooks type it: reading it into a number (whole numbers, decimals, fractions,
+// mixed numbers, ranges), telling whether it calls for a plural unit, and writing amounts back.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace savora::food {
+
+class ConversionList;
+
+// The number a quantity text stands for: 0 for empty text, -1 for text that is not a quantity.
+// Ranges give their lower bound ("2-3" and "2 to 3" give 2); "1-1/2" is a mixed number (1.5).
+// Only the first 31 characters are read.
+double parseQuantity(std::string_view text);
+
+// True when a unit counted by this quantity text takes its plural form: the value is above 1,
+// or a range ("1 to 2", "1/2-2") reaches above 1.
+bool isPluralQuantity(std::string_view text);
+
+struct Fraction {
+  long numerator = 1;
+  long denominator = 1;
+};
+
+// The kitchen fraction nearest to f (0 <= f < 1) whose denominator is at most `limit`.
+// Denominators 5, 6, 7 and 9 to 15 are only tried when they are the limit itself; ties keep
+// the smaller denominator. A limit below 2 tries nothing and gives 1/1 (no fraction).
+// A result with numerator equal to its denominator (other than 1/1) means "round up to the
+// next whole number".
+Fraction nearestFraction(double f, long limit);
+
+// The amount as a whole number and a kitchen fraction with denominators up to `limit`
+// ("1 1/2", "3/4", "2"); empty when the amount rounds to 0.
+std::string writeQuantity(double amount, long limit);
+
+// Presents an amount of a unit the way a cook measures it: moves it along the ladder of
+// adjustable units to the unit that reads best (48 teaspoons become 1 cup), replaces `amount`
+// and `unit` with the result and writes it with the unit's smallest measure as the fraction
+// limit (16 without a unit, or for a unit the list does not know). Unit 0 is written as is.
+std::string presentQuantity(ConversionList& list, double& amount, long& unit);
+
+}  // namespace savora::food

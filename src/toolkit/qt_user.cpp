@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "platform/paths.h"
@@ -60,6 +61,7 @@ std::optional<std::string> QtUser::prompt(std::string_view title, std::string_vi
   if (auto* field = dialog.findChild<QLineEdit*>()) {
     if (maxLength > 0) field->setMaxLength(maxLength);
   }
+  if (auto* label = dialog.findChild<QLabel*>()) label->setWordWrap(true);  // long instructions
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return fromQt(dialog.textValue());
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "food/food_group_table.h"
+#include "food/unit_table.h"
 #include "store/open_tables.h"
 #include "store/recipe_table.h"
 #include "store/table_store.h"
@@ -34,6 +35,7 @@ class SharedTables {
   store::RecipeTable& recipes() { return recipes_; }
   // The catalogue's recipes, or null when the catalogue is not installed.
   store::RecipeTable* catalogRecipes() { return catalogRecipes_.get(); }
+  food::UnitTable& units() { return units_; }
   food::FoodGroupTable& foodGroups() { return foodGroups_; }
   // The main tables that backup and restore close and reopen (the catalogue is not backed up).
   store::OpenTables& mainTables() { return mainTables_; }
@@ -41,6 +43,7 @@ class SharedTables {
  private:
   store::RecipeTable recipes_;
   std::unique_ptr<store::RecipeTable> catalogRecipes_;
+  food::UnitTable units_;
   food::FoodGroupTable foodGroups_;
   store::OpenTables mainTables_;
   std::vector<store::TableModule*> openingOrder_;

@@ -38,19 +38,7 @@ std::vector<FoodGroup> FoodGroupTable::groups() {
 }
 
 bool FoodGroupTable::findByName(std::string_view name) {
-  if (!isOpen()) return false;
-  const std::string wanted = platform::trim(name);
-  if (wanted.empty()) return false;
-  xbase::Table& t = table();
-  if (t.recordCount() > 0 && !t.eof() && !t.deleted() &&
-      platform::equalsIgnoreCase(text("NAME"), wanted)) {
-    return true;
-  }
-  // The name tag holds names as typed; walk it and compare ignoring case.
-  for (bool on = first(kNameTag); on; on = next()) {
-    if (platform::equalsIgnoreCase(text("NAME"), wanted)) return true;
-  }
-  return false;
+  return findIgnoringCase(kNameTag, "NAME", name);
 }
 
 std::string FoodGroupTable::nameOf(long uid) {

@@ -61,23 +61,8 @@ std::optional<std::string> UnitTable::nextName() {
 }
 
 bool UnitTable::findText(std::string_view text, bool byAbbreviation) {
-  const std::string wanted = platform::trim(text);
-  if (wanted.empty() || !isOpen() || table().recordCount() == 0) return false;
-  const char* field = byAbbreviation ? "ABBREV" : "NAME";
-  xbase::Table& t = table();
-  if (!t.eof() && !t.deleted() && equalsIgnoreCase(this->text(field), wanted)) return true;
-  const char* tag = byAbbreviation ? kUnitAbbreviationTag : kUnitNameTag;
-  if (!t.selectTag(tag)) return false;
-  if (t.seek(wanted) == xbase::SeekResult::Found && !t.deleted() &&
-      equalsIgnoreCase(this->text(field), wanted)) {
-    return true;
-  }
-  // The tag orders names by their bytes, so a name typed in another letter case is only found
-  // by walking the (short) list.
-  for (bool on = first(tag); on; on = next()) {
-    if (equalsIgnoreCase(this->text(field), wanted)) return true;
-  }
-  return false;
+  return byAbbreviation ? findIgnoringCase(kUnitAbbreviationTag, "ABBREV", text)
+                        : findIgnoringCase(kUnitNameTag, "NAME", text);
 }
 
 long UnitTable::type(long uid) {

@@ -106,6 +106,21 @@ bool TableModule::seekUid(long uid) {
   return table_->seek(double(uid)) == xbase::SeekResult::Found && !table_->deleted();
 }
 
+bool TableModule::findIgnoringCase(std::string_view tag, std::string_view field,
+                                   std::string_view text) {
+  const std::string wanted = platform::trim(text);
+  if (wanted.empty() || !table_ || table_->recordCount() == 0) return false;
+  auto matches = [&] { return platform::equalsIgnoreCase(this->text(field), wanted); };
+  if (!table_->eof() && !table_->deleted() && matches()) return true;
+  if (!table_->selectTag(tag)) return false;
+  if (table_->seek(wanted) == xbase::SeekResult::Found && !table_->deleted() && matches())
+    return true;
+  for (bool on = first(tag); on; on = next()) {
+    if (matches()) return true;
+  }
+  return false;
+}
+
 long TableModule::nextUid() {
   if (!table_ || !table_->selectTag(kUidTag) || !table_->bottom()) return 1;
   return long(table_->number(field("UID"))) + 1;

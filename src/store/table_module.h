@@ -63,6 +63,11 @@ class TableModule {
   // True when a record with this UID exists and is not deleted; it is then current. Stays on
   // the current record when it already is that one.
   bool seekUid(long uid);
+  // True when a record's `field` equals `text` ignoring case and surrounding blanks; that record
+  // is then current. The current record is tried first, then an exact seek in `tag` (a tag on
+  // the field), then a walk of the tag: tags order names by their bytes, so a name typed in
+  // another letter case is only found by walking.
+  bool findIgnoringCase(std::string_view tag, std::string_view field, std::string_view text);
   // The highest UID plus 1, or 1 for an empty table.
   long nextUid();
   // Starts a new blank record with its UID set; fill it, then append().

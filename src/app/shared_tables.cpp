@@ -5,16 +5,17 @@
 namespace savora::app {
 
 SharedTables::SharedTables(store::TableStore& store)
-    : recipes_(store, "rc65"), units_(store), foodGroups_(store) {
+    : recipes_(store, "rc65"), ingredients_(store), units_(store), foodGroups_(store) {
   if (catalogInstalled()) {
     catalogRecipes_ = std::make_unique<store::RecipeTable>(store, "catalog\\catalog65");
   }
   openingOrder_ = {&recipes_};
   if (catalogRecipes_) openingOrder_.push_back(catalogRecipes_.get());
+  openingOrder_.push_back(&ingredients_);
   openingOrder_.push_back(&units_);
   openingOrder_.push_back(&foodGroups_);
-  for (store::TableModule* module :
-       std::initializer_list<store::TableModule*>{&recipes_, &units_, &foodGroups_}) {
+  for (store::TableModule* module : std::initializer_list<store::TableModule*>{
+           &recipes_, &ingredients_, &units_, &foodGroups_}) {
     mainTables_.add(*module);
     rebuiltAfterCrash_.push_back(module);
   }

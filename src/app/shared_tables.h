@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "food/food_group_table.h"
+#include "food/ingredient_table.h"
 #include "food/unit_table.h"
 #include "store/open_tables.h"
 #include "store/recipe_table.h"
@@ -35,6 +36,7 @@ class SharedTables {
   store::RecipeTable& recipes() { return recipes_; }
   // The catalogue's recipes, or null when the catalogue is not installed.
   store::RecipeTable* catalogRecipes() { return catalogRecipes_.get(); }
+  food::IngredientTable& ingredients() { return ingredients_; }
   food::UnitTable& units() { return units_; }
   food::FoodGroupTable& foodGroups() { return foodGroups_; }
   // The main tables that backup and restore close and reopen (the catalogue is not backed up).
@@ -43,6 +45,7 @@ class SharedTables {
  private:
   store::RecipeTable recipes_;
   std::unique_ptr<store::RecipeTable> catalogRecipes_;
+  food::IngredientTable ingredients_;
   food::UnitTable units_;
   food::FoodGroupTable foodGroups_;
   store::OpenTables mainTables_;

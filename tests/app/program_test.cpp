@@ -56,8 +56,8 @@ TEST(ProgramTest, AWholeRunCreatesTablesWritesItsFilesAndEndsCleanly) {
   UI_EVENT_MANAGER::instance().clear();
 
   const auto& dir = folders.program.path();
-  for (const char* file : {"rc65.dbf", "rc65.cdx", "rc65.fpt", "unit.dbf", "unit.cdx", "cat.dbf",
-                           "cat.cdx", "usage", "lastApp"}) {
+  for (const char* file : {"rc65.dbf", "rc65.cdx", "rc65.fpt", "food.dbf", "unit.dbf", "unit.cdx",
+                           "cat.dbf", "cat.cdx", "usage", "lastApp"}) {
     EXPECT_TRUE(std::filesystem::exists(dir / file)) << file;
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "init"));

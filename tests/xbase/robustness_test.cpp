@@ -2,9 +2,11 @@
 // or are rebuilt, never crash; appends and packs interrupted at every write (simulated crash or
 // I/O error) and by a real SIGKILL lose nothing that was written before.
 #include <gtest/gtest.h>
+
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <functional>
 
 #include <chrono>
 #include <filesystem>
@@ -58,6 +60,23 @@ OpenOptions withTags() {
 std::string patched(std::string bytes, size_t offset, const std::string& with) {
   bytes.replace(offset, with.size(), with);
   return bytes;
+}
+
+// Opens the table, arms a write fault at the nth change, runs `work` and closes the table (an
+// Error from either is the expected outcome of the fault). True when the fault was reached.
+bool withFault(const std::string& name, uint64_t n, WriteFaults::Kind kind,
+               const std::function<void(Table&)>& work) {
+  auto table = Table::open(name);
+  WriteFaults::arm(n, kind);
+  try {
+    work(*table);
+    table->close();
+  } catch (const Error&) {
+  }
+  const bool fired = WriteFaults::writesSoFar() >= n;
+  table.reset();
+  WriteFaults::disarm();
+  return fired;
 }
 
 TEST(RobustnessTest, DamagedTableFilesFailWithNamedErrors) {
@@ -268,19 +287,8 @@ void interruptAppends(WriteFaults::Kind kind) {
     ASSERT_LT(n, 200u) << "the append never finished";
     TempFolder folder;
     writeTable(folder, files.dbf, files.fpt, files.cdx);
-    bool fired = false;
-    {
-      auto table = Table::open(folder.str() + "t");
-      WriteFaults::arm(n, kind);
-      try {
-        appendRecipe(*table, 21);
-        table->close();
-      } catch (const Error&) {
-      }
-      fired = WriteFaults::writesSoFar() >= n;
-      table.reset();
-      WriteFaults::disarm();
-    }
+    const bool fired =
+        withFault(folder.str() + "t", n, kind, [](Table& t) { appendRecipe(t, 21); });
     auto table = Table::open(folder.str() + "t", withTags());
     ASSERT_TRUE(table);
     ASSERT_GE(table->recordCount(), 20u);
@@ -327,19 +335,7 @@ TEST(RobustnessTest, PackInterruptedAtEveryWriteKeepsOneWholeVersion) {
       ASSERT_LT(n, 400u);
       TempFolder folder;
       writeTable(folder, files.dbf, files.fpt, files.cdx);
-      bool fired = false;
-      {
-        auto table = Table::open(folder.str() + "t");
-        WriteFaults::arm(n, kind);
-        try {
-          table->pack();
-          table->close();
-        } catch (const Error&) {
-        }
-        fired = WriteFaults::writesSoFar() >= n;
-        table.reset();
-        WriteFaults::disarm();
-      }
+      const bool fired = withFault(folder.str() + "t", n, kind, [](Table& t) { t.pack(); });
       auto table = Table::open(folder.str() + "t", withTags());
       ASSERT_TRUE(table);
       const bool packed = table->recordCount() == 8;

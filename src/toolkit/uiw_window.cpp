@@ -18,6 +18,7 @@
 #include "toolkit/event_manager.h"
 #include "toolkit/object_store.h"
 #include "toolkit/qt_text.h"
+#include "toolkit/typed_keys.h"
 #include "toolkit/window_manager.h"
 
 namespace savora::toolkit {
@@ -172,6 +173,9 @@ void UIW_WINDOW::connectEvents() {
   QList<QObject*> all = root_->findChildren<QObject*>();
   for (QObject* o : all) {
     const int code = o->property("event").toInt();
+    if (const int keyCode = o->property("keyEvent").toInt(); keyCode != 0) {
+      if (auto* widget = qobject_cast<QWidget*>(o)) deliverTypedKeys(widget, this, keyCode);
+    }
     auto send = [this, o](int type, long v0 = 0, long v1 = 0) {
       UI_EVENT e(type, v0, v1);
       e.source = wrap(o);

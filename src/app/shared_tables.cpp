@@ -5,17 +5,33 @@
 namespace savora::app {
 
 SharedTables::SharedTables(store::TableStore& store)
-    : recipes_(store, "rc65"), ingredients_(store), units_(store), foodGroups_(store) {
+    : books_(store),
+      chapters_(store),
+      categories_(store),
+      recipes_(store, "rc65"),
+      ingredients_(store),
+      units_(store),
+      foodGroups_(store),
+      brands_(store, units_) {
+  store::connectBookshelf(recipes_, categories_);
+  food::connectBrands(brands_, units_, ingredients_, foodGroups_);
+  openingOrder_ = {&books_, &chapters_, &categories_, &recipes_};
   if (catalogInstalled()) {
-    catalogRecipes_ = std::make_unique<store::RecipeTable>(store, "catalog\\catalog65");
+    using store::Shelf;
+    catalogBooks_ = std::make_unique<store::BookTable>(store, Shelf::Catalog);
+    catalogChapters_ = std::make_unique<store::ChapterTable>(store, Shelf::Catalog);
+    catalogCategories_ = std::make_unique<store::CategoryTable>(store, Shelf::Catalog);
+    catalogRecipes_ =
+        std::make_unique<store::RecipeTable>(store, store::recipeTableName(Shelf::Catalog));
+    store::connectBookshelf(*catalogRecipes_, *catalogCategories_);
+    openingOrder_.insert(openingOrder_.end(), {catalogBooks_.get(), catalogChapters_.get(),
+                                               catalogCategories_.get(), catalogRecipes_.get()});
   }
-  openingOrder_ = {&recipes_};
-  if (catalogRecipes_) openingOrder_.push_back(catalogRecipes_.get());
-  openingOrder_.push_back(&ingredients_);
-  openingOrder_.push_back(&units_);
-  openingOrder_.push_back(&foodGroups_);
-  for (store::TableModule* module : std::initializer_list<store::TableModule*>{
-           &recipes_, &ingredients_, &units_, &foodGroups_}) {
+  openingOrder_.insert(openingOrder_.end(), {&ingredients_, &units_, &foodGroups_, &brands_});
+  // The catalogue is not the user's data: it is neither backed up nor rebuilt after a crash.
+  for (store::TableModule* module :
+       std::initializer_list<store::TableModule*>{&books_, &chapters_, &categories_, &recipes_,
+                                                  &ingredients_, &units_, &foodGroups_, &brands_}) {
     mainTables_.add(*module);
     rebuiltAfterCrash_.push_back(module);
   }

@@ -1,7 +1,9 @@
 #include "food/ingredient_table.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "food/brand_table.h"
 #include "food/quantity.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
@@ -162,6 +164,31 @@ void IngredientTable::replace(long oldUid, long newUid, store::RecipeTable& reci
   if (replaceInBrands) replaceInBrands(oldUid, newUid);
   recipes.replaceFood(oldUid, newUid);
   if (findUid(oldUid)) deleteCurrent();
+}
+
+BrandInfo IngredientTable::defaultPackage(long uid, BrandTable& brands) {
+  if (!findUid(uid)) return {};
+  const long preferred = number("BRAND");
+  return preferred == 0 ? BrandInfo{} : brands.information(preferred);
+}
+
+long IngredientTable::copyWithBrands(const Ingredient& ingredient, long sourceUid,
+                                     BrandTable& sourceBrands, BrandTable& brands,
+                                     const std::function<long(long)>& mapUnit,
+                                     const std::function<long(long)>& mapGroup) {
+  std::vector<BrandRecord> sourceRecords;
+  if (sourceUid != 0) {
+    for (long b : sourceBrands.brandsOf(sourceUid)) sourceRecords.push_back(sourceBrands.read(b));
+  }
+  Ingredient copy = ingredient;
+  copy.preferredBrand = 0;
+  const long uid = save(copy, 0);
+  for (const BrandRecord& record : sourceRecords) {
+    const long brand = brands.copyFrom(record, uid, mapUnit, mapGroup);
+    if (record.uid == ingredient.preferredBrand) copy.preferredBrand = brand;
+  }
+  if (copy.preferredBrand != 0) save(copy, uid);
+  return uid;
 }
 
 }  // namespace savora::food

@@ -7,10 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "food/brand.h"
 #include "store/recipe_table.h"
 #include "store/table_module.h"
 
 namespace savora::food {
+
+class BrandTable;
 
 inline constexpr size_t kIngredientNameLength = 46;
 
@@ -68,6 +71,16 @@ class IngredientTable : public store::TableModule {
   // (through the hook) and every recipe line of `recipes`.
   void replace(long oldUid, long newUid, store::RecipeTable& recipes);
   void remove(long uid, store::RecipeTable& recipes) { replace(uid, 0, recipes); }
+
+  // The information of the ingredient's preferred brand; empty when it has none.
+  BrandInfo defaultPackage(long uid, BrandTable& brands);
+  // Copies an ingredient of another ingredient table (`sourceUid` there) under this table's
+  // next UID, with its brands from `sourceBrands` into `brands`; the preferred brand follows
+  // its copy. `mapUnit` and `mapGroup` translate the source's unit and group identifiers.
+  // Returns the new UID.
+  long copyWithBrands(const Ingredient& ingredient, long sourceUid, BrandTable& sourceBrands,
+                      BrandTable& brands, const std::function<long(long)>& mapUnit = {},
+                      const std::function<long(long)>& mapGroup = {});
 
   // Moves every brand of one ingredient to another (0: unassigned). The brand table fills it.
   std::function<void(long oldUid, long newUid)> replaceInBrands;

@@ -16,6 +16,16 @@ ConversionEntry* ConversionList::find(long uid) {
   return nullptr;
 }
 
+long ConversionList::typeOf(long uid) const {
+  const ConversionEntry* e = uid == 0 ? nullptr : entry(uid);
+  return e ? e->type : -1;
+}
+
+float ConversionList::countFactor(long uid) const {
+  const ConversionEntry* e = uid == 0 ? nullptr : entry(uid);
+  return e && e->conversionUnit == 0 ? e->factor : 0;
+}
+
 float ConversionList::convert(float amount, long from, long to) {
   for (ConversionEntry& e : entries_) e.visited = false;
   target_ = to;

@@ -16,6 +16,7 @@ struct ConversionEntry {
   long conversionUnit = 0;   // 0 none
   long adjust = 0;           // non-zero: the unit is a rung of the adjustment ladder
   long smallestMeasure = 0;  // largest fraction denominator used to write amounts of the unit
+  long type = 0;             // 0 volume (and counting units such as "dozen"), 1 weight
   bool visited = false;      // graph search mark
 };
 
@@ -30,6 +31,11 @@ class ConversionList {
   const std::vector<ConversionEntry>& entries() const { return entries_; }
   // The first entry of the unit; null when the list does not hold it.
   const ConversionEntry* entry(long uid) const;
+
+  // The unit's type (0 volume, 1 weight); -1 for no unit or a unit the list does not hold.
+  long typeOf(long uid) const;
+  // Items one unit counts ("dozen": 12): its factor when it has no conversion unit, else 0.
+  float countFactor(long uid) const;
 
   // The amount of `from` expressed in `to`; the amount itself when they are the same unit, -1
   // when no chain of definitions links them. Callers treat 0 or less as "cannot convert".

@@ -245,6 +245,7 @@ ConversionList UnitTable::conversionList() {
     entry.conversionUnit = number("CONV_UNIT");
     entry.adjust = number("ADJUST");
     entry.smallestMeasure = number("MEASURE");
+    entry.type = number("TYPE");
     entries.push_back(entry);
   }
   return ConversionList(std::move(entries));

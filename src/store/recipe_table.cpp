@@ -239,17 +239,17 @@ void RecipeTable::replaceUnit(long oldUid, long newUid) {
 }
 
 void RecipeTable::replaceFood(long oldUid, long newUid) {
-  rewriteLines([=](long&, long& ingredient) {
-    if (ingredient != oldUid) return false;
-    ingredient = newUid;
-    return true;
-  });
+  replaceIngredientCode(oldUid, newUid);
 }
 
 void RecipeTable::replaceBrand(long oldUid, long newUid) {
+  replaceIngredientCode(oldUid + kBrandCodeBase, newUid + kBrandCodeBase);
+}
+
+void RecipeTable::replaceIngredientCode(long oldCode, long newCode) {
   rewriteLines([=](long&, long& ingredient) {
-    if (ingredient != oldUid + kBrandCodeBase) return false;
-    ingredient = newUid + kBrandCodeBase;
+    if (ingredient != oldCode) return false;
+    ingredient = newCode;
     return true;
   });
 }

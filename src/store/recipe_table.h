@@ -58,6 +58,9 @@ class RecipeTable : public TableModule {
   void replaceUnit(long oldUid, long newUid);
   void replaceFood(long oldUid, long newUid);
   void replaceBrand(long oldUid, long newUid);
+  // Rewrites every line whose ingredient field holds `oldCode` (an ingredient UID, a recipe or
+  // a brand code) to `newCode`.
+  void replaceIngredientCode(long oldCode, long newCode);
   // The trimmed name, or "" when not found.
   std::string nameOf(long uid);
 

@@ -1,5 +1,8 @@
 #include "store/table_module.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/text.h"
 #include "toolkit/user.h"
 #include "xbase/error.h"
@@ -145,6 +148,9 @@ void TableModule::deleteCurrent() {
 long TableModule::number(std::string_view name) {
   return long(table().number(field(name)));
 }
+double TableModule::decimal(std::string_view name) {
+  return table().number(field(name));
+}
 std::string TableModule::text(std::string_view name) {
   return platform::trim(table().text(field(name)));
 }
@@ -153,6 +159,19 @@ std::string TableModule::memo(std::string_view name) {
 }
 void TableModule::setNumber(std::string_view name, double value) {
   table().setNumber(field(name), value);
+}
+void TableModule::setFittedNumber(std::string_view name, double value) {
+  const int index = field(name);
+  const int width = int(table().width(index));
+  const int decimals = int(table().decimals(index));
+  // Digits left for the whole part: the width less the point and decimals; one less for "-".
+  const int wholeDigits = decimals > 0 ? width - decimals - 1 : width;
+  const double scale = std::pow(10.0, decimals);
+  const double largest = std::pow(10.0, wholeDigits) - 1 / scale;
+  const double smallest = -(std::pow(10.0, wholeDigits - 1) - 1 / scale);
+  if (!std::isfinite(value)) value = 0;
+  value = std::round(value * scale) / scale;
+  table().setNumber(index, std::clamp(value, smallest, largest));
 }
 void TableModule::setText(std::string_view name, std::string_view value) {
   table().setText(field(name), value);

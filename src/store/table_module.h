@@ -79,9 +79,13 @@ class TableModule {
 
   // Fields of the current record.
   long number(std::string_view name);
+  double decimal(std::string_view name);    // a number field with its decimals
   std::string text(std::string_view name);  // trimmed at both ends
   std::string memo(std::string_view name);
   void setNumber(std::string_view name, double value);
+  // Stores a number rounded to the field's decimals and held in the range its width can show:
+  // a value typed by the user or taken from an import would otherwise stop the write.
+  void setFittedNumber(std::string_view name, double value);
   void setText(std::string_view name, std::string_view value);
   void setMemo(std::string_view name, std::string_view value);
 

@@ -27,17 +27,19 @@ enum KitchenUnit : long {
 // (all adjustable), pint = 2 cups and fluid ounce = 2 tablespoons (not adjustable). Weight:
 // pound = 16 ounces (adjustable), ounce = 28.35 grams. Dozen counts 12 items; pinch has no
 // definition. In name order, as the unit table gives them.
+inline constexpr long kWeight = 1;
+
 inline std::vector<ConversionEntry> kitchenUnits() {
   return {
       {kCup, 16, kTablespoon, 1, 4},
       {kDozen, 12, 0, 0, 2},
       {kFluidOunce, 2, kTablespoon, 0, 4},
       {kGallon, 4, kQuart, 1, 4},
-      {kGram, 0, 0, 0, 2},
-      {kOunce, 28.35f, kGram, 1, 4},
+      {kGram, 0, 0, 0, 2, kWeight},
+      {kOunce, 28.35f, kGram, 1, 4, kWeight},
       {kPinch, 0, 0, 0, 2},
       {kPint, 2, kCup, 0, 2},
-      {kPound, 16, kOunce, 1, 4},
+      {kPound, 16, kOunce, 1, 4, kWeight},
       {kQuart, 4, kCup, 1, 4},
       {kTablespoon, 3, kTeaspoon, 1, 2},
       {kTeaspoon, 0, 0, 1, 8},

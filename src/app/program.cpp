@@ -9,6 +9,9 @@
 #include "app/shared_tables.h"
 #include "app/usage_counters.h"
 #include "food/category_list_window.h"
+#include "food/ingredient_information_window.h"
+#include "food/ingredient_list_window.h"
+#include "food/unit_list_window.h"
 #include "online/backup.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
@@ -21,6 +24,7 @@
 #include "toolkit/object_store.h"
 #include "toolkit/single_instance.h"
 #include "toolkit/status_window.h"
+#include "toolkit/window_manager.h"
 
 namespace savora::app {
 
@@ -88,6 +92,23 @@ void checkCrashMarker(const AppState& state, SharedTables& tables, User& user) {
 void registerWindows(MainWindow& main, SharedTables& tables, User& user) {
   main.registerWindow(kKindFoodGroups, [&tables, &user](const UI_EVENT&) {
     return new food::CategoryListWindow(tables.foodGroups(), user);
+  });
+  // The abbreviated-units switch as its menu item shows it now.
+  auto unitSettings = [&main] {
+    return food::UnitSettings{main.Get<UIW_BUTTON>("ABBREVIATED_UNITS")->isChecked()};
+  };
+  main.registerWindow(kKindUnitList, [&tables, &user, unitSettings](const UI_EVENT&) {
+    return new food::UnitListWindow(tables.units(), tables.recipes(), user, unitSettings);
+  });
+  auto openIngredient = [&tables, &user, unitSettings](long uid, auto listChanged) {
+    const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
+                                tables.foodGroups(), tables.recipes()};
+    UI_WINDOW_MANAGER::instance().add(new food::IngredientInformationWindow(
+        food, user, unitSettings(), uid, 0, std::move(listChanged)));
+  };
+  main.registerWindow(kKindIngredientList, [&tables, &user, openIngredient](const UI_EVENT&) {
+    return new food::IngredientListWindow(tables.ingredients(), tables.recipes(), user,
+                                          openIngredient);
   });
 }
 

@@ -9,7 +9,11 @@
 #include "app/about_window.h"
 #include "app/cd_drive_window.h"
 #include "app/main_window.h"
+#include "food/brand_information_window.h"
 #include "food/category_list_window.h"
+#include "food/food_list_window.h"
+#include "food/ingredient_information_window.h"
+#include "food/unit_information_window.h"
 #include "toolkit/object_store.h"
 #include "toolkit/status_window.h"
 #include "toolkit/uiw_window.h"
@@ -20,8 +24,16 @@ namespace {
 using namespace savora::toolkit;
 
 const std::vector<const WindowSpec*> kAllSpecs = {
-    &kAboutWindowSpec, &kCdDriveWindowSpec,   &food::kCategoryListSpec,
-    &kMainWindowSpec,  &kSaveApplicationSpec, &kStatusWindowSpec,
+    &kAboutWindowSpec,
+    &kCdDriveWindowSpec,
+    &food::kCategoryListSpec,
+    &kMainWindowSpec,
+    &kSaveApplicationSpec,
+    &kStatusWindowSpec,
+    &food::kFoodListSpec,
+    &food::kUnitInformationSpec,
+    &food::kBrandInformationSpec,
+    &food::kIngredientInformationSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

@@ -1,0 +1,275 @@
+#include "food/ingredient_information_window.h"
+
+#include <set>
+
+#include "platform/text.h"
+#include "toolkit/window_manager.h"
+
+namespace savora::food {
+
+using namespace savora::toolkit;
+
+namespace {
+
+enum Command : int {
+  kOk = 4701,
+  kOpenBrand = 4702,
+  kMakePreferred = 4703,
+  kReassign = 4704,
+  kDeleteBrand = 4705,
+  kListAll = 4707,
+};
+
+constexpr const char* kNewBrand = "<new brand>";
+// Identifier of the "<new brand>" entry: no brand has it.
+constexpr long kNewBrandId = 0;
+
+}  // namespace
+
+const WindowSpec kIngredientInformationSpec{"INGREDIENT_INFORMATION",
+                                            {{"NAME", 0, ObjectKind::String},
+                                             {"PLURAL", 0, ObjectKind::String},
+                                             {"INTERCHANGEABLE", 0, ObjectKind::Button},
+                                             {"DEFAULT_BRAND", 0, ObjectKind::String},
+                                             {"LIST", 0, ObjectKind::List},
+                                             {"LIST_ALL", 0, ObjectKind::Button},
+                                             {"OPEN_BRAND", 0, ObjectKind::Button},
+                                             {"MAKE_PREFERRED", 0, ObjectKind::Button},
+                                             {"REASSIGN", 0, ObjectKind::Button},
+                                             {"DELETE_BRAND", 0, ObjectKind::Button},
+                                             {"OK_BUTTON", 0, ObjectKind::Button},
+                                             {"CANCEL_BUTTON", 0, ObjectKind::Button}}};
+
+IngredientInformationWindow::IngredientInformationWindow(FoodTables tables, User& user,
+                                                         UnitSettings settings, long uid,
+                                                         long selectBrand, ListChanged listChanged)
+    : UIW_WINDOW(kIngredientInformationSpec.resource),
+      tables_(tables),
+      user_(user),
+      settings_(settings),
+      uid_(0),
+      listChanged_(std::move(listChanged)) {
+  resolve(kIngredientInformationSpec);
+  name_ = Get<UIW_STRING>("NAME");
+  plural_ = Get<UIW_STRING>("PLURAL");
+  interchangeable_ = Get<UIW_BUTTON>("INTERCHANGEABLE");
+  defaultBrand_ = Get<UIW_STRING>("DEFAULT_BRAND");
+  list_ = Get<UIW_VT_LIST>("LIST");
+  listAll_ = Get<UIW_BUTTON>("LIST_ALL");
+
+  if (auto ingredient = tables_.ingredients.read(uid)) {
+    uid_ = uid;
+    loaded_ = *ingredient;
+  }
+  preferred_ = loaded_.preferredBrand;
+  name_->setText(loaded_.name);
+  plural_->setText(loaded_.plural);
+  interchangeable_->setChecked(loaded_.interchangeable);
+  showPreferred();
+  fillBrands(selectBrand);
+}
+
+void IngredientInformationWindow::showPreferred() {
+  defaultBrand_->setText(tables_.brands.nameOf(preferred_));
+}
+
+void IngredientInformationWindow::fillBrands(long selectBrand) {
+  BrandTable& brands = tables_.brands;
+  list_->clear();
+  // Brands of one name are the sizes of one product: listed once unless every size is asked.
+  std::set<std::string> shown;
+  if (uid_ != 0) {
+    for (long b : brands.brandsOf(uid_)) {
+      const std::string name = brands.nameOf(b);
+      if (!listAll_->isChecked() && !shown.insert(platform::toLower(name)).second) continue;
+      list_->add({name, b, kOpenBrand});
+    }
+  }
+  for (long b : brands.brandsOf(0))
+    list_->add({platform::formatText("* %s", brands.nameOf(b).c_str()), b, kOpenBrand});
+  list_->add({kNewBrand, kNewBrandId, kOpenBrand});
+  list_->setCurrent(selectBrand == 0 ? -1 : list_->findId(selectBrand));
+}
+
+long IngredientInformationWindow::selectedBrand() const {
+  return list_->current() < 0 ? 0 : list_->currentId();
+}
+
+bool IngredientInformationWindow::newBrandSelected() const {
+  return list_->current() >= 0 && list_->currentId() == kNewBrandId;
+}
+
+int IngredientInformationWindow::Event(const UI_EVENT& event) {
+  switch (event.type) {
+    case kOk:
+      ok();
+      break;
+    case kOpenBrand:
+      openBrand();
+      break;
+    case kMakePreferred:
+      makePreferred();
+      break;
+    case kReassign:
+      reassign();
+      break;
+    case kDeleteBrand:
+      deleteBrand();
+      break;
+    case kListAll:
+      fillBrands(selectedBrand());
+      break;
+    default:
+      return UIW_WINDOW::Event(event);
+  }
+  return event.type;
+}
+
+void IngredientInformationWindow::openBrand() {
+  if (newBrandSelected() && uid_ == 0) {
+    user_.message("Wait!", "ASTERISK", Buttons::Ok,
+                  "You must first create the new ingredient\r\nbefore you create a new brand!");
+    return;
+  }
+  const long brand = selectedBrand();
+  if (brand == 0 && !newBrandSelected()) return;
+  auto saved = [this, alive = std::weak_ptr<bool>(alive_)](long uid, const std::string&,
+                                                           bool preferred) {
+    if (!alive.expired()) brandSaved(uid, preferred);
+  };
+  UI_WINDOW_MANAGER::instance().add(new BrandInformationWindow(
+      {tables_.brands, tables_.units, tables_.groups}, user_, settings_, brand, uid_, saved));
+}
+
+void IngredientInformationWindow::brandSaved(long brand, bool preferred) {
+  if (preferred) {
+    preferred_ = brand;
+    showPreferred();
+  }
+  fillBrands(brand);
+}
+
+void IngredientInformationWindow::makePreferred() {
+  const long brand = selectedBrand();
+  if (brand == 0) return;
+  if (tables_.brands.ingredientOf(brand) != uid_) {
+    if (uid_ == 0) {
+      user_.message("Wait!", "ASTERISK", Buttons::Ok,
+                    "You must first create the new ingredient\r\nbefore you assign a brand to it!");
+      return;
+    }
+    tables_.brands.assign(brand, uid_);
+  }
+  preferred_ = brand;
+  showPreferred();
+  fillBrands(brand);
+}
+
+void IngredientInformationWindow::reassign() {
+  const long brand = selectedBrand();
+  if (brand == 0) {
+    user_.message("Nothing to Reassign", "EXCLAMATION", Buttons::Ok,
+                  "Choose the brand that you would like to reassign.");
+    return;
+  }
+  const std::string name = tables_.brands.nameOf(brand);
+  if (tables_.brands.ingredientOf(brand) == 0) {
+    if (uid_ == 0) {
+      user_.message("Wait!", "ASTERISK", Buttons::Ok,
+                    "You must first create the new ingredient\r\nbefore you assign a brand to it!");
+      return;
+    }
+    if (user_.message("Assign Brand?", "QUESTION", Buttons::YesNo,
+                      platform::formatText("Would you like to assign %s to this ingredient?",
+                                           name.c_str())) == Button::Yes) {
+      tables_.brands.assign(brand, uid_);
+      fillBrands(brand);
+    }
+    return;
+  }
+  if (user_.message("Re-Assign Brand?", "QUESTION", Buttons::YesNo,
+                    platform::formatText("Would you like to assign %s to another ingredient?",
+                                         name.c_str())) != Button::Yes) {
+    return;
+  }
+  tables_.brands.assign(brand, 0);
+  if (brand == preferred_) {
+    preferred_ = 0;
+    showPreferred();
+    // The table must not keep naming a brand the ingredient no longer has.
+    if (loaded_.preferredBrand == brand) {
+      loaded_.preferredBrand = 0;
+      tables_.ingredients.save(loaded_, uid_);
+    }
+    user_.message(
+        "Notice!", "INFORMATION", Buttons::Ok,
+        "This was the preferred brand.\r\nYou should select another to be the preferred.");
+  }
+  fillBrands(brand);
+}
+
+void IngredientInformationWindow::deleteBrand() {
+  const long brand = selectedBrand();
+  if (brand == 0) return;
+  const std::string name = tables_.brands.nameOf(brand);
+  if (user_.message("Delete this Brand?", "QUESTION", Buttons::YesNo,
+                    platform::formatText("Are you sure you want to delete %s?", name.c_str())) !=
+      Button::Yes) {
+    return;
+  }
+  tables_.brands.remove(brand, tables_.recipes);
+  if (brand == preferred_) {
+    preferred_ = 0;
+    showPreferred();
+    if (loaded_.preferredBrand == brand) {
+      loaded_.preferredBrand = 0;
+      tables_.ingredients.save(loaded_, uid_);
+    }
+  }
+  fillBrands(0);
+}
+
+void IngredientInformationWindow::ok() {
+  Ingredient edited = loaded_;
+  edited.name = platform::trim(name_->text());
+  edited.plural = platform::trim(plural_->text());
+  edited.interchangeable = interchangeable_->isChecked();
+  edited.preferredBrand = preferred_;
+  if (edited.name.empty()) {
+    user_.message("Error!", "EXCLAMATION", Buttons::Ok, "You must enter a name!");
+    name_->setFocus();
+    return;
+  }
+  if (uid_ != 0 && !ingredientsDiffer(edited, loaded_)) {
+    close();
+    return;
+  }
+  IngredientTable& ingredients = tables_.ingredients;
+  const long other = ingredients.findByName(edited.name) ? ingredients.number("UID") : 0;
+  if (loaded_.name.empty() || platform::equalsIgnoreCase(edited.name, loaded_.name) || other == 0 ||
+      other == uid_) {
+    if (uid_ == 0 && other != 0) {
+      user_.message("Error!", "EXCLAMATION", Buttons::Ok, "That name is already on the list!");
+      return;
+    }
+    uid_ = ingredients.save(edited, uid_);
+    if (listChanged_) listChanged_(uid_);
+    close();
+    return;
+  }
+  if (user_.message("Replace Ingredient?", "QUESTION", Buttons::YesNo,
+                    "That ingredient already exists! Would you like to\r\nreplace this "
+                    "ingredient with the other one on the list?") == Button::Yes) {
+    ingredients.replace(uid_, other, tables_.recipes);
+    if (listChanged_) listChanged_(other);
+  } else if (listChanged_) {
+    listChanged_(uid_);
+  }
+  close();
+}
+
+void IngredientInformationWindow::close() {
+  UI_WINDOW_MANAGER::instance().subtract(this);
+}
+
+}  // namespace savora::food

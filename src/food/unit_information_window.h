@@ -1,0 +1,67 @@
+// UNIT_INFORMATION: edits one unit (or a new one): its name and abbreviation, volume or weight,
+// the definition "1 unit = NUMBER UNIT", the smallest measure its quantities are written in and
+// whether serving adjustment may move quantities to it. OK checks the entries, saves, or offers
+// to replace the unit by another one that already has the name.
+#pragma once
+
+#include <functional>
+
+#include "food/unit_names.h"
+#include "food/unit_table.h"
+#include "store/recipe_table.h"
+#include "toolkit/type_ahead.h"
+#include "toolkit/uiw_window.h"
+#include "toolkit/user.h"
+#include "toolkit/window_spec.h"
+
+namespace savora::food {
+
+extern const toolkit::WindowSpec kUnitInformationSpec;
+
+// Smallest measures the window accepts: 1 writes whole numbers only, 64 goes down to 64ths.
+inline constexpr long kMinimumSmallestMeasure = 1;
+inline constexpr long kMaximumSmallestMeasure = 64;
+
+class UnitInformationWindow : public toolkit::UIW_WINDOW {
+ public:
+  // Tells the calling list that the units changed, with the UID of the unit to show current.
+  using ListChanged = std::function<void(long selectUid)>;
+
+  // Edits unit `uid`; 0 (or a unit that no longer exists) makes a new unit.
+  UnitInformationWindow(UnitTable& units, store::RecipeTable& recipes, toolkit::User& user,
+                        UnitSettings settings, long uid, ListChanged listChanged);
+  int Event(const toolkit::UI_EVENT& event) override;
+
+  long uid() const { return uid_; }
+
+ private:
+  void show(const UnitRecord& record);
+  // "<None>", then every unit of the type by name (or abbreviation under the switch), with
+  // `selectUid` current.
+  void fillUnits(long type, long selectUid);
+  void chooseType(long type);
+  void typed(int character, bool shifted);
+  void ok();
+  void close();
+
+  UnitTable& units_;
+  store::RecipeTable& recipes_;
+  toolkit::User& user_;
+  UnitSettings settings_;
+  long uid_;
+  ListChanged listChanged_;
+  UnitRecord loaded_;
+  long shownType_ = kVolumeUnit;
+  toolkit::TypeAhead typeAhead_{toolkit::TypeAhead::Mode::ComboBox};
+
+  toolkit::UIW_STRING* name_;
+  toolkit::UIW_STRING* abbreviation_;
+  toolkit::UIW_BUTTON* volume_;
+  toolkit::UIW_BUTTON* weight_;
+  toolkit::UIW_STRING* number_;
+  toolkit::UIW_COMBO_BOX* unit_;
+  toolkit::UIW_STRING* smallestMeasure_;
+  toolkit::UIW_BUTTON* adjust_;
+};
+
+}  // namespace savora::food

@@ -13,11 +13,11 @@ void UnitChooser::fill(UnitTable& units, UnitSettings settings, long type, long 
     const UnitRecord r = units.readRecord(uid);
     return " " + (settings.abbreviatedUnits ? r.abbreviation : r.name);
   };
-  std::vector<long> listed;
   for (auto name = units.firstName(false, settings); name; name = units.nextName()) {
-    if (type == kAnyUnitType || units.number("TYPE") == type) listed.push_back(units.number("UID"));
+    if (type == kAnyUnitType || units.number("TYPE") == type)
+      combo_->add({" " + *name, units.number("UID")});
   }
-  for (long uid : listed) combo_->add({shown(uid), uid});
+  // A stored choice of another type (an import may make one) is shown, not dropped on OK.
   if (selectUid != 0 && combo_->findId(selectUid) < 0 && units.findUid(selectUid))
     combo_->add({shown(selectUid), selectUid});
   select(selectUid);

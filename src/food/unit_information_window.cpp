@@ -57,14 +57,14 @@ UnitInformationWindow::UnitInformationWindow(UnitTable& units, store::RecipeTabl
       user_(user),
       settings_(settings),
       uid_(units.findUid(uid) ? uid : 0),
-      listChanged_(std::move(listChanged)) {
+      listChanged_(std::move(listChanged)),
+      unitChooser_(Get<UIW_COMBO_BOX>("UNIT"), kNoUnit) {
   resolve(kUnitInformationSpec);
   name_ = Get<UIW_STRING>("NAME");
   abbreviation_ = Get<UIW_STRING>("ABBREVIATION");
   volume_ = Get<UIW_BUTTON>("VOLUME");
   weight_ = Get<UIW_BUTTON>("WEIGHT");
   number_ = Get<UIW_STRING>("NUMBER");
-  unit_ = Get<UIW_COMBO_BOX>("UNIT");
   smallestMeasure_ = Get<UIW_STRING>("SMALLEST_MEASURE");
   adjust_ = Get<UIW_BUTTON>("ADJUST");
   loaded_ = units_.readRecord(uid_);
@@ -78,39 +78,15 @@ void UnitInformationWindow::show(const UnitRecord& record) {
   (weight ? weight_ : volume_)->setChecked(true);  // the option buttons exclude each other
   shownType_ = weight ? kWeightUnit : kVolumeUnit;
   number_->setText(record.conversion);
-  fillUnits(shownType_, record.conversionUnit);
+  unitChooser_.fill(units_, settings_, shownType_, record.conversionUnit);
   smallestMeasure_->setText(std::to_string(record.smallestMeasure));
   adjust_->setChecked(record.adjust != 0);
-}
-
-void UnitInformationWindow::fillUnits(long type, long selectUid) {
-  unit_->clear();
-  unit_->add({kNoUnit, 0});
-  for (auto name = units_.firstName(false, settings_); name; name = units_.nextName()) {
-    if (units_.number("TYPE") == type) unit_->add({" " + *name, units_.number("UID")});
-  }
-  // A definition made elsewhere may name a unit of the other type; it is shown rather than
-  // silently dropped on the next OK.
-  if (selectUid != 0 && unit_->findId(selectUid) < 0 && units_.findUid(selectUid)) {
-    const UnitRecord other = units_.readRecord(selectUid);
-    unit_->add({" " + (settings_.abbreviatedUnits ? other.abbreviation : other.name), selectUid});
-  }
-  const int index = unit_->findId(selectUid);
-  unit_->setCurrent(index < 0 ? 0 : index);
 }
 
 void UnitInformationWindow::chooseType(long type) {
   if (type == shownType_) return;
   shownType_ = type;
-  fillUnits(type, 0);
-  typeAhead_.reset();
-}
-
-void UnitInformationWindow::typed(int character, bool shifted) {
-  std::vector<std::string> entries;
-  for (int i = 0; i < unit_->count(); ++i) entries.push_back(unit_->entry(i).text);
-  if (const auto found = typeAhead_.typeAndFind(character, shifted, entries); found && *found >= 0)
-    unit_->setCurrent(*found);
+  unitChooser_.fill(units_, settings_, type, 0);
 }
 
 int UnitInformationWindow::Event(const UI_EVENT& event) {
@@ -125,7 +101,7 @@ int UnitInformationWindow::Event(const UI_EVENT& event) {
       chooseType(kWeightUnit);
       break;
     case kTyped:
-      typed(int(event.values[0]), event.values[1] != 0);
+      unitChooser_.typed(int(event.values[0]), event.values[1] != 0);
       break;
     default:
       return UIW_WINDOW::Event(event);
@@ -147,7 +123,7 @@ void UnitInformationWindow::ok() {
   }
   edited.type = weight_->isChecked() ? kWeightUnit : kVolumeUnit;
   edited.conversion = platform::trim(number_->text());
-  edited.conversionUnit = unit_->currentId();
+  edited.conversionUnit = unitChooser_.selected();
   edited.adjust = adjust_->isChecked() ? 1 : 0;
   const auto measure = readSmallestMeasure(smallestMeasure_->text());
   if (parseQuantity(edited.conversion) < 0 || !measure) {

@@ -6,10 +6,10 @@
 
 #include <functional>
 
+#include "food/unit_chooser.h"
 #include "food/unit_names.h"
 #include "food/unit_table.h"
 #include "store/recipe_table.h"
-#include "toolkit/type_ahead.h"
 #include "toolkit/uiw_window.h"
 #include "toolkit/user.h"
 #include "toolkit/window_spec.h"
@@ -36,11 +36,7 @@ class UnitInformationWindow : public toolkit::UIW_WINDOW {
 
  private:
   void show(const UnitRecord& record);
-  // "<None>", then every unit of the type by name (or abbreviation under the switch), with
-  // `selectUid` current.
-  void fillUnits(long type, long selectUid);
   void chooseType(long type);
-  void typed(int character, bool shifted);
   void ok();
   void close();
 
@@ -52,14 +48,14 @@ class UnitInformationWindow : public toolkit::UIW_WINDOW {
   ListChanged listChanged_;
   UnitRecord loaded_;
   long shownType_ = kVolumeUnit;
-  toolkit::TypeAhead typeAhead_{toolkit::TypeAhead::Mode::ComboBox};
 
   toolkit::UIW_STRING* name_;
   toolkit::UIW_STRING* abbreviation_;
   toolkit::UIW_BUTTON* volume_;
   toolkit::UIW_BUTTON* weight_;
   toolkit::UIW_STRING* number_;
-  toolkit::UIW_COMBO_BOX* unit_;
+  // "<None>", then every unit of the shown type, with type-ahead.
+  UnitChooser unitChooser_;
   toolkit::UIW_STRING* smallestMeasure_;
   toolkit::UIW_BUTTON* adjust_;
 };

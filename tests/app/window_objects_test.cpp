@@ -3,6 +3,7 @@
 // the object file must add its spec here.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QWidget>
 #include <set>
 
@@ -14,6 +15,7 @@
 #include "food/food_list_window.h"
 #include "food/ingredient_information_window.h"
 #include "food/unit_information_window.h"
+#include "toolkit/help_window.h"
 #include "toolkit/object_store.h"
 #include "toolkit/status_window.h"
 #include "toolkit/uiw_window.h"
@@ -60,6 +62,20 @@ TEST_F(WindowObjectsTest, EveryWindowLoadsAndResolvesWhatTheCodeUses) {
     delete widget;
     EXPECT_TRUE(specified.count(name)) << "no spec lists the children " << name << " must have";
   }
+}
+
+// F1 in a window opens its help context; a context without a page of its own would quietly open
+// the contents instead.
+TEST_F(WindowObjectsTest, EveryHelpContextHasItsPage) {
+  ASSERT_TRUE(HelpSystem::install(SAVORA_PROGRAM_DIR "/SAVORA.HLP"));
+  for (const std::string& name : ObjectStore::names()) {
+    SCOPED_TRACE(name);
+    UIW_WINDOW window(name);
+    const int context = window.helpContext();
+    if (context == 0) continue;
+    EXPECT_TRUE(QFile::exists(QString(":/help/%1.html").arg(context)));
+  }
+  HelpSystem::uninstall();
 }
 
 }  // namespace

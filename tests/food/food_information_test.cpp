@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWidget>
+#include <filesystem>
 
 #include "food/brand_information_window.h"
 #include "food/ingredient_information_window.h"
@@ -82,6 +84,14 @@ class FoodInformationTest : public savora::testing::ProgramFoldersTest {
     }
     UI_EVENT_MANAGER::instance().processAll();
   }
+  // Keeps a picture of the window beside the built program, to look at after a test run.
+  static void screenshot(UIW_WINDOW* w, const char* name) {
+    const auto folder = std::filesystem::path(SAVORA_PROGRAM_DIR).parent_path() / "screenshots";
+    std::filesystem::create_directories(folder);
+    const QImage shot = w->widget()->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    shot.save(QString::fromStdString((folder / name).string()));
+  }
   static bool isOpen(UIW_WINDOW* w) { return UI_WINDOW_MANAGER::instance().contains(w); }
   std::vector<std::string> brandList(UIW_WINDOW* w) {
     std::vector<std::string> texts;
@@ -138,6 +148,7 @@ TEST_F(FoodInformationTest, ANewBrandIsCheckedSavedAndMadePreferred) {
   click(brand, "OK_BUTTON");
   EXPECT_TRUE(isOpen(brand));
   type(brand, "NUTRIENT0", "110");
+  screenshot(brand, "BRAND_INFORMATION.png");
   user.expectMessage("Preferred Brand?", "Would you like to make this the preferred brand?",
                      Button::Yes);
   click(brand, "OK_BUTTON");
@@ -205,6 +216,7 @@ TEST_F(FoodInformationTest, TheBrandListAndItsActions) {
   EXPECT_EQ(food->Get<UIW_VT_LIST>("LIST")->text(), "Swiss");
   click(food, "LIST_ALL");
   EXPECT_EQ(brandList(food).size(), 6u);
+  screenshot(food, "INGREDIENT_INFORMATION.png");
 
   // Making an unassigned brand preferred assigns it.
   select(food, "* Loose Curds");

@@ -1,11 +1,14 @@
-// Per-call cost of presenting a quantity (ladder + fraction) and of converting between units on
-// a usual kitchen unit graph: both run for every line of every list. Baseline: looking the
+// Per-call cost of presenting a quantity (ladder + fraction), of converting between units on a
+// usual kitchen unit graph, and of converting a food from volume to weight through its brand:
+// they run for every line of every list. Baseline: looking the
 // conversion factor up in a precomputed table (one hash lookup and a multiply).
 #include <benchmark/benchmark.h>
 
 #include <unordered_map>
 
 #include "../../tests/food/kitchen_units.h"
+#include "food/brand.h"
+#include "food/food_conversion.h"
 #include "food/quantity.h"
 #include "food/unit_conversion.h"
 
@@ -46,6 +49,22 @@ void BM_Present48Teaspoons(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Present48Teaspoons);
+
+// Crossing from volume to weight through a brand's package (16 ounces holding 2 servings of
+// 1 cup): what the analysis does for most lines of a recipe.
+void BM_ConvertFoodCupToPound(benchmark::State& state) {
+  ConversionList list(kitchenUnits());
+  BrandRecord flour;
+  flour.name = "Flour";
+  flour.packageSize = "16";
+  flour.packageUnit = kOunce;
+  flour.serving = "1";
+  flour.servingUnit = kCup;
+  flour.servingsInPackage = 2;
+  const BrandInfo info = brandInformation(flour, [&](long uid) { return list.typeOf(uid); });
+  for (auto _ : state) benchmark::DoNotOptimize(convertFood(list, 3.f, kTablespoon, kPound, info));
+}
+BENCHMARK(BM_ConvertFoodCupToPound);
 
 void BM_ParseMixedNumber(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(parseQuantity("1 1/2"));

@@ -125,16 +125,41 @@ TEST_F(MainWindowTest, ACommandForAnOpenKindFrontsItWithoutASecondWindow) {
   EXPECT_EQ(main.Get<UIW_POP_UP_MENU>("WINDOW")->count(), 2);
 }
 
-TEST_F(MainWindowTest, TheFoodGroupsCommandOpensTheFoodGroupList) {
+TEST_F(MainWindowTest, TheFoodCommandsOpenTheirLists) {
   MainWindow& main = window();
   registerWindows(main, tables, user);
-  EXPECT_TRUE(selectable(main, "FOOD_GROUPS"));
-  main.post(UI_EVENT(10452));
+  struct Expected {
+    int command;
+    int kind;
+    const char* resource;
+    const char* title;
+  };
+  for (const Expected& e :
+       {Expected{10452, kKindFoodGroups, "CATEGORY_LIST", "Food Groups"},
+        Expected{10485, kKindIngredientList, "INGREDIENT_LIST", "Ingredient List"},
+        Expected{10486, kKindUnitList, "INGREDIENT_LIST", "Unit List"}}) {
+    SCOPED_TRACE(e.command);
+    main.post(UI_EVENT(e.command));
+    settle();
+    UIW_WINDOW* list = UI_WINDOW_MANAGER::instance().findKind(e.kind);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->resourceName(), e.resource);
+    EXPECT_EQ(list->title(), e.title);
+  }
+  // Open on the ingredient list shows the ingredient's information.
+  const long egg = tables.ingredients().addByName("egg");
+  UIW_WINDOW* ingredients = UI_WINDOW_MANAGER::instance().findKind(kKindIngredientList);
+  ingredients->post(UI_EVENT(10437));
   settle();
-  UIW_WINDOW* groups = UI_WINDOW_MANAGER::instance().findKind(kKindFoodGroups);
-  ASSERT_NE(groups, nullptr);
-  EXPECT_EQ(groups->resourceName(), "CATEGORY_LIST");
-  EXPECT_EQ(groups->title(), "Food Groups");
+  main.post(UI_EVENT(10485));
+  settle();
+  ingredients = UI_WINDOW_MANAGER::instance().findKind(kKindIngredientList);
+  auto* list = ingredients->Get<UIW_VT_LIST>("LIST");
+  list->setCurrent(list->findId(egg));
+  ingredients->Get<UIW_BUTTON>("OPEN_BUTTON")->click();
+  settle();
+  EXPECT_EQ(UI_WINDOW_MANAGER::instance().windows().back()->resourceName(),
+            "INGREDIENT_INFORMATION");
 }
 
 TEST_F(MainWindowTest, EscapeClosesTheFrontWindowOrAsksToLeave) {

@@ -3,7 +3,6 @@
 #include "food/food_group_table.h"
 #include "food/ingredient_table.h"
 #include "food/unit_table.h"
-#include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "store/recipe.h"
 #include "store/recipe_table.h"
@@ -185,18 +184,7 @@ void BrandTable::write(const BrandRecord& r) {
 
 long BrandTable::save(const BrandRecord& record, long uid) {
   if (!isOpen()) return 0;
-  if (uid != 0 && findUid(uid)) {
-    write(record);
-    table().flush();
-  } else {
-    if (uid == 0) uid = nextUid();
-    appendStart(uid);
-    write(record);
-    append();
-  }
-  platform::setProgramDirectory(platform::programDirectory());
-  reopen();
-  return uid;
+  return storeRecord(uid, [&] { write(record); });
 }
 
 void BrandTable::assign(long uid, long ingredient) {

@@ -193,19 +193,24 @@ void IngredientInformationWindow::reassign() {
     return;
   }
   tables_.brands.assign(brand, 0);
-  if (brand == preferred_) {
-    preferred_ = 0;
-    showPreferred();
-    // The table must not keep naming a brand the ingredient no longer has.
-    if (loaded_.preferredBrand == brand) {
-      loaded_.preferredBrand = 0;
-      tables_.ingredients.save(loaded_, uid_);
-    }
+  if (dropPreference(brand)) {
     user_.message(
         "Notice!", "INFORMATION", Buttons::Ok,
         "This was the preferred brand.\r\nYou should select another to be the preferred.");
   }
   fillBrands(brand);
+}
+
+bool IngredientInformationWindow::dropPreference(long brand) {
+  if (brand != preferred_) return false;
+  preferred_ = 0;
+  showPreferred();
+  // The table must not keep naming a brand the ingredient no longer has.
+  if (loaded_.preferredBrand == brand) {
+    loaded_.preferredBrand = 0;
+    tables_.ingredients.save(loaded_, uid_);
+  }
+  return true;
 }
 
 void IngredientInformationWindow::deleteBrand() {
@@ -218,14 +223,7 @@ void IngredientInformationWindow::deleteBrand() {
     return;
   }
   tables_.brands.remove(brand, tables_.recipes);
-  if (brand == preferred_) {
-    preferred_ = 0;
-    showPreferred();
-    if (loaded_.preferredBrand == brand) {
-      loaded_.preferredBrand = 0;
-      tables_.ingredients.save(loaded_, uid_);
-    }
-  }
+  dropPreference(brand);
   fillBrands(0);
 }
 

@@ -49,6 +49,9 @@ class IngredientInformationWindow : public toolkit::UIW_WINDOW {
   void reassign();
   void deleteBrand();
   void brandSaved(long brand, bool preferred);
+  // The brand left the ingredient: when it was the preferred brand, the preference is cleared
+  // (in the table too) and true returned.
+  bool dropPreference(long brand);
   void ok();
   void close();
   // The selected brand's UID; 0 for "<new brand>" or no selection.

@@ -5,7 +5,6 @@
 
 #include "food/brand_table.h"
 #include "food/quantity.h"
-#include "platform/program_dirs.h"
 #include "platform/text.h"
 
 namespace savora::food {
@@ -132,25 +131,13 @@ void IngredientTable::countUse(long uid) {
 }
 
 long IngredientTable::save(const Ingredient& ingredient, long uid) {
-  long saved = uid;
-  const bool appending = uid == 0 || !findUid(uid);
-  if (appending) {
-    saved = uid != 0 ? uid : nextUid();
-    appendStart(saved);
-  }
-  setText("NAME", cut(ingredient.name));
-  setText("PLURAL", cut(ingredient.plural));
-  setNumber("ICHANGE", ingredient.interchangeable ? 1 : 0);
-  setNumber("BRAND", double(ingredient.preferredBrand));
-  setNumber("FREQUENCY", double(std::min(ingredient.frequency, 99999L)));
-  if (appending) {
-    append();
-  } else {
-    table().flush();
-  }
-  platform::setProgramDirectory(platform::programDirectory());
-  reopen();
-  return saved;
+  return storeRecord(uid, [&] {
+    setText("NAME", cut(ingredient.name));
+    setText("PLURAL", cut(ingredient.plural));
+    setNumber("ICHANGE", ingredient.interchangeable ? 1 : 0);
+    setFittedNumber("BRAND", double(ingredient.preferredBrand));
+    setFittedNumber("FREQUENCY", double(ingredient.frequency));
+  });
 }
 
 long IngredientTable::addByName(std::string_view text) {

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "food/quantity.h"
-#include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "store/recipe_table.h"
 
@@ -131,19 +130,7 @@ void UnitTable::writeRecord(const UnitRecord& record) {
 
 long UnitTable::saveRecord(const UnitRecord& record, long uid) {
   if (!isOpen()) return 0;
-  if (uid != 0 && findUid(uid)) {
-    writeRecord(record);
-    table().flush();
-  } else {
-    if (uid == 0) uid = nextUid();
-    appendStart(uid);
-    writeRecord(record);
-    append();
-  }
-  close();
-  platform::setProgramDirectory(platform::programDirectory());
-  open();
-  return uid;
+  return storeRecord(uid, [&] { writeRecord(record); });
 }
 
 long UnitTable::addByName(std::string_view name, long uid) {

@@ -3,6 +3,7 @@
 #include "platform/file_ops.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
+#include "store/media_list.h"
 
 namespace savora::store {
 namespace {
@@ -13,28 +14,6 @@ constexpr const char* kChapterTag = "CHAP_TAG";
 
 std::string lineField(const char* pattern, int line) {
   return formatText(pattern, line);
-}
-
-// The first three lines of a media list file in "cmm"; empty references when it is missing.
-std::array<std::string, 3> readMediaList(const std::string& bitmap) {
-  std::array<std::string, 3> media;
-  const size_t slash = bitmap.find_last_of("\\/");
-  const std::string file = slash == std::string::npos ? bitmap : bitmap.substr(slash + 1);
-  if (file.empty()) return media;
-  const auto text = platform::readWholeFile(
-      formatText("%scmm\\%s", platform::programDirectory().c_str(), file.c_str()));
-  if (!text) return media;
-  size_t start = 0;
-  for (auto& reference : media) {
-    if (start > text->size()) break;
-    size_t end = text->find('\n', start);
-    if (end == std::string::npos) end = text->size();
-    std::string line = text->substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    reference = line.substr(0, kMediaReferenceLength);
-    start = end + 1;
-  }
-  return media;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "toolkit/user.h"
 #include "xbase/error.h"
@@ -138,6 +139,21 @@ void TableModule::appendStart(long uid) {
 
 void TableModule::append() {
   table().append();
+}
+
+long TableModule::storeRecord(long uid, const std::function<void()>& fill) {
+  if (uid != 0 && seekUid(uid)) {
+    fill();
+    table().flush();
+  } else {
+    if (uid == 0) uid = nextUid();
+    appendStart(uid);
+    fill();
+    append();
+  }
+  platform::setProgramDirectory(platform::programDirectory());
+  reopen();
+  return uid;
 }
 
 void TableModule::deleteCurrent() {

@@ -7,6 +7,7 @@
 // failed stays closed and every lookup finds nothing; writes on it throw xbase::Error.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -73,6 +74,10 @@ class TableModule {
   // Starts a new blank record with its UID set; fill it, then append().
   void appendStart(long uid);
   void append();
+  // Writes a record through `fill`: over the record with this UID when there is one, else as a
+  // new record under this UID (the next UID for 0). Then closes (packing by the rule) and reopens
+  // the table from the program folder, the program's pattern after every save. Returns the UID.
+  long storeRecord(long uid, const std::function<void()>& fill);
   // Marks the current record deleted and counts it for the pack rule.
   void deleteCurrent();
   int deletionsSinceOpen() const { return deletions_; }

@@ -18,6 +18,8 @@
 #include "platform/process.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
+#include "store/book_info_window.h"
+#include "store/book_shelf_window.h"
 #include "store/table_store.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/help_window.h"
@@ -112,6 +114,66 @@ void registerWindows(MainWindow& main, SharedTables& tables, User& user) {
   });
 }
 
+namespace {
+
+// The bookshelf's part of the settings: the browse modes and its kind's last selection.
+store::BookshelfMemory bookshelfMemory(Settings& settings, BookshelfSelection& selection) {
+  return {settings.browse.cookbook, settings.browse.cookbookAndChapter,
+          settings.browse.category, selection.book,
+          selection.chapter,        selection.category};
+}
+
+store::BookshelfSearch bookshelfSearch(SharedTables& tables, RunServices run) {
+  Settings& settings = run.settings;
+  UsageCounters& usage = run.usage;
+  return {tables.ingredients(), [&settings] { return settings.includeInstructionsInSearch; },
+          [&settings](bool include) { settings.includeInstructionsInSearch = include; },
+          [&usage] { ++usage.recipeSearch; }};
+}
+
+void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
+  main.registerWindow(kKindBookshelf, [&tables, &user, run](const UI_EVENT&) {
+    return new store::BookShelfWindow(
+        {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
+        store::Shelf::Recipes, bookshelfMemory(run.settings, run.settings.recipeShelf),
+        bookshelfSearch(tables, run), user);
+  });
+  // Without the catalogue its command stays unselectable: no window is registered for it.
+  if (tables.catalogBooks()) {
+    main.registerWindow(kKindCatalog, [&tables, &user, run](const UI_EVENT&) {
+      return new store::BookShelfWindow({*tables.catalogBooks(), *tables.catalogChapters(),
+                                         *tables.catalogCategories(), *tables.catalogRecipes()},
+                                        store::Shelf::Catalog,
+                                        bookshelfMemory(run.settings, run.settings.catalogShelf),
+                                        bookshelfSearch(tables, run), user);
+    });
+  }
+  // The information window of the book, chapter or category the bookshelf handed over.
+  main.registerWindow(kKindInformation, [&tables, &user, run](const UI_EVENT& request) {
+    const long type = request.values[0];
+    if (type < long(store::ShelfItemType::Book) || type > long(store::ShelfItemType::Category))
+      return static_cast<UIW_WINDOW*>(nullptr);
+    const bool catalog = request.values[3] != 0;
+    if (catalog && !tables.catalogBooks()) return static_cast<UIW_WINDOW*>(nullptr);
+    const store::ShelfTables shelf =
+        catalog ? store::ShelfTables{*tables.catalogBooks(), *tables.catalogChapters(),
+                                     *tables.catalogCategories(), *tables.catalogRecipes()}
+                : store::ShelfTables{tables.books(), tables.chapters(), tables.categories(),
+                                     tables.recipes()};
+    return static_cast<UIW_WINDOW*>(
+        new store::BookInfoWindow(shelf, catalog ? store::Shelf::Catalog : store::Shelf::Recipes,
+                                  user, store::ShelfItemType(type), request.values[1],
+                                  request.values[2], nullptr, &run.state.exitState));
+  });
+}
+
+}  // namespace
+
+void registerWindows(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
+  registerWindows(main, tables, user);
+  registerBookshelves(main, tables, user, run);
+}
+
 int runProgram(const std::string& programDirectory, User& user) {
   if (!platform::setProgramDirectory(programDirectory)) return -1;
   AppState state;
@@ -147,7 +209,7 @@ int runProgram(const std::string& programDirectory, User& user) {
       MainWindow main({state, settings, user, store, tables, backup});
       SingleInstance instance;  // destroyed before the window it brings forward
       instance.listen(state.title, scope, [&main] { main.activate(); });
-      registerWindows(main, tables, user);
+      registerWindows(main, tables, user, {state, settings, usage});
       main.showOnScreen();
       introOrTip(main, settings);
 

@@ -7,10 +7,23 @@
 
 namespace savora::app {
 
+struct AppState;
 class MainWindow;
 class SharedTables;
+struct Settings;
+struct UsageCounters;
+
+// What windows need besides the tables and the user, all living for the whole run: the run's
+// state (the exit state), the settings and the use counters.
+struct RunServices {
+  AppState& state;
+  Settings& settings;
+  UsageCounters& usage;
+};
 
 // Tells the main window how to open each window the program has, by kind.
+void registerWindows(MainWindow& main, SharedTables& tables, toolkit::User& user, RunServices run);
+// Only the windows that need nothing beyond the tables and the user (the food lists).
 void registerWindows(MainWindow& main, SharedTables& tables, toolkit::User& user);
 
 // Runs the program from `programDirectory` (holding OBJECTS.DAT and the tables) until the user

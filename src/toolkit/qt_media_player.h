@@ -1,13 +1,14 @@
 // The media player on Qt Multimedia: video into a video widget, or sound alone.
 #pragma once
 
+#include <QPointer>
+#include <QVideoWidget>
 #include <memory>
 
 #include "toolkit/media_player.h"
 
 class QMediaPlayer;
 class QAudioOutput;
-class QVideoWidget;
 class QWidget;
 
 namespace savora::toolkit {
@@ -32,7 +33,8 @@ class QtMediaPlayer : public MediaPlayer {
  private:
   std::unique_ptr<QMediaPlayer> player_;
   std::unique_ptr<QAudioOutput> audio_;
-  QVideoWidget* video_ = nullptr;  // owned by its parent widget
+  // Owned by its parent widget, which may go first (a window's widgets before the window).
+  QPointer<QVideoWidget> video_;
   std::string fileName_;
   std::function<void()> stopped_;
 };

@@ -246,32 +246,79 @@ void DragList::dragMoveEvent(QDragMoveEvent* event) {
   }
 }
 
-void DragList::dropEvent(QDropEvent* event) {
-  DragList* source = dragSource();
-  UIW_WINDOW* targetWindow = UIW_WINDOW::owning(this);
+namespace {
+
+// Posts the drop of the entry being dragged onto `target` (a list, or another widget) to the
+// target's window, and ends the drag. False when the drag did not come from a list of a window.
+bool postDrop(QWidget* target, int code, int targetRow, long targetId) {
+  DragList* source = DragList::dragSource();
+  UIW_WINDOW* targetWindow = UIW_WINDOW::owning(target);
   UIW_WINDOW* sourceWindow = source ? UIW_WINDOW::owning(source) : nullptr;
-  if (!source || !targetWindow || !sourceWindow) {
-    event->ignore();
-    return;
-  }
-  // Copy action: the source keeps its entry; the window decides what the drop means.
-  event->setDropAction(Qt::CopyAction);
-  event->accept();
-
-  const int sourceRow = dragRow();
+  if (!source || !targetWindow || !sourceWindow) return false;
+  const int sourceRow = DragList::dragRow();
   const QListWidgetItem* dragged = source->item(sourceRow);
-  const int targetRow = indexAt(event->position().toPoint()).row();
-  const QListWidgetItem* under = targetRow >= 0 ? item(targetRow) : nullptr;
-
-  const int code = property("dropEvent").toInt();
   UI_EVENT drop(code ? code : L_DROP, dragged ? sourceRow : -1,
-                dragged ? long(dragged->data(kIdRole).toLongLong()) : -1, under ? targetRow : -1,
-                under ? long(under->data(kIdRole).toLongLong()) : -1);
+                dragged ? long(dragged->data(kIdRole).toLongLong()) : -1, targetRow, targetId);
   drop.source = sourceWindow->wrap(source);
-  drop.target = targetWindow->wrap(this);
+  drop.target = targetWindow->wrap(target);
   UI_EVENT_MANAGER::instance().post(targetWindow, drop);
   currentDragSource() = nullptr;
   currentDragRow() = -1;
+  return true;
+}
+
+// Takes drags of list entries on a widget that is not a list.
+class EntryDropFilter : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::DragEnter:
+      case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!DragList::dragSource()) {
+          drag->ignore();
+          return true;
+        }
+        drag->setDropAction(Qt::CopyAction);
+        drag->accept();
+        return true;
+      }
+      case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        if (postDrop(widget, widget->property("dropEvent").toInt(), -1, -1)) {
+          drop->setDropAction(Qt::CopyAction);
+          drop->accept();
+        } else {
+          drop->ignore();
+        }
+        return true;
+      }
+      default:
+        return false;
+    }
+  }
+};
+
+}  // namespace
+
+void DragList::dropEvent(QDropEvent* event) {
+  const int targetRow = indexAt(event->position().toPoint()).row();
+  const QListWidgetItem* under = targetRow >= 0 ? item(targetRow) : nullptr;
+  // Copy action: the source keeps its entry; the window decides what the drop means.
+  if (postDrop(this, property("dropEvent").toInt(), under ? targetRow : -1,
+               under ? long(under->data(kIdRole).toLongLong()) : -1)) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void acceptEntryDrops(QWidget* widget) {
+  widget->setAcceptDrops(true);
+  widget->installEventFilter(new EntryDropFilter(widget));
 }
 
 }  // namespace savora::toolkit

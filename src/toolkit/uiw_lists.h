@@ -99,4 +99,10 @@ class DragList : public QListWidget {
   void dropEvent(QDropEvent* event) override;
 };
 
+// Lets a widget that is not a list (a button, such as a waste bin) take drops of DragList
+// entries: the drop arrives at the widget's window as the widget's "dropEvent" code with values
+// {dragged index, dragged identifier, -1, -1}, source the list dragged from, target the widget.
+// Windows call it for every such widget whose "dropEvent" property is set.
+void acceptEntryDrops(QWidget* widget);
+
 }  // namespace savora::toolkit

@@ -197,6 +197,9 @@ void UIW_WINDOW::connectEvents() {
           });
       continue;
     }
+    if (o->property("dropEvent").toInt() != 0) {
+      if (auto* widget = qobject_cast<QWidget*>(o)) acceptEntryDrops(widget);
+    }
     if (!code) continue;
     if (auto* action = qobject_cast<QAction*>(o)) {
       QObject::connect(action, &QAction::triggered, action, [send, code] { send(code); });

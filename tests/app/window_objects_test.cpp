@@ -15,6 +15,10 @@
 #include "food/food_list_window.h"
 #include "food/ingredient_information_window.h"
 #include "food/unit_information_window.h"
+#include "store/book_info_window.h"
+#include "store/book_shelf_window.h"
+#include "store/new_book_window.h"
+#include "store/recipe_search_window.h"
 #include "toolkit/help_window.h"
 #include "toolkit/object_store.h"
 #include "toolkit/status_window.h"
@@ -36,6 +40,10 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &food::kUnitInformationSpec,
     &food::kBrandInformationSpec,
     &food::kIngredientInformationSpec,
+    &store::kBookShelfSpec,
+    &store::kBookInfoSpec,
+    &store::kNewBookSpec,
+    &store::kRecipeSearchSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

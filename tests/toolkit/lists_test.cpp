@@ -106,6 +106,46 @@ TEST_F(ListsTest, ADragBetweenTwoListsArrivesAsOneEvent) {
   EXPECT_EQ(window.received[1].values, (std::array<long, 4>{1, 2, 0, 30}));
 }
 
+TEST_F(ListsTest, AButtonWithADropEventTakesEntriesDroppedOnIt) {
+  RecordingWindow window;
+  auto* left = window.Get<UIW_VT_LIST>("LEFT_LIST");
+  auto* trash = window.Get<UIW_BUTTON>("TRASH_BUTTON");
+  fill(left, {{"Apple Pie", 30, 0}, {"Pot Roast", 31, 0}});
+  left->setCurrent(0);
+  window.widget()->show();
+  settle();
+  ASSERT_TRUE(window.received.empty());
+  EXPECT_TRUE(trash->widget()->acceptDrops());
+
+  static_cast<DragList*>(left->widget())->beginDrag(1);
+  QMimeData mime;
+  mime.setText("entry");
+  const QPoint at = trash->widget()->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(trash->widget(), &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent dropEvent(QPointF(at), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                       Qt::NoModifier);
+  QApplication::sendEvent(trash->widget(), &dropEvent);
+  EXPECT_TRUE(dropEvent.isAccepted());
+  settle();
+  ASSERT_EQ(window.received.size(), 1u);
+  EXPECT_EQ(window.received[0].type, 4207);
+  EXPECT_EQ(window.received[0].source, left);
+  EXPECT_EQ(window.received[0].target, trash);
+  EXPECT_EQ(window.received[0].values, (std::array<long, 4>{1, 31, -1, -1}));
+  EXPECT_EQ(DragList::dragSource(), nullptr);  // the drag is over
+
+  // With no drag of an entry in progress (a file from another program) the button refuses.
+  QDragEnterEvent stranger(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(trash->widget(), &stranger);
+  EXPECT_FALSE(stranger.isAccepted());
+  QDropEvent strangeDrop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(trash->widget(), &strangeDrop);
+  settle();
+  EXPECT_EQ(window.received.size(), 1u);
+}
+
 TEST_F(ListsTest, DropsFromOutsideAreRefused) {
   RecordingWindow window;
   auto* right = static_cast<DragList*>(window.Get<UIW_VT_LIST>("RIGHT_LIST")->widget());

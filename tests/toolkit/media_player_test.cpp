@@ -3,6 +3,8 @@
 #include "temp_folder.h"
 #include "toolkit/qt_media_player.h"
 
+#include <QWidget>
+
 namespace savora::toolkit {
 namespace {
 
@@ -19,6 +21,17 @@ TEST(QtMediaPlayerTest, OpensOnlyFilesThatExistAndClosesCleanly) {
   player.close();
   EXPECT_EQ(player.state(), MediaPlayer::State::Closed);
   EXPECT_EQ(player.fileName(), "");
+}
+
+TEST(QtMediaPlayerTest, OutlivesTheWidgetItsVideoWasShownIn) {
+  // A window's widgets go before the window that owns the player.
+  auto* parent = new QWidget;
+  QtMediaPlayer player(parent);
+  player.placeVideo(0, 0, 320, 240);
+  delete parent;
+  player.play();
+  player.close();
+  EXPECT_EQ(player.state(), MediaPlayer::State::Closed);
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 
 #include "food/ingredient_table.h"
 #include "platform/program_dirs.h"
+#include "silent_user.h"
 #include "store/recipe_search.h"
 #include "store/recipe_table.h"
 
@@ -36,34 +37,7 @@ using namespace savora;
 constexpr int kRecipes = 50000;
 constexpr const char* kCacheName = "savora-search-bench-v2";
 
-// Answers nothing and shows nothing: generation and search ask no questions.
-class SilentUser : public toolkit::User {
- public:
-  toolkit::Button message(std::string_view, std::string_view, toolkit::Buttons,
-                          std::string_view) override {
-    return toolkit::Button::Ok;
-  }
-  void showStatus(std::string_view, std::string_view) override {}
-  void closeStatus() override {}
-  void beginWait() override {}
-  void endWait() override {}
-  void beep() override {}
-  std::optional<std::string> prompt(std::string_view, std::string_view, int,
-                                    std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> openFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> saveFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<toolkit::LogFont> chooseFont(const toolkit::LogFont&) override {
-    return std::nullopt;
-  }
-};
+using bench::SilentUser;
 
 struct Food {
   std::string name, plural;

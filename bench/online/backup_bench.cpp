@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "../silent_user.h"
 #include "online/backup.h"
 #include "platform/program_dirs.h"
 #include "store/recipe_table.h"
@@ -17,36 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace savora;
 
-// Answers every question with its first button and shows nothing.
-class SilentUser : public toolkit::User {
- public:
-  toolkit::Button message(std::string_view, std::string_view, toolkit::Buttons buttons,
-                          std::string_view) override {
-    return buttons == toolkit::Buttons::Ok || buttons == toolkit::Buttons::OkCancel
-               ? toolkit::Button::Ok
-               : toolkit::Button::Yes;
-  }
-  void showStatus(std::string_view, std::string_view) override {}
-  void closeStatus() override {}
-  void beginWait() override {}
-  void endWait() override {}
-  void beep() override {}
-  std::optional<std::string> prompt(std::string_view, std::string_view, int,
-                                    std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> openFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> saveFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<toolkit::LogFont> chooseFont(const toolkit::LogFont&) override {
-    return std::nullopt;
-  }
-};
+using bench::SilentUser;
 
 long recipeCount() {
   const char* n = std::getenv("SAVORA_BENCH_RECIPES");

@@ -33,6 +33,15 @@ class CloseToEvent : public QObject {
   UIW_WINDOW* window_;
 };
 
+// The frame places a child wider or taller than its client area so that its far edge shows and
+// its title bar and first columns start off screen; such a child starts at the top left instead.
+void keepInside(QMdiSubWindow* sub, const QRect& area) {
+  QRect placed = sub->geometry();
+  if (placed.left() < 0 || placed.right() > area.right()) placed.moveLeft(0);
+  if (placed.top() < 0 || placed.bottom() > area.bottom()) placed.moveTop(0);
+  sub->setGeometry(placed);
+}
+
 }  // namespace
 
 UI_WINDOW_MANAGER& UI_WINDOW_MANAGER::instance() {
@@ -64,6 +73,7 @@ void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->installEventFilter(new CloseToEvent(window, sub));
     sub->show();
+    keepInside(sub, frame_->mdiArea()->viewport()->rect());
   } else {
     if (frame_ && frame_->widget()) {
       widget->setParent(frame_->widget(), Qt::Dialog);

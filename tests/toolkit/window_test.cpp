@@ -146,6 +146,26 @@ TEST_F(FrameTest, ChildWindowsLiveInTheFrameAndTheFrontOneIsKnown) {
   manager.setFrame(nullptr);
 }
 
+TEST_F(FrameTest, AChildWiderThanTheFrameStartsAtItsLeftEdge) {
+  UIW_MDIFRAME frame("MAIN");
+  auto& manager = UI_WINDOW_MANAGER::instance();
+  manager.setFrame(&frame);
+  frame.widget()->resize(640, 480);
+  frame.widget()->show();
+  settle();
+  auto* wide = new UIW_WINDOW("STATUS_WINDOW");
+  wide->widget()->setMinimumSize(900, 300);  // wider than the frame can show
+  manager.add(wide);
+  settle();
+  const QRect placed = wide->widget()->parentWidget()->geometry();
+  const QRect area = frame.mdiArea()->viewport()->rect();
+  EXPECT_EQ(placed.left(), 0);
+  EXPECT_GE(placed.top(), 0);
+  EXPECT_LE(placed.bottom(), area.bottom());
+  manager.closeAll();
+  manager.setFrame(nullptr);
+}
+
 TEST_F(FrameTest, ClosingTheFramePassesTheExitFunctionWhichCanRefuse) {
   UIW_MDIFRAME frame("MAIN");
   frame.widget()->show();

@@ -122,6 +122,7 @@ BookInfoWindow::BookInfoWindow(ShelfTables tables, Shelf shelf, User& user, Shel
   loaded_.name = name_->text();
   loaded_.info = text_->text();
   showMedia();
+  name_->setFocus();  // the name is what the user types first
 }
 
 BookInfoWindow::~BookInfoWindow() {

@@ -493,16 +493,21 @@ void BookShelfWindow::recipeAdded(const UI_EVENT& event) {
   recipeList_->add({name, event.values[0], kRecipeChosen});
 }
 
-void BookShelfWindow::itemSaved(ShelfItemType type, long) {
+// The saved item is chosen, so that a new book shows its (empty) chapter list ready for a
+// first chapter, and a new chapter or category its recipes.
+void BookShelfWindow::itemSaved(ShelfItemType type, long uid) {
   switch (type) {
     case ShelfItemType::Book:
       fillBooks();
+      if (bookList_->findId(uid) >= 0) chooseBook(uid);
       break;
     case ShelfItemType::Chapter:
       fillChapters();
+      if (chapterList_->findId(uid) >= 0) chooseChapter(uid);
       break;
     case ShelfItemType::Category:
       fillCategories();
+      if (categoryList_->findId(uid) >= 0) chooseCategory(uid);
       break;
     case ShelfItemType::Recipe:
       break;

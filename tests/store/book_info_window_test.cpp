@@ -77,6 +77,9 @@ TEST_F(BookInfoTest, ANewBookIsSavedWithTrimmedNameAndListedOnTheBookshelf) {
   EXPECT_EQ(user.statusHistory().back().text, "Saving...Please Wait.");
   EXPECT_FALSE(user.statusShown());
   EXPECT_EQ(texts(shelf, "BOOK_LIST"), (Names{"Breads and Rolls", "Desserts", "Main Dishes"}));
+  // The new book is chosen, ready for its first chapter.
+  EXPECT_EQ(shelf->Get<toolkit::UIW_VT_LIST>("BOOK_LIST")->text(), "Breads and Rolls");
+  EXPECT_EQ(shelf->Get<toolkit::UIW_VT_LIST>("CHAPTER_LIST")->count(), 0);
 
   // OK on a new item with nothing typed writes nothing.
   info = openInfo("NEW_CATEGORY_BUTTON");

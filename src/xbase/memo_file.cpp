@@ -67,11 +67,11 @@ uint32_t MemoFile::blocksFor(uint64_t length) const {
 }
 
 std::string MemoFile::read(uint32_t block, std::string_view context) {
-  const std::string what(context);
   const uint64_t at = uint64_t(block) * blockSize_;
   if (block == 0 || at < kMemoHeaderSize || at >= fileSize_)
     raise("reading memo file %s for %s: block %u (offset %llu) is outside the data area",
-          path_.c_str(), what.c_str(), block, static_cast<unsigned long long>(at));
+          path_.c_str(), std::string(context).c_str(), block,
+          static_cast<unsigned long long>(at));
   if (kind_ == Kind::Dbt) {
     // The memo ends at the first 0x1A; read in chunks up to the end of the file.
     std::string out;
@@ -81,7 +81,7 @@ std::string MemoFile::read(uint32_t block, std::string_view context) {
       const size_t n = size_t(std::min<uint64_t>(sizeof chunk, fileSize_ - pos));
       if (!file_.readAt(pos, chunk, n))
         raise("reading memo file %s for %s: read failed at offset %llu", path_.c_str(),
-              what.c_str(), static_cast<unsigned long long>(pos));
+              std::string(context).c_str(), static_cast<unsigned long long>(pos));
       const char* end = std::find(chunk, chunk + n, kDbtEnd);
       out.append(chunk, size_t(end - chunk));
       if (end != chunk + n) return out;
@@ -89,21 +89,30 @@ std::string MemoFile::read(uint32_t block, std::string_view context) {
     }
     return out;
   }
-  char head[kMemoBlockHeaderSize];
-  if (at + kMemoBlockHeaderSize > fileSize_ || !file_.readAt(at, head, sizeof head))
+  // One read takes the block header and, for most memos, the whole text with it; only a memo
+  // longer than that first read needs a second one.
+  char first[kFirstMemoRead];
+  const size_t got = size_t(std::min<uint64_t>(sizeof first, fileSize_ - at));
+  if (got < kMemoBlockHeaderSize || !file_.readAt(at, first, got))
     raise("reading memo file %s for %s: block %u at offset %llu is cut off", path_.c_str(),
-          what.c_str(), block, static_cast<unsigned long long>(at));
-  const uint64_t length = readBe32(head + 4);
+          std::string(context).c_str(), block, static_cast<unsigned long long>(at));
+  const uint64_t length = readBe32(first + 4);
   if (length > kMaxMemoLength || at + kMemoBlockHeaderSize + length > fileSize_)
     raise(
         "reading memo file %s for %s: memo at block %u claims %llu bytes, past the end of "
         "the file",
-        path_.c_str(), what.c_str(), block, static_cast<unsigned long long>(length));
-  std::string out(size_t(length), '\0');
-  if (length > 0 && !file_.readAt(at + kMemoBlockHeaderSize, out.data(), out.size()))
-    raise("reading memo file %s for %s: read of %llu bytes at offset %llu failed", path_.c_str(),
-          what.c_str(), static_cast<unsigned long long>(length),
-          static_cast<unsigned long long>(at));
+        path_.c_str(), std::string(context).c_str(), block,
+        static_cast<unsigned long long>(length));
+  const size_t inFirst = std::min<size_t>(size_t(length), got - kMemoBlockHeaderSize);
+  std::string out(first + kMemoBlockHeaderSize, inFirst);
+  if (inFirst < length) {
+    out.resize(size_t(length));
+    const uint64_t rest = at + kMemoBlockHeaderSize + inFirst;
+    if (!file_.readAt(rest, out.data() + inFirst, out.size() - inFirst))
+      raise("reading memo file %s for %s: read of %llu bytes at offset %llu failed",
+            path_.c_str(), std::string(context).c_str(), static_cast<unsigned long long>(length),
+            static_cast<unsigned long long>(at));
+  }
   return out;
 }
 

@@ -24,6 +24,8 @@ inline constexpr size_t kMemoHeaderSize = 512;
 inline constexpr uint32_t kDefaultMemoBlockSize = 64;
 inline constexpr uint32_t kMemoTypeText = 1;
 inline constexpr size_t kMemoBlockHeaderSize = 8;
+// What a memo read asks for at once: the block header and the text of most memos.
+inline constexpr size_t kFirstMemoRead = 1024;
 
 class MemoFile {
  public:

@@ -7,6 +7,8 @@
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "app/shared_tables.h"
+#include "app/tip_files.h"
+#include "app/tips_window.h"
 #include "app/usage_counters.h"
 #include "food/category_list_window.h"
 #include "food/ingredient_information_window.h"
@@ -18,6 +20,7 @@
 #include "platform/process.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
+#include "recipe/recipe_window.h"
 #include "store/book_info_window.h"
 #include "store/book_shelf_window.h"
 #include "store/table_store.h"
@@ -36,6 +39,9 @@ namespace {
 
 constexpr int kTipsCommand = 10530;
 constexpr int kIntroCommand = 10540;
+constexpr long kAtStartUp = 1;
+constexpr int kBookshelfCommand = 10038;
+constexpr int kCatalogCommand = 10521;  // first value of the tips command posted at start-up
 
 // The title to run: the CD's (installing a new CD's title directory), or the next of the
 // installed titles after the one last run.
@@ -61,15 +67,14 @@ bool anyUpgradePending() {
   return false;
 }
 
-// The intro when it is on and no upgrade waits, otherwise the next tip while tips are on. The
-// tips window plays them; until it is part of the program the commands go unanswered.
-void introOrTip(MainWindow& main, Settings& settings) {
-  const bool upgrades = anyUpgradePending();
-  if (settings.showIntro && !upgrades && main.hasCommand(kIntroCommand)) {
+// At start-up: the intro when it is on and there is one to play, otherwise the next tip while
+// the tips are on. A start with a format upgrade waiting shows neither.
+void introOrTip(MainWindow& main, const AppState& state, const Settings& settings) {
+  if (anyUpgradePending()) return;
+  if (settings.showIntro && !findIntroVideo(state).empty()) {
     main.post(UI_EVENT(kIntroCommand));
-  } else if (settings.tipCounter != 0 && main.hasCommand(kTipsCommand)) {
-    main.post(UI_EVENT(kTipsCommand));
-    if (settings.tipCounter > 1) --settings.tipCounter;
+  } else if (settings.tipCounter != 0) {
+    main.post(UI_EVENT(kTipsCommand, kAtStartUp));
   }
 }
 
@@ -89,16 +94,18 @@ void checkCrashMarker(const AppState& state, SharedTables& tables, User& user) {
   tables.rebuildIndexes();
 }
 
+// The abbreviated-units switch as its menu item shows it now.
+food::UnitSettings currentUnitSettings(MainWindow& main) {
+  return food::UnitSettings{main.Get<UIW_BUTTON>("ABBREVIATED_UNITS")->isChecked()};
+}
+
 }  // namespace
 
 void registerWindows(MainWindow& main, SharedTables& tables, User& user) {
   main.registerWindow(kKindFoodGroups, [&tables, &user](const UI_EVENT&) {
     return new food::CategoryListWindow(tables.foodGroups(), user);
   });
-  // The abbreviated-units switch as its menu item shows it now.
-  auto unitSettings = [&main] {
-    return food::UnitSettings{main.Get<UIW_BUTTON>("ABBREVIATED_UNITS")->isChecked()};
-  };
+  auto unitSettings = [&main] { return currentUnitSettings(main); };
   main.registerWindow(kKindUnitList, [&tables, &user, unitSettings](const UI_EVENT&) {
     return new food::UnitListWindow(tables.units(), tables.recipes(), user, unitSettings);
   });
@@ -167,11 +174,74 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
   });
 }
 
+// The intro and the tips play in the TIPS window.
+void registerTips(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
+  const TipsServices services{run.state, run.settings, &tables.recipes()};
+  main.registerCommand(kIntroCommand, [services, &user](const UI_EVENT&) {
+    openTipsWindow({TipsMode::Intro, {}, {}}, services, user);
+  });
+  main.registerCommand(kTipsCommand, [services, &user](const UI_EVENT& event) {
+    const TipsWindow* window = openTipsWindow({TipsMode::Tips, {}, {}}, services, user);
+    // The tip shown at start-up stays the next one until the user moves on with Next.
+    if (event.values[0] == kAtStartUp && window->hasVideo() && services.settings.tipCounter > 1)
+      --services.settings.tipCounter;
+  });
+}
+
+// The recipe window: kind 400 for the user's recipes, 1600 for the catalogue's.
+void registerRecipeWindows(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
+  auto services = std::make_shared<std::function<recipe::RecipeWindowServices(bool)>>();
+  *services = [&main, &tables, &user, run, weak = std::weak_ptr(services)](bool catalog) {
+    const food::UnitSettings units = currentUnitSettings(main);
+    recipe::RecipeWindowServices s{
+        {catalog ? *tables.catalogRecipes() : tables.recipes(), tables.units(),
+         tables.ingredients(), tables.brands(), catalog ? *tables.catalogBooks() : tables.books(),
+         catalog ? *tables.catalogChapters() : tables.chapters(), units},
+        user,
+        planning::MediaLookup(mediaPlaces(run.state)),
+        catalog};
+    const TipsServices tips{run.state, run.settings, &tables.recipes()};
+    s.playVideo = [tips, &user](const std::string& file) {
+      openTipsWindow({TipsMode::SingleVideo, file, {}}, tips, user);
+    };
+    s.openRecipe = [weak, catalog](long uid) {
+      if (const auto make = weak.lock()) {
+        UI_WINDOW_MANAGER::instance().add(new recipe::RecipeWindow((*make)(catalog), -1, uid));
+      }
+    };
+    s.specifyBrand = [&tables, &user, units](long ingredient, std::function<void(long)> chosen) {
+      const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
+                                  tables.foodGroups(), tables.recipes()};
+      auto* window =
+          new food::IngredientInformationWindow(food, user, units, ingredient, 0, nullptr);
+      window->brandChosen = std::move(chosen);
+      UI_WINDOW_MANAGER::instance().add(window);
+    };
+    s.showBookshelf = [&main, catalog] {
+      main.post(UI_EVENT(catalog ? kCatalogCommand : kBookshelfCommand));
+    };
+    s.exitState = &run.state.exitState;
+    return s;
+  };
+  main.registerWindow(kKindRecipe, [services](const UI_EVENT& request) {
+    return static_cast<UIW_WINDOW*>(
+        new recipe::RecipeWindow((*services)(false), request.values[0], request.values[1]));
+  });
+  if (tables.catalogBooks()) {
+    main.registerWindow(kKindCatalogRecipe, [services](const UI_EVENT& request) {
+      return static_cast<UIW_WINDOW*>(
+          new recipe::RecipeWindow((*services)(true), request.values[0], request.values[1]));
+    });
+  }
+}
+
 }  // namespace
 
 void registerWindows(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   registerWindows(main, tables, user);
   registerBookshelves(main, tables, user, run);
+  registerRecipeWindows(main, tables, user, run);
+  registerTips(main, tables, user, run);
 }
 
 int runProgram(const std::string& programDirectory, User& user) {
@@ -211,7 +281,7 @@ int runProgram(const std::string& programDirectory, User& user) {
       instance.listen(state.title, scope, [&main] { main.activate(); });
       registerWindows(main, tables, user, {state, settings, usage});
       main.showOnScreen();
-      introOrTip(main, settings);
+      introOrTip(main, state, settings);
 
       if (const auto failed = tables.openAll(); !failed.empty()) {
         std::string names;

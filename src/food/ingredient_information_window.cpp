@@ -267,6 +267,11 @@ void IngredientInformationWindow::ok() {
 }
 
 void IngredientInformationWindow::close() {
+  if (brandChosen) {
+    const long selected = selectedBrand();
+    brandChosen(selected > 0 && tables_.brands.ingredientOf(selected) == uid_ ? selected
+                                                                              : preferred_);
+  }
   UI_WINDOW_MANAGER::instance().subtract(this);
 }
 

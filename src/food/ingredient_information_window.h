@@ -39,6 +39,11 @@ class IngredientInformationWindow : public toolkit::UIW_WINDOW {
 
   long uid() const { return uid_; }
 
+  // Told, when OK closes the window, of the brand the user chose: the brand of this ingredient
+  // selected in the brand list, else the preferred brand (0 for none). The recipe window uses it
+  // to specify the brand of a line.
+  std::function<void(long brand)> brandChosen;
+
  private:
   // The brands of the ingredient (one entry per name unless LIST_ALL), the unassigned brands
   // as "* name", and "<new brand>".

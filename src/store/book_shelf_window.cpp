@@ -1,8 +1,5 @@
 #include "store/book_shelf_window.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QWidget>
 #include <algorithm>
@@ -15,6 +12,7 @@
 #include "store/recipe_search_window.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
+#include "toolkit/focused_edit.h"
 #include "toolkit/window_manager.h"
 
 namespace savora::store {
@@ -430,6 +428,19 @@ void BookShelfWindow::openRecipe() {
       nullptr, UI_EVENT(kOpenRecipeCommand, chapter, recipeList_->currentId(), mainWindowMode()));
 }
 
+std::vector<long> BookShelfWindow::listedRecipes() const {
+  std::vector<long> uids;
+  for (const ListEntry& entry : recipeList_->entries()) uids.push_back(entry.id);
+  return uids;
+}
+
+bool BookShelfWindow::showRecipe(long uid) {
+  const int index = recipeList_->findId(uid);
+  if (index < 0) return false;
+  recipeList_->setCurrent(index);
+  return true;
+}
+
 long BookShelfWindow::selectedRecipe() const {
   return recipeList_->current() >= 0 ? recipeList_->currentId() : 0;
 }
@@ -515,19 +526,9 @@ void BookShelfWindow::itemSaved(ShelfItemType type, long uid) {
 }
 
 void BookShelfWindow::editFocusedField(int command) {
-  QWidget* focused = QApplication::focusWidget();
-  if (!focused || !widget()->isAncestorOf(focused)) return;
-  if (auto* line = qobject_cast<QLineEdit*>(focused)) {
-    if (command == kCut) line->cut();
-    if (command == kCopy) line->copy();
-    if (command == kPaste) line->paste();
-    if (command == kClear) line->del();
-  } else if (auto* text = qobject_cast<QPlainTextEdit*>(focused)) {
-    if (command == kCut) text->cut();
-    if (command == kCopy) text->copy();
-    if (command == kPaste) text->paste();
-    if (command == kClear) text->textCursor().removeSelectedText();
-  }
+  static constexpr FieldEdit kEdits[] = {FieldEdit::Cut, FieldEdit::Copy, FieldEdit::Paste,
+                                         FieldEdit::Clear};
+  toolkit::editFocusedField(widget(), kEdits[command - kCut]);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "store/shelf_edits.h"
 #include "toolkit/uiw_window.h"
@@ -74,6 +75,13 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   bool menuPicking() const { return menuPicking_; }
   // Called when the bookshelf closes while a menu waits for a recipe: closing ends the picking.
   std::function<void()> menuPickingEnded;
+
+  // For the recipe window's previous and next: the recipes of the recipe list, top to bottom;
+  // making one of them the list's current entry (false when it is not listed); and listing the
+  // recipes again after a recipe was saved.
+  std::vector<long> listedRecipes() const;
+  bool showRecipe(long uid);
+  void refreshRecipes() { fillRecipes(); }
 
  private:
   struct Selection {

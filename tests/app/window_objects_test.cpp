@@ -10,11 +10,15 @@
 #include "app/about_window.h"
 #include "app/cd_drive_window.h"
 #include "app/main_window.h"
+#include "app/tips_window.h"
 #include "food/brand_information_window.h"
 #include "food/category_list_window.h"
 #include "food/food_list_window.h"
 #include "food/ingredient_information_window.h"
 #include "food/unit_information_window.h"
+#include "recipe/recipe_window.h"
+#include "recipe/serving_size_window.h"
+#include "recipe/settings_window.h"
 #include "store/book_info_window.h"
 #include "store/book_shelf_window.h"
 #include "store/new_book_window.h"
@@ -36,6 +40,7 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &kMainWindowSpec,
     &kSaveApplicationSpec,
     &kStatusWindowSpec,
+    &kTipsSpec,
     &food::kFoodListSpec,
     &food::kUnitInformationSpec,
     &food::kBrandInformationSpec,
@@ -44,6 +49,9 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &store::kBookInfoSpec,
     &store::kNewBookSpec,
     &store::kRecipeSearchSpec,
+    &recipe::kServingSizeSpec,
+    &recipe::kSettingsSpec,
+    &recipe::kRecipeWindowSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

@@ -1,0 +1,143 @@
+#include "recipe/recipe_edit.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/text.h"
+#include "recipe/recipe_line_text.h"
+#include "store/recipe_table.h"
+
+namespace savora::recipe {
+namespace {
+
+constexpr int kLastLine = store::kRecipeLines - 1;
+
+}  // namespace
+
+bool RecipeEdit::open(long uid, long chapter) {
+  store::Recipe loaded;
+  if (uid != 0) {
+    chapter = tables_.recipes.load(uid, loaded);
+    if (chapter == 0) return false;
+  }
+  loaded.chapter = chapter;
+  recipe_ = loaded;
+  stored_ = loaded;
+  storedName_ = loaded.name;
+  saveState_ = SaveState::None;
+  savedInWindow_ = false;
+  loadLine(0);
+  return true;
+}
+
+bool RecipeEdit::hasContent() const {
+  const auto anyLine = std::any_of(recipe_.lines.begin(), recipe_.lines.end(),
+                                   [](const auto& line) { return !lineIsEmpty(line); });
+  const auto anyMedia = std::any_of(recipe_.media.begin(), recipe_.media.end(),
+                                    [](const auto& name) { return !name.empty(); });
+  return !recipe_.name.empty() || anyLine || !recipe_.description.empty() ||
+         !recipe_.instructions.empty() || anyMedia;
+}
+
+bool RecipeEdit::isModified() const {
+  return store::recipesDiffer(recordForSaving(), stored_);
+}
+
+long RecipeEdit::selectLine(int index) {
+  if (index < 0 || index > kLastLine) return 0;
+  commitLine();
+  loadLine(index);
+  const IngredientTarget target = decodeIngredientCode(recipe_.lines[current_].ingredient);
+  return target.kind == IngredientTarget::Kind::Recipe ? target.uid : 0;
+}
+
+void RecipeEdit::nextLine() {
+  commitLine();
+  loadLine(current_ == kLastLine ? 0 : current_ + 1);
+}
+
+void RecipeEdit::insertLine() {
+  commitLine();
+  auto& lines = recipe_.lines;
+  std::move_backward(lines.begin() + current_, lines.end() - 1, lines.end());
+  lines[current_] = {};
+  loadLine(current_);
+}
+
+void RecipeEdit::deleteLine() {
+  // The editor's fields belong to the line that goes: nothing to commit.
+  auto& lines = recipe_.lines;
+  std::move(lines.begin() + current_ + 1, lines.end(), lines.begin() + current_);
+  lines[kLastLine] = {};
+  loadLine(current_);
+}
+
+bool RecipeEdit::moveLineUp() {
+  if (current_ == 0) {
+    user_.message("Wait!", "ASTERISK", toolkit::Buttons::Ok,
+                  "This ingredient is at the top of the list.");
+    return false;
+  }
+  commitLine();
+  std::swap(recipe_.lines[current_], recipe_.lines[current_ - 1]);
+  loadLine(current_ - 1);
+  return true;
+}
+
+bool RecipeEdit::moveLineDown() {
+  if (current_ == kLastLine) {
+    user_.message("Wait!", "ASTERISK", toolkit::Buttons::Ok,
+                  "This ingredient is at the bottom of the list.");
+    return false;
+  }
+  commitLine();
+  std::swap(recipe_.lines[current_], recipe_.lines[current_ + 1]);
+  loadLine(current_ + 1);
+  return true;
+}
+
+bool RecipeEdit::addRecipeReference(long recipeUid) {
+  commitLine();
+  for (int i = 0; i <= kLastLine; ++i) {
+    if (!lineText(i, false, kLineTextWidth).empty()) continue;
+    recipe_.lines[i] = {};
+    recipe_.lines[i].ingredient = encodeIngredientCode({IngredientTarget::Kind::Recipe, recipeUid});
+    loadLine(current_);
+    return true;
+  }
+  user_.message("Recipe Full!", "ASTERISK", toolkit::Buttons::Ok,
+                "You cannot add any more items to this recipe.");
+  return false;
+}
+
+void RecipeEdit::setMedia(Media kind, std::string_view path) {
+  std::string name(path);
+  if (kind == Media::Photo && name.size() >= 4 &&
+      platform::equalsIgnoreCase(std::string_view(name).substr(name.size() - 4), ".bmp")) {
+    name.resize(name.size() - 4);
+  }
+  recipe_.media[size_t(kind)] = name;
+}
+
+bool RecipeEdit::removeMedia(Media kind) {
+  std::string& name = recipe_.media[size_t(kind)];
+  if (name.empty()) {
+    static constexpr const char* kNothing[] = {"There is no photo to remove.",
+                                               "There is no sound to remove.",
+                                               "There is no video to remove."};
+    user_.message("Wait!", "HAND", toolkit::Buttons::Ok, kNothing[size_t(kind)]);
+    return false;
+  }
+  name.clear();
+  return true;
+}
+
+std::string RecipeEdit::lineText(int index, bool present, size_t maxLength) {
+  return recipe::lineText(tables_, recipe_.lines.at(size_t(index)), present, maxLength);
+}
+
+std::string RecipeEdit::textForm() {
+  return recipeTextForm(tables_, recipe_);
+}
+
+}  // namespace savora::recipe

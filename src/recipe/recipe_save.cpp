@@ -1,0 +1,101 @@
+// Saving the recipe window's buffer, the question asked before leaving a changed recipe, and
+// finding the recipe before or after it on the bookshelf.
+#include <algorithm>
+
+#include "platform/text.h"
+#include "recipe/recipe_edit.h"
+#include "store/recipe_table.h"
+
+namespace savora::recipe {
+
+store::Recipe RecipeEdit::recordForSaving() const {
+  store::Recipe record = recipe_;
+  for (store::RecipeLine& line : record.lines) {
+    if (line.quantityValue != 0 && line.quantity == line.shownQuantity) {
+      line.quantity = platform::formatText("%.3f", line.quantityValue);
+    }
+  }
+  return record;
+}
+
+SaveOutcome RecipeEdit::save(std::string_view nameText) {
+  SaveOutcome outcome;
+  recipe_.name = platform::trim(nameText).substr(0, store::kRecipeNameLength);
+  if (recipe_.name.empty()) {
+    user_.message("Wait!", "HAND", toolkit::Buttons::Ok, "You must give this recipe a name.");
+    outcome.emptyName = true;
+    return outcome;
+  }
+
+  long target = recipe_.uid;
+  if (recipe_.uid == 0 || recipe_.name != storedName_) {
+    if (saveState_ == SaveState::None) {
+      saveState_ = recipe_.uid == 0 ? SaveState::New : SaveState::Existing;
+    }
+    const long sameName = tables_.recipes.find(recipe_.name, recipe_.chapter);
+    // The recipe itself (renamed only in letter case) is no other recipe to replace.
+    if (sameName != 0 && sameName != recipe_.uid) {
+      const std::string question = platform::formatText(
+          "The recipe, %s, already exists.\r\nDo you want to replace it?", recipe_.name.c_str());
+      switch (
+          user_.message("Overwrite Recipe?", "QUESTION", toolkit::Buttons::YesNoCancel, question)) {
+        case toolkit::Button::Yes:
+          target = sameName;
+          break;
+        case toolkit::Button::No:
+          outcome.result = SaveResult::Declined;
+          return outcome;
+        default:
+          return outcome;
+      }
+    }
+  }
+
+  user_.showStatus("Saving", "Saving Recipe...Please Wait.");
+  const store::Recipe record = recordForSaving();
+  const long saved = tables_.recipes.save(target, recipe_.chapter, record, true);
+  user_.closeStatus();
+  if (saved <= 0) return outcome;
+
+  outcome.result = SaveResult::Saved;
+  outcome.appended = target == 0;
+  outcome.uid = saved;
+  recipe_.uid = saved;
+  stored_ = record;
+  stored_.uid = saved;
+  storedName_ = recipe_.name;
+  savedInWindow_ = true;
+  return outcome;
+}
+
+bool RecipeEdit::offerToSave() {
+  if (!hasContent() || !isModified()) return true;
+  const std::string name = platform::trim(recipe_.name);
+  const std::string question =
+      name.empty() ? std::string("\r\nWould you like to save this recipe?")
+                   : platform::formatText("\r\nWould you like to save %s?", name.c_str());
+  switch (user_.message("Save Recipe?", "QUESTION", toolkit::Buttons::YesNoCancel, question)) {
+    case toolkit::Button::No:
+      return true;
+    case toolkit::Button::Yes:
+      return save(recipe_.name).result == SaveResult::Saved;
+    default:
+      return false;
+  }
+}
+
+std::optional<long> neighbourRecipe(const std::vector<long>& order, long current,
+                                    Direction direction, toolkit::User& user) {
+  const auto at = std::find(order.begin(), order.end(), current);
+  if (at != order.end()) {
+    if (direction == Direction::Previous && at != order.begin()) return *(at - 1);
+    if (direction == Direction::Next && at + 1 != order.end()) return *(at + 1);
+  }
+  user.message("Information", "ASTERISK", toolkit::Buttons::Ok,
+               direction == Direction::Previous
+                   ? "This is the first recipe listed on the bookshelf!"
+                   : "This is the last recipe listed on the bookshelf!");
+  return std::nullopt;
+}
+
+}  // namespace savora::recipe

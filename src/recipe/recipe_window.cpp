@@ -1,0 +1,713 @@
+#include "recipe/recipe_window.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollArea>
+#include <QToolButton>
+
+#include "food/ingredient_table.h"
+#include "food/quantity.h"
+#include "food/unit_names.h"
+#include "food/unit_table.h"
+#include "platform/program_dirs.h"
+#include "platform/text.h"
+#include "recipe/recipe_line_text.h"
+#include "recipe/serving_scale.h"
+#include "recipe/serving_size_window.h"
+#include "store/book_shelf_window.h"
+#include "store/recipe_table.h"
+#include "toolkit/event_codes.h"
+#include "toolkit/event_manager.h"
+#include "toolkit/focused_edit.h"
+#include "toolkit/qt_media_player.h"
+#include "toolkit/qt_text.h"
+#include "toolkit/window_manager.h"
+
+namespace savora::recipe {
+
+using namespace savora::toolkit;
+using platform::formatText;
+
+namespace {
+
+enum Command : int {
+  kSelectLine = 5301,
+  kNextLine = 5302,
+  kInsertLine = 5303,
+  kDeleteLine = 5304,
+  kMoveUp = 5305,
+  kMoveDown = 5306,
+  kAddRecipe = 5307,
+  kSpecifyBrand = 5308,
+  kServings = 5309,
+  kPreviousRecipe = 5310,
+  kNextRecipe = 5311,
+  kUnitPicked = 5312,
+  kPlayVideo = 5313,
+  kPlaySound = 5314,
+  kZoom = 5315,
+  kSelectAll = 5320,
+  kUndo = 5321,
+  kBrandChosen = 5322,
+  kSave = 10002,
+  kSaveRequest = 6102,  // the exit check asks the window to save before the program ends
+  kAddPhoto = 10522,
+  kAddSound = 10523,
+  kAddVideo = 10524,
+  kRemovePhoto = 10526,
+  kRemoveSound = 10527,
+  kRemoveVideo = 10528,
+  kCut = 10573,
+  kCopy = 10574,
+  kPaste = 10575,
+  kClear = 10576,
+};
+
+struct MediaDialog {
+  const char* title;
+  const char* filter;
+  const char* nameLabel;
+};
+constexpr MediaDialog kMediaDialogs[] = {
+    {"Add Photo...", "Bitmap Files (*.bmp)", "PHOTO_NAME"},
+    {"Add Sound...", "Audio Files (*.wav)", "SOUND_NAME"},
+    {"Add Video...", "MPEG Video Files (*.mpg)", "VIDEO_NAME"},
+};
+
+constexpr const char* kPlayVideoButtons[] = {"PLAY_VIDEO_VIEW", "PLAY_VIDEO_EDIT",
+                                             "PLAY_VIDEO_PICTURE"};
+
+// The edit menu's commands, in menu order.
+struct EditCommand {
+  const char* text;
+  const char* shortcut;
+  int event;
+};
+constexpr EditCommand kEditCommands[] = {
+    {"Cu&t", "Ctrl+X", kCut},
+    {"&Copy", "Ctrl+C", kCopy},
+    {"&Paste", "Ctrl+V", kPaste},
+    {"Cl&ear", "Del", kClear},
+    {"Select &All", "Ctrl+A", kSelectAll},
+    {"&Undo", "Ctrl+Z", kUndo},
+};
+
+FieldEdit fieldEdit(int command) {
+  switch (command) {
+    case kCut:
+      return FieldEdit::Cut;
+    case kCopy:
+      return FieldEdit::Copy;
+    case kPaste:
+      return FieldEdit::Paste;
+    case kClear:
+      return FieldEdit::Clear;
+    case kSelectAll:
+      return FieldEdit::SelectAll;
+    default:
+      return FieldEdit::Undo;
+  }
+}
+
+// Memo texts keep the stored line ends; a text field gives its lines back with "\n" only.
+std::string withStoredLineEnds(const std::string& fieldText) {
+  std::string text;
+  for (char c : fieldText) {
+    if (c == '\n') text += '\r';
+    if (c != '\r') text += c;
+  }
+  return text;
+}
+
+// A text field shows each line end as one break.
+std::string forField(const std::string& text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (char c : text) {
+    if (c != '\r') shown += c;
+  }
+  return shown;
+}
+
+std::string fileNameOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+const WindowSpec kRecipeWindowSpec{"RECIPE_WINDOW",
+                                   {{"TABS", 0, ObjectKind::Notebook},
+                                    {"VIEW_TAB"},
+                                    {"EDIT_TAB"},
+                                    {"PICTURE_TAB"},
+                                    {"RECIPE_NAME", 0, ObjectKind::Prompt},
+                                    {"TEXT_VIEW", 0, ObjectKind::Text},
+                                    {"NAME", 0, ObjectKind::String},
+                                    {"DESCRIPTION", 0, ObjectKind::Text},
+                                    {"IN_LIST", 0, ObjectKind::List},
+                                    {"INSTRUCTIONS", 0, ObjectKind::Text},
+                                    {"SERVINGS", 0, ObjectKind::Prompt},
+                                    {"BUTTON_OK", 0, ObjectKind::Button},
+                                    {"QUANTITY", 0, ObjectKind::String},
+                                    {"UNIT", 0, ObjectKind::Combo},
+                                    {"INGREDIENT", 0, ObjectKind::Combo},
+                                    {"IN_INFO", 0, ObjectKind::String},
+                                    {"IN_TYPE", 0, ObjectKind::String},
+                                    {"INGREDIENT_INFO1_PROMPT", 0, ObjectKind::Prompt},
+                                    {"INGREDIENT_PROMPT", 0, ObjectKind::Prompt},
+                                    {"ZOOM_BUTTON", 0, ObjectKind::Button},
+                                    {"MISSING_PHOTO_MSG", 0, ObjectKind::Prompt},
+                                    {"PICTURE", 0, ObjectKind::Picture},
+                                    {"PICTURE_SCROLL"},
+                                    {"EDIT_BUTTON", 0, ObjectKind::Button},
+                                    {"PRINT_BUTTON", 0, ObjectKind::Button},
+                                    {"LIST_BUTTON", 0, ObjectKind::Button},
+                                    {"MAIL_BUTTON", 0, ObjectKind::Button},
+                                    {"PALM_BUTTON", 0, ObjectKind::Button},
+                                    {"PREVIOUS_RECIPE", 0, ObjectKind::Button},
+                                    {"NEXT_RECIPE", 0, ObjectKind::Button},
+                                    {"SERVINGS_BUTTON", 0, ObjectKind::Button},
+                                    {"INSERT_LINE", 0, ObjectKind::Button},
+                                    {"DELETE_LINE", 0, ObjectKind::Button},
+                                    {"MOVE_UP", 0, ObjectKind::Button},
+                                    {"MOVE_DOWN", 0, ObjectKind::Button},
+                                    {"ADD_RECIPE", 0, ObjectKind::Button},
+                                    {"SPECIFY_BRAND", 0, ObjectKind::Button},
+                                    {"NEXT_LINE", 0, ObjectKind::Button},
+                                    {"PHOTO_NAME", 0, ObjectKind::Prompt},
+                                    {"SOUND_NAME", 0, ObjectKind::Prompt},
+                                    {"VIDEO_NAME", 0, ObjectKind::Prompt},
+                                    {"ADD_PHOTO", 0, ObjectKind::Button},
+                                    {"ADD_SOUND", 0, ObjectKind::Button},
+                                    {"ADD_VIDEO", 0, ObjectKind::Button},
+                                    {"REMOVE_PHOTO", 0, ObjectKind::Button},
+                                    {"REMOVE_SOUND", 0, ObjectKind::Button},
+                                    {"REMOVE_VIDEO", 0, ObjectKind::Button},
+                                    {"PLAY_SOUND", 0, ObjectKind::Button},
+                                    {"PLAY_VIDEO_VIEW", 0, ObjectKind::Button},
+                                    {"PLAY_VIDEO_EDIT", 0, ObjectKind::Button},
+                                    {"PLAY_VIDEO_PICTURE", 0, ObjectKind::Button},
+                                    {"CLOSE_BUTTON", 0, ObjectKind::Button}}};
+
+RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid,
+                           std::unique_ptr<MediaPlayer> player)
+    : UIW_WINDOW(kRecipeWindowSpec.resource),
+      services_(std::move(services)),
+      user_(services_.user),
+      edit_(services_.tables, services_.user),
+      player_(std::move(player)) {
+  resolve(kRecipeWindowSpec);
+  if (!player_) player_ = std::make_unique<QtMediaPlayer>();
+  name_ = Get<UIW_STRING>("NAME");
+  description_ = Get<UIW_TEXT>("DESCRIPTION");
+  instructions_ = Get<UIW_TEXT>("INSTRUCTIONS");
+  lines_ = Get<UIW_VT_LIST>("IN_LIST");
+  quantity_ = Get<UIW_STRING>("QUANTITY");
+  unit_ = Get<UIW_COMBO_BOX>("UNIT");
+  ingredient_ = Get<UIW_COMBO_BOX>("INGREDIENT");
+  info1_ = Get<UIW_STRING>("IN_INFO");
+  info2_ = Get<UIW_STRING>("IN_TYPE");
+  picture_ = Get<UIW_PICTURE>("PICTURE");
+  setNumberID(services_.catalog ? kCatalogRecipeKind : kRecipeKind);
+
+  // Enter in the combo boxes goes on to the next line, as in the other fields of the line.
+  for (UIW_COMBO_BOX* combo : {unit_, ingredient_}) {
+    if (QLineEdit* line = static_cast<QComboBox*>(combo->widget())->lineEdit()) {
+      QObject::connect(line, &QLineEdit::returnPressed, line,
+                       [this] { post(UI_EVENT(kNextLine)); });
+    }
+  }
+  auto* editButton = static_cast<QToolButton*>(Get("EDIT_BUTTON")->widget());
+  auto* menu = new QMenu(editButton);
+  for (const EditCommand& command : kEditCommands) {
+    QAction* action = menu->addAction(toQt(command.text));
+    action->setShortcut(QKeySequence(toQt(command.shortcut)));
+    action->setShortcutContext(Qt::WidgetShortcut);  // the fields keep their own keys
+    const int code = command.event;
+    QObject::connect(action, &QAction::triggered, menu, [this, code] { post(UI_EVENT(code)); });
+  }
+  editButton->setMenu(menu);
+
+  fillUnitChoices();
+  fillIngredientChoices();
+  load(uid, chapter);
+  Get<UIW_NOTEBOOK>("TABS")->setCurrentPage(uid == 0 ? 1 : 0);  // a new recipe is written first
+  if (uid == 0) name_->setFocus();
+}
+
+RecipeWindow::~RecipeWindow() {
+  if (player_) player_->close();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading and showing
+
+void RecipeWindow::load(long uid, long chapter) {
+  if (!edit_.open(uid, chapter)) edit_.open(0, chapter);  // a recipe gone meanwhile: a new one
+  showRecipe();
+  playSound();  // a recipe's sound is heard once when it opens
+}
+
+void RecipeWindow::showRecipe() {
+  const store::Recipe& recipe = edit_.recipe();
+  setTitle(recipe.name.empty() ? std::string("New Recipe") : recipe.name);
+  name_->setText(recipe.name);
+  description_->setText(forField(recipe.description));
+  instructions_->setText(forField(recipe.instructions));
+  showServings();
+  showLines();
+  pushEditor();
+  showText();
+  showMedia();
+}
+
+void RecipeWindow::showServings() {
+  Get("SERVINGS")->setText(servingsLabel(edit_.recipe().servings));
+}
+
+void RecipeWindow::showLines() {
+  lines_->clear();
+  for (int i = 0; i < store::kRecipeLines; ++i)
+    lines_->add({edit_.lineText(i, false, kLineTextWidth), i});
+  lines_->setCurrent(edit_.currentLine());
+}
+
+void RecipeWindow::showText() {
+  Get("RECIPE_NAME")->setText(edit_.recipe().name);
+  Get("TEXT_VIEW")->setText(forField(edit_.textForm()));
+}
+
+void RecipeWindow::fillUnitChoices() {
+  unit_->clear();
+  unit_->add({"", 0});
+  food::UnitTable& units = services_.tables.units;
+  for (auto name = units.firstName(false, services_.tables.unitSettings); name;
+       name = units.nextName()) {
+    unit_->add({*name, units.number("UID")});
+  }
+}
+
+void RecipeWindow::fillIngredientChoices() {
+  ingredient_->clear();
+  food::IngredientTable& ingredients = services_.tables.ingredients;
+  for (auto name = ingredients.firstByName(); name; name = ingredients.nextName())
+    ingredient_->add({*name, ingredients.number("UID")});
+}
+
+// Units and ingredients the user just added to the lists join the choices.
+void RecipeWindow::listNewNames() {
+  for (const store::RecipeLine& line : edit_.recipe().lines) {
+    if (line.unit != 0 && unit_->findId(line.unit) < 0) {
+      unit_->add({food::unitNameForPlural(services_.tables.units, false, line.unit,
+                                          services_.tables.unitSettings),
+                  line.unit});
+    }
+    const IngredientTarget target = decodeIngredientCode(line.ingredient);
+    if (target.kind == IngredientTarget::Kind::Ingredient && ingredient_->findId(target.uid) < 0)
+      ingredient_->add(
+          {services_.tables.ingredients.nameForPluralFlag(target.uid, false), target.uid});
+  }
+}
+
+void RecipeWindow::pushEditor() {
+  const LineEditor& editor = edit_.editor();
+  quantity_->setText(editor.quantity);
+  unit_->setText(editor.unitText);
+  ingredient_->setText(editor.ingredientText);
+  info1_->setText(editor.info1);
+  info2_->setText(editor.info2);
+  lines_->setCurrent(edit_.currentLine());
+  shownEditor_ = editor;
+  shownUnit_ = edit_.recipe().lines[size_t(edit_.currentLine())].unit;
+}
+
+void RecipeWindow::pullEditor() {
+  LineEditor& editor = edit_.editor();
+  editor.quantity = quantity_->text();
+  editor.unitText = unit_->text();
+  editor.ingredientText = ingredient_->text();
+  editor.info1 = info1_->text();
+  editor.info2 = info2_->text();
+}
+
+void RecipeWindow::pullFields() {
+  store::Recipe& recipe = edit_.recipe();
+  recipe.name = name_->text();
+  // A field gives its text back with its own line ends: only a changed text is taken.
+  const std::string description = description_->text();
+  if (withStoredLineEnds(description) != withStoredLineEnds(recipe.description))
+    recipe.description = withStoredLineEnds(description);
+  const std::string instructions = instructions_->text();
+  if (withStoredLineEnds(instructions) != withStoredLineEnds(recipe.instructions))
+    recipe.instructions = withStoredLineEnds(instructions);
+}
+
+bool RecipeWindow::hasUnsavedChanges() const {
+  auto* self = const_cast<RecipeWindow*>(this);
+  self->pullFields();
+  LineEditor typed = shownEditor_;
+  typed.quantity = quantity_->text();
+  typed.unitText = unit_->text();
+  typed.ingredientText = ingredient_->text();
+  typed.info1 = info1_->text();
+  typed.info2 = info2_->text();
+  const bool editorChanged = typed.quantity != shownEditor_.quantity ||
+                             typed.unitText != shownEditor_.unitText ||
+                             typed.ingredientText != shownEditor_.ingredientText ||
+                             typed.info1 != shownEditor_.info1 || typed.info2 != shownEditor_.info2;
+  return editorChanged || (edit_.hasContent() && edit_.isModified());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Events
+
+int RecipeWindow::Event(const UI_EVENT& event) {
+  switch (event.type) {
+    case kSelectLine:
+      selectLine(int(event.values[0]));
+      break;
+    case kNextLine:
+      lineAction([this] { edit_.nextLine(); });
+      break;
+    case kInsertLine:
+      lineAction([this] { edit_.insertLine(); });
+      break;
+    case kDeleteLine:
+      lineAction([this] { edit_.deleteLine(); });
+      break;
+    case kMoveUp:
+      lineAction([this] { edit_.moveLineUp(); });
+      break;
+    case kMoveDown:
+      lineAction([this] { edit_.moveLineDown(); });
+      break;
+    case kUnitPicked:
+      unitPicked(event.values[1]);
+      break;
+    case kAddRecipe:
+      chooseRecipeAsIngredient();
+      break;
+    case kShowRecipe:
+      if (choosingRecipe_) {
+        recipeChosen(event.values[1]);
+        skipNextLoad_ = true;
+      }
+      break;
+    case kLoadRecipe:
+      if (skipNextLoad_) {
+        skipNextLoad_ = false;
+      } else {
+        loadFromBookshelf(event.values[0], event.values[1]);
+      }
+      break;
+    case kSpecifyBrand:
+      specifyBrand();
+      break;
+    case kBrandChosen:
+      if (event.values[0] != 0) edit_.editor().selectedBrand = event.values[0];
+      break;
+    case kServings:
+      servings();
+      break;
+    case kPreviousRecipe:
+      moveOnBookshelf(Direction::Previous);
+      break;
+    case kNextRecipe:
+      moveOnBookshelf(Direction::Next);
+      break;
+    case kSave:
+      save();
+      break;
+    case kSaveRequest:
+      saveRequested();
+      break;
+    case S_CLOSE:
+      if (leaveRecipe()) close();
+      break;
+    case kAddPhoto:
+    case kAddSound:
+    case kAddVideo:
+      addMedia(Media(event.type - kAddPhoto));
+      break;
+    case kRemovePhoto:
+    case kRemoveSound:
+    case kRemoveVideo:
+      removeMedia(Media(event.type - kRemovePhoto));
+      break;
+    case kPlaySound:
+      playSound();
+      break;
+    case kPlayVideo:
+      playVideo();
+      break;
+    case kZoom:
+      showPhoto();
+      break;
+    case kCut:
+    case kCopy:
+    case kPaste:
+    case kClear:
+    case kSelectAll:
+    case kUndo:
+      editFocusedField(widget(), fieldEdit(event.type));
+      break;
+    default:
+      return UIW_WINDOW::Event(event);
+  }
+  return event.type;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The line editor
+
+void RecipeWindow::commit() {
+  pullFields();
+  pullEditor();
+  edit_.commitLine();
+  listNewNames();
+}
+
+void RecipeWindow::lineAction(const std::function<void()>& action) {
+  pullFields();
+  pullEditor();
+  action();
+  listNewNames();
+  showLines();
+  pushEditor();
+  showText();
+  if (!quantity_->hasFocus()) quantity_->setFocus();
+}
+
+void RecipeWindow::selectLine(int row) {
+  if (row < 0 || row == edit_.currentLine()) return;
+  pullFields();
+  pullEditor();
+  const long referred = edit_.selectLine(row);
+  listNewNames();
+  showLines();
+  pushEditor();
+  showText();
+  if (referred != 0 && services_.openRecipe) services_.openRecipe(referred);
+}
+
+void RecipeWindow::unitPicked(long unit) {
+  pullEditor();
+  const long before = shownUnit_;
+  if (edit_.changeUnit(before, unit)) quantity_->setText(edit_.editor().quantity);
+  shownUnit_ = unit;
+  // A unit named for a larger amount offers its plural form among the choices.
+  const std::string unitText = platform::trim(unit_->text());
+  const double amount = food::parseQuantity(quantity_->text());
+  if (!unitText.empty() && amount > 1 && !services_.tables.unitSettings.abbreviatedUnits &&
+      !platform::endsWithIgnoreCase(unitText, "s")) {
+    const std::string plural = food::pluralize(unitText);
+    if (unit_->findText(plural) < 0) unit_->add({plural, unit});
+  }
+}
+
+void RecipeWindow::chooseRecipeAsIngredient() {
+  user_.message("Choose Recipe", "ASTERISK", Buttons::Ok, "Choose a recipe from the Bookshelf");
+  choosingRecipe_ = true;
+  if (services_.showBookshelf) services_.showBookshelf();
+}
+
+void RecipeWindow::recipeChosen(long uid) {
+  choosingRecipe_ = false;
+  UI_WINDOW_MANAGER::instance().bringToFront(this);
+  if (uid <= 0) return;
+  lineAction([this, uid] { edit_.addRecipeReference(uid); });
+}
+
+void RecipeWindow::specifyBrand() {
+  pullEditor();
+  const long ingredient = edit_.ingredientForBrand();
+  if (ingredient == 0 || !services_.specifyBrand) return;
+  // The answer comes as an event: this window may be gone by the time the user says OK.
+  QPointer<QWidget> alive = widget();
+  services_.specifyBrand(ingredient, [this, alive](long brand) {
+    if (alive) post(UI_EVENT(kBrandChosen, brand));
+  });
+}
+
+void RecipeWindow::servings() {
+  commit();
+  pushEditor();
+  store::Recipe& recipe = edit_.recipe();
+  const long before = recipe.servings;
+  // The quantities are scaled only for a recipe that was saved under a name.
+  const bool adjust = recipe.uid != 0;
+  ServingSizeWindow::Callbacks callbacks;
+  callbacks.scaleQuantities = [this, before] {
+    store::Recipe& recipe = edit_.recipe();
+    food::ConversionList units = services_.tables.units.conversionList();
+    scaleQuantities(recipe, units, before, recipe.servings, user_);
+    showLines();
+    edit_.loadLine(edit_.currentLine());
+    pushEditor();
+  };
+  callbacks.servingsSet = [this](long) {
+    showServings();
+    showText();
+  };
+  UI_WINDOW_MANAGER::instance().add(
+      new ServingSizeWindow(recipe.servings, adjust, user_, std::move(callbacks)));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving, moving on the bookshelf and closing
+
+bool RecipeWindow::save() {
+  commit();
+  const SaveOutcome outcome = edit_.save(name_->text());
+  pushEditor();
+  showLines();
+  if (outcome.result != SaveResult::Saved) {
+    if (outcome.emptyName) {
+      Get<UIW_NOTEBOOK>("TABS")->setCurrentPage(1);
+      name_->setFocus();
+    }
+    if (outcome.result == SaveResult::Failed && services_.exitState) *services_.exitState = 0;
+    return false;
+  }
+  name_->setText(edit_.recipe().name);
+  setTitle(edit_.recipe().name);
+  showText();
+  if (outcome.appended) {
+    if (store::BookShelfWindow* shelf = bookshelf()) {
+      UI_EVENT added(store::kRecipeAdded, outcome.uid);
+      added.text = edit_.recipe().name;
+      shelf->post(added);
+    }
+  }
+  return true;
+}
+
+void RecipeWindow::saveRequested() {
+  if (!save()) return;
+  close();
+  // The exit check waits for this save: with the exit confirmed the program now ends.
+  if (services_.exitState && *services_.exitState == L_EXIT)
+    UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
+}
+
+bool RecipeWindow::leaveRecipe() {
+  commit();
+  pushEditor();
+  if (!edit_.offerToSave()) {
+    if (services_.exitState) *services_.exitState = 0;
+    return false;
+  }
+  if (edit_.savedInWindow()) {
+    if (store::BookShelfWindow* shelf = bookshelf()) shelf->refreshRecipes();
+  }
+  return true;
+}
+
+store::BookShelfWindow* RecipeWindow::bookshelf() const {
+  const int kind = services_.catalog ? store::kCatalogBookshelfKind : store::kRecipeBookshelfKind;
+  return dynamic_cast<store::BookShelfWindow*>(UI_WINDOW_MANAGER::instance().findKind(kind));
+}
+
+void RecipeWindow::moveOnBookshelf(Direction direction) {
+  store::BookShelfWindow* shelf = bookshelf();
+  if (!leaveRecipe()) return;
+  showLines();
+  const std::vector<long> order = shelf ? shelf->listedRecipes() : std::vector<long>{};
+  const std::optional<long> next = neighbourRecipe(order, edit_.recipe().uid, direction, user_);
+  if (!next) return;
+  shelf->showRecipe(*next);
+  load(*next, -1);
+}
+
+void RecipeWindow::loadFromBookshelf(long chapter, long uid) {
+  if (uid == edit_.recipe().uid && uid != 0) return;  // already shown
+  if (!leaveRecipe()) return;
+  load(uid, chapter);
+  Get<UIW_NOTEBOOK>("TABS")->setCurrentPage(uid == 0 ? 1 : 0);
+}
+
+void RecipeWindow::close() {
+  if (player_) player_->close();
+  UI_WINDOW_MANAGER::instance().subtract(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Photo, sound and video
+
+void RecipeWindow::showMedia() {
+  const auto& media = edit_.recipe().media;
+  for (int which = 0; which < 3; ++which) {
+    const std::string& name = media[size_t(which)];
+    Get(kMediaDialogs[which].nameLabel)->setText(name.empty() ? "(none)" : fileNameOf(name));
+  }
+  Get("PLAY_SOUND")->show(!media[size_t(Media::Sound)].empty());
+  // Every tab has its "Play Video" button while the recipe has a video.
+  for (const char* button : kPlayVideoButtons)
+    Get(button)->show(!media[size_t(Media::Video)].empty());
+  showPhoto();
+}
+
+void RecipeWindow::showPhoto() {
+  const std::string& stored = edit_.recipe().media[size_t(Media::Photo)];
+  UI_WINDOW_OBJECT* missing = Get("MISSING_PHOTO_MSG");
+  missing->setText("");
+  picture_->clearImage();
+  if (stored.empty()) {
+    picture_->setText("No photo");
+    return;
+  }
+  const std::string path = services_.media.resolve(stored);
+  if (!planning::mediaExists(path, true)) {
+    const std::string& message = services_.media.missingPictureMessage();
+    missing->setText(message.empty() ? "The photo cannot be found." : message);
+    return;
+  }
+  // Pressed: scaled to the width of the tab; not pressed: at its own size, scrolled.
+  const bool zoom = Get<UIW_BUTTON>("ZOOM_BUTTON")->isChecked();
+  const int width = Get("PICTURE_SCROLL")->widget()->width() - 24;
+  const bool shown = zoom ? picture_->setImage(path + ".BMP", width > 40 ? width : 320, 100000)
+                          : picture_->setImage(path + ".BMP", 0, 0, false);
+  if (!shown) picture_->setText("The photo cannot be shown.");
+}
+
+void RecipeWindow::addMedia(Media kind) {
+  const MediaDialog& dialog = kMediaDialogs[int(kind)];
+  const std::optional<std::string> chosen =
+      user_.openFileName(dialog.title, dialog.filter, platform::programDirectory());
+  if (!chosen || chosen->empty()) return;
+  edit_.setMedia(kind, chosen->substr(0, store::kMediaReferenceLength));
+  showMedia();
+  if (kind == Media::Sound) playSound();  // a chosen sound is heard at once
+}
+
+void RecipeWindow::removeMedia(Media kind) {
+  if (kind != Media::Photo && player_->fileName() == edit_.recipe().media[size_t(kind)])
+    player_->close();
+  if (edit_.removeMedia(kind)) showMedia();
+}
+
+void RecipeWindow::playSound() {
+  const std::string& stored = edit_.recipe().media[size_t(Media::Sound)];
+  if (stored.empty()) return;
+  const std::string path = services_.media.resolve(stored);
+  if (!planning::mediaExists(path, false)) return;
+  player_->close();
+  if (player_->open(path)) player_->play();
+}
+
+void RecipeWindow::playVideo() {
+  const std::string& stored = edit_.recipe().media[size_t(Media::Video)];
+  if (stored.empty()) return;
+  std::string path = services_.media.resolve(stored);
+  if (!planning::mediaExists(path, false)) {
+    const std::string message =
+        planning::missingVideoMessage(services_.media.missingPictureMessage());
+    if (!message.empty()) user_.message("Information", "ASTERISK", Buttons::Ok, message);
+    return;
+  }
+  if (services_.playVideo) services_.playVideo(path);
+}
+
+}  // namespace savora::recipe

@@ -1,0 +1,130 @@
+// RECIPE_WINDOW: one recipe, on three tabs. The view tab shows it as text; the edit tab edits its
+// name, description, instructions, servings and 23 ingredient lines through the line editor; the
+// picture tab shows its photo and adds, removes and plays its photo, sound and video. The window
+// maps its fields onto the edit buffer (RecipeEdit), which does the work.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "planning/media_lookup.h"
+#include "recipe/recipe_edit.h"
+#include "toolkit/media_player.h"
+#include "toolkit/uiw_window.h"
+#include "toolkit/user.h"
+#include "toolkit/window_spec.h"
+
+namespace savora::store {
+class BookShelfWindow;
+}
+
+namespace savora::recipe {
+
+extern const toolkit::WindowSpec kRecipeWindowSpec;
+
+inline constexpr int kRecipeKind = 400;
+inline constexpr int kCatalogRecipeKind = 1600;
+// From the main window to an open recipe window: values {chapter, recipe, mode}. 10504 fronts it
+// (a recipe the window waits for as an ingredient is taken here), 10405 loads the recipe.
+inline constexpr int kShowRecipe = 10504;
+inline constexpr int kLoadRecipe = 10405;
+
+// What the window works with besides the tables; everything outlives the window.
+struct RecipeWindowServices {
+  RecipeTables tables;
+  toolkit::User& user;
+  planning::MediaLookup media;
+  // The catalogue's recipes (kind 1600) rather than the user's (kind 400).
+  bool catalog = false;
+  // Plays a video in the video window.
+  std::function<void(const std::string& file)> playVideo{};
+  // Opens another recipe in a recipe window of its own (a line that refers to it was chosen).
+  std::function<void(long recipe)> openRecipe{};
+  // Opens the ingredient's information window; `chosen` receives the brand chosen there.
+  std::function<void(long ingredient, std::function<void(long brand)> chosen)> specifyBrand{};
+  // Opens or fronts the bookshelf, on which the user chooses a recipe to use as an ingredient.
+  std::function<void()> showBookshelf{};
+  // The program's exit state (1000 while the program leaves after the user said so), or null: a
+  // refused save sets it back to 0.
+  int* exitState = nullptr;
+};
+
+class RecipeWindow : public toolkit::UIW_WINDOW {
+ public:
+  // Shows recipe `uid` (0: a new recipe in `chapter`). Without a player, sounds play through Qt.
+  RecipeWindow(RecipeWindowServices services, long chapter, long uid,
+               std::unique_ptr<toolkit::MediaPlayer> player = nullptr);
+  ~RecipeWindow() override;
+
+  int Event(const toolkit::UI_EVENT& event) override;
+  bool hasUnsavedChanges() const override;
+
+  const RecipeEdit& edit() const { return edit_; }
+  // True while the window waits for a recipe chosen on the bookshelf to use as an ingredient.
+  bool choosingRecipe() const { return choosingRecipe_; }
+
+ private:
+  // Loads a recipe into the buffer and shows it on every tab.
+  void load(long uid, long chapter);
+  void showRecipe();
+
+  // Between the widgets and the buffer.
+  void pullFields();  // name, description, instructions
+  void pullEditor();  // the line editor's fields
+  void pushEditor();
+  void showLines();
+  void showText();
+  void showServings();
+  void fillUnitChoices();
+  void fillIngredientChoices();
+  void listNewNames();
+
+  // Commits the line editor; every action that leaves the line, saves or closes begins here.
+  void commit();
+  void lineAction(const std::function<void()>& action);
+  void selectLine(int row);
+  void unitPicked(long unit);
+  void chooseRecipeAsIngredient();
+  void recipeChosen(long uid);
+  void specifyBrand();
+  void servings();
+
+  bool save();
+  void saveRequested();
+  // Offers to save, tells the bookshelf of a save; false when the user chose to stay.
+  bool leaveRecipe();
+  void moveOnBookshelf(Direction direction);
+  void loadFromBookshelf(long chapter, long uid);
+  void close();
+  store::BookShelfWindow* bookshelf() const;
+
+  void addMedia(Media kind);
+  void removeMedia(Media kind);
+  void showMedia();
+  void showPhoto();
+  void playSound();
+  void playVideo();
+
+  RecipeWindowServices services_;
+  toolkit::User& user_;
+  RecipeEdit edit_;
+  std::unique_ptr<toolkit::MediaPlayer> player_;
+  LineEditor shownEditor_;  // the editor as last shown, to tell typing from nothing
+  long shownUnit_ = 0;      // the unit the unit box showed before the user picked another
+  bool choosingRecipe_ = false;
+  bool skipNextLoad_ = false;  // the recipe just taken as an ingredient is not loaded as well
+
+  toolkit::UIW_STRING* name_;
+  toolkit::UIW_TEXT* description_;
+  toolkit::UIW_TEXT* instructions_;
+  toolkit::UIW_VT_LIST* lines_;
+  toolkit::UIW_STRING* quantity_;
+  toolkit::UIW_COMBO_BOX* unit_;
+  toolkit::UIW_COMBO_BOX* ingredient_;
+  toolkit::UIW_STRING* info1_;
+  toolkit::UIW_STRING* info2_;
+  toolkit::UIW_PICTURE* picture_;
+};
+
+}  // namespace savora::recipe

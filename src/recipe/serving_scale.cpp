@@ -1,0 +1,56 @@
+#include "recipe/serving_scale.h"
+
+#include "food/quantity.h"
+#include "platform/text.h"
+
+namespace savora::recipe {
+
+namespace {
+
+constexpr const char* kAdjustingTitle = "Adjusting Serving Sizes";
+
+}  // namespace
+
+double lineAmount(const store::RecipeLine& line) {
+  if (line.quantityValue != 0 && line.quantity == line.shownQuantity) return line.quantityValue;
+  return food::parseQuantity(line.quantity);
+}
+
+void presentLineAmount(store::RecipeLine& line, food::ConversionList& units, double amount) {
+  const float exact = float(amount);
+  double presented = exact;
+  long unit = line.unit;
+  const std::string text = food::presentQuantity(units, presented, unit);
+  // Unchanged units keep the exact amount: the ladder's round trip through smaller units in
+  // single precision can move it by a rounding step.
+  line.quantityValue = unit == line.unit ? exact : float(presented);
+  line.unit = unit;
+  line.quantity = text;
+  line.shownQuantity = text;
+}
+
+void scaleQuantities(store::Recipe& recipe, food::ConversionList& units, long servingsBefore,
+                     long newServings, toolkit::User& user) {
+  // Without servings there is nothing to divide by; the serving-size window showed such a
+  // recipe as serving 1.
+  const long before = servingsBefore < 1 ? 1 : servingsBefore;
+  if (newServings < 1 || newServings == before) return;
+  toolkit::WaitPointer wait(user);
+  user.showStatus(kAdjustingTitle, kAdjustingTitle);
+  for (store::RecipeLine& line : recipe.lines) {
+    const double old = lineAmount(line);
+    if (old <= 0) continue;
+    presentLineAmount(line, units, double(newServings) * (old / double(before)));
+  }
+  user.closeStatus();
+}
+
+std::string servingsLabel(long servings) {
+  return platform::formatText("Makes %ld servings", servings);
+}
+
+std::string servingsTextLine(long servings) {
+  return servings > 1 ? servingsLabel(servings) + "\r\n" : std::string();
+}
+
+}  // namespace savora::recipe

@@ -1,0 +1,89 @@
+#include "recipe/serving_size_window.h"
+
+#include <QKeySequence>
+#include <QShortcut>
+#include <charconv>
+
+#include "platform/text.h"
+#include "toolkit/event_codes.h"
+#include "toolkit/help_window.h"
+#include "toolkit/window_manager.h"
+
+namespace savora::recipe {
+
+using namespace savora::toolkit;
+
+namespace {
+
+enum Command : int { kOk = 5201 };
+
+// A number field's value: its leading whole number; 0 when it holds none.
+long fieldNumber(const UIW_STRING& field) {
+  const std::string text = platform::trim(field.text());
+  long value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+}  // namespace
+
+const WindowSpec kServingSizeSpec{"SERVING_SIZE_WINDOW",
+                                  {{"NUMID_TITLE", 0, ObjectKind::Any},
+                                   {"SERVE", 0, ObjectKind::String},
+                                   {"SERVE_PROMPT", 0, ObjectKind::Prompt},
+                                   {"ADJUST_SERVINGS", 0, ObjectKind::Button},
+                                   {"OK_BUTTON", 0, ObjectKind::Button},
+                                   {"CANCEL_BUTTON", 0, ObjectKind::Button},
+                                   {"HELP_BUTTON", 0, ObjectKind::Button}}};
+
+ServingSizeWindow::ServingSizeWindow(long& servings, bool adjustQuantities, User& user,
+                                     Callbacks callbacks)
+    : UIW_WINDOW(kServingSizeSpec.resource),
+      servings_(servings),
+      user_(user),
+      callbacks_(std::move(callbacks)) {
+  resolve(kServingSizeSpec);
+  serve_ = Get<UIW_STRING>("SERVE");
+  adjust_ = Get<UIW_BUTTON>("ADJUST_SERVINGS");
+  long shown = servings_;
+  if (shown < 1) {
+    shown = 1;
+    setTitle("Enter Recipe Serving Size");
+  }
+  serve_->setText(std::to_string(shown));
+  serve_->selectAll();
+  adjust_->setChecked(adjustQuantities);
+  // Escape is the Cancel button; the frame's own shortcut does not reach a modal window.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget());
+  QObject::connect(escape, &QShortcut::activated, widget(), [this] { post(UI_EVENT(S_CLOSE)); });
+}
+
+int ServingSizeWindow::Event(const UI_EVENT& event) {
+  switch (event.type) {
+    case kOk:
+      ok();
+      break;
+    case L_HELP:
+      HelpSystem::showContext(helpContext());
+      break;
+    default:
+      return UIW_WINDOW::Event(event);
+  }
+  return event.type;
+}
+
+void ServingSizeWindow::ok() {
+  const long servings = fieldNumber(*serve_);
+  if (servings < 1) {
+    user_.message("Wait!", "HAND", Buttons::Ok, "A recipe cannot serve less than 1 person!");
+    serve_->setFocus();
+    return;
+  }
+  servings_ = servings;
+  const bool adjust = adjust_->isChecked();
+  UI_WINDOW_MANAGER::instance().subtract(this);
+  if (adjust && callbacks_.scaleQuantities) callbacks_.scaleQuantities();
+  if (callbacks_.servingsSet) callbacks_.servingsSet(servings);
+}
+
+}  // namespace savora::recipe

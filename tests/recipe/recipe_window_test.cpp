@@ -1,0 +1,338 @@
+// The recipe window driven through its fields and buttons, offscreen, on the tables of the edit
+// buffer's fixture.
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+
+#include "fake_media_player.h"
+#include "platform/file_ops.h"
+#include "platform/program_dirs.h"
+#include "recipe/recipe_window.h"
+#include "recipe_edit_fixture.h"
+#include "toolkit/event_codes.h"
+#include "toolkit/event_manager.h"
+#include "toolkit/object_store.h"
+#include "toolkit/window_manager.h"
+
+namespace savora::recipe {
+namespace {
+
+using namespace savora::toolkit;
+using savora::testing::FakeMediaPlayer;
+
+class RecipeWindowTest : public RecipeEditTest {
+ protected:
+  void SetUp() override {
+    RecipeEditTest::SetUp();
+    ASSERT_TRUE(ObjectStore::open(SAVORA_PROGRAM_DIR "/OBJECTS.DAT"));
+    UI_EVENT_MANAGER::instance().clear();
+  }
+  void TearDown() override {
+    UI_WINDOW_MANAGER::instance().closeAll();
+    UI_EVENT_MANAGER::instance().clear();
+    ObjectStore::close();
+    RecipeEditTest::TearDown();
+  }
+
+  RecipeWindow* open(long uid, long inChapter) {
+    RecipeWindowServices services{tables, user, planning::MediaLookup({folder() + "/", 0, false})};
+    services.playVideo = [this](const std::string& file) { videos.push_back(file); };
+    services.openRecipe = [this](long recipe) { opened.push_back(recipe); };
+    auto fake = std::make_unique<FakeMediaPlayer>();
+    player = fake.get();
+    window = new RecipeWindow(std::move(services), inChapter, uid, std::move(fake));
+    UI_WINDOW_MANAGER::instance().add(window);
+    return window;
+  }
+  std::string folder() const { return platform::programDirectory(); }
+  static void settle() { UI_EVENT_MANAGER::instance().processAll(); }
+  void click(const char* button) {
+    window->Get<UIW_BUTTON>(button)->click();
+    settle();
+  }
+  void setText(const char* field, const std::string& text) { window->Get(field)->setText(text); }
+  std::string text(const char* field) { return window->Get(field)->text(); }
+  // Types a line into the line editor and presses Enter in the last field.
+  void typeLine(const char* quantity, const char* unit, const char* ingredient,
+                const char* info1 = "", const char* info2 = "") {
+    setText("QUANTITY", quantity);
+    setText("UNIT", unit);
+    setText("INGREDIENT", ingredient);
+    setText("IN_INFO", info1);
+    setText("IN_TYPE", info2);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(window->Get("IN_TYPE")->widget(), &enter);
+    settle();
+  }
+  std::string listRow(int index) {
+    std::string row = window->Get<UIW_VT_LIST>("IN_LIST")->entry(index).text;
+    row.erase(row.find_last_not_of(' ') + 1);
+    return row;
+  }
+  bool isOpen() const { return UI_WINDOW_MANAGER::instance().contains(window); }
+
+  RecipeWindow* window = nullptr;
+  FakeMediaPlayer* player = nullptr;
+  std::vector<std::string> videos;
+  std::vector<long> opened;
+};
+
+TEST_F(RecipeWindowTest, ANewRecipeIsWrittenLineByLineAndSavedInItsChapter) {
+  open(0, chapter);
+  EXPECT_EQ(window->Get<UIW_NOTEBOOK>("TABS")->currentPage(), 1);  // a new recipe opens to edit
+  setText("NAME", "  Pancakes ");
+  typeLine("2", "cup", "flour", "", ", sifted");
+  EXPECT_EQ(listRow(0), "2 cups flour, sifted");
+  EXPECT_EQ(window->edit().currentLine(), 1);
+  EXPECT_EQ(text("QUANTITY"), "");
+
+  // Units and ingredients not on the lists are offered for adding.
+  user.expectMessage("New Unit?",
+                     "pinch is not found on the unit list.  Would you like to add it to the list?",
+                     Button::Yes);
+  user.expectMessage(
+      "New Ingredient?",
+      "saffron is not found on the ingredient list.  Would you like to add it to the list?",
+      Button::Yes);
+  typeLine("1", "pinch", "saffron");
+  EXPECT_EQ(listRow(1), "1 pinch saffron");
+  EXPECT_TRUE(units.findText("pinch", false));
+  EXPECT_NE(ingredients.uidOfText("saffron"), 0);
+  // The new names are offered in the combo boxes from now on.
+  EXPECT_GE(window->Get<UIW_COMBO_BOX>("UNIT")->findText("pinch"), 0);
+  EXPECT_GE(window->Get<UIW_COMBO_BOX>("INGREDIENT")->findText("saffron"), 0);
+
+  click("BUTTON_OK");
+  EXPECT_EQ(window->title(), "Pancakes");
+  EXPECT_EQ(text("NAME"), "Pancakes");
+  const long uid = recipes.find("Pancakes", chapter);
+  ASSERT_NE(uid, 0);
+  store::Recipe saved;
+  ASSERT_EQ(recipes.load(uid, saved), chapter);
+  EXPECT_EQ(saved.lines[0].quantity, "2");
+  EXPECT_EQ(saved.lines[0].unit, kCup);
+  EXPECT_EQ(saved.lines[0].info2, ", sifted");
+  EXPECT_EQ(saved.lines[1].ingredient, ingredients.uidOfText("saffron"));
+  EXPECT_NE(text("TEXT_VIEW").find("\n    2 cups flour, sifted "), std::string::npos);
+  EXPECT_EQ(text("RECIPE_NAME"), "Pancakes");
+  EXPECT_FALSE(window->hasUnsavedChanges());
+}
+
+TEST_F(RecipeWindowTest, ASavedRecipeOpensOnTheViewTabAndLoadsItsLines) {
+  const long uid = addRecipe("Omelette", chapter);
+  open(uid, chapter);
+  EXPECT_EQ(window->Get<UIW_NOTEBOOK>("TABS")->currentPage(), 0);
+  EXPECT_EQ(window->title(), "Omelette");
+  EXPECT_EQ(listRow(0), "1 egg");
+  EXPECT_EQ(text("QUANTITY"), "1");
+  EXPECT_EQ(text("INGREDIENT"), "egg");
+  EXPECT_EQ(text("SERVINGS"), "Makes 2 servings");
+  EXPECT_NE(text("TEXT_VIEW").find("Book: Family\nChapter: Breads\n"), std::string::npos);
+  EXPECT_FALSE(window->hasUnsavedChanges());
+
+  // Selecting a row commits the editor into the current line first.
+  setText("QUANTITY", "3");
+  window->Get<UIW_VT_LIST>("IN_LIST")->setCurrent(-1);
+  QListWidget* list = static_cast<QListWidget*>(window->Get("IN_LIST")->widget());
+  list->setCurrentRow(4);
+  settle();
+  EXPECT_EQ(window->edit().currentLine(), 4);
+  EXPECT_EQ(listRow(0), "3 eggs");
+  EXPECT_TRUE(window->hasUnsavedChanges());
+}
+
+TEST_F(RecipeWindowTest, PickingAnotherUnitConvertsTheQuantityAndOffersThePlural) {
+  open(0, chapter);
+  setText("QUANTITY", "3");
+  auto* unit = window->Get<UIW_COMBO_BOX>("UNIT");
+  setText("UNIT", "teaspoon");
+  window->post(UI_EVENT(5312, 0, kTeaspoon));  // as if picked: the box showed no unit before
+  settle();
+  EXPECT_EQ(text("QUANTITY"), "3");  // nothing to convert from
+  const int tablespoon = unit->findId(kTablespoon);
+  ASSERT_GE(tablespoon, 0);
+  unit->setCurrent(tablespoon);
+  window->post(UI_EVENT(5312, tablespoon, kTablespoon));
+  settle();
+  EXPECT_EQ(text("QUANTITY"), "1");
+
+  // 2 cups: the plural "cups" joins the choices.
+  setText("QUANTITY", "32");
+  const int cup = unit->findId(kCup);
+  unit->setCurrent(cup);
+  window->post(UI_EVENT(5312, cup, kCup));
+  settle();
+  EXPECT_EQ(text("QUANTITY"), "2");
+  EXPECT_GE(unit->findText("cups"), 0);
+}
+
+TEST_F(RecipeWindowTest, LineButtonsMoveInsertAndDeleteLines) {
+  open(0, chapter);
+  typeLine("1", "cup", "flour");
+  typeLine("2", "", "egg");
+  click("MOVE_UP");  // line 3 (empty) changes place with line 2
+  EXPECT_EQ(window->edit().currentLine(), 1);
+  EXPECT_EQ(listRow(1), "");
+  EXPECT_EQ(listRow(2), "2 eggs");
+
+  window->Get<UIW_VT_LIST>("IN_LIST")->setCurrent(-1);
+  static_cast<QListWidget*>(window->Get("IN_LIST")->widget())->setCurrentRow(0);
+  settle();
+  user.expectMessage("Wait!", "This ingredient is at the top of the list.");
+  click("MOVE_UP");
+  click("INSERT_LINE");
+  EXPECT_EQ(listRow(0), "");
+  EXPECT_EQ(listRow(1), "1 cup flour");
+  click("DELETE_LINE");
+  EXPECT_EQ(listRow(0), "1 cup flour");
+  EXPECT_EQ(text("INGREDIENT"), "flour");
+}
+
+TEST_F(RecipeWindowTest, ClosingAChangedRecipeAsksToSaveIt) {
+  open(0, chapter);
+  click("CLOSE_BUTTON");  // nothing written: closes without a question
+  EXPECT_FALSE(isOpen());
+
+  open(0, chapter);
+  setText("NAME", "Toast");
+  user.expectMessage("Save Recipe?", "\r\nWould you like to save Toast?", Button::Cancel);
+  click("CLOSE_BUTTON");
+  EXPECT_TRUE(isOpen());
+  user.expectMessage("Save Recipe?", "\r\nWould you like to save Toast?", Button::Yes);
+  click("CLOSE_BUTTON");
+  EXPECT_FALSE(isOpen());
+  EXPECT_NE(recipes.find("Toast", chapter), 0);
+}
+
+TEST_F(RecipeWindowTest, SavingWithoutANameRefusesAndShowsTheNameField) {
+  open(0, chapter);
+  typeLine("1", "", "egg");
+  window->Get<UIW_NOTEBOOK>("TABS")->setCurrentPage(0);
+  user.expectMessage("Wait!", "You must give this recipe a name.");
+  click("BUTTON_OK");
+  EXPECT_EQ(window->Get<UIW_NOTEBOOK>("TABS")->currentPage(), 1);
+  EXPECT_EQ(window->edit().recipe().uid, 0);
+}
+
+TEST_F(RecipeWindowTest, ServingsScaleTheSavedRecipesQuantities) {
+  store::Recipe r;
+  r.name = "Biscuits";
+  r.servings = 4;
+  r.lines[0].quantity = "1 1/2";
+  r.lines[0].unit = kCup;
+  r.lines[0].ingredient = flour;
+  r.lines[1].quantity = "";
+  r.lines[1].ingredient = egg;
+  r.lines[1].info2 = "to taste";
+  const long uid = recipes.save(0, chapter, r, true);
+  open(uid, chapter);
+  click("SERVINGS_BUTTON");
+  UIW_WINDOW* dialog = nullptr;
+  for (UIW_WINDOW* open : UI_WINDOW_MANAGER::instance().windows()) {
+    if (open->resourceName() == "SERVING_SIZE_WINDOW") dialog = open;
+  }
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->Get<UIW_BUTTON>("ADJUST_SERVINGS")->isChecked());  // a saved recipe
+  dialog->Get("SERVE")->setText("6");
+  dialog->Get<UIW_BUTTON>("OK_BUTTON")->click();
+  settle();
+  EXPECT_EQ(listRow(0), "2 1/4 cups flour");
+  EXPECT_EQ(listRow(1), "Egg to taste");
+  EXPECT_EQ(text("QUANTITY"), "2 1/4");
+  EXPECT_EQ(text("SERVINGS"), "Makes 6 servings");
+  EXPECT_NE(text("TEXT_VIEW").find("Makes 6 servings\n"), std::string::npos);
+  click("BUTTON_OK");
+  store::Recipe saved;
+  recipes.load(uid, saved);
+  EXPECT_EQ(saved.servings, 6);
+  EXPECT_EQ(saved.lines[0].quantity, "2.250");
+}
+
+TEST_F(RecipeWindowTest, APhotoIsAddedShownZoomedAndRemoved) {
+  const std::string bitmap = folder() + "/pancakes.BMP";
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(Qt::darkYellow);
+  ASSERT_TRUE(image.save(QString::fromStdString(bitmap), "BMP"));
+  open(0, chapter);
+  user.answerFileDialog(bitmap);
+  click("ADD_PHOTO");
+  EXPECT_EQ(window->edit().recipe().media[0], folder() + "/pancakes");
+  auto* picture = window->Get<UIW_PICTURE>("PICTURE");
+  EXPECT_TRUE(picture->hasImage());
+  EXPECT_EQ(text("PHOTO_NAME"), "pancakes");
+  EXPECT_EQ(static_cast<QLabel*>(picture->widget())->pixmap().width(), 40);  // its own size
+  window->Get<UIW_NOTEBOOK>("TABS")->setCurrentPage(2);
+  window->widget()->resize(820, 640);
+  click("ZOOM_BUTTON");
+  EXPECT_GT(static_cast<QLabel*>(picture->widget())->pixmap().width(), 40);  // the tab's width
+  click("REMOVE_PHOTO");
+  EXPECT_FALSE(picture->hasImage());
+  user.expectMessage("Wait!", "There is no photo to remove.");
+  click("REMOVE_PHOTO");
+}
+
+TEST_F(RecipeWindowTest, SoundPlaysWhenChosenAndVideoGoesToTheVideoWindow) {
+  const std::string wave = folder() + "/sizzle.wav";
+  const std::string video = folder() + "/flip.mpg";
+  for (const std::string& file : {wave, video}) platform::writeWholeFile(file, "data");
+  open(0, chapter);
+  EXPECT_FALSE(window->Get("PLAY_VIDEO_VIEW")->isVisible());
+  user.answerFileDialog(wave);
+  click("ADD_SOUND");
+  EXPECT_EQ(player->fileName(), wave);
+  EXPECT_EQ(player->state(), MediaPlayer::State::Playing);
+  user.answerFileDialog(video);
+  click("ADD_VIDEO");
+  for (const char* button : {"PLAY_VIDEO_VIEW", "PLAY_VIDEO_EDIT", "PLAY_VIDEO_PICTURE"})
+    EXPECT_FALSE(window->Get(button)->widget()->isHidden()) << button;
+  click("PLAY_VIDEO_EDIT");
+  EXPECT_EQ(videos, std::vector<std::string>{video});
+  user.expectMessage("Wait!", "There is no sound to remove.");
+  click("REMOVE_SOUND");
+  click("REMOVE_SOUND");
+}
+
+TEST_F(RecipeWindowTest, ARecipeLineOpensItsRecipeAndRecipesAreTakenFromTheBookshelf) {
+  const long omelette = addRecipe("Omelette", chapter);
+  user.expectMessage("Choose Recipe", "Choose a recipe from the Bookshelf");
+  open(0, chapter);
+  click("ADD_RECIPE");
+  EXPECT_TRUE(window->choosingRecipe());
+  // The bookshelf opens a recipe: the main window hands it over with 10504 and 10405.
+  window->post(UI_EVENT(kShowRecipe, chapter, omelette, 0));
+  window->post(UI_EVENT(kLoadRecipe, chapter, omelette, 0));
+  settle();
+  EXPECT_FALSE(window->choosingRecipe());
+  EXPECT_EQ(window->edit().recipe().uid, 0);  // still the new recipe
+  EXPECT_EQ(listRow(0), "Omelette");
+  EXPECT_EQ(window->edit().recipe().lines[0].ingredient, omelette + 30000);
+
+  static_cast<QListWidget*>(window->Get("IN_LIST")->widget())->setCurrentRow(3);
+  settle();
+  static_cast<QListWidget*>(window->Get("IN_LIST")->widget())->setCurrentRow(0);
+  settle();
+  EXPECT_EQ(opened, std::vector<long>{omelette});
+}
+
+TEST_F(RecipeWindowTest, EditCommandsActOnTheFocusedField) {
+  open(0, chapter);
+  window->widget()->show();
+  setText("NAME", "Pancakes");
+  auto* name = static_cast<QLineEdit*>(window->Get("NAME")->widget());
+  QApplication::setActiveWindow(window->widget());
+  name->setFocus();
+  window->post(UI_EVENT(5320));   // select all
+  window->post(UI_EVENT(10573));  // cut
+  settle();
+  EXPECT_EQ(name->text().toStdString(), "");
+  window->post(UI_EVENT(5321));  // undo
+  settle();
+  EXPECT_EQ(name->text().toStdString(), "Pancakes");
+}
+
+}  // namespace
+}  // namespace savora::recipe

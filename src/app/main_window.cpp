@@ -16,6 +16,7 @@
 #include "app/installed_titles.h"
 #include "app/settings.h"
 #include "app/shared_tables.h"
+#include "app/tip_files.h"
 #include "app/wallpaper.h"
 #include "online/backup.h"
 #include "online/backup_schedule.h"
@@ -118,17 +119,6 @@ const std::set<int> kOwnCommands = {L_EXIT_FUNCTION, L_HELP,      kHelpSearch,
                                     kMakerSite,      kAuthorSite, kReferral,
                                     10560,           10564,       10565};
 
-// The first tip video: in the title directory, then on the CD.
-bool firstTipExists(const AppState& s) {
-  return platform::fileExists(s.titleDirectory() + "\\tips\\tip1.MPG") ||
-         platform::fileExists(s.onCd("\\tips\\tip1.MPG"));
-}
-
-bool introExists(const AppState& s) {
-  return platform::fileExists(s.titleDirectory() + "\\INTRO.MPG") ||
-         platform::fileExists(s.onCd("\\INTRO.MPG"));
-}
-
 }  // namespace
 
 const WindowSpec kMainWindowSpec{"MAIN",
@@ -205,8 +195,9 @@ bool MainWindow::commandAvailable(int code) const {
 }
 
 void MainWindow::updateCommandAvailability() {
-  const bool hasIntro = introExists(services_.state);
-  const bool hasTips = firstTipExists(services_.state);
+  // The same places the tips window plays from (the digital edition's, ".wmv" too).
+  const bool hasIntro = !findIntroVideo(services_.state).empty();
+  const bool hasTips = !findTipVideo(services_.state, 1).empty();
   for (QAction* action : widget()->findChildren<QAction*>()) {
     const int code = action->property("event").toInt();
     if (code == 0) continue;

@@ -289,6 +289,20 @@ TEST_F(MainWindowTest, AboutShowsTitleAndVersion) {
   EXPECT_EQ(aboutPicture(state), state.programDirectory + "Savora 99\\PICTURES\\ABOUT");
 }
 
+TEST_F(MainWindowTest, IntroAndTipsItemsFollowTheVideosTheTipsWindowPlays) {
+  // The digital edition keeps its videos in the program directory, here in their ".wmv" form.
+  state.digital = true;
+  folders.program.write("INTRO.wmv", "video");
+  MainWindow& main = window();
+  main.registerCommand(10540, [](const UI_EVENT&) {});
+  main.registerCommand(10530, [](const UI_EVENT&) {});
+  EXPECT_TRUE(selectable(main, "SHOW_INTRO"));
+  EXPECT_FALSE(selectable(main, "SHOW_TIPS"));
+  folders.program.write("TIPS/TIP1.wmv", "video");
+  main.registerCommand(10557, [](const UI_EVENT&) {});  // any change of commands looks again
+  EXPECT_TRUE(selectable(main, "SHOW_TIPS"));
+}
+
 TEST_F(MainWindowTest, TheTimerFindsANewCdAndDownloadedRecipes) {
   MainWindow& main = window();
   folders.program.write("newcd");

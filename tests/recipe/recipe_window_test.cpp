@@ -1,6 +1,7 @@
 // The recipe window driven through its fields and buttons, offscreen, on the tables of the edit
 // buffer's fixture.
 #include <QApplication>
+#include <filesystem>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -332,6 +333,48 @@ TEST_F(RecipeWindowTest, EditCommandsActOnTheFocusedField) {
   window->post(UI_EVENT(5321));  // undo
   settle();
   EXPECT_EQ(name->text().toStdString(), "Pancakes");
+}
+
+
+TEST_F(RecipeWindowTest, ScreenshotsOfTheThreeTabs) {
+  const std::string bitmap = folder() + "/stew.bmp";
+  QImage image(300, 200, QImage::Format_RGB32);
+  image.fill(QColor(150, 80, 30));
+  ASSERT_TRUE(image.save(QString::fromStdString(bitmap), "BMP"));
+  store::Recipe r;
+  r.name = "Hearty Beef Stew";
+  r.servings = 6;
+  r.description = "A slow Sunday stew.\r\nBetter the next day.";
+  r.instructions = "Brown the beef in batches.\r\nAdd the rest and simmer for two hours.";
+  r.media[0] = folder() + "/stew";
+  const char* quantities[] = {"2", "1 1/2", "3", "1"};
+  const long units[] = {kPound, kCup, kTablespoon, kCan16};
+  const long foods[] = {ingredients.addByName("beef chuck"), ingredients.addByName("beef broth"),
+                        flour, sauce};
+  const char* notes[] = {", cut in 1-inch cubes", "", "", ", with its juice"};
+  for (int i = 0; i < 4; ++i) {
+    r.lines[size_t(i)].quantity = quantities[i];
+    r.lines[size_t(i)].unit = units[i];
+    r.lines[size_t(i)].ingredient = foods[i];
+    r.lines[size_t(i)].info2 = notes[i];
+  }
+  const long uid = recipes.save(0, chapter, r, true);
+  open(uid, chapter);
+  window->widget()->resize(820, 640);
+  window->widget()->show();
+  const auto out = std::filesystem::path(SAVORA_PROGRAM_DIR).parent_path() / "screenshots";
+  std::filesystem::create_directories(out);
+  const char* tabs[] = {"VIEW", "EDIT", "PICTURE"};
+  for (int tab = 0; tab < 3; ++tab) {
+    window->Get<UIW_NOTEBOOK>("TABS")->setCurrentPage(tab);
+    if (tab == 2) click("ZOOM_BUTTON");
+    QApplication::processEvents();
+    const QImage shot = window->widget()->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    shot.save(QString::fromStdString(
+        (out / ("RECIPE_WINDOW_" + std::string(tabs[tab]) + ".png")).string()));
+  }
+  EXPECT_TRUE(window->Get<UIW_PICTURE>("PICTURE")->hasImage());
 }
 
 }  // namespace

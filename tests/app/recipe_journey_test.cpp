@@ -145,6 +145,24 @@ TEST_F(RecipeJourneyTest, WriteSaveReopenScalePhotographAndFindARecipe) {
   EXPECT_EQ(saved.lines[0].quantity, "3.000");
   EXPECT_EQ(saved.media[0], folders.program.str() + "/pancakes");
 
+  // A second recipe; Previous and Next walk the bookshelf's list in the same window.
+  click(shelf, "NEW_RECIPE_BUTTON");
+  recipe = find("RECIPE_WINDOW");
+  ASSERT_NE(recipe, nullptr);
+  recipe->Get("NAME")->setText("Waffles");
+  click(recipe, "BUTTON_OK");
+  EXPECT_EQ(rows(shelf, "RECIPE_LIST"),
+            (std::vector<std::string>{"Blueberry Pancakes", "Waffles"}));
+  click(recipe, "PREVIOUS_RECIPE");
+  EXPECT_EQ(recipe->title(), "Blueberry Pancakes");
+  EXPECT_EQ(find("RECIPE_WINDOW"), recipe);
+  EXPECT_EQ(shelf->Get<UIW_VT_LIST>("RECIPE_LIST")->text(), "Blueberry Pancakes");
+  user.expectMessage("Information", "This is the first recipe listed on the bookshelf!");
+  click(recipe, "PREVIOUS_RECIPE");
+  click(recipe, "NEXT_RECIPE");
+  EXPECT_EQ(recipe->title(), "Waffles");
+  click(recipe, "CLOSE_BUTTON");
+
   // Found again by what is in it.
   shelf->Get("SEARCH_STRING")->setText("blueberries");
   click(shelf, "SEARCH_BUTTON");

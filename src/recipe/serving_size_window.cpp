@@ -1,7 +1,5 @@
 #include "recipe/serving_size_window.h"
 
-#include <QKeySequence>
-#include <QShortcut>
 #include <charconv>
 
 #include "platform/text.h"
@@ -53,9 +51,7 @@ ServingSizeWindow::ServingSizeWindow(long& servings, bool adjustQuantities, User
   serve_->setText(std::to_string(shown));
   serve_->selectAll();
   adjust_->setChecked(adjustQuantities);
-  // Escape is the Cancel button; the frame's own shortcut does not reach a modal window.
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget());
-  QObject::connect(escape, &QShortcut::activated, widget(), [this] { post(UI_EVENT(S_CLOSE)); });
+  closeOnEscape();  // Escape is the Cancel button
 }
 
 int ServingSizeWindow::Event(const UI_EVENT& event) {

@@ -1,7 +1,5 @@
 #include "recipe/settings_window.h"
 
-#include <QKeySequence>
-#include <QShortcut>
 #include <charconv>
 
 #include "platform/text.h"
@@ -91,9 +89,7 @@ SettingsWindow::SettingsWindow(ListSource source, ShoppingListSettings values, U
       break;
   }
   enableServes();
-  // Escape is the Cancel button; the frame's own shortcut does not reach a modal window.
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), widget());
-  QObject::connect(escape, &QShortcut::activated, widget(), [this] { post(UI_EVENT(S_CLOSE)); });
+  closeOnEscape();  // Escape is the Cancel button
 }
 
 int SettingsWindow::Event(const UI_EVENT& event) {

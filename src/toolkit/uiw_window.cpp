@@ -3,11 +3,13 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
@@ -68,6 +70,11 @@ int UIW_WINDOW::Event(const UI_EVENT& event) {
 
 void UIW_WINDOW::post(UI_EVENT event) {
   UI_EVENT_MANAGER::instance().post(this, std::move(event));
+}
+
+void UIW_WINDOW::closeOnEscape() {
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), root_);
+  QObject::connect(escape, &QShortcut::activated, root_, [this] { post(UI_EVENT(S_CLOSE)); });
 }
 
 std::string UIW_WINDOW::title() const {

@@ -36,6 +36,9 @@ class UIW_WINDOW {
 
   // Posts an event to this window.
   void post(UI_EVENT event);
+  // Escape posts S_CLOSE to this window: a modal dialog's Cancel key, which the frame's own
+  // Escape shortcut does not reach.
+  void closeOnEscape();
 
   QWidget* widget() const { return root_; }
   const std::string& resourceName() const { return resourceName_; }

@@ -1,13 +1,13 @@
 // The recipe window driven through its fields and buttons, offscreen, on the tables of the edit
 // buffer's fixture.
 #include <QApplication>
-#include <filesystem>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <filesystem>
 
 #include "fake_media_player.h"
 #include "platform/file_ops.h"
@@ -334,7 +334,6 @@ TEST_F(RecipeWindowTest, EditCommandsActOnTheFocusedField) {
   settle();
   EXPECT_EQ(name->text().toStdString(), "Pancakes");
 }
-
 
 TEST_F(RecipeWindowTest, ScreenshotsOfTheThreeTabs) {
   const std::string bitmap = folder() + "/stew.bmp";

@@ -43,6 +43,10 @@ class RecipeWindowTest : public RecipeEditTest {
     RecipeWindowServices services{tables, user, planning::MediaLookup({folder() + "/", 0, false})};
     services.playVideo = [this](const std::string& file) { videos.push_back(file); };
     services.openRecipe = [this](long recipe) { opened.push_back(recipe); };
+    services.specifyBrand = [this](long ingredient, std::function<void(long)> chosen) {
+      brandAskedFor.push_back(ingredient);
+      chosen(brandToChoose);
+    };
     auto fake = std::make_unique<FakeMediaPlayer>();
     player = fake.get();
     window = new RecipeWindow(std::move(services), inChapter, uid, std::move(fake));
@@ -80,6 +84,8 @@ class RecipeWindowTest : public RecipeEditTest {
   FakeMediaPlayer* player = nullptr;
   std::vector<std::string> videos;
   std::vector<long> opened;
+  std::vector<long> brandAskedFor;
+  long brandToChoose = 0;
 };
 
 TEST_F(RecipeWindowTest, ANewRecipeIsWrittenLineByLineAndSavedInItsChapter) {
@@ -317,6 +323,23 @@ TEST_F(RecipeWindowTest, ARecipeLineOpensItsRecipeAndRecipesAreTakenFromTheBooks
   static_cast<QListWidget*>(window->Get("IN_LIST")->widget())->setCurrentRow(0);
   settle();
   EXPECT_EQ(opened, std::vector<long>{omelette});
+}
+
+TEST_F(RecipeWindowTest, TheBrandChosenForTheIngredientGoesOnTheLine) {
+  open(0, chapter);
+  user.expectMessage("Wait!", "You must enter an ingredient before you can specify a brand.");
+  click("SPECIFY_BRAND");
+  EXPECT_TRUE(brandAskedFor.empty());
+
+  brandToChoose = millFlour;
+  setText("QUANTITY", "1");
+  setText("UNIT", "cup");
+  setText("INGREDIENT", "Flour");
+  click("SPECIFY_BRAND");
+  EXPECT_EQ(brandAskedFor, std::vector<long>{flour});
+  click("NEXT_LINE");
+  EXPECT_EQ(window->edit().recipe().lines[0].ingredient, millFlour + 60000);
+  EXPECT_EQ(listRow(0), "1 cup Mill Flour");
 }
 
 TEST_F(RecipeWindowTest, EditCommandsActOnTheFocusedField) {

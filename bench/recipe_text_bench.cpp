@@ -34,9 +34,8 @@ struct Kitchen {
     fs::remove_all(folder);
     fs::create_directories(folder);
     platform::setProgramDirectory(folder.string());
-    for (store::TableModule* table :
-         std::initializer_list<store::TableModule*>{&units, &ingredients, &brands, &books,
-                                                    &chapters, &recipes}) {
+    for (store::TableModule* table : std::initializer_list<store::TableModule*>{
+             &units, &ingredients, &brands, &books, &chapters, &recipes}) {
       table->open();
     }
     const char* names[] = {"teaspoon", "tablespoon", "cup", "ounce", "pound", "pinch"};

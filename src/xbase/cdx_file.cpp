@@ -176,10 +176,17 @@ TagInfo* CdxFile::findTag(std::string_view name) {
 
 Page CdxFile::readPage(uint32_t offset, uint16_t keyLength, char fill) {
   checkPageOffset(offset, size_, path_, "a tree pointer");
+  if (const auto cached = cache_.find(offset); cached != cache_.end()) {
+    if (cached->second.keyLength == keyLength && cached->second.fill == fill)
+      return cached->second.page;
+  }
   char bytes[kPageSize];
   if (!file_.readAt(offset, bytes, sizeof bytes))
     raise("reading index %s: cannot read the page at offset %u", path_.c_str(), offset);
-  return decodePage(bytes, offset, keyLength, fill, path_);
+  Page page = decodePage(bytes, offset, keyLength, fill, path_);
+  if (cache_.size() >= kCachedPages) cache_.clear();
+  cache_[offset] = CachedPage{keyLength, fill, page};
+  return page;
 }
 
 void CdxFile::write(uint64_t offset, const void* data, size_t count, const char* what) {
@@ -189,6 +196,7 @@ void CdxFile::write(uint64_t offset, const void* data, size_t count, const char*
 }
 
 void CdxFile::writePage(const Page& page, uint16_t keyLength, char fill) {
+  forgetPage(page.offset);
   const std::string bytes = encodePage(page, keyLength, fill);
   write(page.offset, bytes.data(), bytes.size(), "a tree page");
   size_ = std::max<uint64_t>(size_, uint64_t(page.offset) + kPageSize);
@@ -204,6 +212,7 @@ uint32_t CdxFile::allocatePage() {
 
 void CdxFile::setSibling(uint32_t offset, bool left, uint32_t sibling) {
   checkPageOffset(offset, size_, path_, "a sibling pointer");
+  forgetPage(offset);
   char bytes[4];
   writeLe32(bytes, sibling);
   write(uint64_t(offset) + (left ? 4 : 8), bytes, 4, "a sibling pointer");

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/file.h"
@@ -77,7 +78,9 @@ class CdxFile {
   std::vector<TagInfo>& tags() { return tags_; }
   TagInfo* findTag(std::string_view name);
 
-  // Reads a tree page; throws Error for an offset outside the file or a damaged page.
+  // Reads a tree page; throws Error for an offset outside the file or a damaged page. Pages
+  // read are kept decoded (the file is ours alone while it is open), and every write of a page
+  // drops its copy first, so a failed write never leaves a copy that differs from the disk.
   Page readPage(uint32_t offset, uint16_t keyLength, char fill);
   // Writes a page (throws Error when the write fails).
   void writePage(const Page& page, uint16_t keyLength, char fill);
@@ -98,8 +101,18 @@ class CdxFile {
  private:
   void write(uint64_t offset, const void* data, size_t count, const char* what);
 
+  // Decoded pages by offset, with the key layout they were decoded for; emptied when full.
+  struct CachedPage {
+    uint16_t keyLength;
+    char fill;
+    Page page;
+  };
+  static constexpr size_t kCachedPages = 128;
+  void forgetPage(uint32_t offset) { cache_.erase(offset); }
+
   platform::File file_;
   std::string path_;
+  std::unordered_map<uint32_t, CachedPage> cache_;
   uint64_t size_ = 0;
   bool marked_ = false;
   std::vector<TagInfo> tags_;

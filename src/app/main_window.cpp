@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QShortcut>
+#include <QWidget>
 #include <algorithm>
 #include <set>
 #include <vector>
@@ -291,8 +292,19 @@ UIW_WINDOW* MainWindow::openWindow(int kind, const UI_EVENT& request) {
   window->setNumberID(nextWindowId(kind));
   if (UIW_WINDOW* top = manager.front(); top && top->widget() && top->widget()->parentWidget()) {
     manager.add(window);
-    if (window->widget()->parentWidget()) {
-      window->widget()->parentWidget()->setGeometry(top->widget()->parentWidget()->geometry());
+    if (QWidget* sub = window->widget()->parentWidget()) {
+      // It takes the front window's place, with no less room than its own layout asks for
+      // (squeezed below that, its fields would lie on top of each other).
+      QRect placed = top->widget()->parentWidget()->geometry();
+      QSize room = placed.size().expandedTo(sub->sizeHint());
+      if (const QWidget* area = sub->parentWidget()) {
+        room = room.boundedTo(area->size());
+        placed.setSize(room);
+        if (placed.right() > area->width() - 1) placed.moveLeft(0);
+        if (placed.bottom() > area->height() - 1) placed.moveTop(0);
+      }
+      placed.setSize(room);
+      sub->setGeometry(placed);
     }
   } else {
     manager.add(window);

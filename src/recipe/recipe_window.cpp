@@ -1,9 +1,11 @@
 #include "recipe/recipe_window.h"
 
 #include <QComboBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include "food/ingredient_table.h"
@@ -47,6 +49,7 @@ enum Command : int {
   kPlayVideo = 5313,
   kPlaySound = 5314,
   kZoom = 5315,
+  kNameEntered = 5316,
   kSelectAll = 5320,
   kUndo = 5321,
   kBrandChosen = 5322,
@@ -371,6 +374,9 @@ int RecipeWindow::Event(const UI_EVENT& event) {
     case kNextLine:
       lineAction([this] { edit_.nextLine(); });
       break;
+    case kNameEntered:
+      quantity_->setFocus();  // on to the ingredients, starting with the current line
+      break;
     case kInsertLine:
       lineAction([this] { edit_.insertLine(); });
       break;
@@ -666,10 +672,22 @@ void RecipeWindow::showPhoto() {
   }
   // Pressed: scaled to the width of the tab; not pressed: at its own size, scrolled.
   const bool zoom = Get<UIW_BUTTON>("ZOOM_BUTTON")->isChecked();
-  const int width = Get("PICTURE_SCROLL")->widget()->width() - 24;
+  const int width = zoomWidth();
   const bool shown = zoom ? picture_->setImage(path + ".BMP", width > 40 ? width : 320, 100000)
                           : picture_->setImage(path + ".BMP", 0, 0, false);
   if (!shown) picture_->setText("The photo cannot be shown.");
+}
+
+// The width a zoomed photo fills: the picture area less its margins and a vertical scroll bar
+// (a tall photo still scrolls), so no horizontal scroll bar appears.
+int RecipeWindow::zoomWidth() {
+  auto* area = static_cast<QScrollArea*>(Get("PICTURE_SCROLL")->widget());
+  int width = area->viewport()->width() - area->verticalScrollBar()->sizeHint().width();
+  if (const QLayout* layout = area->widget() ? area->widget()->layout() : nullptr) {
+    const QMargins margins = layout->contentsMargins();
+    width -= margins.left() + margins.right();
+  }
+  return width;
 }
 
 void RecipeWindow::addMedia(Media kind) {

@@ -103,6 +103,7 @@ class RecipeWindow : public toolkit::UIW_WINDOW {
   void removeMedia(Media kind);
   void showMedia();
   void showPhoto();
+  int zoomWidth();
   void playSound();
   void playVideo();
 

@@ -98,6 +98,12 @@ TEST_F(RecipeJourneyTest, WriteSaveReopenScalePhotographAndFindARecipe) {
   UIW_WINDOW* recipe = find("RECIPE_WINDOW");
   ASSERT_NE(recipe, nullptr);
   EXPECT_EQ(recipe->kind(), kKindRecipe);
+  // It opens where the bookshelf is, but with the room its fields need.
+  const QWidget* sub = recipe->widget()->parentWidget();
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(sub->pos(), shelf->widget()->parentWidget()->pos());
+  EXPECT_GE(sub->height(), std::min(sub->sizeHint().height(), sub->parentWidget()->height()));
+  EXPECT_GE(sub->width(), std::min(sub->sizeHint().width(), sub->parentWidget()->width()));
   recipe->Get("NAME")->setText("Blueberry Pancakes");
   for (int question = 0; question < 4; ++question) user.answerNextMessage(Button::Yes);
   typeLine(recipe, "1 1/2", "cup", "flour");

@@ -91,7 +91,15 @@ class RecipeWindowTest : public RecipeEditTest {
 TEST_F(RecipeWindowTest, ANewRecipeIsWrittenLineByLineAndSavedInItsChapter) {
   open(0, chapter);
   EXPECT_EQ(window->Get<UIW_NOTEBOOK>("TABS")->currentPage(), 1);  // a new recipe opens to edit
+  window->widget()->show();
+  QApplication::setActiveWindow(window->widget());
   setText("NAME", "  Pancakes ");
+  // Enter in the name goes on to the ingredients without passing over the first line.
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(window->Get("NAME")->widget(), &enter);
+  settle();
+  EXPECT_EQ(window->edit().currentLine(), 0);
+  EXPECT_TRUE(window->Get("QUANTITY")->hasFocus());
   typeLine("2", "cup", "flour", "", ", sifted");
   EXPECT_EQ(listRow(0), "2 cups flour, sifted");
   EXPECT_EQ(window->edit().currentLine(), 1);

@@ -209,11 +209,12 @@ void registerRecipeWindows(MainWindow& main, SharedTables& tables, User& user, R
         UI_WINDOW_MANAGER::instance().add(new recipe::RecipeWindow((*make)(catalog), -1, uid));
       }
     };
-    s.specifyBrand = [&tables, &user, units](long ingredient, std::function<void(long)> chosen) {
+    s.specifyBrand = [&tables, &user, units](long ingredient, std::function<void(long)> chosen,
+                                             std::function<void(long)> listChanged) {
       const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
                                   tables.foodGroups(), tables.recipes()};
-      auto* window =
-          new food::IngredientInformationWindow(food, user, units, ingredient, 0, nullptr);
+      auto* window = new food::IngredientInformationWindow(food, user, units, ingredient, 0,
+                                                           std::move(listChanged));
       window->brandChosen = std::move(chosen);
       UI_WINDOW_MANAGER::instance().add(window);
     };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "food/brand_table.h"
 #include "platform/text.h"
 #include "recipe/recipe_line_text.h"
 #include "store/recipe_table.h"
@@ -56,12 +57,19 @@ void RecipeEdit::nextLine() {
   loadLine(current_ == kLastLine ? 0 : current_ + 1);
 }
 
-void RecipeEdit::insertLine() {
+bool RecipeEdit::insertLine() {
   commitLine();
   auto& lines = recipe_.lines;
+  // Inserting would push the last line off the recipe: refused rather than losing it.
+  if (!lineIsEmpty(lines[kLastLine])) {
+    user_.message("Recipe Full!", "ASTERISK", toolkit::Buttons::Ok,
+                  "You cannot add any more items to this recipe.");
+    return false;
+  }
   std::move_backward(lines.begin() + current_, lines.end() - 1, lines.end());
   lines[current_] = {};
   loadLine(current_);
+  return true;
 }
 
 void RecipeEdit::deleteLine() {
@@ -98,6 +106,12 @@ bool RecipeEdit::moveLineDown() {
 
 bool RecipeEdit::addRecipeReference(long recipeUid) {
   commitLine();
+  if (recipeUid == recipe_.uid) {
+    // It would contain itself, and every list that expands it would never end.
+    user_.message("Wait!", "ASTERISK", toolkit::Buttons::Ok,
+                  "A recipe cannot be an ingredient of itself.");
+    return false;
+  }
   for (int i = 0; i <= kLastLine; ++i) {
     if (!lineText(i, false, kLineTextWidth).empty()) continue;
     recipe_.lines[i] = {};
@@ -110,13 +124,40 @@ bool RecipeEdit::addRecipeReference(long recipeUid) {
   return false;
 }
 
-void RecipeEdit::setMedia(Media kind, std::string_view path) {
+bool RecipeEdit::setMedia(Media kind, std::string_view path) {
   std::string name(path);
   if (kind == Media::Photo && name.size() >= 4 &&
       platform::equalsIgnoreCase(std::string_view(name).substr(name.size() - 4), ".bmp")) {
     name.resize(name.size() - 4);
   }
+  // A cut name would point nowhere: refused instead.
+  if (name.size() > store::kMediaReferenceLength) {
+    user_.message("Wait!", "HAND", toolkit::Buttons::Ok,
+                  platform::formatText("The name of that file is too long: it may have at most "
+                                       "%d characters with its folders.",
+                                       int(store::kMediaReferenceLength)));
+    return false;
+  }
   recipe_.media[size_t(kind)] = name;
+  return true;
+}
+
+void RecipeEdit::ingredientsChanged(long opened, long now) {
+  auto remap = [this, opened, now](store::Recipe& recipe) {
+    for (store::RecipeLine& line : recipe.lines) {
+      const IngredientTarget target = decodeIngredientCode(line.ingredient);
+      // Merged into another ingredient: the table moved the stored lines already.
+      if (target.kind == IngredientTarget::Kind::Ingredient && target.uid == opened)
+        line.ingredient = now;
+      // A brand deleted there: its lines fall back to the ingredient, as the table's do.
+      if (target.kind == IngredientTarget::Kind::Brand && !tables_.brands.findUid(target.uid))
+        line.ingredient = now;
+    }
+  };
+  remap(recipe_);
+  remap(stored_);
+  if (editor_.selectedBrand != 0 && !tables_.brands.findUid(editor_.selectedBrand))
+    editor_.selectedBrand = 0;
 }
 
 bool RecipeEdit::removeMedia(Media kind) {

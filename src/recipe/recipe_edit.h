@@ -58,6 +58,7 @@ class RecipeEdit {
   store::Recipe& recipe() { return recipe_; }
   const store::Recipe& recipe() const { return recipe_; }
   LineEditor& editor() { return editor_; }
+  const LineEditor& editor() const { return editor_; }
   int currentLine() const { return current_; }
   SaveState saveState() const { return saveState_; }
   // True once a save succeeded since the recipe was opened (the bookshelf refreshes its lists).
@@ -88,8 +89,9 @@ class RecipeEdit {
   long selectLine(int index);
   // Commits the editor and moves to the next line, from line 23 back to line 1.
   void nextLine();
-  // Moves the lines from the current one down (line 23's content is lost) and clears it.
-  void insertLine();
+  // Moves the lines from the current one down and clears it; false (after telling the user)
+  // when line 23 is in use, which would be pushed off the recipe.
+  bool insertLine();
   // Drops the current line, moving the lines below it up; line 23 becomes empty.
   void deleteLine();
   // Swap the current line with its neighbour, the position moving along; false (after telling
@@ -97,11 +99,17 @@ class RecipeEdit {
   bool moveLineUp();
   bool moveLineDown();
   // Puts a reference to the recipe into the first empty line; false (after telling the user)
-  // when every line is in use.
+  // when every line is in use or the recipe is this one.
   bool addRecipeReference(long recipeUid);
 
-  // The chosen file becomes the photo, sound or video; a photo is kept without ".bmp".
-  void setMedia(Media kind, std::string_view path);
+  // The chosen file becomes the photo, sound or video; a photo is kept without ".bmp". False
+  // (after telling the user) for a name longer than a media reference holds.
+  bool setMedia(Media kind, std::string_view path);
+  // The ingredient window of ingredient `opened` changed the lists: it may have merged it into
+  // ingredient `now` (the table's lines were moved already) or deleted brands (their lines fell
+  // back to the ingredient). The buffer and its stored copy follow, so saving writes nothing back
+  // that the table no longer has.
+  void ingredientsChanged(long opened, long now);
   // Clears the reference; false (after telling the user) when none is set.
   bool removeMedia(Media kind);
 

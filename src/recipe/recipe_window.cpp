@@ -53,6 +53,7 @@ enum Command : int {
   kSelectAll = 5320,
   kUndo = 5321,
   kBrandChosen = 5322,
+  kIngredientsChanged = 5323,
   kSave = 10002,
   kSaveRequest = 6102,  // the exit check asks the window to save before the program ends
   kAddPhoto = 10522,
@@ -113,24 +114,30 @@ FieldEdit fieldEdit(int command) {
   }
 }
 
-// Memo texts keep the stored line ends; a text field gives its lines back with "\n" only.
-std::string withStoredLineEnds(const std::string& fieldText) {
-  std::string text;
-  for (char c : fieldText) {
-    if (c == '\n') text += '\r';
-    if (c != '\r') text += c;
-  }
-  return text;
-}
-
-// A text field shows each line end as one break.
+// A memo's lines as a text field holds them: "\r\n", and a "\r" or "\n" alone, each end one
+// line.
 std::string forField(const std::string& text) {
   std::string shown;
   shown.reserve(text.size());
-  for (char c : text) {
-    if (c != '\r') shown += c;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      shown += text[i];
+    } else {
+      shown += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
   }
   return shown;
+}
+
+// A field's text as a memo keeps it, with "\r\n" line ends.
+std::string withStoredLineEnds(const std::string& fieldText) {
+  std::string text;
+  for (char c : forField(fieldText)) {
+    if (c == '\n') text += '\r';
+    text += c;
+  }
+  return text;
 }
 
 std::string fileNameOf(const std::string& path) {
@@ -235,7 +242,15 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
 
   fillUnitChoices();
   fillIngredientChoices();
-  load(uid, chapter);
+  if (!load(uid, chapter)) {
+    // Gone meanwhile (deleted elsewhere): a new recipe of its chapter, when that is known.
+    if (chapter > 0) {
+      edit_.open(0, chapter);
+      showRecipe();
+    } else {
+      post(UI_EVENT(S_CLOSE));
+    }
+  }
   Get<UIW_NOTEBOOK>("TABS")->setCurrentPage(uid == 0 ? 1 : 0);  // a new recipe is written first
   if (uid == 0) name_->setFocus();
 }
@@ -247,10 +262,15 @@ RecipeWindow::~RecipeWindow() {
 // ---------------------------------------------------------------------------------------------
 // Loading and showing
 
-void RecipeWindow::load(long uid, long chapter) {
-  if (!edit_.open(uid, chapter)) edit_.open(0, chapter);  // a recipe gone meanwhile: a new one
+bool RecipeWindow::load(long uid, long chapter) {
+  player_->close();  // the last recipe's sound stops
+  if (!edit_.open(uid, chapter)) {
+    user_.message("Wait!", "HAND", Buttons::Ok, "That recipe could not be found.");
+    return false;
+  }
   showRecipe();
   playSound();  // a recipe's sound is heard once when it opens
+  return true;
 }
 
 void RecipeWindow::showRecipe() {
@@ -340,10 +360,10 @@ void RecipeWindow::pullFields() {
   recipe.name = name_->text();
   // A field gives its text back with its own line ends: only a changed text is taken.
   const std::string description = description_->text();
-  if (withStoredLineEnds(description) != withStoredLineEnds(recipe.description))
+  if (description != forField(recipe.description))
     recipe.description = withStoredLineEnds(description);
   const std::string instructions = instructions_->text();
-  if (withStoredLineEnds(instructions) != withStoredLineEnds(recipe.instructions))
+  if (instructions != forField(recipe.instructions))
     recipe.instructions = withStoredLineEnds(instructions);
 }
 
@@ -356,10 +376,12 @@ bool RecipeWindow::hasUnsavedChanges() const {
   typed.ingredientText = ingredient_->text();
   typed.info1 = info1_->text();
   typed.info2 = info2_->text();
-  const bool editorChanged = typed.quantity != shownEditor_.quantity ||
-                             typed.unitText != shownEditor_.unitText ||
-                             typed.ingredientText != shownEditor_.ingredientText ||
-                             typed.info1 != shownEditor_.info1 || typed.info2 != shownEditor_.info2;
+  const bool editorChanged =
+      typed.quantity != shownEditor_.quantity || typed.unitText != shownEditor_.unitText ||
+      typed.ingredientText != shownEditor_.ingredientText || typed.info1 != shownEditor_.info1 ||
+      typed.info2 != shownEditor_.info2 ||
+      edit_.editor().selectedBrand != shownEditor_.selectedBrand ||
+      edit_.editor().selectedRecipe != shownEditor_.selectedRecipe;
   return editorChanged || (edit_.hasContent() && edit_.isModified());
 }
 
@@ -396,9 +418,14 @@ int RecipeWindow::Event(const UI_EVENT& event) {
       chooseRecipeAsIngredient();
       break;
     case kShowRecipe:
+      // The next recipe the bookshelf hands over while the window waits is the ingredient; a
+      // new recipe asked for meanwhile ends the wait and opens as usual.
       if (choosingRecipe_) {
-        recipeChosen(event.values[1]);
-        skipNextLoad_ = true;
+        choosingRecipe_ = false;
+        if (event.values[1] > 0) {
+          recipeChosen(event.values[1]);
+          skipNextLoad_ = true;
+        }
       }
       break;
     case kLoadRecipe:
@@ -412,7 +439,13 @@ int RecipeWindow::Event(const UI_EVENT& event) {
       specifyBrand();
       break;
     case kBrandChosen:
+      // Brands deleted in the ingredient window leave lines that fall back to the ingredient.
+      edit_.ingredientsChanged(brandFor_.ingredient, brandFor_.ingredient);
       if (event.values[0] != 0) edit_.editor().selectedBrand = event.values[0];
+      showLines();
+      break;
+    case kIngredientsChanged:
+      ingredientsChanged(event.values[0], event.values[1]);
       break;
     case kServings:
       servings();
@@ -520,9 +553,7 @@ void RecipeWindow::chooseRecipeAsIngredient() {
 }
 
 void RecipeWindow::recipeChosen(long uid) {
-  choosingRecipe_ = false;
   UI_WINDOW_MANAGER::instance().bringToFront(this);
-  if (uid <= 0) return;
   lineAction([this, uid] { edit_.addRecipeReference(uid); });
 }
 
@@ -530,11 +561,36 @@ void RecipeWindow::specifyBrand() {
   pullEditor();
   const long ingredient = edit_.ingredientForBrand();
   if (ingredient == 0 || !services_.specifyBrand) return;
-  // The answer comes as an event: this window may be gone by the time the user says OK.
+  // The answers come as events: this window may be gone by the time the user says OK.
   QPointer<QWidget> alive = widget();
-  services_.specifyBrand(ingredient, [this, alive](long brand) {
-    if (alive) post(UI_EVENT(kBrandChosen, brand));
-  });
+  brandFor_ = {ingredient, ingredient_->text()};
+  services_.specifyBrand(
+      ingredient,
+      [this, alive](long brand) {
+        if (alive) post(UI_EVENT(kBrandChosen, brand));
+      },
+      [this, alive, ingredient](long now) {
+        if (alive) post(UI_EVENT(kIngredientsChanged, ingredient, now));
+      });
+}
+
+// The ingredient window renamed the ingredient, merged it into another or deleted brands.
+void RecipeWindow::ingredientsChanged(long opened, long now) {
+  pullEditor();
+  edit_.ingredientsChanged(opened, now);
+  const std::string typed = ingredient_->text();
+  fillIngredientChoices();
+  ingredient_->setText(typed);  // refilling chose the first name
+  // The line editor names the ingredient as the lists now do.
+  if (brandFor_.ingredient == opened && typed == brandFor_.text) {
+    const std::string name = services_.tables.ingredients.nameForQuantity(now, quantity_->text());
+    ingredient_->setText(name);
+    edit_.editor().ingredientText = name;
+    shownEditor_.ingredientText = name;
+  }
+  brandFor_ = {now, ingredient_->text()};
+  showLines();
+  showText();
 }
 
 void RecipeWindow::servings() {
@@ -591,7 +647,11 @@ bool RecipeWindow::save() {
 }
 
 void RecipeWindow::saveRequested() {
-  if (!save()) return;
+  if (!save()) {
+    // Not saved (refused, declined or cancelled): the program does not leave without asking.
+    if (services_.exitState) *services_.exitState = 0;
+    return;
+  }
   close();
   // The exit check waits for this save: with the exit confirmed the program now ends.
   if (services_.exitState && *services_.exitState == L_EXIT)
@@ -623,8 +683,7 @@ void RecipeWindow::moveOnBookshelf(Direction direction) {
   const std::vector<long> order = shelf ? shelf->listedRecipes() : std::vector<long>{};
   const std::optional<long> next = neighbourRecipe(order, edit_.recipe().uid, direction, user_);
   if (!next) return;
-  shelf->showRecipe(*next);
-  load(*next, -1);
+  if (load(*next, -1)) shelf->showRecipe(*next);
 }
 
 void RecipeWindow::loadFromBookshelf(long chapter, long uid) {
@@ -695,15 +754,15 @@ void RecipeWindow::addMedia(Media kind) {
   const std::optional<std::string> chosen =
       user_.openFileName(dialog.title, dialog.filter, platform::programDirectory());
   if (!chosen || chosen->empty()) return;
-  edit_.setMedia(kind, chosen->substr(0, store::kMediaReferenceLength));
+  if (!edit_.setMedia(kind, *chosen)) return;
   showMedia();
   if (kind == Media::Sound) playSound();  // a chosen sound is heard at once
 }
 
 void RecipeWindow::removeMedia(Media kind) {
-  if (kind != Media::Photo && player_->fileName() == edit_.recipe().media[size_t(kind)])
-    player_->close();
-  if (edit_.removeMedia(kind)) showMedia();
+  if (!edit_.removeMedia(kind)) return;
+  if (kind == Media::Sound) player_->close();  // the player plays nothing but the sound
+  showMedia();
 }
 
 void RecipeWindow::playSound() {

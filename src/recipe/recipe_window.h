@@ -41,8 +41,12 @@ struct RecipeWindowServices {
   std::function<void(const std::string& file)> playVideo{};
   // Opens another recipe in a recipe window of its own (a line that refers to it was chosen).
   std::function<void(long recipe)> openRecipe{};
-  // Opens the ingredient's information window; `chosen` receives the brand chosen there.
-  std::function<void(long ingredient, std::function<void(long brand)> chosen)> specifyBrand{};
+  // Opens the ingredient's information window; `chosen` receives the brand chosen there, and
+  // `listChanged` the ingredient to show when it changed the lists (a rename, a merge into
+  // another ingredient, a deleted brand).
+  std::function<void(long ingredient, std::function<void(long brand)> chosen,
+                     std::function<void(long now)> listChanged)>
+      specifyBrand{};
   // Opens or fronts the bookshelf, on which the user chooses a recipe to use as an ingredient.
   std::function<void()> showBookshelf{};
   // The program's exit state (1000 while the program leaves after the user said so), or null: a
@@ -66,7 +70,8 @@ class RecipeWindow : public toolkit::UIW_WINDOW {
 
  private:
   // Loads a recipe into the buffer and shows it on every tab.
-  void load(long uid, long chapter);
+  // False (after telling the user) when the recipe is not in the table; nothing changes then.
+  bool load(long uid, long chapter);
   void showRecipe();
 
   // Between the widgets and the buffer.
@@ -88,6 +93,7 @@ class RecipeWindow : public toolkit::UIW_WINDOW {
   void chooseRecipeAsIngredient();
   void recipeChosen(long uid);
   void specifyBrand();
+  void ingredientsChanged(long opened, long now);
   void servings();
 
   bool save();
@@ -115,6 +121,10 @@ class RecipeWindow : public toolkit::UIW_WINDOW {
   long shownUnit_ = 0;      // the unit the unit box showed before the user picked another
   bool choosingRecipe_ = false;
   bool skipNextLoad_ = false;  // the recipe just taken as an ingredient is not loaded as well
+  struct {
+    long ingredient = 0;
+    std::string text;  // the ingredient box when the ingredient window was opened
+  } brandFor_;
 
   toolkit::UIW_STRING* name_;
   toolkit::UIW_TEXT* description_;

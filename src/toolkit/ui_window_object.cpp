@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVariant>
 #include <QWidget>
@@ -44,7 +45,13 @@ std::string UI_WINDOW_OBJECT::text() const {
   if (auto* b = qobject_cast<QAbstractButton*>(o)) return fromQt(b->text());
   if (auto* l = qobject_cast<QLineEdit*>(o)) return fromQt(l->text());
   if (auto* l = qobject_cast<QLabel*>(o)) return fromQt(l->text());
-  if (auto* t = qobject_cast<QPlainTextEdit*>(o)) return fromQt(t->toPlainText());
+  if (auto* t = qobject_cast<QPlainTextEdit*>(o)) {
+    // The text as typed: toPlainText() would also turn non-breaking spaces into blanks.
+    QString raw = t->document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    raw.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return fromQt(raw);
+  }
   if (auto* t = qobject_cast<QTextEdit*>(o)) return fromQt(t->toPlainText());
   if (auto* c = qobject_cast<QComboBox*>(o)) return fromQt(c->currentText());
   if (auto* g = qobject_cast<QGroupBox*>(o)) return fromQt(g->title());

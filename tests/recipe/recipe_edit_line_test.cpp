@@ -217,10 +217,15 @@ TEST_F(RecipeLineActionsTest, NextLineWrapsFromTheLastLineToTheFirst) {
   EXPECT_EQ(edit.recipe().lines[22].quantity, "99");  // committed before moving
 }
 
-TEST_F(RecipeLineActionsTest, InsertDropsTheLastLineAndDeleteClearsIt) {
+TEST_F(RecipeLineActionsTest, InsertNeedsAFreeLastLineAndDeleteClearsIt) {
+  user.expectMessage("Recipe Full!", "You cannot add any more items to this recipe.");
+  edit.selectLine(1);
+  EXPECT_FALSE(edit.insertLine());  // line 23 would be lost
+  edit.selectLine(22);
+  edit.editor().quantity = "";
   edit.selectLine(1);
   edit.editor().quantity = "2a";  // typed into the line before it moves
-  edit.insertLine();
+  EXPECT_TRUE(edit.insertLine());
   EXPECT_EQ(quantities(), "1 _ 2a 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 ");
   EXPECT_EQ(edit.currentLine(), 1);
   EXPECT_EQ(edit.editor().quantity, "");

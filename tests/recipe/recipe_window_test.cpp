@@ -43,10 +43,16 @@ class RecipeWindowTest : public RecipeEditTest {
     RecipeWindowServices services{tables, user, planning::MediaLookup({folder() + "/", 0, false})};
     services.playVideo = [this](const std::string& file) { videos.push_back(file); };
     services.openRecipe = [this](long recipe) { opened.push_back(recipe); };
-    services.specifyBrand = [this](long ingredient, std::function<void(long)> chosen) {
+    services.specifyBrand = [this](long ingredient, std::function<void(long)> chosen,
+                                   std::function<void(long)> listChanged) {
       brandAskedFor.push_back(ingredient);
+      if (mergeInto != 0) {
+        ingredients.replace(ingredient, mergeInto, recipes);
+        listChanged(mergeInto);
+      }
       chosen(brandToChoose);
     };
+    services.exitState = &exitState;
     auto fake = std::make_unique<FakeMediaPlayer>();
     player = fake.get();
     window = new RecipeWindow(std::move(services), inChapter, uid, std::move(fake));
@@ -86,6 +92,8 @@ class RecipeWindowTest : public RecipeEditTest {
   std::vector<long> opened;
   std::vector<long> brandAskedFor;
   long brandToChoose = 0;
+  long mergeInto = 0;  // the ingredient window merges the ingredient into this one
+  int exitState = 0;
 };
 
 TEST_F(RecipeWindowTest, ANewRecipeIsWrittenLineByLineAndSavedInItsChapter) {
@@ -348,6 +356,97 @@ TEST_F(RecipeWindowTest, TheBrandChosenForTheIngredientGoesOnTheLine) {
   click("NEXT_LINE");
   EXPECT_EQ(window->edit().recipe().lines[0].ingredient, millFlour + 60000);
   EXPECT_EQ(listRow(0), "1 cup Mill Flour");
+}
+
+TEST_F(RecipeWindowTest, AnIngredientMergedInItsWindowIsFollowedByTheLines) {
+  const long wheat = ingredients.addByName("wheat flour");
+  store::Recipe r;
+  r.name = "Bread";
+  r.lines[0].quantity = "2";
+  r.lines[0].unit = kCup;
+  r.lines[0].ingredient = wheat;
+  r.lines[1].quantity = "1";
+  r.lines[1].ingredient = wheat;
+  const long uid = recipes.save(0, chapter, r, true);
+  open(uid, chapter);
+  mergeInto = flour;
+  click("SPECIFY_BRAND");
+  EXPECT_EQ(text("INGREDIENT"), "flour");
+  EXPECT_EQ(window->edit().recipe().lines[1].ingredient, flour);
+  EXPECT_EQ(listRow(1), "1 flour");
+  click("NEXT_LINE");  // no "not found on the ingredient list" question
+  EXPECT_EQ(window->edit().recipe().lines[0].ingredient, flour);
+  EXPECT_FALSE(window->hasUnsavedChanges());
+}
+
+TEST_F(RecipeWindowTest, TheExitSaveNotDoneKeepsTheProgramRunning) {
+  addRecipe("Omelette", chapter);
+  open(0, chapter);
+  setText("NAME", "Omelette");
+  exitState = L_EXIT;  // the exit check asked this window to save
+  user.expectMessage("Overwrite Recipe?",
+                     "The recipe, Omelette, already exists.\r\nDo you want to replace it?",
+                     Button::No);
+  window->post(UI_EVENT(6102));
+  settle();
+  EXPECT_TRUE(isOpen());
+  EXPECT_EQ(exitState, 0);
+}
+
+TEST_F(RecipeWindowTest, MemoLineEndsAndSpecialCharactersSurviveOpening) {
+  store::Recipe r;
+  r.name = "Tart";
+  r.description = "Serve\xA0hot.";  // a non-breaking space
+  r.instructions = "Mix.\rBake.\r\nCool.";
+  const long uid = recipes.save(0, chapter, r, true);
+  open(uid, chapter);
+  EXPECT_EQ(text("INSTRUCTIONS"), "Mix.\nBake.\nCool.");
+  EXPECT_FALSE(window->hasUnsavedChanges());
+  setText("INSTRUCTIONS", "Mix.\nBake.\nCool.\nEat.");
+  click("BUTTON_OK");
+  store::Recipe saved;
+  recipes.load(uid, saved);
+  EXPECT_EQ(saved.instructions, "Mix.\r\nBake.\r\nCool.\r\nEat.");
+  EXPECT_EQ(saved.description, "Serve\xA0hot.");
+}
+
+TEST_F(RecipeWindowTest, WaitingForARecipeEndsWithANewRecipeAndNeverTakesItself) {
+  const long omelette = addRecipe("Omelette", chapter);
+  user.expectMessage("Choose Recipe", "Choose a recipe from the Bookshelf");
+  open(omelette, chapter);
+  click("ADD_RECIPE");
+  user.expectMessage("Wait!", "A recipe cannot be an ingredient of itself.");
+  window->post(UI_EVENT(kShowRecipe, chapter, omelette, 0));
+  window->post(UI_EVENT(kLoadRecipe, chapter, omelette, 0));
+  settle();
+  EXPECT_EQ(window->edit().recipe().lines[1].ingredient, 0);
+
+  user.expectMessage("Choose Recipe", "Choose a recipe from the Bookshelf");
+  click("ADD_RECIPE");
+  window->post(UI_EVENT(kShowRecipe, chapter, 0, 0));  // New on the bookshelf instead
+  window->post(UI_EVENT(kLoadRecipe, chapter, 0, 0));
+  settle();
+  EXPECT_FALSE(window->choosingRecipe());
+  EXPECT_EQ(window->edit().recipe().uid, 0);
+  EXPECT_EQ(window->title(), "New Recipe");
+}
+
+TEST_F(RecipeWindowTest, ALongMediaNameIsRefusedAndRemovingTheSoundStopsIt) {
+  open(0, chapter);
+  user.answerFileDialog("/" + std::string(262, 'p') + ".bmp");
+  user.expectMessage("Wait!",
+                     "The name of that file is too long: it may have at most 259 characters "
+                     "with its folders.");
+  click("ADD_PHOTO");
+  EXPECT_EQ(window->edit().recipe().media[0], "");
+
+  const std::string wave = folder() + "/sizzle.wav";
+  platform::writeWholeFile(wave, "data");
+  user.answerFileDialog(wave);
+  click("ADD_SOUND");
+  EXPECT_EQ(player->state(), MediaPlayer::State::Playing);
+  click("REMOVE_SOUND");
+  EXPECT_EQ(player->state(), MediaPlayer::State::Closed);
 }
 
 TEST_F(RecipeWindowTest, EditCommandsActOnTheFocusedField) {

@@ -181,10 +181,12 @@ void registerTips(MainWindow& main, SharedTables& tables, User& user, RunService
     openTipsWindow({TipsMode::Intro, {}, {}}, services, user);
   });
   main.registerCommand(kTipsCommand, [services, &user](const UI_EVENT& event) {
-    const TipsWindow* window = openTipsWindow({TipsMode::Tips, {}, {}}, services, user);
+    TipsWindow* window = openTipsWindow({TipsMode::Tips, {}, {}}, services, user);
     // The tip shown at start-up stays the next one until the user moves on with Next.
-    if (event.values[0] == kAtStartUp && window->hasVideo() && services.settings.tipCounter > 1)
+    if (event.values[0] == kAtStartUp && window->hasVideo() && services.settings.tipCounter > 1) {
       --services.settings.tipCounter;
+      window->keepStartUpTip();
+    }
   });
 }
 

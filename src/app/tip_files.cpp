@@ -48,8 +48,12 @@ std::string pickNextTip(const AppState& state, long& counter, bool askBeforeRepe
     counter = tip + 1;
     return file;
   }
-  // The tip before the missing one exists: every tip has been seen.
-  if (findTipVideo(state, tip - 1).empty()) return {};
+  // The tip before the missing one exists: every tip has been seen. So have they when the
+  // counter ran past the last tip (it was counted for a title with more tips): without this the
+  // tips would stay silent for good.
+  const bool seenAll =
+      !findTipVideo(state, tip - 1).empty() || (tip > 2 && !findTipVideo(state, 1).empty());
+  if (!seenAll) return {};
   counter = tip - 1;
   const toolkit::Button answer =
       askBeforeRepeating

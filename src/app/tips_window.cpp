@@ -1,5 +1,6 @@
 #include "app/tips_window.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPixmap>
@@ -25,6 +26,7 @@ enum Command : int {
   kCloseButton = 5803,
   kStart = 5810,         // posted when the window is on screen
   kVideoStopped = 5811,  // the player ran to the end of its video
+  kVideoFailed = 5812,   // the player could not play the video it opened
 };
 
 constexpr int kVideoWidth = 320;
@@ -64,6 +66,10 @@ TipsWindow::TipsWindow(TipsRequest request, TipsServices services, User& user,
     player_ = std::move(qtPlayer);
   }
   player_->onStopped([this] { post(UI_EVENT(kVideoStopped)); });
+  player_->onFailed([this] { post(UI_EVENT(kVideoFailed)); });
+  // Kept as the user leaves it: at shutdown the check box goes before the window does.
+  QObject::connect(static_cast<QAbstractButton*>(showTips_->widget()), &QAbstractButton::toggled,
+                   widget(), [this](bool checked) { showTipsChecked_ = checked; });
   setUpLayout();
 
   Settings& settings = services_.settings;
@@ -76,9 +82,8 @@ TipsWindow::TipsWindow(TipsRequest request, TipsServices services, User& user,
 }
 
 TipsWindow::~TipsWindow() {
-  // Closed with the others (shutdown) rather than by itself: the closing rules still apply while
-  // the check box is there to read.
-  if (!finished_ && showTips_->widget()) finish();
+  // Closed with the others (shutdown) rather than by itself: the closing rules still apply.
+  if (!finished_) finish();
   if (player_) player_->close();
   delete pictureWindow_.data();
 }
@@ -127,6 +132,9 @@ int TipsWindow::Event(const UI_EVENT& event) {
       break;
     case kVideoStopped:
       videoStopped();
+      break;
+    case kVideoFailed:
+      videoFailed();
       break;
     case S_CLOSE:
       finish();
@@ -177,6 +185,12 @@ void TipsWindow::failToPlay(const std::string& file) {
 
 void TipsWindow::next() {
   Settings& settings = services_.settings;
+  // The tip shown at start-up was left as the next one for the next start; moving on from it
+  // here goes past it.
+  if (startUpTipKept_) {
+    startUpTipKept_ = false;
+    ++settings.tipCounter;
+  }
   const std::string file =
       pickNextTip(services_.state, settings.tipCounter, settings.showIntro, user_);
   if (file.empty()) return closeWindow();
@@ -215,6 +229,13 @@ void TipsWindow::videoStopped() {
   closeWindow();
 }
 
+// The video opened but cannot be played: as when it does not open, except that a recipe list
+// goes on with its next recipe.
+void TipsWindow::videoFailed() {
+  if (mode_ != TipsMode::RecipeList) return failToPlay(file_);
+  videoStopped();
+}
+
 std::string TipsWindow::nextRecipeVideo() {
   while (services_.recipes && nextRecipe_ < recipes_.size()) {
     store::Recipe recipe;
@@ -222,10 +243,11 @@ std::string TipsWindow::nextRecipeVideo() {
     if (recipe.uid == 0 || recipe.media[2].empty()) continue;
     std::string video = media_.resolve(recipe.media[2]);
     if (!planning::mediaExists(video, false)) continue;
-    if (!recipe.media[0].empty()) {
-      const std::string photo = media_.resolve(recipe.media[0]);
-      if (planning::mediaExists(photo, true))
-        showPicture(photo, recipe.name, kPictureWidth, kPictureHeight);
+    const std::string photo = recipe.media[0].empty() ? "" : media_.resolve(recipe.media[0]);
+    if (!photo.empty() && planning::mediaExists(photo, true)) {
+      showPicture(photo, recipe.name, kPictureWidth, kPictureHeight);
+    } else if (pictureWindow_) {
+      pictureWindow_->hide();  // not the last recipe's photo beside this recipe's video
     }
     return video;
   }
@@ -265,8 +287,9 @@ void TipsWindow::finish() {
   if (finished_) return;
   finished_ = true;
   player_->onStopped({});
+  player_->onFailed({});
   player_->close();
-  if (mode_ != TipsMode::SingleVideo && !showTips_->isChecked()) {
+  if (mode_ != TipsMode::SingleVideo && !showTipsChecked_) {
     if (mode_ == TipsMode::Intro) services_.settings.showIntro = false;
     if (mode_ == TipsMode::Tips) services_.settings.tipCounter = 0;
   }

@@ -52,6 +52,9 @@ class TipsWindow : public toolkit::UIW_WINDOW {
   TipsMode mode() const { return mode_; }
   // True when the window found a video to play when it opened.
   bool hasVideo() const { return !file_.empty(); }
+  // At start-up the tip shown stays the next one (the counter was lowered again); Next then
+  // moves past it rather than showing it twice.
+  void keepStartUpTip() { startUpTipKept_ = true; }
   // The picture shown beside the video (the fortune, or the recipe's photo), or null.
   QWidget* pictureWindow() const;
 
@@ -63,6 +66,7 @@ class TipsWindow : public toolkit::UIW_WINDOW {
   void next();
   void replay();
   void videoStopped();
+  void videoFailed();
   // The video of the next recipe of the list that has one, its photo shown; "" when none is left.
   std::string nextRecipeVideo();
   void showPicture(const std::string& photo, const std::string& title, int width, int height);
@@ -82,6 +86,8 @@ class TipsWindow : public toolkit::UIW_WINDOW {
   std::string picture_;  // the photo the picture window shows (a name without ".BMP")
   QPointer<QLabel> pictureWindow_;
   bool finished_ = false;
+  bool showTipsChecked_ = true;  // SHOW_TIPS as the user left it
+  bool startUpTipKept_ = false;
   toolkit::UIW_BUTTON* showTips_;
   toolkit::UIW_BUTTON* replay_;
 };

@@ -80,20 +80,31 @@ bool appendToFile(std::string_view name, std::string_view data) {
 
 bool copyFile(std::string_view from, std::string_view to, size_t blockSize,
               const std::function<void(uint64_t)>& progress) {
+  // Written beside the target and put in its place only when complete: a failed read or write
+  // leaves no partial file, and a good copy already there stays.
+  const std::string partial = std::string(to) + ".part";
   File source, target;
-  if (!source.open(from, File::Mode::Read) || !target.open(to, File::Mode::Create)) return false;
+  if (!source.open(from, File::Mode::Read) || !target.open(partial, File::Mode::Create))
+    return false;
+  auto fail = [&] {
+    target.close();
+    deleteFile(partial);
+    return false;
+  };
   std::string block(std::max<size_t>(blockSize, 1), '\0');
   uint64_t copied = 0;
   for (;;) {
     const size_t n = source.read(block.data(), block.size());
     if (n == 0) break;
-    if (!target.write(block.data(), n)) {
-      target.close();
-      deleteFile(to);
-      return false;
-    }
+    if (!target.write(block.data(), n)) return fail();
     copied += n;
     if (progress) progress(copied);
+  }
+  if (!source.errorText().empty()) return fail();  // a read error is no end of file
+  target.close();
+  if (!moveFile(partial, to)) {
+    deleteFile(partial);
+    return false;
   }
   return true;
 }

@@ -781,7 +781,7 @@ void RecipeWindow::playVideo() {
   if (!planning::mediaExists(path, false)) {
     const std::string message =
         planning::missingVideoMessage(services_.media.missingPictureMessage());
-    if (!message.empty()) user_.message("Information", "ASTERISK", Buttons::Ok, message);
+    if (!message.empty()) user_.message("Wait!", "HAND", Buttons::Ok, message);
     return;
   }
   if (services_.playVideo) services_.playVideo(path);

@@ -1,5 +1,6 @@
 // A player for one video or sound file at a time. The video windows and the recipe media buttons
-// drive it; the "stopped" notification (playback ran to its end, or failed) moves them on.
+// drive it; the "stopped" notification (playback ran to its end) moves them on, and the "failed"
+// one tells them that a file which opened cannot be played after all (decoding is asynchronous).
 #pragma once
 
 #include <functional>
@@ -22,6 +23,8 @@ class MediaPlayer {
   virtual std::string fileName() const = 0;
   // Called when playback stops by itself.
   virtual void onStopped(std::function<void()> handler) = 0;
+  // Called when the opened file turns out not to be playable.
+  virtual void onFailed(std::function<void()> handler) = 0;
 };
 
 }  // namespace savora::toolkit

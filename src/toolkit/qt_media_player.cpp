@@ -17,14 +17,15 @@ QtMediaPlayer::QtMediaPlayer(QWidget* videoParent)
     video_ = new QVideoWidget(videoParent);
     player_->setVideoOutput(video_);
   }
-  QObject::connect(
-      player_.get(), &QMediaPlayer::mediaStatusChanged, player_.get(),
-      [this](QMediaPlayer::MediaStatus status) {
-        if ((status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia) &&
-            stopped_) {
-          stopped_();
-        }
-      });
+  QObject::connect(player_.get(), &QMediaPlayer::mediaStatusChanged, player_.get(),
+                   [this](QMediaPlayer::MediaStatus status) {
+                     if (status == QMediaPlayer::EndOfMedia && stopped_) stopped_();
+                     if (status == QMediaPlayer::InvalidMedia && failed_) failed_();
+                   });
+  QObject::connect(player_.get(), &QMediaPlayer::errorOccurred, player_.get(),
+                   [this](QMediaPlayer::Error error) {
+                     if (error != QMediaPlayer::NoError && !fileName_.empty() && failed_) failed_();
+                   });
 }
 
 QtMediaPlayer::~QtMediaPlayer() {
@@ -65,6 +66,10 @@ MediaPlayer::State QtMediaPlayer::state() const {
 
 void QtMediaPlayer::onStopped(std::function<void()> handler) {
   stopped_ = std::move(handler);
+}
+
+void QtMediaPlayer::onFailed(std::function<void()> handler) {
+  failed_ = std::move(handler);
 }
 
 void QtMediaPlayer::placeVideo(int x, int y, int width, int height) {

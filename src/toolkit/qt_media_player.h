@@ -27,6 +27,7 @@ class QtMediaPlayer : public MediaPlayer {
   State state() const override;
   std::string fileName() const override { return fileName_; }
   void onStopped(std::function<void()> handler) override;
+  void onFailed(std::function<void()> handler) override;
   // Places the video area inside its parent.
   void placeVideo(int x, int y, int width, int height);
 
@@ -37,6 +38,7 @@ class QtMediaPlayer : public MediaPlayer {
   QPointer<QVideoWidget> video_;
   std::string fileName_;
   std::function<void()> stopped_;
+  std::function<void()> failed_;
 };
 
 }  // namespace savora::toolkit

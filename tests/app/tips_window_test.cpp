@@ -34,6 +34,7 @@ class LentPlayer : public MediaPlayer {
   State state() const override { return player_.state(); }
   std::string fileName() const override { return player_.fileName(); }
   void onStopped(std::function<void()> handler) override { player_.onStopped(std::move(handler)); }
+  void onFailed(std::function<void()> handler) override { player_.onFailed(std::move(handler)); }
 
  private:
   FakeMediaPlayer& player_;
@@ -218,6 +219,47 @@ TEST_F(TipsWindowTest, VideosThatCannotPlay) {
   EXPECT_FALSE(settings.showIntro);
 }
 
+TEST_F(TipsWindowTest, ShutdownKeepsWhatTheCheckBoxSaid) {
+  window();  // inside the frame: at shutdown its widgets go before the window object
+  writeTips(1, 2);
+  TipsWindow* tips = open({TipsMode::Tips, {}, {}});
+  ASSERT_TRUE(isOpen(tips));
+  tips->Get<UIW_BUTTON>("SHOW_TIPS")->setChecked(false);
+  UI_WINDOW_MANAGER::instance().closeAll();
+  settle();
+  EXPECT_EQ(settings.tipCounter, 0);
+}
+
+TEST_F(TipsWindowTest, AVideoFoundUnplayableAfterOpeningEndsAsIfItHadNotOpened) {
+  writeTips(1, 2);
+  user.expectMessage("Video Error",
+                     "The version of Windows you are using\r\ndoes not support MPEG video.\r\n\r\n"
+                     "Zel has provided a simple solution.");
+  TipsWindow* tips = open({TipsMode::Tips, {}, {}});
+  ASSERT_TRUE(isOpen(tips));
+  player.fail();
+  settle();
+  EXPECT_FALSE(isOpen(tips));
+
+  // An intro in another format than MPEG: closes quietly and the intro is off at the next start.
+  folders.program.write("Bread Magic/intro.wmv", "video");
+  tips = open({TipsMode::Intro, {}, {}});
+  player.fail();
+  settle();
+  EXPECT_FALSE(isOpen(tips));
+  EXPECT_FALSE(settings.showIntro);
+}
+
+TEST_F(TipsWindowTest, ACounterPastTheLastTipStartsOverInsteadOfFallingSilent) {
+  writeTips(1, 3);
+  settings.tipCounter = 9;  // counted for a title with more tips
+  user.expectMessage("No More Tips", kSeenAll, Button::Yes);
+  TipsWindow* tips = open({TipsMode::Tips, {}, {}});
+  EXPECT_TRUE(isOpen(tips));
+  EXPECT_EQ(player.opened.back(), tip(1));
+  EXPECT_EQ(settings.tipCounter, 2);
+}
+
 TEST_F(TipsWindowTest, SingleVideoReplaysFromTheStart) {
   folders.program.write("clips/knead.wmv", "video");
   TipsWindow* window =
@@ -304,6 +346,16 @@ TEST_F(TipsWindowTest, TheTipShownAtStartUpStaysTheNextOne) {
   main.post(UI_EVENT(10530, 1));  // as start-up posts it
   settle();
   EXPECT_EQ(settings.tipCounter, 2);
+  // Next in the same window moves past the tip shown, not back to it.
+  UIW_WINDOW* tips = nullptr;
+  for (UIW_WINDOW* shown : UI_WINDOW_MANAGER::instance().windows()) {
+    if (shown->resourceName() == "TIPS") tips = shown;
+  }
+  ASSERT_NE(tips, nullptr);
+  tips->Get<UIW_BUTTON>("NEXT_VIDEO")->click();
+  settle();
+  EXPECT_EQ(settings.tipCounter, 4);  // tip 3 plays
+  settings.tipCounter = 2;
   // From the menu the tips move on; a second window replaces the first.
   main.post(UI_EVENT(10530));
   settle();

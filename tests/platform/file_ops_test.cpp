@@ -84,6 +84,16 @@ TEST_F(FileOpsTest, CopyInBlocksMoveDeleteAndFolders) {
   EXPECT_EQ(progress.back(), big.size());
   EXPECT_FALSE(copyFile("absent", "other"));
   EXPECT_FALSE(fileExists("other"));
+  // A copy over a file in another letter case replaces it, leaving one file.
+  ASSERT_TRUE(copyFile("photo.bmp", "COPY.BMP"));
+  EXPECT_EQ(readFileBytes(dir.path() / "copy.bmp"), big);
+  EXPECT_FALSE(fileExists("copy.bmp.part"));
+
+  // A source that fails while it is read (a scratched disc) leaves the good copy as it was.
+  dir.write("kept.bmp", "good picture");
+  EXPECT_FALSE(copyFile("/proc/self/mem", "kept.bmp"));
+  EXPECT_EQ(readFileBytes(dir.path() / "kept.bmp"), "good picture");
+  EXPECT_FALSE(fileExists("kept.bmp.part"));
 
   ASSERT_TRUE(makeFolder("Title"));
   ASSERT_TRUE(makeFolder("title"));  // already there (found ignoring case)

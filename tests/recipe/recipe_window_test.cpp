@@ -39,8 +39,9 @@ class RecipeWindowTest : public RecipeEditTest {
     RecipeEditTest::TearDown();
   }
 
-  RecipeWindow* open(long uid, long inChapter) {
-    RecipeWindowServices services{tables, user, planning::MediaLookup({folder() + "/", 0, false})};
+  RecipeWindow* open(long uid, long inChapter, std::vector<planning::MediaTitle> titles = {}) {
+    RecipeWindowServices services{
+        tables, user, planning::MediaLookup({folder() + "/", 0, false}, std::move(titles))};
     services.playVideo = [this](const std::string& file) { videos.push_back(file); };
     services.openRecipe = [this](long recipe) { opened.push_back(recipe); };
     services.specifyBrand = [this](long ingredient, std::function<void(long)> chosen,
@@ -447,6 +448,21 @@ TEST_F(RecipeWindowTest, ALongMediaNameIsRefusedAndRemovingTheSoundStopsIt) {
   EXPECT_EQ(player->state(), MediaPlayer::State::Playing);
   click("REMOVE_SOUND");
   EXPECT_EQ(player->state(), MediaPlayer::State::Closed);
+}
+
+TEST_F(RecipeWindowTest, MediaOfATitleNotInstalledAskForItsCd) {
+  store::Recipe r;
+  r.name = "Rye Bread";
+  r.media[0] = "C:\\BREAD\\photos\\rye";
+  r.media[2] = "C:\\BREAD\\video\\knead.mpg";
+  const long uid = recipes.save(0, chapter, r, true);
+  open(uid, chapter, {{"C:\\BREAD\\", "Bread Magic"}});
+  EXPECT_EQ(text("MISSING_PHOTO_MSG"), "Insert the Bread Magic CD to view this picture.");
+  EXPECT_FALSE(window->Get<UIW_PICTURE>("PICTURE")->hasImage());
+  user.expectMessage("Wait!", "Insert the Bread Magic CD to view this video clip");
+  click("PLAY_VIDEO_VIEW");
+  EXPECT_EQ(user.messages().back().icon, "HAND");
+  EXPECT_TRUE(videos.empty());
 }
 
 TEST_F(RecipeWindowTest, EditCommandsActOnTheFocusedField) {

@@ -29,10 +29,17 @@ class FakeMediaPlayer : public toolkit::MediaPlayer {
   State state() const override { return state_; }
   std::string fileName() const override { return fileName_; }
   void onStopped(std::function<void()> handler) override { stopped_ = std::move(handler); }
+  void onFailed(std::function<void()> handler) override { failed_ = std::move(handler); }
   // The playing file ran to its end.
   void finish() {
     state_ = State::Stopped;
     if (stopped_) stopped_();
+  }
+
+  // The opened file turned out not to be playable.
+  void fail() {
+    state_ = State::Stopped;
+    if (failed_) failed_();
   }
 
   std::vector<std::string> opened;
@@ -42,6 +49,7 @@ class FakeMediaPlayer : public toolkit::MediaPlayer {
   State state_ = State::Closed;
   std::string fileName_;
   std::function<void()> stopped_;
+  std::function<void()> failed_;
 };
 
 }  // namespace savora::testing

@@ -6,6 +6,7 @@
 #include "scripted_user.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/object_store.h"
+#include "window_objects.h"
 
 namespace savora::food {
 namespace {
@@ -73,8 +74,7 @@ class CategoryListTest : public FoodGroupTest {
  protected:
   void SetUp() override {
     FoodGroupTest::SetUp();
-    ASSERT_TRUE(toolkit::ObjectStore::open(SAVORA_PROGRAM_DIR "/OBJECTS.DAT"));
-    toolkit::UI_EVENT_MANAGER::instance().clear();
+    ASSERT_TRUE(savora::testing::openWindowObjects());
     groups.add("Dairy", true);
     groups.add("Canned Goods", false);
     window = std::make_unique<CategoryListWindow>(groups, user);
@@ -82,8 +82,7 @@ class CategoryListTest : public FoodGroupTest {
   }
   void TearDown() override {
     window.reset();
-    toolkit::UI_EVENT_MANAGER::instance().clear();
-    toolkit::ObjectStore::close();
+    savora::testing::closeWindowObjects();
   }
   void click(const char* button) {
     window->Get<toolkit::UIW_BUTTON>(button)->click();

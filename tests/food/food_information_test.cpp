@@ -15,6 +15,7 @@
 #include "toolkit/event_manager.h"
 #include "toolkit/object_store.h"
 #include "toolkit/window_manager.h"
+#include "window_objects.h"
 
 namespace savora::food {
 namespace {
@@ -33,8 +34,7 @@ class FoodInformationTest : public savora::testing::ProgramFoldersTest {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    ASSERT_TRUE(toolkit::ObjectStore::open(SAVORA_PROGRAM_DIR "/OBJECTS.DAT"));
-    UI_EVENT_MANAGER::instance().clear();
+    ASSERT_TRUE(savora::testing::openWindowObjects());
     for (store::TableModule* t : std::initializer_list<store::TableModule*>{
              &units, &ingredients, &groups, &brands, &recipes}) {
       ASSERT_TRUE(t->open());
@@ -46,11 +46,7 @@ class FoodInformationTest : public savora::testing::ProgramFoldersTest {
     dairy = groups.add("Dairy", true);
     cheese = ingredients.addByName("cheese");
   }
-  void TearDown() override {
-    UI_WINDOW_MANAGER::instance().closeAll();
-    UI_EVENT_MANAGER::instance().clear();
-    toolkit::ObjectStore::close();
-  }
+  void TearDown() override { savora::testing::closeWindowObjects(); }
 
   long addBrand(const char* name, long ingredient, const char* size = "8") {
     BrandRecord r;

@@ -18,6 +18,7 @@
 #include "toolkit/object_store.h"
 #include "toolkit/uiw_window.h"
 #include "toolkit/window_manager.h"
+#include "window_objects.h"
 
 namespace savora::food {
 
@@ -28,13 +29,10 @@ class FoodWindowTest : public savora::testing::ProgramFoldersTest {
     ASSERT_TRUE(units.open());
     ASSERT_TRUE(ingredients.open());
     ASSERT_TRUE(recipes.open());
-    ASSERT_TRUE(toolkit::ObjectStore::open(SAVORA_PROGRAM_DIR "/OBJECTS.DAT"));
-    toolkit::UI_EVENT_MANAGER::instance().clear();
+    ASSERT_TRUE(savora::testing::openWindowObjects());
   }
   void TearDown() override {
-    toolkit::UI_WINDOW_MANAGER::instance().closeAll();
-    toolkit::UI_EVENT_MANAGER::instance().clear();
-    toolkit::ObjectStore::close();
+    savora::testing::closeWindowObjects();
     ProgramFoldersTest::TearDown();
   }
 

@@ -18,6 +18,7 @@
 #include "toolkit/event_manager.h"
 #include "toolkit/object_store.h"
 #include "toolkit/window_manager.h"
+#include "window_objects.h"
 
 namespace savora::recipe {
 namespace {
@@ -29,13 +30,10 @@ class RecipeWindowTest : public RecipeEditTest {
  protected:
   void SetUp() override {
     RecipeEditTest::SetUp();
-    ASSERT_TRUE(ObjectStore::open(SAVORA_PROGRAM_DIR "/OBJECTS.DAT"));
-    UI_EVENT_MANAGER::instance().clear();
+    ASSERT_TRUE(savora::testing::openWindowObjects());
   }
   void TearDown() override {
-    UI_WINDOW_MANAGER::instance().closeAll();
-    UI_EVENT_MANAGER::instance().clear();
-    ObjectStore::close();
+    savora::testing::closeWindowObjects();
     RecipeEditTest::TearDown();
   }
 

@@ -7,6 +7,7 @@
 #include "toolkit/help_window.h"
 #include "toolkit/object_store.h"
 #include "toolkit/window_manager.h"
+#include "window_objects.h"
 
 namespace savora::recipe {
 namespace {
@@ -16,15 +17,8 @@ using namespace savora::toolkit;
 
 class ServingSizeWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(ObjectStore::open(SAVORA_PROGRAM_DIR "/OBJECTS.DAT"));
-    UI_EVENT_MANAGER::instance().clear();
-  }
-  void TearDown() override {
-    UI_WINDOW_MANAGER::instance().closeAll();
-    UI_EVENT_MANAGER::instance().clear();
-    ObjectStore::close();
-  }
+  void SetUp() override { ASSERT_TRUE(savora::testing::openWindowObjects()); }
+  void TearDown() override { savora::testing::closeWindowObjects(); }
   ServingSizeWindow* open(bool adjust) {
     window =
         new ServingSizeWindow(servings, adjust, user,

@@ -5,6 +5,7 @@
 #include "toolkit/event_manager.h"
 #include "toolkit/object_store.h"
 #include "toolkit/window_manager.h"
+#include "window_objects.h"
 
 namespace savora::recipe {
 namespace {
@@ -27,15 +28,8 @@ struct Values {
 
 class SettingsWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(ObjectStore::open(SAVORA_PROGRAM_DIR "/OBJECTS.DAT"));
-    UI_EVENT_MANAGER::instance().clear();
-  }
-  void TearDown() override {
-    UI_WINDOW_MANAGER::instance().closeAll();
-    UI_EVENT_MANAGER::instance().clear();
-    ObjectStore::close();
-  }
+  void SetUp() override { ASSERT_TRUE(savora::testing::openWindowObjects()); }
+  void TearDown() override { savora::testing::closeWindowObjects(); }
   SettingsWindow* open(ListSource source) {
     ShoppingListSettings bound{
         values.multiply,   values.adjustServings,     values.divideNutrients, values.serves,

@@ -13,6 +13,7 @@
 #include "toolkit/event_manager.h"
 #include "toolkit/object_store.h"
 #include "toolkit/window_manager.h"
+#include "window_objects.h"
 
 namespace savora::store {
 namespace {
@@ -29,8 +30,7 @@ class RecipeSearchWindowTest : public savora::testing::ProgramFoldersTest {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    ASSERT_TRUE(toolkit::ObjectStore::open(SAVORA_PROGRAM_DIR "/OBJECTS.DAT"));
-    UI_EVENT_MANAGER::instance().clear();
+    ASSERT_TRUE(savora::testing::openWindowObjects());
     ASSERT_TRUE(recipes.open());
     ASSERT_TRUE(foods.open());
     // Any window with a list stands in for the bookshelf.
@@ -39,9 +39,7 @@ class RecipeSearchWindowTest : public savora::testing::ProgramFoldersTest {
     list = shelf->Get<UIW_VT_LIST>("LIST");
   }
   void TearDown() override {
-    UI_WINDOW_MANAGER::instance().closeAll();
-    UI_EVENT_MANAGER::instance().clear();
-    toolkit::ObjectStore::close();
+    savora::testing::closeWindowObjects();
     ProgramFoldersTest::TearDown();
   }
 

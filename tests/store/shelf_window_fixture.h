@@ -30,6 +30,7 @@
 #include "toolkit/event_manager.h"
 #include "toolkit/object_store.h"
 #include "toolkit/window_manager.h"
+#include "window_objects.h"
 
 namespace savora::store {
 
@@ -47,8 +48,7 @@ class ShelfWindowTest : public savora::testing::ProgramFoldersTest {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    ASSERT_TRUE(toolkit::ObjectStore::open(SAVORA_PROGRAM_DIR "/OBJECTS.DAT"));
-    UI_EVENT_MANAGER::instance().clear();
+    ASSERT_TRUE(savora::testing::openWindowObjects());
     state.programDirectory = platform::programDirectory();
     if (withCatalog) installCatalog();
     // Built here, in the test's program directory: the catalogue is looked for as they are made.
@@ -72,8 +72,7 @@ class ShelfWindowTest : public savora::testing::ProgramFoldersTest {
   void TearDown() override {
     main.reset();  // closes every window first: the bookshelf stores its selection
     tables->closeAll();
-    UI_EVENT_MANAGER::instance().clear();
-    toolkit::ObjectStore::close();
+    savora::testing::closeWindowObjects();
     ProgramFoldersTest::TearDown();
   }
 

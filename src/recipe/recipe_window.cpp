@@ -291,9 +291,17 @@ void RecipeWindow::showServings() {
 }
 
 void RecipeWindow::showLines() {
-  lines_->clear();
-  for (int i = 0; i < store::kRecipeLines; ++i)
-    lines_->add({edit_.lineText(i, false, kLineTextWidth), i});
+  // Rows are rewritten in place, so the list keeps its scroll position.
+  const bool inPlace = lines_->count() == store::kRecipeLines;
+  if (!inPlace) lines_->clear();
+  for (int i = 0; i < store::kRecipeLines; ++i) {
+    const ListEntry row{edit_.lineText(i, false, kLineTextWidth), i};
+    if (inPlace) {
+      lines_->setEntry(i, row);
+    } else {
+      lines_->add(row);
+    }
+  }
   lines_->setCurrent(edit_.currentLine());
 }
 

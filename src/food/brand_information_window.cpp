@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
+#include "food/quantity.h"
 #include "platform/text.h"
 #include "toolkit/window_manager.h"
 
@@ -15,6 +17,7 @@ namespace {
 enum Command : int { kOk = 4801, kTyped = 4810 };
 
 constexpr const char* kNone = " <None>";
+constexpr double kMaxPrice = 999.99;
 // The unit combos, with the unit type each one lists.
 struct UnitCombo {
   const char* name;
@@ -185,6 +188,23 @@ std::optional<BrandRecord> BrandInformationWindow::edited() {
   r.servingUnit = unitChoosers_[kServeUnit].selected();
   r.group = group_->currentId();
 
+  // Amounts are quantities as recipes write them (2, 1 1/2, 0.5): one that is not would count as
+  // 1 in every conversion and price.
+  const std::pair<UIW_STRING*, const char*> amounts[] = {
+      {packageSize_, "the package size"},   {serving_, "the serving size"},
+      {equivalenceTexts_[0], "the volume"}, {equivalenceTexts_[1], "the weight"},
+      {equivalenceTexts_[2], "the volume"}, {equivalenceTexts_[3], "the weight"}};
+  for (const auto& [field, what] : amounts) {
+    const std::string text = platform::trim(field->text());
+    if (!text.empty() && parseQuantity(text) < 0) {
+      user_.message(
+          "Wait!", "HAND", Buttons::Ok,
+          platform::formatText("Please enter an amount such as 2, 1 1/2 or 0.5 for %s.", what));
+      field->setFocus();
+      return std::nullopt;
+    }
+  }
+
   // Numbers: the price, the servings and the nutrients must be numbers of 0 or more.
   auto number = [this](UIW_STRING* field, int decimals, const char* what) -> std::optional<double> {
     auto value = typedNumber(field->text(), decimals);
@@ -197,6 +217,11 @@ std::optional<BrandRecord> BrandInformationWindow::edited() {
   };
   const auto price = number(dollar_, 2, "the price");
   if (!price) return std::nullopt;
+  if (*price > kMaxPrice) {  // the table's price field holds no more
+    user_.message("Wait!", "HAND", Buttons::Ok, "The price can be at most 999.99.");
+    dollar_->setFocus();
+    return std::nullopt;
+  }
   r.price = *price;
   const auto servings = number(servings_, 1, "the servings per package");
   if (!servings) return std::nullopt;

@@ -41,6 +41,8 @@ void CategoryListWindow::fill(long selectUid) {
   list_->clear();
   for (const FoodGroup& group : groups_.groups()) list_->add({group.name, group.uid});
   list_->setCurrent(list_->findId(selectUid));
+  // Selecting without the list's event: the check box follows here.
+  if (list_->current() >= 0) perishable_->setChecked(groups_.perishableOf(list_->currentId()));
 }
 
 std::string CategoryListWindow::selectedName() const {
@@ -95,7 +97,7 @@ void CategoryListWindow::openGroup() {
     return;
   }
   const long uid = list_->currentId();
-  perishable_->setChecked(groups_.perishableOf(uid));
+  // The check box shows the group's flag since it was selected; what the user ticked is kept.
   const auto answer =
       user_.prompt("Edit Food Group Name", "Change the food group name now by typing the new name.",
                    kNameLength, name);

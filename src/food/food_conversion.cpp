@@ -23,6 +23,8 @@ float crossVolumeAndWeight(ConversionList& units, float amount, long from, long 
                            const BrandInfo& brand, bool fromVolume) {
   for (const Equivalence* pair : brand.pairs()) {
     if (!pair->complete()) continue;
+    // A pair whose amounts cannot be read says nothing (its ratio would come out as 1).
+    if (parseQuantity(pair->volume) < 0 || parseQuantity(pair->weight) < 0) continue;
     const long ownFrom = fromVolume ? pair->volumeUnit : pair->weightUnit;
     const float x = units.convert(amount, from, ownFrom);
     if (x <= 0) continue;

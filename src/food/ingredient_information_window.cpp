@@ -202,14 +202,16 @@ void IngredientInformationWindow::reassign() {
 }
 
 bool IngredientInformationWindow::dropPreference(long brand) {
-  if (brand != preferred_) return false;
-  preferred_ = 0;
-  showPreferred();
-  // The table must not keep naming a brand the ingredient no longer has.
-  if (loaded_.preferredBrand == brand) {
+  // The table must not keep naming a brand the ingredient no longer has, even when another
+  // brand was made preferred meanwhile and the window would be cancelled: the deleted brand's
+  // number is given to the next new brand, of any ingredient.
+  if (uid_ != 0 && loaded_.preferredBrand == brand) {
     loaded_.preferredBrand = 0;
     tables_.ingredients.save(loaded_, uid_);
   }
+  if (brand != preferred_) return false;
+  preferred_ = 0;
+  showPreferred();
   return true;
 }
 

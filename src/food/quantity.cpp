@@ -203,6 +203,11 @@ Fraction nearestFraction(double f, long limit) {
 
 std::string writeQuantity(double amount, long limit) {
   if (!std::isfinite(amount)) return {};
+  // Whole units only (a smallest measure of 1): the nearest whole number, not the part cut off.
+  if (limit < 2) {
+    const double rounded = std::round(amount);
+    return rounded == 0 ? std::string() : platform::formatText("%.0f", rounded);
+  }
   const double whole = std::trunc(amount);
   // Far beyond any kitchen amount a fraction means nothing and the whole part may not fit.
   if (std::fabs(whole) >= 1e15) return platform::formatText("%.0f", whole);

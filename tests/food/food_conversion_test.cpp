@@ -112,6 +112,10 @@ TEST_F(FoodConversionTest, CrossingTriesThePairsInOrderAndSameKindNeverUsesTheBr
   // Nothing links volume and weight without a brand, nor a unit the list does not hold.
   EXPECT_FLOAT_EQ(convertFood(units, 1, kCup, kGram, BrandInfo{}), -1);
   EXPECT_FLOAT_EQ(convertFood(units, 1, 99, kGram, b), -1);
+
+  // A pair with its units but amounts that cannot be read is passed over too.
+  r.equivalence1 = {"1 cup", kCup, "120 g", kGram};
+  EXPECT_FLOAT_EQ(convertFood(units, 2, kCup, kGram, info(r)), 400);
 }
 
 TEST_F(FoodConversionTest, PriceOfAnAmountInThePackageUnit) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QListWidget>
+
 #include "food/category_list_window.h"
 #include "food/food_group_table.h"
 #include "program_folders.h"
@@ -133,6 +135,23 @@ TEST_F(CategoryListTest, NewOpenMoveAndDeleteThroughTheWindow) {
   click("DELETE_BUTTON");
   EXPECT_EQ(list->count(), 1);
   EXPECT_EQ(user.dialogs().size(), 4u);
+}
+
+TEST_F(CategoryListTest, TheCheckBoxFollowsTheSelectionAndOpenKeepsWhatWasTicked) {
+  auto* perishable = window->Get<toolkit::UIW_BUTTON>("PERISHABLE");
+  auto* rows = static_cast<QListWidget*>(list->widget());
+  rows->setCurrentRow(list->findText("Dairy"));
+  toolkit::UI_EVENT_MANAGER::instance().processAll();
+  EXPECT_TRUE(perishable->isChecked());
+  rows->setCurrentRow(list->findText("Canned Goods"));
+  toolkit::UI_EVENT_MANAGER::instance().processAll();
+  EXPECT_FALSE(perishable->isChecked());
+
+  perishable->setChecked(true);
+  user.answerPrompt("Canned Goods");  // the name kept, the flag changed
+  click("OPEN_BUTTON");
+  EXPECT_TRUE(groups.perishableOf(groups.uidOf("Canned Goods")));
+  EXPECT_TRUE(perishable->isChecked());
 }
 
 }  // namespace

@@ -144,6 +144,17 @@ TEST_F(FoodInformationTest, ANewBrandIsCheckedSavedAndMadePreferred) {
   click(brand, "OK_BUTTON");
   EXPECT_TRUE(isOpen(brand));
   type(brand, "NUTRIENT0", "110");
+  // Amounts must read as quantities, and the price must fit its field.
+  type(brand, "PRICE", "1 lb");
+  user.expectMessage("Wait!",
+                     "Please enter an amount such as 2, 1 1/2 or 0.5 for the package size.");
+  click(brand, "OK_BUTTON");
+  type(brand, "PRICE", "1");
+  type(brand, "DOLLAR", "1250");
+  user.expectMessage("Wait!", "The price can be at most 999.99.");
+  click(brand, "OK_BUTTON");
+  EXPECT_TRUE(isOpen(brand));
+  type(brand, "DOLLAR", "3.499");
   screenshot(brand, "BRAND_INFORMATION.png");
   user.expectMessage("Preferred Brand?", "Would you like to make this the preferred brand?",
                      Button::Yes);
@@ -252,6 +263,22 @@ TEST_F(FoodInformationTest, TheBrandListAndItsActions) {
   click(food, "DELETE_BRAND");
   EXPECT_FALSE(brands.findUid(swiss));
   EXPECT_EQ(food->Get<UIW_VT_LIST>("LIST")->findText("Swiss"), -1);
+}
+
+TEST_F(FoodInformationTest, ADeletedBrandIsNeverLeftAsThePreferredOne) {
+  addBrand("Cheddar", cheese, "8");
+  const long swiss = addBrand("Swiss", cheese);
+  Ingredient stored = *ingredients.read(cheese);
+  stored.preferredBrand = swiss;
+  ingredients.save(stored, cheese);
+  IngredientInformationWindow* food = openIngredient(cheese);
+  select(food, "Cheddar");
+  click(food, "MAKE_PREFERRED");  // shown as preferred, not stored yet
+  select(food, "Swiss");
+  user.expectMessage("Delete this Brand?", "Are you sure you want to delete Swiss?", Button::Yes);
+  click(food, "DELETE_BRAND");
+  // Were the window cancelled now, the table must not name the deleted brand.
+  EXPECT_EQ(ingredients.read(cheese)->preferredBrand, 0);
 }
 
 TEST_F(FoodInformationTest, SavingAnIngredientByItsNameRules) {

@@ -86,7 +86,8 @@ TEST(QuantityTest, WritesNearestKitchenFraction) {
       {0.33, 16, "1/3"}, {0.97, 4, "1"},  // rounds up to the next whole number
       {2.9, 2, "3"},     {0.01, 2, ""},   // rounds to nothing
       {0, 16, ""},       {2.5, 4, "2 1/2"},
-      {3, 16, "3"},      {1.2, 1, "1"},        // a limit below 2 drops the fraction
+      {3, 16, "3"},      {1.2, 1, "1"},        // a limit below 2: the nearest whole number
+      {1.9, 1, "2"},     {0.75, 1, "1"},       // ... rounded, not cut off
       {1.2, 0, "1"},     {0.5, 99999, "1/2"},  // a huge smallest measure still answers
   };
   for (const Case& c : cases) {

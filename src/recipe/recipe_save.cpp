@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "recipe/recipe_edit.h"
+#include "store/chapter_table.h"
 #include "store/recipe_table.h"
 
 namespace savora::recipe {
@@ -25,6 +26,24 @@ SaveOutcome RecipeEdit::save(std::string_view nameText) {
     user_.message("Wait!", "HAND", toolkit::Buttons::Ok, "You must give this recipe a name.");
     outcome.emptyName = true;
     return outcome;
+  }
+
+  // The chapter may have gone (deleted on the bookshelf) while the window was open: saving into
+  // it would hide the recipe, and hand it to the next chapter given that number.
+  if (tables_.chapters.bookOf(recipe_.chapter) == -1) {
+    user_.message("Wait!", "HAND", toolkit::Buttons::Ok,
+                  "The chapter of this recipe has been deleted, so the recipe cannot be saved.");
+    return outcome;
+  }
+  // So may the recipe itself, its number even given to another recipe since: that one must not
+  // be written over. It is saved as a new recipe.
+  if (recipe_.uid != 0) {
+    store::Recipe inTable;
+    if (tables_.recipes.load(recipe_.uid, inTable) != recipe_.chapter ||
+        !platform::equalsIgnoreCase(inTable.name, storedName_)) {
+      recipe_.uid = 0;
+      saveState_ = SaveState::None;
+    }
   }
 
   long target = recipe_.uid;

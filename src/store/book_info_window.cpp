@@ -102,11 +102,9 @@ BookInfoWindow::BookInfoWindow(ShelfTables tables, Shelf shelf, User& user, Shel
     player_ = std::move(qtPlayer);
   }
 
-  ShelfTable* table = &tables_.categories;
-  if (type_ == ShelfItemType::Book) table = &tables_.books;
-  if (type_ == ShelfItemType::Chapter) table = &tables_.chapters;
   if (uid > 0) {
-    if (const std::optional<ShelfItem> item = table->get(uid)) {
+    if (const std::optional<ShelfItem> item = table().get(uid)) {
+      stored_ = item;
       uid_ = uid;
       bitmap_ = item->bitmap;
       loaded_ = {item->name, item->info, readMediaList(item->bitmap)};
@@ -127,6 +125,20 @@ BookInfoWindow::BookInfoWindow(ShelfTables tables, Shelf shelf, User& user, Shel
 
 BookInfoWindow::~BookInfoWindow() {
   if (player_) player_->close();
+}
+
+// The item is in the table as this window read it: not deleted, nor deleted and its number given
+// to a new item since (which may even have the same name).
+bool BookInfoWindow::stillAsOpened() {
+  const std::optional<ShelfItem> now = table().get(uid_);
+  return now && stored_ && now->name == stored_->name && now->info == stored_->info &&
+         now->bitmap == stored_->bitmap;
+}
+
+ShelfTable& BookInfoWindow::table() {
+  if (type_ == ShelfItemType::Book) return tables_.books;
+  if (type_ == ShelfItemType::Chapter) return tables_.chapters;
+  return tables_.categories;
 }
 
 std::string BookInfoWindow::typeName() const {
@@ -264,6 +276,22 @@ bool BookInfoWindow::save() {
     return false;
   }
 
+  // The bookshelf may have deleted the item, or a new chapter's book, while this window was
+  // open: saving then would write into another item of the same name, or leave a chapter that
+  // the next new book inherits.
+  const bool itemGone = uid_ != 0 && !stillAsOpened();
+  const bool bookGone = type_ == ShelfItemType::Chapter && !tables_.books.seek(book_);
+  if (itemGone || bookGone) {
+    user_.message("Wait!", "HAND", Buttons::Ok,
+                  itemGone ? formatText("This %s has been changed or deleted elsewhere, so it "
+                                        "cannot be saved.",
+                                        typeWord().c_str())
+                           : std::string("The book of this chapter has been deleted, so the "
+                                         "chapter cannot be saved."));
+    refuseExit();
+    return false;
+  }
+
   statusWindow(user_, "Saving", "Saving...Please Wait.");
   const std::optional<std::string> bitmap = writeMediaList(bitmap_, media_);
   if (!bitmap) {
@@ -304,6 +332,7 @@ bool BookInfoWindow::save() {
   statusWindow(user_, nullptr, nullptr);
   name_->setText(name);
   loaded_ = {name, info, media_};
+  stored_ = table().get(uid_);
   tellBookshelves();
   return true;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "store/book_shelf_window.h"
@@ -68,6 +69,9 @@ class BookInfoWindow : public toolkit::UIW_WINDOW {
   void play(int which);
   void showMedia();
 
+  // The table of the item's type.
+  ShelfTable& table();
+  bool stillAsOpened();
   // "Book", "Chapter" or "Category"; lower case inside sentences.
   std::string typeName() const;
   std::string typeWord() const;
@@ -81,7 +85,8 @@ class BookInfoWindow : public toolkit::UIW_WINDOW {
   std::unique_ptr<toolkit::MediaPlayer> player_;
   int* exitState_;
   Contents loaded_;
-  std::string bitmap_;  // the media list's file name; empty while there is none
+  std::string bitmap_;               // the media list's file name; empty while there is none
+  std::optional<ShelfItem> stored_;  // the item as the table held it when read or last saved
   MediaReferences media_;
 
   toolkit::UIW_STRING* name_;

@@ -434,6 +434,12 @@ std::vector<long> BookShelfWindow::listedRecipes() const {
   return uids;
 }
 
+void BookShelfWindow::refreshRecipes() {
+  const long kept = selectedRecipe();  // the recipe the user was at stays chosen
+  fillRecipes();
+  if (kept != 0) showRecipe(kept);
+}
+
 bool BookShelfWindow::showRecipe(long uid) {
   const int index = recipeList_->findId(uid);
   if (index < 0) return false;

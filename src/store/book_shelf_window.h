@@ -81,7 +81,7 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   // recipes again after a recipe was saved.
   std::vector<long> listedRecipes() const;
   bool showRecipe(long uid);
-  void refreshRecipes() { fillRecipes(); }
+  void refreshRecipes();
 
  private:
   struct Selection {

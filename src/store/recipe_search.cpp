@@ -111,11 +111,11 @@ FoodMatches::FoodMatches(food::IngredientTable& foods, const std::vector<std::st
                        [&](const std::string& term) { return holds(loweredText, term); });
   };
   for (auto name = foods.firstByUid(); name; name = foods.nextName()) {
+    // Both forms, so that "chicken wings" finds "chicken wing": each word may be in either.
     std::string text = platform::toLower(*name);
-    if (!anyTermIn(text)) {
-      text = platform::toLower(foods.text("PLURAL"));
-      if (!anyTermIn(text)) continue;
-    }
+    if (const std::string plural = platform::toLower(foods.text("PLURAL")); !plural.empty())
+      text += '\n' + plural;
+    if (!anyTermIn(text)) continue;
     matches_.push_back({foods.number("UID"), std::move(text)});
   }
   // UID order already; sorting keeps the binary search sound whatever the walk gave.

@@ -66,6 +66,32 @@ TEST_F(RecipeEditTest, NewRecipeNeedsANameAndIsAppended) {
   EXPECT_EQ(stored.description, "Dark and sweet.");
 }
 
+TEST_F(RecipeEditTest, ARecipeDeletedWhileOpenIsSavedAsNewAndNeverOverAnother) {
+  const long goulash = addRecipe("Goulash", chapter);
+  ASSERT_TRUE(edit.open(goulash, chapter));
+  edit.recipe().servings = 8;
+  // Deleted on the bookshelf; its number goes to the next recipe added.
+  recipes.remove(goulash);
+  const long pie = addRecipe("Apple Pie", chapter);
+  ASSERT_EQ(pie, goulash);
+  const SaveOutcome saved = edit.save("Goulash");
+  ASSERT_EQ(saved.result, SaveResult::Saved);
+  EXPECT_TRUE(saved.appended);
+  EXPECT_NE(saved.uid, pie);
+  store::Recipe stored;
+  recipes.load(pie, stored);
+  EXPECT_EQ(stored.name, "Apple Pie");  // not written over
+  EXPECT_EQ(recipes.find("Goulash", chapter), saved.uid);
+
+  // A chapter deleted meanwhile takes no recipe.
+  ASSERT_TRUE(edit.open(0, otherChapter));
+  chapters.remove(otherChapter, recipes);
+  user.expectMessage("Wait!",
+                     "The chapter of this recipe has been deleted, so the recipe cannot be saved.");
+  EXPECT_EQ(edit.save("Leek Soup").result, SaveResult::Failed);
+  EXPECT_EQ(recipes.find("Leek Soup", otherChapter), 0);
+}
+
 TEST_F(RecipeEditTest, RenamingOntoAnotherRecipeOfTheChapterReplacesItOnYes) {
   const long rye = addRecipe("Rye Bread", chapter);
   const long wheat = addRecipe("Wheat Bread", chapter);

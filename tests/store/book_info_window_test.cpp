@@ -89,6 +89,34 @@ TEST_F(BookInfoTest, ANewBookIsSavedWithTrimmedNameAndListedOnTheBookshelf) {
   EXPECT_EQ(categories().entriesByName().size(), 1u);
 }
 
+TEST_F(BookInfoTest, AnItemOrBookDeletedWhileTheWindowIsOpenIsNotSavedIntoAnother) {
+  // A new chapter of a book that is then deleted.
+  choose(shelf, "BOOK_LIST", "Main Dishes");
+  BookInfoWindow* info = openInfo("NEW_CHAPTER_BUTTON");
+  ASSERT_NE(info, nullptr);
+  books().remove(mains, chapters(), recipes());
+  type(info, "NAME", "Braises");
+  user.expectMessage("Wait!",
+                     "The book of this chapter has been deleted, so the chapter cannot be saved.");
+  click(info, "OK_BUTTON");
+  EXPECT_EQ(chapters().uidOf("Braises"), -1);
+  user.expectMessage("Save Chapter?", "\r\nWould you like to save Braises?", Button::No);
+  click(info, "CLOSE_BUTTON");
+
+  // An existing chapter deleted, and another of the same name made meanwhile.
+  choose(shelf, "BOOK_LIST", "Desserts");
+  choose(shelf, "CHAPTER_LIST", "Cakes");
+  info = openInfo("OPEN_CHAPTER_BUTTON");
+  ASSERT_NE(info, nullptr);
+  chapters().remove(cakes, recipes());
+  const long again = chapters().add("Cakes", desserts, "kept", "");
+  type(info, "TEXT", "stale words");
+  user.expectMessage("Wait!",
+                     "This chapter has been changed or deleted elsewhere, so it cannot be saved.");
+  click(info, "OK_BUTTON");
+  EXPECT_EQ(chapters().get(again)->info, "kept");
+}
+
 TEST_F(BookInfoTest, ANameMustBeGivenAndBelongToNoOtherItem) {
   choose(shelf, "BOOK_LIST", "Desserts");
   BookInfoWindow* info = openInfo("NEW_CHAPTER_BUTTON");

@@ -296,14 +296,12 @@ UIW_WINDOW* MainWindow::openWindow(int kind, const UI_EVENT& request) {
       // It takes the front window's place, with no less room than its own layout asks for
       // (squeezed below that, its fields would lie on top of each other).
       QRect placed = top->widget()->parentWidget()->geometry();
-      QSize room = placed.size().expandedTo(sub->sizeHint());
+      placed.setSize(placed.size().expandedTo(sub->sizeHint()));
       if (const QWidget* area = sub->parentWidget()) {
-        room = room.boundedTo(area->size());
-        placed.setSize(room);
+        placed.setSize(placed.size().boundedTo(area->size()));
         if (placed.right() > area->width() - 1) placed.moveLeft(0);
         if (placed.bottom() > area->height() - 1) placed.moveTop(0);
       }
-      placed.setSize(room);
       sub->setGeometry(placed);
     }
   } else {

@@ -190,51 +190,52 @@ void registerTips(MainWindow& main, SharedTables& tables, User& user, RunService
   });
 }
 
+// What a recipe window works with: the user's recipes, or the catalogue's.
+recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables& tables,
+                                                  User& user, RunServices run, bool catalog) {
+  const food::UnitSettings units = currentUnitSettings(main);
+  recipe::RecipeWindowServices s{
+      {catalog ? *tables.catalogRecipes() : tables.recipes(), tables.units(), tables.ingredients(),
+       tables.brands(), catalog ? *tables.catalogBooks() : tables.books(),
+       catalog ? *tables.catalogChapters() : tables.chapters(), units},
+      user,
+      planning::MediaLookup(mediaPlaces(run.state)),
+      catalog};
+  const TipsServices tips{run.state, run.settings, &tables.recipes()};
+  s.playVideo = [tips, &user](const std::string& file) {
+    openTipsWindow({TipsMode::SingleVideo, file, {}}, tips, user);
+  };
+  s.openRecipe = [&main, &tables, &user, run, catalog](long uid) {
+    UI_WINDOW_MANAGER::instance().add(
+        new recipe::RecipeWindow(recipeWindowServices(main, tables, user, run, catalog), -1, uid));
+  };
+  s.specifyBrand = [&tables, &user, units](long ingredient, std::function<void(long)> chosen,
+                                           std::function<void(long)> listChanged) {
+    const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
+                                tables.foodGroups(), tables.recipes()};
+    auto* window = new food::IngredientInformationWindow(food, user, units, ingredient, 0,
+                                                         std::move(listChanged));
+    window->brandChosen = std::move(chosen);
+    UI_WINDOW_MANAGER::instance().add(window);
+  };
+  s.showBookshelf = [&main, catalog] {
+    main.post(UI_EVENT(catalog ? kCatalogCommand : kBookshelfCommand));
+  };
+  s.exitState = &run.state.exitState;
+  return s;
+}
+
 // The recipe window: kind 400 for the user's recipes, 1600 for the catalogue's.
 void registerRecipeWindows(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
-  auto services = std::make_shared<std::function<recipe::RecipeWindowServices(bool)>>();
-  *services = [&main, &tables, &user, run, weak = std::weak_ptr(services)](bool catalog) {
-    const food::UnitSettings units = currentUnitSettings(main);
-    recipe::RecipeWindowServices s{
-        {catalog ? *tables.catalogRecipes() : tables.recipes(), tables.units(),
-         tables.ingredients(), tables.brands(), catalog ? *tables.catalogBooks() : tables.books(),
-         catalog ? *tables.catalogChapters() : tables.chapters(), units},
-        user,
-        planning::MediaLookup(mediaPlaces(run.state)),
-        catalog};
-    const TipsServices tips{run.state, run.settings, &tables.recipes()};
-    s.playVideo = [tips, &user](const std::string& file) {
-      openTipsWindow({TipsMode::SingleVideo, file, {}}, tips, user);
-    };
-    s.openRecipe = [weak, catalog](long uid) {
-      if (const auto make = weak.lock()) {
-        UI_WINDOW_MANAGER::instance().add(new recipe::RecipeWindow((*make)(catalog), -1, uid));
-      }
-    };
-    s.specifyBrand = [&tables, &user, units](long ingredient, std::function<void(long)> chosen,
-                                             std::function<void(long)> listChanged) {
-      const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
-                                  tables.foodGroups(), tables.recipes()};
-      auto* window = new food::IngredientInformationWindow(food, user, units, ingredient, 0,
-                                                           std::move(listChanged));
-      window->brandChosen = std::move(chosen);
-      UI_WINDOW_MANAGER::instance().add(window);
-    };
-    s.showBookshelf = [&main, catalog] {
-      main.post(UI_EVENT(catalog ? kCatalogCommand : kBookshelfCommand));
-    };
-    s.exitState = &run.state.exitState;
-    return s;
-  };
-  main.registerWindow(kKindRecipe, [services](const UI_EVENT& request) {
-    return static_cast<UIW_WINDOW*>(
-        new recipe::RecipeWindow((*services)(false), request.values[0], request.values[1]));
-  });
-  if (tables.catalogBooks()) {
-    main.registerWindow(kKindCatalogRecipe, [services](const UI_EVENT& request) {
-      return static_cast<UIW_WINDOW*>(
-          new recipe::RecipeWindow((*services)(true), request.values[0], request.values[1]));
-    });
+  for (const bool catalog : {false, true}) {
+    // Without the catalogue its recipes have no window: the command stays unselectable.
+    if (catalog && !tables.catalogBooks()) continue;
+    main.registerWindow(catalog ? kKindCatalogRecipe : kKindRecipe,
+                        [&main, &tables, &user, run, catalog](const UI_EVENT& request) {
+                          return static_cast<UIW_WINDOW*>(new recipe::RecipeWindow(
+                              recipeWindowServices(main, tables, user, run, catalog),
+                              request.values[0], request.values[1]));
+                        });
   }
 }
 

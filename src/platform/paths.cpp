@@ -147,4 +147,9 @@ std::string nativePath(std::string_view windowsName) {
   return result;
 }
 
+std::string fileNamePart(std::string_view path) {
+  const size_t slash = path.find_last_of("\\/");
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
 }  // namespace savora::platform

@@ -36,4 +36,7 @@ DriveTable& drives();
 // unmapped drive gives an empty path, which every file operation treats as missing.
 std::string nativePath(std::string_view windowsName);
 
+// What follows the last backslash or slash of a path: its file name.
+std::string fileNamePart(std::string_view path);
+
 }  // namespace savora::platform

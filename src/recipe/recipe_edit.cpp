@@ -6,6 +6,7 @@
 #include "food/brand_table.h"
 #include "platform/text.h"
 #include "recipe/recipe_line_text.h"
+#include "store/media_list.h"
 #include "store/recipe_table.h"
 
 namespace savora::recipe {
@@ -125,11 +126,8 @@ bool RecipeEdit::addRecipeReference(long recipeUid) {
 }
 
 bool RecipeEdit::setMedia(Media kind, std::string_view path) {
-  std::string name(path);
-  if (kind == Media::Photo && name.size() >= 4 &&
-      platform::equalsIgnoreCase(std::string_view(name).substr(name.size() - 4), ".bmp")) {
-    name.resize(name.size() - 4);
-  }
+  const std::string name =
+      kind == Media::Photo ? store::storedPhotoName(std::string(path)) : std::string(path);
   // A cut name would point nowhere: refused instead.
   if (name.size() > store::kMediaReferenceLength) {
     user_.message("Wait!", "HAND", toolkit::Buttons::Ok,
@@ -163,10 +161,8 @@ void RecipeEdit::ingredientsChanged(long opened, long now) {
 bool RecipeEdit::removeMedia(Media kind) {
   std::string& name = recipe_.media[size_t(kind)];
   if (name.empty()) {
-    static constexpr const char* kNothing[] = {"There is no photo to remove.",
-                                               "There is no sound to remove.",
-                                               "There is no video to remove."};
-    user_.message("Wait!", "HAND", toolkit::Buttons::Ok, kNothing[size_t(kind)]);
+    user_.message("Wait!", "HAND", toolkit::Buttons::Ok,
+                  store::kMediaKindTexts[size_t(kind)].nothingToRemove);
     return false;
   }
   name.clear();

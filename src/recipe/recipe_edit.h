@@ -25,6 +25,8 @@ struct LineEditor {
   long selectedBrand = 0;   // brand UID chosen for the line, 0 none
   long selectedRecipe = 0;  // recipe UID the line refers to, 0 none
   long previousUnit = 0;    // the line's unit when it was loaded or last committed
+
+  bool operator==(const LineEditor&) const = default;
 };
 
 enum class SaveState { None, New, Existing };

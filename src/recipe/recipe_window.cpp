@@ -12,12 +12,14 @@
 #include "food/quantity.h"
 #include "food/unit_names.h"
 #include "food/unit_table.h"
+#include "platform/paths.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "recipe/recipe_line_text.h"
 #include "recipe/serving_scale.h"
 #include "recipe/serving_size_window.h"
 #include "store/book_shelf_window.h"
+#include "store/media_list.h"
 #include "store/recipe_table.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
@@ -68,16 +70,8 @@ enum Command : int {
   kClear = 10576,
 };
 
-struct MediaDialog {
-  const char* title;
-  const char* filter;
-  const char* nameLabel;
-};
-constexpr MediaDialog kMediaDialogs[] = {
-    {"Add Photo...", "Bitmap Files (*.bmp)", "PHOTO_NAME"},
-    {"Add Sound...", "Audio Files (*.wav)", "SOUND_NAME"},
-    {"Add Video...", "MPEG Video Files (*.mpg)", "VIDEO_NAME"},
-};
+// The labels that name the photo, sound and video files.
+constexpr const char* kMediaNameLabels[] = {"PHOTO_NAME", "SOUND_NAME", "VIDEO_NAME"};
 
 constexpr const char* kPlayVideoButtons[] = {"PLAY_VIDEO_VIEW", "PLAY_VIDEO_EDIT",
                                              "PLAY_VIDEO_PICTURE"};
@@ -138,11 +132,6 @@ std::string withStoredLineEnds(const std::string& fieldText) {
     text += c;
   }
   return text;
-}
-
-std::string fileNameOf(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -376,21 +365,12 @@ void RecipeWindow::pullFields() {
 }
 
 bool RecipeWindow::hasUnsavedChanges() const {
+  // Taking the fields in changes nothing the user sees; the exit check asks through a const view.
   auto* self = const_cast<RecipeWindow*>(this);
   self->pullFields();
-  LineEditor typed = shownEditor_;
-  typed.quantity = quantity_->text();
-  typed.unitText = unit_->text();
-  typed.ingredientText = ingredient_->text();
-  typed.info1 = info1_->text();
-  typed.info2 = info2_->text();
-  const bool editorChanged =
-      typed.quantity != shownEditor_.quantity || typed.unitText != shownEditor_.unitText ||
-      typed.ingredientText != shownEditor_.ingredientText || typed.info1 != shownEditor_.info1 ||
-      typed.info2 != shownEditor_.info2 ||
-      edit_.editor().selectedBrand != shownEditor_.selectedBrand ||
-      edit_.editor().selectedRecipe != shownEditor_.selectedRecipe;
-  return editorChanged || (edit_.hasContent() && edit_.isModified());
+  self->pullEditor();
+  // The line editor as typed (not committed yet) counts, its selections included.
+  return !(edit_.editor() == shownEditor_) || (edit_.hasContent() && edit_.isModified());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -516,7 +496,7 @@ void RecipeWindow::commit() {
   listNewNames();
 }
 
-void RecipeWindow::lineAction(const std::function<void()>& action) {
+void RecipeWindow::changeLines(const std::function<void()>& action) {
   pullFields();
   pullEditor();
   action();
@@ -524,18 +504,17 @@ void RecipeWindow::lineAction(const std::function<void()>& action) {
   showLines();
   pushEditor();
   showText();
+}
+
+void RecipeWindow::lineAction(const std::function<void()>& action) {
+  changeLines(action);
   if (!quantity_->hasFocus()) quantity_->setFocus();
 }
 
 void RecipeWindow::selectLine(int row) {
   if (row < 0 || row == edit_.currentLine()) return;
-  pullFields();
-  pullEditor();
-  const long referred = edit_.selectLine(row);
-  listNewNames();
-  showLines();
-  pushEditor();
-  showText();
+  long referred = 0;
+  changeLines([this, row, &referred] { referred = edit_.selectLine(row); });
   if (referred != 0 && services_.openRecipe) services_.openRecipe(referred);
 }
 
@@ -713,7 +692,7 @@ void RecipeWindow::showMedia() {
   const auto& media = edit_.recipe().media;
   for (int which = 0; which < 3; ++which) {
     const std::string& name = media[size_t(which)];
-    Get(kMediaDialogs[which].nameLabel)->setText(name.empty() ? "(none)" : fileNameOf(name));
+    Get(kMediaNameLabels[which])->setText(name.empty() ? "(none)" : platform::fileNamePart(name));
   }
   Get("PLAY_SOUND")->show(!media[size_t(Media::Sound)].empty());
   // Every tab has its "Play Video" button while the recipe has a video.
@@ -758,9 +737,9 @@ int RecipeWindow::zoomWidth() {
 }
 
 void RecipeWindow::addMedia(Media kind) {
-  const MediaDialog& dialog = kMediaDialogs[int(kind)];
+  const store::MediaKindTexts& dialog = store::kMediaKindTexts[int(kind)];
   const std::optional<std::string> chosen =
-      user_.openFileName(dialog.title, dialog.filter, platform::programDirectory());
+      user_.openFileName(dialog.dialogTitle, dialog.filter, platform::programDirectory());
   if (!chosen || chosen->empty()) return;
   if (!edit_.setMedia(kind, *chosen)) return;
   showMedia();

@@ -87,6 +87,9 @@ class RecipeWindow : public toolkit::UIW_WINDOW {
 
   // Commits the line editor; every action that leaves the line, saves or closes begins here.
   void commit();
+  // Takes the fields in, runs the action on the buffer and shows the lines and editor again;
+  // a line action also puts the focus back on the quantity.
+  void changeLines(const std::function<void()>& action);
   void lineAction(const std::function<void()>& action);
   void selectLine(int row);
   void unitPicked(long unit);

@@ -1,5 +1,6 @@
 #include "store/book_info_window.h"
 
+#include "platform/paths.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "store/recipe.h"
@@ -31,26 +32,11 @@ enum Command : int {
 
 enum Media : int { kPhoto = 0, kSound = 1, kVideo = 2 };
 
-struct MediaKind {
-  const char* dialogTitle;
-  const char* filter;
-  const char* nothingToRemove;
-  const char* nameLabel;
-};
-constexpr MediaKind kMediaKinds[] = {
-    {"Add Photo...", "Bitmap Files (*.bmp)", "There is no photo to remove.", "PHOTO_NAME"},
-    {"Add Sound...", "Audio Files (*.wav)", "There is no sound to remove.", "SOUND_NAME"},
-    {"Add Video...", "MPEG Video Files (*.mpg)", "There is no video to remove.", "VIDEO_NAME"},
-};
+// The labels that name the photo, sound and video files.
+constexpr const char* kMediaNameLabels[] = {"PHOTO_NAME", "SOUND_NAME", "VIDEO_NAME"};
 
 constexpr int kPictureWidth = 360;
 constexpr int kPictureHeight = 360;
-
-// A photo is stored without its ".bmp", as recipes store theirs; shown from "%s.bmp" first.
-std::string storedPhotoName(std::string path) {
-  if (platform::endsWithIgnoreCase(path, ".bmp")) path.resize(path.size() - 4);
-  return path;
-}
 
 }  // namespace
 
@@ -357,11 +343,8 @@ void BookInfoWindow::showMedia() {
   }
   for (int which = kPhoto; which <= kVideo; ++which) {
     const std::string& reference = media_[size_t(which)];
-    const size_t slash = reference.find_last_of("\\/");
-    Get(kMediaKinds[which].nameLabel)
-        ->setText(reference.empty()            ? "(none)"
-                  : slash == std::string::npos ? reference
-                                               : reference.substr(slash + 1));
+    Get(kMediaNameLabels[which])
+        ->setText(reference.empty() ? "(none)" : platform::fileNamePart(reference));
   }
   // The play buttons exist only while there is something to play.
   Get("PLAY_SOUND")->show(!media_[kSound].empty());
@@ -370,7 +353,7 @@ void BookInfoWindow::showMedia() {
 }
 
 void BookInfoWindow::addMedia(int which) {
-  const MediaKind& kind = kMediaKinds[which];
+  const MediaKindTexts& kind = kMediaKindTexts[which];
   const std::optional<std::string> chosen =
       user_.openFileName(kind.dialogTitle, kind.filter, platform::programDirectory());
   if (!chosen || chosen->empty()) return;
@@ -382,7 +365,7 @@ void BookInfoWindow::addMedia(int which) {
 
 void BookInfoWindow::removeMedia(int which) {
   if (media_[size_t(which)].empty()) {
-    user_.message("Wait!", "HAND", Buttons::Ok, kMediaKinds[which].nothingToRemove);
+    user_.message("Wait!", "HAND", Buttons::Ok, kMediaKindTexts[which].nothingToRemove);
     return;
   }
   if (which != kPhoto && player_->fileName() == media_[size_t(which)]) player_->close();

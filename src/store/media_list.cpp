@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "platform/file_ops.h"
+#include "platform/paths.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "store/recipe.h"
@@ -32,10 +33,13 @@ std::optional<std::string> unusedName(std::string_view folder) {
 
 }  // namespace
 
+std::string storedPhotoName(std::string path) {
+  if (platform::endsWithIgnoreCase(path, ".bmp")) path.resize(path.size() - 4);
+  return path;
+}
+
 std::string mediaListFileName(std::string_view stored) {
-  const std::string trimmed = platform::trim(stored);
-  const size_t slash = trimmed.find_last_of("\\/");
-  std::string file = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+  std::string file = platform::fileNamePart(platform::trim(stored));
   if (file == "." || file == "..") file.clear();
   return file;
 }

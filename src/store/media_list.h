@@ -16,6 +16,23 @@ inline constexpr const char* kExchangeMediaListFolder = "cxp";
 
 using MediaReferences = std::array<std::string, 3>;  // picture, sound, video
 
+// Adding and removing a photo, sound or video (of a recipe, book, chapter, category or menu):
+// the file dialog's title and filter and the message when there is none to remove, in
+// MediaReferences order.
+struct MediaKindTexts {
+  const char* dialogTitle;
+  const char* filter;
+  const char* nothingToRemove;
+};
+inline constexpr MediaKindTexts kMediaKindTexts[] = {
+    {"Add Photo...", "Bitmap Files (*.bmp)", "There is no photo to remove."},
+    {"Add Sound...", "Audio Files (*.wav)", "There is no sound to remove."},
+    {"Add Video...", "MPEG Video Files (*.mpg)", "There is no video to remove."},
+};
+
+// A chosen photo is stored without its ".bmp" (any letter case); it is shown from "<name>.BMP".
+std::string storedPhotoName(std::string path);
+
 // The file name a stored reference names: what follows its last backslash (or slash). Empty
 // for an empty reference and for "." and "..", which name no file in the folder.
 std::string mediaListFileName(std::string_view stored);

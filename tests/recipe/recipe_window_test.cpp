@@ -454,7 +454,7 @@ TEST_F(RecipeWindowTest, MediaOfATitleNotInstalledAskForItsCd) {
   r.media[0] = "C:\\BREAD\\photos\\rye";
   r.media[2] = "C:\\BREAD\\video\\knead.mpg";
   const long uid = recipes.save(0, chapter, r, true);
-  open(uid, chapter, {{"C:\\BREAD\\", "Bread Magic"}});
+  open(uid, chapter, {{"C:\\BREAD\\", "Bread Magic", false, {}}});
   EXPECT_EQ(text("MISSING_PHOTO_MSG"), "Insert the Bread Magic CD to view this picture.");
   EXPECT_FALSE(window->Get<UIW_PICTURE>("PICTURE")->hasImage());
   user.expectMessage("Wait!", "Insert the Bread Magic CD to view this video clip");

@@ -10,14 +10,14 @@
 #include <filesystem>
 #include <string>
 
+#include "bookshelf/book_table.h"
+#include "bookshelf/chapter_table.h"
 #include "food/brand_table.h"
 #include "food/ingredient_table.h"
 #include "food/unit_table.h"
 #include "platform/program_dirs.h"
 #include "recipe/recipe_line_text.h"
 #include "silent_user.h"
-#include "store/book_table.h"
-#include "store/chapter_table.h"
 #include "store/recipe_table.h"
 
 namespace {
@@ -67,8 +67,8 @@ struct Kitchen {
   food::UnitTable units{store};
   food::IngredientTable ingredients{store};
   food::BrandTable brands{store, units};
-  store::BookTable books{store};
-  store::ChapterTable chapters{store};
+  bookshelf::BookTable books{store};
+  bookshelf::ChapterTable chapters{store};
   store::RecipeTable recipes{store, "rc65"};
   recipe::RecipeTables tables{recipes, units, ingredients, brands, books, chapters};
   std::vector<long> unitUids, ingredientUids;

@@ -25,8 +25,8 @@
 
 #include "food/ingredient_table.h"
 #include "platform/program_dirs.h"
+#include "search/recipe_search.h"
 #include "silent_user.h"
-#include "store/recipe_search.h"
 #include "store/recipe_table.h"
 
 namespace {
@@ -231,7 +231,7 @@ void BM_Search(benchmark::State& state) {
   const bool withInstructions = state.range(1) != 0;
   long found = 0, examined = 0;
   for (auto _ : state) {
-    store::RecipeSearch search(c.recipes, c.foods, text, false);
+    search::RecipeSearch search(c.recipes, c.foods, text, false);
     while (!search.done()) search.runBatch(withInstructions, {});
     found = search.found();
     examined = search.examined();

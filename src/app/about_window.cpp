@@ -1,5 +1,6 @@
 #include "app/about_window.h"
 
+#include "codes/program_codes.h"
 #include "platform/file_ops.h"
 #include "platform/text.h"
 #include "toolkit/event_codes.h"
@@ -10,7 +11,7 @@ namespace savora::app {
 using namespace savora::toolkit;
 
 namespace {
-constexpr int kMakerSite = 10561;
+using codes::kMakerSite;
 constexpr const char* kNotice =
     "Savora keeps your recipes, menus and shopping lists together.\r\n\r\nCopyright the Savora "
     "developers. All rights reserved.";

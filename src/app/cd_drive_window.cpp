@@ -1,5 +1,6 @@
 #include "app/cd_drive_window.h"
 
+#include "codes/program_codes.h"
 #include "platform/file.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -9,9 +10,7 @@ namespace savora::app {
 
 using namespace savora::toolkit;
 
-namespace {
-constexpr int kDriveChosen = 4301;
-}
+using codes::cd_drive_window::kDriveChosen;
 
 const WindowSpec kCdDriveWindowSpec{
     "CD_DRIVE", {{"DRIVE_LIST", 0, ObjectKind::List}, {"CANCEL_BUTTON", 0, ObjectKind::Button}}};

@@ -1,6 +1,6 @@
 #include "app/content_title.h"
 
-#include "planning/title_media.h"
+#include "media/title_media.h"
 #include "platform/file_ops.h"
 #include "platform/ini_file.h"
 
@@ -53,7 +53,7 @@ void installNewCd(const AppState& state, toolkit::User& user) {
   if (answer != toolkit::Button::Yes) return;
   user.message("Information", "INFORMATION", toolkit::Buttons::Ok,
                "This may take several minutes.  Please be patient.\r\n\r\nClick OK to continue.");
-  planning::copyTitleMedia(state.onCd(""), dir, user);
+  media::copyTitleMedia(state.onCd(""), dir, user);
   user.closeStatus();
   user.message("Installation Complete", "INFORMATION", toolkit::Buttons::Ok,
                "The installation is complete.");

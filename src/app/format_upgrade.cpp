@@ -14,7 +14,7 @@ bool upgradePending(const char* table) {
 }
 
 bool runFormatUpgrade(const std::string& oldTable, store::TableStore& store,
-                      store::RecipeTable& current, online::BackupService& backup,
+                      store::RecipeTable& current, backup::BackupService& backup,
                       toolkit::User& user) {
   if (!platform::equalsIgnoreCase(oldTable, "rc64")) {
     user.message("Upgrade", "INFORMATION", Buttons::Ok,

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "online/backup.h"
+#include "backup/backup.h"
+#include "codes/program_codes.h"
 #include "store/recipe_table.h"
 #include "toolkit/user.h"
 
@@ -15,7 +16,9 @@ struct PendingUpgrade {
   const char* table;
   int command;
 };
-inline constexpr PendingUpgrade kUpgrades[] = {{"recipe", 10560}, {"rc63", 10564}, {"rc64", 10565}};
+inline constexpr PendingUpgrade kUpgrades[] = {{"recipe", codes::kUpgradeRecipe},
+                                               {"rc63", codes::kUpgradeRc63},
+                                               {"rc64", codes::kUpgradeRc64}};
 
 // True when an old table's index exists, i.e. its upgrade is pending.
 bool upgradePending(const char* table);
@@ -23,7 +26,7 @@ bool upgradePending(const char* table);
 // Backs up all data into the automatic archive, converts `oldTable` into `current`, and removes
 // what the old format left behind. Returns false when the old table could not be read.
 bool runFormatUpgrade(const std::string& oldTable, store::TableStore& store,
-                      store::RecipeTable& current, online::BackupService& backup,
+                      store::RecipeTable& current, backup::BackupService& backup,
                       toolkit::User& user);
 
 }  // namespace savora::app

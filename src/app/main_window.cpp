@@ -19,8 +19,8 @@
 #include "app/shared_tables.h"
 #include "app/tip_files.h"
 #include "app/wallpaper.h"
-#include "online/backup.h"
-#include "online/backup_schedule.h"
+#include "backup/backup.h"
+#include "backup/backup_schedule.h"
 #include "platform/file_ops.h"
 #include "platform/process.h"
 #include "platform/program_dirs.h"
@@ -36,43 +36,22 @@ using platform::formatText;
 
 namespace {
 
-// Commands of the main window.
-enum Command : int {
-  kKeyEvent = 10,
-  kKeyCommand = 10030,
-  kSave = 10002,
-  kPrint = 10414,
-  kList = 10439,
-  kOpenRecipe = 10433,
-  kConfirmExit = 10503,
-  kShowRecipe = 10504,
-  kLoadRecipe = 10405,
-  kRefreshWindowList = 10505,
-  kCdNotFound = 10507,
-  kHelpSearch = 10050,
-  kHelpContents = 10051,
-  kBackup = 10442,
-  kRestore = 10443,
-  kBackupChosen = -6103,
-  kRestoreChosen = -6107,
-  kBackupAndExit = 10558,
-  kAbout = 10441,
-  kMakerSite = 10561,
-  kAuthorSite = 10562,
-  kReferral = 10543,
-  kTimer = 70,
-  kSaveRequest = 6102,
-};
+using namespace savora::codes;
 
 constexpr int kEscapeKey = 27;
 constexpr const char* kMakerWebSite = "https://www.savora99.example/";
 
 // Commands that open a window of a kind.
-const std::map<int, int> kWindowCommands = {
-    {10038, kKindBookshelf},    {10521, kKindCatalog},        {10036, kKindMenuWeek},
-    {10039, kKindMenuWeek},     {10037, kKindPlan},           {10452, kKindFoodGroups},
-    {10444, kKindShoppingList}, {10485, kKindIngredientList}, {10486, kKindUnitList},
-    {10478, kKindInformation}};
+const std::map<int, int> kWindowCommands = {{kOpenBookshelf, kKindBookshelf},
+                                            {kOpenCatalog, kKindCatalog},
+                                            {kOpenMenus, kKindMenuWeek},
+                                            {kOpenMenuWeek, kKindMenuWeek},
+                                            {kOpenPlans, kKindPlan},
+                                            {kOpenFoodGroups, kKindFoodGroups},
+                                            {kOpenShoppingList, kKindShoppingList},
+                                            {kOpenIngredientList, kKindIngredientList},
+                                            {kOpenUnitList, kKindUnitList},
+                                            {kOpenItemInformation, kKindInformation}};
 
 // Commands that go to the front window when it is of one of the kinds, and otherwise explain
 // what they need.
@@ -83,19 +62,19 @@ struct PassedCommand {
   const char* text;
 };
 const std::vector<PassedCommand> kPassedCommands = {
-    {{10522, 10523, 10524},
+    {{kAddPhoto, kAddSound, kAddVideo},
      {kKindRecipe, kKindCatalogRecipe, kKindInformation},
      "Cannot Add Multimedia",
      "You can only add multimedia elements to\r\nRecipes, Books, Chapters, and Categories."},
-    {{10526, 10527, 10528},
+    {{kRemovePhoto, kRemoveSound, kRemoveVideo},
      {kKindRecipe, kKindCatalogRecipe, kKindInformation},
      "Nothing to Remove",
      "There are no multimedia elements to remove."},
-    {{10582, 10583},
+    {{kExportBook, kExportText},
      {kKindBookshelf},
      "Nothing to Export",
      "Click Recipes and select the cookbook that you want to export."},
-    {{10555},
+    {{kHandheldDownload},
      {kKindBookshelf, kKindRecipe, kKindShoppingList},
      "Nothing to Download",
      "To download data to your Palm Pilot,\r\nopen the Recipe Bookshelf, Recipe, or\r\nShopping "
@@ -112,13 +91,11 @@ const PassedCommand* passedCommand(int code) {
 }
 
 // Commands the main window carries out itself.
-const std::set<int> kOwnCommands = {L_EXIT_FUNCTION, L_HELP,      kHelpSearch,
-                                    kHelpContents,   kSave,       kPrint,
-                                    kList,           S_CLOSE,     kConfirmExit,
-                                    kBackup,         kRestore,    kBackupAndExit,
-                                    kAbout,          kCdNotFound, kRefreshWindowList,
-                                    kMakerSite,      kAuthorSite, kReferral,
-                                    10560,           10564,       10565};
+const std::set<int> kOwnCommands = {
+    L_EXIT_FUNCTION, L_HELP,       kHelpSearch,        kHelpContents, kSave,       kPrint,
+    kList,           S_CLOSE,      kConfirmExit,       kBackup,       kRestore,    kBackupAndExit,
+    kAbout,          kCdNotFound,  kRefreshWindowList, kMakerSite,    kAuthorSite, kReferral,
+    kUpgradeRecipe,  kUpgradeRc63, kUpgradeRc64};
 
 }  // namespace
 
@@ -156,7 +133,7 @@ MainWindow::MainWindow(MainServices services)
                    }}) {
   resolve(kMainWindowSpec);
   setNumberID(600 + (windowCounter_++));
-  UI_WINDOW_MANAGER::instance().setFrame(this);
+  UI_WINDOW_MANAGER::instance().setFrame(this, mdiArea());
   UI_WINDOW_MANAGER::instance().setExitFunction([this] { return exitCheck(); });
 
   auto* toolbar = Get<UIW_TOOL_BAR>("MAIN_TOOLBAR");
@@ -397,9 +374,9 @@ int MainWindow::Event(const UI_EVENT& event) {
     case kReferral:
       platform::startProgram("referral.exe", services_.state.programDirectory);
       break;
-    case 10560:
-    case 10564:
-    case 10565:
+    case kUpgradeRecipe:
+    case kUpgradeRc63:
+    case kUpgradeRc64:
       for (const auto& upgrade : kUpgrades) {
         if (upgrade.command == code) {
           runFormatUpgrade(upgrade.table, services_.store, services_.tables.recipes(),
@@ -501,7 +478,7 @@ bool MainWindow::exitCheck() {
   if (user.message("Exit Savora?", "QUESTION", Buttons::YesNo, "\r\nExit Savora?") != Button::Yes)
     return false;
   // The update reminder joins here with the update service; until then no reminder is due.
-  const bool backupDue = online::isBackupDue(services_.store, user, online::todayDayOfMonth());
+  const bool backupDue = backup::isBackupDue(services_.store, user, backup::todayDayOfMonth());
   post(UI_EVENT(backupDue ? kBackupAndExit : kConfirmExit));
   return false;
 }

@@ -20,7 +20,7 @@
 namespace savora::store {
 class TableStore;
 }
-namespace savora::online {
+namespace savora::backup {
 class BackupService;
 }
 
@@ -35,21 +35,6 @@ extern const toolkit::WindowSpec kMainWindowSpec;
 // identifier 7 is a format that receives the window's title).
 extern const toolkit::WindowSpec kSaveApplicationSpec;
 
-// Window kinds: the hundreds of a window's numeric identifier.
-enum WindowKind : int {
-  kKindInformation = 100,
-  kKindMenuWeek = 200,
-  kKindRecipe = 400,
-  kKindUnitList = 700,
-  kKindIngredientList = 800,
-  kKindFoodGroups = 900,
-  kKindPlan = 1100,
-  kKindShoppingList = 1300,
-  kKindCatalog = 1500,
-  kKindCatalogRecipe = 1600,
-  kKindBookshelf = 1700,
-};
-
 // What the main window's commands work with.
 struct MainServices {
   AppState& state;
@@ -57,7 +42,7 @@ struct MainServices {
   toolkit::User& user;
   store::TableStore& store;
   SharedTables& tables;
-  online::BackupService& backup;
+  backup::BackupService& backup;
 };
 
 class MainWindow : public toolkit::UIW_MDIFRAME {

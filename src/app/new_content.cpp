@@ -1,5 +1,6 @@
 #include "app/new_content.h"
 
+#include "codes/program_codes.h"
 #include "platform/file_ops.h"
 #include "platform/process.h"
 #include "platform/text.h"
@@ -29,7 +30,7 @@ void NewContentWatch::checkNewCd() {
         formatText("Would you like to add the %s recipes\r\nto your recipe database now?",
                    state_.title.c_str()));
     if (answer == toolkit::Button::Yes) {
-      actions_.post(kImportDataCommand);
+      actions_.post(codes::kImportData);
     } else {
       platform::deleteFile("import.zel");
     }
@@ -54,7 +55,7 @@ void NewContentWatch::checkDownloads() {
                    "to %s\r\nand import them now.",
                    dir.c_str()));
     fileToImport_ = dir + entry.name;
-    actions_.post(kImportFileCommand);
+    actions_.post(codes::kImportFile);
     return;
   }
 }

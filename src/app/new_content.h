@@ -10,9 +10,6 @@
 
 namespace savora::app {
 
-inline constexpr int kImportDataCommand = 10429;
-inline constexpr int kImportFileCommand = 10033;
-
 class NewContentWatch {
  public:
   struct Actions {

@@ -10,19 +10,20 @@
 #include "app/tip_files.h"
 #include "app/tips_window.h"
 #include "app/usage_counters.h"
+#include "backup/backup.h"
+#include "bookshelf/book_info_window.h"
+#include "bookshelf/book_shelf_window.h"
+#include "codes/program_codes.h"
 #include "food/category_list_window.h"
 #include "food/ingredient_information_window.h"
 #include "food/ingredient_list_window.h"
 #include "food/unit_list_window.h"
-#include "online/backup.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "recipe/recipe_window.h"
-#include "store/book_info_window.h"
-#include "store/book_shelf_window.h"
 #include "store/table_store.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/help_window.h"
@@ -37,11 +38,7 @@ using namespace savora::toolkit;
 
 namespace {
 
-constexpr int kTipsCommand = 10530;
-constexpr int kIntroCommand = 10540;
 constexpr long kAtStartUp = 1;
-constexpr int kBookshelfCommand = 10038;
-constexpr int kCatalogCommand = 10521;  // first value of the tips command posted at start-up
 
 // The title to run: the CD's (installing a new CD's title directory), or the next of the
 // installed titles after the one last run.
@@ -72,9 +69,9 @@ bool anyUpgradePending() {
 void introOrTip(MainWindow& main, const AppState& state, const Settings& settings) {
   if (anyUpgradePending()) return;
   if (settings.showIntro && !findIntroVideo(state).empty()) {
-    main.post(UI_EVENT(kIntroCommand));
+    main.post(UI_EVENT(codes::kShowIntro));
   } else if (settings.tipCounter != 0) {
-    main.post(UI_EVENT(kTipsCommand, kAtStartUp));
+    main.post(UI_EVENT(codes::kShowTips, kAtStartUp));
   }
 }
 
@@ -102,11 +99,11 @@ food::UnitSettings currentUnitSettings(MainWindow& main) {
 }  // namespace
 
 void registerWindows(MainWindow& main, SharedTables& tables, User& user) {
-  main.registerWindow(kKindFoodGroups, [&tables, &user](const UI_EVENT&) {
+  main.registerWindow(codes::kKindFoodGroups, [&tables, &user](const UI_EVENT&) {
     return new food::CategoryListWindow(tables.foodGroups(), user);
   });
   auto unitSettings = [&main] { return currentUnitSettings(main); };
-  main.registerWindow(kKindUnitList, [&tables, &user, unitSettings](const UI_EVENT&) {
+  main.registerWindow(codes::kKindUnitList, [&tables, &user, unitSettings](const UI_EVENT&) {
     return new food::UnitListWindow(tables.units(), tables.recipes(), user, unitSettings);
   });
   auto openIngredient = [&tables, &user, unitSettings](long uid, auto listChanged) {
@@ -115,22 +112,23 @@ void registerWindows(MainWindow& main, SharedTables& tables, User& user) {
     UI_WINDOW_MANAGER::instance().add(new food::IngredientInformationWindow(
         food, user, unitSettings(), uid, 0, std::move(listChanged)));
   };
-  main.registerWindow(kKindIngredientList, [&tables, &user, openIngredient](const UI_EVENT&) {
-    return new food::IngredientListWindow(tables.ingredients(), tables.recipes(), user,
-                                          openIngredient);
-  });
+  main.registerWindow(codes::kKindIngredientList,
+                      [&tables, &user, openIngredient](const UI_EVENT&) {
+                        return new food::IngredientListWindow(
+                            tables.ingredients(), tables.recipes(), user, openIngredient);
+                      });
 }
 
 namespace {
 
 // The bookshelf's part of the settings: the browse modes and its kind's last selection.
-store::BookshelfMemory bookshelfMemory(Settings& settings, BookshelfSelection& selection) {
+bookshelf::BookshelfMemory bookshelfMemory(Settings& settings, BookshelfSelection& selection) {
   return {settings.browse.cookbook, settings.browse.cookbookAndChapter,
           settings.browse.category, selection.book,
           selection.chapter,        selection.category};
 }
 
-store::BookshelfSearch bookshelfSearch(SharedTables& tables, RunServices run) {
+bookshelf::BookshelfSearch bookshelfSearch(SharedTables& tables, RunServices run) {
   Settings& settings = run.settings;
   UsageCounters& usage = run.usage;
   return {tables.ingredients(), [&settings] { return settings.includeInstructionsInSearch; },
@@ -139,48 +137,49 @@ store::BookshelfSearch bookshelfSearch(SharedTables& tables, RunServices run) {
 }
 
 void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
-  main.registerWindow(kKindBookshelf, [&tables, &user, run](const UI_EVENT&) {
-    return new store::BookShelfWindow(
+  main.registerWindow(codes::kKindBookshelf, [&tables, &user, run](const UI_EVENT&) {
+    return new bookshelf::BookShelfWindow(
         {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
-        store::Shelf::Recipes, bookshelfMemory(run.settings, run.settings.recipeShelf),
+        bookshelf::Shelf::Recipes, bookshelfMemory(run.settings, run.settings.recipeShelf),
         bookshelfSearch(tables, run), user);
   });
   // Without the catalogue its command stays unselectable: no window is registered for it.
   if (tables.catalogBooks()) {
-    main.registerWindow(kKindCatalog, [&tables, &user, run](const UI_EVENT&) {
-      return new store::BookShelfWindow({*tables.catalogBooks(), *tables.catalogChapters(),
-                                         *tables.catalogCategories(), *tables.catalogRecipes()},
-                                        store::Shelf::Catalog,
-                                        bookshelfMemory(run.settings, run.settings.catalogShelf),
-                                        bookshelfSearch(tables, run), user);
+    main.registerWindow(codes::kKindCatalog, [&tables, &user, run](const UI_EVENT&) {
+      return new bookshelf::BookShelfWindow(
+          {*tables.catalogBooks(), *tables.catalogChapters(), *tables.catalogCategories(),
+           *tables.catalogRecipes()},
+          bookshelf::Shelf::Catalog, bookshelfMemory(run.settings, run.settings.catalogShelf),
+          bookshelfSearch(tables, run), user);
     });
   }
   // The information window of the book, chapter or category the bookshelf handed over.
-  main.registerWindow(kKindInformation, [&tables, &user, run](const UI_EVENT& request) {
+  main.registerWindow(codes::kKindInformation, [&tables, &user, run](const UI_EVENT& request) {
     const long type = request.values[0];
-    if (type < long(store::ShelfItemType::Book) || type > long(store::ShelfItemType::Category))
+    if (type < long(bookshelf::ShelfItemType::Book) ||
+        type > long(bookshelf::ShelfItemType::Category))
       return static_cast<UIW_WINDOW*>(nullptr);
     const bool catalog = request.values[3] != 0;
     if (catalog && !tables.catalogBooks()) return static_cast<UIW_WINDOW*>(nullptr);
-    const store::ShelfTables shelf =
-        catalog ? store::ShelfTables{*tables.catalogBooks(), *tables.catalogChapters(),
-                                     *tables.catalogCategories(), *tables.catalogRecipes()}
-                : store::ShelfTables{tables.books(), tables.chapters(), tables.categories(),
-                                     tables.recipes()};
-    return static_cast<UIW_WINDOW*>(
-        new store::BookInfoWindow(shelf, catalog ? store::Shelf::Catalog : store::Shelf::Recipes,
-                                  user, store::ShelfItemType(type), request.values[1],
-                                  request.values[2], nullptr, &run.state.exitState));
+    const bookshelf::ShelfTables shelf =
+        catalog ? bookshelf::ShelfTables{*tables.catalogBooks(), *tables.catalogChapters(),
+                                         *tables.catalogCategories(), *tables.catalogRecipes()}
+                : bookshelf::ShelfTables{tables.books(), tables.chapters(), tables.categories(),
+                                         tables.recipes()};
+    return static_cast<UIW_WINDOW*>(new bookshelf::BookInfoWindow(
+        shelf, catalog ? bookshelf::Shelf::Catalog : bookshelf::Shelf::Recipes, user,
+        bookshelf::ShelfItemType(type), request.values[1], request.values[2], nullptr,
+        &run.state.exitState));
   });
 }
 
 // The intro and the tips play in the TIPS window.
 void registerTips(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   const TipsServices services{run.state, run.settings, &tables.recipes()};
-  main.registerCommand(kIntroCommand, [services, &user](const UI_EVENT&) {
+  main.registerCommand(codes::kShowIntro, [services, &user](const UI_EVENT&) {
     openTipsWindow({TipsMode::Intro, {}, {}}, services, user);
   });
-  main.registerCommand(kTipsCommand, [services, &user](const UI_EVENT& event) {
+  main.registerCommand(codes::kShowTips, [services, &user](const UI_EVENT& event) {
     TipsWindow* window = openTipsWindow({TipsMode::Tips, {}, {}}, services, user);
     // The tip shown at start-up stays the next one until the user moves on with Next.
     if (event.values[0] == kAtStartUp && window->hasVideo() && services.settings.tipCounter > 1) {
@@ -199,7 +198,7 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
        tables.brands(), catalog ? *tables.catalogBooks() : tables.books(),
        catalog ? *tables.catalogChapters() : tables.chapters(), units},
       user,
-      planning::MediaLookup(mediaPlaces(run.state)),
+      media::MediaLookup(mediaPlaces(run.state)),
       catalog};
   const TipsServices tips{run.state, run.settings, &tables.recipes()};
   s.playVideo = [tips, &user](const std::string& file) {
@@ -219,7 +218,7 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
     UI_WINDOW_MANAGER::instance().add(window);
   };
   s.showBookshelf = [&main, catalog] {
-    main.post(UI_EVENT(catalog ? kCatalogCommand : kBookshelfCommand));
+    main.post(UI_EVENT(catalog ? codes::kOpenCatalog : codes::kOpenBookshelf));
   };
   s.exitState = &run.state.exitState;
   return s;
@@ -230,7 +229,7 @@ void registerRecipeWindows(MainWindow& main, SharedTables& tables, User& user, R
   for (const bool catalog : {false, true}) {
     // Without the catalogue its recipes have no window: the command stays unselectable.
     if (catalog && !tables.catalogBooks()) continue;
-    main.registerWindow(catalog ? kKindCatalogRecipe : kKindRecipe,
+    main.registerWindow(catalog ? codes::kKindCatalogRecipe : codes::kKindRecipe,
                         [&main, &tables, &user, run, catalog](const UI_EVENT& request) {
                           return static_cast<UIW_WINDOW*>(new recipe::RecipeWindow(
                               recipeWindowServices(main, tables, user, run, catalog),
@@ -277,7 +276,7 @@ int runProgram(const std::string& programDirectory, User& user) {
 
     store::TableStore store(user);
     SharedTables tables(store);
-    online::BackupService backup(store, tables.mainTables(), user);
+    backup::BackupService backup(store, tables.mainTables(), user);
     backup.setLastLocation(settings.backupFolder);
     {
       MainWindow main({state, settings, user, store, tables, backup});

@@ -13,17 +13,17 @@ SharedTables::SharedTables(store::TableStore& store)
       units_(store),
       foodGroups_(store),
       brands_(store, units_) {
-  store::connectBookshelf(recipes_, categories_);
+  bookshelf::connectBookshelf(recipes_, categories_);
   food::connectBrands(brands_, units_, ingredients_, foodGroups_);
   openingOrder_ = {&books_, &chapters_, &categories_, &recipes_};
   if (catalogInstalled()) {
-    using store::Shelf;
-    catalogBooks_ = std::make_unique<store::BookTable>(store, Shelf::Catalog);
-    catalogChapters_ = std::make_unique<store::ChapterTable>(store, Shelf::Catalog);
-    catalogCategories_ = std::make_unique<store::CategoryTable>(store, Shelf::Catalog);
+    using bookshelf::Shelf;
+    catalogBooks_ = std::make_unique<bookshelf::BookTable>(store, Shelf::Catalog);
+    catalogChapters_ = std::make_unique<bookshelf::ChapterTable>(store, Shelf::Catalog);
+    catalogCategories_ = std::make_unique<bookshelf::CategoryTable>(store, Shelf::Catalog);
     catalogRecipes_ =
-        std::make_unique<store::RecipeTable>(store, store::recipeTableName(Shelf::Catalog));
-    store::connectBookshelf(*catalogRecipes_, *catalogCategories_);
+        std::make_unique<store::RecipeTable>(store, bookshelf::recipeTableName(Shelf::Catalog));
+    bookshelf::connectBookshelf(*catalogRecipes_, *catalogCategories_);
     openingOrder_.insert(openingOrder_.end(), {catalogBooks_.get(), catalogChapters_.get(),
                                                catalogCategories_.get(), catalogRecipes_.get()});
   }

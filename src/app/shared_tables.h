@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "bookshelf/book_table.h"
+#include "bookshelf/category_table.h"
+#include "bookshelf/chapter_table.h"
 #include "food/brand_table.h"
 #include "food/food_group_table.h"
 #include "food/ingredient_table.h"
 #include "food/unit_table.h"
-#include "store/book_table.h"
-#include "store/category_table.h"
-#include "store/chapter_table.h"
 #include "store/open_tables.h"
 #include "store/recipe_table.h"
 #include "store/table_store.h"
@@ -37,14 +37,14 @@ class SharedTables {
   // plans), in order.
   void rebuildIndexes();
 
-  store::BookTable& books() { return books_; }
-  store::ChapterTable& chapters() { return chapters_; }
-  store::CategoryTable& categories() { return categories_; }
+  bookshelf::BookTable& books() { return books_; }
+  bookshelf::ChapterTable& chapters() { return chapters_; }
+  bookshelf::CategoryTable& categories() { return categories_; }
   store::RecipeTable& recipes() { return recipes_; }
   // The catalogue's tables, or null when the catalogue is not installed.
-  store::BookTable* catalogBooks() { return catalogBooks_.get(); }
-  store::ChapterTable* catalogChapters() { return catalogChapters_.get(); }
-  store::CategoryTable* catalogCategories() { return catalogCategories_.get(); }
+  bookshelf::BookTable* catalogBooks() { return catalogBooks_.get(); }
+  bookshelf::ChapterTable* catalogChapters() { return catalogChapters_.get(); }
+  bookshelf::CategoryTable* catalogCategories() { return catalogCategories_.get(); }
   store::RecipeTable* catalogRecipes() { return catalogRecipes_.get(); }
   food::IngredientTable& ingredients() { return ingredients_; }
   food::UnitTable& units() { return units_; }
@@ -54,13 +54,13 @@ class SharedTables {
   store::OpenTables& mainTables() { return mainTables_; }
 
  private:
-  store::BookTable books_;
-  store::ChapterTable chapters_;
-  store::CategoryTable categories_;
+  bookshelf::BookTable books_;
+  bookshelf::ChapterTable chapters_;
+  bookshelf::CategoryTable categories_;
   store::RecipeTable recipes_;
-  std::unique_ptr<store::BookTable> catalogBooks_;
-  std::unique_ptr<store::ChapterTable> catalogChapters_;
-  std::unique_ptr<store::CategoryTable> catalogCategories_;
+  std::unique_ptr<bookshelf::BookTable> catalogBooks_;
+  std::unique_ptr<bookshelf::ChapterTable> catalogChapters_;
+  std::unique_ptr<bookshelf::CategoryTable> catalogCategories_;
   std::unique_ptr<store::RecipeTable> catalogRecipes_;
   food::IngredientTable ingredients_;
   food::UnitTable units_;

@@ -1,6 +1,6 @@
 #include "app/tip_files.h"
 
-#include "planning/media_lookup.h"
+#include "media/media_lookup.h"
 #include "platform/text.h"
 
 namespace savora::app {
@@ -9,7 +9,7 @@ namespace {
 // The first of the names that exists as a video (an ".MPG" may be found as its ".wmv").
 std::string firstVideo(std::initializer_list<std::string> names) {
   for (std::string name : names) {
-    if (!name.empty() && planning::mediaExists(name, false)) return name;
+    if (!name.empty() && media::mediaExists(name, false)) return name;
   }
   return {};
 }
@@ -36,7 +36,7 @@ std::string findFortunePicture(const AppState& state) {
                     : state.onCd("\\pictures\\fortune"),
       state.digital ? std::string() : state.titleDirectory() + "\\pictures\\fortune"};
   for (const std::string& name : candidates) {
-    if (!name.empty() && planning::mediaExists(name, true)) return name;
+    if (!name.empty() && media::mediaExists(name, true)) return name;
   }
   return {};
 }

@@ -6,12 +6,12 @@
 #include <QPixmap>
 
 #include "app/tip_files.h"
+#include "codes/program_codes.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/qt_media_player.h"
-#include "toolkit/uiw_mdiframe.h"
 #include "toolkit/window_manager.h"
 
 namespace savora::app {
@@ -20,14 +20,8 @@ using namespace savora::toolkit;
 
 namespace {
 
-enum Command : int {
-  kNext = 5801,
-  kReplay = 5802,
-  kCloseButton = 5803,
-  kStart = 5810,         // posted when the window is on screen
-  kVideoStopped = 5811,  // the player ran to the end of its video
-  kVideoFailed = 5812,   // the player could not play the video it opened
-};
+using namespace savora::codes;
+using namespace savora::codes::tips_window;
 
 constexpr int kVideoWidth = 320;
 constexpr int kVideoHeight = 260;
@@ -36,7 +30,7 @@ constexpr int kPictureHeight = 300;
 
 }  // namespace
 
-planning::MediaPlaces mediaPlaces(const AppState& state) {
+media::MediaPlaces mediaPlaces(const AppState& state) {
   return {state.programDirectory, state.cdDrive, state.digital};
 }
 
@@ -201,8 +195,8 @@ void TipsWindow::next() {
   const std::string fortune = findFortunePicture(services_.state);
   if (fortune.empty()) return;
   QSize size(kPictureWidth, kPictureHeight);
-  if (UIW_MDIFRAME* frame = UI_WINDOW_MANAGER::instance().frame(); frame && frame->mdiArea())
-    size = frame->mdiArea()->viewport()->size() - QSize(2, 2);
+  if (QMdiArea* area = UI_WINDOW_MANAGER::instance().clientArea())
+    size = area->viewport()->size() - QSize(2, 2);
   showPicture(fortune, "Fortune", size.width(), size.height());
 }
 
@@ -242,9 +236,9 @@ std::string TipsWindow::nextRecipeVideo() {
     services_.recipes->load(recipes_[nextRecipe_++], recipe);
     if (recipe.uid == 0 || recipe.media[2].empty()) continue;
     std::string video = media_.resolve(recipe.media[2]);
-    if (!planning::mediaExists(video, false)) continue;
+    if (!media::mediaExists(video, false)) continue;
     const std::string photo = recipe.media[0].empty() ? "" : media_.resolve(recipe.media[0]);
-    if (!photo.empty() && planning::mediaExists(photo, true)) {
+    if (!photo.empty() && media::mediaExists(photo, true)) {
       showPicture(photo, recipe.name, kPictureWidth, kPictureHeight);
     } else if (pictureWindow_) {
       pictureWindow_->hide();  // not the last recipe's photo beside this recipe's video

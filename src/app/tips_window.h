@@ -10,7 +10,7 @@
 
 #include "app/app_state.h"
 #include "app/settings.h"
-#include "planning/media_lookup.h"
+#include "media/media_lookup.h"
 #include "store/recipe_table.h"
 #include "toolkit/media_player.h"
 #include "toolkit/uiw_window.h"
@@ -24,7 +24,7 @@ namespace savora::app {
 extern const toolkit::WindowSpec kTipsSpec;
 
 // Where this installation keeps its media, for resolving stored media names.
-planning::MediaPlaces mediaPlaces(const AppState& state);
+media::MediaPlaces mediaPlaces(const AppState& state);
 
 enum class TipsMode { Intro, Tips, SingleVideo, RecipeList };
 
@@ -79,7 +79,7 @@ class TipsWindow : public toolkit::UIW_WINDOW {
   TipsServices services_;
   toolkit::User& user_;
   std::unique_ptr<toolkit::MediaPlayer> player_;
-  planning::MediaLookup media_;
+  media::MediaLookup media_;
   std::vector<long> recipes_;
   size_t nextRecipe_ = 0;
   std::string file_;

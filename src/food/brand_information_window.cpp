@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "codes/program_codes.h"
 #include "food/quantity.h"
 #include "platform/text.h"
 #include "toolkit/window_manager.h"
@@ -14,7 +15,8 @@ using namespace savora::toolkit;
 
 namespace {
 
-enum Command : int { kOk = 4801, kTyped = 4810 };
+using namespace savora::codes;
+using namespace savora::codes::brand_information_window;
 
 constexpr const char* kNone = " <None>";
 constexpr double kMaxPrice = 999.99;

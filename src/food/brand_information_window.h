@@ -9,7 +9,7 @@
 
 #include "food/brand_table.h"
 #include "food/food_group_table.h"
-#include "food/unit_chooser.h"
+#include "food/unit_chooser_widget.h"
 #include "food/unit_table.h"
 #include "toolkit/uiw_window.h"
 #include "toolkit/user.h"

@@ -1,5 +1,6 @@
 #include "food/category_list_window.h"
 
+#include "codes/program_codes.h"
 #include "platform/text.h"
 
 namespace savora::food {
@@ -8,14 +9,9 @@ using namespace savora::toolkit;
 
 namespace {
 
-enum Command : int {
-  kNew = 4401,
-  kOpen = 4402,
-  kMoveUp = 4403,
-  kMoveDown = 4404,
-  kDelete = 4405,
-  kSelect = 4406
-};
+using namespace savora::codes;
+using namespace savora::codes::category_list_window;
+
 constexpr int kNameLength = 80;
 
 }  // namespace

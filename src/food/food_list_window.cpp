@@ -1,5 +1,6 @@
 #include "food/food_list_window.h"
 
+#include "codes/program_codes.h"
 #include "platform/text.h"
 
 namespace savora::food {
@@ -8,7 +9,8 @@ using namespace savora::toolkit;
 
 namespace {
 
-enum Command : int { kNew = 4501, kOpen = 4502, kDelete = 4503, kTyped = 4504 };
+using namespace savora::codes;
+using namespace savora::codes::food_list_window;
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "codes/program_codes.h"
 #include "platform/text.h"
 #include "toolkit/window_manager.h"
 
@@ -11,14 +12,8 @@ using namespace savora::toolkit;
 
 namespace {
 
-enum Command : int {
-  kOk = 4701,
-  kOpenBrand = 4702,
-  kMakePreferred = 4703,
-  kReassign = 4704,
-  kDeleteBrand = 4705,
-  kListAll = 4707,
-};
+using namespace savora::codes;
+using namespace savora::codes::ingredient_information_window;
 
 constexpr const char* kNewBrand = "<new brand>";
 // Identifier of the "<new brand>" entry: no brand has it.

@@ -1,5 +1,6 @@
 #include "food/ingredient_list_window.h"
 
+#include "codes/program_codes.h"
 #include "platform/text.h"
 
 namespace savora::food {
@@ -7,8 +8,6 @@ namespace savora::food {
 using namespace savora::toolkit;
 
 namespace {
-
-constexpr int kIngredientListKind = 800;
 
 const FoodListWindow::Texts& ingredientTexts() {
   static const FoodListWindow::Texts texts{
@@ -22,7 +21,7 @@ const FoodListWindow::Texts& ingredientTexts() {
 IngredientListWindow::IngredientListWindow(IngredientTable& ingredients,
                                            store::RecipeTable& recipes, User& user,
                                            OpenIngredient openIngredient)
-    : FoodListWindow(ingredientTexts(), kIngredientListKind, user),
+    : FoodListWindow(ingredientTexts(), codes::kKindIngredientList, user),
       ingredients_(ingredients),
       recipes_(recipes),
       openIngredient_(std::move(openIngredient)) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "codes/program_codes.h"
 #include "food/quantity.h"
 #include "platform/text.h"
 #include "toolkit/window_manager.h"
@@ -12,7 +13,8 @@ using namespace savora::toolkit;
 
 namespace {
 
-enum Command : int { kOk = 4601, kVolume = 4603, kWeight = 4604, kTyped = 4605 };
+using namespace savora::codes;
+using namespace savora::codes::unit_information_window;
 
 const char* const kNoUnit = "<None>";
 

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "food/unit_chooser.h"
+#include "food/unit_chooser_widget.h"
 #include "food/unit_names.h"
 #include "food/unit_table.h"
 #include "store/recipe_table.h"

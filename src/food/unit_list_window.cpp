@@ -1,5 +1,6 @@
 #include "food/unit_list_window.h"
 
+#include "codes/program_codes.h"
 #include "food/unit_information_window.h"
 #include "toolkit/window_manager.h"
 
@@ -8,8 +9,6 @@ namespace savora::food {
 using namespace savora::toolkit;
 
 namespace {
-
-constexpr int kUnitListKind = 700;
 
 const FoodListWindow::Texts& unitTexts() {
   static const FoodListWindow::Texts texts{
@@ -22,7 +21,7 @@ const FoodListWindow::Texts& unitTexts() {
 
 UnitListWindow::UnitListWindow(UnitTable& units, store::RecipeTable& recipes, User& user,
                                std::function<UnitSettings()> settings)
-    : FoodListWindow(unitTexts(), kUnitListKind, user),
+    : FoodListWindow(unitTexts(), codes::kKindUnitList, user),
       units_(units),
       recipes_(recipes),
       settings_(std::move(settings)) {

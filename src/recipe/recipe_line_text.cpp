@@ -1,12 +1,12 @@
 #include "recipe/recipe_line_text.h"
 
+#include "bookshelf/book_table.h"
+#include "bookshelf/chapter_table.h"
 #include "food/brand_table.h"
 #include "food/ingredient_table.h"
 #include "food/quantity.h"
 #include "food/unit_table.h"
 #include "platform/text.h"
-#include "store/book_table.h"
-#include "store/chapter_table.h"
 #include "store/recipe_table.h"
 
 namespace savora::recipe {

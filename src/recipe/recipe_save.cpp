@@ -2,9 +2,9 @@
 // finding the recipe before or after it on the bookshelf.
 #include <algorithm>
 
+#include "bookshelf/chapter_table.h"
 #include "platform/text.h"
 #include "recipe/recipe_edit.h"
-#include "store/chapter_table.h"
 #include "store/recipe_table.h"
 
 namespace savora::recipe {

@@ -6,9 +6,12 @@
 
 namespace savora::store {
 class RecipeTable;
+}  // namespace savora::store
+
+namespace savora::bookshelf {
 class BookTable;
 class ChapterTable;
-}  // namespace savora::store
+}  // namespace savora::bookshelf
 
 namespace savora::food {
 class UnitTable;
@@ -23,8 +26,8 @@ struct RecipeTables {
   food::UnitTable& units;
   food::IngredientTable& ingredients;
   food::BrandTable& brands;
-  store::BookTable& books;
-  store::ChapterTable& chapters;
+  bookshelf::BookTable& books;
+  bookshelf::ChapterTable& chapters;
   food::UnitSettings unitSettings{};
 };
 

@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "bookshelf/book_shelf_window.h"
+#include "codes/program_codes.h"
 #include "food/ingredient_table.h"
 #include "food/quantity.h"
 #include "food/unit_names.h"
@@ -18,7 +20,6 @@
 #include "recipe/recipe_line_text.h"
 #include "recipe/serving_scale.h"
 #include "recipe/serving_size_window.h"
-#include "store/book_shelf_window.h"
 #include "store/media_list.h"
 #include "store/recipe_table.h"
 #include "toolkit/event_codes.h"
@@ -35,40 +36,8 @@ using platform::formatText;
 
 namespace {
 
-enum Command : int {
-  kSelectLine = 5301,
-  kNextLine = 5302,
-  kInsertLine = 5303,
-  kDeleteLine = 5304,
-  kMoveUp = 5305,
-  kMoveDown = 5306,
-  kAddRecipe = 5307,
-  kSpecifyBrand = 5308,
-  kServings = 5309,
-  kPreviousRecipe = 5310,
-  kNextRecipe = 5311,
-  kUnitPicked = 5312,
-  kPlayVideo = 5313,
-  kPlaySound = 5314,
-  kZoom = 5315,
-  kNameEntered = 5316,
-  kSelectAll = 5320,
-  kUndo = 5321,
-  kBrandChosen = 5322,
-  kIngredientsChanged = 5323,
-  kSave = 10002,
-  kSaveRequest = 6102,  // the exit check asks the window to save before the program ends
-  kAddPhoto = 10522,
-  kAddSound = 10523,
-  kAddVideo = 10524,
-  kRemovePhoto = 10526,
-  kRemoveSound = 10527,
-  kRemoveVideo = 10528,
-  kCut = 10573,
-  kCopy = 10574,
-  kPaste = 10575,
-  kClear = 10576,
-};
+using namespace savora::codes;
+using namespace savora::codes::recipe_window;
 
 // The labels that name the photo, sound and video files.
 constexpr const char* kMediaNameLabels[] = {"PHOTO_NAME", "SOUND_NAME", "VIDEO_NAME"};
@@ -209,7 +178,7 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
   info1_ = Get<UIW_STRING>("IN_INFO");
   info2_ = Get<UIW_STRING>("IN_TYPE");
   picture_ = Get<UIW_PICTURE>("PICTURE");
-  setNumberID(services_.catalog ? kCatalogRecipeKind : kRecipeKind);
+  setNumberID(services_.catalog ? kKindCatalogRecipe : kKindRecipe);
 
   // Enter in the combo boxes goes on to the next line, as in the other fields of the line.
   for (UIW_COMBO_BOX* combo : {unit_, ingredient_}) {
@@ -624,8 +593,8 @@ bool RecipeWindow::save() {
   setTitle(edit_.recipe().name);
   showText();
   if (outcome.appended) {
-    if (store::BookShelfWindow* shelf = bookshelf()) {
-      UI_EVENT added(store::kRecipeAdded, outcome.uid);
+    if (bookshelf::BookShelfWindow* shelf = bookshelf()) {
+      UI_EVENT added(kRecipeAdded, outcome.uid);
       added.text = edit_.recipe().name;
       shelf->post(added);
     }
@@ -653,18 +622,18 @@ bool RecipeWindow::leaveRecipe() {
     return false;
   }
   if (edit_.savedInWindow()) {
-    if (store::BookShelfWindow* shelf = bookshelf()) shelf->refreshRecipes();
+    if (bookshelf::BookShelfWindow* shelf = bookshelf()) shelf->refreshRecipes();
   }
   return true;
 }
 
-store::BookShelfWindow* RecipeWindow::bookshelf() const {
-  const int kind = services_.catalog ? store::kCatalogBookshelfKind : store::kRecipeBookshelfKind;
-  return dynamic_cast<store::BookShelfWindow*>(UI_WINDOW_MANAGER::instance().findKind(kind));
+bookshelf::BookShelfWindow* RecipeWindow::bookshelf() const {
+  const int kind = services_.catalog ? kKindCatalog : kKindBookshelf;
+  return dynamic_cast<bookshelf::BookShelfWindow*>(UI_WINDOW_MANAGER::instance().findKind(kind));
 }
 
 void RecipeWindow::moveOnBookshelf(Direction direction) {
-  store::BookShelfWindow* shelf = bookshelf();
+  bookshelf::BookShelfWindow* shelf = bookshelf();
   if (!leaveRecipe()) return;
   showLines();
   const std::vector<long> order = shelf ? shelf->listedRecipes() : std::vector<long>{};
@@ -711,7 +680,7 @@ void RecipeWindow::showPhoto() {
     return;
   }
   const std::string path = services_.media.resolve(stored);
-  if (!planning::mediaExists(path, true)) {
+  if (!media::mediaExists(path, true)) {
     const std::string& message = services_.media.missingPictureMessage();
     missing->setText(message.empty() ? "The photo cannot be found." : message);
     return;
@@ -756,7 +725,7 @@ void RecipeWindow::playSound() {
   const std::string& stored = edit_.recipe().media[size_t(Media::Sound)];
   if (stored.empty()) return;
   const std::string path = services_.media.resolve(stored);
-  if (!planning::mediaExists(path, false)) return;
+  if (!media::mediaExists(path, false)) return;
   player_->close();
   if (player_->open(path)) player_->play();
 }
@@ -765,9 +734,8 @@ void RecipeWindow::playVideo() {
   const std::string& stored = edit_.recipe().media[size_t(Media::Video)];
   if (stored.empty()) return;
   std::string path = services_.media.resolve(stored);
-  if (!planning::mediaExists(path, false)) {
-    const std::string message =
-        planning::missingVideoMessage(services_.media.missingPictureMessage());
+  if (!media::mediaExists(path, false)) {
+    const std::string message = media::missingVideoMessage(services_.media.missingPictureMessage());
     if (!message.empty()) user_.message("Wait!", "HAND", Buttons::Ok, message);
     return;
   }

@@ -8,14 +8,14 @@
 #include <memory>
 #include <string>
 
-#include "planning/media_lookup.h"
+#include "media/media_lookup.h"
 #include "recipe/recipe_edit.h"
 #include "toolkit/media_player.h"
 #include "toolkit/uiw_window.h"
 #include "toolkit/user.h"
 #include "toolkit/window_spec.h"
 
-namespace savora::store {
+namespace savora::bookshelf {
 class BookShelfWindow;
 }
 
@@ -23,18 +23,11 @@ namespace savora::recipe {
 
 extern const toolkit::WindowSpec kRecipeWindowSpec;
 
-inline constexpr int kRecipeKind = 400;
-inline constexpr int kCatalogRecipeKind = 1600;
-// From the main window to an open recipe window: values {chapter, recipe, mode}. 10504 fronts it
-// (a recipe the window waits for as an ingredient is taken here), 10405 loads the recipe.
-inline constexpr int kShowRecipe = 10504;
-inline constexpr int kLoadRecipe = 10405;
-
 // What the window works with besides the tables; everything outlives the window.
 struct RecipeWindowServices {
   RecipeTables tables;
   toolkit::User& user;
-  planning::MediaLookup media;
+  media::MediaLookup media;
   // The catalogue's recipes (kind 1600) rather than the user's (kind 400).
   bool catalog = false;
   // Plays a video in the video window.
@@ -106,7 +99,7 @@ class RecipeWindow : public toolkit::UIW_WINDOW {
   void moveOnBookshelf(Direction direction);
   void loadFromBookshelf(long chapter, long uid);
   void close();
-  store::BookShelfWindow* bookshelf() const;
+  bookshelf::BookShelfWindow* bookshelf() const;
 
   void addMedia(Media kind);
   void removeMedia(Media kind);

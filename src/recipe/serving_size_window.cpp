@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "codes/program_codes.h"
 #include "platform/text.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/help_window.h"
@@ -13,7 +14,8 @@ using namespace savora::toolkit;
 
 namespace {
 
-enum Command : int { kOk = 5201 };
+using namespace savora::codes;
+using namespace savora::codes::serving_size_window;
 
 // A number field's value: its leading whole number; 0 when it holds none.
 long fieldNumber(const UIW_STRING& field) {

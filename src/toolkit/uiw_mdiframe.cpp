@@ -42,7 +42,7 @@ UIW_MDIFRAME::UIW_MDIFRAME(const std::string& resourceName) : UIW_WINDOW(resourc
 UIW_MDIFRAME::~UIW_MDIFRAME() {
   if (UI_WINDOW_MANAGER::instance().frame() == this) {
     UI_WINDOW_MANAGER::instance().closeAll();
-    UI_WINDOW_MANAGER::instance().setFrame(nullptr);
+    UI_WINDOW_MANAGER::instance().setFrame(nullptr, nullptr);
   }
 }
 

@@ -8,7 +8,6 @@
 
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
-#include "toolkit/uiw_mdiframe.h"
 #include "toolkit/uiw_window.h"
 
 namespace savora::toolkit {
@@ -49,8 +48,9 @@ UI_WINDOW_MANAGER& UI_WINDOW_MANAGER::instance() {
   return manager;
 }
 
-void UI_WINDOW_MANAGER::setFrame(UIW_MDIFRAME* frame) {
+void UI_WINDOW_MANAGER::setFrame(UIW_WINDOW* frame, QMdiArea* clientArea) {
   frame_ = frame;
+  clientArea_ = frame ? clientArea : nullptr;
 }
 
 const UI_WINDOW_MANAGER::Shown* UI_WINDOW_MANAGER::find(const UIW_WINDOW* window) const {
@@ -68,12 +68,12 @@ void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
   if (!window || contains(window)) return;
   QWidget* widget = window->widget();
   QMdiSubWindow* sub = nullptr;
-  if (frame_ && !window->isModal()) {
-    sub = frame_->mdiArea()->addSubWindow(widget);
+  if (clientArea_ && !window->isModal()) {
+    sub = clientArea_->addSubWindow(widget);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->installEventFilter(new CloseToEvent(window, sub));
     sub->show();
-    keepInside(sub, frame_->mdiArea()->viewport()->rect());
+    keepInside(sub, clientArea_->viewport()->rect());
   } else {
     if (frame_ && frame_->widget()) {
       widget->setParent(frame_->widget(), Qt::Dialog);
@@ -105,7 +105,7 @@ void UI_WINDOW_MANAGER::destroyRemoved() {
   removed_.clear();
   for (const Shown& s : removed) {
     if (s.subWindow) {
-      if (frame_) frame_->mdiArea()->removeSubWindow(s.subWindow);
+      if (clientArea_) clientArea_->removeSubWindow(s.subWindow);
       delete s.subWindow;  // and the window's widget with it
     }
     delete s.window;
@@ -120,7 +120,7 @@ void UI_WINDOW_MANAGER::forget(UIW_WINDOW* window) {
     QMdiSubWindow* sub = it->subWindow;
     list.erase(it);
     if (sub) {
-      if (frame_) frame_->mdiArea()->removeSubWindow(sub);
+      if (clientArea_) clientArea_->removeSubWindow(sub);
       delete sub;  // and the window's widget with it
     }
   };
@@ -135,9 +135,9 @@ void UI_WINDOW_MANAGER::closeAll() {
 
 std::vector<UIW_WINDOW*> UI_WINDOW_MANAGER::windows() const {
   std::vector<UIW_WINDOW*> out;
-  if (frame_) {
+  if (clientArea_) {
     // Children of the frame in the frame's stacking order, then windows of their own.
-    for (QMdiSubWindow* sub : frame_->mdiArea()->subWindowList(QMdiArea::StackingOrder)) {
+    for (QMdiSubWindow* sub : clientArea_->subWindowList(QMdiArea::StackingOrder)) {
       for (const auto& s : shown_) {
         if (s.subWindow == sub) out.push_back(s.window);
       }
@@ -150,8 +150,8 @@ std::vector<UIW_WINDOW*> UI_WINDOW_MANAGER::windows() const {
 }
 
 UIW_WINDOW* UI_WINDOW_MANAGER::front() const {
-  if (frame_) {
-    if (QMdiSubWindow* active = frame_->mdiArea()->activeSubWindow()) {
+  if (clientArea_) {
+    if (QMdiSubWindow* active = clientArea_->activeSubWindow()) {
       for (const auto& s : shown_) {
         if (s.subWindow == active) return s.window;
       }
@@ -178,7 +178,7 @@ void UI_WINDOW_MANAGER::bringToFront(UIW_WINDOW* window) {
   if (!s) return;
   if (s->subWindow) {
     s->subWindow->show();
-    if (frame_) frame_->mdiArea()->setActiveSubWindow(s->subWindow);
+    if (clientArea_) clientArea_->setActiveSubWindow(s->subWindow);
     s->subWindow->raise();
   } else if (window->widget()) {
     window->widget()->raise();

@@ -7,21 +7,22 @@
 
 #include "toolkit/ui_event.h"
 
+class QMdiArea;
 class QMdiSubWindow;
 
 namespace savora::toolkit {
 
 class UIW_WINDOW;
-class UIW_MDIFRAME;
 
 class UI_WINDOW_MANAGER {
  public:
   static UI_WINDOW_MANAGER& instance();
 
-  // The frame that child windows go into; the target of events posted to no window. The frame
-  // itself is owned by its creator.
-  void setFrame(UIW_MDIFRAME* frame);
-  UIW_MDIFRAME* frame() const { return frame_; }
+  // The frame whose client area child windows go into; the target of events posted to no window.
+  // The frame itself is owned by its creator. Null for no frame.
+  void setFrame(UIW_WINDOW* frame, QMdiArea* clientArea);
+  UIW_WINDOW* frame() const { return frame_; }
+  QMdiArea* clientArea() const { return clientArea_; }
 
   // Puts a window on screen and takes ownership of it: a modal window (or any window while there
   // is no frame) becomes a window of its own, every other one a child of the frame. The window
@@ -62,7 +63,8 @@ class UI_WINDOW_MANAGER {
   UI_WINDOW_MANAGER() = default;
   const Shown* find(const UIW_WINDOW* window) const;
 
-  UIW_MDIFRAME* frame_ = nullptr;
+  UIW_WINDOW* frame_ = nullptr;
+  QMdiArea* clientArea_ = nullptr;
   std::vector<Shown> shown_;
   std::vector<Shown> removed_;  // off the screen, destroyed after the current event
   std::function<bool()> exitFunction_;

@@ -11,7 +11,7 @@
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "app/shared_tables.h"
-#include "online/backup.h"
+#include "backup/backup.h"
 #include "platform/program_dirs.h"
 #include "scripted_user.h"
 #include "store/table_store.h"
@@ -69,7 +69,7 @@ class MainWindowTest : public ::testing::Test {
   savora::testing::ScriptedUser user;
   store::TableStore store{user};
   SharedTables tables{store};
-  online::BackupService backup{store, tables.mainTables(), user};
+  backup::BackupService backup{store, tables.mainTables(), user};
   std::unique_ptr<MainWindow> main;
 };
 

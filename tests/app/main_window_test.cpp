@@ -8,7 +8,8 @@
 #include "app/program.h"
 #include "app/wallpaper.h"
 #include "app_fixture.h"
-#include "online/backup_schedule.h"
+#include "backup/backup_schedule.h"
+#include "codes/program_codes.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
 #include "toolkit/event_codes.h"
@@ -94,10 +95,11 @@ TEST_F(MainWindowTest, SavePrintAndListWithoutAWindowExplainThemselves) {
   for (const auto& m : user.messages()) EXPECT_EQ(m.icon, "ASTERISK");
 
   // With a recipe window in front, Save goes to it instead.
-  main.registerWindow(kKindRecipe, [](const UI_EVENT&) { return new EditorWindow("Apple Pie"); });
-  auto* recipe = static_cast<EditorWindow*>(main.openWindow(kKindRecipe, UI_EVENT(10433)));
+  main.registerWindow(codes::kKindRecipe,
+                      [](const UI_EVENT&) { return new EditorWindow("Apple Pie"); });
+  auto* recipe = static_cast<EditorWindow*>(main.openWindow(codes::kKindRecipe, UI_EVENT(10433)));
   ASSERT_NE(recipe, nullptr);
-  EXPECT_EQ(recipe->kind(), kKindRecipe);
+  EXPECT_EQ(recipe->kind(), codes::kKindRecipe);
   main.post(UI_EVENT(10002));
   settle();
   EXPECT_EQ(std::count(recipe->received.begin(), recipe->received.end(), 10002), 1);
@@ -107,12 +109,13 @@ TEST_F(MainWindowTest, ACommandForAnOpenKindFrontsItWithoutASecondWindow) {
   MainWindow& main = window();
   EXPECT_FALSE(selectable(main, "RECIPES"));  // no bookshelf yet: not selectable
   int built = 0;
-  main.registerWindow(kKindBookshelf, [&](const UI_EVENT&) {
+  main.registerWindow(codes::kKindBookshelf, [&](const UI_EVENT&) {
     ++built;
     return new EditorWindow("Recipe Bookshelf");
   });
   EXPECT_TRUE(selectable(main, "RECIPES"));
-  main.registerWindow(kKindUnitList, [](const UI_EVENT&) { return new EditorWindow("Unit List"); });
+  main.registerWindow(codes::kKindUnitList,
+                      [](const UI_EVENT&) { return new EditorWindow("Unit List"); });
   main.post(UI_EVENT(10038));
   main.post(UI_EVENT(10486));
   main.post(UI_EVENT(10038));
@@ -120,8 +123,8 @@ TEST_F(MainWindowTest, ACommandForAnOpenKindFrontsItWithoutASecondWindow) {
   EXPECT_EQ(built, 1);
   auto& manager = UI_WINDOW_MANAGER::instance();
   EXPECT_EQ(manager.windows().size(), 2u);
-  EXPECT_EQ(manager.front()->kind(), kKindBookshelf);
-  EXPECT_EQ(manager.findKind(kKindUnitList)->numberID() % 100, 2);  // the shared counter
+  EXPECT_EQ(manager.front()->kind(), codes::kKindBookshelf);
+  EXPECT_EQ(manager.findKind(codes::kKindUnitList)->numberID() % 100, 2);  // the shared counter
   EXPECT_EQ(main.Get<UIW_POP_UP_MENU>("WINDOW")->count(), 2);
 }
 
@@ -135,9 +138,9 @@ TEST_F(MainWindowTest, TheFoodCommandsOpenTheirLists) {
     const char* title;
   };
   for (const Expected& e :
-       {Expected{10452, kKindFoodGroups, "CATEGORY_LIST", "Food Groups"},
-        Expected{10485, kKindIngredientList, "INGREDIENT_LIST", "Ingredient List"},
-        Expected{10486, kKindUnitList, "INGREDIENT_LIST", "Unit List"}}) {
+       {Expected{10452, codes::kKindFoodGroups, "CATEGORY_LIST", "Food Groups"},
+        Expected{10485, codes::kKindIngredientList, "INGREDIENT_LIST", "Ingredient List"},
+        Expected{10486, codes::kKindUnitList, "INGREDIENT_LIST", "Unit List"}}) {
     SCOPED_TRACE(e.command);
     main.post(UI_EVENT(e.command));
     settle();
@@ -148,12 +151,12 @@ TEST_F(MainWindowTest, TheFoodCommandsOpenTheirLists) {
   }
   // Open on the ingredient list shows the ingredient's information.
   const long egg = tables.ingredients().addByName("egg");
-  UIW_WINDOW* ingredients = UI_WINDOW_MANAGER::instance().findKind(kKindIngredientList);
+  UIW_WINDOW* ingredients = UI_WINDOW_MANAGER::instance().findKind(codes::kKindIngredientList);
   ingredients->post(UI_EVENT(10437));
   settle();
   main.post(UI_EVENT(10485));
   settle();
-  ingredients = UI_WINDOW_MANAGER::instance().findKind(kKindIngredientList);
+  ingredients = UI_WINDOW_MANAGER::instance().findKind(codes::kKindIngredientList);
   auto* list = ingredients->Get<UIW_VT_LIST>("LIST");
   list->setCurrent(list->findId(egg));
   ingredients->Get<UIW_BUTTON>("OPEN_BUTTON")->click();
@@ -179,8 +182,8 @@ TEST_F(MainWindowTest, TheExitCheckOffersToSaveThenAsksThenBacksUpWhenDue) {
   MainWindow& main = window();
   auto* editor = new EditorWindow("Apple Pie");
   editor->unsaved = true;
-  main.registerWindow(kKindRecipe, [editor](const UI_EVENT&) { return editor; });
-  main.openWindow(kKindRecipe, UI_EVENT(10433));
+  main.registerWindow(codes::kKindRecipe, [editor](const UI_EVENT&) { return editor; });
+  main.openWindow(codes::kKindRecipe, UI_EVENT(10433));
   const std::string question =
       "Would you like to save the changes you made to \"Apple Pie\" before leaving Savora?";
 
@@ -205,7 +208,7 @@ TEST_F(MainWindowTest, TheExitCheckOffersToSaveThenAsksThenBacksUpWhenDue) {
   user.expectMessage("Backup Complete", "Your data was successfully backed up.");
   main.post(UI_EVENT(L_EXIT_FUNCTION));
   settle();
-  EXPECT_TRUE(platform::fileExists(online::automaticBackupPath()));
+  EXPECT_TRUE(platform::fileExists(backup::automaticBackupPath()));
   EXPECT_TRUE(state.exitConfirmed);
   EXPECT_TRUE(UI_EVENT_MANAGER::instance().exitReached());
 }

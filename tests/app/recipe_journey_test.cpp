@@ -11,8 +11,9 @@
 #include "app/program.h"
 #include "app/usage_counters.h"
 #include "app_fixture.h"
+#include "bookshelf/book_shelf_window.h"
+#include "codes/program_codes.h"
 #include "recipe/recipe_window.h"
-#include "store/book_shelf_window.h"
 #include "store/recipe_table.h"
 
 namespace savora::app {
@@ -97,7 +98,7 @@ TEST_F(RecipeJourneyTest, WriteSaveReopenScalePhotographAndFindARecipe) {
   click(shelf, "NEW_RECIPE_BUTTON");
   UIW_WINDOW* recipe = find("RECIPE_WINDOW");
   ASSERT_NE(recipe, nullptr);
-  EXPECT_EQ(recipe->kind(), kKindRecipe);
+  EXPECT_EQ(recipe->kind(), codes::kKindRecipe);
   // It opens where the bookshelf is, but with the room its fields need.
   const QWidget* sub = recipe->widget()->parentWidget();
   ASSERT_NE(sub, nullptr);

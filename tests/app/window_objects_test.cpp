@@ -11,18 +11,18 @@
 #include "app/cd_drive_window.h"
 #include "app/main_window.h"
 #include "app/tips_window.h"
+#include "bookshelf/book_info_window.h"
+#include "bookshelf/book_shelf_window.h"
+#include "bookshelf/new_book_window.h"
 #include "food/brand_information_window.h"
 #include "food/category_list_window.h"
 #include "food/food_list_window.h"
 #include "food/ingredient_information_window.h"
 #include "food/unit_information_window.h"
+#include "planning/shopping_list_settings_window.h"
 #include "recipe/recipe_window.h"
 #include "recipe/serving_size_window.h"
-#include "recipe/settings_window.h"
-#include "store/book_info_window.h"
-#include "store/book_shelf_window.h"
-#include "store/new_book_window.h"
-#include "store/recipe_search_window.h"
+#include "search/recipe_search_window.h"
 #include "toolkit/help_window.h"
 #include "toolkit/object_store.h"
 #include "toolkit/status_window.h"
@@ -45,12 +45,12 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &food::kUnitInformationSpec,
     &food::kBrandInformationSpec,
     &food::kIngredientInformationSpec,
-    &store::kBookShelfSpec,
-    &store::kBookInfoSpec,
-    &store::kNewBookSpec,
-    &store::kRecipeSearchSpec,
+    &bookshelf::kBookShelfSpec,
+    &bookshelf::kBookInfoSpec,
+    &bookshelf::kNewBookSpec,
+    &search::kRecipeSearchSpec,
     &recipe::kServingSizeSpec,
-    &recipe::kSettingsSpec,
+    &planning::kShoppingListSettingsSpec,
     &recipe::kRecipeWindowSpec,
 };
 

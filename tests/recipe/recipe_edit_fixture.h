@@ -6,14 +6,14 @@
 
 #include <string>
 
+#include "bookshelf/book_table.h"
+#include "bookshelf/chapter_table.h"
 #include "food/brand_table.h"
 #include "food/ingredient_table.h"
 #include "food/unit_table.h"
 #include "program_folders.h"
 #include "recipe/recipe_edit.h"
 #include "scripted_user.h"
-#include "store/book_table.h"
-#include "store/chapter_table.h"
 #include "store/recipe_table.h"
 
 namespace savora::recipe {
@@ -114,8 +114,8 @@ class RecipeEditTest : public savora::testing::ProgramFoldersTest {
   food::UnitTable units{store};
   food::IngredientTable ingredients{store};
   food::BrandTable brands{store, units};
-  store::BookTable books{store};
-  store::ChapterTable chapters{store};
+  bookshelf::BookTable books{store};
+  bookshelf::ChapterTable chapters{store};
   store::RecipeTable recipes{store, "rc65"};
   RecipeTables tables{recipes, units, ingredients, brands, books, chapters};
   RecipeEdit edit{tables, user};

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <filesystem>
 
+#include "codes/program_codes.h"
 #include "fake_media_player.h"
 #include "platform/file_ops.h"
 #include "platform/program_dirs.h"
@@ -37,9 +38,9 @@ class RecipeWindowTest : public RecipeEditTest {
     RecipeEditTest::TearDown();
   }
 
-  RecipeWindow* open(long uid, long inChapter, std::vector<planning::MediaTitle> titles = {}) {
+  RecipeWindow* open(long uid, long inChapter, std::vector<media::MediaTitle> titles = {}) {
     RecipeWindowServices services{
-        tables, user, planning::MediaLookup({folder() + "/", 0, false}, std::move(titles))};
+        tables, user, media::MediaLookup({folder() + "/", 0, false}, std::move(titles))};
     services.playVideo = [this](const std::string& file) { videos.push_back(file); };
     services.openRecipe = [this](long recipe) { opened.push_back(recipe); };
     services.specifyBrand = [this](long ingredient, std::function<void(long)> chosen,
@@ -325,8 +326,8 @@ TEST_F(RecipeWindowTest, ARecipeLineOpensItsRecipeAndRecipesAreTakenFromTheBooks
   click("ADD_RECIPE");
   EXPECT_TRUE(window->choosingRecipe());
   // The bookshelf opens a recipe: the main window hands it over with 10504 and 10405.
-  window->post(UI_EVENT(kShowRecipe, chapter, omelette, 0));
-  window->post(UI_EVENT(kLoadRecipe, chapter, omelette, 0));
+  window->post(UI_EVENT(codes::kShowRecipe, chapter, omelette, 0));
+  window->post(UI_EVENT(codes::kLoadRecipe, chapter, omelette, 0));
   settle();
   EXPECT_FALSE(window->choosingRecipe());
   EXPECT_EQ(window->edit().recipe().uid, 0);  // still the new recipe
@@ -415,15 +416,15 @@ TEST_F(RecipeWindowTest, WaitingForARecipeEndsWithANewRecipeAndNeverTakesItself)
   open(omelette, chapter);
   click("ADD_RECIPE");
   user.expectMessage("Wait!", "A recipe cannot be an ingredient of itself.");
-  window->post(UI_EVENT(kShowRecipe, chapter, omelette, 0));
-  window->post(UI_EVENT(kLoadRecipe, chapter, omelette, 0));
+  window->post(UI_EVENT(codes::kShowRecipe, chapter, omelette, 0));
+  window->post(UI_EVENT(codes::kLoadRecipe, chapter, omelette, 0));
   settle();
   EXPECT_EQ(window->edit().recipe().lines[1].ingredient, 0);
 
   user.expectMessage("Choose Recipe", "Choose a recipe from the Bookshelf");
   click("ADD_RECIPE");
-  window->post(UI_EVENT(kShowRecipe, chapter, 0, 0));  // New on the bookshelf instead
-  window->post(UI_EVENT(kLoadRecipe, chapter, 0, 0));
+  window->post(UI_EVENT(codes::kShowRecipe, chapter, 0, 0));  // New on the bookshelf instead
+  window->post(UI_EVENT(codes::kLoadRecipe, chapter, 0, 0));
   settle();
   EXPECT_FALSE(window->choosingRecipe());
   EXPECT_EQ(window->edit().recipe().uid, 0);

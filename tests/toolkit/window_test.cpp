@@ -120,7 +120,7 @@ TEST_F(WindowTest, WindowManagerFindsByKindFrontsAndDestroysAfterTheEvent) {
 TEST_F(FrameTest, ChildWindowsLiveInTheFrameAndTheFrontOneIsKnown) {
   UIW_MDIFRAME frame("MAIN");
   auto& manager = UI_WINDOW_MANAGER::instance();
-  manager.setFrame(&frame);
+  manager.setFrame(&frame, frame.mdiArea());
   frame.widget()->show();
   auto* a = new UIW_WINDOW("STATUS_WINDOW");
   a->setNumberID(400);
@@ -143,13 +143,13 @@ TEST_F(FrameTest, ChildWindowsLiveInTheFrameAndTheFrontOneIsKnown) {
   EXPECT_FALSE(manager.contains(a));
   EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 1);
   manager.closeAll();
-  manager.setFrame(nullptr);
+  manager.setFrame(nullptr, nullptr);
 }
 
 TEST_F(FrameTest, AChildWiderThanTheFrameStartsAtItsLeftEdge) {
   UIW_MDIFRAME frame("MAIN");
   auto& manager = UI_WINDOW_MANAGER::instance();
-  manager.setFrame(&frame);
+  manager.setFrame(&frame, frame.mdiArea());
   frame.widget()->resize(640, 480);
   frame.widget()->show();
   settle();
@@ -163,7 +163,7 @@ TEST_F(FrameTest, AChildWiderThanTheFrameStartsAtItsLeftEdge) {
   EXPECT_GE(placed.top(), 0);
   EXPECT_LE(placed.bottom(), area.bottom());
   manager.closeAll();
-  manager.setFrame(nullptr);
+  manager.setFrame(nullptr, nullptr);
 }
 
 TEST_F(FrameTest, ClosingTheFramePassesTheExitFunctionWhichCanRefuse) {

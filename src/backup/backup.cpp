@@ -1,0 +1,277 @@
+#include "backup/backup.h"
+
+#include "backup/backup_schedule.h"
+#include "platform/file.h"
+#include "platform/file_ops.h"
+#include "platform/program_dirs.h"
+#include "platform/text.h"
+
+namespace savora::backup {
+namespace {
+
+using platform::formatText;
+using toolkit::Button;
+using toolkit::Buttons;
+
+constexpr const char* kBackingUpTitle = "Automatically Backing Up Data";
+constexpr const char* kRestoringTitle = "Restoring Data";
+constexpr const char* kTablePatterns[] = {"*.cdx", "*.dbf", "*.fpt"};
+constexpr const char* kRestoreFolder = "restore.tmp";
+
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool isTableFile(const std::string& name) {
+  for (const char* pattern : kTablePatterns) {
+    if (platform::matchWildcard(pattern, name)) return true;
+  }
+  return false;
+}
+
+// Empties and removes a folder of plain files (the restore's own folder).
+void removeFolderOfFiles(const std::string& folder) {
+  for (const auto& entry : platform::listFolder(folder + "\\*.*")) {
+    if (!entry.isFolder) platform::deleteFile(folder + "\\" + entry.name);
+  }
+  platform::removeFolder(folder);
+}
+
+// Makes the data folder current again (file dialogs may have changed it).
+void enterDataFolder() {
+  platform::setProgramDirectory(platform::programDirectory());
+}
+
+}  // namespace
+
+std::string backupFileName(std::string_view path) {
+  std::string name(path);
+  const size_t slash = name.find_last_of("/\\");
+  const size_t dot = name.rfind('.');
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) name.erase(dot);
+  return name + ".ck9";
+}
+
+BackupService::BackupService(store::TableStore& store, store::OpenTables& tables,
+                             toolkit::User& user)
+    : store_(store), tables_(tables), user_(user) {}
+
+bool BackupService::backup(std::string_view path) {
+  enterDataFolder();
+  const std::string target = backupFileName(path);
+  const std::string temporary = target + ".part";
+  {
+    platform::File probe;
+    if (!probe.open(temporary, platform::File::Mode::Create)) {
+      user_.message("Invalid File Name", "INFORMATION", Buttons::Ok,
+                    "Please enter a valid file name.");
+      return false;
+    }
+  }
+  platform::deleteFile(temporary);
+
+  user_.showStatus(
+      "Auto Back-Up",
+      "Backing up Savora data files now...Please Wait.  This may take several minutes.");
+  const bool done = backupInto(target, temporary);
+  enterDataFolder();
+  user_.closeStatus();
+  if (!done) return false;
+  writeBackupDone(todayDayOfMonth());
+  store_.resetRecipesAdded();
+  lastLocation_ = folderOf(target);
+  user_.message("Backup Complete", "INFORMATION", Buttons::Ok,
+                "Your data was successfully backed up.");
+  return true;
+}
+
+bool BackupService::backupInto(const std::string& target, const std::string& temporary) {
+  jobPath_ = target;
+  archive::Job job;
+  job.init();
+  int result = job.openArchive(temporary, archive::kModeNew);
+  if (result == archive::kOk) {
+    job.registerFunction(archive::kProgressFunctionId,
+                         [this](archive::JobStatus& s, int m, int p) { return progress(s, m, p); });
+    tables_.closeAll();  // their files must be complete on disk
+    for (const char* pattern : kTablePatterns) job.add(pattern);
+    result = job.process();
+    const bool aborted = job.status().abortRequest == archive::kAbortRequest;
+    const int closed = job.closeArchive();
+    job.cleanup();
+    reopenTables();
+    if (result == archive::kOk && aborted) result = archive::kErrorCanceled;
+    if (result == archive::kOk) result = closed;
+  } else {
+    job.cleanup();
+  }
+  if (result == archive::kOk && !platform::moveFile(temporary, target))
+    result = archive::kErrorWrite;
+  if (result != archive::kOk) {
+    platform::deleteFile(temporary);
+    user_.closeStatus();
+    reportFailure("backed up", result);
+    return false;
+  }
+  return true;
+}
+
+bool BackupService::restore(std::string_view path) {
+  const std::string archivePath(path);
+  if (!platform::fileExists(archivePath) || platform::isFolder(archivePath)) {
+    user_.message("File Not Found", "ERROR", Buttons::Ok, "The backup file was not found.");
+    return false;
+  }
+  if (user_.message("Restore Data?", "QUESTION", Buttons::YesNo,
+                    "Any changes made since the last time you backed up\r\nwill be lost. Are you "
+                    "sure you want to continue?") != Button::Yes) {
+    return false;
+  }
+  enterDataFolder();
+  user_.showStatus(
+      kRestoringTitle,
+      "Restoring Savora data files now...Please Wait.  This may take several minutes.");
+  const bool done = extractAndReplace(archivePath, kRestoreFolder);
+  removeFolderOfFiles(kRestoreFolder);
+  user_.closeStatus();
+  if (done) {
+    user_.message("Restore Complete", "INFORMATION", Buttons::Ok,
+                  "Your data was successfully restored.");
+  }
+  return done;
+}
+
+bool BackupService::extractAndReplace(const std::string& path, const std::string& folder) {
+  int result = archive::verifyArchive(path);
+  if (result == archive::kOk) {
+    removeFolderOfFiles(folder);
+    if (!platform::makeFolder(folder)) result = archive::kErrorTempFile;
+  }
+  if (result == archive::kOk) {
+    jobPath_ = path;
+    archive::Job job;
+    job.init();
+    result = job.openArchive(path, archive::kModeUpdate);
+    if (result == archive::kOk) {
+      job.registerFunction(
+          archive::kProgressFunctionId,
+          [this](archive::JobStatus& s, int m, int p) { return progress(s, m, p); });
+      job.extract("*.*", folder);
+      result = job.process();
+      if (result == archive::kOk && job.status().abortRequest == archive::kAbortRequest) {
+        result = archive::kErrorCanceled;
+      }
+      job.closeArchive();
+    }
+    job.cleanup();
+  }
+  if (result != archive::kOk) {
+    user_.closeStatus();
+    reportFailure("restored", result);
+    return false;
+  }
+  // Only table files go into the data folder; anything else an archive carries stays out.
+  tables_.closeAll();
+  int failures = 0;
+  for (const auto& entry : platform::listFolder(folder + "\\*.*")) {
+    if (entry.isFolder || !isTableFile(entry.name)) continue;
+    if (!platform::moveFile(folder + "\\" + entry.name, entry.name)) ++failures;
+  }
+  reopenTables();
+  if (failures > 0) {
+    user_.closeStatus();
+    reportFailure("restored", archive::kErrorWrite);
+    return false;
+  }
+  return true;
+}
+
+void BackupService::reopenTables() {
+  enterDataFolder();
+  const auto failed = tables_.openAll();
+  if (failed.empty()) return;
+  std::string names;
+  for (const auto& name : failed) names += (names.empty() ? "" : ", ") + name;
+  user_.message("Error!", "HAND", Buttons::Ok,
+                formatText("These data files could not be opened:\r\n%s", names.c_str()));
+}
+
+void BackupService::reportFailure(const char* what, int code) {
+  user_.message("Error!", "HAND", Buttons::Ok,
+                formatText("Your data could not be %s.\r\n%s", what,
+                           std::string(archive::messageText(code)).c_str()));
+}
+
+int BackupService::progress(archive::JobStatus& status, int message, int parameter) {
+  const char* file = status.currentFile.c_str();
+  switch (message) {
+    case archive::kErrorDiskFull:
+    case archive::kErrorTempFile:
+    case archive::kErrorCrc:
+    case archive::kErrorMemory:
+      user_.showStatus(kBackingUpTitle, archive::messageText(message));
+      break;
+    case archive::kErrorEncrypted:
+      user_.showStatus(kBackingUpTitle, formatText("%s is encrypted - Skipping.", file));
+      break;
+    case archive::kErrorFileNotFound:
+      user_.showStatus(kBackingUpTitle, formatText("No file matches found for %s\n", file));
+      break;
+    case archive::kMessageCompressing:
+      if (parameter == 0) user_.showStatus(kBackingUpTitle, formatText("Compressing %s", file));
+      break;
+    case archive::kMessageExtracting:
+      if (parameter == 0) user_.showStatus(kRestoringTitle, formatText("Extracting %s", file));
+      break;
+    case archive::kMessageUpdating:
+      user_.showStatus(kBackingUpTitle, formatText("Updating %s", file));
+      break;
+    case archive::kMessageExtractStart:
+      user_.showStatus(kRestoringTitle, "Extracting");
+      break;
+    case 14:
+    case 15:
+    case 16:
+    case 17:
+      user_.showStatus(kBackingUpTitle, "Translating, ");
+      break;
+    case archive::kMessageCanceled:
+    case 31:
+      user_.showStatus(kBackingUpTitle, "Operation canceled.");
+      break;
+    case 39: {  // the archive needs another diskette
+      const char drive = jobPath_.empty() ? '\0' : platform::toUpperAscii(jobPath_[0]);
+      const bool floppy =
+          (drive == 'A' || drive == 'B') && jobPath_.size() > 1 && jobPath_[1] == ':';
+      if (floppy && status.abortRequest != archive::kAbortRequest) {
+        if (user_.message("Insert Disk", "Information", Buttons::OkCancel,
+                          formatText("Please insert another diskette in drive %c:", drive)) ==
+            Button::Ok) {
+          user_.showStatus(kBackingUpTitle, "Continuing backup on new disk");
+        } else {
+          status.abortRequest = archive::kAbortRequest;
+        }
+      }
+      break;
+    }
+    case 40:
+      user_.message("Insert Disk", "INFORMATION", Buttons::Ok,
+                    formatText("Please insert diskette number %d", parameter));
+      status.abortRequest = archive::kAbortRequest;
+      break;
+    case archive::kMessageJobEnded:
+      // Nothing to show: the caller reopens the tables and reports the outcome once the archive
+      // (backup) or the table files (restore) are in place.
+      break;
+    case archive::kMessageNoWritePermission:
+      if (parameter == 1)
+        user_.showStatus(kBackingUpTitle, formatText("No write permission for %s", file));
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+}  // namespace savora::backup

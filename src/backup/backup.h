@@ -1,0 +1,56 @@
+// Backing up every table of the data folder into one archive (".ck9") and restoring them from
+// it, with the progress routine that reports an archive job in the status window.
+//
+// Order of a backup: check the target name, archive the table files into a temporary file beside
+// the target (the tables closed meanwhile), reopen the tables, and only then replace the old
+// archive: a failed backup leaves the last good archive as it was.
+// Order of a restore: check the whole archive (every entry's CRC) while the tables stay open,
+// extract it into a folder of its own, then close the tables, move the table files into place
+// and reopen them: a damaged archive changes nothing.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "archive/job.h"
+#include "store/open_tables.h"
+#include "store/table_store.h"
+#include "toolkit/user.h"
+
+namespace savora::backup {
+
+// The archive name for a chosen name: the extension of the last path component replaced by
+// ".ck9" (added when there is none).
+std::string backupFileName(std::string_view path);
+
+class BackupService {
+ public:
+  BackupService(store::TableStore& store, store::OpenTables& tables, toolkit::User& user);
+
+  // Backs up into `path` (made to end in ".ck9"). True when the archive is complete and in place.
+  bool backup(std::string_view path);
+  // Restores the tables from the archive `path` after asking the user. True when restored.
+  bool restore(std::string_view path);
+
+  // The folder of the last successful backup (where the file dialogs start).
+  const std::string& lastLocation() const { return lastLocation_; }
+  void setLastLocation(std::string folder) { lastLocation_ = std::move(folder); }
+
+  // The progress routine of backup and restore jobs: shows each message of the archive library
+  // as the status window's line. Returns 0.
+  int progress(archive::JobStatus& status, int message, int parameter);
+
+ private:
+  bool backupInto(const std::string& target, const std::string& temporary);
+  bool extractAndReplace(const std::string& path, const std::string& folder);
+  void reopenTables();
+  void reportFailure(const char* what, int code);
+
+  store::TableStore& store_;
+  store::OpenTables& tables_;
+  toolkit::User& user_;
+  std::string jobPath_;  // the archive of the running job
+  std::string lastLocation_;
+};
+
+}  // namespace savora::backup

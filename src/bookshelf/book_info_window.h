@@ -1,0 +1,92 @@
+// BOOK_INFO: the information window of one book, chapter or category (kind 100): its name and
+// description on INFO_TAB, its photo, sound and video on PICTURE_TAB. Saving checks the name,
+// writes the media list and adds or updates the item; every open bookshelf of the same kind
+// then lists the new name. Leaving with changes offers to save them.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "bookshelf/shelf_edits.h"
+#include "store/media_list.h"
+#include "toolkit/media_player.h"
+#include "toolkit/uiw_window.h"
+#include "toolkit/user.h"
+#include "toolkit/window_spec.h"
+
+namespace savora::bookshelf {
+
+extern const toolkit::WindowSpec kBookInfoSpec;
+
+toolkit::UI_EVENT itemInformationRequest(ShelfItemType type, long uid, long book, Shelf shelf);
+
+class BookInfoWindow : public toolkit::UIW_WINDOW {
+ public:
+  // Shows item `uid` of the type (0: a new one; a chapter belongs to `book`) from the shelf's
+  // tables. `player` plays the sound and video; null makes the Qt player, showing video in
+  // VIDEO_AREA. `exitState` is the program's exit state (1000 while the program is leaving after
+  // the user said so), or null: a refused save and Cancel set it back to 0.
+  BookInfoWindow(ShelfTables tables, Shelf shelf, toolkit::User& user, ShelfItemType type, long uid,
+                 long book, std::unique_ptr<toolkit::MediaPlayer> player = nullptr,
+                 int* exitState = nullptr);
+  ~BookInfoWindow() override;
+
+  int Event(const toolkit::UI_EVENT& event) override;
+  bool hasUnsavedChanges() const override;
+
+  ShelfItemType type() const { return type_; }
+  long uid() const { return uid_; }  // 0 until a new item is saved
+
+ private:
+  // What the user edits.
+  struct Contents {
+    std::string name;
+    std::string info;
+    store::MediaReferences media;
+    bool operator==(const Contents&) const = default;
+  };
+
+  Contents edited() const;
+  // Saves under the rules; false (the user told why, or nothing to do) when nothing was saved.
+  bool save();
+  // The window's name or media list could not be taken: refuses a pending exit too.
+  void refuseExit();
+  void close();
+  // Asks whether to save the changes, then closes as the answer says.
+  void leave();
+  void saveAndClose();
+  bool duplicateName(const std::string& name);
+  void tellBookshelves();
+
+  void addMedia(int which);
+  void removeMedia(int which);
+  void play(int which);
+  void showMedia();
+
+  // The table of the item's type.
+  ShelfTable& table();
+  bool stillAsOpened();
+  // "Book", "Chapter" or "Category"; lower case inside sentences.
+  std::string typeName() const;
+  std::string typeWord() const;
+
+  ShelfTables tables_;
+  Shelf shelf_;
+  toolkit::User& user_;
+  ShelfItemType type_;
+  long uid_;
+  long book_;
+  std::unique_ptr<toolkit::MediaPlayer> player_;
+  int* exitState_;
+  Contents loaded_;
+  std::string bitmap_;               // the media list's file name; empty while there is none
+  std::optional<ShelfItem> stored_;  // the item as the table held it when read or last saved
+  store::MediaReferences media_;
+
+  toolkit::UIW_STRING* name_;
+  toolkit::UIW_TEXT* text_;
+  toolkit::UIW_PICTURE* picture_;
+};
+
+}  // namespace savora::bookshelf

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "backup/backup.h"
+#include "backup/backup_schedule.h"
+#include "platform/file_ops.h"
+#include "platform/program_dirs.h"
+#include "scripted_user.h"
+#include "store/recipe_table.h"
+#include "temp_folder.h"
+
+namespace savora::backup {
+namespace {
+
+using savora::testing::readFileBytes;
+using savora::testing::ScriptedUser;
+using savora::testing::TempFolder;
+using toolkit::Button;
+
+const char* const kRestoreQuestion =
+    "Any changes made since the last time you backed up\r\nwill be lost. Are you sure you want to "
+    "continue?";
+
+store::TableDefinition bookDefinition() {
+  store::TableDefinition def;
+  def.name = "book";
+  def.fields = {{"UID", 'N', 5, 0}, {"NAME", 'C', 80, 0}, {"DESCRIP", 'M', 4, 0}};
+  def.tags = {{store::kUidTag, "UID", store::kNotDeleted, false, false},
+              {"NAME_TAG", "NAME", store::kNotDeleted, false, false}};
+  return def;
+}
+
+bool runs(const std::string& command) {
+  return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+class BackupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(platform::setProgramDirectory(data.str()));
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    ASSERT_TRUE(recipes.open());
+    ASSERT_TRUE(books.open());
+    tables.add(books);
+    tables.add(recipes);
+    for (int i = 1; i <= 30; ++i) {
+      store::Recipe r;
+      r.name = "Recipe " + std::to_string(i);
+      r.instructions = std::string(size_t(i) * 40, 'i');
+      r.lines[0].info1 = "note " + std::to_string(i);
+      recipes.save(0, 1 + i % 3, r, false);
+    }
+    books.appendStart(1);
+    books.setText("NAME", "Family Favorites");
+    books.setMemo("DESCRIP", "Recipes from home");
+    books.append();
+  }
+
+  std::string recipeName(long uid) { return recipes.nameOf(uid); }
+
+  TempFolder data, config, elsewhere;
+  ScriptedUser user;
+  store::TableStore store{user};
+  store::RecipeTable recipes{store, "rc65"};
+  store::TableModule books{store, bookDefinition()};
+  store::OpenTables tables;
+  BackupService service{store, tables, user};
+};
+
+TEST_F(BackupTest, BackupAndRestoreRoundTripEveryTable) {
+  user.expectMessage("Backup Complete", "Your data was successfully backed up.");
+  const std::string chosen = elsewhere.str() + "sunday.bak";
+  ASSERT_TRUE(service.backup(chosen));
+  const std::string archive = elsewhere.str() + "sunday.ck9";
+  EXPECT_TRUE(platform::fileExists(archive));
+  EXPECT_FALSE(platform::fileExists(chosen));
+  EXPECT_FALSE(platform::fileExists(archive + ".part"));
+  EXPECT_EQ(service.lastLocation(), elsewhere.str());
+  EXPECT_EQ(readFileBytes(data.path() / "backup.cnt"), backupCounterText(todayDayOfMonth(), 0));
+  EXPECT_TRUE(recipes.isOpen());
+  EXPECT_TRUE(books.isOpen());
+  EXPECT_EQ(user.statusHistory().front().title, "Auto Back-Up");
+  EXPECT_FALSE(user.statusShown());
+  if (runs("command -v unzip")) {
+    EXPECT_TRUE(runs("unzip -t '" + archive + "'"));
+  }
+
+  // Change everything, then restore.
+  for (long uid = 1; uid <= 20; ++uid) recipes.remove(uid);
+  store::Recipe extra;
+  extra.name = "Added later";
+  recipes.save(0, 1, extra, true);
+  books.seekUid(1);
+  books.setText("NAME", "Renamed");
+  books.table().flush();
+
+  user.expectMessage("Restore Data?", kRestoreQuestion, Button::Yes);
+  user.expectMessage("Restore Complete", "Your data was successfully restored.");
+  ASSERT_TRUE(service.restore(archive));
+  ASSERT_TRUE(recipes.isOpen());
+  ASSERT_TRUE(books.isOpen());
+  EXPECT_EQ(recipes.table().recordCount(), 30u);
+  store::Recipe r;
+  ASSERT_EQ(recipes.load(7, r), 1 + 7 % 3);
+  EXPECT_EQ(r.name, "Recipe 7");
+  EXPECT_EQ(r.instructions.size(), 280u);
+  EXPECT_EQ(r.lines[0].info1, "note 7");
+  EXPECT_EQ(recipes.find("Added later", 1), 0);
+  EXPECT_TRUE(recipes.table().checkIndex().empty());
+  ASSERT_TRUE(books.seekUid(1));
+  EXPECT_EQ(books.text("NAME"), "Family Favorites");
+  EXPECT_EQ(books.memo("DESCRIP"), "Recipes from home");
+  EXPECT_FALSE(platform::fileExists("restore.tmp"));
+}
+
+TEST_F(BackupTest, ANameWithoutExtensionGetsOneAndAnInvalidNameIsRefused) {
+  EXPECT_EQ(backupFileName("C:\\backups\\week.bak"), "C:\\backups\\week.ck9");
+  EXPECT_EQ(backupFileName("/home/cook/my.data/backup"), "/home/cook/my.data/backup.ck9");
+  EXPECT_EQ(backupFileName("savora"), "savora.ck9");
+
+  user.expectMessage("Invalid File Name", "Please enter a valid file name.");
+  EXPECT_FALSE(service.backup(elsewhere.str() + "no/such/folder/x.bak"));
+  EXPECT_TRUE(recipes.isOpen());
+  EXPECT_TRUE(user.statusHistory().empty());
+}
+
+TEST_F(BackupTest, AFailedBackupKeepsTheLastGoodArchive) {
+  const std::string archive = elsewhere.str() + "good.ck9";
+  user.expectMessage("Backup Complete", "Your data was successfully backed up.");
+  ASSERT_TRUE(service.backup(archive));
+  const std::string good = readFileBytes(archive);
+  // A table file that cannot be read (a link to nothing) makes the next backup fail.
+  std::filesystem::create_symlink(data.path() / "nowhere", data.path() / "broken.dbf");
+  user.answerNextMessage(Button::Ok);
+  EXPECT_FALSE(service.backup(archive));
+  EXPECT_EQ(user.messages().back().title, "Error!");
+  EXPECT_EQ(readFileBytes(archive), good);
+  EXPECT_FALSE(platform::fileExists(archive + ".part"));
+  EXPECT_TRUE(recipes.isOpen());
+}
+
+TEST_F(BackupTest, RestoreRefusesMissingHostileAndDamagedArchivesLeavingTablesAlone) {
+  user.expectMessage("File Not Found", "The backup file was not found.");
+  EXPECT_FALSE(service.restore(elsewhere.str() + "missing.ck9"));
+  EXPECT_EQ(user.messages().back().icon, "ERROR");
+
+  user.expectMessage("Restore Data?", kRestoreQuestion, Button::No);
+  EXPECT_FALSE(service.restore(data.str() + "rc65.dbf"));  // declined: nothing happens
+
+  const std::string before = readFileBytes(data.path() / "rc65.dbf");
+  if (!runs("command -v /usr/bin/python3"))
+    GTEST_SKIP() << "python3 is needed to build hostile archives";
+  const std::string slip = elsewhere.str() + "slip.ck9";
+  ASSERT_TRUE(
+      runs("/usr/bin/python3 -c \"import zipfile; z=zipfile.ZipFile('" + slip +
+           "','w'); z.writestr('rc65.dbf','x'); z.writestr('../evil.dbf','x'); z.close()\""));
+  user.expectMessage("Restore Data?", kRestoreQuestion, Button::Yes);
+  user.expectMessage("Error!", "Your data could not be restored.\r\nCorrupt header");
+  EXPECT_FALSE(service.restore(slip));
+  EXPECT_FALSE(std::filesystem::exists(data.path().parent_path() / "evil.dbf"));
+
+  // A truncated copy of a real backup.
+  user.expectMessage("Backup Complete", "Your data was successfully backed up.");
+  ASSERT_TRUE(service.backup(elsewhere.str() + "full.ck9"));
+  const std::string full = readFileBytes(elsewhere.path() / "full.ck9");
+  const auto cut = elsewhere.write("cut.ck9", full.substr(0, full.size() / 2));
+  user.expectMessage("Restore Data?", kRestoreQuestion, Button::Yes);
+  user.expectMessage("Error!", "Your data could not be restored.\r\nNot an archive or corrupt");
+  EXPECT_FALSE(service.restore(cut.string()));
+
+  EXPECT_EQ(readFileBytes(data.path() / "rc65.dbf"), before);
+  EXPECT_TRUE(recipes.isOpen());
+  EXPECT_EQ(recipes.nameOf(5), "Recipe 5");
+  EXPECT_FALSE(platform::fileExists("restore.tmp"));
+}
+
+TEST_F(BackupTest, ProgressRoutineShowsEachMessageAsAStatusLine) {
+  struct Case {
+    int message;
+    int parameter;
+    const char* file;
+    const char* title;
+    const char* text;
+  } cases[] = {
+      {1, 0, "rc65.dbf", "Automatically Backing Up Data", "Compressing rc65.dbf"},
+      {3, 0, "rc65.cdx", "Restoring Data", "Extracting rc65.cdx"},
+      {4, 0, "book.dbf", "Automatically Backing Up Data", "Updating book.dbf"},
+      {7, 0, "", "Restoring Data", "Extracting"},
+      {15, 0, "", "Automatically Backing Up Data", "Translating, "},
+      {30, 0, "", "Automatically Backing Up Data", "Operation canceled."},
+      {48, 1, "rc65.fpt", "Automatically Backing Up Data", "No write permission for rc65.fpt"},
+      {-4, 0, "*.fpt", "Automatically Backing Up Data", "No file matches found for *.fpt\n"},
+      {-29, 0, "x.dbf", "Automatically Backing Up Data", "x.dbf is encrypted - Skipping."},
+      {-7, 0, "", "Automatically Backing Up Data", "CRC-32 error"},
+      {-31, 0, "", "Automatically Backing Up Data", "Disk full"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    archive::JobStatus status{c.file, 0};
+    EXPECT_EQ(service.progress(status, c.message, c.parameter), 0);
+    ASSERT_FALSE(user.statusHistory().empty());
+    EXPECT_EQ(user.statusHistory().back().title, c.title);
+    EXPECT_EQ(user.statusHistory().back().text, c.text);
+  }
+  const size_t shown = user.statusHistory().size();
+  archive::JobStatus quiet{"rc65.dbf", 0};
+  service.progress(quiet, 1, 1);   // compressing, not at the start of the file
+  service.progress(quiet, 47, 0);  // the end of the job shows nothing by itself
+  service.progress(quiet, 99, 0);
+  EXPECT_EQ(user.statusHistory().size(), shown);
+
+  user.expectMessage("Insert Disk", "Please insert diskette number 2");
+  archive::JobStatus disk{"", 0};
+  service.progress(disk, 40, 2);
+  EXPECT_EQ(disk.abortRequest, archive::kAbortRequest);
+}
+
+}  // namespace
+}  // namespace savora::backup

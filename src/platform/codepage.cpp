@@ -13,6 +13,9 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+// The smallest code point that needs a lead byte plus the index's number of continuation bytes.
+constexpr std::array<char32_t, 4> kShortestOfLength = {0, 0x80, 0x800, 0x10000};
+
 char32_t codePointOf(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) {
     const char32_t mapped = kHighControls[byte - 0x80];
@@ -82,6 +85,11 @@ std::string cp1252FromUtf8(std::string_view utf8) {
         break;
       }
       cp = (cp << 6) | (next & 0x3F);
+    }
+    // Overlong forms (C0 AF for '/'), surrogates and code points past U+10FFFF are refused
+    // like any other malformed sequence.
+    if (ok && extra > 0) {
+      ok = cp >= kShortestOfLength[extra] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
     }
     if (!ok) {
       out += '?';

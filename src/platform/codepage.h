@@ -8,7 +8,8 @@
 namespace savora::platform {
 
 std::string utf8FromCp1252(std::string_view cp1252);
-// Characters that Windows-1252 cannot hold become '?'; malformed UTF-8 bytes become '?' too.
+// Characters that Windows-1252 cannot hold become '?'. Each byte of a malformed UTF-8 sequence
+// becomes '?' too; overlong forms, surrogates and code points past U+10FFFF count as malformed.
 std::string cp1252FromUtf8(std::string_view utf8);
 
 }  // namespace savora::platform

@@ -1,5 +1,7 @@
 #include "platform/process.h"
 
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -7,6 +9,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <system_error>
+#include <thread>
 
 #include "platform/paths.h"
 
@@ -43,26 +47,53 @@ std::string resolveProgram(const std::string& name) {
   return {};
 }
 
-// Double fork so the started program is never our child: nothing to wait for, no zombie.
+// Waits for a started program in the background so it never lingers as a zombie. Only its own
+// pid is waited for: other code that waits for its children (std::system, popen) is unaffected.
+void reapWhenDone(pid_t pid) {
+  try {
+    std::thread([pid] {
+      int status = 0;
+      while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+      }
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to spare: the finished program stays a zombie until we exit.
+  }
+}
+
+// posix_spawn rather than fork: the child of a threaded process may only run async-signal-safe
+// code before exec, which posix_spawn guarantees. The program gets a session of its own, so it
+// survives us and is not hit by signals sent to our terminal.
 bool spawnDetached(const std::string& program, const std::vector<std::string>& args,
                    const std::string& workingFolder) {
-  const pid_t child = ::fork();
-  if (child < 0) return false;
-  if (child == 0) {
-    ::setsid();
-    if (::fork() != 0) ::_exit(0);
-    if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0) ::_exit(127);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (size_t i = 1; i < args.size(); ++i) argv.push_back(const_cast<char*>(args[i].c_str()));
-    argv.push_back(nullptr);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (size_t i = 1; i < args.size(); ++i) argv.push_back(const_cast<char*>(args[i].c_str()));
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawnattr_t attr;
+  if (::posix_spawn_file_actions_init(&actions) != 0) return false;
+  if (::posix_spawnattr_init(&attr) != 0) {
+    ::posix_spawn_file_actions_destroy(&actions);
+    return false;
   }
-  int status = 0;
-  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  return true;
+  // The program must not inherit signals blocked by the calling thread.
+  sigset_t noSignals;
+  sigemptyset(&noSignals);
+  bool ready =
+      ::posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK) == 0 &&
+      ::posix_spawnattr_setsigmask(&attr, &noSignals) == 0;
+  if (ready && !workingFolder.empty())
+    ready = ::posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str()) == 0;
+  pid_t pid = -1;
+  // Fails, starting nothing, when the folder cannot be entered or the program not executed.
+  const bool started =
+      ready && ::posix_spawn(&pid, program.c_str(), &actions, &attr, argv.data(), environ) == 0;
+  ::posix_spawnattr_destroy(&attr);
+  ::posix_spawn_file_actions_destroy(&actions);
+  if (started) reapWhenDone(pid);
+  return started;
 }
 
 }  // namespace

@@ -9,8 +9,9 @@ namespace savora::platform {
 
 // Runs a command line ("install.exe", "referral.exe /x", "\"my tool\" arg") detached, in
 // `workingFolder` (empty: the current directory). The program is looked up as a Windows-style name
-// relative to the current directory, then on PATH when the name has no folder part. Returns false,
-// and starts nothing, when no executable program of that name exists.
+// relative to the current directory, then on PATH when the name has no folder part. The program
+// runs in a session of its own. Returns false, and starts nothing, when no executable program of
+// that name exists or it cannot be started (for instance in a missing working folder).
 bool startProgram(std::string_view commandLine, const std::string& workingFolder = {});
 
 // Opens a web address or a document with the desktop's opener (xdg-open), detached. Returns false

@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/file_ops.h"
 #include "platform/process.h"
@@ -31,23 +37,67 @@ TEST(ProcessTest, MissingProgramsStartNothing) {
   EXPECT_FALSE(startProgram(""));
   dir.write("palmdata.exe", "not executable");
   EXPECT_FALSE(startProgram("palmdata.exe"));
+  ::chmod(dir.write("setup.exe", "#!/bin/sh\n").c_str(), 0755);
+  EXPECT_FALSE(startProgram("setup.exe", dir.str() + "missing"));
 }
 
-TEST(ProcessTest, StartsWithoutWaitingInTheWorkingFolder) {
+// Polls every 10 ms, for at most 5 s, until `done` holds.
+template <typename Done>
+bool waitFor(Done done) {
+  for (int i = 0; i < 500; ++i) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return done();
+}
+
+// True while `pid` exists as our child, running or a zombie.
+bool isOurChild(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string pidField, name, state;
+  pid_t parent = 0;
+  return stat >> pidField >> name >> state >> parent && parent == ::getpid();
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The script reports its folder, its name, its arguments, its pid and its session id, then exits.
+TEST(ProcessTest, StartsWithoutWaitingInTheWorkingFolderInANewSession) {
   TempFolder dir, work;
   ASSERT_TRUE(setProgramDirectory(dir.str()));
-  const auto script = dir.write(
-      "Install.EXE", "#!/bin/sh\nsleep 0.2\npwd > started.txt\necho \"$1\" >> started.txt\n");
+  const auto script = dir.write("Install.EXE",
+                                "#!/bin/sh\n"
+                                "sleep 0.2\n"
+                                "read -r pid name state ppid pgrp sid rest < /proc/$$/stat\n"
+                                "{ pwd; echo \"$0\"; printf '%s\\n' \"$@\"; echo $$; echo $sid; }"
+                                " > started.tmp\n"
+                                "mv started.tmp started.txt\n");
   ::chmod(script.c_str(), 0755);
+
   const auto before = std::chrono::steady_clock::now();
-  ASSERT_TRUE(startProgram("install.exe \"an arg\"", work.str()));
+  ASSERT_TRUE(startProgram("install.exe \"an  arg\" plain", work.str()));
   EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(200));
-  std::string text;
-  for (int i = 0; i < 100 && text.find('\n', text.find('\n') + 1) == std::string::npos; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    text = savora::testing::readFileBytes(work.path() / "started.txt");
-  }
-  EXPECT_EQ(text, work.path().string() + "\nan arg\n");
+
+  const auto report = work.path() / "started.txt";
+  ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(report); }));
+  const auto lines = linesOf(savora::testing::readFileBytes(report));
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[0], work.path().string());
+  EXPECT_EQ(lines[1], (dir.path() / "Install.EXE").string());
+  EXPECT_EQ(lines[2], "an  arg");
+  EXPECT_EQ(lines[3], "plain");
+  const pid_t pid = std::stoi(lines[4]);
+  const pid_t session = std::stoi(lines[5]);
+  EXPECT_EQ(session, pid);  // a session leader
+  EXPECT_NE(session, ::getsid(0));
+
+  // Once it has finished it is reaped, not left behind as a zombie child.
+  EXPECT_TRUE(waitFor([&] { return !isOurChild(pid); }));
 }
 
 }  // namespace

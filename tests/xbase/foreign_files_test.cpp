@@ -1,6 +1,7 @@
 // Tables written by other xBase programs, read by the library; and tables written by the
 // library, read by other programs (Debian's python3-dbf and python3-dbfread, the format notes'
-// cdxdump.py). Tests that need the shared folder skip when it is absent.
+// cdxdump.py). The foreign tables are kept in tests/xbase/data, so a missing one is a failure;
+// only the tests that run an outside program skip when it is not there.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,12 +21,6 @@ using namespace savora::xbase::testing;
 using savora::testing::readFileBytes;
 using savora::testing::TempFolder;
 
-std::string testData() {
-  const std::string shared = sharedDir();
-  if (shared.empty() || !std::filesystem::is_directory(shared + "/testdata/xbase")) return "";
-  return shared + "/testdata/xbase/";
-}
-
 std::vector<uint32_t> tagRecords(Table& table, const std::string& tag) {
   std::vector<uint32_t> out;
   for (const PageEntry& e : table.tagEntries(tag)) out.push_back(e.record);
@@ -33,8 +28,7 @@ std::vector<uint32_t> tagRecords(Table& table, const std::string& tag) {
 }
 
 TEST(ForeignFilesTest, EveryTableOpensAndReadsCompletely) {
-  const std::string data = testData();
-  if (data.empty()) GTEST_SKIP() << "shared/testdata/xbase is absent";
+  const std::string data = dataDir();
   const struct {
     const char* path;  // what it exercises
     uint32_t records;
@@ -75,12 +69,12 @@ TEST(ForeignFilesTest, EveryTableOpensAndReadsCompletely) {
 }
 
 TEST(ForeignFilesTest, ValuesMemosAndTagOrdersAreRight) {
-  const std::string data = testData();
-  if (data.empty()) GTEST_SKIP() << "shared/testdata/xbase is absent";
+  const std::string data = dataDir();
   OpenOptions options;
   options.readOnly = true;
 
   auto rooms = Table::open(data + "dbd-xbase/rooms", options);
+  ASSERT_TRUE(rooms);
   EXPECT_EQ(tagRecords(*rooms, "FILM"), (std::vector<uint32_t>{36, 37, 29, 30, 31, 32}));
   const std::vector<uint32_t> facility = tagRecords(*rooms, "FACILITY");
   ASSERT_EQ(facility.size(), 42u);
@@ -93,34 +87,38 @@ TEST(ForeignFilesTest, ValuesMemosAndTagOrdersAreRight) {
   EXPECT_EQ(rooms->text(1), "Film");
 
   auto contacts = Table::open(data + "infused-dbf/foxprodb/contacts", options);
+  ASSERT_TRUE(contacts);
   EXPECT_EQ(tagRecords(*contacts, "TYPE_ID"), (std::vector<uint32_t>{2, 4, 5, 1, 3}));
   contacts->selectTag("CONTACT_ID");
   EXPECT_EQ(contacts->seek(4.0), SeekResult::Found);
   EXPECT_EQ(contacts->text(contacts->fieldIndex("FIRST_NAME")), "Margaret");
 
   auto memotest = Table::open(data + "dbfread/memotest", options);
+  ASSERT_TRUE(memotest);
   ASSERT_TRUE(memotest->go(3));
   EXPECT_TRUE(memotest->deleted());
   EXPECT_EQ(memotest->text(0), "Deleted Guy");
   EXPECT_EQ(memotest->memo(2), "Deleted Guy memo");
 
   auto dbase3 = Table::open(data + "dbd-xbase/test", options);
+  ASSERT_TRUE(dbase3);
   ASSERT_TRUE(dbase3->go(2));
   EXPECT_TRUE(dbase3->deleted());
   EXPECT_EQ(dbase3->memo(dbase3->fieldIndex("NOTE")), "This is a memo for record 2");
 
   auto pr90 = Table::open(data + "php-xbase/pr90", options);
+  ASSERT_TRUE(pr90);
   const int note = pr90->fieldIndex("NOTE");
   EXPECT_EQ(pr90->width(note), 300u);
   EXPECT_EQ(pr90->header().recordLength, 505u);
 
   auto missingIndex = Table::open(data + "infused-dbf/dbase_30", options);
+  ASSERT_TRUE(missingIndex);
   EXPECT_NE(missingIndex->indexNote().find("missing"), std::string::npos);
 }
 
 TEST(ForeignFilesTest, ForeignIndexesAreUpdatedInPlace) {
-  const std::string data = testData();
-  if (data.empty()) GTEST_SKIP() << "shared/testdata/xbase is absent";
+  const std::string data = dataDir();
   const struct {
     const char* table;  // what it exercises
     const char* field;
@@ -140,6 +138,7 @@ TEST(ForeignFilesTest, ForeignIndexesAreUpdatedInPlace) {
                                    std::filesystem::perm_options::add);
     }
     auto table = Table::open(folder.str() + name);
+    ASSERT_TRUE(table) << data << c.table << " was not copied";
     ASSERT_EQ(table->indexNote(), "");
     const uint32_t before = uint32_t(table->tagEntries(c.tag).size());
     for (int i = 0; i < 60; ++i) {
@@ -161,8 +160,8 @@ TEST(ForeignFilesTest, ForeignIndexesAreUpdatedInPlace) {
 }
 
 TEST(ForeignFilesTest, ATableWithoutItsMemoFileFailsWithANamedError) {
-  const std::string data = testData();
-  if (data.empty()) GTEST_SKIP() << "shared/testdata/xbase is absent";
+  const std::string data = dataDir();
+  ASSERT_TRUE(std::filesystem::is_regular_file(data + "dbfread/no_memofile.dbf"));
   OpenOptions options;
   options.readOnly = true;
   try {
@@ -175,9 +174,7 @@ TEST(ForeignFilesTest, ATableWithoutItsMemoFileFailsWithANamedError) {
 }
 
 TEST(ForeignFilesTest, AnIndexLeftBehindByAnOlderCopyIsRebuilt) {
-  const std::string shared = sharedDir();
-  if (shared.empty()) GTEST_SKIP() << "shared folder is absent";
-  const std::string lab = shared + "/formats/xbase-foxpro/fixtures/lab/";
+  const std::string lab = dataDir() + "lab/";
   const struct {
     const char* what;
     bool grow;
@@ -302,8 +299,9 @@ t.close()
 }
 
 TEST(ForeignFilesTest, CdxDumpReadsOurTagsInOurOrder) {
-  const std::string shared = sharedDir();
-  if (shared.empty()) GTEST_SKIP() << "shared folder is absent";
+  const std::string cdxdump = sharedDir() + "/formats/xbase-foxpro/tools/cdxdump.py";
+  if (!std::filesystem::is_regular_file(cdxdump))
+    GTEST_SKIP() << "the format notes' cdxdump.py is absent";
   std::string probe;
   if (runCommand("/usr/bin/python3 -c 'pass' 2>&1", probe) != 0) GTEST_SKIP() << "no python";
   TempFolder folder;
@@ -317,10 +315,8 @@ TEST(ForeignFilesTest, CdxDumpReadsOurTagsInOurOrder) {
   table->close();
   table = Table::open(base);
   std::string output;
-  ASSERT_EQ(runCommand("/usr/bin/python3 " + shared + "/formats/xbase-foxpro/tools/cdxdump.py " +
-                           base + ".cdx UID CHAPNAME NAME",
-                       output),
-            0)
+  ASSERT_EQ(
+      runCommand("/usr/bin/python3 " + cdxdump + " " + base + ".cdx UID CHAPNAME NAME", output), 0)
       << output;
   // Lines "   <hex key>  <text>  rec=N" follow each "tag NAME ..." line.
   std::map<std::string, std::vector<uint32_t>> dumped;

@@ -75,6 +75,10 @@ int runCommand(const std::string& command, std::string& output) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+std::string dataDir() {
+  return std::string(SAVORA_XBASE_DATA) + "/";
+}
+
 std::string sharedDir() {
   const std::string dir = SAVORA_SHARED_DIR;
   return std::filesystem::is_directory(dir) ? dir : std::string();

@@ -29,7 +29,11 @@ std::string recipeMismatch(Table& table, int uid);
 // Runs a shell command; returns its exit status and fills `output` with its standard output.
 int runCommand(const std::string& command, std::string& output);
 
-// Path of the shared test data, or empty when the folder is absent.
+// Folder of the tables written by other tools (tests/xbase/data), ending in '/'. Open them
+// read-only or copy them to a temporary folder first: the source tree must stay as checked out.
+std::string dataDir();
+
+// Path of the shared folder beside the project, or empty when it is absent.
 std::string sharedDir();
 
 }  // namespace savora::xbase::testing

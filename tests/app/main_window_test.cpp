@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QSet>
 
+#include "screenshots.h"
 #include "app/about_window.h"
 #include "app/cd_drive_window.h"
 #include "app/program.h"
@@ -65,9 +66,7 @@ TEST_F(MainWindowTest, ScreenshotOfTheFrameShowsMenusAndToolbar) {
     for (int x = 0; x < shot.width(); x += 3) colours.insert(shot.pixel(x, y));
   }
   EXPECT_GT(colours.size(), 20);
-  const auto out = kBuiltProgramDir.parent_path() / "screenshots";
-  std::filesystem::create_directories(out);
-  shot.save(QString::fromStdString((out / "MAIN.png").string()));
+  savora::testing::keepScreenshot(shot, "MAIN.png");
 }
 
 TEST_F(MainWindowTest, SavePrintAndListWithoutAWindowExplainThemselves) {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <filesystem>
 
+#include "screenshots.h"
 #include "bookshelf/new_book_window.h"
 #include "codes/program_codes.h"
 #include "fake_media_player.h"
@@ -310,12 +311,9 @@ TEST_F(BookInfoMediaTest, PhotoSoundAndVideoGoIntoTheBooksMediaList) {
   EXPECT_FALSE(platform::fileExists(programDir.str() + "cmm/" + bitmap));
 }
 
-// The windows as a person sees them, saved beside the build's program directory.
+// The windows as a person sees them are drawn, not blank.
 TEST_F(BookInfoMediaTest, ScreenshotsOfTheFilledWindows) {
-  const std::filesystem::path out =
-      std::filesystem::path(SAVORA_PROGRAM_DIR).parent_path() / "screenshots";
-  std::filesystem::create_directories(out);
-  auto save = [&out](QWidget* widget, const char* name) {
+  auto save = [](QWidget* widget, const char* name) {
     const QImage shot = widget->grab().toImage();
     ASSERT_FALSE(shot.isNull());
     int dark = 0;
@@ -323,7 +321,7 @@ TEST_F(BookInfoMediaTest, ScreenshotsOfTheFilledWindows) {
       for (int x = 0; x < shot.width(); x += 4) dark += qGray(shot.pixel(x, y)) < 128;
     }
     EXPECT_GT(dark, 20) << name << " looks blank";
-    shot.save(QString::fromStdString((out / name).string()));
+    savora::testing::keepScreenshot(shot, name);
   };
   addRecipe(cakes, "Chocolate Torte");
   addRecipe(cakes, "Lemon Drizzle Cake");

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <filesystem>
 
+#include "screenshots.h"
 #include "food/brand_information_window.h"
 #include "food/ingredient_information_window.h"
 #include "program_folders.h"
@@ -80,13 +81,10 @@ class FoodInformationTest : public savora::testing::ProgramFoldersTest {
     }
     UI_EVENT_MANAGER::instance().processAll();
   }
-  // Keeps a picture of the window beside the built program, to look at after a test run.
   static void screenshot(UIW_WINDOW* w, const char* name) {
-    const auto folder = std::filesystem::path(SAVORA_PROGRAM_DIR).parent_path() / "screenshots";
-    std::filesystem::create_directories(folder);
     const QImage shot = w->widget()->grab().toImage();
     ASSERT_FALSE(shot.isNull());
-    shot.save(QString::fromStdString((folder / name).string()));
+    savora::testing::keepScreenshot(shot, name);
   }
   static bool isOpen(UIW_WINDOW* w) { return UI_WINDOW_MANAGER::instance().contains(w); }
   std::vector<std::string> brandList(UIW_WINDOW* w) {

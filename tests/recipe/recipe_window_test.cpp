@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <filesystem>
 
+#include "screenshots.h"
 #include "codes/program_codes.h"
 #include "fake_media_player.h"
 #include "platform/file_ops.h"
@@ -506,8 +507,6 @@ TEST_F(RecipeWindowTest, ScreenshotsOfTheThreeTabs) {
   open(uid, chapter);
   window->widget()->resize(820, 640);
   window->widget()->show();
-  const auto out = std::filesystem::path(SAVORA_PROGRAM_DIR).parent_path() / "screenshots";
-  std::filesystem::create_directories(out);
   const char* tabs[] = {"VIEW", "EDIT", "PICTURE"};
   for (int tab = 0; tab < 3; ++tab) {
     window->Get<UIW_NOTEBOOK>("TABS")->setCurrentPage(tab);
@@ -515,8 +514,7 @@ TEST_F(RecipeWindowTest, ScreenshotsOfTheThreeTabs) {
     QApplication::processEvents();
     const QImage shot = window->widget()->grab().toImage();
     ASSERT_FALSE(shot.isNull());
-    shot.save(QString::fromStdString(
-        (out / ("RECIPE_WINDOW_" + std::string(tabs[tab]) + ".png")).string()));
+    savora::testing::keepScreenshot(shot, "RECIPE_WINDOW_" + std::string(tabs[tab]) + ".png");
   }
   EXPECT_TRUE(window->Get<UIW_PICTURE>("PICTURE")->hasImage());
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <numeric>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -19,12 +20,25 @@ constexpr size_t kMaxQuantityText = 31;
 constexpr long kMaxFractionLimit = 1024;
 // Without a unit, amounts are written in sixteenths.
 constexpr long kLimitWithoutUnit = 16;
+// Distances to candidate fractions closer than this are equal: k/d is accumulated in steps of
+// 1/d, and its rounding must not let 6/12 beat an exact 1/2.
+constexpr double kTieTolerance = 1e-9;
 
+// Inside quantity text only the blank separates; a tab is trimmed at the ends but unreadable
+// within.
 bool isBlank(char c) {
-  return c == ' ' || c == '\t';
+  return c == ' ';
 }
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
+}
+
+// A mixed number that kept its dash may hold only these characters.
+bool isMixedNumberText(std::string_view text) {
+  for (char c : text) {
+    if (!isDigit(c) && !isBlank(c) && c != '.' && c != '/' && c != '-') return false;
+  }
+  return true;
 }
 
 // The first range word ("to", "or") or dash of the text, left to right.
@@ -139,7 +153,13 @@ double parseQuantity(std::string_view text) {
     } else {
       const double left = parseQuantity(std::string_view(work).substr(0, p));
       const double right = parseQuantity(std::string_view(work).substr(p + 1));
-      if (!(right < left)) work.resize(p);
+      if (!(right < left)) {
+        work.resize(p);
+      } else {
+        // The dash stays: a mixed number ("1-1/2"), read by the fraction rule whatever the
+        // left side is ("1/2-1/4" reads as 1/2).
+        return isMixedNumberText(work) ? readFraction(work) : -1;
+      }
     }
   }
   switch (classify(work)) {
@@ -159,17 +179,14 @@ bool isPluralQuantity(std::string_view text) {
   if (parseQuantity(text) > 1) return true;
   const std::string work = platform::trim(text.substr(0, kMaxQuantityText));
   const std::string_view view(work);
-  for (size_t i = 0; i < view.size(); ++i) {
-    if (view[i] == '-') {
-      const double left = parseQuantity(view.substr(0, i));
-      const double right = parseQuantity(view.substr(i + 1));
-      if (left < right && right > 1) return true;
-    } else if (i + 1 < view.size()) {
-      const std::string_view pair = view.substr(i, 2);
-      if ((pair == "to" || pair == "or") && parseQuantity(view.substr(i + 2)) > 1) return true;
-    }
-  }
-  return false;
+  // The first range word or dash decides; what follows it is not looked at again.
+  const auto marker = findMarker(view);
+  if (!marker) return false;
+  const size_t p = marker->position;
+  if (!marker->dash) return parseQuantity(view.substr(p + 2)) > 1;
+  const double left = parseQuantity(view.substr(0, p));
+  const double right = parseQuantity(view.substr(p + 1));
+  return left < right && right > 1;
 }
 
 Fraction nearestFraction(double f, long limit) {
@@ -189,14 +206,19 @@ Fraction nearestFraction(double f, long limit) {
       above += step;
       ++k;
     }
-    if (k > 0 && f - below < bestDistance) {
+    if (k > 0 && f - below < bestDistance - kTieTolerance) {
       best = {k - 1, d};
       bestDistance = f - below;
     }
-    if (above - f < bestDistance) {
+    if (above - f < bestDistance - kTieTolerance) {
       best = {k, d};
       bestDistance = above - f;
     }
+  }
+  // A denominator skipped as unusual can leave an unreduced winner (12/20 for 3/5).
+  if (best.numerator > 0 && best.numerator < best.denominator) {
+    const long divisor = std::gcd(best.numerator, best.denominator);
+    best = {best.numerator / divisor, best.denominator / divisor};
   }
   return best;
 }

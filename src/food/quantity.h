@@ -10,12 +10,13 @@ namespace savora::food {
 class ConversionList;
 
 // The number a quantity text stands for: 0 for empty text, -1 for text that is not a quantity.
-// Ranges give their lower bound ("2-3" and "2 to 3" give 2); "1-1/2" is a mixed number (1.5).
+// Ranges give their lower bound ("2-3" and "2 to 3" give 2); a dash whose right side is smaller
+// makes a mixed number ("1-1/2" is 1.5). A tab within the text makes it unreadable.
 // Only the first 31 characters are read.
 double parseQuantity(std::string_view text);
 
 // True when a unit counted by this quantity text takes its plural form: the value is above 1,
-// or a range ("1 to 2", "1/2-2") reaches above 1.
+// or the first range word or dash ("1 to 2", "1/2-2") reaches above 1.
 bool isPluralQuantity(std::string_view text);
 
 struct Fraction {
@@ -25,9 +26,9 @@ struct Fraction {
 
 // The kitchen fraction nearest to f (0 <= f < 1) whose denominator is at most `limit`.
 // Denominators 5, 6, 7 and 9 to 15 are only tried when they are the limit itself; ties keep
-// the smaller denominator. A limit below 2 tries nothing and gives 1/1 (no fraction).
-// A result with numerator equal to its denominator (other than 1/1) means "round up to the
-// next whole number".
+// the smaller denominator, and the result is reduced. A limit below 2 tries nothing and gives 1/1
+// (no fraction). A result with numerator equal to its denominator (other than 1/1) means "round up
+// to the next whole number".
 Fraction nearestFraction(double f, long limit);
 
 // The amount as a whole number and a kitchen fraction with denominators up to `limit`

@@ -37,6 +37,9 @@ TEST(QuantityTest, ParsesQuantityText) {
       {"1 1/2 3", -1},
       {"2-3", 2},
       {"1/2-1", 0.5},
+      {"1/2-1/4", 0.5},  // a smaller right side keeps the dash: read as a mixed number
+      {"1/2-x", -1},
+      {"1\t1/2", -1},  // a tab inside is not a blank
       {"2 to 3", 2},
       {"2 or 3", 2},
       {"2to3", -1},  // the character before the word goes too
@@ -62,9 +65,23 @@ TEST(QuantityTest, TellsPluralQuantities) {
     bool plural;
   };
   const Case cases[] = {
-      {"2", true},       {"1", false},     {"1/2", false},   {"", false},     {"1-1/2", true},
-      {"2-3", true},     {"1 to 2", true}, {"1 or 2", true}, {"1/2-2", true}, {"1/2-1", false},
-      {"1 to 1", false}, {"eggs", false},  {"1.01", true},
+      {"2", true},
+      {"1", false},
+      {"1/2", false},
+      {"", false},
+      {"1-1/2", true},
+      {"2-3", true},
+      {"1 to 2", true},
+      {"1 or 2", true},
+      {"1/2-2", true},
+      {"1/2-1", false},
+      {"1 to 1", false},
+      {"eggs", false},
+      {"1.01", true},
+      // The first range word or dash decides; later ones are not looked at.
+      {"1 to 1 or 2", false},
+      {"1/2-1 to 3", false},
+      {"1/2 or 2-3", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -79,20 +96,37 @@ TEST(QuantityTest, WritesNearestKitchenFraction) {
     const char* expected;
   };
   const Case cases[] = {
-      {0.2, 16, "3/16"}, {0.2, 8, "1/4"},  // 2/8 ties with 1/4: the smaller denominator stays
-      {0.2, 5, "1/5"},                     // fifths only when they are the limit
-      {0.2, 6, "1/6"},                     // ... so with a limit of 6 they are skipped
-      {0.33, 2, "1/2"},  {0.33, 3, "1/3"},
-      {0.33, 16, "1/3"}, {0.97, 4, "1"},  // rounds up to the next whole number
-      {2.9, 2, "3"},     {0.01, 2, ""},   // rounds to nothing
-      {0, 16, ""},       {2.5, 4, "2 1/2"},
-      {3, 16, "3"},      {1.2, 1, "1"},        // a limit below 2: the nearest whole number
-      {1.9, 1, "2"},     {0.75, 1, "1"},       // ... rounded, not cut off
-      {1.2, 0, "1"},     {0.5, 99999, "1/2"},  // a huge smallest measure still answers
+      {0.2, 16, "3/16"},
+      {0.2, 8, "1/4"},  // 2/8 ties with 1/4: the smaller denominator stays
+      {0.2, 5, "1/5"},  // fifths only when they are the limit
+      {0.2, 6, "1/6"},  // ... so with a limit of 6 they are skipped
+      {0.33, 2, "1/2"},
+      {0.33, 3, "1/3"},
+      {0.33, 16, "1/3"},
+      {0.97, 4, "1"},  // rounds up to the next whole number
+      {2.9, 2, "3"},
+      {0.01, 2, ""},  // rounds to nothing
+      {0, 16, ""},
+      {2.5, 4, "2 1/2"},
+      {3, 16, "3"},
+      {1.2, 1, "1"},  // a limit below 2: the nearest whole number
+      {1.9, 1, "2"},
+      {0.75, 1, "1"},  // ... rounded, not cut off
+      {1.2, 0, "1"},
+      {0.5, 99999, "1/2"},  // a huge smallest measure still answers
+      // Exact ties are ties despite the rounding of k/d, and results are reduced.
+      {0.4695, 12, "1/2"},
+      {0.754, 32, "3/4"},
+      {0.6, 20, "3/5"},
+      {1.75, 64, "1 3/4"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.amount << " limit " << c.limit);
     EXPECT_EQ(writeQuantity(c.amount, c.limit), c.expected);
+  }
+  for (long limit = 3; limit <= 50; ++limit) {
+    SCOPED_TRACE(::testing::Message() << "0.33 limit " << limit);
+    EXPECT_EQ(writeQuantity(0.33, limit), "1/3");
   }
 }
 

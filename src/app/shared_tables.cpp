@@ -1,6 +1,7 @@
 #include "app/shared_tables.h"
 
 #include "platform/file_ops.h"
+#include "xbase/error.h"
 
 namespace savora::app {
 
@@ -46,7 +47,11 @@ bool SharedTables::catalogInstalled() {
 std::vector<std::string> SharedTables::openAll() {
   std::vector<std::string> failed;
   for (store::TableModule* module : openingOrder_) {
-    if (!module->open()) failed.push_back(module->definition().name + ": " + module->lastError());
+    try {
+      module->open();
+    } catch (const xbase::Error& error) {
+      failed.push_back(module->definition().name + ": " + error.what());
+    }
   }
   return failed;
 }

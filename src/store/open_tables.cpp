@@ -1,5 +1,7 @@
 #include "store/open_tables.h"
 
+#include "xbase/error.h"
+
 namespace savora::store {
 
 void OpenTables::closeAll() {
@@ -9,7 +11,11 @@ void OpenTables::closeAll() {
 std::vector<std::string> OpenTables::openAll() {
   std::vector<std::string> failed;
   for (TableModule* module : modules_) {
-    if (!module->open()) failed.push_back(module->definition().name);
+    try {
+      module->open();
+    } catch (const xbase::Error&) {
+      failed.push_back(module->definition().name);
+    }
   }
   return failed;
 }

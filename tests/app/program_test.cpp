@@ -137,7 +137,7 @@ TEST(ProgramTest, OldRecipeTablesAreUpgradedInOrderAfterStartUp) {
       store::RecipeTable old(store, name,
                              std::string(name) == "recipe" ? store::RecipeFormat::Oldest
                                                            : store::RecipeFormat::Current);
-      ASSERT_TRUE(old.open());
+      old.open();
       store::Recipe r;
       r.name = std::string("From ") + name;
       old.save(0, 1, r, false);
@@ -178,7 +178,7 @@ TEST(ProgramTest, OldRecipeTablesAreUpgradedInOrderAfterStartUp) {
   ScriptedUser quiet;
   store::TableStore store(quiet);
   store::RecipeTable rc65(store, "rc65");
-  ASSERT_TRUE(rc65.open());
+  rc65.open();
   // Both old tables held recipe 1; the second keeps its place after the first.
   EXPECT_EQ(rc65.find("From recipe", 1), 1);
   EXPECT_NE(rc65.find("From rc64", 1), 0);

@@ -184,12 +184,7 @@ int BackupService::extractAndReplace(const std::string& path, const std::string&
 
 void BackupService::reopenTables() {
   enterDataFolder();
-  const auto failed = tables_.openAll();
-  if (failed.empty()) return;
-  std::string names;
-  for (const auto& name : failed) names += (names.empty() ? "" : ", ") + name;
-  user_.message("Error!", "HAND", Buttons::Ok,
-                formatText("These data files could not be opened:\r\n%s", names.c_str()));
+  store::reportOpenFailures(user_, tables_.openAll());
 }
 
 void BackupService::reportFailure(const char* what, int code) {

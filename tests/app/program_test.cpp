@@ -127,6 +127,24 @@ TEST(ProgramTest, ACrashMarkerRebuildsTheIndexesOnce) {
   EXPECT_EQ(runAndLeave(folders, calm), 0);
 }
 
+TEST(ProgramTest, ATableThatCannotBeReadIsNamedWithItsCauseAndTheOthersStillOpen) {
+  ProgramFolders folders;
+  const std::string cutHeader(20, '\x03');  // a table header cut off after 20 of its 32 bytes
+  folders.program.write("unit.dbf", cutHeader);
+  folders.config.write("savora99/savorabackup.ck9");  // no backup due at exit
+  ScriptedUser user;
+  user.expectMessage("Error!",
+                     "These data files could not be opened:\r\nunit\r\nopening table unit.dbf: "
+                     "the file is 20 bytes long, shorter than a table header");
+  user.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
+  EXPECT_EQ(runAndLeave(folders, user), 0);
+  const auto& dir = folders.program.path();
+  for (const char* file : {"book.dbf", "rc65.dbf", "food.dbf", "cat.dbf", "brand.dbf"}) {
+    EXPECT_TRUE(std::filesystem::exists(dir / file)) << file;
+  }
+  EXPECT_EQ(readFileBytes(dir / "unit.dbf"), cutHeader);
+}
+
 TEST(ProgramTest, OldRecipeTablesAreUpgradedInOrderAfterStartUp) {
   ProgramFolders folders;
   ASSERT_TRUE(platform::setProgramDirectory(folders.program.str()));

@@ -53,8 +53,10 @@ void installNewCd(const AppState& state, toolkit::User& user) {
   if (answer != toolkit::Button::Yes) return;
   user.message("Information", "INFORMATION", toolkit::Buttons::Ok,
                "This may take several minutes.  Please be patient.\r\n\r\nClick OK to continue.");
-  media::copyTitleMedia(state.onCd(""), dir, user);
-  user.closeStatus();
+  {
+    toolkit::StatusScope status(user);  // the copying shows each file
+    media::copyTitleMedia(state.onCd(""), dir, user);
+  }
   user.message("Installation Complete", "INFORMATION", toolkit::Buttons::Ok,
                "The installation is complete.");
 }

@@ -4,6 +4,7 @@
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "store/recipe_upgrade.h"
+#include "xbase/error.h"
 
 namespace savora::app {
 
@@ -24,27 +25,28 @@ bool runFormatUpgrade(const std::string& oldTable, store::TableStore& store,
   backup.backup(platform::windowsDirectory() + "\\savorabackup");
 
   toolkit::WaitPointer wait(user);
-  user.showStatus(
-      "Upgrading File Format",
-      "We have added some neat, new features to Savora.  The format of your recipe "
-      "database files must be adjusted to accomodate the changes.  Please wait while we "
-      "upgrade the recipe file format...(this may take several minutes).");
-  const bool converted = store::upgradeRecipes(store, current, oldTable);
-  if (converted && (platform::equalsIgnoreCase(oldTable, "recipe") ||
-                    platform::equalsIgnoreCase(oldTable, "rc63"))) {
-    // The old formats kept media lists as files in "cmm"; their contents are in the recipes now.
-    const std::string cmm = platform::programDirectory() + "cmm";
-    for (const auto& entry : platform::listFolder(cmm + "\\*.*")) {
-      if (!entry.isFolder) platform::deleteFile(cmm + "\\" + entry.name);
+  try {
+    toolkit::StatusScope status(
+        user, "Upgrading File Format",
+        "We have added some neat, new features to Savora.  The format of your recipe "
+        "database files must be adjusted to accomodate the changes.  Please wait while we "
+        "upgrade the recipe file format...(this may take several minutes).");
+    store::upgradeRecipes(store, current, oldTable);
+    if (platform::equalsIgnoreCase(oldTable, "recipe") ||
+        platform::equalsIgnoreCase(oldTable, "rc63")) {
+      // The old formats kept media lists as files in "cmm"; their contents are in the recipes
+      // now.
+      const std::string cmm = platform::programDirectory() + "cmm";
+      for (const auto& entry : platform::listFolder(cmm + "\\*.*")) {
+        if (!entry.isFolder) platform::deleteFile(cmm + "\\" + entry.name);
+      }
+      platform::removeFolder(cmm);
     }
-    platform::removeFolder(cmm);
-  }
-  user.closeStatus();
-  if (!converted) {
+  } catch (const xbase::Error& error) {
     user.message("Error!", "HAND", Buttons::Ok,
-                 platform::formatText("The recipe file \"%s\" could not be read, so it was not "
-                                      "upgraded.\r\nYour data was backed up first.",
-                                      oldTable.c_str()));
+                 platform::formatText("The recipe file \"%s\" could not be upgraded.\r\n%s\r\nYour "
+                                      "data was backed up first.",
+                                      oldTable.c_str(), error.what()));
     return false;
   }
   user.message("Upgrade Complete", "INFORMATION", Buttons::Ok,

@@ -24,7 +24,8 @@ inline constexpr PendingUpgrade kUpgrades[] = {{"recipe", codes::kUpgradeRecipe}
 bool upgradePending(const char* table);
 
 // Backs up all data into the automatic archive, converts `oldTable` into `current`, and removes
-// what the old format left behind. Returns false when the old table could not be read.
+// what the old format left behind. Returns false, after telling the user why, when the old
+// table could not be read or the current one could not be written.
 bool runFormatUpgrade(const std::string& oldTable, store::TableStore& store,
                       store::RecipeTable& current, backup::BackupService& backup,
                       toolkit::User& user);

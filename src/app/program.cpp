@@ -24,6 +24,7 @@
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "recipe/recipe_window.h"
+#include "store/open_tables.h"
 #include "store/table_store.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/help_window.h"
@@ -286,12 +287,7 @@ int runProgram(const std::string& programDirectory, User& user) {
       main.showOnScreen();
       introOrTip(main, state, settings);
 
-      if (const auto failed = tables.openAll(); !failed.empty()) {
-        std::string names;
-        for (const auto& name : failed) names += name + "\r\n";
-        user.message("Error!", "HAND", Buttons::Ok,
-                     "These data files could not be opened:\r\n" + names);
-      }
+      store::reportOpenFailures(user, tables.openAll());
       for (const auto& upgrade : kUpgrades) {
         if (upgradePending(upgrade.table)) main.post(UI_EVENT(upgrade.command));
       }

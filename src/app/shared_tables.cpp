@@ -3,6 +3,13 @@
 #include "platform/file_ops.h"
 
 namespace savora::app {
+namespace {
+
+void addAll(store::OpenTables& tables, std::initializer_list<store::TableModule*> modules) {
+  for (store::TableModule* module : modules) tables.add(*module);
+}
+
+}  // namespace
 
 SharedTables::SharedTables(store::TableStore& store)
     : books_(store),
@@ -15,7 +22,7 @@ SharedTables::SharedTables(store::TableStore& store)
       brands_(store, units_) {
   bookshelf::connectBookshelf(recipes_, categories_);
   food::connectBrands(brands_, units_, ingredients_, foodGroups_);
-  openingOrder_ = {&books_, &chapters_, &categories_, &recipes_};
+  addAll(allTables_, {&books_, &chapters_, &categories_, &recipes_});
   if (catalogInstalled()) {
     using bookshelf::Shelf;
     catalogBooks_ = std::make_unique<bookshelf::BookTable>(store, Shelf::Catalog);
@@ -24,17 +31,13 @@ SharedTables::SharedTables(store::TableStore& store)
     catalogRecipes_ =
         std::make_unique<store::RecipeTable>(store, bookshelf::recipeTableName(Shelf::Catalog));
     bookshelf::connectBookshelf(*catalogRecipes_, *catalogCategories_);
-    openingOrder_.insert(openingOrder_.end(), {catalogBooks_.get(), catalogChapters_.get(),
-                                               catalogCategories_.get(), catalogRecipes_.get()});
+    addAll(allTables_, {catalogBooks_.get(), catalogChapters_.get(), catalogCategories_.get(),
+                        catalogRecipes_.get()});
   }
-  openingOrder_.insert(openingOrder_.end(), {&ingredients_, &units_, &foodGroups_, &brands_});
+  addAll(allTables_, {&ingredients_, &units_, &foodGroups_, &brands_});
   // The catalogue is not the user's data: it is neither backed up nor rebuilt after a crash.
-  for (store::TableModule* module :
-       std::initializer_list<store::TableModule*>{&books_, &chapters_, &categories_, &recipes_,
-                                                  &ingredients_, &units_, &foodGroups_, &brands_}) {
-    mainTables_.add(*module);
-    rebuiltAfterCrash_.push_back(module);
-  }
+  addAll(mainTables_, {&books_, &chapters_, &categories_, &recipes_, &ingredients_, &units_,
+                       &foodGroups_, &brands_});
 }
 
 SharedTables::~SharedTables() = default;
@@ -43,20 +46,8 @@ bool SharedTables::catalogInstalled() {
   return platform::fileExists("catalog\\catalogBook.cdx");
 }
 
-std::vector<std::string> SharedTables::openAll() {
-  std::vector<std::string> failed;
-  for (store::TableModule* module : openingOrder_) {
-    if (!module->open()) failed.push_back(module->definition().name + ": " + module->lastError());
-  }
-  return failed;
-}
-
-void SharedTables::closeAll() {
-  for (store::TableModule* module : openingOrder_) module->close();
-}
-
 void SharedTables::rebuildIndexes() {
-  for (store::TableModule* module : rebuiltAfterCrash_) {
+  for (store::TableModule* module : mainTables_.modules()) {
     if (module->isOpen()) module->table().reindex();
   }
 }

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "bookshelf/book_table.h"
@@ -29,10 +28,11 @@ class SharedTables {
   // True when "catalog\\catalogBook.cdx" exists.
   static bool catalogInstalled();
 
-  // Opens every table in order; the names of those that could not be opened.
-  std::vector<std::string> openAll();
+  // Opens every table in order; those that fail stay closed and the others still open. The
+  // failures in order, each with the table's name and the cause.
+  std::vector<store::OpenFailure> openAll() { return allTables_.openAll(); }
   // Closes every table in order (packing by each module's rule).
-  void closeAll();
+  void closeAll() { allTables_.closeAll(); }
   // After an abnormal end: rebuilds the indexes of the main tables (not the catalogue or the
   // plans), in order.
   void rebuildIndexes();
@@ -66,9 +66,8 @@ class SharedTables {
   food::UnitTable units_;
   food::FoodGroupTable foodGroups_;
   food::BrandTable brands_;
+  store::OpenTables allTables_;
   store::OpenTables mainTables_;
-  std::vector<store::TableModule*> openingOrder_;
-  std::vector<store::TableModule*> rebuiltAfterCrash_;
 };
 
 }  // namespace savora::app

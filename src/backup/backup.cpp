@@ -71,13 +71,18 @@ bool BackupService::backup(std::string_view path) {
   }
   platform::deleteFile(temporary);
 
-  user_.showStatus(
-      "Auto Back-Up",
-      "Backing up Savora data files now...Please Wait.  This may take several minutes.");
-  const bool done = backupInto(target, temporary);
-  enterDataFolder();
-  user_.closeStatus();
-  if (!done) return false;
+  int result = archive::kOk;
+  {
+    toolkit::StatusScope status(
+        user_, "Auto Back-Up",
+        "Backing up Savora data files now...Please Wait.  This may take several minutes.");
+    result = backupInto(target, temporary);
+    enterDataFolder();
+  }
+  if (result != archive::kOk) {
+    reportFailure("backed up", result);
+    return false;
+  }
   writeBackupDone(todayDayOfMonth());
   store_.resetRecipesAdded();
   lastLocation_ = folderOf(target);
@@ -86,7 +91,7 @@ bool BackupService::backup(std::string_view path) {
   return true;
 }
 
-bool BackupService::backupInto(const std::string& target, const std::string& temporary) {
+int BackupService::backupInto(const std::string& target, const std::string& temporary) {
   jobPath_ = target;
   archive::Job job;
   job.init();
@@ -108,13 +113,8 @@ bool BackupService::backupInto(const std::string& target, const std::string& tem
   }
   if (result == archive::kOk && !platform::moveFile(temporary, target))
     result = archive::kErrorWrite;
-  if (result != archive::kOk) {
-    platform::deleteFile(temporary);
-    user_.closeStatus();
-    reportFailure("backed up", result);
-    return false;
-  }
-  return true;
+  if (result != archive::kOk) platform::deleteFile(temporary);
+  return result;
 }
 
 bool BackupService::restore(std::string_view path) {
@@ -129,20 +129,24 @@ bool BackupService::restore(std::string_view path) {
     return false;
   }
   enterDataFolder();
-  user_.showStatus(
-      kRestoringTitle,
-      "Restoring Savora data files now...Please Wait.  This may take several minutes.");
-  const bool done = extractAndReplace(archivePath, kRestoreFolder);
-  removeFolderOfFiles(kRestoreFolder);
-  user_.closeStatus();
-  if (done) {
-    user_.message("Restore Complete", "INFORMATION", Buttons::Ok,
-                  "Your data was successfully restored.");
+  int result = archive::kOk;
+  {
+    toolkit::StatusScope status(
+        user_, kRestoringTitle,
+        "Restoring Savora data files now...Please Wait.  This may take several minutes.");
+    result = extractAndReplace(archivePath, kRestoreFolder);
+    removeFolderOfFiles(kRestoreFolder);
   }
-  return done;
+  if (result != archive::kOk) {
+    reportFailure("restored", result);
+    return false;
+  }
+  user_.message("Restore Complete", "INFORMATION", Buttons::Ok,
+                "Your data was successfully restored.");
+  return true;
 }
 
-bool BackupService::extractAndReplace(const std::string& path, const std::string& folder) {
+int BackupService::extractAndReplace(const std::string& path, const std::string& folder) {
   int result = archive::verifyArchive(path);
   if (result == archive::kOk) {
     removeFolderOfFiles(folder);
@@ -166,11 +170,7 @@ bool BackupService::extractAndReplace(const std::string& path, const std::string
     }
     job.cleanup();
   }
-  if (result != archive::kOk) {
-    user_.closeStatus();
-    reportFailure("restored", result);
-    return false;
-  }
+  if (result != archive::kOk) return result;
   // Only table files go into the data folder; anything else an archive carries stays out.
   tables_.closeAll();
   int failures = 0;
@@ -179,22 +179,12 @@ bool BackupService::extractAndReplace(const std::string& path, const std::string
     if (!platform::moveFile(folder + "\\" + entry.name, entry.name)) ++failures;
   }
   reopenTables();
-  if (failures > 0) {
-    user_.closeStatus();
-    reportFailure("restored", archive::kErrorWrite);
-    return false;
-  }
-  return true;
+  return failures > 0 ? archive::kErrorWrite : archive::kOk;
 }
 
 void BackupService::reopenTables() {
   enterDataFolder();
-  const auto failed = tables_.openAll();
-  if (failed.empty()) return;
-  std::string names;
-  for (const auto& name : failed) names += (names.empty() ? "" : ", ") + name;
-  user_.message("Error!", "HAND", Buttons::Ok,
-                formatText("These data files could not be opened:\r\n%s", names.c_str()));
+  store::reportOpenFailures(user_, tables_.openAll());
 }
 
 void BackupService::reportFailure(const char* what, int code) {

@@ -41,8 +41,9 @@ class BackupService {
   int progress(archive::JobStatus& status, int message, int parameter);
 
  private:
-  bool backupInto(const std::string& target, const std::string& temporary);
-  bool extractAndReplace(const std::string& path, const std::string& folder);
+  // Each returns the archive library's result code, archive::kOk when done.
+  int backupInto(const std::string& target, const std::string& temporary);
+  int extractAndReplace(const std::string& path, const std::string& folder);
   void reopenTables();
   void reportFailure(const char* what, int code);
 

@@ -70,10 +70,12 @@ SaveOutcome RecipeEdit::save(std::string_view nameText) {
     }
   }
 
-  user_.showStatus("Saving", "Saving Recipe...Please Wait.");
   const store::Recipe record = recordForSaving();
-  const long saved = tables_.recipes.save(target, recipe_.chapter, record, true);
-  user_.closeStatus();
+  long saved = 0;
+  {
+    toolkit::StatusScope status(user_, "Saving", "Saving Recipe...Please Wait.");
+    saved = tables_.recipes.save(target, recipe_.chapter, record, true);
+  }
   if (saved <= 0) return outcome;
 
   outcome.result = SaveResult::Saved;

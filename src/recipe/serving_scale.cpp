@@ -36,13 +36,12 @@ void scaleQuantities(store::Recipe& recipe, food::ConversionList& units, long se
   const long before = servingsBefore < 1 ? 1 : servingsBefore;
   if (newServings < 1 || newServings == before) return;
   toolkit::WaitPointer wait(user);
-  user.showStatus(kAdjustingTitle, kAdjustingTitle);
+  toolkit::StatusScope status(user, kAdjustingTitle, kAdjustingTitle);
   for (store::RecipeLine& line : recipe.lines) {
     const double old = lineAmount(line);
     if (old <= 0) continue;
     presentLineAmount(line, units, double(newServings) * (old / double(before)));
   }
-  user.closeStatus();
 }
 
 std::string servingsLabel(long servings) {

@@ -6,8 +6,15 @@
 #include <vector>
 
 #include "store/table_module.h"
+#include "toolkit/user.h"
 
 namespace savora::store {
+
+// A table that could not be opened: its name (as in its definition, e.g. "rc65") and why.
+struct OpenFailure {
+  std::string table;
+  std::string cause;
+};
 
 class OpenTables {
  public:
@@ -15,11 +22,15 @@ class OpenTables {
   const std::vector<TableModule*>& modules() const { return modules_; }
   // Closes every table (packing by each module's rule).
   void closeAll();
-  // Opens every table again; the names of those that failed, empty when all opened.
-  std::vector<std::string> openAll();
+  // Opens every table in order. One that fails stays closed and the others still open; the
+  // failures in order, empty when all opened.
+  std::vector<OpenFailure> openAll();
 
  private:
   std::vector<TableModule*> modules_;
 };
+
+// Tells the user which tables could not be opened and why; nothing when none failed.
+void reportOpenFailures(toolkit::User& user, const std::vector<OpenFailure>& failures);
 
 }  // namespace savora::store

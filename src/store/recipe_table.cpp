@@ -52,10 +52,9 @@ TableDefinition recipeTableDefinition(const std::string& name, RecipeFormat form
 RecipeTable::RecipeTable(TableStore& store, const std::string& name, RecipeFormat format)
     : TableModule(store, recipeTableDefinition(name, format)), format_(format) {}
 
-bool RecipeTable::open() {
-  if (!TableModule::open()) return false;
+void RecipeTable::open() {
+  TableModule::open();
   repairIdentifiers();
-  return true;
 }
 
 void RecipeTable::repairIdentifiers() {
@@ -78,6 +77,7 @@ void RecipeTable::repairIdentifiers() {
 }
 
 std::optional<std::string> RecipeTable::first(long chapter) {
+  if (!isOpen()) return std::nullopt;
   xbase::Table& t = table();
   if (!t.selectTag(kChapterTag)) return std::nullopt;
   bool on = chapter == 0 ? t.top() : t.seek(double(chapter)) != xbase::SeekResult::End;

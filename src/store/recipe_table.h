@@ -29,7 +29,7 @@ class RecipeTable : public TableModule {
               RecipeFormat format = RecipeFormat::Current);
 
   // Opens or creates the table and repairs duplicate and zero identifiers.
-  bool open() override;
+  void open() override;
 
   // Seeks a recipe; true when it exists and is not deleted (it is then current).
   bool seek(long uid) { return seekUid(uid); }

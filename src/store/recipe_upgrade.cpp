@@ -11,37 +11,36 @@ RecipeFormat formatOfOldTable(const std::string& name) {
   return RecipeFormat::Current;
 }
 
-bool upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& oldName) {
+void upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& oldName) {
   RecipeTable old(store, oldName, formatOfOldTable(oldName));
-  if (!old.open()) return false;
+  old.open();
 
   // Identifiers first: saving into `current` must not disturb the walk of `old`.
   std::vector<long> uids;
   for (bool on = old.TableModule::first(kUidTag); on; on = old.TableModule::next()) {
     uids.push_back(old.uidOfCurrent());
   }
-  toolkit::User& user = store.user();
-  for (long uid : uids) {
-    Recipe recipe;
-    recipe.servings = 1;
-    const long chapter = old.load(uid, recipe);
-    user.showStatus("Upgrading Recipes", platform::formatText("Upgrading %s", recipe.name.c_str()));
-    current.setUpgradeUid(uid);
-    try {
-      current.save(0, chapter, recipe, false);
-    } catch (...) {
+  {
+    toolkit::StatusScope status(store.user());
+    for (long uid : uids) {
+      Recipe recipe;
+      recipe.servings = 1;
+      const long chapter = old.load(uid, recipe);
+      status.show("Upgrading Recipes", platform::formatText("Upgrading %s", recipe.name.c_str()));
+      current.setUpgradeUid(uid);
+      try {
+        current.save(0, chapter, recipe, false);
+      } catch (...) {
+        current.setUpgradeUid(std::nullopt);
+        throw;
+      }
       current.setUpgradeUid(std::nullopt);
-      user.closeStatus();
-      throw;
     }
-    current.setUpgradeUid(std::nullopt);
   }
-  user.closeStatus();
   old.close();
   for (const char* extension : {".cdx", ".dbf", ".fpt"}) {
     platform::deleteFile(oldName + extension);
   }
-  return true;
 }
 
 }  // namespace savora::store

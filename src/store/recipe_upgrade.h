@@ -13,8 +13,8 @@ namespace savora::store {
 RecipeFormat formatOfOldTable(const std::string& name);
 
 // Copies every recipe of the old table `oldName` into `current` (shown in the status window),
-// then deletes the old table's .dbf, .cdx and .fpt. Returns false, deleting nothing, when the
-// old table cannot be opened.
-bool upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& oldName);
+// then deletes the old table's .dbf, .cdx and .fpt. Throws xbase::Error, deleting nothing, when
+// the old table cannot be read or a recipe cannot be written.
+void upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& oldName);
 
 }  // namespace savora::store

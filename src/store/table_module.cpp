@@ -22,23 +22,15 @@ TableModule::~TableModule() {
   }
 }
 
-bool TableModule::open() {
+void TableModule::open() {
   close();
-  lastError_.clear();
   deletions_ = 0;
   fieldIndexes_.clear();
-  try {
-    xbase::OpenOptions options;
-    options.tags = definition_.tags;
-    table_ = xbase::Table::open(definition_.name, options);
-    if (!table_)
-      table_ = xbase::Table::create(definition_.name, definition_.fields, definition_.tags);
-  } catch (const xbase::Error& error) {
-    table_.reset();
-    lastError_ = error.what();
-    return false;
-  }
-  return true;
+  xbase::OpenOptions options;
+  options.tags = definition_.tags;
+  table_ = xbase::Table::open(definition_.name, options);
+  if (!table_)
+    table_ = xbase::Table::create(definition_.name, definition_.fields, definition_.tags);
 }
 
 void TableModule::close() {
@@ -46,24 +38,21 @@ void TableModule::close() {
   std::unique_ptr<xbase::Table> table = std::move(table_);
   fieldIndexes_.clear();
   if (deletions_ > definition_.packAfterDeletions && !table->readOnly()) {
-    toolkit::User& user = store_.user();
-    user.showStatus(definition_.packTitle, definition_.packText);
     try {
+      toolkit::StatusScope status(store_.user(), definition_.packTitle, definition_.packText);
       table->pack();
     } catch (...) {
-      user.closeStatus();
       table->close();
       throw;
     }
-    user.closeStatus();
   }
   deletions_ = 0;
   table->close();
 }
 
-bool TableModule::reopen() {
+void TableModule::reopen() {
   close();
-  return open();
+  open();
 }
 
 xbase::Table& TableModule::table() {

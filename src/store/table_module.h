@@ -4,7 +4,12 @@
 // since the table was opened.
 //
 // States: closed -> open (open/create) -> closed (close, which may pack). A table whose open
-// failed stays closed and every lookup finds nothing; writes on it throw xbase::Error.
+// failed stays closed.
+//
+// Failures throw xbase::Error, whose message says what was being done, on which table file, and
+// why: opening a table that cannot be read, every write, and reading fields of a closed table.
+// A bool or empty answer means only "not found" or "at the end", never a failure; lookups and
+// walks on a closed table find nothing.
 #pragma once
 
 #include <functional>
@@ -40,16 +45,15 @@ class TableModule {
   TableModule(const TableModule&) = delete;
   TableModule& operator=(const TableModule&) = delete;
 
-  // Opens the table, creating it empty when it does not exist. False when it exists but cannot
-  // be read (the reason is in lastError()); the module then stays closed.
-  virtual bool open();
+  // Opens the table, creating it empty when it does not exist. Throws xbase::Error when it
+  // exists but cannot be read, or cannot be created; the module then stays closed.
+  virtual void open();
   // Packs when more records were deleted than the definition allows (with the status window),
   // then closes. Nothing happens when the table is not open.
   void close();
   // Closes (packing by the rule) and opens again: the program's pattern after an append.
-  bool reopen();
+  void reopen();
   bool isOpen() const { return table_ != nullptr; }
-  const std::string& lastError() const { return lastError_; }
   const TableDefinition& definition() const { return definition_; }
   // The open table; throws xbase::Error when it is not open.
   xbase::Table& table();
@@ -103,7 +107,6 @@ class TableModule {
   std::unique_ptr<xbase::Table> table_;
   std::map<std::string, int, std::less<>> fieldIndexes_;
   int deletions_ = 0;
-  std::string lastError_;
 };
 
 }  // namespace savora::store

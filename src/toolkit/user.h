@@ -68,4 +68,24 @@ class WaitPointer {
   User& user_;
 };
 
+// The status window for the life of a scope: shown on construction (or by the first show()),
+// changed in place by show(), and removed when the scope ends, however it ends, so an exception
+// or an early return cannot leave it on screen. There is one status window: the scope removes it
+// also when work it called showed it.
+class StatusScope {
+ public:
+  explicit StatusScope(User& user) : user_(user) {}
+  StatusScope(User& user, std::string_view title, std::string_view text) : user_(user) {
+    show(title, text);
+  }
+  ~StatusScope() { user_.closeStatus(); }
+  StatusScope(const StatusScope&) = delete;
+  StatusScope& operator=(const StatusScope&) = delete;
+
+  void show(std::string_view title, std::string_view text) { user_.showStatus(title, text); }
+
+ private:
+  User& user_;
+};
+
 }  // namespace savora::toolkit

@@ -127,6 +127,24 @@ TEST(ProgramTest, ACrashMarkerRebuildsTheIndexesOnce) {
   EXPECT_EQ(runAndLeave(folders, calm), 0);
 }
 
+TEST(ProgramTest, ATableThatCannotBeReadIsNamedWithItsCauseAndTheOthersStillOpen) {
+  ProgramFolders folders;
+  const std::string cutHeader(20, '\x03');  // a table header cut off after 20 of its 32 bytes
+  folders.program.write("unit.dbf", cutHeader);
+  folders.config.write("savora99/savorabackup.ck9");  // no backup due at exit
+  ScriptedUser user;
+  user.expectMessage("Error!",
+                     "These data files could not be opened:\r\nunit\r\nopening table unit.dbf: "
+                     "the file is 20 bytes long, shorter than a table header");
+  user.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
+  EXPECT_EQ(runAndLeave(folders, user), 0);
+  const auto& dir = folders.program.path();
+  for (const char* file : {"book.dbf", "rc65.dbf", "food.dbf", "cat.dbf", "brand.dbf"}) {
+    EXPECT_TRUE(std::filesystem::exists(dir / file)) << file;
+  }
+  EXPECT_EQ(readFileBytes(dir / "unit.dbf"), cutHeader);
+}
+
 TEST(ProgramTest, OldRecipeTablesAreUpgradedInOrderAfterStartUp) {
   ProgramFolders folders;
   ASSERT_TRUE(platform::setProgramDirectory(folders.program.str()));
@@ -137,7 +155,7 @@ TEST(ProgramTest, OldRecipeTablesAreUpgradedInOrderAfterStartUp) {
       store::RecipeTable old(store, name,
                              std::string(name) == "recipe" ? store::RecipeFormat::Oldest
                                                            : store::RecipeFormat::Current);
-      ASSERT_TRUE(old.open());
+      old.open();
       store::Recipe r;
       r.name = std::string("From ") + name;
       old.save(0, 1, r, false);
@@ -178,7 +196,7 @@ TEST(ProgramTest, OldRecipeTablesAreUpgradedInOrderAfterStartUp) {
   ScriptedUser quiet;
   store::TableStore store(quiet);
   store::RecipeTable rc65(store, "rc65");
-  ASSERT_TRUE(rc65.open());
+  rc65.open();
   // Both old tables held recipe 1; the second keeps its place after the first.
   EXPECT_EQ(rc65.find("From recipe", 1), 1);
   EXPECT_NE(rc65.find("From rc64", 1), 0);

@@ -40,8 +40,8 @@ class BackupTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(platform::setProgramDirectory(data.str()));
     ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-    ASSERT_TRUE(recipes.open());
-    ASSERT_TRUE(books.open());
+    recipes.open();
+    books.open();
     tables.add(books);
     tables.add(recipes);
     for (int i = 1; i <= 30; ++i) {

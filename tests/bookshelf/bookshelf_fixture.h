@@ -22,10 +22,10 @@ class BookshelfTest : public savora::testing::ProgramFoldersTest {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    ASSERT_TRUE(books.open());
-    ASSERT_TRUE(chapters.open());
-    ASSERT_TRUE(categories.open());
-    ASSERT_TRUE(recipes.open());
+    books.open();
+    chapters.open();
+    categories.open();
+    recipes.open();
     connectBookshelf(recipes, categories);
   }
 

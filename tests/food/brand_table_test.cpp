@@ -26,7 +26,7 @@ class BrandTableTest : public ProgramFoldersTest {
     ProgramFoldersTest::SetUp();
     for (store::TableModule* t : std::initializer_list<store::TableModule*>{
              &units, &ingredients, &groups, &brands, &recipes}) {
-      ASSERT_TRUE(t->open());
+      t->open();
     }
     connectBrands(brands, units, ingredients, groups);
     cup = units.saveRecord({"cup", "c", kVolumeUnit, "", 0, 4}, 0);
@@ -237,7 +237,9 @@ TEST_F(BrandTableTest, AnIngredientCopiesWithItsBrandsAndPreferredBrand) {
   IngredientTable otherFoods{store, "foodx"};
   UnitTable otherUnits{store, "unitx"};
   BrandTable otherBrands{store, otherUnits, "brandx"};
-  ASSERT_TRUE(otherFoods.open() && otherUnits.open() && otherBrands.open());
+  otherFoods.open();
+  otherUnits.open();
+  otherBrands.open();
   otherFoods.addByName("pepper");
   const long copy =
       otherFoods.copyWithBrands(*ingredients.read(cheese), cheese, brands, otherBrands);

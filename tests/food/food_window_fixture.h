@@ -26,9 +26,9 @@ class FoodWindowTest : public savora::testing::ProgramFoldersTest {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    ASSERT_TRUE(units.open());
-    ASSERT_TRUE(ingredients.open());
-    ASSERT_TRUE(recipes.open());
+    units.open();
+    ingredients.open();
+    recipes.open();
     ASSERT_TRUE(savora::testing::openWindowObjects());
   }
   void TearDown() override {

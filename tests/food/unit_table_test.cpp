@@ -33,7 +33,7 @@ class UnitTableTest : public ProgramFoldersTest {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    ASSERT_TRUE(units.open());
+    units.open();
   }
   // teaspoon 1, tablespoon 2 (= 3 tsp), cup 3 (= 16 tbsp), ounce 4, pound 5 (= 16 oz),
   // dozen 6 (counts 12), box 7, egg 8, fl-oz 9 (= 2 tbsp).
@@ -192,7 +192,7 @@ class UnitCascadeTest : public UnitTableTest {
   void SetUp() override {
     UnitTableTest::SetUp();
     addKitchenUnits();
-    ASSERT_TRUE(recipes.open());
+    recipes.open();
     for (int r = 0; r < 3; ++r) {
       store::Recipe recipe;
       recipe.name = "recipe " + std::to_string(r);
@@ -250,12 +250,12 @@ TEST_F(UnitCascadeTest, ReplacedUnitIsReplacedEverywhere) {
 
 TEST_F(UnitTableTest, ClosePacksAfterMoreThanTenDeletions) {
   store::RecipeTable recipes{store, "rc65"};
-  ASSERT_TRUE(recipes.open());
+  recipes.open();
   for (int i = 0; i < 12; ++i) units.addByName("unit " + std::to_string(i), 0);
   for (long uid = 1; uid <= 10; ++uid) units.remove(uid, recipes);
   units.close();
   EXPECT_TRUE(user.statusHistory().empty());
-  ASSERT_TRUE(units.open());
+  units.open();
   for (long uid = 11; uid <= 12; ++uid) units.remove(uid, recipes);
   units.addByName("kept", 0);  // saving reopens the table: the count starts again
   EXPECT_EQ(units.deletionsSinceOpen(), 0);
@@ -268,7 +268,7 @@ TEST_F(UnitTableTest, ClosePacksAfterMoreThanTenDeletions) {
   ASSERT_EQ(user.statusHistory().size(), 1u);
   EXPECT_EQ(user.statusHistory()[0].title, "Packing Data File");
   EXPECT_EQ(user.statusHistory()[0].text, "Compressing Unit List Data...Please Wait.");
-  ASSERT_TRUE(units.open());
+  units.open();
   EXPECT_EQ(units.table().recordCount(), 1u);
 }
 
@@ -276,7 +276,7 @@ class UnitCopyTest : public UnitTableTest {
  protected:
   void SetUp() override {
     UnitTableTest::SetUp();
-    ASSERT_TRUE(source.open());
+    source.open();
   }
   UnitTable source{store, "xunit"};
 };

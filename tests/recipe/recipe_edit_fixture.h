@@ -25,12 +25,12 @@ class RecipeEditTest : public savora::testing::ProgramFoldersTest {
 
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    ASSERT_TRUE(units.open());
-    ASSERT_TRUE(ingredients.open());
-    ASSERT_TRUE(brands.open());
-    ASSERT_TRUE(books.open());
-    ASSERT_TRUE(chapters.open());
-    ASSERT_TRUE(recipes.open());
+    units.open();
+    ingredients.open();
+    brands.open();
+    books.open();
+    chapters.open();
+    recipes.open();
 
     ASSERT_EQ(addUnit("teaspoon", "tsp", "", 0, 1, 8, food::kVolumeUnit), kTeaspoon);
     ASSERT_EQ(addUnit("tablespoon", "T", "3", kTeaspoon, 1, 2, food::kVolumeUnit), kTablespoon);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "recipe_edit_fixture.h"
+#include "xbase/error.h"
 
 namespace savora::recipe {
 namespace {
@@ -64,6 +65,15 @@ TEST_F(RecipeEditTest, NewRecipeNeedsANameAndIsAppended) {
   recipes.load(saved.uid, stored);
   EXPECT_EQ(stored.servings, 6);
   EXPECT_EQ(stored.description, "Dark and sweet.");
+}
+
+TEST_F(RecipeEditTest, ASaveThatFailsMidWayTakesTheStatusWindowDown) {
+  ASSERT_TRUE(edit.open(0, chapter));
+  recipes.close();  // the write now fails after the status window is shown
+  EXPECT_THROW(edit.save("Rye Bread"), xbase::Error);
+  ASSERT_FALSE(user.statusHistory().empty());
+  EXPECT_EQ(user.statusHistory().back().title, "Saving");
+  EXPECT_FALSE(user.statusShown());
 }
 
 TEST_F(RecipeEditTest, ARecipeDeletedWhileOpenIsSavedAsNewAndNeverOverAnother) {

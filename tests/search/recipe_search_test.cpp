@@ -91,8 +91,8 @@ class RecipeSearchTest : public savora::testing::ProgramFoldersTest {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    ASSERT_TRUE(recipes.open());
-    ASSERT_TRUE(foods.open());
+    recipes.open();
+    foods.open();
   }
 
   long addFood(const std::string& name, const std::string& plural = {}, long uid = 0) {
@@ -281,7 +281,7 @@ TEST_F(RecipeSearchTest, APackBetweenBatchesKeepsThePlace) {
       recipes.remove(uids[size_t(i)]);
     }
   }
-  ASSERT_TRUE(recipes.reopen());
+  recipes.reopen();
   ASSERT_EQ(recipes.table().recordCount(), 9u);
   while (!search.done()) search.runBatch(false, collect);
   EXPECT_EQ(found, expected);

@@ -32,8 +32,8 @@ class RecipeSearchWindowTest : public savora::testing::ProgramFoldersTest {
   void SetUp() override {
     ProgramFoldersTest::SetUp();
     ASSERT_TRUE(savora::testing::openWindowObjects());
-    ASSERT_TRUE(recipes.open());
-    ASSERT_TRUE(foods.open());
+    recipes.open();
+    foods.open();
     // Any window with a list stands in for the bookshelf.
     shelf = new UIW_WINDOW("CATEGORY_LIST");
     UI_WINDOW_MANAGER::instance().add(shelf);

@@ -25,7 +25,7 @@ class RecipeTableTest : public ::testing::Test {
   // Writes raw records with the given identifiers, as a damaged or foreign table might hold.
   void writeRawIdentifiers(const std::vector<long>& uids) {
     RecipeTable table(store, "rc65");
-    ASSERT_TRUE(table.open());
+    table.open();
     for (long uid : uids) {
       table.appendStart(uid);
       table.setText("NAME", "recipe " + std::to_string(uid));
@@ -50,7 +50,7 @@ TEST_F(RecipeTableTest, OpenRepairsDuplicateAndZeroIdentifiers) {
   writeRawIdentifiers({5, 5, 7});
   {
     RecipeTable table(store, "rc65");
-    ASSERT_TRUE(table.open());
+    table.open();
     EXPECT_EQ(identifiersInRecordOrder(table), (std::vector<long>{5, 8, 7}));
     EXPECT_EQ(table.nextUid(), 9);
   }
@@ -58,7 +58,7 @@ TEST_F(RecipeTableTest, OpenRepairsDuplicateAndZeroIdentifiers) {
   platform::deleteFile("rc65.fpt");
   writeRawIdentifiers({3, 0, 5});
   RecipeTable table(store, "rc65");
-  ASSERT_TRUE(table.open());
+  table.open();
   EXPECT_EQ(identifiersInRecordOrder(table), (std::vector<long>{3, 6, 5}));
   EXPECT_TRUE(table.seek(6));
   EXPECT_EQ(table.nameOf(6), "recipe 0");
@@ -66,7 +66,7 @@ TEST_F(RecipeTableTest, OpenRepairsDuplicateAndZeroIdentifiers) {
 
 TEST_F(RecipeTableTest, SaveLoadRoundTripsEveryField) {
   RecipeTable table(store, "rc65");
-  ASSERT_TRUE(table.open());
+  table.open();
   Recipe pie = recipeNamed("Apple Pie");
   pie.description = std::string(3000, 'd');
   pie.instructions = "Peel.\r\nBake at 425\xB0 for 45 minutes.";
@@ -119,7 +119,7 @@ TEST_F(RecipeTableTest, MediaSplitsAtTheFirstTwoBars) {
                {"a|b|c|d", {"a", "b", "c|d"}},
                {"||video.mpg", {"", "", "video.mpg"}}};
   RecipeTable table(store, "rc65");
-  ASSERT_TRUE(table.open());
+  table.open();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);
     EXPECT_EQ(splitMedia(c.stored), c.media);
@@ -135,7 +135,7 @@ TEST_F(RecipeTableTest, MediaSplitsAtTheFirstTwoBars) {
 
 TEST_F(RecipeTableTest, WalksChaptersAndFindsNamesIgnoringCase) {
   RecipeTable table(store, "rc65");
-  ASSERT_TRUE(table.open());
+  table.open();
   table.save(0, 2, recipeNamed("Soup"), false);
   table.save(0, 1, recipeNamed("Bread"), false);
   table.save(0, 2, recipeNamed("Salad"), false);
@@ -154,7 +154,7 @@ TEST_F(RecipeTableTest, WalksChaptersAndFindsNamesIgnoringCase) {
 
 TEST_F(RecipeTableTest, DeletingARecipeClearsItsUsesAndFreesItsIdentifierUntilPacked) {
   RecipeTable table(store, "rc65");
-  ASSERT_TRUE(table.open());
+  table.open();
   for (int i = 1; i <= 12; ++i) table.save(0, 1, recipeNamed("r" + std::to_string(i)), false);
   Recipe user1 = recipeNamed("uses twelve");
   user1.lines[0].ingredient = 30012;  // recipe 12 as an ingredient
@@ -184,7 +184,7 @@ TEST_F(RecipeTableTest, DeletingARecipeClearsItsUsesAndFreesItsIdentifierUntilPa
 
 TEST_F(RecipeTableTest, ReplacesUnitsFoodsAndBrandsInEveryLine) {
   RecipeTable table(store, "rc65");
-  ASSERT_TRUE(table.open());
+  table.open();
   Recipe r = recipeNamed("mix");
   r.lines[0] = {"1", 4, 9, "", "", "", 0};
   r.lines[1] = {"2", 5, 60009, "", "", "", 0};
@@ -212,7 +212,7 @@ TEST_F(RecipeTableTest, MoreThanTwentyDeletionsPackAtClose) {
     TableStore s(quiet);
     {
       RecipeTable table(s, "rc65");
-      ASSERT_TRUE(table.open());
+      table.open();
       for (int i = 1; i <= 25; ++i) table.save(0, 1, recipeNamed("r" + std::to_string(i)), false);
       for (int i = 1; i <= deletions; ++i) table.remove(i);
       table.close();
@@ -226,7 +226,7 @@ TEST_F(RecipeTableTest, MoreThanTwentyDeletionsPackAtClose) {
       EXPECT_FALSE(quiet.statusShown());
     }
     RecipeTable table(s, "rc65");
-    ASSERT_TRUE(table.open());
+    table.open();
     EXPECT_EQ(table.table().recordCount(), packed ? 25u - 21u : 25u);
   }
 }

@@ -24,7 +24,7 @@ class RecipeUpgradeTest : public ::testing::TestWithParam<const char*> {
 void writeOldTable(TableStore& store, const std::string& name) {
   const RecipeFormat format = formatOfOldTable(name);
   RecipeTable old(store, name, format);
-  ASSERT_TRUE(old.open());
+  old.open();
   for (long uid : {4L, 9L}) {
     old.appendStart(uid);
     old.setNumber("CHAP_UID", 3);
@@ -59,8 +59,8 @@ TEST_P(RecipeUpgradeTest, CopiesEveryRecipeKeepingIdentifiersAndDeletesTheOldTab
   dir.write("cmm/roast.cmm", "roast.bmp\r\n\r\nroast.mpg\r\nignored fourth line\r\n");
 
   RecipeTable current(store, "rc65");
-  ASSERT_TRUE(current.open());
-  ASSERT_TRUE(upgradeRecipes(store, current, name));
+  current.open();
+  upgradeRecipes(store, current, name);
   for (const char* ext : {".dbf", ".cdx", ".fpt"})
     EXPECT_FALSE(platform::fileExists(name + ext)) << ext;
   EXPECT_EQ(user.statusHistory().front().title, "Upgrading Recipes");
@@ -98,9 +98,9 @@ TEST(RecipeUpgradeMissingTest, AMissingOldTableChangesNothing) {
   ScriptedUser user;
   TableStore store(user);
   RecipeTable current(store, "rc65");
-  ASSERT_TRUE(current.open());
+  current.open();
   // Opening creates a missing table, so an absent old table upgrades to nothing.
-  EXPECT_TRUE(upgradeRecipes(store, current, "rc64"));
+  upgradeRecipes(store, current, "rc64");
   EXPECT_EQ(current.nextUid(), 1);
 }
 

@@ -8,6 +8,7 @@
 
 #include "bookshelf/book_info_window.h"
 #include "bookshelf/recipe_list_fill.h"
+#include "bookshelf/shelf_item_kind.h"
 #include "codes/program_codes.h"
 #include "platform/text.h"
 #include "search/recipe_search_window.h"
@@ -362,14 +363,9 @@ void BookShelfWindow::newRecipe() {
 }
 
 void BookShelfWindow::openItemInformation(ShelfItemType type, bool isNew) {
-  const Selection* selected = type == ShelfItemType::Book      ? &book_
-                              : type == ShelfItemType::Chapter ? &chapter_
-                                                               : &category_;
+  const Selection* selected = itemList(type).selection;
   if (!isNew && !selected->any()) {
-    const char* text = type == ShelfItemType::Book      ? "Select a cookbook and then click Open."
-                       : type == ShelfItemType::Chapter ? "Select a chapter and then click Open."
-                                                        : "Select a category and then click Open.";
-    user_.message("Nothing to open", "INFORMATION", Buttons::Ok, text);
+    user_.message("Nothing to open", "INFORMATION", Buttons::Ok, shelfItemKind(type).openHint);
     return;
   }
   if (isNew && type == ShelfItemType::Chapter && !book_.any()) {
@@ -479,22 +475,20 @@ void BookShelfWindow::recipeAdded(const UI_EVENT& event) {
 // The saved item is chosen, so that a new book shows its (empty) chapter list ready for a
 // first chapter, and a new chapter or category its recipes.
 void BookShelfWindow::itemSaved(ShelfItemType type, long uid) {
-  switch (type) {
-    case ShelfItemType::Book:
-      fillBooks();
-      if (bookList_->findId(uid) >= 0) chooseBook(uid);
-      break;
-    case ShelfItemType::Chapter:
-      fillChapters();
-      if (chapterList_->findId(uid) >= 0) chooseChapter(uid);
-      break;
-    case ShelfItemType::Category:
-      fillCategories();
-      if (categoryList_->findId(uid) >= 0) chooseCategory(uid);
-      break;
-    case ShelfItemType::Recipe:
-      break;
-  }
+  if (type == ShelfItemType::Recipe) return;
+  const ItemList items = itemList(type);
+  (this->*items.fill)();
+  if (items.list->findId(uid) >= 0) (this->*items.choose)(uid);
+}
+
+BookShelfWindow::ItemList BookShelfWindow::itemList(ShelfItemType type) {
+  if (type == ShelfItemType::Book)
+    return {bookList_, &book_, &BookShelfWindow::fillBooks, &BookShelfWindow::chooseBook};
+  if (type == ShelfItemType::Chapter)
+    return {chapterList_, &chapter_, &BookShelfWindow::fillChapters,
+            &BookShelfWindow::chooseChapter};
+  return {categoryList_, &category_, &BookShelfWindow::fillCategories,
+          &BookShelfWindow::chooseCategory};
 }
 
 void BookShelfWindow::editFocusedField(int command) {

@@ -80,6 +80,14 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
     std::string name;
     bool any() const { return uid != -1; }
   };
+  // The list of books, chapters or categories, its selection, and filling it and choosing in it.
+  struct ItemList {
+    toolkit::UIW_VT_LIST* list;
+    Selection* selection;
+    void (BookShelfWindow::*fill)();
+    void (BookShelfWindow::*choose)(long uid);
+  };
+  ItemList itemList(ShelfItemType type);
 
   // Filling the lists; each keeps or drops its selection as the names say.
   void fillBooks();

@@ -60,12 +60,8 @@ BookInfoWindow::BookInfoWindow(ShelfTables tables, Shelf shelf, User& user, Shel
                                long uid, long book, std::unique_ptr<MediaPlayer> player,
                                int* exitState)
     : UIW_WINDOW(kBookInfoSpec.resource),
-      tables_(tables),
-      shelf_(shelf),
+      item_(tables, shelf, user, type, uid, book),
       user_(user),
-      type_(type),
-      uid_(0),
-      book_(book),
       player_(std::move(player)),
       exitState_(exitState) {
   resolve(kBookInfoSpec);
@@ -78,18 +74,10 @@ BookInfoWindow::BookInfoWindow(ShelfTables tables, Shelf shelf, User& user, Shel
     player_ = std::move(qtPlayer);
   }
 
-  if (uid > 0) {
-    if (const std::optional<ShelfItem> item = table().get(uid)) {
-      stored_ = item;
-      uid_ = uid;
-      bitmap_ = item->bitmap;
-      loaded_ = {item->name, item->info, store::readMediaList(item->bitmap)};
-      if (type_ == ShelfItemType::Chapter) book_ = tables_.chapters.bookOf(uid);
-    }
-  }
+  loaded_ = item_.stored();
   media_ = loaded_.media;
-  setTitle(formatText("%s Information", typeName().c_str()));
-  Get("NAME_PROMPT")->setText(formatText("%s Name:", typeName().c_str()));
+  setTitle(formatText("%s Information", item_.kind().title));
+  Get("NAME_PROMPT")->setText(formatText("%s Name:", item_.kind().title));
   name_->setText(loaded_.name);
   text_->setText(loaded_.info);
   // As the fields give them back (line ends), so that opening alone changes nothing.
@@ -103,36 +91,7 @@ BookInfoWindow::~BookInfoWindow() {
   if (player_) player_->close();
 }
 
-// The item is in the table as this window read it: not deleted, nor deleted and its number given
-// to a new item since (which may even have the same name).
-bool BookInfoWindow::stillAsOpened() {
-  const std::optional<ShelfItem> now = table().get(uid_);
-  return now && stored_ && now->name == stored_->name && now->info == stored_->info &&
-         now->bitmap == stored_->bitmap;
-}
-
-ShelfTable& BookInfoWindow::table() {
-  if (type_ == ShelfItemType::Book) return tables_.books;
-  if (type_ == ShelfItemType::Chapter) return tables_.chapters;
-  return tables_.categories;
-}
-
-std::string BookInfoWindow::typeName() const {
-  switch (type_) {
-    case ShelfItemType::Book:
-      return "Book";
-    case ShelfItemType::Chapter:
-      return "Chapter";
-    default:
-      return "Category";
-  }
-}
-
-std::string BookInfoWindow::typeWord() const {
-  return platform::toLower(typeName());
-}
-
-BookInfoWindow::Contents BookInfoWindow::edited() const {
+ShelfItemContents BookInfoWindow::edited() const {
   return {name_->text(), text_->text(), media_};
 }
 
@@ -193,9 +152,9 @@ void BookInfoWindow::leave() {
   }
   const std::string name = platform::trim(name_->text());
   const std::string question =
-      name.empty() ? formatText("\r\nWould you like to save this %s?", typeWord().c_str())
+      name.empty() ? formatText("\r\nWould you like to save this %s?", item_.kind().word)
                    : formatText("\r\nWould you like to save %s?", name.c_str());
-  switch (user_.message(formatText("Save %s?", typeName().c_str()), "QUESTION",
+  switch (user_.message(formatText("Save %s?", item_.kind().title), "QUESTION",
                         Buttons::YesNoCancel, question)) {
     case Button::Yes:
       if (save()) close();
@@ -218,105 +177,28 @@ void BookInfoWindow::close() {
   UI_WINDOW_MANAGER::instance().subtract(this);
 }
 
-bool BookInfoWindow::duplicateName(const std::string& name) {
-  long other = -1;
-  switch (type_) {
-    case ShelfItemType::Book:
-      other = tables_.books.uidOf(name);
-      break;
-    case ShelfItemType::Chapter:
-      other = tables_.chapters.uidOf(name, book_);
-      break;
-    default:
-      other = tables_.categories.uidOf(name);
-      break;
-  }
-  return other != -1 && other != uid_;
-}
-
 bool BookInfoWindow::save() {
-  const std::string name = shelfName(name_->text());
-  if (name.empty()) {
-    user_.message("Wait!", "HAND", Buttons::Ok,
-                  formatText("You must give this %s a name.", typeWord().c_str()));
-    name_->setFocus();
-    refuseExit();
-    return false;
-  }
-  // The same name in another letter case is still this item: only another item's name counts.
-  if ((uid_ == 0 || name != loaded_.name) && duplicateName(name)) {
-    user_.message("Wait!", "EXCLAMATION", Buttons::Ok,
-                  formatText("A %s with that name already exists!", typeWord().c_str()));
-    name_->setFocus();
-    refuseExit();
-    return false;
-  }
-
-  // The bookshelf may have deleted the item, or a new chapter's book, while this window was
-  // open: saving then would write into another item of the same name, or leave a chapter that
-  // the next new book inherits.
-  const bool itemGone = uid_ != 0 && !stillAsOpened();
-  const bool bookGone = type_ == ShelfItemType::Chapter && !tables_.books.seek(book_);
-  if (itemGone || bookGone) {
-    user_.message("Wait!", "HAND", Buttons::Ok,
-                  itemGone ? formatText("This %s has been changed or deleted elsewhere, so it "
-                                        "cannot be saved.",
-                                        typeWord().c_str())
-                           : std::string("The book of this chapter has been deleted, so the "
-                                         "chapter cannot be saved."));
-    refuseExit();
-    return false;
-  }
-
-  statusWindow(user_, "Saving", "Saving...Please Wait.");
-  const std::optional<std::string> bitmap = store::writeMediaList(bitmap_, media_);
-  if (!bitmap) {
-    statusWindow(user_, nullptr, nullptr);
-    user_.message("Error!", "EXCLAMATION", Buttons::Ok,
-                  "The photo, sound and video could not be saved.");
-    refuseExit();
-    return false;
-  }
-  bitmap_ = *bitmap;
-  const std::string info = text_->text();
-  switch (type_) {
-    case ShelfItemType::Book:
-      if (uid_ == 0) {
-        uid_ = tables_.books.add(name, info, bitmap_);
-      } else {
-        tables_.books.seek(uid_);  // update() finds by name, the current record first
-        tables_.books.update(loaded_.name, name, info, bitmap_);
-      }
+  switch (item_.save(edited())) {
+    case ShelfItemSaveResult::Saved:
       break;
-    case ShelfItemType::Chapter:
-      if (uid_ == 0) {
-        uid_ = tables_.chapters.add(name, book_, info, bitmap_);
-      } else {
-        tables_.chapters.seek(uid_);
-        tables_.chapters.update(loaded_.name, book_, name, info, bitmap_);
-      }
-      break;
-    default:
-      if (uid_ == 0) {
-        uid_ = tables_.categories.add(name, info, bitmap_);
-      } else {
-        tables_.categories.seek(uid_);
-        tables_.categories.rename(loaded_.name, name, info, bitmap_);
-      }
-      break;
+    case ShelfItemSaveResult::NameRefused:
+      name_->setFocus();
+      refuseExit();
+      return false;
+    case ShelfItemSaveResult::Refused:
+      refuseExit();
+      return false;
   }
-  statusWindow(user_, nullptr, nullptr);
-  name_->setText(name);
-  loaded_ = {name, info, media_};
-  stored_ = table().get(uid_);
+  name_->setText(item_.stored().name);
+  loaded_ = item_.stored();
   tellBookshelves();
   return true;
 }
 
 void BookInfoWindow::tellBookshelves() {
-  const int kind = shelf_ == Shelf::Catalog ? kKindCatalog : kKindBookshelf;
+  const BookshelfNotice notice = item_.savedNotice();
   for (UIW_WINDOW* window : UI_WINDOW_MANAGER::instance().windows()) {
-    if (window->kind() == kind) window->post(UI_EVENT(kShelfItemSaved, long(type_), uid_));
+    if (window->kind() == notice.windowKind) window->post(notice.event);
   }
 }
 

@@ -1,14 +1,15 @@
 // BOOK_INFO: the information window of one book, chapter or category (kind 100): its name and
-// description on INFO_TAB, its photo, sound and video on PICTURE_TAB. Saving checks the name,
-// writes the media list and adds or updates the item; every open bookshelf of the same kind
-// then lists the new name. Leaving with changes offers to save them.
+// description on INFO_TAB, its photo, sound and video on PICTURE_TAB. Saving hands the fields to
+// ShelfItemSave, which checks the name, writes the media list and adds or updates the item;
+// every open bookshelf of the same kind then lists the new name. Leaving with changes offers to
+// save them.
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "bookshelf/shelf_edits.h"
+#include "bookshelf/shelf_item_save.h"
 #include "store/media_list.h"
 #include "toolkit/media_player.h"
 #include "toolkit/uiw_window.h"
@@ -35,19 +36,11 @@ class BookInfoWindow : public toolkit::UIW_WINDOW {
   int Event(const toolkit::UI_EVENT& event) override;
   bool hasUnsavedChanges() const override;
 
-  ShelfItemType type() const { return type_; }
-  long uid() const { return uid_; }  // 0 until a new item is saved
+  ShelfItemType type() const { return item_.type(); }
+  long uid() const { return item_.uid(); }  // 0 until a new item is saved
 
  private:
-  // What the user edits.
-  struct Contents {
-    std::string name;
-    std::string info;
-    store::MediaReferences media;
-    bool operator==(const Contents&) const = default;
-  };
-
-  Contents edited() const;
+  ShelfItemContents edited() const;
   // Saves under the rules; false (the user told why, or nothing to do) when nothing was saved.
   bool save();
   // The window's name or media list could not be taken: refuses a pending exit too.
@@ -56,7 +49,6 @@ class BookInfoWindow : public toolkit::UIW_WINDOW {
   // Asks whether to save the changes, then closes as the answer says.
   void leave();
   void saveAndClose();
-  bool duplicateName(const std::string& name);
   void tellBookshelves();
 
   void addMedia(int which);
@@ -64,24 +56,11 @@ class BookInfoWindow : public toolkit::UIW_WINDOW {
   void play(int which);
   void showMedia();
 
-  // The table of the item's type.
-  ShelfTable& table();
-  bool stillAsOpened();
-  // "Book", "Chapter" or "Category"; lower case inside sentences.
-  std::string typeName() const;
-  std::string typeWord() const;
-
-  ShelfTables tables_;
-  Shelf shelf_;
+  ShelfItemSave item_;
   toolkit::User& user_;
-  ShelfItemType type_;
-  long uid_;
-  long book_;
   std::unique_ptr<toolkit::MediaPlayer> player_;
   int* exitState_;
-  Contents loaded_;
-  std::string bitmap_;               // the media list's file name; empty while there is none
-  std::optional<ShelfItem> stored_;  // the item as the table held it when read or last saved
+  ShelfItemContents loaded_;  // as the fields show it, to tell a change
   store::MediaReferences media_;
 
   toolkit::UIW_STRING* name_;

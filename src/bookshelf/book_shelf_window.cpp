@@ -3,11 +3,11 @@
 #include <QTextEdit>
 #include <QWidget>
 #include <algorithm>
-#include <iterator>
 #include <utility>
 
 #include "bookshelf/book_info_window.h"
 #include "bookshelf/recipe_list_fill.h"
+#include "bookshelf/shelf_item_kind.h"
 #include "codes/program_codes.h"
 #include "platform/text.h"
 #include "search/recipe_search_window.h"
@@ -73,7 +73,8 @@ BookShelfWindow::BookShelfWindow(ShelfTables tables, Shelf shelf, BookshelfMemor
       memory_(memory),
       search_(std::move(search)),
       user_(user),
-      edits_(tables, user) {
+      edits_(tables, user),
+      dropRules_(tables, shelf, user) {
   resolve(kBookShelfSpec);
   bookList_ = Get<UIW_VT_LIST>("BOOK_LIST");
   chapterList_ = Get<UIW_VT_LIST>("CHAPTER_LIST");
@@ -362,14 +363,9 @@ void BookShelfWindow::newRecipe() {
 }
 
 void BookShelfWindow::openItemInformation(ShelfItemType type, bool isNew) {
-  const Selection* selected = type == ShelfItemType::Book      ? &book_
-                              : type == ShelfItemType::Chapter ? &chapter_
-                                                               : &category_;
+  const Selection* selected = itemList(type).selection;
   if (!isNew && !selected->any()) {
-    const char* text = type == ShelfItemType::Book      ? "Select a cookbook and then click Open."
-                       : type == ShelfItemType::Chapter ? "Select a chapter and then click Open."
-                                                        : "Select a category and then click Open.";
-    user_.message("Nothing to open", "INFORMATION", Buttons::Ok, text);
+    user_.message("Nothing to open", "INFORMATION", Buttons::Ok, shelfItemKind(type).openHint);
     return;
   }
   if (isNew && type == ShelfItemType::Chapter && !book_.any()) {
@@ -417,8 +413,15 @@ long BookShelfWindow::selectedRecipe() const {
   return recipeList_->current() >= 0 ? recipeList_->currentId() : 0;
 }
 
+long BookShelfWindow::listedCategory() const {
+  return mode_ == BrowseMode::Category && category_.any() ? category_.uid : 0;
+}
+
 void BookShelfWindow::deleteBook(long uid) {
-  if (!edits_.deleteBook(uid ? uid : book_.uid)) return;
+  if (edits_.deleteBook(uid ? uid : book_.uid)) bookDeleted(uid);
+}
+
+void BookShelfWindow::bookDeleted(long uid) {
   if (uid == 0 || uid == book_.uid) book_ = chapter_ = {};
   fillBooks();
   fillChapters();
@@ -427,7 +430,10 @@ void BookShelfWindow::deleteBook(long uid) {
 }
 
 void BookShelfWindow::deleteChapter(long uid) {
-  if (!edits_.deleteChapter(uid ? uid : chapter_.uid)) return;
+  if (edits_.deleteChapter(uid ? uid : chapter_.uid)) chapterDeleted(uid);
+}
+
+void BookShelfWindow::chapterDeleted(long uid) {
   if (uid == 0 || uid == chapter_.uid) chapter_ = {};
   fillChapters();
   fillRecipes();
@@ -435,7 +441,10 @@ void BookShelfWindow::deleteChapter(long uid) {
 }
 
 void BookShelfWindow::deleteCategory(long uid) {
-  if (!edits_.deleteCategory(uid ? uid : category_.uid)) return;
+  if (edits_.deleteCategory(uid ? uid : category_.uid)) categoryDeleted(uid);
+}
+
+void BookShelfWindow::categoryDeleted(long uid) {
   if (uid == 0 || uid == category_.uid) category_ = {};
   fillCategories();
   fillRecipes();
@@ -443,11 +452,11 @@ void BookShelfWindow::deleteCategory(long uid) {
 
 void BookShelfWindow::deleteRecipe(long uid) {
   if (uid == 0) uid = selectedRecipe();
-  // Browsing a category, the recipe only leaves the category.
-  const bool changed = mode_ == BrowseMode::Category && category_.any() && uid > 0
-                           ? edits_.removeFromCategory(uid, category_.uid)
-                           : edits_.deleteRecipe(uid);
-  const int row = changed ? recipeList_->findId(uid) : -1;
+  if (edits_.deleteListedRecipe(uid, listedCategory())) recipeRemoved(uid);
+}
+
+void BookShelfWindow::recipeRemoved(long uid) {
+  const int row = recipeList_->findId(uid);
   if (row < 0) return;
   recipeList_->remove(row);
   recipeList_->setCurrent(std::min(row, recipeList_->count() - 1));
@@ -466,7 +475,10 @@ void BookShelfWindow::copyChapterTo(long chapter, long book) {
 
 void BookShelfWindow::addToCategory(long recipe, long category) {
   if (category == 0) category = category_.uid;
-  if (!edits_.addToCategory(recipe ? recipe : selectedRecipe(), category)) return;
+  if (edits_.addToCategory(recipe ? recipe : selectedRecipe(), category)) recipeFiled(category);
+}
+
+void BookShelfWindow::recipeFiled(long category) {
   if (mode_ == BrowseMode::Category && category == category_.uid) fillRecipes();
 }
 
@@ -479,22 +491,20 @@ void BookShelfWindow::recipeAdded(const UI_EVENT& event) {
 // The saved item is chosen, so that a new book shows its (empty) chapter list ready for a
 // first chapter, and a new chapter or category its recipes.
 void BookShelfWindow::itemSaved(ShelfItemType type, long uid) {
-  switch (type) {
-    case ShelfItemType::Book:
-      fillBooks();
-      if (bookList_->findId(uid) >= 0) chooseBook(uid);
-      break;
-    case ShelfItemType::Chapter:
-      fillChapters();
-      if (chapterList_->findId(uid) >= 0) chooseChapter(uid);
-      break;
-    case ShelfItemType::Category:
-      fillCategories();
-      if (categoryList_->findId(uid) >= 0) chooseCategory(uid);
-      break;
-    case ShelfItemType::Recipe:
-      break;
-  }
+  if (type == ShelfItemType::Recipe) return;
+  const ItemList items = itemList(type);
+  (this->*items.fill)();
+  if (items.list->findId(uid) >= 0) (this->*items.choose)(uid);
+}
+
+BookShelfWindow::ItemList BookShelfWindow::itemList(ShelfItemType type) {
+  if (type == ShelfItemType::Book)
+    return {bookList_, &book_, &BookShelfWindow::fillBooks, &BookShelfWindow::chooseBook};
+  if (type == ShelfItemType::Chapter)
+    return {chapterList_, &chapter_, &BookShelfWindow::fillChapters,
+            &BookShelfWindow::chooseChapter};
+  return {categoryList_, &category_, &BookShelfWindow::fillCategories,
+          &BookShelfWindow::chooseCategory};
 }
 
 void BookShelfWindow::editFocusedField(int command) {
@@ -504,72 +514,60 @@ void BookShelfWindow::editFocusedField(int command) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Drag and drop: the dragged item's list gives its type, the list (or waste bin) dropped on
-// what it means.
+// Drag and drop: the list dragged from gives the item's type, the list (or waste bin) dropped on
+// the target; ShelfDropRules decides and makes the change, and the lists follow it.
 
-namespace {
-
-// What dropping an item of a type on a target does: a command for the item (and the entry
-// under the pointer, when the command needs one), or a refusal.
-struct DropRule {
-  int target;  // the drop event of the list or button dropped on
-  ShelfItemType dragged;
-  int command;
-  bool needsEntry;      // the command works on the entry under the pointer
-  const char* refusal;  // shown (title "Error!") instead of a command
-};
-constexpr DropRule kDropRules[] = {
-    {kDropOnCategories, ShelfItemType::Recipe, kAddToCategory, true, nullptr},
-    {kDropOnCategories, ShelfItemType::Book, 0, false,
-     "You cannot copy a book into a category.\r\nYou can only copy recipes into categories."},
-    {kDropOnCategories, ShelfItemType::Chapter, 0, false,
-     "You cannot copy a chapter into a category.\r\nYou can only copy recipes into categories."},
-    {kDropOnCategories, ShelfItemType::Category, 0, false,
-     "You cannot copy a category into another category.\r\nYou can only copy recipes into "
-     "categories."},
-    {kDropOnBooks, ShelfItemType::Chapter, kCopyChapter, true, nullptr},
-    {kDropOnBooks, ShelfItemType::Book, 0, false,
-     "You cannot copy a book into another book.\r\nYou can only copy chapters into books."},
-    {kDropOnBooks, ShelfItemType::Category, 0, false,
-     "You cannot copy a category into a book.\r\nYou can only copy chapters into books."},
-    {kDropOnBooks, ShelfItemType::Recipe, 0, false,
-     "You cannot copy a recipe into a book.\r\nYou can only copy chapters into books."},
-    {kDropOnChapters, ShelfItemType::Recipe, kCopyRecipe, true, nullptr},
-    {kDropOnChapters, ShelfItemType::Book, 0, false,
-     "You cannot copy a book into a chapter.\r\nYou can only copy recipes into chapters."},
-    {kDropOnChapters, ShelfItemType::Chapter, 0, false,
-     "You cannot copy a chapter into another chapter.\r\nYou can only copy recipes into "
-     "chapters."},
-    {kDropOnChapters, ShelfItemType::Category, 0, false,
-     "You cannot copy a category into a chapter.\r\nYou can only copy recipes into chapters."},
-    {kDropOnWasteBin, ShelfItemType::Book, kDeleteBook, false, nullptr},
-    {kDropOnWasteBin, ShelfItemType::Chapter, kDeleteChapter, false, nullptr},
-    {kDropOnWasteBin, ShelfItemType::Category, kDeleteCategory, false, nullptr},
-    {kDropOnWasteBin, ShelfItemType::Recipe, kDeleteRecipe, false, nullptr},
-};
-
-}  // namespace
-
-void BookShelfWindow::drop(const UI_EVENT& event) {
-  if (!event.source || event.source->window() != this) return;
-  const std::pair<UI_WINDOW_OBJECT*, ShelfItemType> sources[] = {
+std::optional<ShelfItemType> BookShelfWindow::listedType(const UI_WINDOW_OBJECT* list) const {
+  const std::pair<const UI_WINDOW_OBJECT*, ShelfItemType> lists[] = {
       {bookList_, ShelfItemType::Book},
       {chapterList_, ShelfItemType::Chapter},
       {categoryList_, ShelfItemType::Category},
       {recipeList_, ShelfItemType::Recipe}};
-  const auto source = std::find_if(std::begin(sources), std::end(sources),
-                                   [&](const auto& s) { return s.first == event.source; });
-  const long draggedId = event.values[1], targetId = event.values[3];
-  if (source == std::end(sources) || draggedId <= 0) return;
-  for (const DropRule& rule : kDropRules) {
-    if (rule.target != event.type || rule.dragged != source->second) continue;
-    if (rule.refusal) {
-      user_.message("Error!", "EXCLAMATION", Buttons::Ok, rule.refusal);
-    } else if (!rule.needsEntry) {
-      post(UI_EVENT(rule.command, draggedId));
-    } else if (targetId > 0) {  // dropped below the last entry: on nothing
-      post(UI_EVENT(rule.command, draggedId, targetId));
-    }
+  for (const auto& [object, type] : lists) {
+    if (object == list) return type;
+  }
+  return std::nullopt;
+}
+
+void BookShelfWindow::drop(const UI_EVENT& event) {
+  // Entries are dragged from this bookshelf, or from the other shelf's.
+  const auto* from =
+      event.source ? dynamic_cast<BookShelfWindow*>(event.source->window()) : nullptr;
+  const std::optional<ShelfItemType> dragged = from ? from->listedType(event.source) : std::nullopt;
+  if (!dragged) return;
+  // The drop events are numbered in DropTarget's order.
+  static_assert(kDropOnWasteBin - kDropOnBooks == int(DropTarget::WasteBin));
+  const ShelfDrop dropped{.from = from->shelf_,
+                          .dragged = *dragged,
+                          .draggedId = event.values[1],
+                          .target = DropTarget(event.type - kDropOnBooks),
+                          .targetId = event.values[3],
+                          .listedCategory = listedCategory()};
+  switch (dropRules_.drop(dropped)) {
+    case DropDone::Nothing:
+      break;
+    case DropDone::BookDeleted:
+      bookDeleted(dropped.draggedId);
+      break;
+    case DropDone::ChapterDeleted:
+      chapterDeleted(dropped.draggedId);
+      break;
+    case DropDone::CategoryDeleted:
+      categoryDeleted(dropped.draggedId);
+      break;
+    case DropDone::RecipeRemoved:
+      recipeRemoved(dropped.draggedId);
+      break;
+    case DropDone::RecipeFiled:
+      recipeFiled(dropped.targetId);
+      break;
+    case DropDone::RecipeCopied:
+      fillRecipes();
+      break;
+    case DropDone::ChapterCopied:
+      fillChapters();
+      fillRecipes();
+      break;
   }
 }
 

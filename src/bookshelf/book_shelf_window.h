@@ -6,9 +6,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "bookshelf/shelf_drop_rules.h"
 #include "bookshelf/shelf_edits.h"
 #include "toolkit/uiw_window.h"
 #include "toolkit/user.h"
@@ -80,6 +82,16 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
     std::string name;
     bool any() const { return uid != -1; }
   };
+  // The list of books, chapters or categories, its selection, and filling it and choosing in it.
+  struct ItemList {
+    toolkit::UIW_VT_LIST* list;
+    Selection* selection;
+    void (BookShelfWindow::*fill)();
+    void (BookShelfWindow::*choose)(long uid);
+  };
+  ItemList itemList(ShelfItemType type);
+  // The item type a list of this window lists; nothing for another object.
+  std::optional<ShelfItemType> listedType(const toolkit::UI_WINDOW_OBJECT* list) const;
 
   // Filling the lists; each keeps or drops its selection as the names say.
   void fillBooks();
@@ -108,7 +120,16 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   void copyRecipeTo(long recipe, long chapter);
   void copyChapterTo(long chapter, long book);
   void addToCategory(long recipe, long category);
+  // Bringing the lists up to date after a change on the shelf; a deleted book, chapter or
+  // category of `uid` 0 was the selected one.
+  void bookDeleted(long uid);
+  void chapterDeleted(long uid);
+  void categoryDeleted(long uid);
+  void recipeRemoved(long uid);
+  void recipeFiled(long category);
   long selectedRecipe() const;
+  // The category whose recipes the recipe list shows, or 0.
+  long listedCategory() const;
   void recipeAdded(const toolkit::UI_EVENT& event);
   void itemSaved(ShelfItemType type, long uid);
   void editFocusedField(int command);
@@ -126,6 +147,7 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   BookshelfSearch search_;
   toolkit::User& user_;
   ShelfEdits edits_;
+  ShelfDropRules dropRules_;
 
   BrowseMode mode_ = BrowseMode::Cookbook;
   BrowseMode listMode_ = BrowseMode::Cookbook;  // the last mode that lists by the shelf

@@ -131,6 +131,11 @@ bool ShelfEdits::removeFromCategory(long recipe, long category) {
   return true;
 }
 
+bool ShelfEdits::deleteListedRecipe(long recipe, long listedCategory) {
+  return recipe > 0 && listedCategory > 0 ? removeFromCategory(recipe, listedCategory)
+                                          : deleteRecipe(recipe);
+}
+
 bool ShelfEdits::addToCategory(long recipe, long category) {
   const std::string name = recipe > 0 ? tables_.recipes.nameOf(recipe) : std::string();
   const std::string categoryName =

@@ -56,6 +56,9 @@ class ShelfEdits {
   bool deleteRecipe(long recipe);
   // Takes the recipe out of the category only.
   bool removeFromCategory(long recipe, long category);
+  // Delete in the recipe list: while the list shows a category (`listedCategory` above 0) the
+  // recipe only leaves that category; otherwise it is deleted.
+  bool deleteListedRecipe(long recipe, long listedCategory);
   bool addToCategory(long recipe, long category);
   // Refused when the chapter has a recipe of that name already.
   bool copyRecipeTo(long recipe, long chapter);

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "bookshelf/shelf_edits.h"
+#include "media/media_lookup.h"
+#include "media/media_tab_widget.h"
 #include "store/media_list.h"
 #include "toolkit/media_player.h"
 #include "toolkit/uiw_window.h"
@@ -26,11 +28,11 @@ class BookInfoWindow : public toolkit::UIW_WINDOW {
   // Shows item `uid` of the type (0: a new one; a chapter belongs to `book`) from the shelf's
   // tables. `player` plays the sound and video; null makes the Qt player, showing video in
   // VIDEO_AREA. `exitState` is the program's exit state (1000 while the program is leaving after
-  // the user said so), or null: a refused save and Cancel set it back to 0.
+  // the user said so), or null: a refused save and Cancel set it back to 0. `lookup` finds the
+  // photo, sound and video files.
   BookInfoWindow(ShelfTables tables, Shelf shelf, toolkit::User& user, ShelfItemType type, long uid,
                  long book, std::unique_ptr<toolkit::MediaPlayer> player = nullptr,
-                 int* exitState = nullptr);
-  ~BookInfoWindow() override;
+                 int* exitState = nullptr, media::MediaLookup lookup = media::MediaLookup({}));
 
   int Event(const toolkit::UI_EVENT& event) override;
   bool hasUnsavedChanges() const override;
@@ -59,11 +61,6 @@ class BookInfoWindow : public toolkit::UIW_WINDOW {
   bool duplicateName(const std::string& name);
   void tellBookshelves();
 
-  void addMedia(int which);
-  void removeMedia(int which);
-  void play(int which);
-  void showMedia();
-
   // The table of the item's type.
   ShelfTable& table();
   bool stillAsOpened();
@@ -77,16 +74,15 @@ class BookInfoWindow : public toolkit::UIW_WINDOW {
   ShelfItemType type_;
   long uid_;
   long book_;
-  std::unique_ptr<toolkit::MediaPlayer> player_;
   int* exitState_;
   Contents loaded_;
   std::string bitmap_;               // the media list's file name; empty while there is none
   std::optional<ShelfItem> stored_;  // the item as the table held it when read or last saved
   store::MediaReferences media_;
+  media::MediaTab mediaTab_;  // PICTURE_TAB, on media_
 
   toolkit::UIW_STRING* name_;
   toolkit::UIW_TEXT* text_;
-  toolkit::UIW_PICTURE* picture_;
 };
 
 }  // namespace savora::bookshelf

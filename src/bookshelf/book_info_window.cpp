@@ -17,14 +17,14 @@ namespace {
 using namespace savora::codes;
 using namespace savora::codes::book_info_window;
 
-using media::MediaKind;
-
 // The picture area is square; the player shows a video in a strip of VIDEO_AREA.
 constexpr int kPictureSize = 360;
 constexpr int kVideoHeight = 120;
 
 media::MediaTabObjects pictureTabObjects() {
   media::MediaTabObjects objects;
+  objects.playSoundEvent = kPlaySound;
+  objects.playVideoEvent = kPlayVideo;
   objects.videoObjects = {"PLAY_VIDEO", "VIDEO_AREA"};
   objects.photoBox = kPictureSize;
   return objects;
@@ -159,12 +159,6 @@ int BookInfoWindow::Event(const UI_EVENT& event) {
       break;
     case S_CLOSE:
       leave();
-      break;
-    case kPlaySound:
-      mediaTab_.play(MediaKind::Sound);
-      break;
-    case kPlayVideo:
-      mediaTab_.play(MediaKind::Video);
       break;
     default:
       if (!mediaTab_.handle(event.type)) return UIW_WINDOW::Event(event);

@@ -38,6 +38,10 @@ MediaTab::~MediaTab() {
 }
 
 bool MediaTab::handle(int event) {
+  if (event == objects_.playSoundEvent || event == objects_.playVideoEvent) {
+    play(event == objects_.playSoundEvent ? MediaKind::Sound : MediaKind::Video);
+    return true;
+  }
   switch (event) {
     case codes::kAddPhoto:
     case codes::kAddSound:

@@ -1,7 +1,7 @@
 // The photo, sound and video tab that recipe, information and menu windows share: shows the photo
 // and the names of the three files, adds a file chosen in the open-file dialog, removes one, and
 // plays the sound and the video. Adding and removing answer the common commands of
-// codes/program_codes.h; each window maps its own play buttons onto play().
+// codes/program_codes.h, playing the window's own play commands.
 #pragma once
 
 #include <array>
@@ -26,6 +26,9 @@ struct MediaTabObjects {
   // Each names its file, or says "(none)".
   std::array<std::string, 3> names{"PHOTO_NAME", "SOUND_NAME", "VIDEO_NAME"};
   std::string playSound = "PLAY_SOUND";
+  // The commands the window's play buttons send (its own numbers).
+  int playSoundEvent = 0;
+  int playVideoEvent = 0;
   // Shown only while a video is set: the play buttons, and the area a player shows it in.
   std::vector<std::string> videoObjects;
   // Says why a set photo cannot be found; empty: the picture says it.
@@ -56,7 +59,8 @@ class MediaTab {
   MediaTab(const MediaTab&) = delete;
   MediaTab& operator=(const MediaTab&) = delete;
 
-  // Adds or removes for the add and remove commands; false for every other event.
+  // Adds, removes or plays for the add and remove commands and the window's play commands; false
+  // for every other event.
   bool handle(int event);
   // Shows the references as they are now: after others were loaded, or the zoom button changed.
   void show();

@@ -36,6 +36,8 @@ using namespace savora::codes::recipe_window;
 // The picture tab's objects; every tab has its "Play Video" button while the recipe has a video.
 media::MediaTabObjects pictureTabObjects() {
   media::MediaTabObjects objects;
+  objects.playSoundEvent = kPlaySound;
+  objects.playVideoEvent = kPlayVideo;
   objects.videoObjects = {"PLAY_VIDEO_VIEW", "PLAY_VIDEO_EDIT", "PLAY_VIDEO_PICTURE"};
   objects.missingPhoto = "MISSING_PHOTO_MSG";
   objects.zoomButton = "ZOOM_BUTTON";
@@ -417,12 +419,6 @@ int RecipeWindow::Event(const UI_EVENT& event) {
       break;
     case S_CLOSE:
       if (leaveRecipe()) close();
-      break;
-    case kPlaySound:
-      mediaTab_.play(Media::Sound);
-      break;
-    case kPlayVideo:
-      mediaTab_.play(Media::Video);
       break;
     case kZoom:
       mediaTab_.show();

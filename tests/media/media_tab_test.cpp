@@ -36,6 +36,8 @@ class MediaTabTest : public savora::testing::ProgramFoldersTest {
     auto fake = std::make_unique<FakeMediaPlayer>();
     player = fake.get();
     MediaTabObjects objects;
+    objects.playSoundEvent = codes::book_info_window::kPlaySound;
+    objects.playVideoEvent = codes::book_info_window::kPlayVideo;
     objects.videoObjects = {"PLAY_VIDEO", "VIDEO_AREA"};
     tab = std::make_unique<MediaTab>(*window, objects, media, user, std::move(lookup),
                                      std::move(fake), MediaTabHooks{[this] { ++changes; }, {}});
@@ -117,9 +119,14 @@ TEST_P(MediaTabFlowTest, ChangesTheReferenceThePlayerAndTheWindow) {
 INSTANTIATE_TEST_SUITE_P(AddAndRemove, MediaTabFlowTest, ::testing::ValuesIn(kFlows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MediaTabTest, OtherEventsAreLeftToTheWindow) {
+TEST_F(MediaTabTest, ThePlayCommandsPlayAndOtherEventsAreLeftToTheWindow) {
+  media = {"", file("old.wav"), file("old.mpg")};
   makeTab();
-  EXPECT_FALSE(tab->handle(codes::book_info_window::kPlaySound));
+  EXPECT_TRUE(tab->handle(codes::book_info_window::kPlayVideo));
+  EXPECT_EQ(player->fileName(), file("old.mpg"));
+  EXPECT_TRUE(tab->handle(codes::book_info_window::kPlaySound));
+  EXPECT_EQ(player->fileName(), file("old.wav"));
+  EXPECT_FALSE(tab->handle(codes::book_info_window::kOk));
   EXPECT_TRUE(user.dialogs().empty());
 }
 

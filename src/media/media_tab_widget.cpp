@@ -38,7 +38,8 @@ MediaTab::~MediaTab() {
 }
 
 bool MediaTab::handle(int event) {
-  if (event == objects_.playSoundEvent || event == objects_.playVideoEvent) {
+  // 0: the window has no such button.
+  if (event != 0 && (event == objects_.playSoundEvent || event == objects_.playVideoEvent)) {
     play(event == objects_.playSoundEvent ? MediaKind::Sound : MediaKind::Video);
     return true;
   }

@@ -26,7 +26,7 @@ struct MediaTabObjects {
   // Each names its file, or says "(none)".
   std::array<std::string, 3> names{"PHOTO_NAME", "SOUND_NAME", "VIDEO_NAME"};
   std::string playSound = "PLAY_SOUND";
-  // The commands the window's play buttons send (its own numbers).
+  // The commands the window's play buttons send (its own numbers); 0 for a button it lacks.
   int playSoundEvent = 0;
   int playVideoEvent = 0;
   // Shown only while a video is set: the play buttons, and the area a player shows it in.

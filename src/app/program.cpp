@@ -170,7 +170,7 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
     return static_cast<UIW_WINDOW*>(new bookshelf::BookInfoWindow(
         shelf, catalog ? bookshelf::Shelf::Catalog : bookshelf::Shelf::Recipes, user,
         bookshelf::ShelfItemType(type), request.values[1], request.values[2], nullptr,
-        &run.state.exitState));
+        &run.state.exitState, media::MediaLookup(mediaPlaces(run.state))));
   });
 }
 

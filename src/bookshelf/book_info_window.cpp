@@ -1,10 +1,7 @@
 #include "bookshelf/book_info_window.h"
 
 #include "codes/program_codes.h"
-#include "platform/paths.h"
-#include "platform/program_dirs.h"
 #include "platform/text.h"
-#include "store/recipe.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/qt_media_player.h"
@@ -20,13 +17,26 @@ namespace {
 using namespace savora::codes;
 using namespace savora::codes::book_info_window;
 
-enum Media : int { kPhoto = 0, kSound = 1, kVideo = 2 };
+// The picture area is square; the player shows a video in a strip of VIDEO_AREA.
+constexpr int kPictureSize = 360;
+constexpr int kVideoHeight = 120;
 
-// The labels that name the photo, sound and video files.
-constexpr const char* kMediaNameLabels[] = {"PHOTO_NAME", "SOUND_NAME", "VIDEO_NAME"};
+media::MediaTabObjects pictureTabObjects() {
+  media::MediaTabObjects objects;
+  objects.playSoundEvent = kPlaySound;
+  objects.playVideoEvent = kPlayVideo;
+  objects.videoObjects = {"PLAY_VIDEO", "VIDEO_AREA"};
+  objects.photoBox = kPictureSize;
+  return objects;
+}
 
-constexpr int kPictureWidth = 360;
-constexpr int kPictureHeight = 360;
+// The given player, or the Qt one showing video in VIDEO_AREA.
+std::unique_ptr<MediaPlayer> videoPlayer(UIW_WINDOW& window, std::unique_ptr<MediaPlayer> player) {
+  if (player) return player;
+  auto qtPlayer = std::make_unique<QtMediaPlayer>(window.Get("VIDEO_AREA")->widget());
+  qtPlayer->placeVideo(0, 0, kPictureSize, kVideoHeight);
+  return qtPlayer;
+}
 
 }  // namespace
 
@@ -58,21 +68,16 @@ UI_EVENT itemInformationRequest(ShelfItemType type, long uid, long book, Shelf s
 
 BookInfoWindow::BookInfoWindow(ShelfTables tables, Shelf shelf, User& user, ShelfItemType type,
                                long uid, long book, std::unique_ptr<MediaPlayer> player,
-                               int* exitState)
+                               int* exitState, media::MediaLookup lookup)
     : UIW_WINDOW(kBookInfoSpec.resource),
       item_(tables, shelf, user, type, uid, book),
       user_(user),
-      player_(std::move(player)),
-      exitState_(exitState) {
+      exitState_(exitState),
+      mediaTab_(*this, pictureTabObjects(), media_, user, std::move(lookup),
+                videoPlayer(*this, std::move(player))) {
   resolve(kBookInfoSpec);
   name_ = Get<UIW_STRING>("NAME");
   text_ = Get<UIW_TEXT>("TEXT");
-  picture_ = Get<UIW_PICTURE>("PICTURE");
-  if (!player_) {
-    auto qtPlayer = std::make_unique<QtMediaPlayer>(Get("VIDEO_AREA")->widget());
-    qtPlayer->placeVideo(0, 0, kPictureWidth, 120);
-    player_ = std::move(qtPlayer);
-  }
 
   loaded_ = item_.stored();
   media_ = loaded_.media;
@@ -83,12 +88,8 @@ BookInfoWindow::BookInfoWindow(ShelfTables tables, Shelf shelf, User& user, Shel
   // As the fields give them back (line ends), so that opening alone changes nothing.
   loaded_.name = name_->text();
   loaded_.info = text_->text();
-  showMedia();
+  mediaTab_.show();
   name_->setFocus();  // the name is what the user types first
-}
-
-BookInfoWindow::~BookInfoWindow() {
-  if (player_) player_->close();
 }
 
 ShelfItemContents BookInfoWindow::edited() const {
@@ -118,24 +119,9 @@ int BookInfoWindow::Event(const UI_EVENT& event) {
     case S_CLOSE:
       leave();
       break;
-    case kAddPhoto:
-    case kAddSound:
-    case kAddVideo:
-      addMedia(event.type - kAddPhoto);
-      break;
-    case kRemovePhoto:
-    case kRemoveSound:
-    case kRemoveVideo:
-      removeMedia(event.type - kRemovePhoto);
-      break;
-    case kPlaySound:
-      play(kSound);
-      break;
-    case kPlayVideo:
-      play(kVideo);
-      break;
     default:
-      return UIW_WINDOW::Event(event);
+      if (!mediaTab_.handle(event.type)) return UIW_WINDOW::Event(event);
+      break;
   }
   return event.type;
 }
@@ -173,7 +159,7 @@ void BookInfoWindow::refuseExit() {
 }
 
 void BookInfoWindow::close() {
-  if (player_) player_->close();
+  mediaTab_.stop();
   UI_WINDOW_MANAGER::instance().subtract(this);
 }
 
@@ -200,56 +186,6 @@ void BookInfoWindow::tellBookshelves() {
   for (UIW_WINDOW* window : UI_WINDOW_MANAGER::instance().windows()) {
     if (window->kind() == notice.windowKind) window->post(notice.event);
   }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Photo, sound and video
-
-void BookInfoWindow::showMedia() {
-  const std::string& photo = media_[kPhoto];
-  // At its own size, made smaller only when it does not fit.
-  if (photo.empty() || !(picture_->setImage(photo + ".bmp", kPictureWidth, kPictureHeight, false) ||
-                         picture_->setImage(photo, kPictureWidth, kPictureHeight, false))) {
-    picture_->clearImage();
-    picture_->setText(photo.empty() ? "No photo" : "The photo cannot be shown.");
-  }
-  for (int which = kPhoto; which <= kVideo; ++which) {
-    const std::string& reference = media_[size_t(which)];
-    Get(kMediaNameLabels[which])
-        ->setText(reference.empty() ? "(none)" : platform::fileNamePart(reference));
-  }
-  // The play buttons exist only while there is something to play.
-  Get("PLAY_SOUND")->show(!media_[kSound].empty());
-  Get("PLAY_VIDEO")->show(!media_[kVideo].empty());
-  Get("VIDEO_AREA")->show(!media_[kVideo].empty());
-}
-
-void BookInfoWindow::addMedia(int which) {
-  const store::MediaKindTexts& kind = store::kMediaKindTexts[which];
-  const std::optional<std::string> chosen =
-      user_.openFileName(kind.dialogTitle, kind.filter, platform::programDirectory());
-  if (!chosen || chosen->empty()) return;
-  std::string reference = which == kPhoto ? store::storedPhotoName(*chosen) : *chosen;
-  media_[size_t(which)] = reference.substr(0, store::kMediaReferenceLength);
-  showMedia();
-  if (which == kSound) play(kSound);  // a chosen sound is heard at once
-}
-
-void BookInfoWindow::removeMedia(int which) {
-  if (media_[size_t(which)].empty()) {
-    user_.message("Wait!", "HAND", Buttons::Ok, store::kMediaKindTexts[which].nothingToRemove);
-    return;
-  }
-  if (which != kPhoto && player_->fileName() == media_[size_t(which)]) player_->close();
-  media_[size_t(which)].clear();
-  showMedia();
-}
-
-void BookInfoWindow::play(int which) {
-  const std::string& file = media_[size_t(which)];
-  if (file.empty()) return;
-  player_->close();
-  if (player_->open(file)) player_->play();
 }
 
 }  // namespace savora::bookshelf

@@ -10,6 +10,8 @@
 
 #include "bookshelf/shelf_edits.h"
 #include "bookshelf/shelf_item_save.h"
+#include "media/media_lookup.h"
+#include "media/media_tab_widget.h"
 #include "store/media_list.h"
 #include "toolkit/media_player.h"
 #include "toolkit/uiw_window.h"
@@ -27,11 +29,11 @@ class BookInfoWindow : public toolkit::UIW_WINDOW {
   // Shows item `uid` of the type (0: a new one; a chapter belongs to `book`) from the shelf's
   // tables. `player` plays the sound and video; null makes the Qt player, showing video in
   // VIDEO_AREA. `exitState` is the program's exit state (1000 while the program is leaving after
-  // the user said so), or null: a refused save and Cancel set it back to 0.
+  // the user said so), or null: a refused save and Cancel set it back to 0. `lookup` finds the
+  // photo, sound and video files.
   BookInfoWindow(ShelfTables tables, Shelf shelf, toolkit::User& user, ShelfItemType type, long uid,
                  long book, std::unique_ptr<toolkit::MediaPlayer> player = nullptr,
-                 int* exitState = nullptr);
-  ~BookInfoWindow() override;
+                 int* exitState = nullptr, media::MediaLookup lookup = media::MediaLookup({}));
 
   int Event(const toolkit::UI_EVENT& event) override;
   bool hasUnsavedChanges() const override;
@@ -51,21 +53,15 @@ class BookInfoWindow : public toolkit::UIW_WINDOW {
   void saveAndClose();
   void tellBookshelves();
 
-  void addMedia(int which);
-  void removeMedia(int which);
-  void play(int which);
-  void showMedia();
-
   ShelfItemSave item_;
   toolkit::User& user_;
-  std::unique_ptr<toolkit::MediaPlayer> player_;
   int* exitState_;
   ShelfItemContents loaded_;  // as the fields show it, to tell a change
   store::MediaReferences media_;
+  media::MediaTab mediaTab_;  // PICTURE_TAB, on media_
 
   toolkit::UIW_STRING* name_;
   toolkit::UIW_TEXT* text_;
-  toolkit::UIW_PICTURE* picture_;
 };
 
 }  // namespace savora::bookshelf

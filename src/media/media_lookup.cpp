@@ -121,4 +121,11 @@ std::string MediaLookup::resolve(std::string_view storedName) {
   return name;
 }
 
+std::string photoFile(MediaLookup& lookup, std::string_view storedName) {
+  std::string path = lookup.resolve(storedName);
+  if (mediaExists(path, true)) return path + ".BMP";
+  if (mediaExists(path, false)) return path;
+  return {};
+}
+
 }  // namespace savora::media

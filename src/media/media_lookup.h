@@ -76,4 +76,9 @@ class MediaLookup {
   std::string missingMessage_;
 };
 
+// The image file that shows a stored photo: "<found>.BMP", or the found name itself when the
+// reference kept its extension; empty when neither exists, and the lookup's missing-picture
+// message then names the CD to insert, when it knows one.
+std::string photoFile(MediaLookup& lookup, std::string_view storedName);
+
 }  // namespace savora::media

@@ -4,9 +4,7 @@
 #include <utility>
 
 #include "food/brand_table.h"
-#include "platform/text.h"
 #include "recipe/recipe_line_text.h"
-#include "store/media_list.h"
 #include "store/recipe_table.h"
 
 namespace savora::recipe {
@@ -126,18 +124,7 @@ bool RecipeEdit::addRecipeReference(long recipeUid) {
 }
 
 bool RecipeEdit::setMedia(Media kind, std::string_view path) {
-  const std::string name =
-      kind == Media::Photo ? store::storedPhotoName(std::string(path)) : std::string(path);
-  // A cut name would point nowhere: refused instead.
-  if (name.size() > store::kMediaReferenceLength) {
-    user_.message("Wait!", "HAND", toolkit::Buttons::Ok,
-                  platform::formatText("The name of that file is too long: it may have at most "
-                                       "%d characters with its folders.",
-                                       int(store::kMediaReferenceLength)));
-    return false;
-  }
-  recipe_.media[size_t(kind)] = name;
-  return true;
+  return media::setMediaReference(recipe_.media, kind, path, user_);
 }
 
 void RecipeEdit::ingredientsChanged(long opened, long now) {
@@ -159,14 +146,7 @@ void RecipeEdit::ingredientsChanged(long opened, long now) {
 }
 
 bool RecipeEdit::removeMedia(Media kind) {
-  std::string& name = recipe_.media[size_t(kind)];
-  if (name.empty()) {
-    user_.message("Wait!", "HAND", toolkit::Buttons::Ok,
-                  store::kMediaKindTexts[size_t(kind)].nothingToRemove);
-    return false;
-  }
-  name.clear();
-  return true;
+  return media::clearMediaReference(recipe_.media, kind, user_);
 }
 
 std::string RecipeEdit::lineText(int index, bool present, size_t maxLength) {

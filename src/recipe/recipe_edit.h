@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "media/media_references.h"
 #include "recipe/recipe_tables.h"
 #include "store/recipe.h"
 #include "toolkit/user.h"
@@ -47,7 +48,7 @@ struct SaveOutcome {
 enum class Direction { Previous, Next };
 
 // The media references of a recipe, in the order of its MEDIA memo.
-enum class Media { Photo = 0, Sound = 1, Video = 2 };
+using Media = media::MediaKind;
 
 class RecipeEdit {
  public:

@@ -1,11 +1,8 @@
 #include "recipe/recipe_window.h"
 
 #include <QComboBox>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QToolButton>
 
 #include "bookshelf/book_shelf_window.h"
@@ -14,13 +11,10 @@
 #include "food/quantity.h"
 #include "food/unit_names.h"
 #include "food/unit_table.h"
-#include "platform/paths.h"
-#include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "recipe/recipe_line_text.h"
 #include "recipe/serving_scale.h"
 #include "recipe/serving_size_window.h"
-#include "store/media_list.h"
 #include "store/recipe_table.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
@@ -39,11 +33,17 @@ namespace {
 using namespace savora::codes;
 using namespace savora::codes::recipe_window;
 
-// The labels that name the photo, sound and video files.
-constexpr const char* kMediaNameLabels[] = {"PHOTO_NAME", "SOUND_NAME", "VIDEO_NAME"};
-
-constexpr const char* kPlayVideoButtons[] = {"PLAY_VIDEO_VIEW", "PLAY_VIDEO_EDIT",
-                                             "PLAY_VIDEO_PICTURE"};
+// The picture tab's objects; every tab has its "Play Video" button while the recipe has a video.
+media::MediaTabObjects pictureTabObjects() {
+  media::MediaTabObjects objects;
+  objects.playSoundEvent = kPlaySound;
+  objects.playVideoEvent = kPlayVideo;
+  objects.videoObjects = {"PLAY_VIDEO_VIEW", "PLAY_VIDEO_EDIT", "PLAY_VIDEO_PICTURE"};
+  objects.missingPhoto = "MISSING_PHOTO_MSG";
+  objects.zoomButton = "ZOOM_BUTTON";
+  objects.pictureScroll = "PICTURE_SCROLL";
+  return objects;
+}
 
 // The edit menu's commands, in menu order.
 struct EditCommand {
@@ -165,9 +165,12 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
       services_(std::move(services)),
       user_(services_.user),
       edit_(services_.tables, services_.user),
-      player_(std::move(player)) {
+      mediaTab_(*this, pictureTabObjects(), edit_.recipe().media, services_.user, services_.media,
+                player ? std::move(player) : std::make_unique<QtMediaPlayer>(),
+                {nullptr, [this](const std::string& file) {
+                   if (services_.playVideo) services_.playVideo(file);
+                 }}) {
   resolve(kRecipeWindowSpec);
-  if (!player_) player_ = std::make_unique<QtMediaPlayer>();
   name_ = Get<UIW_STRING>("NAME");
   description_ = Get<UIW_TEXT>("DESCRIPTION");
   instructions_ = Get<UIW_TEXT>("INSTRUCTIONS");
@@ -177,7 +180,6 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
   ingredient_ = Get<UIW_COMBO_BOX>("INGREDIENT");
   info1_ = Get<UIW_STRING>("IN_INFO");
   info2_ = Get<UIW_STRING>("IN_TYPE");
-  picture_ = Get<UIW_PICTURE>("PICTURE");
   setNumberID(services_.catalog ? kKindCatalogRecipe : kKindRecipe);
 
   // Enter in the combo boxes goes on to the next line, as in the other fields of the line.
@@ -213,21 +215,17 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
   if (uid == 0) name_->setFocus();
 }
 
-RecipeWindow::~RecipeWindow() {
-  if (player_) player_->close();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Loading and showing
 
 bool RecipeWindow::load(long uid, long chapter) {
-  player_->close();  // the last recipe's sound stops
+  mediaTab_.stop();  // the last recipe's sound stops
   if (!edit_.open(uid, chapter)) {
     user_.message("Wait!", "HAND", Buttons::Ok, "That recipe could not be found.");
     return false;
   }
   showRecipe();
-  playSound();  // a recipe's sound is heard once when it opens
+  mediaTab_.play(Media::Sound);  // a recipe's sound is heard once when it opens
   return true;
 }
 
@@ -241,7 +239,7 @@ void RecipeWindow::showRecipe() {
   showLines();
   pushEditor();
   showText();
-  showMedia();
+  mediaTab_.show();
 }
 
 void RecipeWindow::showServings() {
@@ -422,24 +420,8 @@ int RecipeWindow::Event(const UI_EVENT& event) {
     case S_CLOSE:
       if (leaveRecipe()) close();
       break;
-    case kAddPhoto:
-    case kAddSound:
-    case kAddVideo:
-      addMedia(Media(event.type - kAddPhoto));
-      break;
-    case kRemovePhoto:
-    case kRemoveSound:
-    case kRemoveVideo:
-      removeMedia(Media(event.type - kRemovePhoto));
-      break;
-    case kPlaySound:
-      playSound();
-      break;
-    case kPlayVideo:
-      playVideo();
-      break;
     case kZoom:
-      showPhoto();
+      mediaTab_.show();
       break;
     case kCut:
     case kCopy:
@@ -450,7 +432,8 @@ int RecipeWindow::Event(const UI_EVENT& event) {
       editFocusedField(widget(), fieldEdit(event.type));
       break;
     default:
-      return UIW_WINDOW::Event(event);
+      if (!mediaTab_.handle(event.type)) return UIW_WINDOW::Event(event);
+      break;
   }
   return event.type;
 }
@@ -650,96 +633,8 @@ void RecipeWindow::loadFromBookshelf(long chapter, long uid) {
 }
 
 void RecipeWindow::close() {
-  if (player_) player_->close();
+  mediaTab_.stop();
   UI_WINDOW_MANAGER::instance().subtract(this);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Photo, sound and video
-
-void RecipeWindow::showMedia() {
-  const auto& media = edit_.recipe().media;
-  for (int which = 0; which < 3; ++which) {
-    const std::string& name = media[size_t(which)];
-    Get(kMediaNameLabels[which])->setText(name.empty() ? "(none)" : platform::fileNamePart(name));
-  }
-  Get("PLAY_SOUND")->show(!media[size_t(Media::Sound)].empty());
-  // Every tab has its "Play Video" button while the recipe has a video.
-  for (const char* button : kPlayVideoButtons)
-    Get(button)->show(!media[size_t(Media::Video)].empty());
-  showPhoto();
-}
-
-void RecipeWindow::showPhoto() {
-  const std::string& stored = edit_.recipe().media[size_t(Media::Photo)];
-  UI_WINDOW_OBJECT* missing = Get("MISSING_PHOTO_MSG");
-  missing->setText("");
-  picture_->clearImage();
-  if (stored.empty()) {
-    picture_->setText("No photo");
-    return;
-  }
-  const std::string path = services_.media.resolve(stored);
-  if (!media::mediaExists(path, true)) {
-    const std::string& message = services_.media.missingPictureMessage();
-    missing->setText(message.empty() ? "The photo cannot be found." : message);
-    return;
-  }
-  // Pressed: scaled to the width of the tab; not pressed: at its own size, scrolled.
-  const bool zoom = Get<UIW_BUTTON>("ZOOM_BUTTON")->isChecked();
-  const int width = zoomWidth();
-  const bool shown = zoom ? picture_->setImage(path + ".BMP", width > 40 ? width : 320, 100000)
-                          : picture_->setImage(path + ".BMP", 0, 0, false);
-  if (!shown) picture_->setText("The photo cannot be shown.");
-}
-
-// The width a zoomed photo fills: the picture area less its margins and a vertical scroll bar
-// (a tall photo still scrolls), so no horizontal scroll bar appears.
-int RecipeWindow::zoomWidth() {
-  auto* area = static_cast<QScrollArea*>(Get("PICTURE_SCROLL")->widget());
-  int width = area->viewport()->width() - area->verticalScrollBar()->sizeHint().width();
-  if (const QLayout* layout = area->widget() ? area->widget()->layout() : nullptr) {
-    const QMargins margins = layout->contentsMargins();
-    width -= margins.left() + margins.right();
-  }
-  return width;
-}
-
-void RecipeWindow::addMedia(Media kind) {
-  const store::MediaKindTexts& dialog = store::kMediaKindTexts[int(kind)];
-  const std::optional<std::string> chosen =
-      user_.openFileName(dialog.dialogTitle, dialog.filter, platform::programDirectory());
-  if (!chosen || chosen->empty()) return;
-  if (!edit_.setMedia(kind, *chosen)) return;
-  showMedia();
-  if (kind == Media::Sound) playSound();  // a chosen sound is heard at once
-}
-
-void RecipeWindow::removeMedia(Media kind) {
-  if (!edit_.removeMedia(kind)) return;
-  if (kind == Media::Sound) player_->close();  // the player plays nothing but the sound
-  showMedia();
-}
-
-void RecipeWindow::playSound() {
-  const std::string& stored = edit_.recipe().media[size_t(Media::Sound)];
-  if (stored.empty()) return;
-  const std::string path = services_.media.resolve(stored);
-  if (!media::mediaExists(path, false)) return;
-  player_->close();
-  if (player_->open(path)) player_->play();
-}
-
-void RecipeWindow::playVideo() {
-  const std::string& stored = edit_.recipe().media[size_t(Media::Video)];
-  if (stored.empty()) return;
-  std::string path = services_.media.resolve(stored);
-  if (!media::mediaExists(path, false)) {
-    const std::string message = media::missingVideoMessage(services_.media.missingPictureMessage());
-    if (!message.empty()) user_.message("Wait!", "HAND", Buttons::Ok, message);
-    return;
-  }
-  if (services_.playVideo) services_.playVideo(path);
 }
 
 }  // namespace savora::recipe

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "media/media_lookup.h"
+#include "media/media_tab_widget.h"
 #include "recipe/recipe_edit.h"
 #include "toolkit/media_player.h"
 #include "toolkit/uiw_window.h"
@@ -52,7 +53,6 @@ class RecipeWindow : public toolkit::UIW_WINDOW {
   // Shows recipe `uid` (0: a new recipe in `chapter`). Without a player, sounds play through Qt.
   RecipeWindow(RecipeWindowServices services, long chapter, long uid,
                std::unique_ptr<toolkit::MediaPlayer> player = nullptr);
-  ~RecipeWindow() override;
 
   int Event(const toolkit::UI_EVENT& event) override;
   bool hasUnsavedChanges() const override;
@@ -101,20 +101,12 @@ class RecipeWindow : public toolkit::UIW_WINDOW {
   void close();
   bookshelf::BookShelfWindow* bookshelf() const;
 
-  void addMedia(Media kind);
-  void removeMedia(Media kind);
-  void showMedia();
-  void showPhoto();
-  int zoomWidth();
-  void playSound();
-  void playVideo();
-
   RecipeWindowServices services_;
   toolkit::User& user_;
   RecipeEdit edit_;
-  std::unique_ptr<toolkit::MediaPlayer> player_;
-  LineEditor shownEditor_;  // the editor as last shown, to tell typing from nothing
-  long shownUnit_ = 0;      // the unit the unit box showed before the user picked another
+  media::MediaTab mediaTab_;  // the picture tab, on the recipe's media
+  LineEditor shownEditor_;    // the editor as last shown, to tell typing from nothing
+  long shownUnit_ = 0;        // the unit the unit box showed before the user picked another
   bool choosingRecipe_ = false;
   bool skipNextLoad_ = false;  // the recipe just taken as an ingredient is not loaded as well
   struct {
@@ -131,7 +123,6 @@ class RecipeWindow : public toolkit::UIW_WINDOW {
   toolkit::UIW_COMBO_BOX* ingredient_;
   toolkit::UIW_STRING* info1_;
   toolkit::UIW_STRING* info2_;
-  toolkit::UIW_PICTURE* picture_;
 };
 
 }  // namespace savora::recipe

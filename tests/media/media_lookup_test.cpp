@@ -130,6 +130,25 @@ TEST_F(MediaLookupTest, DigitalEditionLooksOnlyInItsPicturesFolder) {
   EXPECT_EQ(media.resolve(elsewhere.str() + "Soup"), elsewhere.str() + "Soup");
 }
 
+TEST_F(MediaLookupTest, PhotoFileIsTheBitmapBesideTheNameOrTheNamedFile) {
+  programDir.write("Garden Table/pictures/basil.bmp", "BM");
+  programDir.write("own/pie.bmp", "BM");
+  programDir.write("own/tart.bmp", "BM");
+  struct Case {
+    std::string stored;
+    std::string file;  // "" when nothing shows it
+  };
+  const Case cases[] = {
+      {"C:\\GARDN\\basil", programDir.str() + "Garden Table\\pictures\\basil.BMP"},
+      {programDir.str() + "own/pie", programDir.str() + "own/pie.BMP"},
+      {programDir.str() + "own/tart.bmp", programDir.str() + "own/tart.bmp"},  // kept its ending
+      {programDir.str() + "own/flan", ""},
+      {"", ""},
+  };
+  MediaLookup media = lookup();
+  for (const Case& c : cases) EXPECT_EQ(photoFile(media, c.stored), c.file) << c.stored;
+}
+
 TEST_F(MediaLookupTest, CopyFileReplacesTheTargetWholeAcrossBlocks) {
   std::string bytes;
   for (int i = 0; i < 12345; ++i) bytes += char('a' + i % 26);

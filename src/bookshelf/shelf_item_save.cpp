@@ -64,21 +64,24 @@ ShelfItemSaveResult ShelfItemSave::save(const ShelfItemContents& edited) {
                   "The book of this chapter has been deleted, so the chapter cannot be saved.");
   }
 
-  toolkit::statusWindow(user_, "Saving", "Saving...Please Wait.");
-  const std::optional<std::string> bitmap = store::writeMediaList(bitmap_, edited.media);
+  std::optional<std::string> bitmap;
+  {
+    const toolkit::StatusScope status(user_, "Saving", "Saving...Please Wait.");
+    bitmap = store::writeMediaList(bitmap_, edited.media);
+    if (bitmap) {
+      bitmap_ = *bitmap;
+      const ShelfItem item{.uid = uid_, .name = name, .bitmap = bitmap_, .info = edited.info};
+      if (uid_ == 0) {
+        uid_ = addShelfItem(tables_, type_, book_, item);
+      } else {
+        rewriteShelfItem(tables_, type_, book_, stored_.name, item);
+      }
+    }
+  }
   if (!bitmap) {
-    toolkit::statusWindow(user_, nullptr, nullptr);
     return refuse(ShelfItemSaveResult::Refused, "Error!", "EXCLAMATION",
                   "The photo, sound and video could not be saved.");
   }
-  bitmap_ = *bitmap;
-  const ShelfItem item{.uid = uid_, .name = name, .bitmap = bitmap_, .info = edited.info};
-  if (uid_ == 0) {
-    uid_ = addShelfItem(tables_, type_, book_, item);
-  } else {
-    rewriteShelfItem(tables_, type_, book_, stored_.name, item);
-  }
-  toolkit::statusWindow(user_, nullptr, nullptr);
   stored_ = {name, edited.info, edited.media};
   record_ = shelfTableOf(tables_, type_).get(uid_);
   return ShelfItemSaveResult::Saved;

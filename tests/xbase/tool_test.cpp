@@ -27,6 +27,8 @@ TEST(TableToolTest, PrintsStructureAndRecordsAsCsv) {
     table->go(2);
     table->setText(table->fieldIndex("NAME"), "Pie, \"deep\" dish");
     table->deleteRecord();
+    table->go(3);
+    table->setText(table->fieldIndex("NAME"), "Cr\xE8me br\xFBl\xE9" "e");  // Windows-1252
   }
   int status = -1;
   const std::string out = tool(base + ".dbf", status);
@@ -37,7 +39,7 @@ TEST(TableToolTest, PrintsStructureAndRecordsAsCsv) {
         std::string("CHAPNAME   key STR(CHAP_UID,5)+NAME for .NOT. DELETED()"),
         std::string("RECNO,DELETED,UID,CHAP_UID,NAME,KCAL,SERVES,BITMAP,NOTES\n"),
         std::string("\n2,*,2,") + std::to_string(recipeChapter(2)) + ",\"Pie, \"\"deep\"\" dish\",",
-        std::string("\"Notes of recipe 1.\r\n")}) {
+        std::string("\"Notes of recipe 1.\r\n"), std::string(",Crème brûlée,")}) {
     EXPECT_NE(out.find(expected), std::string::npos) << expected << "\n--- in ---\n" << out;
   }
 }
@@ -75,6 +77,20 @@ TEST(TableToolTest, ListsATagInItsOrderAndChecksTheIndex) {
   EXPECT_EQ(status, 2);
   tool("", status);
   EXPECT_EQ(status, 2);
+}
+
+TEST(TableToolTest, AnswersHelpAndPointsFromACompanionFileToItsTable) {
+  int status = -1;
+  const std::string help = tool("--help", status);
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(help.find("usage: savora99-table"), std::string::npos) << help;
+  for (const char* companion : {"recipes.cdx", "recipes.FPT", "old.dbt"}) {
+    SCOPED_TRACE(companion);
+    const std::string out = tool(std::string("/tmp/") + companion, status);
+    EXPECT_EQ(status, 2);
+    const std::string name(companion);
+    EXPECT_NE(out.find(name.substr(0, name.find('.')) + ".dbf"), std::string::npos) << out;
+  }
 }
 
 }  // namespace

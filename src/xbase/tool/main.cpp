@@ -2,12 +2,15 @@
 //   savora99-table TABLE             header, fields, tags, then every record as CSV
 //   savora99-table --tag NAME TABLE  the tag's entries in its order: record number and key
 //   savora99-table --check TABLE     compares every tag with the data; exit 1 on a mismatch
-// The table is opened read-only; exit status 2 means it could not be opened.
+//   savora99-table --help            this text
+// The table is opened read-only; exit status 2 means it could not be opened. Text is printed as
+// UTF-8 (tables hold Windows-1252).
 #include <strings.h>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "platform/codepage.h"
 #include "xbase/error.h"
 #include "xbase/table.h"
 
@@ -15,7 +18,15 @@ namespace {
 
 using savora::xbase::Table;
 
-std::string csvCell(const std::string& text) {
+constexpr const char* kUsage =
+    "usage: savora99-table [--tag NAME | --check] TABLE[.dbf]\n"
+    "  TABLE             header, fields, tags, then every record as CSV\n"
+    "  --tag NAME TABLE  the tag's entries in its order: record number and key\n"
+    "  --check TABLE     compares every tag with the data; exit status 1 on a mismatch\n";
+
+// A CSV cell of table text, in UTF-8.
+std::string csvCell(const std::string& cp1252) {
+  const std::string text = savora::platform::utf8FromCp1252(cp1252);
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string out = "\"";
   for (char c : text) {
@@ -70,6 +81,18 @@ int printTag(Table& table, const std::string& name) {
   return 0;
 }
 
+// The table a memo or index file belongs to: "recipes.cdx" gives "recipes.dbf"; "" for any other
+// name.
+std::string tableOfCompanion(const std::string& path) {
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return {};
+  const std::string ext = path.substr(dot + 1);
+  for (const char* companion : {"cdx", "fpt", "dbt"}) {
+    if (strcasecmp(ext.c_str(), companion) == 0) return path.substr(0, dot) + ".dbf";
+  }
+  return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -77,6 +100,10 @@ int main(int argc, char** argv) {
   bool check = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
     if (arg == "--tag" && i + 1 < argc)
       tag = argv[++i];
     else if (arg == "--check")
@@ -87,7 +114,12 @@ int main(int argc, char** argv) {
       path.clear(), i = argc;
   }
   if (path.empty()) {
-    std::fprintf(stderr, "usage: savora99-table [--tag NAME | --check] TABLE[.dbf]\n");
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  if (const std::string table = tableOfCompanion(path); !table.empty()) {
+    std::fprintf(stderr, "savora99-table: %s belongs to a table; give the table: %s\n",
+                 path.c_str(), table.c_str());
     return 2;
   }
   try {

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMainWindow>
@@ -241,9 +242,14 @@ void MainWindow::rememberPosition() {
 }
 
 void MainWindow::activate() {
-  widget()->showNormal();
-  widget()->raise();
-  widget()->activateWindow();
+  QWidget* frame = widget();
+  frame->setWindowState((frame->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  frame->show();
+  frame->raise();
+  frame->activateWindow();
+  // A window manager that refuses to hand focus to a window in the background still marks it
+  // as wanting attention (its taskbar entry flashes).
+  QApplication::alert(frame);
 }
 
 void MainWindow::startTimer() {

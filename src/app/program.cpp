@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include <cstdio>
+
 #include "app/app_state.h"
 #include "app/content_title.h"
 #include "app/format_upgrade.h"
@@ -268,7 +270,10 @@ int runProgram(const std::string& programDirectory, User& user) {
   titles.push_back(state.title);
   int result = 1;
   const std::string scope = platform::windowsDirectory();
-  if (!SingleInstance::activateRunning(titles, scope)) {
+  if (SingleInstance::activateRunning(titles, scope)) {
+    std::fprintf(stderr, "%s is already running: its window was brought to the front.\n",
+                 state.title.c_str());
+  } else {
     Settings settings;
     settings.readSettings();
     UsageCounters usage = readUsageCounters();

@@ -12,7 +12,7 @@ namespace savora::xbase {
 // Table header, 32 bytes, little-endian:
 //   OFFSET SIZE MEANING
 //   0      1    version: 0x03 no memo, 0xF5 FoxPro memo (.fpt), 0x30-0x32 later variant with
-//               .fpt, 0x83 memo in a .dbt file
+//               .fpt, 0x83 memo in a .dbt file, 0x8B memo in a dBASE IV .dbt file
 //   1      3    date of last update: year mod 100 (>= 100 means 1900 + value), month, day
 //   4      4    record count, deleted records included
 //   8      2    header length = file offset of record 1
@@ -36,6 +36,7 @@ inline constexpr size_t kBacklinkSize = 263;
 inline constexpr uint8_t kVersionNoMemo = 0x03;
 inline constexpr uint8_t kVersionFoxMemo = 0xF5;
 inline constexpr uint8_t kVersionDbtMemo = 0x83;
+inline constexpr uint8_t kVersionDbtIVMemo = 0x8B;
 inline constexpr uint8_t kFlagStructuralIndex = 0x01;
 inline constexpr uint8_t kCodePageWindows1252 = 0x03;
 inline constexpr char kHeaderTerminator = 0x0D;

@@ -82,12 +82,14 @@ void Table::openFiles() {
   }
 
   if (header_.hasMemoFields()) {
-    const bool dbt = header_.version == kVersionDbtMemo || header_.version == 0x8B;
-    const std::string memoPath = path(dbt ? ".dbt" : ".fpt");
+    const MemoFile::Kind kind = header_.version == kVersionDbtMemo     ? MemoFile::Kind::Dbt
+                                : header_.version == kVersionDbtIVMemo ? MemoFile::Kind::DbtIV
+                                                                       : MemoFile::Kind::Fpt;
+    const std::string memoPath = path(kind == MemoFile::Kind::Fpt ? ".fpt" : ".dbt");
     if (!platform::fileExists(memoPath))
       raise("opening table %s: it has memo fields but its memo file %s is missing", dbfPath.c_str(),
             memoPath.c_str());
-    memo_ = MemoFile::open(memoPath, dbt ? MemoFile::Kind::Dbt : MemoFile::Kind::Fpt, !readOnly_);
+    memo_ = MemoFile::open(memoPath, kind, !readOnly_);
   }
 }
 

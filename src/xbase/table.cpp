@@ -165,6 +165,9 @@ void Table::requireWritable(const char* action) const {
   if (failed_)
     raise("%s in table %s: an earlier write failed; reopen the table to go on", action,
           base_.c_str());
+  if (!unusable_.empty())
+    raise("%s in table %s: tag %s could not be kept up to date (%s)", action, base_.c_str(),
+          unusable_.front().info->name.c_str(), unusable_.front().problem.c_str());
 }
 
 void Table::readRecord(uint32_t record, std::string& out) {
@@ -496,9 +499,10 @@ bool Table::deleted() const {
 
 std::vector<TagSpec> Table::tags() const {
   std::vector<TagSpec> out;
-  for (const Tag& tag : tags_)
-    out.push_back(TagSpec{tag.info->name, tag.info->keyExpression, tag.info->forExpression,
-                          tag.info->descending, tag.info->unique()});
+  if (!cdx_) return out;
+  for (const TagInfo& info : cdx_->tags())
+    out.push_back(
+        TagSpec{info.name, info.keyExpression, info.forExpression, info.descending, info.unique()});
   return out;
 }
 

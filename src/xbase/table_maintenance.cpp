@@ -132,7 +132,7 @@ void Table::compressMemo() {
 // ---------------------------------------------------------------- queries
 
 bool Table::queryMatch() {
-  return !deleted() && query_->evaluate(original_).logical;
+  return !deleted() && query_->evaluate(original_, recno_).logical;
 }
 
 bool Table::queryFirst(std::string_view filter) {

@@ -29,7 +29,11 @@ namespace savora::xbase {
 //   17     1    decimals; for C fields the high byte of the width (widths above 255)
 //   18     1    flags (later variant: 0x01 system, 0x02 nullable, 0x04 binary)
 //   19     13   autoincrement data and reserved, zero
-// Later-variant tables (0x30-0x32) carry 263 extra bytes after the 0x0D.
+// Later-variant tables (0x30-0x32) carry 263 extra bytes after the 0x0D. Their hidden system
+// field _NullFlags (type '0') holds bits in field order, from bit 0 of its first byte: each V
+// (varchar) and Q (varbinary) field takes one, set when the value is shorter than the field and
+// its length is in the field's last byte; then each nullable field takes one, set when it is
+// null. W (blob) fields are memos with 4-byte pointers.
 inline constexpr size_t kTableHeaderSize = 32;
 inline constexpr size_t kFieldDescriptorSize = 32;
 inline constexpr size_t kBacklinkSize = 263;
@@ -44,6 +48,8 @@ inline constexpr char kEndOfFile = 0x1A;
 inline constexpr char kLiveFlag = ' ';
 inline constexpr char kDeletedFlag = '*';
 inline constexpr size_t kMaxRecordLength = 65535;
+inline constexpr uint8_t kFieldNullable = 0x02;
+inline constexpr char kNullFlagsType = '0';
 
 struct FieldDescriptor {
   std::string name;  // upper case as stored
@@ -52,8 +58,13 @@ struct FieldDescriptor {
   uint32_t width = 0;
   uint32_t decimals = 0;  // 0 for C fields, whose high width byte shares this slot on disk
   uint8_t flags = 0;
+  // Bits of the record's _NullFlags field (at nullFlagsOffset in the record): the field is null,
+  // the V/Q value's length is in its last byte. -1 when the field has no such bit.
+  int nullBit = -1;
+  int lengthBit = -1;
+  uint32_t nullFlagsOffset = 0;
 
-  bool isMemo() const { return type == 'M' || type == 'G' || type == 'P'; }
+  bool isMemo() const { return type == 'M' || type == 'G' || type == 'P' || type == 'W'; }
 };
 
 struct DbfHeader {

@@ -1,13 +1,12 @@
 #include "xbase/key_expr.h"
 
-#include "xbase/key_expr_node.h"
-
 #include <cctype>
 #include <cmath>
 #include <cstring>
 
 #include "platform/text.h"
 #include "xbase/error.h"
+#include "xbase/key_expr_node.h"
 #include "xbase/record_codec.h"
 
 namespace savora::xbase {
@@ -19,8 +18,8 @@ using Node = ExprNode;
 
 Value fieldValue(const FieldDescriptor& f, std::string_view record) {
   Value v;
-  const std::string_view raw =
-      f.offset + f.width <= record.size() ? record.substr(f.offset, f.width) : std::string_view();
+  // A null field reads as blank; a V field as its value, blank-padded below.
+  const std::string_view raw = fieldBytes(f, record).bytes;
   switch (f.type) {
     case 'N':
     case 'F':

@@ -117,16 +117,21 @@ class Table {
   // field (fieldIndex() of an unknown name is -1) throws Error.
   // The stored bytes, blank-padded to the field width.
   std::string field(int index) const;
-  // The value as text: C trimmed at the right, numbers without blanks, D as YYYYMMDD.
+  // The value as text: C trimmed at the right, numbers without blanks, D as YYYYMMDD, V and Q
+  // as long as their value; "" for a null field. Throws Error for a V or Q length byte past the
+  // field's end.
   std::string text(int index) const;
+  // 0 for a null field.
   double number(int index) const;
+  // Later-variant tables: true when the field's _NullFlags bit says it is null.
+  bool isNull(int index) const;
   uint32_t width(int index) const { return fieldAt(index).width; }
   uint32_t decimals(int index) const { return fieldAt(index).decimals; }
   // C: blank-padded or cut; N/F: the number in the text, right-aligned with the field's
   // decimals (Error when it is not a number or does not fit); D: YYYYMMDD; L: T/F.
   void setText(int index, std::string_view value);
   void setNumber(int index, double value);
-  // Memo text of any length; "" when the record has none.
+  // Memo text (or W blob bytes) of any length; "" when the record has none or it is null.
   std::string memo(int index);
   void setMemo(int index, std::string_view value);
 
@@ -205,6 +210,7 @@ class Table {
   void markDirty() { changed_ = true; }
   std::string& buffer(int index, const char* action);
   const FieldDescriptor& fieldAt(int index) const;
+  std::string_view valueBytes(const FieldDescriptor& f) const;
 
   // table_index.cpp
   void openIndex(const OpenOptions& options);

@@ -65,7 +65,7 @@ std::string pad(const std::string& text, size_t width, char with, bool left) {
   return left ? fill + text : text + fill;
 }
 
-// Count and width of a count argument: negative counts take nothing.
+// A character count from a number argument; negative counts take nothing.
 size_t countOf(double n) {
   return n > 0 ? size_t(std::min(n, 65535.0)) : 0;
 }

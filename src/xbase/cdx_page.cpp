@@ -36,6 +36,11 @@ LeafLayout leafLayout(uint16_t keyLength, uint32_t maxRecord) {
   return l;
 }
 
+// Damaged bit counts can ask for a shift by 64 or more, which the language leaves undefined.
+uint64_t shiftDown(uint64_t value, unsigned bits) {
+  return bits >= 64 ? 0 : value >> bits;
+}
+
 size_t trailingFill(std::string_view key, char fill) {
   size_t n = 0;
   while (n < key.size() && key[key.size() - 1 - n] == fill) ++n;
@@ -100,8 +105,8 @@ Page decodePage(const char* p, uint32_t offset, uint16_t keyLength, char fill,
     const char* e = p + kLeafHeaderSize + i * entryBytes;
     for (size_t b = 0; b < entryBytes; ++b) v |= uint64_t(byteAt(e + b)) << (8 * b);
     const uint32_t record = uint32_t(v & recordMask);
-    const size_t dup = size_t((v >> recordBits) & dupMask);
-    const size_t trail = size_t((v >> (recordBits + dupBits)) & trailMask);
+    const size_t dup = size_t(shiftDown(v, recordBits) & dupMask);
+    const size_t trail = size_t(shiftDown(v, unsigned(recordBits) + dupBits) & trailMask);
     if (dup + trail > keyLength) corrupt("key compression counts exceed the key length");
     if (dup > prev.size()) corrupt("first key of the page refers to a previous key");
     const size_t stored = keyLength - dup - trail;

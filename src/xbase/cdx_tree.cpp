@@ -1,6 +1,7 @@
 #include "xbase/cdx_tree.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "xbase/error.h"
 
@@ -14,6 +15,17 @@ size_t findSlot(const Page& page, std::string_view key, uint32_t record) {
   for (size_t i = 0; i < page.entries.size(); ++i)
     if (compareEntry(page.entries[i].key, page.entries[i].record, key, record) >= 0) return i;
   return page.entries.size();
+}
+
+// True when the leaf's entries ascend and lie beyond `edge`, the last entry met before it.
+bool inOrder(const Page& leaf, const std::optional<PageEntry>& edge, bool forward) {
+  const std::vector<PageEntry>& e = leaf.entries;
+  for (size_t i = 1; i < e.size(); ++i)
+    if (compareEntry(e[i - 1].key, e[i - 1].record, e[i].key, e[i].record) >= 0) return false;
+  if (!edge) return true;
+  const PageEntry& near = forward ? e.front() : e.back();
+  const int order = compareEntry(edge->key, edge->record, near.key, near.record);
+  return forward ? order < 0 : order > 0;
 }
 
 PageEntry highestOf(const Page& page) {
@@ -46,6 +58,12 @@ Page CdxTree::descend(std::string_view key, uint32_t record, std::vector<PathSte
 }
 
 bool CdxTree::stepLeaf(Position& pos, bool forward) {
+  // Entries met along the chain must keep rising (forward) or falling: a sibling link that
+  // leads back to this leaf or an earlier one breaks that, so a damaged chain cannot make a
+  // walk go round for ever.
+  std::optional<PageEntry> edge;
+  if (!pos.leaf.entries.empty())
+    edge = forward ? pos.leaf.entries.back() : pos.leaf.entries.front();
   uint32_t steps = 0;
   for (;;) {
     const uint32_t next = forward ? pos.leaf.right : pos.leaf.left;
@@ -60,11 +78,15 @@ bool CdxTree::stepLeaf(Position& pos, bool forward) {
     if (!pos.leaf.leaf)
       raise("reading index %s tag %s: sibling of a leaf at offset %u is no leaf",
             file_.path().c_str(), tag_.name.c_str(), next);
-    if (!pos.leaf.entries.empty()) {
-      pos.index = forward ? 0 : pos.leaf.entries.size() - 1;
-      pos.valid = true;
-      return true;
-    }
+    if (pos.leaf.entries.empty()) continue;
+    if (!inOrder(pos.leaf, edge, forward))
+      raise(
+          "reading index %s tag %s: the leaf at offset %u is out of order with the leaves "
+          "before it (a damaged sibling link)",
+          file_.path().c_str(), tag_.name.c_str(), next);
+    pos.index = forward ? 0 : pos.leaf.entries.size() - 1;
+    pos.valid = true;
+    return true;
   }
 }
 

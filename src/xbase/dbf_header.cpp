@@ -38,6 +38,23 @@ bool isValidNameChar(char c, bool first) {
   return !first && c == '_';
 }
 
+// Numbers the _NullFlags bits of the fields (see the header layout). Bits past the end of the
+// _NullFlags field are left unassigned: such fields read as never null and full length.
+void assignNullFlagBits(std::vector<FieldDescriptor>& fields) {
+  const FieldDescriptor* flags = nullptr;
+  for (const FieldDescriptor& f : fields)
+    if (f.type == kNullFlagsType && !flags) flags = &f;
+  if (!flags) return;
+  const int bits = int(flags->width) * 8;
+  int next = 0;
+  for (FieldDescriptor& f : fields) {
+    if (&f == flags) continue;
+    f.nullFlagsOffset = flags->offset;
+    if ((f.type == 'V' || f.type == 'Q') && next < bits) f.lengthBit = next++;
+    if ((f.flags & kFieldNullable) && next < bits) f.nullBit = next++;
+  }
+}
+
 }  // namespace
 
 bool DbfHeader::hasMemoFields() const {
@@ -127,6 +144,7 @@ void parseFieldDescriptors(std::string_view bytes, DbfHeader& h, std::string_vie
   if (offset != h.recordLength)
     raise("reading table %s: the fields add up to %u bytes per record but the header says %u",
           file.c_str(), offset, h.recordLength);
+  assignNullFlagBits(h.fields);
 }
 
 std::string serializeDbfHeader(const DbfHeader& h) {

@@ -12,7 +12,7 @@ namespace savora::xbase {
 // Table header, 32 bytes, little-endian:
 //   OFFSET SIZE MEANING
 //   0      1    version: 0x03 no memo, 0xF5 FoxPro memo (.fpt), 0x30-0x32 later variant with
-//               .fpt, 0x83 memo in a .dbt file
+//               .fpt, 0x83 memo in a .dbt file, 0x8B memo in a dBASE IV .dbt file
 //   1      3    date of last update: year mod 100 (>= 100 means 1900 + value), month, day
 //   4      4    record count, deleted records included
 //   8      2    header length = file offset of record 1
@@ -29,13 +29,18 @@ namespace savora::xbase {
 //   17     1    decimals; for C fields the high byte of the width (widths above 255)
 //   18     1    flags (later variant: 0x01 system, 0x02 nullable, 0x04 binary)
 //   19     13   autoincrement data and reserved, zero
-// Later-variant tables (0x30-0x32) carry 263 extra bytes after the 0x0D.
+// Later-variant tables (0x30-0x32) carry 263 extra bytes after the 0x0D. Their hidden system
+// field _NullFlags (type '0') holds bits in field order, from bit 0 of its first byte: each V
+// (varchar) and Q (varbinary) field takes one, set when the value is shorter than the field and
+// its length is in the field's last byte; then each nullable field takes one, set when it is
+// null. W (blob) fields are memos with 4-byte pointers.
 inline constexpr size_t kTableHeaderSize = 32;
 inline constexpr size_t kFieldDescriptorSize = 32;
 inline constexpr size_t kBacklinkSize = 263;
 inline constexpr uint8_t kVersionNoMemo = 0x03;
 inline constexpr uint8_t kVersionFoxMemo = 0xF5;
 inline constexpr uint8_t kVersionDbtMemo = 0x83;
+inline constexpr uint8_t kVersionDbtIVMemo = 0x8B;
 inline constexpr uint8_t kFlagStructuralIndex = 0x01;
 inline constexpr uint8_t kCodePageWindows1252 = 0x03;
 inline constexpr char kHeaderTerminator = 0x0D;
@@ -43,6 +48,8 @@ inline constexpr char kEndOfFile = 0x1A;
 inline constexpr char kLiveFlag = ' ';
 inline constexpr char kDeletedFlag = '*';
 inline constexpr size_t kMaxRecordLength = 65535;
+inline constexpr uint8_t kFieldNullable = 0x02;
+inline constexpr char kNullFlagsType = '0';
 
 struct FieldDescriptor {
   std::string name;  // upper case as stored
@@ -51,8 +58,13 @@ struct FieldDescriptor {
   uint32_t width = 0;
   uint32_t decimals = 0;  // 0 for C fields, whose high width byte shares this slot on disk
   uint8_t flags = 0;
+  // Bits of the record's _NullFlags field (at nullFlagsOffset in the record): the field is null,
+  // the V/Q value's length is in its last byte. -1 when the field has no such bit.
+  int nullBit = -1;
+  int lengthBit = -1;
+  uint32_t nullFlagsOffset = 0;
 
-  bool isMemo() const { return type == 'M' || type == 'G' || type == 'P'; }
+  bool isMemo() const { return type == 'M' || type == 'G' || type == 'P' || type == 'W'; }
 };
 
 struct DbfHeader {

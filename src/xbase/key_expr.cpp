@@ -6,54 +6,20 @@
 
 #include "platform/text.h"
 #include "xbase/error.h"
+#include "xbase/key_expr_node.h"
 #include "xbase/record_codec.h"
 
 namespace savora::xbase {
 
-enum class Op {
-  Field,
-  Constant,
-  Str,
-  Upper,
-  Lower,
-  RTrim,
-  LTrim,
-  AllTrim,
-  Substr,
-  Left,
-  Dtos,
-  Val,
-  Deleted,
-  Add,
-  Subtract,
-  Compare,
-  And,
-  Or,
-  Not,
-};
-
-enum class Cmp { Equal, Exact, NotEqual, Less, LessEqual, Greater, GreaterEqual, Contains };
-
-struct Expression::Node {
-  Op op = Op::Constant;
-  Cmp cmp = Cmp::Equal;
-  Value::Kind kind = Value::Kind::Text;
-  uint32_t width = 0;
-  FieldDescriptor field;
-  int fieldIndex = -1;
-  Value constant;
-  std::vector<std::shared_ptr<const Node>> args;
-};
-
 namespace {
 
-using NodePtr = std::shared_ptr<const Expression::Node>;
-using Node = Expression::Node;
+using NodePtr = ExprNodePtr;
+using Node = ExprNode;
 
 Value fieldValue(const FieldDescriptor& f, std::string_view record) {
   Value v;
-  const std::string_view raw =
-      f.offset + f.width <= record.size() ? record.substr(f.offset, f.width) : std::string_view();
+  // A null field reads as blank; a V field as its value, blank-padded below.
+  const std::string_view raw = fieldBytes(f, record).bytes;
   switch (f.type) {
     case 'N':
     case 'F':
@@ -131,60 +97,17 @@ bool compareNumbers(Cmp cmp, double a, double b) {
   return false;
 }
 
-Value eval(const Node& n, std::string_view record) {
+}  // namespace
+
+Value evaluateNode(const Node& n, const EvalContext& context) {
   Value v;
   v.kind = n.kind;
-  auto arg = [&](size_t i) { return eval(*n.args[i], record); };
+  auto arg = [&](size_t i) { return evaluateNode(*n.args[i], context); };
   switch (n.op) {
     case Op::Field:
-      return fieldValue(n.field, record);
+      return fieldValue(n.field, context.record);
     case Op::Constant:
       return n.constant;
-    case Op::Str: {
-      const Value x = arg(0);
-      const uint32_t width = n.args.size() > 1 ? uint32_t(arg(1).number) : 10;
-      const uint32_t decimals = n.args.size() > 2 ? uint32_t(arg(2).number) : 0;
-      v.text = formatNumber(x.number, width, decimals);
-      return v;
-    }
-    case Op::Upper:
-      v.text = platform::toUpper(arg(0).text);
-      return v;
-    case Op::Lower:
-      v.text = platform::toLower(arg(0).text);
-      return v;
-    case Op::RTrim:
-      v.text = platform::trimRight(arg(0).text);
-      return v;
-    case Op::LTrim:
-      v.text = platform::trimLeft(arg(0).text);
-      return v;
-    case Op::AllTrim:
-      v.text = platform::trim(arg(0).text);
-      return v;
-    case Op::Substr:
-    case Op::Left: {
-      const std::string s = arg(0).text;
-      double start = n.op == Op::Left ? 1 : arg(1).number;
-      const double count = n.op == Op::Left    ? arg(1).number
-                           : n.args.size() > 2 ? arg(2).number
-                                               : double(s.size());
-      if (start < 1) start = 1;
-      if (start <= double(s.size()) && count > 0)
-        v.text = s.substr(size_t(start) - 1, size_t(count));
-      return v;
-    }
-    case Op::Dtos: {
-      const Value d = arg(0);
-      v.text = d.number > 0 ? dateOfJulianDay(int64_t(d.number)) : std::string(8, ' ');
-      return v;
-    }
-    case Op::Val:
-      v.number = parseNumber(arg(0).text).value_or(0.0);
-      return v;
-    case Op::Deleted:
-      v.logical = !record.empty() && record[0] == kDeletedFlag;
-      return v;
     case Op::Add:
     case Op::Subtract: {
       const Value a = arg(0), b = arg(1);
@@ -214,9 +137,21 @@ Value eval(const Node& n, std::string_view record) {
     case Op::Not:
       v.logical = !arg(0).logical;
       return v;
+    default:
+      return evaluateCall(n, context);
   }
-  return v;
 }
+
+ExprNodePtr makeNode(Op op, Value::Kind kind, std::vector<ExprNodePtr> args, uint32_t width) {
+  auto n = std::make_shared<Node>();
+  n->op = op;
+  n->kind = kind;
+  n->args = std::move(args);
+  n->width = width;
+  return n;
+}
+
+namespace {
 
 class Parser {
  public:
@@ -251,14 +186,6 @@ class Parser {
     if (!accept(token)) fail(("expected '" + std::string(token) + "'").c_str());
   }
 
-  static NodePtr make(Op op, Value::Kind kind, std::vector<NodePtr> args, uint32_t width = 0) {
-    auto n = std::make_shared<Node>();
-    n->op = op;
-    n->kind = kind;
-    n->args = std::move(args);
-    n->width = width;
-    return n;
-  }
   void need(const NodePtr& n, Value::Kind kind, const char* what) {
     if (n->kind != kind) fail(what);
   }
@@ -269,7 +196,7 @@ class Parser {
       NodePtr right = parseAnd();
       need(left, Value::Kind::Logical, ".OR. needs logical values");
       need(right, Value::Kind::Logical, ".OR. needs logical values");
-      left = make(Op::Or, Value::Kind::Logical, {left, right});
+      left = makeNode(Op::Or, Value::Kind::Logical, {left, right});
     }
     return left;
   }
@@ -279,7 +206,7 @@ class Parser {
       NodePtr right = parseNot();
       need(left, Value::Kind::Logical, ".AND. needs logical values");
       need(right, Value::Kind::Logical, ".AND. needs logical values");
-      left = make(Op::And, Value::Kind::Logical, {left, right});
+      left = makeNode(Op::And, Value::Kind::Logical, {left, right});
     }
     return left;
   }
@@ -289,7 +216,7 @@ class Parser {
                             (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '=') && accept("!"))) {
       NodePtr operand = parseNot();
       need(operand, Value::Kind::Logical, ".NOT. needs a logical value");
-      return make(Op::Not, Value::Kind::Logical, {operand});
+      return makeNode(Op::Not, Value::Kind::Logical, {operand});
     }
     return parseComparison();
   }
@@ -326,9 +253,9 @@ class Parser {
       if (left->kind != right->kind) fail("+ or - of different types");
       if (left->kind == Value::Kind::Text) {
         if (!add) fail("- on text is not supported");
-        left = make(Op::Add, Value::Kind::Text, {left, right}, left->width + right->width);
+        left = makeNode(Op::Add, Value::Kind::Text, {left, right}, left->width + right->width);
       } else if (left->kind == Value::Kind::Number) {
-        left = make(add ? Op::Add : Op::Subtract, Value::Kind::Number, {left, right});
+        left = makeNode(add ? Op::Add : Op::Subtract, Value::Kind::Number, {left, right});
       } else {
         fail("+ or - needs numbers or text");
       }
@@ -414,65 +341,10 @@ class Parser {
       while (accept(","));
       expect(")");
     }
-    auto count = [&](size_t low, size_t high) {
-      if (args.size() < low || args.size() > high)
-        fail(("wrong argument count for " + name).c_str());
-    };
-    auto constantNumber = [&](size_t i) {
-      if (args[i]->op != Op::Constant || args[i]->kind != Value::Kind::Number)
-        fail(("arguments after the first of " + name + " must be number constants").c_str());
-      return args[i]->constant.number;
-    };
-    using K = Value::Kind;
-    if (name == "STR") {
-      count(1, 3);
-      need(args[0], K::Number, "STR needs a number");
-      for (size_t i = 1; i < args.size(); ++i) constantNumber(i);
-      const double width = args.size() > 1 ? constantNumber(1) : 10;
-      if (width < 1 || width > 255) fail("STR width out of range");
-      return make(Op::Str, K::Text, args, uint32_t(width));
-    }
-    static const struct {
-      const char* name;
-      Op op;
-    } kTextFunctions[] = {{"UPPER", Op::Upper}, {"LOWER", Op::Lower}, {"TRIM", Op::RTrim},
-                          {"RTRIM", Op::RTrim}, {"LTRIM", Op::LTrim}, {"ALLTRIM", Op::AllTrim}};
-    for (const auto& f : kTextFunctions) {
-      if (name != f.name) continue;
-      count(1, 1);
-      need(args[0], K::Text, (name + " needs text").c_str());
-      return make(f.op, K::Text, args, args[0]->width);
-    }
-    if (name == "SUBSTR" || name == "LEFT") {
-      const bool left = name == "LEFT";
-      count(2, left ? 2 : 3);
-      need(args[0], K::Text, (name + " needs text").c_str());
-      uint32_t width = args[0]->width;
-      if (left)
-        width = std::min<uint32_t>(width, uint32_t(std::max(0.0, constantNumber(1))));
-      else if (args.size() > 2)
-        width = std::min<uint32_t>(width, uint32_t(std::max(0.0, constantNumber(2))));
-      else {
-        const double start = constantNumber(1);
-        width = start >= 1 && start <= width ? width - uint32_t(start) + 1 : 0;
-      }
-      return make(left ? Op::Left : Op::Substr, K::Text, args, width);
-    }
-    if (name == "DTOS") {
-      count(1, 1);
-      need(args[0], K::Date, "DTOS needs a date");
-      return make(Op::Dtos, K::Text, args, 8);
-    }
-    if (name == "VAL") {
-      count(1, 1);
-      need(args[0], K::Text, "VAL needs text");
-      return make(Op::Val, K::Number, args);
-    }
-    if (name == "DELETED") {
-      count(0, 0);
-      return make(Op::Deleted, K::Logical, args);
-    }
-    fail(("unknown function " + name).c_str());
+    std::string error;
+    NodePtr call = makeCall(name, std::move(args), error);
+    if (!call) fail(error.c_str());
+    return call;
   }
 
   std::string_view text_;
@@ -497,9 +369,9 @@ Expression Expression::parse(std::string_view text, const std::vector<FieldDescr
   return e;
 }
 
-Value Expression::evaluate(std::string_view record) const {
+Value Expression::evaluate(std::string_view record, uint32_t recordNumber) const {
   if (!root_) return Value{};
-  return eval(*root_, record);
+  return evaluateNode(*root_, EvalContext{record, recordNumber});
 }
 
 Value::Kind Expression::kind() const {
@@ -538,7 +410,7 @@ Value Expression::leadingValue(std::string_view record) const {
   const Node* n = root_.get();
   if (!n) return Value{};
   while (n->op == Op::Add && n->kind == Value::Kind::Text) n = n->args[0].get();
-  return eval(*n, record);
+  return evaluateNode(*n, EvalContext{record, 0});
 }
 
 }  // namespace savora::xbase

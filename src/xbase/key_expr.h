@@ -1,7 +1,7 @@
 // Key and filter expressions: the small expression language of tag keys, FOR filters and
 // queries. Field names, string and number constants, + concatenation, comparisons, .AND. .OR.
-// .NOT., and the functions STR, UPPER, LOWER, TRIM/RTRIM, LTRIM, ALLTRIM, SUBSTR, LEFT, DTOS,
-// VAL and DELETED().
+// .NOT., and the functions STR, UPPER, LOWER, TRIM/RTRIM, LTRIM, ALLTRIM, SUBSTR, LEFT, RIGHT,
+// PADL, PADR, DTOS, DTOC (MM/DD/YY), VAL, IIF, RECNO() and DELETED() (key_functions.cpp).
 #pragma once
 
 #include <cstdint>
@@ -35,9 +35,9 @@ class Expression {
   Expression(Expression&&) noexcept;
   Expression& operator=(Expression&&) noexcept;
 
-  // Evaluates on one record's bytes (deletion flag first). Never throws for record content:
-  // malformed numbers count as 0, malformed dates as blank.
-  Value evaluate(std::string_view record) const;
+  // Evaluates on one record's bytes (deletion flag first); RECNO() gives `recordNumber`. Never
+  // throws for record content: malformed numbers count as 0, malformed dates as blank.
+  Value evaluate(std::string_view record, uint32_t recordNumber = 0) const;
   // Kind of every result.
   Value::Kind kind() const;
   // Width of a text result: the field width for a field, the sum for a concatenation, ...

@@ -10,6 +10,8 @@ namespace savora::xbase {
 namespace {
 constexpr uint32_t kDbtBlockSize = 512;
 constexpr char kDbtEnd = 0x1A;
+constexpr size_t kDbtIVBlockSizeOffset = 20;
+constexpr char kDbtIVMark[4] = {char(0xFF), char(0xFF), 0x08, 0x00};
 constexpr uint64_t kMaxMemoLength = 0x7FFFFFFF;
 }  // namespace
 
@@ -20,12 +22,15 @@ MemoFile MemoFile::open(const std::string& path, Kind kind, bool writable) {
   if (!m.file_.open(path, writable ? platform::File::Mode::ReadWrite : platform::File::Mode::Read))
     raise("opening memo file %s: %s", path.c_str(), m.file_.errorText().c_str());
   m.fileSize_ = m.file_.size();
-  if (kind == Kind::Dbt) {
+  if (kind != Kind::Fpt) {
     m.blockSize_ = kDbtBlockSize;
-    char head[4];
-    if (!m.file_.readAt(0, head, 4))
+    char head[kDbtIVBlockSizeOffset + 2];
+    const size_t needed = kind == Kind::DbtIV ? sizeof head : 4;
+    if (m.fileSize_ < needed || !m.file_.readAt(0, head, needed))
       raise("reading memo file %s: the file is shorter than its header", path.c_str());
     m.nextFree_ = readLe32(head);
+    if (kind == Kind::DbtIV && readLe16(head + kDbtIVBlockSizeOffset) != 0)
+      m.blockSize_ = readLe16(head + kDbtIVBlockSizeOffset);
     return m;
   }
   char head[8];
@@ -68,27 +73,13 @@ uint32_t MemoFile::blocksFor(uint64_t length) const {
 
 std::string MemoFile::read(uint32_t block, std::string_view context) {
   const uint64_t at = uint64_t(block) * blockSize_;
-  if (block == 0 || at < kMemoHeaderSize || at >= fileSize_)
+  // A .dbt header is block 0 whatever the block size; an .fpt header is 512 bytes.
+  const uint64_t dataStart = kind_ == Kind::Fpt ? kMemoHeaderSize : blockSize_;
+  if (block == 0 || at < dataStart || at >= fileSize_)
     raise("reading memo file %s for %s: block %u (offset %llu) is outside the data area",
-          path_.c_str(), std::string(context).c_str(), block,
-          static_cast<unsigned long long>(at));
-  if (kind_ == Kind::Dbt) {
-    // The memo ends at the first 0x1A; read in chunks up to the end of the file.
-    std::string out;
-    uint64_t pos = at;
-    while (pos < fileSize_) {
-      char chunk[kDbtBlockSize];
-      const size_t n = size_t(std::min<uint64_t>(sizeof chunk, fileSize_ - pos));
-      if (!file_.readAt(pos, chunk, n))
-        raise("reading memo file %s for %s: read failed at offset %llu", path_.c_str(),
-              std::string(context).c_str(), static_cast<unsigned long long>(pos));
-      const char* end = std::find(chunk, chunk + n, kDbtEnd);
-      out.append(chunk, size_t(end - chunk));
-      if (end != chunk + n) return out;
-      pos += n;
-    }
-    return out;
-  }
+          path_.c_str(), std::string(context).c_str(), block, static_cast<unsigned long long>(at));
+  if (kind_ == Kind::Dbt) return readToEndMark(at, context);
+  if (kind_ == Kind::DbtIV) return readDbtIV(block, at, context);
   // One read takes the block header and, for most memos, the whole text with it; only a memo
   // longer than that first read needs a second one.
   char first[kFirstMemoRead];
@@ -109,10 +100,51 @@ std::string MemoFile::read(uint32_t block, std::string_view context) {
     out.resize(size_t(length));
     const uint64_t rest = at + kMemoBlockHeaderSize + inFirst;
     if (!file_.readAt(rest, out.data() + inFirst, out.size() - inFirst))
-      raise("reading memo file %s for %s: read of %llu bytes at offset %llu failed",
-            path_.c_str(), std::string(context).c_str(), static_cast<unsigned long long>(length),
+      raise("reading memo file %s for %s: read of %llu bytes at offset %llu failed", path_.c_str(),
+            std::string(context).c_str(), static_cast<unsigned long long>(length),
             static_cast<unsigned long long>(at));
   }
+  return out;
+}
+
+std::string MemoFile::readToEndMark(uint64_t at, std::string_view context) {
+  // The memo ends at the first 0x1A; read in chunks up to the end of the file.
+  std::string out;
+  uint64_t pos = at;
+  while (pos < fileSize_) {
+    char chunk[kDbtBlockSize];
+    const size_t n = size_t(std::min<uint64_t>(sizeof chunk, fileSize_ - pos));
+    if (!file_.readAt(pos, chunk, n))
+      raise("reading memo file %s for %s: read failed at offset %llu", path_.c_str(),
+            std::string(context).c_str(), static_cast<unsigned long long>(pos));
+    const char* end = std::find(chunk, chunk + n, kDbtEnd);
+    out.append(chunk, size_t(end - chunk));
+    if (end != chunk + n) return out;
+    pos += n;
+  }
+  return out;
+}
+
+std::string MemoFile::readDbtIV(uint32_t block, uint64_t at, std::string_view context) {
+  char head[kMemoBlockHeaderSize];
+  if (fileSize_ - at < sizeof head || !file_.readAt(at, head, sizeof head))
+    raise("reading memo file %s for %s: block %u at offset %llu is cut off", path_.c_str(),
+          std::string(context).c_str(), block, static_cast<unsigned long long>(at));
+  // Blocks written the dBASE III way (no mark) end at 0x1A, as dBASE IV itself reads them.
+  if (!std::equal(head, head + 4, kDbtIVMark)) return readToEndMark(at, context);
+  const uint64_t stored = readLe32(head + 4);
+  if (stored < kMemoBlockHeaderSize || stored > kMaxMemoLength || stored > fileSize_ - at)
+    raise(
+        "reading memo file %s for %s: memo at block %u (offset %llu) claims %llu bytes with "
+        "its header, %s",
+        path_.c_str(), std::string(context).c_str(), block, static_cast<unsigned long long>(at),
+        static_cast<unsigned long long>(stored),
+        stored < kMemoBlockHeaderSize ? "fewer than the header" : "past the end of the file");
+  std::string out(size_t(stored - kMemoBlockHeaderSize), '\0');
+  if (!out.empty() && !file_.readAt(at + kMemoBlockHeaderSize, out.data(), out.size()))
+    raise("reading memo file %s for %s: read of %zu bytes at offset %llu failed", path_.c_str(),
+          std::string(context).c_str(), out.size(),
+          static_cast<unsigned long long>(at + kMemoBlockHeaderSize));
   return out;
 }
 

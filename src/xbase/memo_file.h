@@ -1,5 +1,5 @@
-// The memo file beside a table: FoxPro .fpt blocks (read and write) and dBASE III .dbt blocks
-// (read only). A memo is addressed by its first block number; 0 never holds a memo.
+// The memo file beside a table: FoxPro .fpt blocks (read and write) and dBASE III and IV .dbt
+// blocks (read only). A memo is addressed by its first block number; 0 never holds a memo.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,9 @@ namespace savora::xbase {
 // ceil((8 + length) / blockSize) consecutive blocks. Writers zero-fill the last block so that
 // ceil(fileSize / blockSize) == next free.
 // .dbt (dBASE III): 512-byte blocks from block 1, each memo ends at a 0x1A byte.
+// .dbt (dBASE IV): LE32 next free block at 0, LE16 block size at 20 (0: 512); a memo block
+// starts FF FF 08 00, then LE32 length of those 8 bytes plus the text. A block without that
+// mark is read like dBASE III.
 inline constexpr size_t kMemoHeaderSize = 512;
 inline constexpr uint32_t kDefaultMemoBlockSize = 64;
 inline constexpr uint32_t kMemoTypeText = 1;
@@ -29,7 +32,7 @@ inline constexpr size_t kFirstMemoRead = 1024;
 
 class MemoFile {
  public:
-  enum class Kind { Fpt, Dbt };
+  enum class Kind { Fpt, Dbt, DbtIV };
 
   // Opens an existing memo file; throws Error when it is missing or its header is damaged.
   static MemoFile open(const std::string& path, Kind kind, bool writable);
@@ -49,6 +52,7 @@ class MemoFile {
   // next-free pointer moves only after the data is written. Throws Error on a failed write.
   uint32_t write(std::string_view data);
 
+  Kind kind() const { return kind_; }
   uint32_t blockSize() const { return blockSize_; }
   uint32_t nextFree() const { return nextFree_; }
   const std::string& path() const { return path_; }
@@ -56,6 +60,8 @@ class MemoFile {
 
  private:
   uint32_t blocksFor(uint64_t length) const;
+  std::string readToEndMark(uint64_t at, std::string_view context);
+  std::string readDbtIV(uint32_t block, uint64_t at, std::string_view context);
 
   platform::File file_;
   std::string path_;

@@ -133,8 +133,39 @@ double numericValue(const FieldDescriptor& f, std::string_view raw) {
   }
 }
 
+FieldBytes fieldBytes(const FieldDescriptor& f, std::string_view record) {
+  FieldBytes out;
+  if (uint64_t(f.offset) + f.width > record.size() || f.width == 0) return out;
+  auto bitSet = [&](int bit) {
+    const size_t byte = f.nullFlagsOffset + size_t(bit) / 8;
+    return byte < record.size() && ((byteAt(&record[byte]) >> (bit % 8)) & 1) != 0;
+  };
+  if (f.nullBit >= 0 && bitSet(f.nullBit)) {
+    out.null = true;
+    return out;
+  }
+  out.bytes = record.substr(f.offset, f.width);
+  if (f.lengthBit >= 0 && bitSet(f.lengthBit)) {
+    size_t used = byteAt(&out.bytes.back());
+    if (used > f.width - 1) {
+      out.badLength = true;
+      used = f.width - 1;
+    }
+    out.bytes = out.bytes.substr(0, used);
+  }
+  return out;
+}
+
 std::string displayText(const FieldDescriptor& f, std::string_view raw) {
   switch (f.type) {
+    case 'V':
+    case 'Q':
+      return std::string(raw);
+    case kNullFlagsType: {
+      std::string out;
+      for (char c : raw) out += platform::formatText("%02X", byteAt(&c));
+      return out;
+    }
     case 'N':
     case 'F':
       return platform::trim(raw);
@@ -162,7 +193,8 @@ std::string displayText(const FieldDescriptor& f, std::string_view raw) {
     }
     case 'M':
     case 'G':
-    case 'P': {
+    case 'P':
+    case 'W': {
       const auto block = parseMemoPointer(raw);
       return block && *block ? std::to_string(*block) : "";
     }

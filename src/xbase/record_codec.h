@@ -30,9 +30,18 @@ std::optional<uint32_t> parseMemoPointer(std::string_view raw);
 // The field bytes for memo block `block` (0 = no memo) in a field of `width` 10 or 4.
 std::string formatMemoPointer(uint32_t block, uint32_t width);
 
+// Where a field's value lies in a record: the field's bytes, or the part a V or Q field uses;
+// empty when the field is null or lies outside the record.
+struct FieldBytes {
+  std::string_view bytes;
+  bool null = false;
+  bool badLength = false;  // a V/Q length byte past the field's end (the value is cut there)
+};
+FieldBytes fieldBytes(const FieldDescriptor& field, std::string_view record);
+
 // The value of a field of any type as display text: C trimmed at the right; N, F, I, B, Y as
-// plain numbers; D as YYYYMMDD; L as T/F/blank; T as "YYYYMMDD HH:MM:SS". Memo fields give their
-// block number.
+// plain numbers; D as YYYYMMDD; L as T/F/blank; T as "YYYYMMDD HH:MM:SS"; V and Q as they are;
+// _NullFlags as hex digits. Memo fields give their block number.
 std::string displayText(const FieldDescriptor& field, std::string_view raw);
 
 // The numeric value of an N, F, I, B or Y field; 0 when blank.

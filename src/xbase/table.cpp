@@ -4,6 +4,7 @@
 
 #include "platform/file_ops.h"
 #include "platform/text.h"
+#include "xbase/byte_order.h"
 #include "xbase/error.h"
 #include "xbase/record_codec.h"
 
@@ -82,12 +83,14 @@ void Table::openFiles() {
   }
 
   if (header_.hasMemoFields()) {
-    const bool dbt = header_.version == kVersionDbtMemo || header_.version == 0x8B;
-    const std::string memoPath = path(dbt ? ".dbt" : ".fpt");
+    const MemoFile::Kind kind = header_.version == kVersionDbtMemo     ? MemoFile::Kind::Dbt
+                                : header_.version == kVersionDbtIVMemo ? MemoFile::Kind::DbtIV
+                                                                       : MemoFile::Kind::Fpt;
+    const std::string memoPath = path(kind == MemoFile::Kind::Fpt ? ".fpt" : ".dbt");
     if (!platform::fileExists(memoPath))
       raise("opening table %s: it has memo fields but its memo file %s is missing", dbfPath.c_str(),
             memoPath.c_str());
-    memo_ = MemoFile::open(memoPath, dbt ? MemoFile::Kind::Dbt : MemoFile::Kind::Fpt, !readOnly_);
+    memo_ = MemoFile::open(memoPath, kind, !readOnly_);
   }
 }
 
@@ -163,6 +166,9 @@ void Table::requireWritable(const char* action) const {
   if (failed_)
     raise("%s in table %s: an earlier write failed; reopen the table to go on", action,
           base_.c_str());
+  if (!unusable_.empty())
+    raise("%s in table %s: tag %s could not be kept up to date (%s)", action, base_.c_str(),
+          unusable_.front().info->name.c_str(), unusable_.front().problem.c_str());
 }
 
 void Table::readRecord(uint32_t record, std::string& out) {
@@ -300,13 +306,29 @@ std::string Table::field(int index) const {
   return record_.substr(f.offset, f.width);
 }
 
+std::string_view Table::valueBytes(const FieldDescriptor& f) const {
+  const FieldBytes value = fieldBytes(f, record_);
+  if (value.badLength)
+    raise(
+        "reading table %s: record %u field %s: the length byte at offset %u of the record is "
+        "%u, more than the field holds",
+        path(".dbf").c_str(), recno_, f.name.c_str(), f.offset + f.width - 1,
+        unsigned(byteAt(&record_[f.offset + f.width - 1])));
+  return value.bytes;
+}
+
 std::string Table::text(int index) const {
-  return displayText(fieldAt(index), field(index));
+  const FieldDescriptor& f = fieldAt(index);
+  return displayText(f, valueBytes(f));
 }
 
 double Table::number(int index) const {
   const FieldDescriptor& f = fieldAt(index);
-  return numericValue(f, field(index));
+  return numericValue(f, valueBytes(f));
+}
+
+bool Table::isNull(int index) const {
+  return fieldBytes(fieldAt(index), record_).null;
 }
 
 std::string& Table::buffer(int index, const char* action) {
@@ -373,7 +395,7 @@ std::string Table::memo(int index) {
   const FieldDescriptor& f = fieldAt(index);
   if (!f.isMemo()) return text(index);
   if (auto it = pendingMemos_.find(index); it != pendingMemos_.end()) return it->second;
-  if (eof_ && !appending_) return "";
+  if ((eof_ && !appending_) || isNull(index)) return "";
   const auto block = parseMemoPointer(field(index));
   if (!block)
     raise("reading table %s: record %u field %s holds \"%s\", not a memo block number",
@@ -417,7 +439,7 @@ void Table::appendStart() {
   // Binary fields of the later variant are blank when zero.
   for (const FieldDescriptor& f : header_.fields)
     if ((f.width == 4 && f.isMemo()) || f.type == 'I' || f.type == 'B' || f.type == 'Y' ||
-        f.type == 'T')
+        f.type == 'T' || f.type == kNullFlagsType)
       record_.replace(f.offset, f.width, std::string(f.width, '\0'));
   appending_ = true;
   changed_ = false;
@@ -494,9 +516,10 @@ bool Table::deleted() const {
 
 std::vector<TagSpec> Table::tags() const {
   std::vector<TagSpec> out;
-  for (const Tag& tag : tags_)
-    out.push_back(TagSpec{tag.info->name, tag.info->keyExpression, tag.info->forExpression,
-                          tag.info->descending, tag.info->unique()});
+  if (!cdx_) return out;
+  for (const TagInfo& info : cdx_->tags())
+    out.push_back(
+        TagSpec{info.name, info.keyExpression, info.forExpression, info.descending, info.unique()});
   return out;
 }
 

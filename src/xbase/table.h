@@ -82,7 +82,12 @@ class Table {
   const DbfHeader& header() const { return header_; }
   const std::vector<FieldDescriptor>& fields() const { return header_.fields; }
   int fieldIndex(std::string_view name) const { return header_.fieldIndex(name); }
+  // Every tag of the index, usable or not.
   std::vector<TagSpec> tags() const;
+  // Why a tag cannot be used (its expression cannot be evaluated here); empty for a usable or
+  // unknown tag. An unusable tag cannot be selected, and a table with one takes no changes,
+  // which would leave that tag behind the data.
+  std::string tagProblem(std::string_view tag) const;
   // What open() found wrong with the index and did about it; empty when nothing.
   const std::string& indexNote() const { return indexNote_; }
   bool readOnly() const { return readOnly_; }
@@ -99,8 +104,8 @@ class Table {
   // of file, false. Before the beginning: stays on the first record, bof() true, false.
   bool skip(int64_t count = 1);
   bool go(uint32_t record);
-  // Selects a tag's order (empty name: record order). False when there is no such tag; the
-  // order is then unchanged.
+  // Selects a tag's order (empty name: record order). False when there is no such usable tag;
+  // the order is then unchanged.
   bool selectTag(std::string_view tag);
   const std::string& selectedTag() const;
   // Seeks in the selected tag. Text is blank-padded (or cut) to the key length. Throws Error
@@ -112,16 +117,21 @@ class Table {
   // field (fieldIndex() of an unknown name is -1) throws Error.
   // The stored bytes, blank-padded to the field width.
   std::string field(int index) const;
-  // The value as text: C trimmed at the right, numbers without blanks, D as YYYYMMDD.
+  // The value as text: C trimmed at the right, numbers without blanks, D as YYYYMMDD, V and Q
+  // as long as their value; "" for a null field. Throws Error for a V or Q length byte past the
+  // field's end.
   std::string text(int index) const;
+  // 0 for a null field.
   double number(int index) const;
+  // Later-variant tables: true when the field's _NullFlags bit says it is null.
+  bool isNull(int index) const;
   uint32_t width(int index) const { return fieldAt(index).width; }
   uint32_t decimals(int index) const { return fieldAt(index).decimals; }
   // C: blank-padded or cut; N/F: the number in the text, right-aligned with the field's
   // decimals (Error when it is not a number or does not fit); D: YYYYMMDD; L: T/F.
   void setText(int index, std::string_view value);
   void setNumber(int index, double value);
-  // Memo text of any length; "" when the record has none.
+  // Memo text (or W blob bytes) of any length; "" when the record has none or it is null.
   std::string memo(int index);
   void setMemo(int index, std::string_view value);
 
@@ -146,7 +156,8 @@ class Table {
   void compressMemo();
   // Rebuilds every tag from the data.
   void reindex();
-  // Compares every tag with the data; one line per problem, empty when all agree.
+  // Compares every tag with the data; one line per problem (an unusable tag is one), empty when
+  // all agree.
   std::vector<std::string> checkIndex();
   // The (key, record) entries of a tag in its order (descending tags backwards).
   std::vector<PageEntry> tagEntries(std::string_view tag);
@@ -167,6 +178,10 @@ class Table {
     Expression key;
     std::optional<Expression> filter;
     KeyFormat format;
+  };
+  struct UnusableTag {
+    TagInfo* info = nullptr;  // in cdx_->tags()
+    std::string problem;
   };
   // Brackets one change of the data: sets the index's update mark before the first write and
   // clears it at done(), so a change interrupted in between is found on the next open and the
@@ -195,17 +210,20 @@ class Table {
   void markDirty() { changed_ = true; }
   std::string& buffer(int index, const char* action);
   const FieldDescriptor& fieldAt(int index) const;
+  std::string_view valueBytes(const FieldDescriptor& f) const;
 
   // table_index.cpp
   void openIndex(const OpenOptions& options);
   void attachTags();
   bool quickIndexCheck();
+  std::vector<std::string> compareTags();
+  const std::string* unusableTag(std::string_view name) const;
   std::vector<CdxFile::TagBuild> buildEntries(const std::vector<TagInfo>& definitions);
   void writeIndex(const std::vector<TagInfo>& definitions);
   void updateIndexes(const std::string* before, const std::string& after, uint32_t record);
   void refillUnique(Tag& tag, const std::string& key, uint32_t skipRecord);
-  bool passes(const Tag& tag, const std::string& record) const;
-  std::string keyOf(const Tag& tag, const std::string& record) const;
+  bool passes(const Tag& tag, const std::string& record, uint32_t recordNumber) const;
+  std::string keyOf(const Tag& tag, const std::string& record, uint32_t recordNumber) const;
   // Finds the current record in the selected tag; `exact` false when it has no entry there.
   CdxTree::Position locate(bool& exact);
   // Positions on the first entry of `tag` at or after the full-length key.
@@ -227,6 +245,7 @@ class Table {
   std::optional<MemoFile> memo_;
   std::unique_ptr<CdxFile> cdx_;
   std::vector<Tag> tags_;
+  std::vector<UnusableTag> unusable_;
   int selectedTag_ = -1;
   std::string indexNote_;
   bool readOnly_ = false;

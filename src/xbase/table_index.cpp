@@ -64,14 +64,26 @@ std::vector<TagInfo> Table::tagDefinitions(const std::vector<TagSpec>& specs) co
 
 void Table::attachTags() {
   tags_.clear();
+  unusable_.clear();
   selectedTag_ = -1;
   cursor_.reset();
   if (!cdx_) return;
   for (TagInfo& info : cdx_->tags()) {
     Tag tag;
     tag.info = &info;
-    tag.key = Expression::parse(info.keyExpression, header_.fields);
-    tag.format = keyFormatFor(tag.key);
+    // Expressions this library cannot evaluate leave the tag out; the others stay usable.
+    try {
+      tag.key = Expression::parse(info.keyExpression, header_.fields);
+      tag.format = keyFormatFor(tag.key);
+      if (!info.forExpression.empty()) {
+        tag.filter = Expression::parse(info.forExpression, header_.fields);
+        if (tag.filter->kind() != Value::Kind::Logical)
+          raise("the filter \"%s\" is not a condition", info.forExpression.c_str());
+      }
+    } catch (const Error& e) {
+      unusable_.push_back(UnusableTag{&info, e.what()});
+      continue;
+    }
     if (tag.format.type == KeyFormat::Type::Character) {
       tag.format.length = info.keyLength;  // TRIM() and the like: the file says how long
     } else if (tag.format.length != info.keyLength) {
@@ -80,12 +92,6 @@ void Table::attachTags() {
             tag.format.length);
     }
     info.fill = tag.format.fill();
-    if (!info.forExpression.empty()) {
-      tag.filter = Expression::parse(info.forExpression, header_.fields);
-      if (tag.filter->kind() != Value::Kind::Logical)
-        raise("opening index %s: the filter of tag %s is not a condition", cdx_->path().c_str(),
-              info.name.c_str());
-    }
     tags_.push_back(std::move(tag));
   }
 }
@@ -104,20 +110,32 @@ void Table::openIndex(const OpenOptions& options) {
     try {
       cdx_ = CdxFile::open(cdxPath, !readOnly_);
       attachTags();
-      // Our own definitions win only when the file cannot tell its own.
-      definitions.clear();
-      for (const Tag& tag : tags_) definitions.push_back(*tag.info);
-      if (cdx_->updateMarked())
+      if (!unusable_.empty() && !definitions.empty() && !readOnly_) {
+        // A table whose tags the program defines gets them back.
+        problem = "tag " + unusable_.front().info->name + " cannot be used (" +
+                  unusable_.front().problem + ")";
+      } else {
+        // Our own definitions win only when the file cannot tell its own; a rebuild would
+        // lose the tags that cannot be evaluated, so there is none then.
+        definitions.clear();
+        if (unusable_.empty())
+          for (const Tag& tag : tags_) definitions.push_back(*tag.info);
+      }
+      if (!problem.empty()) {
+        // rebuilt below
+      } else if (cdx_->updateMarked()) {
         problem = "an update of the index was interrupted";
-      else if (recovered_)
+      } else if (recovered_) {
         problem = "records were recovered past the header count";
-      else if (!quickIndexCheck())
+      } else if (!quickIndexCheck()) {
         problem = "the index does not match the data";
-      else if (options.verifyIndex && !checkIndex().empty())
+      } else if (options.verifyIndex && !compareTags().empty()) {
         problem = "the index does not match the data";
+      }
     } catch (const Error& e) {
       problem = std::string("the index is damaged (") + e.what() + ")";
       tags_.clear();
+      unusable_.clear();
       cdx_.reset();
     }
   }
@@ -129,21 +147,23 @@ void Table::openIndex(const OpenOptions& options) {
           readOnly_ ? "the table is open read-only" : "no tag definitions are known to rebuild it");
     indexNote_ = problem + "; the table is open without tags";
     tags_.clear();
+    unusable_.clear();
     cdx_.reset();
     return;
   }
   indexNote_ = problem + "; rebuilt from the data";
   tags_.clear();
+  unusable_.clear();
   cdx_.reset();
   writeIndex(definitions);
 }
 
-bool Table::passes(const Tag& tag, const std::string& record) const {
-  return !tag.filter || tag.filter->evaluate(record).logical;
+bool Table::passes(const Tag& tag, const std::string& record, uint32_t recordNumber) const {
+  return !tag.filter || tag.filter->evaluate(record, recordNumber).logical;
 }
 
-std::string Table::keyOf(const Tag& tag, const std::string& record) const {
-  return makeKey(tag.key.evaluate(record), tag.format);
+std::string Table::keyOf(const Tag& tag, const std::string& record, uint32_t recordNumber) const {
+  return makeKey(tag.key.evaluate(record, recordNumber), tag.format);
 }
 
 bool Table::quickIndexCheck() {
@@ -156,12 +176,12 @@ bool Table::quickIndexCheck() {
         const PageEntry& e = pos.entry();
         if (e.record < 1 || e.record > count_) return false;
         readRecord(e.record, record);
-        if (!passes(tag, record) || keyOf(tag, record) != e.key) return false;
+        if (!passes(tag, record, e.record) || keyOf(tag, record, e.record) != e.key) return false;
       }
       if (count_ == 0) continue;
       readRecord(count_, record);
-      if (!passes(tag, record)) continue;
-      const std::string key = keyOf(tag, record);
+      if (!passes(tag, record, count_)) continue;
+      const std::string key = keyOf(tag, record, count_);
       if (tag.info->unique()) {
         if (!tree.containsKey(key)) return false;
       } else {
@@ -202,8 +222,9 @@ std::vector<CdxFile::TagBuild> Table::buildEntries(const std::vector<TagInfo>& d
     for (uint32_t i = 0; i < n; ++i) {
       record.assign(chunk, size_t(i) * header_.recordLength, header_.recordLength);
       for (size_t t = 0; t < builds.size(); ++t) {
-        if (!passes(evaluators[t], record)) continue;
-        builds[t].entries.push_back(PageEntry{keyOf(evaluators[t], record), first + i, 0});
+        if (!passes(evaluators[t], record, first + i)) continue;
+        builds[t].entries.push_back(
+            PageEntry{keyOf(evaluators[t], record, first + i), first + i, 0});
       }
     }
   }
@@ -237,6 +258,7 @@ void Table::writeIndex(const std::vector<TagInfo>& definitions) {
   if (cdx_) cdx_->close();
   cdx_.reset();
   tags_.clear();
+  unusable_.clear();
   if (!platform::moveFile(temporary, cdxPath)) {
     failed_ = true;
     raise("rebuilding index %s: cannot replace it with %s", cdxPath.c_str(), temporary.c_str());
@@ -267,6 +289,15 @@ void Table::reindex() {
 
 std::vector<std::string> Table::checkIndex() {
   std::vector<std::string> problems;
+  for (const UnusableTag& tag : unusable_)
+    problems.push_back(platform::formatText("tag %s cannot be used: %s", tag.info->name.c_str(),
+                                            tag.problem.c_str()));
+  for (std::string& problem : compareTags()) problems.push_back(std::move(problem));
+  return problems;
+}
+
+std::vector<std::string> Table::compareTags() {
+  std::vector<std::string> problems;
   if (!cdx_) return problems;
   flush();
   std::vector<TagInfo> definitions;
@@ -291,7 +322,8 @@ std::vector<std::string> Table::checkIndex() {
         same = want[i].key == actual[i].key && actual[i].record >= 1 && actual[i].record <= count_;
         if (same) {
           readRecord(actual[i].record, record);
-          same = passes(tags_[t], record) && keyOf(tags_[t], record) == actual[i].key;
+          same = passes(tags_[t], record, actual[i].record) &&
+                 keyOf(tags_[t], record, actual[i].record) == actual[i].key;
         }
       }
       if (!same)
@@ -317,6 +349,17 @@ std::vector<std::string> Table::checkIndex() {
   return problems;
 }
 
+const std::string* Table::unusableTag(std::string_view name) const {
+  for (const UnusableTag& tag : unusable_)
+    if (platform::equalsIgnoreCase(tag.info->name, name)) return &tag.problem;
+  return nullptr;
+}
+
+std::string Table::tagProblem(std::string_view name) const {
+  const std::string* problem = unusableTag(name);
+  return problem ? *problem : std::string();
+}
+
 std::vector<PageEntry> Table::tagEntries(std::string_view name) {
   std::vector<PageEntry> out;
   for (Tag& tag : tags_) {
@@ -326,6 +369,9 @@ std::vector<PageEntry> Table::tagEntries(std::string_view name) {
     if (tag.info->descending) std::reverse(out.begin(), out.end());
     return out;
   }
+  if (const std::string* problem = unusableTag(name))
+    raise("listing tag %s of table %s: it cannot be used: %s", std::string(name).c_str(),
+          base_.c_str(), problem->c_str());
   raise("listing tag %s of table %s: there is no such tag", std::string(name).c_str(),
         base_.c_str());
 }
@@ -333,6 +379,9 @@ std::vector<PageEntry> Table::tagEntries(std::string_view name) {
 KeyFormat Table::tagKeyFormat(std::string_view name) const {
   for (const Tag& tag : tags_)
     if (platform::equalsIgnoreCase(tag.info->name, name)) return tag.format;
+  if (const std::string* problem = unusableTag(name))
+    raise("table %s: tag %s cannot be used: %s", base_.c_str(), std::string(name).c_str(),
+          problem->c_str());
   raise("table %s has no tag %s", base_.c_str(), std::string(name).c_str());
 }
 
@@ -341,10 +390,10 @@ void Table::updateIndexes(const std::string* before, const std::string& after, u
   bool inconsistent = false;
   try {
     for (Tag& tag : tags_) {
-      const bool wasIn = before && passes(tag, *before);
-      const bool isIn = passes(tag, after);
-      const std::string oldKey = wasIn ? keyOf(tag, *before) : std::string();
-      const std::string newKey = isIn ? keyOf(tag, after) : std::string();
+      const bool wasIn = before && passes(tag, *before, record);
+      const bool isIn = passes(tag, after, record);
+      const std::string oldKey = wasIn ? keyOf(tag, *before, record) : std::string();
+      const std::string newKey = isIn ? keyOf(tag, after, record) : std::string();
       if (wasIn && isIn && oldKey == newKey) continue;
       CdxTree tree(*cdx_, *tag.info);
       ++indexVersion_;
@@ -379,7 +428,7 @@ void Table::refillUnique(Tag& tag, const std::string& key, uint32_t skipRecord) 
   for (uint32_t r = 1; r <= count_; ++r) {
     if (r == skipRecord) continue;
     readRecord(r, record);
-    if (passes(tag, record) && keyOf(tag, record) == key) {
+    if (passes(tag, record, r) && keyOf(tag, record, r) == key) {
       CdxTree(*cdx_, *tag.info).insert(key, r);
       return;
     }
@@ -411,10 +460,10 @@ CdxTree::Position Table::locate(bool& exact) {
     return *cursor_;
   }
   CdxTree tree(*cdx_, *tag.info);
-  const std::string key = keyOf(tag, original_);
+  const std::string key = keyOf(tag, original_, recno_);
   CdxTree::Position pos = tree.lowerBound(key, recno_);
-  exact =
-      passes(tag, original_) && pos.valid && pos.entry().record == recno_ && pos.entry().key == key;
+  exact = passes(tag, original_, recno_) && pos.valid && pos.entry().record == recno_ &&
+          pos.entry().key == key;
   return pos;
 }
 

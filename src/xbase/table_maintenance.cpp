@@ -42,7 +42,7 @@ void Table::rewrite(bool dropDeleted) {
   const std::string newTable = path(kNewTable), newMemo = path(kNewMemo);
   platform::deleteFile(path(kRewriteMarker));
   std::optional<MemoFile> memo;
-  const bool fpt = memo_ && header_.version != kVersionDbtMemo && header_.version != 0x8B;
+  const bool fpt = memo_ && memo_->kind() == MemoFile::Kind::Fpt;
   if (fpt) memo = MemoFile::create(newMemo, memo_->blockSize());
 
   platform::File out;
@@ -109,11 +109,7 @@ void Table::rewrite(bool dropDeleted) {
   }
   count_ = kept;
   header_.recordCount = kept;
-  if (memo_) {
-    const bool dbt = !fpt;
-    memo_ = MemoFile::open(path(dbt ? ".dbt" : ".fpt"),
-                           dbt ? MemoFile::Kind::Dbt : MemoFile::Kind::Fpt, true);
-  }
+  if (memo_) memo_ = MemoFile::open(path(fpt ? ".fpt" : ".dbt"), memo_->kind(), true);
   if (cdx_) {
     const std::string selected = selectedTag();
     std::vector<TagInfo> definitions;
@@ -136,7 +132,7 @@ void Table::compressMemo() {
 // ---------------------------------------------------------------- queries
 
 bool Table::queryMatch() {
-  return !deleted() && query_->evaluate(original_).logical;
+  return !deleted() && query_->evaluate(original_, recno_).logical;
 }
 
 bool Table::queryFirst(std::string_view filter) {

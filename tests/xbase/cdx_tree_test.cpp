@@ -9,6 +9,7 @@
 
 #include "platform/file_ops.h"
 #include "temp_folder.h"
+#include "xbase/byte_order.h"
 #include "xbase/cdx_file.h"
 #include "xbase/cdx_tree.h"
 #include "xbase/error.h"
@@ -133,6 +134,9 @@ TEST(CdxPageTest, DamagedLeavesAreRejected) {
       {"zero bytes per entry", 23, std::string(1, '\0')},
       {"bit widths wider than the entry", 20, std::string("\x20\x10\x10", 3)},
       {"first entry claims a shared prefix", 26, std::string(1, '\x03')},
+      // Bit counts whose shifts reach 64 bits: the decoder must not shift that far.
+      {"record bits fill an 8-byte entry", 20, std::string("\x40\x00\x00\x08", 4)},
+      {"record and duplicate bits fill an 8-byte entry", 20, std::string("\x20\x20\x00\x08", 4)},
   };
   for (const auto& d : kDamage) {
     SCOPED_TRACE(d.what);
@@ -203,6 +207,64 @@ TEST(CdxTreeTest, RemovingEverythingLeavesAnEmptyRootLeaf) {
   EXPECT_FALSE(tree.first().valid);
   tree.insert(numberKey(5), 5);
   EXPECT_EQ(checkedEntries(*file, file->tags()[0]).size(), 1u);
+}
+
+TEST(CdxTreeTest, ASiblingLinkLeadingBackIsDamageNotALoop) {
+  std::vector<PageEntry> entries;
+  for (uint32_t r = 1; r <= 300; ++r) entries.push_back({numberKey(r), r, 0});
+  TagInfo info;
+  info.name = "N";
+  info.keyExpression = "N";
+  info.keyLength = 8;
+  info.fill = '\0';
+  const std::string image = CdxFile::buildImage({CdxFile::TagBuild{info, entries}});
+  savora::testing::TempFolder folder;
+  const std::string path = folder.str() + "t.cdx";
+  ASSERT_TRUE(platform::writeWholeFile(path, image));
+  std::vector<uint32_t> leaves;  // left to right
+  {
+    auto file = CdxFile::open(path, false);
+    file->tags()[0].fill = '\0';
+    for (uint32_t at = CdxTree(*file, file->tags()[0]).first().leaf.offset; at != kNoPage;
+         at = file->readPage(at, 8, '\0').right)
+      leaves.push_back(at);
+  }
+  ASSERT_GE(leaves.size(), 3u);
+  const struct {
+    const char* what;
+    size_t leaf;
+    bool right;  // which link is damaged
+    size_t target;
+  } kCases[] = {
+      {"right link to itself", 1, true, 1},
+      {"right link to the first leaf", 2, true, 0},
+      {"left link to itself", 1, false, 1},
+      {"left link to the last leaf", 0, false, 2},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    std::string bad = image;
+    writeLe32(&bad[leaves[c.leaf] + (c.right ? 8 : 4)], leaves[c.target]);
+    ASSERT_TRUE(platform::writeWholeFile(path, bad));
+    auto file = CdxFile::open(path, false);
+    file->tags()[0].fill = '\0';
+    CdxTree tree(*file, file->tags()[0]);
+    size_t steps = 0;
+    try {
+      if (c.right) {
+        for (CdxTree::Position pos = tree.first(); pos.valid && steps <= entries.size(); ++steps)
+          tree.next(pos);
+      } else {
+        for (CdxTree::Position pos = tree.last(); pos.valid && steps <= entries.size(); ++steps)
+          tree.previous(pos);
+      }
+      ADD_FAILURE() << "the walk ended after " << steps << " entries without an error";
+    } catch (const Error& e) {
+      EXPECT_NE(std::string(e.what()).find("t.cdx"), std::string::npos) << e.what();
+    }
+    EXPECT_LE(steps, entries.size());
+    if (c.right) EXPECT_THROW(tree.forEach([](const PageEntry&) {}), Error);
+  }
 }
 
 TEST(CdxTreeTest, BulkBuildMatchesInsertion) {

@@ -1,7 +1,8 @@
 // savora99-table: looks into a table as the library sees it.
 //   savora99-table TABLE             header, fields, tags, then every record as CSV
 //   savora99-table --tag NAME TABLE  the tag's entries in its order: record number and key
-//   savora99-table --check TABLE     compares every tag with the data; exit 1 on a mismatch
+//   savora99-table --check TABLE     compares every tag with the data; exit 1 on a mismatch or
+//                                    a tag that cannot be used
 //   savora99-table --help            this text
 // The table is opened read-only; exit status 2 means it could not be opened. Text is printed as
 // UTF-8 (tables hold Windows-1252).
@@ -49,10 +50,13 @@ void printStructure(Table& table) {
     std::printf("  %-10s %c %5u %2u\n", f.name.c_str(), f.type, f.width, f.decimals);
   const auto tags = table.tags();
   std::printf("tags:%s\n", tags.empty() ? " none" : "");
-  for (const auto& t : tags)
-    std::printf("  %-10s key %s%s%s%s%s\n", t.name.c_str(), t.expression.c_str(),
+  for (const auto& t : tags) {
+    const std::string problem = table.tagProblem(t.name);
+    std::printf("  %-10s key %s%s%s%s%s%s%s\n", t.name.c_str(), t.expression.c_str(),
                 t.filter.empty() ? "" : " for ", t.filter.c_str(),
-                t.descending ? " descending" : "", t.unique ? " unique" : "");
+                t.descending ? " descending" : "", t.unique ? " unique" : "",
+                problem.empty() ? "" : ", unusable: ", problem.c_str());
+  }
   if (!table.indexNote().empty()) std::printf("index: %s\n", table.indexNote().c_str());
 }
 

@@ -11,16 +11,12 @@
 #include <vector>
 
 #include "xbase/dbf_header.h"
+#include "xbase/expr_value.h"
 
 namespace savora::xbase {
 
-struct Value {
-  enum class Kind { Text, Number, Date, Logical };
-  Kind kind = Kind::Text;
-  std::string text;   // Text
-  double number = 0;  // Number; Date as Julian Day Number, 0 when blank
-  bool logical = false;
-};
+// The parsed form of an expression (key_expr_node.h).
+struct ExprNode;
 
 class Expression {
  public:
@@ -52,11 +48,9 @@ class Expression {
   Value leadingValue(std::string_view record) const;
   const std::string& text() const { return text_; }
 
-  struct Node;
-
  private:
   std::string text_;
-  std::shared_ptr<const Node> root_;
+  std::shared_ptr<const ExprNode> root_;
 };
 
 }  // namespace savora::xbase

@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "xbase/key_expr.h"
+#include "xbase/dbf_header.h"
+#include "xbase/expr_value.h"
 
 namespace savora::xbase {
 
@@ -43,7 +44,7 @@ enum class Op {
 
 enum class Cmp { Equal, Exact, NotEqual, Less, LessEqual, Greater, GreaterEqual, Contains };
 
-struct Expression::Node {
+struct ExprNode {
   Op op = Op::Constant;
   Cmp cmp = Cmp::Equal;
   Value::Kind kind = Value::Kind::Text;
@@ -51,10 +52,9 @@ struct Expression::Node {
   FieldDescriptor field;
   int fieldIndex = -1;
   Value constant;
-  std::vector<std::shared_ptr<const Node>> args;
+  std::vector<std::shared_ptr<const ExprNode>> args;
 };
 
-using ExprNode = Expression::Node;
 using ExprNodePtr = std::shared_ptr<const ExprNode>;
 
 // What an evaluation reads: one record's bytes (deletion flag first) and its number (0 when

@@ -134,6 +134,10 @@ class RecipeEdit {
  private:
   long lookUpUnit(const std::string& text);
   long lookUpIngredient(const std::string& text);
+  long addIngredient(const std::string& text);
+  // A name the user declined to add stays on the line among the first info text's words.
+  void keepTypedWords(const std::string& words, bool before);
+  void takePreparation();
   void checkPackageSize(store::RecipeLine& line);
   void countUses(const store::RecipeLine& before, const store::RecipeLine& after);
 

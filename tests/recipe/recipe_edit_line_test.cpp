@@ -279,6 +279,7 @@ class RecipeLineActionsTest : public RecipeEditTest {
 };
 
 TEST_F(RecipeLineActionsTest, NextLineWrapsFromTheLastLineToTheFirst) {
+  edit.recipe().lines[10].quantity = "";  // a free line left: the recipe is not full
   edit.selectLine(21);
   edit.nextLine();
   EXPECT_EQ(edit.currentLine(), 22);
@@ -288,6 +289,17 @@ TEST_F(RecipeLineActionsTest, NextLineWrapsFromTheLastLineToTheFirst) {
   EXPECT_EQ(edit.currentLine(), 0);
   EXPECT_EQ(edit.editor().quantity, "1");
   EXPECT_EQ(edit.recipe().lines[22].quantity, "99");  // committed before moving
+}
+
+TEST_F(RecipeLineActionsTest, AFullRecipeHasNoLineAfterTheLast) {
+  edit.selectLine(22);
+  edit.editor().quantity = "99";
+  user.expectMessage("Recipe Full!", "You cannot add any more items to this recipe.");
+  EXPECT_FALSE(edit.nextLine());
+  EXPECT_EQ(edit.currentLine(), 22);
+  EXPECT_EQ(edit.editor().quantity, "99");
+  EXPECT_EQ(edit.recipe().lines[22].quantity, "99");
+  EXPECT_EQ(edit.recipe().lines[0].quantity, "1");
 }
 
 TEST_F(RecipeLineActionsTest, InsertNeedsAFreeLastLineAndDeleteClearsIt) {

@@ -33,6 +33,25 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Windows-1252 holds the fractions 1/4, 1/2 and 3/4 as single characters; they read as typed
+// out ("1\xBD" is "1 1/2").
+std::string spellFractions(std::string_view text) {
+  std::string spelled;
+  for (char c : text) {
+    const char* fraction = c == '\xBC'   ? "1/4"
+                           : c == '\xBD' ? "1/2"
+                           : c == '\xBE' ? "3/4"
+                                         : nullptr;
+    if (fraction == nullptr) {
+      spelled += c;
+      continue;
+    }
+    if (!spelled.empty() && isDigit(spelled.back())) spelled += ' ';
+    spelled += fraction;
+  }
+  return spelled;
+}
+
 // A mixed number that kept its dash may hold only these characters.
 bool isMixedNumberText(std::string_view text) {
   for (char c : text) {
@@ -144,7 +163,7 @@ double readWhole(std::string_view text) {
 
 double parseQuantity(std::string_view text) {
   if (text.empty()) return 0;
-  std::string work = platform::trim(text.substr(0, kMaxQuantityText));
+  std::string work = platform::trim(spellFractions(text.substr(0, kMaxQuantityText)));
   if (const auto marker = findMarker(work)) {
     const size_t p = marker->position;
     if (!marker->dash) {
@@ -177,7 +196,7 @@ double parseQuantity(std::string_view text) {
 
 bool isPluralQuantity(std::string_view text) {
   if (parseQuantity(text) > 1) return true;
-  const std::string work = platform::trim(text.substr(0, kMaxQuantityText));
+  const std::string work = platform::trim(spellFractions(text.substr(0, kMaxQuantityText)));
   const std::string_view view(work);
   // The first range word or dash decides; what follows it is not looked at again.
   const auto marker = findMarker(view);

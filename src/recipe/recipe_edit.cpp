@@ -51,9 +51,20 @@ long RecipeEdit::selectLine(int index) {
   return target.kind == IngredientTarget::Kind::Recipe ? target.uid : 0;
 }
 
-void RecipeEdit::nextLine() {
+bool RecipeEdit::nextLine() {
   commitLine();
+  if (current_ == kLastLine && isFull()) {
+    user_.message("Recipe Full!", "ASTERISK", toolkit::Buttons::Ok,
+                  "You cannot add any more items to this recipe.");
+    loadLine(current_);
+    return false;
+  }
   loadLine(current_ == kLastLine ? 0 : current_ + 1);
+  return true;
+}
+
+bool RecipeEdit::isFull() const {
+  return std::none_of(recipe_.lines.begin(), recipe_.lines.end(), lineIsEmpty);
 }
 
 bool RecipeEdit::insertLine() {

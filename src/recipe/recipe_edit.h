@@ -90,8 +90,9 @@ class RecipeEdit {
   // Commits the editor and moves to the line (index 0..22). Returns the UID of the recipe the
   // new line refers to, which the window opens in a window of its own; 0 otherwise.
   long selectLine(int index);
-  // Commits the editor and moves to the next line, from line 23 back to line 1.
-  void nextLine();
+  // Commits the editor and moves to the next line, from line 23 back to line 1. With every line
+  // in use, line 23 has no next line: false (after telling the user), staying on it.
+  bool nextLine();
   // Moves the lines from the current one down and clears it; false (after telling the user)
   // when line 23 is in use, which would be pushed off the recipe.
   bool insertLine();
@@ -134,6 +135,11 @@ class RecipeEdit {
  private:
   long lookUpUnit(const std::string& text);
   long lookUpIngredient(const std::string& text);
+  long addIngredient(const std::string& text);
+  // A name the user declined to add stays on the line among the first info text's words.
+  void keepTypedWords(const std::string& words, bool before);
+  void takePreparation();
+  bool isFull() const;
   void checkPackageSize(store::RecipeLine& line);
   void countUses(const store::RecipeLine& before, const store::RecipeLine& after);
 

@@ -4,7 +4,9 @@
 #include "food/food_conversion.h"
 #include "food/ingredient_table.h"
 #include "food/package_choice.h"
+#include "food/plural_words.h"
 #include "food/quantity.h"
+#include "food/unit_names.h"
 #include "food/unit_table.h"
 #include "platform/text.h"
 #include "recipe/recipe_edit.h"
@@ -52,16 +54,30 @@ void RecipeEdit::loadLine(int index) {
 
 long RecipeEdit::lookUpUnit(const std::string& text) {
   if (text.empty()) return 0;
-  const long uid = food::unitUidOfText(tables_.units, text, tables_.unitSettings.abbreviatedUnits,
-                                       tables_.unitSettings);
-  if (uid != 0) return uid;
-  const std::string question = platform::formatText(
-      "%s is not found on the unit list.  Would you like to add it to the list?", text.c_str());
+  const food::UnitSettings settings = tables_.unitSettings;
+  // A plural goes on the list singular: the list forms plurals itself.
+  const bool plural = !settings.abbreviatedUnits && food::looksPlural(text);
+  const std::string name = plural ? food::singularOf(text) : text;
+  // Cooks write units by name or abbreviation, singular or plural ("cups", "tbsps", "pinches").
+  for (const std::string& typed : {text, name}) {
+    for (const bool byAbbreviation : {settings.abbreviatedUnits, !settings.abbreviatedUnits}) {
+      if (const long uid = food::unitUidOfText(tables_.units, typed, byAbbreviation, settings))
+        return uid;
+    }
+  }
+  const std::string question =
+      name == text ? platform::formatText(
+                         "%s is not found on the unit list.  Would you like to add it to the list?",
+                         text.c_str())
+                   : platform::formatText(
+                         "%s is not found on the unit list.  Would you like to add %s to the list?",
+                         text.c_str(), name.c_str());
   if (user_.message("New Unit?", "QUESTION", toolkit::Buttons::YesNo, question) !=
       toolkit::Button::Yes) {
+    keepTypedWords(text, true);
     return 0;
   }
-  return tables_.units.addByName(text, 0);
+  return tables_.units.addByName(name, 0);
 }
 
 long RecipeEdit::lookUpIngredient(const std::string& text) {
@@ -78,14 +94,57 @@ long RecipeEdit::lookUpIngredient(const std::string& text) {
   }
   if (text.empty()) return 0;
   if (const long uid = tables_.ingredients.uidOfText(text); uid != 0) return uid;
-  const std::string question = platform::formatText(
-      "%s is not found on the ingredient list.  Would you like to add it to the list?",
-      text.c_str());
+  // "eggs" for an egg listed without its plural, "cookies" for a cookie.
+  if (food::looksPlural(text)) {
+    for (const std::string& singular : {food::singularOf(text), text.substr(0, text.size() - 1)}) {
+      if (const long uid = tables_.ingredients.uidOfText(singular); uid != 0) return uid;
+    }
+  }
+  return addIngredient(text);
+}
+
+long RecipeEdit::addIngredient(const std::string& text) {
+  const std::string singular = food::singularOf(text);
+  const std::string question =
+      singular.empty()
+          ? platform::formatText(
+                "%s is not found on the ingredient list.  Would you like to add it to the list?",
+                text.c_str())
+          : platform::formatText(
+                "%s is not found on the ingredient list.  Would you like to add %s to the list?",
+                text.c_str(), singular.c_str());
   if (user_.message("New Ingredient?", "QUESTION", toolkit::Buttons::YesNo, question) !=
       toolkit::Button::Yes) {
+    keepTypedWords(text, false);
     return 0;
   }
-  return tables_.ingredients.addByName(text);
+  if (singular.empty()) return tables_.ingredients.addByName(text);
+  return tables_.ingredients.save(
+      {platform::toLower(singular), platform::toLower(text), false, 0, 0}, 0);
+}
+
+void RecipeEdit::keepTypedWords(const std::string& words, bool before) {
+  // The words move rather than being asked about again at the next commit.
+  (before ? editor_.unitText : editor_.ingredientText).clear();
+  std::string& info = editor_.info1;
+  if (info.empty()) {
+    info = words;
+  } else {
+    info = before ? words + " " + info : info + " " + words;
+  }
+}
+
+// "leeks, sliced": what follows the comma is the preparation, which the line shows after the
+// ingredient, comma and all.
+void RecipeEdit::takePreparation() {
+  std::string& text = editor_.ingredientText;
+  const size_t comma = text.find(',');
+  if (comma == std::string::npos || editor_.selectedRecipe != 0) return;
+  if (tables_.ingredients.uidOfText(platform::trim(text)) != 0) return;
+  const std::string preparation = platform::trim(text.substr(comma));
+  text = platform::trim(text.substr(0, comma));
+  std::string& info = editor_.info2;
+  info = info.empty() ? preparation : preparation + " " + info;
 }
 
 void RecipeEdit::commitLine() {
@@ -93,6 +152,7 @@ void RecipeEdit::commitLine() {
   const store::RecipeLine before = line;
   line.quantity = editor_.quantity.substr(0, store::kQuantityLength);
   line.unit = lookUpUnit(platform::trim(editor_.unitText));
+  takePreparation();
   line.ingredient = lookUpIngredient(platform::trim(editor_.ingredientText));
   line.info1 = editor_.info1;
   line.info2 = editor_.info2;

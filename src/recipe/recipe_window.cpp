@@ -353,6 +353,7 @@ int RecipeWindow::Event(const UI_EVENT& event) {
       break;
     case kNameEntered:
       quantity_->setFocus();  // on to the ingredients, starting with the current line
+      quantity_->selectAll();
       break;
     case kInsertLine:
       lineAction([this] { edit_.insertLine(); });
@@ -461,6 +462,8 @@ void RecipeWindow::changeLines(const std::function<void()>& action) {
 void RecipeWindow::lineAction(const std::function<void()>& action) {
   changeLines(action);
   if (!quantity_->hasFocus()) quantity_->setFocus();
+  // Typing on a line in use replaces its quantity in plain sight rather than joining it.
+  quantity_->selectAll();
 }
 
 void RecipeWindow::selectLine(int row) {

@@ -50,6 +50,12 @@ TEST(QuantityTest, ParsesQuantityText) {
       {"-3", -1},
       {"eggs", -1},
       {"1 egg", -1},
+      // The fraction characters of Windows-1252.
+      {"\xBD", 0.5},
+      {"1\xBD", 1.5},
+      {"1 \xBC", 1.25},
+      {"\xBE", 0.75},
+      {"1\xBD-2", 1.5},
       {std::string(30, ' ') + "5", 5},
       {std::string(31, ' ') + "5", -1},  // only 31 characters are read
   };
@@ -82,6 +88,8 @@ TEST(QuantityTest, TellsPluralQuantities) {
       {"1 to 1 or 2", false},
       {"1/2-1 to 3", false},
       {"1/2 or 2-3", true},
+      {"1\xBC", true},
+      {"\xBE", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

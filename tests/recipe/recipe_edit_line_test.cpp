@@ -12,7 +12,7 @@ using toolkit::Button;
 constexpr const char* kNewUnit =
     "handful is not found on the unit list.  Would you like to add it to the list?";
 constexpr const char* kNewIngredient =
-    "walnuts is not found on the ingredient list.  Would you like to add it to the list?";
+    "walnuts is not found on the ingredient list.  Would you like to add walnut to the list?";
 
 TEST_F(RecipeEditTest, UnknownUnitAndIngredientAreAddedOnlyWhenTheUserSaysYes) {
   ASSERT_TRUE(edit.open(0, chapter));
@@ -25,7 +25,8 @@ TEST_F(RecipeEditTest, UnknownUnitAndIngredientAreAddedOnlyWhenTheUserSaysYes) {
   EXPECT_EQ(units.readRecord(added.unit).name, "handful");
   EXPECT_EQ(units.readRecord(added.unit).frequency, 1);
   ASSERT_NE(added.ingredient, 0);
-  EXPECT_EQ(ingredients.read(added.ingredient)->name, "walnuts");
+  EXPECT_EQ(ingredients.read(added.ingredient)->name, "walnut");
+  EXPECT_EQ(ingredients.read(added.ingredient)->plural, "walnuts");
   EXPECT_EQ(added.info1, "chopped");
 
   edit.loadLine(1);
@@ -35,7 +36,7 @@ TEST_F(RecipeEditTest, UnknownUnitAndIngredientAreAddedOnlyWhenTheUserSaysYes) {
                      Button::No);
   user.expectMessage(
       "New Ingredient?",
-      "pecans is not found on the ingredient list.  Would you like to add it to the list?",
+      "pecans is not found on the ingredient list.  Would you like to add pecan to the list?",
       Button::No);
   edit.commitLine();
   EXPECT_EQ(edit.recipe().lines[1].unit, 0);
@@ -43,6 +44,78 @@ TEST_F(RecipeEditTest, UnknownUnitAndIngredientAreAddedOnlyWhenTheUserSaysYes) {
   EXPECT_EQ(edit.recipe().lines[1].quantity, "2");
   EXPECT_FALSE(units.findText("smidge", false));
   EXPECT_EQ(ingredients.uidOfText("pecans"), 0);
+}
+
+TEST_F(RecipeEditTest, DeclinedNamesStayOnTheLineAsTyped) {
+  struct Case {
+    const char* unit;
+    const char* ingredient;
+    const char* info1;
+    const char* row;
+  };
+  const Case cases[] = {
+      {"pinch", "nutmeg", "", "2 pinch nutmeg"},
+      {"pinch", "nutmeg", "fresh", "2 pinch fresh nutmeg"},
+      {"cup", "nutmeg", "grated", "2 cups grated nutmeg"},
+  };
+  ASSERT_TRUE(edit.open(0, chapter));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.row);
+    edit.loadLine(0);
+    type("2", c.unit, c.ingredient, c.info1);
+    if (std::string(c.unit) == "pinch") user.answerNextMessage(Button::No);
+    user.answerNextMessage(Button::No);
+    edit.commitLine();
+    user.verifyAllAnswered();
+    EXPECT_EQ(row(0), c.row);
+    edit.commitLine();  // committing again asks nothing and adds nothing
+    EXPECT_EQ(row(0), c.row);
+  }
+}
+
+TEST_F(RecipeEditTest, PluralNamesFindTheirSingulars) {
+  ingredients.save({"leek", "", false, 0, 0}, 0);
+  struct Case {
+    const char* unit;
+    long unitUid;
+    const char* ingredient;
+    long ingredientUid;
+  };
+  const Case cases[] = {
+      {"tsps", kTeaspoon, "tomato sauces", sauce},
+      {"lbs", kPound, "Leeks", ingredients.uidOfText("leek")},
+      {"Cups", kCup, "flours", flour},
+  };
+  ASSERT_TRUE(edit.open(0, chapter));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.unit);
+    type("2", c.unit, c.ingredient);
+    edit.commitLine();
+    EXPECT_EQ(edit.recipe().lines[0].unit, c.unitUid);
+    EXPECT_EQ(edit.recipe().lines[0].ingredient, c.ingredientUid);
+  }
+  EXPECT_TRUE(user.messages().empty());
+}
+
+TEST_F(RecipeEditTest, NewPluralNamesAreOfferedSingular) {
+  ASSERT_TRUE(edit.open(0, chapter));
+  type("1 1/2", "handfuls", "leeks, sliced");
+  user.expectMessage(
+      "New Unit?",
+      "handfuls is not found on the unit list.  Would you like to add handful to the list?",
+      Button::Yes);
+  user.expectMessage(
+      "New Ingredient?",
+      "leeks is not found on the ingredient list.  Would you like to add leek to the list?",
+      Button::Yes);
+  edit.commitLine();
+  EXPECT_EQ(units.readRecord(edit.recipe().lines[0].unit).name, "handful");
+  EXPECT_EQ(ingredients.read(edit.recipe().lines[0].ingredient)->name, "leek");
+  EXPECT_EQ(row(0), "1 1/2 handfuls leeks, sliced");
+  edit.loadLine(0);
+  type("1 1/2", "lbs", "leek, sliced", "", "thinly");
+  edit.commitLine();
+  EXPECT_EQ(row(0), "1 1/2 pounds leeks, sliced thinly");
 }
 
 TEST_F(RecipeEditTest, KnownNamesAreFoundInAnyFormAndCountedOncePerChange) {
@@ -206,6 +279,7 @@ class RecipeLineActionsTest : public RecipeEditTest {
 };
 
 TEST_F(RecipeLineActionsTest, NextLineWrapsFromTheLastLineToTheFirst) {
+  edit.recipe().lines[10].quantity = "";  // a free line left: the recipe is not full
   edit.selectLine(21);
   edit.nextLine();
   EXPECT_EQ(edit.currentLine(), 22);
@@ -215,6 +289,17 @@ TEST_F(RecipeLineActionsTest, NextLineWrapsFromTheLastLineToTheFirst) {
   EXPECT_EQ(edit.currentLine(), 0);
   EXPECT_EQ(edit.editor().quantity, "1");
   EXPECT_EQ(edit.recipe().lines[22].quantity, "99");  // committed before moving
+}
+
+TEST_F(RecipeLineActionsTest, AFullRecipeHasNoLineAfterTheLast) {
+  edit.selectLine(22);
+  edit.editor().quantity = "99";
+  user.expectMessage("Recipe Full!", "You cannot add any more items to this recipe.");
+  EXPECT_FALSE(edit.nextLine());
+  EXPECT_EQ(edit.currentLine(), 22);
+  EXPECT_EQ(edit.editor().quantity, "99");
+  EXPECT_EQ(edit.recipe().lines[22].quantity, "99");
+  EXPECT_EQ(edit.recipe().lines[0].quantity, "1");
 }
 
 TEST_F(RecipeLineActionsTest, InsertNeedsAFreeLastLineAndDeleteClearsIt) {

@@ -9,13 +9,13 @@
 #include <QPixmap>
 #include <filesystem>
 
-#include "screenshots.h"
 #include "codes/program_codes.h"
 #include "fake_media_player.h"
 #include "platform/file_ops.h"
 #include "platform/program_dirs.h"
 #include "recipe/recipe_window.h"
 #include "recipe_edit_fixture.h"
+#include "screenshots.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/object_store.h"
@@ -79,6 +79,13 @@ class RecipeWindowTest : public RecipeEditTest {
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(window->Get("IN_TYPE")->widget(), &enter);
     settle();
+  }
+  // Presses the keys of `keys` in the field, as typing there does.
+  void typeKeys(const char* field, const std::string& keys) {
+    for (char c : keys) {
+      QKeyEvent key(QEvent::KeyPress, Qt::Key(c), Qt::NoModifier, QString(QChar(c)));
+      QApplication::sendEvent(window->Get(field)->widget(), &key);
+    }
   }
   std::string listRow(int index) {
     std::string row = window->Get<UIW_VT_LIST>("IN_LIST")->entry(index).text;
@@ -214,6 +221,38 @@ TEST_F(RecipeWindowTest, LineButtonsMoveInsertAndDeleteLines) {
   click("DELETE_LINE");
   EXPECT_EQ(listRow(0), "1 cup flour");
   EXPECT_EQ(text("INGREDIENT"), "flour");
+}
+
+TEST_F(RecipeWindowTest, TypingOnALineInUseReplacesItsQuantity) {
+  open(0, chapter);
+  typeLine("1", "cup", "flour");
+  typeLine("2", "", "egg");
+  click("MOVE_UP");
+  click("DELETE_LINE");  // line 2 now holds the eggs, shown in the line editor
+  EXPECT_EQ(text("QUANTITY"), "2");
+  typeKeys("QUANTITY", "3");
+  EXPECT_EQ(text("QUANTITY"), "3");
+}
+
+TEST_F(RecipeWindowTest, TwentyFiveLinesTypedIntoANewRecipeLoseNothing) {
+  open(0, chapter);
+  for (int i = 1; i <= 25; ++i) {
+    // From line 23 on there is no line to go on to, and the window says so.
+    if (i >= 23)
+      user.expectMessage("Recipe Full!", "You cannot add any more items to this recipe.");
+    typeKeys("QUANTITY", std::to_string(i));
+    setText("UNIT", "cups");
+    setText("INGREDIENT", "flour");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(window->Get("IN_TYPE")->widget(), &enter);
+    settle();
+  }
+  user.verifyAllAnswered();
+  EXPECT_EQ(listRow(0), "1 cup flour");
+  for (int i = 2; i <= 22; ++i) EXPECT_EQ(listRow(i - 1), std::to_string(i) + " cups flour");
+  // The last line shows what was typed over it, never text joined to it.
+  EXPECT_EQ(listRow(22), "25 cups flour");
+  EXPECT_EQ(window->edit().currentLine(), 22);
 }
 
 TEST_F(RecipeWindowTest, ClosingAChangedRecipeAsksToSaveIt) {

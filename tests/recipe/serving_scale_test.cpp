@@ -35,6 +35,14 @@ TEST_F(ServingScaleTest, FourServingsOfOneAndAHalfCupsScaledToSix) {
   EXPECT_EQ(user.waitDepth(), 0);
 }
 
+TEST_F(ServingScaleTest, FractionCharactersScaleAsTheFractionsTheyShow) {
+  line(0) = recipeLine("1\xBD", kCup, 7);
+  line(1) = recipeLine("\xBE", kCup, 8);
+  scale(4, 6);
+  EXPECT_EQ(line(0).quantity, "2 1/4");
+  EXPECT_DOUBLE_EQ(line(1).quantityValue, 1.125);
+}
+
 TEST_F(ServingScaleTest, EqualServingsAndLinesWithoutAnAmountStayAsTheyAre) {
   line(0) = recipeLine("1.5", kCup, 7);
   line(1) = recipeLine("", kPinch, 3);

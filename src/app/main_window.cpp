@@ -447,11 +447,13 @@ void MainWindow::recipeCommand(const UI_EVENT& event) {
 }
 
 void MainWindow::backupDialog(bool restore) {
-  const std::string folder = services_.settings.backupFolder;
+  // A backup starts beside the automatic one, under a name that says when it was made.
   const auto chosen =
       restore
-          ? services_.user.openFileName("Restore Savora Data...", "Backup Files (*.ck9)", folder)
-          : services_.user.saveFileName("Backup Savora Data...", "Backup Files (*.ck9)", folder);
+          ? services_.user.openFileName("Restore Savora Data...", "Backup Files (*.ck9)",
+                                        services_.settings.backupFolder)
+          : services_.user.saveFileName("Backup Savora Data...", "Backup Files (*.ck9)",
+                                        platform::windowsDirectory() + backup::todaysBackupName());
   platform::setProgramDirectory(platform::programDirectory());
   if (!chosen) return;
   UI_EVENT answer(restore ? kRestoreChosen : kBackupChosen);
@@ -496,7 +498,7 @@ void MainWindow::confirmExit() {
 }
 
 void MainWindow::backupAndExit() {
-  services_.backup.backup(platform::windowsDirectory() + "\\savorabackup");
+  services_.backup.backup(backup::automaticBackupPath());
   confirmExit();
 }
 

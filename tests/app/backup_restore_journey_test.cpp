@@ -16,6 +16,10 @@ namespace {
 
 using namespace savora::toolkit;
 
+const char* const kRestoreQuestion =
+    "Any changes made since the last time you backed up\r\nwill be lost. Are you sure you want to "
+    "continue?";
+
 class BackupRestoreJourneyTest : public MainWindowTest {
  protected:
   void SetUp() override {
@@ -86,6 +90,55 @@ TEST_F(BackupRestoreJourneyTest, BackUpSuggestsADatedNameBesideTheAutomaticBacku
   user.expectMessage("Backup Complete", "Your data was backed up to\r\n" + chosen);
   command(codes::kBackup);
   EXPECT_TRUE(platform::fileExists(chosen));
+}
+
+TEST_F(BackupRestoreJourneyTest, RestoreClosesEveryWindowThatShowedTheOldData) {
+  UIW_WINDOW* shelf = nullptr;
+  UIW_WINDOW* recipe = nullptr;
+  ASSERT_NO_FATAL_FAILURE(shelfWithRecipe(shelf, recipe, "Pancakes"));
+  const std::string archive = folders.config.str() + "before.ck9";
+  user.answerFileDialog(archive);
+  user.expectMessage("Backup Complete", "Your data was backed up to\r\n" + archive);
+  command(codes::kBackup);
+
+  // After the backup: a new book, and an edit nobody saved.
+  newShelfItem(shelf, "NEW_BOOK_BUTTON", "Made Later");
+  recipe->Get("NAME")->setText("Pancakes Deluxe");
+
+  user.answerFileDialog(archive);
+  user.expectMessage("Save Changes?",
+                     "Would you like to save the changes you made to \"Pancakes\" before "
+                     "restoring your data?",
+                     Button::No);
+  user.expectMessage("Restore Data?", kRestoreQuestion, Button::Yes);
+  user.expectMessage("Restore Complete", "Your data was restored from\r\n" + archive);
+  command(codes::kRestore);
+  user.verifyAllAnswered();
+  EXPECT_EQ(find("RECIPE_WINDOW"), nullptr);
+  EXPECT_EQ(find("BOOK_SHELF"), nullptr);
+
+  // The bookshelf shows the restored tables, and leaving offers to save nothing.
+  command(codes::kOpenBookshelf);
+  shelf = find("BOOK_SHELF");
+  ASSERT_NE(shelf, nullptr);
+  EXPECT_EQ(rows(shelf, "BOOK_LIST"), std::vector<std::string>{"Family Favorites"});
+  user.expectMessage("Exit Savora?", "\r\nExit Savora?", Button::No);
+  EXPECT_FALSE(window().exitCheck());
+}
+
+TEST_F(BackupRestoreJourneyTest, RestoreCancelledAtTheSaveQuestionChangesNothing) {
+  UIW_WINDOW* shelf = nullptr;
+  UIW_WINDOW* recipe = nullptr;
+  ASSERT_NO_FATAL_FAILURE(shelfWithRecipe(shelf, recipe, "Pancakes"));
+  recipe->Get("NAME")->setText("Pancakes Deluxe");
+  user.answerFileDialog(folders.config.str() + "missing.ck9");
+  user.expectMessage("Save Changes?",
+                     "Would you like to save the changes you made to \"Pancakes\" before "
+                     "restoring your data?",
+                     Button::Cancel);
+  command(codes::kRestore);
+  EXPECT_EQ(find("RECIPE_WINDOW"), recipe);
+  EXPECT_EQ(recipe->Get("NAME")->text(), "Pancakes Deluxe");
 }
 
 }  // namespace

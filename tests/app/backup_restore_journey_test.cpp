@@ -141,5 +141,16 @@ TEST_F(BackupRestoreJourneyTest, RestoreCancelledAtTheSaveQuestionChangesNothing
   EXPECT_EQ(recipe->Get("NAME")->text(), "Pancakes Deluxe");
 }
 
+TEST_F(BackupRestoreJourneyTest, ARecipeSavedUnderANewNameShowsOnTheBookshelfAtOnce) {
+  UIW_WINDOW* shelf = nullptr;
+  UIW_WINDOW* recipe = nullptr;
+  ASSERT_NO_FATAL_FAILURE(shelfWithRecipe(shelf, recipe, "Pancakes"));
+  EXPECT_EQ(rows(shelf, "RECIPE_LIST"), std::vector<std::string>{"Pancakes"});
+  recipe->Get("NAME")->setText("Griddle Cakes");
+  click(recipe, "BUTTON_OK");
+  EXPECT_EQ(rows(shelf, "RECIPE_LIST"), std::vector<std::string>{"Griddle Cakes"});
+  EXPECT_EQ(find("RECIPE_WINDOW"), recipe);
+}
+
 }  // namespace
 }  // namespace savora::app

@@ -1,5 +1,6 @@
 #include "app/format_upgrade.h"
 
+#include "backup/backup_schedule.h"
 #include "platform/file_ops.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
@@ -22,7 +23,7 @@ bool runFormatUpgrade(const std::string& oldTable, store::TableStore& store,
                  "The format of your recipe database file has been improved.\r\nSavora will backup "
                  "your data first and then upgrade the file.");
   }
-  backup.backup(platform::windowsDirectory() + "\\savorabackup");
+  backup.backup(savora::backup::automaticBackupPath());
 
   toolkit::WaitPointer wait(user);
   try {

@@ -83,6 +83,29 @@ const std::vector<PassedCommand> kPassedCommands = {
      "window."},
 };
 
+// Restores the tables from an archive. Nothing shown before the restore may be saved over the
+// restored tables afterwards: each window's unsaved changes are saved now or never (Cancel, or a
+// save that does not happen, leaves everything as it was), and once the tables are replaced every
+// window showing them closes. True when restored.
+bool restoreClosingWindows(User& user, backup::BackupService& backup, const std::string& path) {
+  auto& manager = UI_WINDOW_MANAGER::instance();
+  for (UIW_WINDOW* window : manager.windows()) {
+    if (!manager.contains(window) || !window->hasUnsavedChanges()) continue;
+    const std::string question = formatText(
+        "Would you like to save the changes you made to \"%s\" before restoring your data?",
+        window->title().c_str());
+    const Button answer = user.message("Save Changes?", "QUESTION", Buttons::YesNoCancel, question);
+    if (answer == Button::Cancel) return false;
+    if (answer == Button::Yes) {
+      window->Event(UI_EVENT(kSaveRequest));
+      if (manager.contains(window) && window->hasUnsavedChanges()) return false;
+    }
+  }
+  if (!backup.restore(path)) return false;
+  for (UIW_WINDOW* window : manager.windows()) manager.subtract(window);
+  return true;
+}
+
 const PassedCommand* passedCommand(int code) {
   for (const auto& command : kPassedCommands) {
     if (std::find(command.codes.begin(), command.codes.end(), code) != command.codes.end())
@@ -351,7 +374,8 @@ int MainWindow::Event(const UI_EVENT& event) {
       services_.backup.backup(event.text);
       break;
     case kRestoreChosen:
-      services_.backup.restore(event.text);
+      if (restoreClosingWindows(services_.user, services_.backup, event.text))
+        post(UI_EVENT(kRefreshWindowList));
       break;
     case kBackupAndExit:
       backupAndExit();
@@ -453,11 +477,13 @@ void MainWindow::recipeCommand(const UI_EVENT& event) {
 }
 
 void MainWindow::backupDialog(bool restore) {
-  const std::string folder = services_.settings.backupFolder;
+  // A backup starts beside the automatic one, under a name that says when it was made.
   const auto chosen =
       restore
-          ? services_.user.openFileName("Restore Savora Data...", "Backup Files (*.ck9)", folder)
-          : services_.user.saveFileName("Backup Savora Data...", "Backup Files (*.ck9)", folder);
+          ? services_.user.openFileName("Restore Savora Data...", "Backup Files (*.ck9)",
+                                        services_.settings.backupFolder)
+          : services_.user.saveFileName("Backup Savora Data...", "Backup Files (*.ck9)",
+                                        platform::windowsDirectory() + backup::todaysBackupName());
   platform::setProgramDirectory(platform::programDirectory());
   if (!chosen) return;
   UI_EVENT answer(restore ? kRestoreChosen : kBackupChosen);
@@ -502,7 +528,7 @@ void MainWindow::confirmExit() {
 }
 
 void MainWindow::backupAndExit() {
-  services_.backup.backup(platform::windowsDirectory() + "\\savorabackup");
+  services_.backup.backup(backup::automaticBackupPath());
   confirmExit();
 }
 

@@ -1,5 +1,7 @@
 #include "backup/backup.h"
 
+#include <ctime>
+
 #include "backup/backup_schedule.h"
 #include "platform/file.h"
 #include "platform/file_ops.h"
@@ -53,6 +55,17 @@ std::string backupFileName(std::string_view path) {
   return name + ".ck9";
 }
 
+std::string suggestedBackupName(int year, int month, int day) {
+  return formatText("savora-backup-%04d-%02d-%02d.ck9", year, month, day);
+}
+
+std::string todaysBackupName() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return suggestedBackupName(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
 BackupService::BackupService(store::TableStore& store, store::OpenTables& tables,
                              toolkit::User& user)
     : store_(store), tables_(tables), user_(user) {}
@@ -87,7 +100,7 @@ bool BackupService::backup(std::string_view path) {
   store_.resetRecipesAdded();
   lastLocation_ = folderOf(target);
   user_.message("Backup Complete", "INFORMATION", Buttons::Ok,
-                "Your data was successfully backed up.");
+                "Your data was backed up to\r\n" + target);
   return true;
 }
 
@@ -142,7 +155,7 @@ bool BackupService::restore(std::string_view path) {
     return false;
   }
   user_.message("Restore Complete", "INFORMATION", Buttons::Ok,
-                "Your data was successfully restored.");
+                "Your data was restored from\r\n" + archivePath);
   return true;
 }
 

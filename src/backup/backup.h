@@ -23,6 +23,11 @@ namespace savora::backup {
 // ".ck9" (added when there is none).
 std::string backupFileName(std::string_view path);
 
+// The name the Back Up dialog suggests for a backup made on a day, e.g.
+// "savora-backup-2026-03-07.ck9"; todaysBackupName() for today (local time).
+std::string suggestedBackupName(int year, int month, int day);
+std::string todaysBackupName();
+
 class BackupService {
  public:
   BackupService(store::TableStore& store, store::OpenTables& tables, toolkit::User& user);

@@ -578,11 +578,13 @@ bool RecipeWindow::save() {
   name_->setText(edit_.recipe().name);
   setTitle(edit_.recipe().name);
   showText();
-  if (outcome.appended) {
-    if (bookshelf::BookShelfWindow* shelf = bookshelf()) {
+  if (bookshelf::BookShelfWindow* shelf = bookshelf()) {
+    if (outcome.appended) {
       UI_EVENT added(kRecipeAdded, outcome.uid);
       added.text = edit_.recipe().name;
       shelf->post(added);
+    } else {
+      shelf->refreshRecipes();  // a new name shows in the recipe list at once
     }
   }
   return true;

@@ -3,7 +3,6 @@
 #include <QMdiArea>
 #include <QSet>
 
-#include "screenshots.h"
 #include "app/about_window.h"
 #include "app/cd_drive_window.h"
 #include "app/program.h"
@@ -13,6 +12,7 @@
 #include "codes/program_codes.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
+#include "screenshots.h"
 #include "toolkit/event_codes.h"
 
 namespace savora::app {
@@ -204,7 +204,8 @@ TEST_F(MainWindowTest, TheExitCheckOffersToSaveThenAsksThenBacksUpWhenDue) {
 
   // No automatic backup yet: leaving backs up first, then ends the run.
   user.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
-  user.expectMessage("Backup Complete", "Your data was successfully backed up.");
+  user.expectMessage("Backup Complete",
+                     "Your data was backed up to\r\n" + backup::automaticBackupPath());
   main.post(UI_EVENT(L_EXIT_FUNCTION));
   settle();
   EXPECT_TRUE(platform::fileExists(backup::automaticBackupPath()));

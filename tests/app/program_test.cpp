@@ -10,6 +10,7 @@
 
 #include "app/program.h"
 #include "app_fixture.h"
+#include "backup/backup_schedule.h"
 #include "platform/file_ops.h"
 #include "store/recipe_table.h"
 #include "toolkit/event_codes.h"
@@ -48,7 +49,8 @@ TEST(ProgramTest, AWholeRunCreatesTablesWritesItsFilesAndEndsCleanly) {
   user.expectMessage("Exit Savora?", kExitQuestion, Button::No);
   user.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
   // No automatic backup exists yet, so leaving backs up first.
-  user.expectMessage("Backup Complete", "Your data was successfully backed up.");
+  user.expectMessage("Backup Complete",
+                     "Your data was backed up to\r\n" + backup::automaticBackupPath());
   UI_EVENT_MANAGER::instance().clear();
   UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
   UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
@@ -167,12 +169,14 @@ TEST(ProgramTest, OldRecipeTablesAreUpgradedInOrderAfterStartUp) {
   user.expectMessage("Upgrade",
                      "The format of your recipe database file has been improved.\r\nSavora will "
                      "backup your data first and then upgrade the file.");
-  user.expectMessage("Backup Complete", "Your data was successfully backed up.");
+  user.expectMessage("Backup Complete",
+                     "Your data was backed up to\r\n" + backup::automaticBackupPath());
   user.expectMessage(
       "Upgrade Complete",
       "The recipe database file has been\r\nsuccessfully upgraded to the new format.");
-  user.expectMessage("Backup Complete",
-                     "Your data was successfully backed up.");  // rc64: no notice
+  user.expectMessage(
+      "Backup Complete",
+      "Your data was backed up to\r\n" + backup::automaticBackupPath());  // rc64: no notice
   user.expectMessage(
       "Upgrade Complete",
       "The recipe database file has been\r\nsuccessfully upgraded to the new format.");

@@ -69,10 +69,10 @@ class BackupTest : public ::testing::Test {
 };
 
 TEST_F(BackupTest, BackupAndRestoreRoundTripEveryTable) {
-  user.expectMessage("Backup Complete", "Your data was successfully backed up.");
   const std::string chosen = elsewhere.str() + "sunday.bak";
-  ASSERT_TRUE(service.backup(chosen));
   const std::string archive = elsewhere.str() + "sunday.ck9";
+  user.expectMessage("Backup Complete", "Your data was backed up to\r\n" + archive);
+  ASSERT_TRUE(service.backup(chosen));
   EXPECT_TRUE(platform::fileExists(archive));
   EXPECT_FALSE(platform::fileExists(chosen));
   EXPECT_FALSE(platform::fileExists(archive + ".part"));
@@ -96,7 +96,7 @@ TEST_F(BackupTest, BackupAndRestoreRoundTripEveryTable) {
   books.table().flush();
 
   user.expectMessage("Restore Data?", kRestoreQuestion, Button::Yes);
-  user.expectMessage("Restore Complete", "Your data was successfully restored.");
+  user.expectMessage("Restore Complete", "Your data was restored from\r\n" + archive);
   ASSERT_TRUE(service.restore(archive));
   ASSERT_TRUE(recipes.isOpen());
   ASSERT_TRUE(books.isOpen());
@@ -125,9 +125,14 @@ TEST_F(BackupTest, ANameWithoutExtensionGetsOneAndAnInvalidNameIsRefused) {
   EXPECT_TRUE(user.statusHistory().empty());
 }
 
+TEST(BackupName, TheSuggestedNameCarriesTheDayWithLeadingZeros) {
+  EXPECT_EQ(suggestedBackupName(2026, 3, 7), "savora-backup-2026-03-07.ck9");
+  EXPECT_EQ(suggestedBackupName(2026, 12, 31), "savora-backup-2026-12-31.ck9");
+}
+
 TEST_F(BackupTest, AFailedBackupKeepsTheLastGoodArchive) {
   const std::string archive = elsewhere.str() + "good.ck9";
-  user.expectMessage("Backup Complete", "Your data was successfully backed up.");
+  user.expectMessage("Backup Complete", "Your data was backed up to\r\n" + archive);
   ASSERT_TRUE(service.backup(archive));
   const std::string good = readFileBytes(archive);
   // A table file that cannot be read (a link to nothing) makes the next backup fail.
@@ -161,7 +166,8 @@ TEST_F(BackupTest, RestoreRefusesMissingHostileAndDamagedArchivesLeavingTablesAl
   EXPECT_FALSE(std::filesystem::exists(data.path().parent_path() / "evil.dbf"));
 
   // A truncated copy of a real backup.
-  user.expectMessage("Backup Complete", "Your data was successfully backed up.");
+  user.expectMessage("Backup Complete",
+                     "Your data was backed up to\r\n" + elsewhere.str() + "full.ck9");
   ASSERT_TRUE(service.backup(elsewhere.str() + "full.ck9"));
   const std::string full = readFileBytes(elsewhere.path() / "full.ck9");
   const auto cut = elsewhere.write("cut.ck9", full.substr(0, full.size() / 2));

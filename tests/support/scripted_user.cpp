@@ -82,8 +82,10 @@ std::optional<std::string> ScriptedUser::prompt(std::string_view title, std::str
   return answer;
 }
 
-std::optional<std::string> ScriptedUser::nextFileAnswer(std::string_view title) {
+std::optional<std::string> ScriptedUser::nextFileAnswer(std::string_view title,
+                                                        std::string_view start) {
   dialogs_.emplace_back(title);
+  fileDialogStarts_.emplace_back(start);
   if (files_.empty()) {
     ADD_FAILURE() << "unexpected file dialog: " << title;
     return std::nullopt;
@@ -94,13 +96,13 @@ std::optional<std::string> ScriptedUser::nextFileAnswer(std::string_view title) 
 }
 
 std::optional<std::string> ScriptedUser::openFileName(std::string_view title, std::string_view,
-                                                      std::string_view) {
-  return nextFileAnswer(title);
+                                                      std::string_view start) {
+  return nextFileAnswer(title, start);
 }
 
 std::optional<std::string> ScriptedUser::saveFileName(std::string_view title, std::string_view,
-                                                      std::string_view) {
-  return nextFileAnswer(title);
+                                                      std::string_view start) {
+  return nextFileAnswer(title, start);
 }
 
 std::optional<toolkit::LogFont> ScriptedUser::chooseFont(const toolkit::LogFont&) {

@@ -48,6 +48,8 @@ class ScriptedUser : public toolkit::User {
   int beeps() const { return beeps_; }
   // Titles of the dialogs that were opened (prompt, file dialogs), in order.
   const std::vector<std::string>& dialogs() const { return dialogs_; }
+  // Where each file dialog started (its start folder or suggested path), in order.
+  const std::vector<std::string>& fileDialogStarts() const { return fileDialogStarts_; }
 
   toolkit::Button message(std::string_view title, std::string_view icon, toolkit::Buttons buttons,
                           std::string_view text) override;
@@ -70,7 +72,7 @@ class ScriptedUser : public toolkit::User {
     std::optional<std::string> text;
     toolkit::Button answer;
   };
-  std::optional<std::string> nextFileAnswer(std::string_view title);
+  std::optional<std::string> nextFileAnswer(std::string_view title, std::string_view start);
 
   std::deque<Expected> expected_;
   std::deque<std::optional<std::string>> prompts_;
@@ -79,6 +81,7 @@ class ScriptedUser : public toolkit::User {
   std::vector<Message> messages_;
   std::vector<Status> statusHistory_;
   std::vector<std::string> dialogs_;
+  std::vector<std::string> fileDialogStarts_;
   bool statusShown_ = false;
   int waitDepth_ = 0;
   int beeps_ = 0;

@@ -5,6 +5,7 @@
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/qt_media_player.h"
+#include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
 
 namespace savora::bookshelf {
@@ -77,6 +78,7 @@ BookInfoWindow::BookInfoWindow(ShelfTables tables, Shelf shelf, User& user, Shel
                 videoPlayer(*this, std::move(player))) {
   resolve(kBookInfoSpec);
   name_ = Get<UIW_STRING>("NAME");
+  name_->setMaxLength(int(kShelfNameWidth));
   text_ = Get<UIW_TEXT>("TEXT");
 
   loaded_ = item_.stored();
@@ -127,8 +129,9 @@ int BookInfoWindow::Event(const UI_EVENT& event) {
 }
 
 void BookInfoWindow::saveAndClose() {
-  // OK without a change writes nothing (a new item with nothing typed included).
-  if (!hasUnsavedChanges() || save()) close();
+  // OK without a change writes nothing; but a new item is not left nameless without a word.
+  const bool nameless = uid() == 0 && platform::trim(name_->text()).empty();
+  if ((!hasUnsavedChanges() && !nameless) || save()) close();
 }
 
 void BookInfoWindow::leave() {
@@ -164,6 +167,10 @@ void BookInfoWindow::close() {
 }
 
 bool BookInfoWindow::save() {
+  if (!fieldsStorable(*this, user_)) {
+    refuseExit();
+    return false;
+  }
   switch (item_.save(edited())) {
     case ShelfItemSaveResult::Saved:
       break;

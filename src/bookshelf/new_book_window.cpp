@@ -1,7 +1,9 @@
 #include "bookshelf/new_book_window.h"
 
+#include "bookshelf/shelf_table.h"
 #include "codes/program_codes.h"
 #include "platform/text.h"
+#include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
 
 namespace savora::bookshelf {
@@ -29,6 +31,7 @@ NewBookWindow::NewBookWindow(UIW_WINDOW* caller, NewNameRequest request, User& u
       user_(user) {
   resolve(kNewBookSpec);
   name_ = Get<UIW_STRING>("BOOK_NAME_FIELD");
+  name_->setMaxLength(int(kShelfNameWidth));
   perishable_ = Get<UIW_BUTTON>("PERISHABLE");
   setTitle(request_.title);
   Get("HELP_TEXT")->setText(request_.helpText);
@@ -52,6 +55,7 @@ void NewBookWindow::ok() {
     name_->setFocus();
     return;
   }
+  if (!fieldsStorable(*this, user_)) return;
   auto& manager = UI_WINDOW_MANAGER::instance();
   if (caller_ && manager.contains(caller_)) {
     UI_EVENT answer(request_.changing ? kChangedNameGiven : kNewNameGiven,

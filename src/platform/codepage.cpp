@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace savora::platform {
 namespace {
@@ -50,6 +51,33 @@ char byteOf(char32_t cp) {
   return '?';
 }
 
+// One character of UTF-8 text: its code point, or nothing for a malformed byte, and the bytes it
+// takes. Overlong forms (C0 AF for '/'), surrogates and code points past U+10FFFF are malformed.
+struct Decoded {
+  std::optional<char32_t> codePoint;
+  size_t length = 1;
+};
+
+Decoded decode(std::string_view utf8, size_t i) {
+  const unsigned char lead = utf8[i];
+  const int extra = lead < 0x80           ? 0
+                    : (lead >> 5) == 0x06 ? 1
+                    : (lead >> 4) == 0x0E ? 2
+                    : (lead >> 3) == 0x1E ? 3
+                                          : -1;
+  if (extra < 0 || (extra > 0 && i + size_t(extra) >= utf8.size())) return {};
+  char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+  for (int k = 1; k <= extra; ++k) {
+    const unsigned char next = utf8[i + size_t(k)];
+    if ((next & 0xC0) != 0x80) return {};
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  if (extra > 0 &&
+      (cp < kShortestOfLength[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+    return {};
+  return {cp, size_t(extra) + 1};
+}
+
 }  // namespace
 
 std::string utf8FromCp1252(std::string_view cp1252) {
@@ -62,44 +90,24 @@ std::string utf8FromCp1252(std::string_view cp1252) {
 std::string cp1252FromUtf8(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  size_t i = 0;
-  while (i < utf8.size()) {
-    const unsigned char lead = utf8[i];
-    const int extra = lead < 0x80           ? 0
-                      : (lead >> 5) == 0x06 ? 1
-                      : (lead >> 4) == 0x0E ? 2
-                      : (lead >> 3) == 0x1E ? 3
-                                            : -1;
-    const bool truncated = extra > 0 && i + size_t(extra) >= utf8.size();
-    if (extra < 0 || truncated) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-    bool ok = true;
-    for (int k = 1; k <= extra; ++k) {
-      const unsigned char next = utf8[i + size_t(k)];
-      if ((next & 0xC0) != 0x80) {
-        ok = false;
-        break;
-      }
-      cp = (cp << 6) | (next & 0x3F);
-    }
-    // Overlong forms (C0 AF for '/'), surrogates and code points past U+10FFFF are refused
-    // like any other malformed sequence.
-    if (ok && extra > 0) {
-      ok = cp >= kShortestOfLength[extra] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
-    }
-    if (!ok) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    out += byteOf(cp);
-    i += size_t(extra) + 1;
+  for (size_t i = 0; i < utf8.size();) {
+    const Decoded next = decode(utf8, i);
+    out += next.codePoint ? byteOf(*next.codePoint) : '?';
+    i += next.length;
   }
   return out;
+}
+
+std::optional<UncodableCharacter> firstUncodable(std::string_view utf8) {
+  size_t position = 0;
+  for (size_t i = 0; i < utf8.size(); ++position) {
+    const Decoded next = decode(utf8, i);
+    if (!next.codePoint) return UncodableCharacter{position, 0xFFFD};
+    if (byteOf(*next.codePoint) == '?' && *next.codePoint != '?')
+      return UncodableCharacter{position, *next.codePoint};
+    i += next.length;
+  }
+  return std::nullopt;
 }
 
 }  // namespace savora::platform

@@ -21,6 +21,7 @@
 #include "toolkit/focused_edit.h"
 #include "toolkit/qt_media_player.h"
 #include "toolkit/qt_text.h"
+#include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
 
 namespace savora::recipe {
@@ -172,10 +173,12 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
                  }}) {
   resolve(kRecipeWindowSpec);
   name_ = Get<UIW_STRING>("NAME");
+  name_->setMaxLength(int(store::kRecipeNameLength));
   description_ = Get<UIW_TEXT>("DESCRIPTION");
   instructions_ = Get<UIW_TEXT>("INSTRUCTIONS");
   lines_ = Get<UIW_VT_LIST>("IN_LIST");
   quantity_ = Get<UIW_STRING>("QUANTITY");
+  quantity_->setMaxLength(int(store::kQuantityLength));
   unit_ = Get<UIW_COMBO_BOX>("UNIT");
   ingredient_ = Get<UIW_COMBO_BOX>("INGREDIENT");
   info1_ = Get<UIW_STRING>("IN_INFO");
@@ -563,6 +566,10 @@ void RecipeWindow::servings() {
 // Saving, moving on the bookshelf and closing
 
 bool RecipeWindow::save() {
+  if (!fieldsStorable(*this, user_)) {
+    if (services_.exitState) *services_.exitState = 0;
+    return false;
+  }
   commit();
   const SaveOutcome outcome = edit_.save(name_->text());
   pushEditor();

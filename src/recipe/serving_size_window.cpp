@@ -1,9 +1,11 @@
 #include "recipe/serving_size_window.h"
 
 #include <charconv>
+#include <optional>
 
 #include "codes/program_codes.h"
 #include "platform/text.h"
+#include "store/recipe.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/help_window.h"
 #include "toolkit/window_manager.h"
@@ -17,11 +19,13 @@ namespace {
 using namespace savora::codes;
 using namespace savora::codes::serving_size_window;
 
-// A number field's value: its leading whole number; 0 when it holds none.
-long fieldNumber(const UIW_STRING& field) {
+// The whole number a field holds, blanks around it aside; nothing when it holds anything else.
+std::optional<long> wholeNumber(const UIW_STRING& field) {
   const std::string text = platform::trim(field.text());
   long value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
   return value;
 }
 
@@ -45,6 +49,7 @@ ServingSizeWindow::ServingSizeWindow(long& servings, bool adjustQuantities, User
   resolve(kServingSizeSpec);
   serve_ = Get<UIW_STRING>("SERVE");
   adjust_ = Get<UIW_BUTTON>("ADJUST_SERVINGS");
+  serve_->setMaxLength(int(store::kServingsDigits));
   long shown = servings_;
   if (shown < 1) {
     shown = 1;
@@ -71,12 +76,15 @@ int ServingSizeWindow::Event(const UI_EVENT& event) {
 }
 
 void ServingSizeWindow::ok() {
-  const long servings = fieldNumber(*serve_);
-  if (servings < 1) {
-    user_.message("Wait!", "HAND", Buttons::Ok, "A recipe cannot serve less than 1 person!");
+  const std::optional<long> typed = wholeNumber(*serve_);
+  if (!typed || *typed < 1) {
+    user_.message("Wait!", "HAND", Buttons::Ok,
+                  typed ? "A recipe cannot serve less than 1 person!"
+                        : "Please enter the number of servings as a whole number such as 4.");
     serve_->setFocus();
     return;
   }
+  const long servings = *typed;
   servings_ = servings;
   const bool adjust = adjust_->isChecked();
   UI_WINDOW_MANAGER::instance().subtract(this);

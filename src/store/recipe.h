@@ -10,6 +10,7 @@ namespace savora::store {
 inline constexpr int kRecipeLines = 23;
 inline constexpr size_t kRecipeNameLength = 80;
 inline constexpr size_t kQuantityLength = 20;
+inline constexpr size_t kServingsDigits = 4;  // at most 9999 servings
 inline constexpr size_t kMediaReferenceLength = 259;
 
 // Ingredient codes of a line: 0 none, 1..30000 an ingredient UID, 30001..60000 another recipe's

@@ -28,7 +28,7 @@ TableDefinition recipeTableDefinition(const std::string& name, RecipeFormat form
   def.fields.push_back(format == RecipeFormat::Oldest ? FieldSpec{"DESCRIP", 'C', 150, 0}
                                                       : FieldSpec{"DESCRIP", 'M', 4, 0});
   def.fields.push_back({"INSTRUC", 'M', 4, 0});
-  def.fields.push_back({"SERVE", 'N', 4, 0});
+  def.fields.push_back({"SERVE", 'N', uint32_t(kServingsDigits), 0});
   def.fields.push_back(format == RecipeFormat::Current ? FieldSpec{"MEDIA", 'M', 4, 0}
                                                        : FieldSpec{"BITMAP", 'C', 260, 0});
   for (int i = 1; i <= kRecipeLines; ++i) {

@@ -1,13 +1,15 @@
 // The information window of books, chapters and categories, opened from the bookshelf through
 // the main window as the program does it, and the new-name dialog.
 #include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <filesystem>
 
-#include "screenshots.h"
 #include "bookshelf/new_book_window.h"
 #include "codes/program_codes.h"
 #include "fake_media_player.h"
 #include "platform/text.h"
+#include "screenshots.h"
 #include "shelf_window_fixture.h"
 #include "toolkit/event_codes.h"
 
@@ -84,10 +86,13 @@ TEST_F(BookInfoTest, ANewBookIsSavedWithTrimmedNameAndListedOnTheBookshelf) {
   EXPECT_EQ(shelf->Get<toolkit::UIW_VT_LIST>("BOOK_LIST")->text(), "Breads and Rolls");
   EXPECT_EQ(shelf->Get<toolkit::UIW_VT_LIST>("CHAPTER_LIST")->count(), 0);
 
-  // OK on a new item with nothing typed writes nothing.
+  // OK on a new item with nothing typed writes nothing, and says why.
   info = openInfo("NEW_CATEGORY_BUTTON");
   EXPECT_EQ(info->title(), "Category Information");
+  user.expectMessage("Wait!", "You must give this category a name.");
   click(info, "OK_BUTTON");
+  EXPECT_TRUE(isOpen(info));
+  click(info, "CLOSE_BUTTON");
   EXPECT_FALSE(isOpen(info));
   EXPECT_EQ(categories().entriesByName().size(), 1u);
 }
@@ -153,6 +158,45 @@ TEST_F(BookInfoTest, ANameMustBeGivenAndBelongToNoOtherItem) {
   user.expectMessage("Wait!", "A category with that name already exists!");
   click(info, "OK_BUTTON");
   EXPECT_TRUE(isOpen(info));
+}
+
+TEST_F(BookInfoTest, CharactersTheTablesCannotKeepAreRefusedAndStayTyped) {
+  struct Row {
+    const char* field;
+    const char* typed;  // UTF-8, as on screen
+    const char* message;
+  };
+  const Row rows[] = {
+      {"NAME", "Pie \xF0\x9F\x98\x80",
+       "Character 5 of this text (U+1F600) cannot be stored. Please remove it or type another in "
+       "its place."},
+      {"NAME", "\xE9\xA5\xBA\xE5\xAD\x90",
+       "Character 1 of this text (U+997A) cannot be stored. "
+       "Please remove it or type another in its place."},
+      {"TEXT", "Caf\xC3\xA9 \xCE\xB1",
+       "Character 6 of this text (U+03B1) cannot be stored. "
+       "Please remove it or type another in its place."},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.typed);
+    BookInfoWindow* info = openInfo("NEW_BOOK_BUTTON");
+    type(info, "NAME", "Snacks");
+    QWidget* field = info->Get(row.field)->widget();
+    const QString typed = QString::fromUtf8(row.typed);
+    if (auto* line = qobject_cast<QLineEdit*>(field)) line->setText(typed);
+    if (auto* text = qobject_cast<QPlainTextEdit*>(field)) text->setPlainText(typed);
+    user.expectMessage("Wait!", row.message);
+    click(info, "OK_BUTTON");
+    EXPECT_TRUE(isOpen(info));
+    EXPECT_EQ(books().uidOf("Snacks"), -1);
+    const QString shown = qobject_cast<QLineEdit*>(field)
+                              ? qobject_cast<QLineEdit*>(field)->text()
+                              : qobject_cast<QPlainTextEdit*>(field)->toPlainText();
+    EXPECT_EQ(shown, typed);
+    user.answerNextMessage(Button::No);  // not saved on leaving
+    click(info, "CLOSE_BUTTON");
+    settle();
+  }
 }
 
 TEST_F(BookInfoTest, RenamingAnItemRenamesItEverywhere) {
@@ -408,6 +452,21 @@ TEST_F(NewBookTest, AnEmptyNameIsRefusedAndAGivenOneGoesBackToTheCaller) {
   settle();
   click(dialog, "OK_BUTTON");
   EXPECT_FALSE(isOpen(dialog));
+}
+
+TEST_F(NewBookTest, ANameTheTablesCannotKeepIsRefusedAndStaysTyped) {
+  auto* caller = new Caller;
+  UI_WINDOW_MANAGER::instance().add(caller);
+  NewBookWindow* dialog = ask(caller, {"New Food Group", "", "", false, false, false});
+  auto* field = qobject_cast<QLineEdit*>(dialog->Get("BOOK_NAME_FIELD")->widget());
+  field->setText(QString::fromUtf8("Ice \xE2\x9D\x84"));
+  user.expectMessage("Wait!",
+                     "Character 5 of this text (U+2744) cannot be stored. Please remove it or type "
+                     "another in its place.");
+  click(dialog, "OK_BUTTON");
+  EXPECT_TRUE(isOpen(dialog));
+  EXPECT_TRUE(caller->received.empty());
+  EXPECT_EQ(field->text(), QString::fromUtf8("Ice \xE2\x9D\x84"));
 }
 
 }  // namespace

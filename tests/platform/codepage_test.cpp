@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <optional>
 
 #include "platform/codepage.h"
 #include "platform/text.h"
@@ -61,6 +62,28 @@ TEST(CodepageTest, RefusesOverlongSurrogateAndOutOfRangeSequences) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(cp1252FromUtf8(row.utf8), row.cp1252);
+  }
+}
+
+TEST(CodepageTest, FindsTheFirstCharacterWindows1252CannotHold) {
+  struct Row {
+    const char* name;
+    std::string utf8;
+    std::optional<UncodableCharacter> found;
+  };
+  const Row rows[] = {
+      {"plain text", "Apple Pie", std::nullopt},
+      {"accents, euro sign and quotes", "Cr\xC3\xA8me \xE2\x82\xAC \xE2\x80\x99\xC2\xBD",
+       std::nullopt},
+      {"a question mark is itself", "Why?", std::nullopt},
+      {"emoji after two characters", "Hi\xF0\x9F\x98\x80!", UncodableCharacter{2, 0x1F600}},
+      {"Chinese after an e acute", "\xC3\xA9\xE9\xA5\xBA", UncodableCharacter{1, 0x997A}},
+      {"Greek first", "\xCE\xB1 and \xF0\x9F\x98\x80", UncodableCharacter{0, 0x03B1}},
+      {"malformed byte", "ab\xFF", UncodableCharacter{2, 0xFFFD}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(firstUncodable(row.utf8), row.found);
   }
 }
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "recipe/serving_size_window.h"
 #include "scripted_user.h"
+#include "store/recipe_table.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/help_window.h"
@@ -53,15 +56,25 @@ TEST_F(ServingSizeWindowTest, RecipeWithoutServingsOpensAsOneAndCancelKeepsIt) {
   EXPECT_TRUE(calls.empty());
 }
 
-TEST_F(ServingSizeWindowTest, OkRefusesLessThanOnePersonThenScalesAndTells) {
+TEST_F(ServingSizeWindowTest, OkRefusesWhatIsNoWholeNumberOrLessThanOnePersonThenScalesAndTells) {
   open(true);
   EXPECT_EQ(serve(), "4");
   EXPECT_NE(window->title(), "Enter Recipe Serving Size");
-  for (const char* bad : {"0", "-3", "", "many"}) {
-    window->Get<UIW_STRING>("SERVE")->setText(bad);
-    user.expectMessage("Wait!", "A recipe cannot serve less than 1 person!");
+  struct Row {
+    const char* typed;
+    const char* message;
+  };
+  const char* const kLessThanOne = "A recipe cannot serve less than 1 person!";
+  const char* const kNotANumber =
+      "Please enter the number of servings as a whole number such as 4.";
+  const Row rows[] = {{"0", kLessThanOne},  {"-3", kLessThanOne}, {"", kNotANumber},
+                      {"abc", kNotANumber}, {"6x", kNotANumber},  {"2.5", kNotANumber},
+                      {"4 4", kNotANumber}};
+  for (const Row& row : rows) {
+    window->Get<UIW_STRING>("SERVE")->setText(row.typed);
+    user.expectMessage("Wait!", row.message);
     click("OK_BUTTON");
-    EXPECT_TRUE(isOpen()) << bad;
+    EXPECT_TRUE(isOpen()) << row.typed;
   }
   EXPECT_EQ(user.messages().back().icon, "HAND");
   EXPECT_EQ(servings, 4);
@@ -82,6 +95,18 @@ TEST_F(ServingSizeWindowTest, OkWithoutAdjustOnlySetsTheServings) {
   click("OK_BUTTON");
   EXPECT_EQ(servings, 2);
   EXPECT_EQ(calls, std::vector<std::string>{"label 2"});
+}
+
+TEST_F(ServingSizeWindowTest, TheFieldTakesNoMoreDigitsThanTheTableKeeps) {
+  open(true);
+  const auto fields = store::recipeTableDefinition("rc65").fields;
+  const auto spec = std::find_if(fields.begin(), fields.end(),
+                                 [](const xbase::FieldSpec& f) { return f.name == "SERVE"; });
+  ASSERT_NE(spec, fields.end());
+  auto* field = window->Get<UIW_STRING>("SERVE");
+  EXPECT_EQ(field->maxLength(), int(spec->width));
+  field->setText("123456789");
+  EXPECT_EQ(serve(), std::string("123456789").substr(0, spec->width));
 }
 
 TEST_F(ServingSizeWindowTest, HelpOpensItsOwnPage) {

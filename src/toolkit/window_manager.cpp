@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -133,10 +134,15 @@ void UI_WINDOW_MANAGER::subtract(UIW_WINDOW* window) {
     if (s.owner == window) s.owner = gone.owner;
   }
   UI_EVENT_MANAGER::instance().forget(window);
-  // The window a dialog came from stays in front when the dialog goes.
-  if (gone.owner && contains(gone.owner)) bringToFront(gone.owner);
+  // The window a dialog came from stays in front when the dialog goes, also once the frame has
+  // taken the focus back and handed it to whichever child it likes.
+  if (UIW_WINDOW* owner = gone.owner; owner && contains(owner)) {
+    bringToFront(owner);
+    QTimer::singleShot(0, owner->widget(), [this, owner] {
+      if (contains(owner)) bringToFront(owner);
+    });
+  }
 }
-
 
 void UI_WINDOW_MANAGER::destroyRemoved() {
   auto removed = std::move(removed_);

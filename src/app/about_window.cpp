@@ -35,7 +35,12 @@ AboutWindow::AboutWindow(const AppState& state) : UIW_WINDOW(kAboutWindowSpec.re
   Get("ABOUT_TEXT")
       ->setText(platform::formatText("%s, Version %s\r\n", state.title.c_str(), kVersionText) +
                 kNotice);
-  Get<UIW_PICTURE>("ABOUT_PICTURE")->setImage(aboutPicture(state) + ".BMP", 413, 211);
+  // Without its picture the window is the notice alone, not a blank block above it.
+  auto* picture = Get<UIW_PICTURE>("ABOUT_PICTURE");
+  if (!picture->setImage(aboutPicture(state) + ".BMP", 413, 211)) {
+    picture->hide();
+    widget()->adjustSize();
+  }
 }
 
 int AboutWindow::Event(const UI_EVENT& event) {

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMainWindow>
+#include <QMenu>
 #include <QScreen>
 #include <QShortcut>
 #include <QWidget>
@@ -167,6 +168,10 @@ MainWindow::MainWindow(MainServices services)
   auto* escapeKey = new QShortcut(QKeySequence(Qt::Key_Escape), widget());
   QObject::connect(escapeKey, &QShortcut::activated, widget(),
                    [this] { post(UI_EVENT(kKeyEvent, kEscapeKey)); });
+
+  // The Window menu lists the windows open when it drops down, however they were opened.
+  auto* windowMenu = qobject_cast<QMenu*>(Get<UIW_POP_UP_MENU>("WINDOW")->widget());
+  QObject::connect(windowMenu, &QMenu::aboutToShow, widget(), [this] { refreshWindowList(); });
 
   updateCommandAvailability();
   applyCdInfo();

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +23,21 @@ QString& helpFile() {
   static QString file;
   return file;
 }
+
+// The help window closes on Escape from wherever the focus is in it.
+class HelpFrame : public QWidget {
+ public:
+  HelpFrame() : QWidget(nullptr, Qt::Window) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+      close();
+      return;
+    }
+    QWidget::keyPressEvent(event);
+  }
+};
 
 struct HelpWindow {
   QPointer<QWidget> window;
@@ -67,7 +83,7 @@ void runSearch(const QString& words) {
 HelpWindow& ensureWindow() {
   HelpWindow& h = help();
   if (h.window) return h;
-  auto* w = new QWidget(nullptr, Qt::Window);
+  auto* w = new HelpFrame;
   w->setAttribute(Qt::WA_DeleteOnClose);
   w->setWindowTitle(QStringLiteral("Savora Help"));
   w->resize(720, 520);

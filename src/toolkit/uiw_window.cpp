@@ -3,12 +3,15 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -45,6 +48,25 @@ std::unique_ptr<UI_WINDOW_OBJECT> makeWrapper(QObject* o, UIW_WINDOW* w) {
   return std::make_unique<UI_WINDOW_OBJECT>(o, w);
 }
 
+// Enter or Return that no child of the window takes presses the window's default button, as it
+// would in a dialog.
+class DefaultButtonOnEnter : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+    for (QPushButton* button : static_cast<QWidget*>(watched)->findChildren<QPushButton*>()) {
+      if (button->isDefault() && button->isVisible() && button->isEnabled()) {
+        button->click();
+        return true;
+      }
+    }
+    return false;
+  }
+};
+
 }  // namespace
 
 UIW_WINDOW::UIW_WINDOW(const std::string& resourceName) : resourceName_(resourceName) {
@@ -54,6 +76,8 @@ UIW_WINDOW::UIW_WINDOW(const std::string& resourceName) : resourceName_(resource
   numberID_ = root_->property("numid").toInt();
   modal_ = root_->property("modal").toBool();
   connectEvents();
+  if (!qobject_cast<QDialog*>(root_.data()))
+    root_->installEventFilter(new DefaultButtonOnEnter(root_));
 }
 
 UIW_WINDOW::~UIW_WINDOW() {

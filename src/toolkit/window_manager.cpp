@@ -1,8 +1,10 @@
 #include "toolkit/window_manager.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -41,6 +43,25 @@ void keepInside(QMdiSubWindow* sub, const QRect& area) {
   sub->setGeometry(placed);
 }
 
+// A child window cannot be made smaller than its layout needs: squeezed below that, its fields
+// would lie on top of each other.
+void keepLayoutRoom(QWidget* widget, QMdiSubWindow* sub) {
+  if (QLayout* layout = widget->layout()) {
+    widget->setMinimumSize(widget->minimumSize().expandedTo(layout->totalMinimumSize()));
+  }
+  sub->setMinimumSize(sub->minimumSizeHint());
+  sub->resize(sub->size().expandedTo(sub->minimumSize()));
+}
+
+// A window of its own opens centred over the window it was opened from.
+void centreOver(QWidget* widget, const QWidget* over) {
+  widget->resize(widget->size().expandedTo(widget->minimumSizeHint()));
+  const QPoint centre = over->mapToGlobal(over->rect().center());
+  QRect placed(QPoint(0, 0), widget->frameGeometry().size());
+  placed.moveCenter(centre);
+  widget->move(placed.topLeft());
+}
+
 }  // namespace
 
 UI_WINDOW_MANAGER& UI_WINDOW_MANAGER::instance() {
@@ -68,21 +89,32 @@ void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
   if (!window || contains(window)) return;
   QWidget* widget = window->widget();
   QMdiSubWindow* sub = nullptr;
+  UIW_WINDOW* opener = nullptr;
   if (clientArea_ && !window->isModal()) {
     sub = clientArea_->addSubWindow(widget);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->installEventFilter(new CloseToEvent(window, sub));
+    keepLayoutRoom(widget, sub);
     sub->show();
     keepInside(sub, clientArea_->viewport()->rect());
   } else {
+    opener = front();
     if (frame_ && frame_->widget()) {
       widget->setParent(frame_->widget(), Qt::Dialog);
       widget->setWindowModality(Qt::ApplicationModal);
+      // Over the newest window of its own still open (a dialog that asked), else the child.
+      QWidget* over = frame_->widget();
+      if (const Shown* s = opener ? find(opener) : nullptr) over = s->subWindow;
+      for (const Shown& s : shown_) {
+        if (!s.subWindow && s.window->widget() && s.window->widget()->isVisible())
+          over = s.window->widget();
+      }
+      centreOver(widget, over);
     }
     widget->installEventFilter(new CloseToEvent(window, widget));
     widget->show();
   }
-  shown_.push_back({window, sub});
+  shown_.push_back({window, sub, opener});
   bringToFront(window);
 }
 
@@ -95,9 +127,21 @@ void UI_WINDOW_MANAGER::subtract(UIW_WINDOW* window) {
   } else if (window->widget()) {
     window->widget()->hide();
   }
-  removed_.push_back(*it);
+  const Shown gone = *it;
+  removed_.push_back(gone);
   shown_.erase(it);
+  for (Shown& s : shown_) {
+    if (s.owner == window) s.owner = gone.owner;
+  }
   UI_EVENT_MANAGER::instance().forget(window);
+  // The window a dialog came from stays in front when the dialog goes, also once the frame has
+  // taken the focus back and handed it to whichever child it likes.
+  if (UIW_WINDOW* owner = gone.owner; owner && contains(owner)) {
+    bringToFront(owner);
+    QTimer::singleShot(0, owner->widget(), [this, owner] {
+      if (contains(owner)) bringToFront(owner);
+    });
+  }
 }
 
 void UI_WINDOW_MANAGER::destroyRemoved() {
@@ -119,6 +163,9 @@ void UI_WINDOW_MANAGER::forget(UIW_WINDOW* window) {
     if (it == list.end()) return;
     QMdiSubWindow* sub = it->subWindow;
     list.erase(it);
+    for (Shown& s : list) {
+      if (s.owner == w) s.owner = nullptr;
+    }
     if (sub) {
       if (clientArea_) clientArea_->removeSubWindow(sub);
       delete sub;  // and the window's widget with it
@@ -151,7 +198,8 @@ std::vector<UIW_WINDOW*> UI_WINDOW_MANAGER::windows() const {
 
 UIW_WINDOW* UI_WINDOW_MANAGER::front() const {
   if (clientArea_) {
-    if (QMdiSubWindow* active = clientArea_->activeSubWindow()) {
+    // The current child stays the front one while a window of its own has the focus.
+    if (QMdiSubWindow* active = clientArea_->currentSubWindow()) {
       for (const auto& s : shown_) {
         if (s.subWindow == active) return s.window;
       }

@@ -59,6 +59,7 @@ class UI_WINDOW_MANAGER {
   struct Shown {
     UIW_WINDOW* window;
     QMdiSubWindow* subWindow;  // null for windows of their own
+    UIW_WINDOW* owner;         // a window of its own: the child in front when it opened
   };
   UI_WINDOW_MANAGER() = default;
   const Shown* find(const UIW_WINDOW* window) const;

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QImage>
 #include <QMdiArea>
+#include <QMenu>
 #include <QSet>
 
 #include "app/about_window.h"
@@ -290,6 +291,47 @@ TEST_F(MainWindowTest, AboutShowsTitleAndVersion) {
   EXPECT_EQ(about->Get("ABOUT_TEXT")->text().substr(0, 37),
             "Savora 99, Version 6.998\nSavora keeps");
   EXPECT_EQ(aboutPicture(state), state.programDirectory + "Savora 99\\PICTURES\\ABOUT");
+}
+
+TEST_F(MainWindowTest, AboutWithoutItsPictureIsNoEmptyBlock) {
+  MainWindow& main = window();
+  main.post(UI_EVENT(10441));
+  settle();
+  ASSERT_EQ(UI_WINDOW_MANAGER::instance().windows().size(), 1u);
+  QWidget* about = UI_WINDOW_MANAGER::instance().windows()[0]->widget();
+  const QWidget* picture = about->findChild<QWidget*>("ABOUT_PICTURE");
+  const QWidget* text = about->findChild<QWidget*>("ABOUT_TEXT");
+  ASSERT_TRUE(picture && text);
+  EXPECT_FALSE(picture->isVisible());
+  EXPECT_LT(text->y(), 40);  // the notice starts at the top
+}
+
+TEST_F(MainWindowTest, TheWindowMenuListsTheOpenWindowsAndFrontsTheChosenOne) {
+  MainWindow& main = window();
+  auto& manager = UI_WINDOW_MANAGER::instance();
+  // Windows that other windows open (a recipe from the bookshelf) come without a command of
+  // the main window.
+  auto* shelf = new EditorWindow("Recipe Bookshelf");
+  shelf->setNumberID(1701);
+  auto* recipe = new EditorWindow("Apple Pie");
+  recipe->setNumberID(401);
+  manager.add(shelf);
+  manager.add(recipe);
+  settle();
+  auto* menu = qobject_cast<QMenu*>(main.Get("WINDOW")->widget());
+  ASSERT_NE(menu, nullptr);
+  emit menu->aboutToShow();
+  QStringList titles;
+  QAction* shelfItem = nullptr;
+  for (QAction* item : menu->actions()) {
+    titles << item->text();
+    if (item->text() == "Recipe Bookshelf") shelfItem = item;
+  }
+  EXPECT_EQ(titles, QStringList({"Recipe Bookshelf", "Apple Pie"}));
+  ASSERT_NE(shelfItem, nullptr);
+  shelfItem->trigger();
+  settle();
+  EXPECT_EQ(manager.front(), shelf);
 }
 
 TEST_F(MainWindowTest, IntroAndTipsItemsFollowTheVideosTheTipsWindowPlays) {

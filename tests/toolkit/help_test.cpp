@@ -1,3 +1,8 @@
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QWidget>
+
 #include "toolkit/help_window.h"
 #include "toolkit_fixture.h"
 
@@ -27,6 +32,18 @@ TEST_F(HelpTest, OpensAtAContextItsContentsOrItsSearch) {
   EXPECT_GE(HelpSystem::searchResultCount(), 1);
   HelpSystem::showSearch("xylophone");
   EXPECT_EQ(HelpSystem::searchResultCount(), 0);
+}
+
+TEST_F(HelpTest, EscapeClosesTheHelpWindow) {
+  HelpSystem::showContents();
+  QPointer<QWidget> window = HelpSystem::window();
+  ASSERT_NE(window, nullptr);
+  QWidget* focus = window->findChild<QTextBrowser*>();
+  ASSERT_NE(focus, nullptr);
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QCoreApplication::sendEvent(focus, &escape);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.isNull() || !window->isVisible());
 }
 
 TEST(HelpInstallTest, AMissingHelpFileIsReported) {

@@ -1,9 +1,18 @@
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTabWidget>
+#include <algorithm>
+#include <memory>
 
+#include "screenshots.h"
 #include "temp_folder.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/uiw_mdiframe.h"
@@ -218,6 +227,193 @@ TEST_F(FrameTest, MenuAndToolbarItemsSendTheirCommandsToTheFrame) {
   EXPECT_TRUE(toolbar->contains(*catalog));
   toolbar->remove(*catalog);
   EXPECT_FALSE(toolbar->contains(*catalog));
+}
+
+// Puts a child window at a place and size of the client area.
+QMdiSubWindow* placeChild(UIW_WINDOW* window, const QRect& where) {
+  auto* sub = qobject_cast<QMdiSubWindow*>(window->widget()->parentWidget());
+  if (sub) sub->setGeometry(where);
+  return sub;
+}
+
+class DialogTest : public FrameTest {
+ protected:
+  void SetUp() override {
+    FrameTest::SetUp();
+    frame = std::make_unique<UIW_MDIFRAME>("MAIN");
+    manager.setFrame(frame.get(), frame->mdiArea());
+    frame->widget()->resize(1000, 700);
+    frame->widget()->show();
+    settle();
+  }
+  void TearDown() override {
+    manager.closeAll();
+    manager.setFrame(nullptr, nullptr);
+    frame.reset();
+    FrameTest::TearDown();
+  }
+  UIW_WINDOW* child(int id) {
+    auto* window = new UIW_WINDOW("STATUS_WINDOW");
+    window->setNumberID(id);
+    manager.add(window);
+    return window;
+  }
+  UIW_WINDOW* dialog() {
+    auto* window = new UIW_WINDOW("STATUS_WINDOW");
+    window->setModal(true);
+    manager.add(window);
+    return window;
+  }
+
+  UI_WINDOW_MANAGER& manager = UI_WINDOW_MANAGER::instance();
+  std::unique_ptr<UIW_MDIFRAME> frame;
+};
+
+TEST_F(DialogTest, TheWindowADialogCameFromStaysInFrontWhenItCloses) {
+  UIW_WINDOW* recipe = child(401);
+  UIW_WINDOW* shelf = child(1701);
+  manager.bringToFront(recipe);
+  // The shelf lies above the recipe window in the client area's stacking order.
+  placeChild(shelf, QRect(0, 0, 300, 200))->raise();
+  UIW_WINDOW* servings = dialog();
+  settle();
+  // As the dialog goes, the frame takes the focus back and hands it to the shelf.
+  struct FocusOnHide : QObject {
+    QWidget* next;
+    explicit FocusOnHide(QWidget* w) : next(w) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Hide) next->setFocus();
+      return false;
+    }
+  } focusToShelf(shelf->widget()->findChild<QWidget*>());
+  servings->widget()->installEventFilter(&focusToShelf);
+  servings->post(UI_EVENT(S_CLOSE));
+  settle();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(manager.front(), recipe);
+  EXPECT_EQ(manager.windows().back(), recipe);
+}
+
+TEST_F(DialogTest, ADialogOpensCentredOverTheWindowItCameFrom) {
+  UIW_WINDOW* recipe = child(401);
+  QMdiSubWindow* sub = placeChild(recipe, QRect(420, 260, 460, 340));
+  settle();
+  UIW_WINDOW* unit = dialog();
+  settle();
+  const QPoint centre = sub->mapToGlobal(sub->rect().center());
+  const QPoint placed = unit->widget()->frameGeometry().center();
+  EXPECT_LE((placed - centre).manhattanLength(), 6) << placed.x() << "," << placed.y();
+
+  // With no child window open it is centred over the frame.
+  manager.closeAll();
+  UIW_WINDOW* alone = dialog();
+  settle();
+  const QPoint frameCentre = frame->widget()->mapToGlobal(frame->widget()->rect().center());
+  EXPECT_LE((alone->widget()->frameGeometry().center() - frameCentre).manhattanLength(), 6);
+}
+
+TEST_F(DialogTest, AChildCannotShrinkBelowWhatItsLayoutNeeds) {
+  UIW_WINDOW* window = child(401);
+  QWidget* content = window->widget();
+  ASSERT_NE(content->layout(), nullptr);
+  const QSize needed = content->layout()->totalMinimumSize();
+  EXPECT_EQ(content->minimumSize(), needed);
+  placeChild(window, QRect(0, 0, 20, 20));
+  settle();
+  EXPECT_GE(content->width(), needed.width());
+  EXPECT_GE(content->height(), needed.height());
+}
+
+TEST_F(DialogTest, TheRecipeWindowFitsAFrameOf800By600) {
+  frame->widget()->resize(800, 600);
+  settle();
+  auto* recipe = new UIW_WINDOW("RECIPE_WINDOW");
+  manager.add(recipe);
+  settle();
+  const QSize room = frame->mdiArea()->viewport()->size();
+  const QSize needed = recipe->widget()->parentWidget()->minimumSize();
+  EXPECT_LE(needed.width(), room.width()) << needed.width() << " > " << room.width();
+  EXPECT_LE(needed.height(), room.height()) << needed.height() << " > " << room.height();
+  recipe->Get<UIW_NOTEBOOK>("TABS")->setCurrentPage(1);
+  savora::testing::keepScreenshot(frame->widget()->grab().toImage(), "RECIPE_EDIT_800x600.png");
+}
+
+TEST_F(FrameTest, EnterPressesTheDefaultButtonOfAWindow) {
+  RecordingWindow unit("UNIT_INFORMATION");
+  auto* ok = qobject_cast<QPushButton*>(unit.Get("OK_BUTTON")->widget());
+  ASSERT_NE(ok, nullptr);
+  ASSERT_TRUE(ok->isDefault());
+  unit.widget()->show();
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(unit.Get("NAME")->widget(), &enter);
+  settle();
+  ASSERT_FALSE(unit.received.empty());
+  EXPECT_EQ(unit.received.back().type, ok->property("event").toInt());
+}
+
+// The mnemonic letter of a text, or 0.
+QChar mnemonic(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&') return text[i + 1].toLower();
+    ++i;
+  }
+  return QChar();
+}
+
+// The tab pages a widget lies on, outermost first: widgets on different pages of one tab
+// widget never show together.
+QList<QWidget*> pagesOf(QWidget* widget, QWidget* root) {
+  QList<QWidget*> pages;
+  for (QWidget* w = widget; w && w != root; w = w->parentWidget()) {
+    QWidget* stack = w->parentWidget();
+    if (stack && qobject_cast<QTabWidget*>(stack->parentWidget())) pages.prepend(w);
+  }
+  return pages;
+}
+
+bool showTogether(const QList<QWidget*>& a, const QList<QWidget*>& b) {
+  const qsizetype n = std::min(a.size(), b.size());
+  return a.first(n) == b.first(n);
+}
+
+TEST_F(FrameTest, NoTwoControlsOfAWindowShareAMnemonic) {
+  struct Key {
+    QChar letter;
+    QString name;
+    QList<QWidget*> pages;
+  };
+  for (const std::string& name : ObjectStore::names()) {
+    SCOPED_TRACE(name);
+    UIW_WINDOW window(name);
+    QWidget* root = window.widget();
+    std::vector<Key> keys;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+      if (w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->isHidden() &&
+          !pagesOf(w, root).contains(w))
+        continue;
+      QString text;
+      if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
+      if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
+      if (!mnemonic(text).isNull())
+        keys.push_back({mnemonic(text), w->objectName(), pagesOf(w, root)});
+      if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+        for (int i = 0; i < tabs->count(); ++i) {
+          const QString title = tabs->tabText(i);
+          if (!mnemonic(title).isNull())
+            keys.push_back({mnemonic(title), title, pagesOf(tabs, root)});
+        }
+      }
+    }
+    for (size_t i = 0; i < keys.size(); ++i) {
+      for (size_t j = i + 1; j < keys.size(); ++j) {
+        if (keys[i].letter == keys[j].letter && showTogether(keys[i].pages, keys[j].pages)) {
+          ADD_FAILURE() << "Alt+" << QString(keys[i].letter).toStdString() << ": "
+                        << keys[i].name.toStdString() << " and " << keys[j].name.toStdString();
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

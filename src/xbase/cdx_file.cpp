@@ -78,7 +78,12 @@ std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable) {
   if (readLe16(h + 12) != kDirectoryKeyLength)
     raise("reading index %s: the tag directory's key length is %u, not 10", path.c_str(),
           readLe16(h + 12));
-  cdx->marked_ = readLe32(h + kUpdateMarkOffset) == kUpdateMark;
+  const uint32_t mark = readLe32(h + kUpdateMarkOffset);
+  cdx->marked_ = mark == kUpdateMark;
+  cdx->changeCounter_ = readBe32(h + 8);
+  if (mark == kCleanMark)
+    cdx->stamp_ = Stamp{readLe32(h + kUpdateMarkOffset + 4), readLe32(h + kUpdateMarkOffset + 8),
+                        readLe32(h + kUpdateMarkOffset + 12)};
 
   TagInfo directory = directoryInfo(directoryRoot);
   std::vector<PageEntry> names;
@@ -229,8 +234,22 @@ void CdxFile::setUpdateMark(bool on) {
   if (marked_ == on) return;
   char bytes[4];
   writeLe32(bytes, on ? kUpdateMark : 0);
+  stamp_.reset();
   write(kUpdateMarkOffset, bytes, 4, "the update mark");
   marked_ = on;
+}
+
+void CdxFile::finishUpdate(const Stamp& stamp) {
+  if (!marked_ && stamp_ == stamp) return;
+  char bytes[16];
+  writeLe32(bytes, kCleanMark);
+  writeLe32(bytes + 4, stamp.records);
+  writeLe32(bytes + 8, stamp.lastRecordHash);
+  writeLe32(bytes + 12, stamp.changeCounter);
+  stamp_.reset();
+  write(kUpdateMarkOffset, bytes, sizeof bytes, "the update mark");
+  marked_ = false;
+  stamp_ = stamp;
 }
 
 }  // namespace savora::xbase

@@ -195,7 +195,23 @@ void Table::setEof() {
   cursor_.reset();
 }
 
+uint32_t Table::recordHash(std::string_view bytes) {
+  uint32_t hash = 2166136261u;  // FNV-1a
+  for (char c : bytes) hash = (hash ^ uint8_t(c)) * 16777619u;
+  return hash;
+}
+
+uint32_t Table::lastRecordHash() {
+  if (!lastHash_) {
+    std::string record;
+    if (count_ > 0) readRecord(count_, record);
+    lastHash_ = recordHash(record);
+  }
+  return *lastHash_;
+}
+
 void Table::writeRecord(uint32_t record, const std::string& bytes, bool withEndMark) {
+  if (record >= count_) lastHash_ = recordHash(bytes);
   const uint64_t offset = header_.headerLength + uint64_t(record - 1) * header_.recordLength;
   bool ok;
   if (withEndMark) {

@@ -42,8 +42,10 @@ struct OpenOptions {
   // damaged that its own tag definitions cannot be read.
   std::vector<TagSpec> tags;
   // Compare every tag entry with the data on open (reads the whole table). Without it the open
-  // checks only the ends of each tag and the last record, which catches an index left behind by
-  // an older copy of the table and appends that never reached the index.
+  // proves less, but enough to catch an index left behind by an older copy of the table and
+  // appends that never reached the index: the record count and last record the index was last
+  // finished with (its stamp) must be the table's, and each tag's root page must read; an index
+  // without a matching stamp has the ends of each tag and the last record checked instead.
   bool verifyIndex = false;
   // Open even when the index is damaged and cannot be rebuilt (read-only, no definitions); the
   // table then has no tags. For inspection tools.
@@ -191,6 +193,9 @@ class Table {
   void requireWritable(const char* action) const;
   void writeRecord(uint32_t record, const std::string& bytes, bool withEndMark);
   void writeCount();
+  // The last record's hash, as the index stamp keeps it (reads the record when not known).
+  uint32_t lastRecordHash();
+  static uint32_t recordHash(std::string_view bytes);
   void storePendingMemos();
   void markDirty() { changed_ = true; }
   std::string& buffer(int index, const char* action);
@@ -199,6 +204,7 @@ class Table {
   // table_index.cpp
   void openIndex(const OpenOptions& options);
   void attachTags();
+  bool indexStampHolds();
   bool quickIndexCheck();
   std::vector<CdxFile::TagBuild> buildEntries(const std::vector<TagInfo>& definitions);
   void writeIndex(const std::vector<TagInfo>& definitions);
@@ -231,7 +237,8 @@ class Table {
   std::string indexNote_;
   bool readOnly_ = false;
   bool failed_ = false;
-  bool recovered_ = false;  // records past the header count were taken in at open
+  bool recovered_ = false;            // records past the header count were taken in at open
+  std::optional<uint32_t> lastHash_;  // recordHash() of record count_, when known
 
   // Current record.
   uint32_t recno_ = 0;

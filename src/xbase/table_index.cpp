@@ -29,7 +29,7 @@ Table::UpdateScope::UpdateScope(Table& table) : table_(table) {
 void Table::UpdateScope::done() {
   if (!table_.cdx_ || table_.tags_.empty()) return;
   try {
-    table_.cdx_->setUpdateMark(false);
+    table_.cdx_->finishUpdate(table_.cdx_->stampFor(table_.count_, table_.lastRecordHash()));
   } catch (const Error&) {
     table_.failed_ = true;
     throw;
@@ -111,7 +111,7 @@ void Table::openIndex(const OpenOptions& options) {
         problem = "an update of the index was interrupted";
       else if (recovered_)
         problem = "records were recovered past the header count";
-      else if (!quickIndexCheck())
+      else if (!indexStampHolds() && !quickIndexCheck())
         problem = "the index does not match the data";
       else if (options.verifyIndex && !checkIndex().empty())
         problem = "the index does not match the data";
@@ -144,6 +144,16 @@ bool Table::passes(const Tag& tag, const std::string& record) const {
 
 std::string Table::keyOf(const Tag& tag, const std::string& record) const {
   return makeKey(tag.key.evaluate(record), tag.format);
+}
+
+bool Table::indexStampHolds() {
+  const std::optional<CdxFile::Stamp>& stamp = cdx_->stamp();
+  if (!stamp || stamp->records != count_) return false;
+  lastHash_.reset();
+  if (!(*stamp == cdx_->stampFor(count_, lastRecordHash()))) return false;
+  // A damaged root shows now rather than at the first seek (throws Error).
+  for (const Tag& tag : tags_) cdx_->readPage(tag.info->root, tag.info->keyLength, tag.info->fill);
+  return true;
 }
 
 bool Table::quickIndexCheck() {
@@ -252,6 +262,14 @@ void Table::writeIndex(const std::vector<TagInfo>& definitions) {
   cdx_ = CdxFile::open(cdxPath, !readOnly_);
   attachTags();
   ++indexVersion_;
+  if (!tags_.empty()) {
+    try {
+      cdx_->finishUpdate(cdx_->stampFor(count_, lastRecordHash()));
+    } catch (const Error&) {
+      failed_ = true;
+      throw;
+    }
+  }
 }
 
 void Table::reindex() {

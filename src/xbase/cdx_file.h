@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -123,18 +124,25 @@ class CdxFile {
  private:
   void write(uint64_t offset, const void* data, size_t count, const char* what);
 
-  // Decoded pages by offset, with the key layout they were decoded for; emptied when full.
+  // Decoded pages by offset, with the key layout they were decoded for. When full, the page
+  // used longest ago goes, so the upper levels every seek passes through stay.
   struct CachedPage {
     uint16_t keyLength;
     char fill;
     Page page;
+    std::list<uint32_t>::iterator use;  // place in uses_
   };
   static constexpr size_t kCachedPages = 128;
-  void forgetPage(uint32_t offset) { cache_.erase(offset); }
+  void forgetPage(uint32_t offset);
+  // Reads from head_ while open() has it, else from the file.
+  bool readAt(uint64_t offset, char* out, size_t count);
+  static constexpr size_t kHeadBytes = 8192;
 
   platform::File file_;
   std::string path_;
   std::unordered_map<uint32_t, CachedPage> cache_;
+  std::list<uint32_t> uses_;  // cached offsets, most recently used first
+  std::string head_;          // the file's first bytes, during open() only
   uint64_t size_ = 0;
   bool marked_ = false;
   uint32_t changeCounter_ = 0;

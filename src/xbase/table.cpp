@@ -1,5 +1,6 @@
 #include "xbase/table.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/file_ops.h"
@@ -40,13 +41,16 @@ void Table::openFiles() {
     readOnly_ = true;
   }
   const uint64_t size = dbf_.size();
-  std::string bytes(kTableHeaderSize, '\0');
-  if (!dbf_.readAt(0, bytes.data(), bytes.size()))
+  // One read takes the whole header of most tables.
+  std::string bytes(size_t(std::min<uint64_t>(size, 1024)), '\0');
+  if (size < kTableHeaderSize || !dbf_.readAt(0, bytes.data(), bytes.size()))
     raise("opening table %s: the file is %llu bytes long, shorter than a table header",
           dbfPath.c_str(), static_cast<unsigned long long>(size));
-  header_ = parseTableHeader(bytes, dbfPath);
+  header_ = parseTableHeader(bytes.substr(0, kTableHeaderSize), dbfPath);
+  const size_t have = bytes.size();
   bytes.resize(header_.headerLength);
-  if (size < header_.headerLength || !dbf_.readAt(0, bytes.data(), bytes.size()))
+  if (size < header_.headerLength ||
+      (bytes.size() > have && !dbf_.readAt(0, bytes.data(), bytes.size())))
     raise("opening table %s: the file is %llu bytes long and ends inside its %u-byte header",
           dbfPath.c_str(), static_cast<unsigned long long>(size), header_.headerLength);
   parseFieldDescriptors(bytes, header_, dbfPath);
@@ -166,8 +170,31 @@ void Table::requireWritable(const char* action) const {
 }
 
 void Table::readRecord(uint32_t record, std::string& out) {
-  out.resize(header_.recordLength);
-  const uint64_t offset = header_.headerLength + uint64_t(record - 1) * header_.recordLength;
+  const size_t length = header_.recordLength;
+  if (record >= aheadFirst_ && record < aheadFirst_ + aheadCount_) {
+    out.assign(readAhead_, size_t(record - aheadFirst_) * length, length);
+    lastRead_ = record;
+    return;
+  }
+  // The second record read in a row in record order starts reading ahead: a whole chunk in
+  // one call, served from memory until the walk leaves it or the table is written.
+  if (record == lastRead_ + 1 && lastRead_ != 0 && record <= count_) {
+    const uint32_t n = uint32_t(std::min<uint64_t>(std::max<size_t>(1, kReadAheadBytes / length),
+                                                   uint64_t(count_) - record + 1));
+    readAhead_.resize(size_t(n) * length);
+    const uint64_t offset = header_.headerLength + uint64_t(record - 1) * length;
+    if (dbf_.readAt(offset, readAhead_.data(), readAhead_.size())) {
+      aheadFirst_ = record;
+      aheadCount_ = n;
+      out.assign(readAhead_, 0, length);
+      lastRead_ = record;
+      return;
+    }
+    aheadCount_ = 0;
+  }
+  lastRead_ = record;
+  out.resize(length);
+  const uint64_t offset = header_.headerLength + uint64_t(record - 1) * length;
   if (!dbf_.readAt(offset, out.data(), out.size()))
     raise("reading table %s: record %u at offset %llu cannot be read", path(".dbf").c_str(), record,
           static_cast<unsigned long long>(offset));
@@ -212,6 +239,7 @@ uint32_t Table::lastRecordHash() {
 
 void Table::writeRecord(uint32_t record, const std::string& bytes, bool withEndMark) {
   if (record >= count_) lastHash_ = recordHash(bytes);
+  aheadCount_ = 0;
   const uint64_t offset = header_.headerLength + uint64_t(record - 1) * header_.recordLength;
   bool ok;
   if (withEndMark) {

@@ -240,6 +240,13 @@ class Table {
   bool recovered_ = false;            // records past the header count were taken in at open
   std::optional<uint32_t> lastHash_;  // recordHash() of record count_, when known
 
+  // Records read ahead for walks in record order (see readRecord); dropped by every write.
+  static constexpr size_t kReadAheadBytes = 64 * 1024;
+  std::string readAhead_;
+  uint32_t aheadFirst_ = 0;
+  uint32_t aheadCount_ = 0;
+  uint32_t lastRead_ = 0;
+
   // Current record.
   uint32_t recno_ = 0;
   bool eof_ = true;

@@ -21,20 +21,20 @@ std::string baseName(std::string_view name) {
 std::unique_ptr<Table> Table::open(std::string_view name, const OpenOptions& options) {
   const std::string base = baseName(name);
   if (!options.readOnly) finishPendingRewrite(base);
-  if (!platform::fileExists(base + ".dbf")) return nullptr;
   std::unique_ptr<Table> table(new Table);
   table->base_ = base;
   table->readOnly_ = options.readOnly;
-  table->openFiles();
+  if (!table->openFiles()) return nullptr;
   table->openIndex(options);
   table->top();
   return table;
 }
 
-void Table::openFiles() {
+bool Table::openFiles() {
   const std::string dbfPath = path(".dbf");
   if (!dbf_.open(dbfPath,
                  readOnly_ ? platform::File::Mode::Read : platform::File::Mode::ReadWrite)) {
+    if (dbf_.notFound()) return false;
     // Tables on read-only media (a CD) still open, for reading.
     if (readOnly_ || !dbf_.open(dbfPath, platform::File::Mode::Read))
       raise("opening table %s: %s", dbfPath.c_str(), dbf_.errorText().c_str());
@@ -88,11 +88,16 @@ void Table::openFiles() {
   if (header_.hasMemoFields()) {
     const bool dbt = header_.version == kVersionDbtMemo || header_.version == 0x8B;
     const std::string memoPath = path(dbt ? ".dbt" : ".fpt");
-    if (!platform::fileExists(memoPath))
-      raise("opening table %s: it has memo fields but its memo file %s is missing", dbfPath.c_str(),
-            memoPath.c_str());
-    memo_ = MemoFile::open(memoPath, dbt ? MemoFile::Kind::Dbt : MemoFile::Kind::Fpt, !readOnly_);
+    try {
+      memo_ = MemoFile::open(memoPath, dbt ? MemoFile::Kind::Dbt : MemoFile::Kind::Fpt, !readOnly_);
+    } catch (const Error&) {
+      if (!platform::fileExists(memoPath))
+        raise("opening table %s: it has memo fields but its memo file %s is missing",
+              dbfPath.c_str(), memoPath.c_str());
+      throw;
+    }
   }
+  return true;
 }
 
 std::unique_ptr<Table> Table::create(std::string_view name, const std::vector<FieldSpec>& fields,

@@ -186,7 +186,8 @@ class Table {
   std::string path(const char* extension) const { return base_ + extension; }
 
   // table.cpp
-  void openFiles();
+  // False when the table file does not exist.
+  bool openFiles();
   void readRecord(uint32_t record, std::string& out);
   void load(uint32_t record);
   void setEof();

@@ -1,6 +1,7 @@
 // The table's side of its structural index: opening and checking it, rebuilding it from the
 // data, keeping every tag current on each record change, and moving in tag order.
 #include <algorithm>
+#include <optional>
 
 #include "platform/file_ops.h"
 #include "platform/text.h"
@@ -94,7 +95,14 @@ void Table::openIndex(const OpenOptions& options) {
   const std::string cdxPath = path(".cdx");
   std::vector<TagInfo> definitions = tagDefinitions(options.tags);
   std::string problem;
-  if (!platform::fileExists(cdxPath)) {
+  // Opened before anything else is asked of the file: a missing one shows as a failed open.
+  std::optional<Error> openError;
+  try {
+    cdx_ = CdxFile::open(cdxPath, !readOnly_);
+  } catch (const Error& e) {
+    openError = e;
+  }
+  if (openError && !platform::fileExists(cdxPath)) {
     if (definitions.empty()) {
       if (header_.flags & kFlagStructuralIndex) indexNote_ = "the index file is missing";
       return;
@@ -102,7 +110,7 @@ void Table::openIndex(const OpenOptions& options) {
     problem = "the index file was missing";
   } else {
     try {
-      cdx_ = CdxFile::open(cdxPath, !readOnly_);
+      if (openError) throw *openError;
       attachTags();
       // Our own definitions win only when the file cannot tell its own.
       definitions.clear();

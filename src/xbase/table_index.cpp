@@ -424,7 +424,7 @@ bool Table::loadPosition(const CdxTree::Position& pos) {
     raise("reading index %s: an entry points at record %u of %u; the index needs a rebuild",
           cdx_->path().c_str(), record, count_);
   load(record);
-  cursor_ = pos;
+  if (!cursor_ || &*cursor_ != &pos) cursor_ = pos;
   cursorVersion_ = indexVersion_;
   return true;
 }
@@ -467,9 +467,21 @@ bool Table::skipOne(bool forward) {
     return true;
   }
   CdxTree tree(*cdx_, *tag->info);
+  const bool ascending = forward != tag->info->descending;
+  if (cursor_ && cursorVersion_ == indexVersion_ && cursor_->valid &&
+      cursor_->entry().record == recno_) {
+    // Walking on from the entry just read: step the cursor itself, without copying its leaf.
+    if (ascending ? tree.next(*cursor_) : tree.previous(*cursor_)) return loadPosition(*cursor_);
+    cursor_.reset();
+    if (forward) {
+      setEof();
+    } else {
+      bof_ = true;
+    }
+    return false;
+  }
   bool exact = false;
   CdxTree::Position pos = locate(exact);
-  const bool ascending = forward != tag->info->descending;
   if (ascending) {
     if (exact) tree.next(pos);
   } else if (pos.valid) {

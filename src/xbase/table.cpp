@@ -54,6 +54,7 @@ bool Table::openFiles() {
     raise("opening table %s: the file is %llu bytes long and ends inside its %u-byte header",
           dbfPath.c_str(), static_cast<unsigned long long>(size), header_.headerLength);
   parseFieldDescriptors(bytes, header_, dbfPath);
+  records_.reset(header_.recordLength);
 
   // The header count is what other programs trust, but a record torn by an interrupted
   // append must never be read, and a record written in full whose count update was lost is
@@ -176,28 +177,19 @@ void Table::requireWritable(const char* action) const {
 
 void Table::readRecord(uint32_t record, std::string& out) {
   const size_t length = header_.recordLength;
-  if (record >= aheadFirst_ && record < aheadFirst_ + aheadCount_) {
-    out.assign(readAhead_, size_t(record - aheadFirst_) * length, length);
-    lastRead_ = record;
-    return;
-  }
-  // The second record read in a row in record order starts reading ahead: a whole chunk in
-  // one call, served from memory until the walk leaves it or the table is written.
-  if (record == lastRead_ + 1 && lastRead_ != 0 && record <= count_) {
-    const uint32_t n = uint32_t(std::min<uint64_t>(std::max<size_t>(1, kReadAheadBytes / length),
-                                                   uint64_t(count_) - record + 1));
-    readAhead_.resize(size_t(n) * length);
-    const uint64_t offset = header_.headerLength + uint64_t(record - 1) * length;
-    if (dbf_.readAt(offset, readAhead_.data(), readAhead_.size())) {
-      aheadFirst_ = record;
-      aheadCount_ = n;
-      out.assign(readAhead_, 0, length);
-      lastRead_ = record;
+  if (records_.find(record, out)) return;
+  // The whole chunk around the record in one read: walks and seeks nearby find it in memory.
+  if (record >= 1 && record <= count_) {
+    const uint32_t first = records_.chunkStart(record);
+    const uint32_t n = std::min(records_.chunkRecords(), count_ - first + 1);
+    std::string chunk(size_t(n) * length, '\0');
+    if (dbf_.readAt(header_.headerLength + uint64_t(first - 1) * length, chunk.data(),
+                    chunk.size())) {
+      out.assign(chunk, size_t(record - first) * length, length);
+      records_.store(first, std::move(chunk));
       return;
     }
-    aheadCount_ = 0;
   }
-  lastRead_ = record;
   out.resize(length);
   const uint64_t offset = header_.headerLength + uint64_t(record - 1) * length;
   if (!dbf_.readAt(offset, out.data(), out.size()))
@@ -244,7 +236,7 @@ uint32_t Table::lastRecordHash() {
 
 void Table::writeRecord(uint32_t record, const std::string& bytes, bool withEndMark) {
   if (record >= count_) lastHash_ = recordHash(bytes);
-  aheadCount_ = 0;
+  records_.forget(record);
   const uint64_t offset = header_.headerLength + uint64_t(record - 1) * header_.recordLength;
   bool ok;
   if (withEndMark) {

@@ -18,6 +18,7 @@
 #include "xbase/index_key.h"
 #include "xbase/key_expr.h"
 #include "xbase/memo_file.h"
+#include "xbase/record_cache.h"
 
 namespace savora::xbase {
 
@@ -240,13 +241,7 @@ class Table {
   bool failed_ = false;
   bool recovered_ = false;            // records past the header count were taken in at open
   std::optional<uint32_t> lastHash_;  // recordHash() of record count_, when known
-
-  // Records read ahead for walks in record order (see readRecord); dropped by every write.
-  static constexpr size_t kReadAheadBytes = 64 * 1024;
-  std::string readAhead_;
-  uint32_t aheadFirst_ = 0;
-  uint32_t aheadCount_ = 0;
-  uint32_t lastRead_ = 0;
+  RecordCache records_;
 
   // Current record.
   uint32_t recno_ = 0;

@@ -110,7 +110,7 @@ void Table::rewrite(bool dropDeleted) {
   count_ = kept;
   header_.recordCount = kept;
   lastHash_.reset();
-  aheadCount_ = 0;
+  records_.clear();
   if (memo_) {
     const bool dbt = !fpt;
     memo_ = MemoFile::open(path(dbt ? ".dbt" : ".fpt"),

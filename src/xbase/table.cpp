@@ -178,8 +178,11 @@ void Table::requireWritable(const char* action) const {
 void Table::readRecord(uint32_t record, std::string& out) {
   const size_t length = header_.recordLength;
   if (records_.find(record, out)) return;
-  // The whole chunk around the record in one read: walks and seeks nearby find it in memory.
-  if (record >= 1 && record <= count_) {
+  // Walks read the whole chunk around the record in one call and find their next records in
+  // memory; a lone seek reads its record alone.
+  const bool walking = walking_ || (lastRead_ != 0 && record == lastRead_ + 1);
+  lastRead_ = record;
+  if (walking && record >= 1 && record <= count_) {
     const uint32_t first = records_.chunkStart(record);
     const uint32_t n = std::min(records_.chunkRecords(), count_ - first + 1);
     std::string chunk(size_t(n) * length, '\0');
@@ -300,6 +303,10 @@ bool Table::skip(int64_t count) {
   flush();
   const bool forward = count >= 0;
   if (count == 0) return !eof_;
+  struct Walking {
+    bool& flag;
+    ~Walking() { flag = false; }
+  } walking{walking_ = true};
   for (int64_t i = 0; i < (forward ? count : -count); ++i)
     if (!skipOne(forward)) return false;
   return true;

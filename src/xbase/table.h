@@ -242,6 +242,8 @@ class Table {
   bool recovered_ = false;            // records past the header count were taken in at open
   std::optional<uint32_t> lastHash_;  // recordHash() of record count_, when known
   RecordCache records_;
+  bool walking_ = false;   // reads come from skip(): read whole chunks
+  uint32_t lastRead_ = 0;  // the record read last, to see walks in record order
 
   // Current record.
   uint32_t recno_ = 0;

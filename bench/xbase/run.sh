@@ -42,7 +42,7 @@ for name, mine in ours.items():
 floor = ours.get('floor_append')
 if floor:
     print('floor_append (record, memo block, 3 index pages by pwrite): %.1f us' % floor)
-appends = [ours[k] for k in sorted(ours, key=lambda k: int(k.split('/')[1])) if k.startswith('append_reopen/')]
+appends = [ours[k] for k in sorted((k for k in ours if k.startswith('append_reopen/')), key=lambda k: int(k.split('/')[1]))]
 if len(appends) > 1:
     print('append_reopen growth from the smallest to the largest table: %.2fx' % (appends[-1] / appends[0]))
     if floor:

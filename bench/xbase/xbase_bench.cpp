@@ -4,38 +4,28 @@
 //                    cost must stay flat from 1,000 to 100,000 records (in-place index updates)
 //   seek_uid/N       seek a random UID in a numeric tag
 //   walk_chapname/N  walk a whole "STR(CHAP_UID,5)+NAME" tag, time per record
+//   scan/N           read every record in record order, time per whole scan
 //   reindex/N, pack/N  rebuild every tag; pack away a tenth of the records
+// The same workloads through SQLite are in sqlite_side.cpp (named sqlite_...), with the floor
+// of an append: the bare writes it needs.
 // Tables are built once per size in a temporary folder that is removed at exit.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <map>
 #include <random>
 #include <string>
 
-#include "platform/text.h"
+#include "bench_data.h"
 #include "xbase/table.h"
 
 namespace {
 
+using bench::folder;
+
 using savora::xbase::FieldSpec;
 using savora::xbase::Table;
 using savora::xbase::TagSpec;
-
-struct Folder {
-  std::filesystem::path path;
-  Folder() {
-    char pattern[] = "/tmp/xbase-bench-XXXXXX";
-    path = ::mkdtemp(pattern);
-  }
-  ~Folder() { std::filesystem::remove_all(path); }
-};
-
-Folder& folder() {
-  static Folder f;
-  return f;
-}
 
 const std::vector<FieldSpec> kFields = {
     {"UID", 'N', 5, 0},    {"CHAP_UID", 'N', 5, 0}, {"NAME", 'C', 80, 0}, {"KCAL", 'N', 8, 1},
@@ -46,15 +36,15 @@ const std::vector<TagSpec> kTags = {
     {"NAME", "UPPER(NAME)", ".NOT. DELETED()", false, false}};
 
 void appendRecipe(Table& table, int uid) {
+  const bench::Recipe r = bench::recipeOf(uid);
   table.appendStart();
-  table.setNumber(0, uid % 100000);
-  table.setNumber(1, 1 + (uid * 31) % 97);
-  table.setText(2, savora::platform::formatText("Recipe %05d with a name of usual length",
-                                                (uid * 7919) % 100000));
-  table.setNumber(3, (uid % 9000) / 10.0);
-  table.setNumber(4, uid % 12);
-  table.setNumber(5, uid % 240);
-  table.setMemo(6, savora::platform::formatText("Step one for recipe %d.\r\nStep two.", uid));
+  table.setNumber(0, r.uid);
+  table.setNumber(1, r.chapter);
+  table.setText(2, r.name);
+  table.setNumber(3, r.kcal);
+  table.setNumber(4, r.serves);
+  table.setNumber(5, r.minutes);
+  table.setMemo(6, r.notes);
   table.append();
 }
 
@@ -128,6 +118,17 @@ BENCHMARK(walkChapName)
     ->Arg(10000)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
+
+void scan(benchmark::State& state) {
+  const int n = int(state.range(0));
+  auto table = Table::open(tableOf(n));
+  int64_t records = 0;
+  for (auto _ : state) {
+    for (bool on = table->top(); on; on = table->skip()) ++records;
+  }
+  state.SetItemsProcessed(records);
+}
+BENCHMARK(scan)->Name("scan")->Arg(100000)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 void reindex(benchmark::State& state) {
   const int n = int(state.range(0));

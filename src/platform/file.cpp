@@ -100,8 +100,10 @@ File::~File() {
 
 bool File::open(std::string_view name, Mode mode) {
   close();
+  notFound_ = false;
   const std::string path = nativePath(name);
   if (path.empty()) {
+    notFound_ = true;
     error_ = "no such drive";
     return false;
   }
@@ -130,11 +132,13 @@ bool File::open(std::string_view name, Mode mode) {
   }
   fd_ = ::open(path.c_str(), flags, 0644);
   if (fd_ < 0) {
+    notFound_ = errno == ENOENT;
     error_ = std::strerror(errno);
     return false;
   }
+  // A folder opens only for reading; opening one to write fails above.
   struct stat st;
-  if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (mode == Mode::Read && ::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
     error_ = "is a folder";
     close();
     return false;

@@ -50,12 +50,15 @@ class File {
   bool sync();
   // The system's text for the last failure of this object.
   const std::string& errorText() const { return error_; }
+  // True when the last open() failed because the file does not exist.
+  bool notFound() const { return notFound_; }
 
  private:
   bool countedWrite(uint64_t offset, bool atOffset, const void* data, size_t count);
 
   int fd_ = -1;
   std::string error_;
+  bool notFound_ = false;
 };
 
 // Fault injection for tests. Changes of the disk (writes, truncations, deletes, renames, folder

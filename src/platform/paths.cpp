@@ -70,10 +70,13 @@ bool sameState(const FolderListing& listing, const struct stat& st) {
 
 // The entry of `folder` whose name equals `name` ignoring case, or empty. When several entries
 // differ only in case, the alphabetically first one is taken.
-std::string findIgnoringCase(const std::string& folder, const std::string& name) {
+// `folderFound` (when given) tells whether the folder itself exists.
+std::string findIgnoringCase(const std::string& folder, const std::string& name,
+                             bool* folderFound = nullptr) {
   static std::unordered_map<std::string, FolderListing> listings;
   struct stat st;
   if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+  if (folderFound) *folderFound = true;
   if (listings.size() > 512) listings.clear();
   FolderListing& listing = listings[folder];
   if (!sameState(listing, st)) {
@@ -121,6 +124,24 @@ std::string nativePath(std::string_view windowsName) {
     name.erase(0, 2);
   } else if (!name.empty() && name[0] == '/') {
     base = "/";
+  }
+
+  // Most names are spelled as on disk: one lstat of the whole path proves every component.
+  // A missing file in a folder spelled as on disk needs only that folder's listing.
+  if (name.find("//") == std::string::npos && name.find("/./") == std::string::npos &&
+      name.find("..") == std::string::npos) {
+    const std::string whole =
+        base.empty() || name.empty() || name[0] != '/' ? base + name : base + name.substr(1);
+    if (!whole.empty() && existsOnDisk(whole)) return whole;
+    const size_t slash = whole.find_last_of('/');
+    if (!whole.empty() && whole.back() != '/' && (slash == std::string::npos || slash > 0)) {
+      const std::string folder = slash == std::string::npos ? "." : whole.substr(0, slash);
+      const std::string last = slash == std::string::npos ? whole : whole.substr(slash + 1);
+      bool folderFound = false;
+      const std::string onDisk = findIgnoringCase(folder, last, &folderFound);
+      if (folderFound)
+        return onDisk.empty() ? whole : whole.substr(0, whole.size() - last.size()) + onDisk;
+    }
   }
 
   std::string result = base;

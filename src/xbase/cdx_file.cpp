@@ -69,16 +69,23 @@ std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable) {
         "and a directory",
         path.c_str(), static_cast<unsigned long long>(cdx->size_));
   if (cdx->size_ > 0xFFFFFFFFull) raise("reading index %s: larger than 4 GB", path.c_str());
-  std::string header(kTagHeaderSize, '\0');
-  if (!cdx->file_.readAt(0, header.data(), header.size()))
+  // The file header, directory and tag headers usually lie in the first pages: one read.
+  cdx->head_.resize(size_t(std::min<uint64_t>(cdx->size_, kHeadBytes)));
+  if (!cdx->file_.readAt(0, cdx->head_.data(), cdx->head_.size()))
     raise("reading index %s: cannot read the file header", path.c_str());
+  const std::string header = cdx->head_.substr(0, kTagHeaderSize);
   const char* h = header.data();
   const uint32_t directoryRoot = readLe32(h);
   checkPageOffset(directoryRoot, cdx->size_, path, "the file header's root");
   if (readLe16(h + 12) != kDirectoryKeyLength)
     raise("reading index %s: the tag directory's key length is %u, not 10", path.c_str(),
           readLe16(h + 12));
-  cdx->marked_ = readLe32(h + kUpdateMarkOffset) == kUpdateMark;
+  const uint32_t mark = readLe32(h + kUpdateMarkOffset);
+  cdx->marked_ = mark == kUpdateMark;
+  cdx->changeCounter_ = readBe32(h + 8);
+  if (mark == kCleanMark)
+    cdx->stamp_ = Stamp{readLe32(h + kUpdateMarkOffset + 4), readLe32(h + kUpdateMarkOffset + 8),
+                        readLe32(h + kUpdateMarkOffset + 12)};
 
   TagInfo directory = directoryInfo(directoryRoot);
   std::vector<PageEntry> names;
@@ -94,7 +101,7 @@ std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable) {
       raise("reading index %s: tag %s has its header at offset %u, outside the file", path.c_str(),
             tag.name.c_str(), tag.headerOffset);
     std::string th(kTagHeaderSize, '\0');
-    if (!cdx->file_.readAt(tag.headerOffset, th.data(), th.size()))
+    if (!cdx->readAt(tag.headerOffset, th.data(), th.size()))
       raise("reading index %s: cannot read the header of tag %s", path.c_str(), tag.name.c_str());
     const char* t = th.data();
     // A bad root pointer is found when the tree is read; the definition stays usable for a
@@ -120,6 +127,7 @@ std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable) {
         (tag.options & kOptionFor) && forLength > 1 ? text(forStart, forLength) : "";
     cdx->tags_.push_back(std::move(tag));
   }
+  cdx->head_.clear();  // writes go to the file only
   return cdx;
 }
 
@@ -177,16 +185,35 @@ TagInfo* CdxFile::findTag(std::string_view name) {
 Page CdxFile::readPage(uint32_t offset, uint16_t keyLength, char fill) {
   checkPageOffset(offset, size_, path_, "a tree pointer");
   if (const auto cached = cache_.find(offset); cached != cache_.end()) {
-    if (cached->second.keyLength == keyLength && cached->second.fill == fill)
+    if (cached->second.keyLength == keyLength && cached->second.fill == fill) {
+      uses_.splice(uses_.begin(), uses_, cached->second.use);
       return cached->second.page;
+    }
+    forgetPage(offset);
   }
   char bytes[kPageSize];
-  if (!file_.readAt(offset, bytes, sizeof bytes))
+  if (!readAt(offset, bytes, sizeof bytes))
     raise("reading index %s: cannot read the page at offset %u", path_.c_str(), offset);
   Page page = decodePage(bytes, offset, keyLength, fill, path_);
-  if (cache_.size() >= kCachedPages) cache_.clear();
-  cache_[offset] = CachedPage{keyLength, fill, page};
+  if (cache_.size() >= kCachedPages) forgetPage(uses_.back());
+  uses_.push_front(offset);
+  cache_[offset] = CachedPage{keyLength, fill, page, uses_.begin()};
   return page;
+}
+
+bool CdxFile::readAt(uint64_t offset, char* out, size_t count) {
+  if (offset + count <= head_.size()) {
+    std::memcpy(out, head_.data() + offset, count);
+    return true;
+  }
+  return file_.readAt(offset, out, count);
+}
+
+void CdxFile::forgetPage(uint32_t offset) {
+  const auto cached = cache_.find(offset);
+  if (cached == cache_.end()) return;
+  uses_.erase(cached->second.use);
+  cache_.erase(cached);
 }
 
 void CdxFile::write(uint64_t offset, const void* data, size_t count, const char* what) {
@@ -229,8 +256,22 @@ void CdxFile::setUpdateMark(bool on) {
   if (marked_ == on) return;
   char bytes[4];
   writeLe32(bytes, on ? kUpdateMark : 0);
+  stamp_.reset();
   write(kUpdateMarkOffset, bytes, 4, "the update mark");
   marked_ = on;
+}
+
+void CdxFile::finishUpdate(const Stamp& stamp) {
+  if (!marked_ && stamp_ == stamp) return;
+  char bytes[16];
+  writeLe32(bytes, kCleanMark);
+  writeLe32(bytes + 4, stamp.records);
+  writeLe32(bytes + 8, stamp.lastRecordHash);
+  writeLe32(bytes + 12, stamp.changeCounter);
+  stamp_.reset();
+  write(kUpdateMarkOffset, bytes, sizeof bytes, "the update mark");
+  marked_ = false;
+  stamp_ = stamp;
 }
 
 }  // namespace savora::xbase

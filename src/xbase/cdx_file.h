@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -24,7 +26,11 @@ namespace savora::xbase {
 //   15     1    signature 0x01
 //   16     20   statistics, ignored; written as zero
 //   36     4    "update in progress" mark of this library (file header only): set while an
-//               operation changes the trees, so an interrupted one is found on the next open.
+//               operation changes the trees, so an interrupted one is found on the next open;
+//               "clean" when the change was finished, with what the table looked like then:
+//   40     4    table record count at the last finished change (valid with the clean mark)
+//   44     4    hash of the last record's bytes then
+//   48     4    the change counter (offset 8) then
 //               Other readers ignore the area, which is zero in files they write.
 //   502    2    0 ascending, 1 descending
 //   504    2    start of the FOR text in the expression pool
@@ -43,6 +49,7 @@ inline constexpr uint8_t kOptionCompound = 0x40;
 inline constexpr uint8_t kOptionDirectory = 0x80;
 inline constexpr uint32_t kUpdateMarkOffset = 36;
 inline constexpr uint32_t kUpdateMark = 0x53565550;  // "PUVS": update in progress
+inline constexpr uint32_t kCleanMark = 0x43565550;   // "PUVC": finished, stamp valid
 inline constexpr size_t kMaxTagNameLength = 10;
 
 struct TagInfo {
@@ -96,25 +103,50 @@ class CdxFile {
   bool updateMarked() const { return marked_; }
   void setUpdateMark(bool on);
 
+  // What the table looked like when the last change of the index finished.
+  struct Stamp {
+    uint32_t records = 0;
+    uint32_t lastRecordHash = 0;
+    uint32_t changeCounter = 0;
+    bool operator==(const Stamp&) const = default;
+  };
+  // The stamp in the file as opened; nullopt when it has none or a change is marked since.
+  const std::optional<Stamp>& stamp() const { return stamp_; }
+  // The stamp a finished change writes now (the change counter as the file has it).
+  Stamp stampFor(uint32_t records, uint32_t lastRecordHash) const {
+    return Stamp{records, lastRecordHash, changeCounter_};
+  }
+  // Clears the update mark and writes the stamp, in one write.
+  void finishUpdate(const Stamp& stamp);
+
   void close() { file_.close(); }
 
  private:
   void write(uint64_t offset, const void* data, size_t count, const char* what);
 
-  // Decoded pages by offset, with the key layout they were decoded for; emptied when full.
+  // Decoded pages by offset, with the key layout they were decoded for. When full, the page
+  // used longest ago goes, so the upper levels every seek passes through stay.
   struct CachedPage {
     uint16_t keyLength;
     char fill;
     Page page;
+    std::list<uint32_t>::iterator use;  // place in uses_
   };
   static constexpr size_t kCachedPages = 128;
-  void forgetPage(uint32_t offset) { cache_.erase(offset); }
+  void forgetPage(uint32_t offset);
+  // Reads from head_ while open() has it, else from the file.
+  bool readAt(uint64_t offset, char* out, size_t count);
+  static constexpr size_t kHeadBytes = 8192;
 
   platform::File file_;
   std::string path_;
   std::unordered_map<uint32_t, CachedPage> cache_;
+  std::list<uint32_t> uses_;  // cached offsets, most recently used first
+  std::string head_;          // the file's first bytes, during open() only
   uint64_t size_ = 0;
   bool marked_ = false;
+  uint32_t changeCounter_ = 0;
+  std::optional<Stamp> stamp_;
   std::vector<TagInfo> tags_;
 };
 

@@ -1,5 +1,6 @@
 #include "xbase/table.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/file_ops.h"
@@ -21,36 +22,40 @@ std::string baseName(std::string_view name) {
 std::unique_ptr<Table> Table::open(std::string_view name, const OpenOptions& options) {
   const std::string base = baseName(name);
   if (!options.readOnly) finishPendingRewrite(base);
-  if (!platform::fileExists(base + ".dbf")) return nullptr;
   std::unique_ptr<Table> table(new Table);
   table->base_ = base;
   table->readOnly_ = options.readOnly;
-  table->openFiles();
+  if (!table->openFiles()) return nullptr;
   table->openIndex(options);
   table->top();
   return table;
 }
 
-void Table::openFiles() {
+bool Table::openFiles() {
   const std::string dbfPath = path(".dbf");
   if (!dbf_.open(dbfPath,
                  readOnly_ ? platform::File::Mode::Read : platform::File::Mode::ReadWrite)) {
+    if (dbf_.notFound()) return false;
     // Tables on read-only media (a CD) still open, for reading.
     if (readOnly_ || !dbf_.open(dbfPath, platform::File::Mode::Read))
       raise("opening table %s: %s", dbfPath.c_str(), dbf_.errorText().c_str());
     readOnly_ = true;
   }
   const uint64_t size = dbf_.size();
-  std::string bytes(kTableHeaderSize, '\0');
-  if (!dbf_.readAt(0, bytes.data(), bytes.size()))
+  // One read takes the whole header of most tables.
+  std::string bytes(size_t(std::min<uint64_t>(size, 1024)), '\0');
+  if (size < kTableHeaderSize || !dbf_.readAt(0, bytes.data(), bytes.size()))
     raise("opening table %s: the file is %llu bytes long, shorter than a table header",
           dbfPath.c_str(), static_cast<unsigned long long>(size));
-  header_ = parseTableHeader(bytes, dbfPath);
+  header_ = parseTableHeader(bytes.substr(0, kTableHeaderSize), dbfPath);
+  const size_t have = bytes.size();
   bytes.resize(header_.headerLength);
-  if (size < header_.headerLength || !dbf_.readAt(0, bytes.data(), bytes.size()))
+  if (size < header_.headerLength ||
+      (bytes.size() > have && !dbf_.readAt(0, bytes.data(), bytes.size())))
     raise("opening table %s: the file is %llu bytes long and ends inside its %u-byte header",
           dbfPath.c_str(), static_cast<unsigned long long>(size), header_.headerLength);
   parseFieldDescriptors(bytes, header_, dbfPath);
+  records_.reset(header_.recordLength);
 
   // The header count is what other programs trust, but a record torn by an interrupted
   // append must never be read, and a record written in full whose count update was lost is
@@ -87,11 +92,16 @@ void Table::openFiles() {
                                 : header_.version == kVersionDbtIVMemo ? MemoFile::Kind::DbtIV
                                                                        : MemoFile::Kind::Fpt;
     const std::string memoPath = path(kind == MemoFile::Kind::Fpt ? ".fpt" : ".dbt");
-    if (!platform::fileExists(memoPath))
-      raise("opening table %s: it has memo fields but its memo file %s is missing", dbfPath.c_str(),
-            memoPath.c_str());
-    memo_ = MemoFile::open(memoPath, kind, !readOnly_);
+    try {
+      memo_ = MemoFile::open(memoPath, kind, !readOnly_);
+    } catch (const Error&) {
+      if (!platform::fileExists(memoPath))
+        raise("opening table %s: it has memo fields but its memo file %s is missing",
+              dbfPath.c_str(), memoPath.c_str());
+      throw;
+    }
   }
+  return true;
 }
 
 std::unique_ptr<Table> Table::create(std::string_view name, const std::vector<FieldSpec>& fields,
@@ -172,8 +182,25 @@ void Table::requireWritable(const char* action) const {
 }
 
 void Table::readRecord(uint32_t record, std::string& out) {
-  out.resize(header_.recordLength);
-  const uint64_t offset = header_.headerLength + uint64_t(record - 1) * header_.recordLength;
+  const size_t length = header_.recordLength;
+  if (records_.find(record, out)) return;
+  // Walks read the whole chunk around the record in one call and find their next records in
+  // memory; a lone seek reads its record alone.
+  const bool walking = walking_ || (lastRead_ != 0 && record == lastRead_ + 1);
+  lastRead_ = record;
+  if (walking && record >= 1 && record <= count_) {
+    const uint32_t first = records_.chunkStart(record);
+    const uint32_t n = std::min(records_.chunkRecords(), count_ - first + 1);
+    std::string chunk(size_t(n) * length, '\0');
+    if (dbf_.readAt(header_.headerLength + uint64_t(first - 1) * length, chunk.data(),
+                    chunk.size())) {
+      out.assign(chunk, size_t(record - first) * length, length);
+      records_.store(first, std::move(chunk));
+      return;
+    }
+  }
+  out.resize(length);
+  const uint64_t offset = header_.headerLength + uint64_t(record - 1) * length;
   if (!dbf_.readAt(offset, out.data(), out.size()))
     raise("reading table %s: record %u at offset %llu cannot be read", path(".dbf").c_str(), record,
           static_cast<unsigned long long>(offset));
@@ -201,7 +228,24 @@ void Table::setEof() {
   cursor_.reset();
 }
 
+uint32_t Table::recordHash(std::string_view bytes) {
+  uint32_t hash = 2166136261u;  // FNV-1a
+  for (char c : bytes) hash = (hash ^ uint8_t(c)) * 16777619u;
+  return hash;
+}
+
+uint32_t Table::lastRecordHash() {
+  if (!lastHash_) {
+    std::string record;
+    if (count_ > 0) readRecord(count_, record);
+    lastHash_ = recordHash(record);
+  }
+  return *lastHash_;
+}
+
 void Table::writeRecord(uint32_t record, const std::string& bytes, bool withEndMark) {
+  if (record >= count_) lastHash_ = recordHash(bytes);
+  records_.forget(record);
   const uint64_t offset = header_.headerLength + uint64_t(record - 1) * header_.recordLength;
   bool ok;
   if (withEndMark) {
@@ -265,6 +309,10 @@ bool Table::skip(int64_t count) {
   flush();
   const bool forward = count >= 0;
   if (count == 0) return !eof_;
+  struct Walking {
+    bool& flag;
+    ~Walking() { flag = false; }
+  } walking{walking_ = true};
   for (int64_t i = 0; i < (forward ? count : -count); ++i)
     if (!skipOne(forward)) return false;
   return true;

@@ -18,6 +18,7 @@
 #include "xbase/index_key.h"
 #include "xbase/key_expr.h"
 #include "xbase/memo_file.h"
+#include "xbase/record_cache.h"
 
 namespace savora::xbase {
 
@@ -42,8 +43,10 @@ struct OpenOptions {
   // damaged that its own tag definitions cannot be read.
   std::vector<TagSpec> tags;
   // Compare every tag entry with the data on open (reads the whole table). Without it the open
-  // checks only the ends of each tag and the last record, which catches an index left behind by
-  // an older copy of the table and appends that never reached the index.
+  // proves less, but enough to catch an index left behind by an older copy of the table and
+  // appends that never reached the index: the record count and last record the index was last
+  // finished with (its stamp) must be the table's, and each tag's root page must read; an index
+  // without a matching stamp has the ends of each tag and the last record checked instead.
   bool verifyIndex = false;
   // Open even when the index is damaged and cannot be rebuilt (read-only, no definitions); the
   // table then has no tags. For inspection tools.
@@ -199,13 +202,17 @@ class Table {
   std::string path(const char* extension) const { return base_ + extension; }
 
   // table.cpp
-  void openFiles();
+  // False when the table file does not exist.
+  bool openFiles();
   void readRecord(uint32_t record, std::string& out);
   void load(uint32_t record);
   void setEof();
   void requireWritable(const char* action) const;
   void writeRecord(uint32_t record, const std::string& bytes, bool withEndMark);
   void writeCount();
+  // The last record's hash, as the index stamp keeps it (reads the record when not known).
+  uint32_t lastRecordHash();
+  static uint32_t recordHash(std::string_view bytes);
   void storePendingMemos();
   void markDirty() { changed_ = true; }
   std::string& buffer(int index, const char* action);
@@ -215,6 +222,7 @@ class Table {
   // table_index.cpp
   void openIndex(const OpenOptions& options);
   void attachTags();
+  bool indexStampHolds();
   bool quickIndexCheck();
   std::vector<std::string> compareTags();
   const std::string* unusableTag(std::string_view name) const;
@@ -250,7 +258,11 @@ class Table {
   std::string indexNote_;
   bool readOnly_ = false;
   bool failed_ = false;
-  bool recovered_ = false;  // records past the header count were taken in at open
+  bool recovered_ = false;            // records past the header count were taken in at open
+  std::optional<uint32_t> lastHash_;  // recordHash() of record count_, when known
+  RecordCache records_;
+  bool walking_ = false;   // reads come from skip(): read whole chunks
+  uint32_t lastRead_ = 0;  // the record read last, to see walks in record order
 
   // Current record.
   uint32_t recno_ = 0;

@@ -1,6 +1,7 @@
 // The table's side of its structural index: opening and checking it, rebuilding it from the
 // data, keeping every tag current on each record change, and moving in tag order.
 #include <algorithm>
+#include <optional>
 
 #include "platform/file_ops.h"
 #include "platform/text.h"
@@ -29,7 +30,7 @@ Table::UpdateScope::UpdateScope(Table& table) : table_(table) {
 void Table::UpdateScope::done() {
   if (!table_.cdx_ || table_.tags_.empty()) return;
   try {
-    table_.cdx_->setUpdateMark(false);
+    table_.cdx_->finishUpdate(table_.cdx_->stampFor(table_.count_, table_.lastRecordHash()));
   } catch (const Error&) {
     table_.failed_ = true;
     throw;
@@ -100,7 +101,14 @@ void Table::openIndex(const OpenOptions& options) {
   const std::string cdxPath = path(".cdx");
   std::vector<TagInfo> definitions = tagDefinitions(options.tags);
   std::string problem;
-  if (!platform::fileExists(cdxPath)) {
+  // Opened before anything else is asked of the file: a missing one shows as a failed open.
+  std::optional<Error> openError;
+  try {
+    cdx_ = CdxFile::open(cdxPath, !readOnly_);
+  } catch (const Error& e) {
+    openError = e;
+  }
+  if (openError && !platform::fileExists(cdxPath)) {
     if (definitions.empty()) {
       if (header_.flags & kFlagStructuralIndex) indexNote_ = "the index file is missing";
       return;
@@ -108,7 +116,7 @@ void Table::openIndex(const OpenOptions& options) {
     problem = "the index file was missing";
   } else {
     try {
-      cdx_ = CdxFile::open(cdxPath, !readOnly_);
+      if (openError) throw *openError;
       attachTags();
       if (!unusable_.empty() && !definitions.empty() && !readOnly_) {
         // A table whose tags the program defines gets them back.
@@ -127,7 +135,7 @@ void Table::openIndex(const OpenOptions& options) {
         problem = "an update of the index was interrupted";
       } else if (recovered_) {
         problem = "records were recovered past the header count";
-      } else if (!quickIndexCheck()) {
+      } else if (!indexStampHolds() && !quickIndexCheck()) {
         problem = "the index does not match the data";
       } else if (options.verifyIndex && !compareTags().empty()) {
         problem = "the index does not match the data";
@@ -164,6 +172,16 @@ bool Table::passes(const Tag& tag, const std::string& record, uint32_t recordNum
 
 std::string Table::keyOf(const Tag& tag, const std::string& record, uint32_t recordNumber) const {
   return makeKey(tag.key.evaluate(record, recordNumber), tag.format);
+}
+
+bool Table::indexStampHolds() {
+  const std::optional<CdxFile::Stamp>& stamp = cdx_->stamp();
+  if (!stamp || stamp->records != count_) return false;
+  lastHash_.reset();
+  if (!(*stamp == cdx_->stampFor(count_, lastRecordHash()))) return false;
+  // A damaged root shows now rather than at the first seek (throws Error).
+  for (const Tag& tag : tags_) cdx_->readPage(tag.info->root, tag.info->keyLength, tag.info->fill);
+  return true;
 }
 
 bool Table::quickIndexCheck() {
@@ -274,6 +292,14 @@ void Table::writeIndex(const std::vector<TagInfo>& definitions) {
   cdx_ = CdxFile::open(cdxPath, !readOnly_);
   attachTags();
   ++indexVersion_;
+  if (!tags_.empty()) {
+    try {
+      cdx_->finishUpdate(cdx_->stampFor(count_, lastRecordHash()));
+    } catch (const Error&) {
+      failed_ = true;
+      throw;
+    }
+  }
 }
 
 void Table::reindex() {
@@ -447,7 +473,7 @@ bool Table::loadPosition(const CdxTree::Position& pos) {
     raise("reading index %s: an entry points at record %u of %u; the index needs a rebuild",
           cdx_->path().c_str(), record, count_);
   load(record);
-  cursor_ = pos;
+  if (!cursor_ || &*cursor_ != &pos) cursor_ = pos;
   cursorVersion_ = indexVersion_;
   return true;
 }
@@ -490,9 +516,21 @@ bool Table::skipOne(bool forward) {
     return true;
   }
   CdxTree tree(*cdx_, *tag->info);
+  const bool ascending = forward != tag->info->descending;
+  if (cursor_ && cursorVersion_ == indexVersion_ && cursor_->valid &&
+      cursor_->entry().record == recno_) {
+    // Walking on from the entry just read: step the cursor itself, without copying its leaf.
+    if (ascending ? tree.next(*cursor_) : tree.previous(*cursor_)) return loadPosition(*cursor_);
+    cursor_.reset();
+    if (forward) {
+      setEof();
+    } else {
+      bof_ = true;
+    }
+    return false;
+  }
   bool exact = false;
   CdxTree::Position pos = locate(exact);
-  const bool ascending = forward != tag->info->descending;
   if (ascending) {
     if (exact) tree.next(pos);
   } else if (pos.valid) {

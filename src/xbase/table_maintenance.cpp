@@ -20,20 +20,18 @@ const char* const kRewriteMarker = ".pk$";
 }  // namespace
 
 void Table::finishPendingRewrite(const std::string& base) {
-  const bool complete = platform::fileExists(base + kRewriteMarker);
+  // Without the marker, temporaries left over are incomplete and harmless: the next rewrite
+  // deletes them first. Opening pays for one look at the marker only.
+  if (!platform::fileExists(base + kRewriteMarker)) return;
   for (const char* extension : {kNewMemo, kNewTable}) {
     const std::string temporary = base + extension;
     if (!platform::fileExists(temporary)) continue;
-    if (complete) {
-      const std::string target = base + (extension == kNewMemo ? ".fpt" : ".dbf");
-      if (!platform::moveFile(temporary, target))
-        raise("finishing an interrupted pack of %s: cannot move %s to %s", base.c_str(),
-              temporary.c_str(), target.c_str());
-    } else {
-      platform::deleteFile(temporary);
-    }
+    const std::string target = base + (extension == kNewMemo ? ".fpt" : ".dbf");
+    if (!platform::moveFile(temporary, target))
+      raise("finishing an interrupted pack of %s: cannot move %s to %s", base.c_str(),
+            temporary.c_str(), target.c_str());
   }
-  if (complete) platform::deleteFile(base + kRewriteMarker);
+  platform::deleteFile(base + kRewriteMarker);
 }
 
 void Table::rewrite(bool dropDeleted) {
@@ -41,6 +39,8 @@ void Table::rewrite(bool dropDeleted) {
   flush();
   const std::string newTable = path(kNewTable), newMemo = path(kNewMemo);
   platform::deleteFile(path(kRewriteMarker));
+  for (const std::string& leftover : {newTable, newMemo})
+    if (platform::fileExists(leftover)) platform::deleteFile(leftover);
   std::optional<MemoFile> memo;
   const bool fpt = memo_ && memo_->kind() == MemoFile::Kind::Fpt;
   if (fpt) memo = MemoFile::create(newMemo, memo_->blockSize());
@@ -109,6 +109,8 @@ void Table::rewrite(bool dropDeleted) {
   }
   count_ = kept;
   header_.recordCount = kept;
+  lastHash_.reset();
+  records_.clear();
   if (memo_) memo_ = MemoFile::open(path(fpt ? ".fpt" : ".dbt"), memo_->kind(), true);
   if (cdx_) {
     const std::string selected = selectedTag();

@@ -98,7 +98,13 @@ TEST(TableTest, WritesTheDemoTableByteForByte) {
   ours.replace(1, 3, theirs.substr(1, 3));  // the date of the last update
   EXPECT_EQ(ours, theirs);
   EXPECT_EQ(readFileBytes(base + ".fpt"), readFileBytes(lab + "demo.fpt"));
-  EXPECT_EQ(readFileBytes(base + ".cdx"), readFileBytes(lab + "demo.cdx"));
+  // Bytes 36-51 of the index header are this library's mark and stamp, which other readers
+  // ignore; the other tool leaves them zero.
+  std::string ourIndex = readFileBytes(base + ".cdx"), theirIndex = readFileBytes(lab + "demo.cdx");
+  ASSERT_EQ(ourIndex.size(), theirIndex.size());
+  EXPECT_EQ(theirIndex.substr(36, 16), std::string(16, '\0'));
+  ourIndex.replace(36, 16, theirIndex.substr(36, 16));
+  EXPECT_EQ(ourIndex, theirIndex);
 }
 
 TEST(TableTest, TagOrderSeekAndSkip) {

@@ -379,8 +379,11 @@ int MainWindow::Event(const UI_EVENT& event) {
       services_.backup.backup(event.text);
       break;
     case kRestoreChosen:
-      if (restoreClosingWindows(services_.user, services_.backup, event.text))
+      if (restoreClosingWindows(services_.user, services_.backup, event.text)) {
+        // The bookshelf's last selection named records of the tables that are gone.
+        services_.settings.recipeShelf = {};
         post(UI_EVENT(kRefreshWindowList));
+      }
       break;
     case kBackupAndExit:
       backupAndExit();
@@ -482,11 +485,16 @@ void MainWindow::recipeCommand(const UI_EVENT& event) {
 }
 
 void MainWindow::backupDialog(bool restore) {
-  // A backup starts beside the automatic one, under a name that says when it was made.
+  // A backup starts beside the automatic one, under a name that says when it was made; a restore
+  // starts where the last backup went (the setting starts out as the drive's root: no backup yet).
+  const std::string& lastBackupFolder = services_.backup.lastLocation();
+  const std::string restoreFolder = lastBackupFolder.empty() || lastBackupFolder == "\\"
+                                        ? platform::windowsDirectory()
+                                        : lastBackupFolder;
   const auto chosen =
       restore
           ? services_.user.openFileName("Restore Savora Data...", "Backup Files (*.ck9)",
-                                        services_.settings.backupFolder)
+                                        restoreFolder)
           : services_.user.saveFileName("Backup Savora Data...", "Backup Files (*.ck9)",
                                         platform::windowsDirectory() + backup::todaysBackupName());
   platform::setProgramDirectory(platform::programDirectory());

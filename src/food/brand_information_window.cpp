@@ -7,6 +7,7 @@
 #include "codes/program_codes.h"
 #include "food/quantity.h"
 #include "platform/text.h"
+#include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
 
 namespace savora::food {
@@ -237,6 +238,7 @@ std::optional<BrandRecord> BrandInformationWindow::edited() {
 }
 
 void BrandInformationWindow::ok() {
+  if (!toolkit::fieldsStorable(*this, user_)) return;
   if (platform::trim(name_->text()).empty()) {
     user_.message("Error!", "EXCLAMATION", Buttons::Ok, "You must enter a name!");
     name_->setFocus();

@@ -4,6 +4,7 @@
 
 #include "codes/program_codes.h"
 #include "platform/text.h"
+#include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
 
 namespace savora::food {
@@ -225,6 +226,7 @@ void IngredientInformationWindow::deleteBrand() {
 }
 
 void IngredientInformationWindow::ok() {
+  if (!toolkit::fieldsStorable(*this, user_)) return;
   Ingredient edited = loaded_;
   edited.name = platform::trim(name_->text());
   edited.plural = platform::trim(plural_->text());

@@ -5,6 +5,7 @@
 #include "codes/program_codes.h"
 #include "food/quantity.h"
 #include "platform/text.h"
+#include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
 
 namespace savora::food {
@@ -112,6 +113,7 @@ int UnitInformationWindow::Event(const UI_EVENT& event) {
 }
 
 void UnitInformationWindow::ok() {
+  if (!toolkit::fieldsStorable(*this, user_)) return;
   UnitRecord edited = loaded_;
   edited.name = singularName(name_->text());
   if (edited.name.empty()) {

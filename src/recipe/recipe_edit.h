@@ -30,6 +30,10 @@ struct LineEditor {
   bool operator==(const LineEditor&) const = default;
 };
 
+// Asked when a recipe of 0 servings is saved (title "Servings?").
+inline constexpr const char* kNoServingsQuestion =
+    "This recipe does not say how many people it serves.\r\nDo you want to save it as serving 1?";
+
 enum class SaveState { None, New, Existing };
 
 enum class SaveResult {
@@ -41,6 +45,7 @@ enum class SaveResult {
 struct SaveOutcome {
   SaveResult result = SaveResult::Failed;
   bool emptyName = false;  // failed for want of a name: the window puts the focus on NAME
+  bool noServings = false;  // the user chose to give the servings first: the window asks for them
   bool appended = false;   // written as a new record: the bookshelf is told of a new recipe
   long uid = 0;
 };

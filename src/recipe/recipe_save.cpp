@@ -35,6 +35,15 @@ SaveOutcome RecipeEdit::save(std::string_view nameText) {
                   "The chapter of this recipe has been deleted, so the recipe cannot be saved.");
     return outcome;
   }
+  // A recipe that serves nobody would divide its nutrients by nothing; it is not saved so unseen.
+  if (recipe_.servings < 1) {
+    if (user_.message("Servings?", "QUESTION", toolkit::Buttons::YesNo, kNoServingsQuestion) !=
+        toolkit::Button::Yes) {
+      outcome.noServings = true;
+      return outcome;
+    }
+    recipe_.servings = 1;
+  }
   // So may the recipe itself, its number even given to another recipe since: that one must not
   // be written over. It is saved as a new recipe.
   if (recipe_.uid != 0) {

@@ -579,6 +579,7 @@ bool RecipeWindow::save() {
       Get<UIW_NOTEBOOK>("TABS")->setCurrentPage(1);
       name_->setFocus();
     }
+    if (outcome.noServings) servings();
     if (outcome.result == SaveResult::Failed && services_.exitState) *services_.exitState = 0;
     return false;
   }

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTextCursor>
 #include <utility>
 
@@ -20,11 +21,21 @@ std::pair<int, int> screenRange(const QString& text, size_t position) {
   return {start, length};
 }
 
+// Brings forward every tab page that holds `field`, so the person sees the field being pointed at.
+void showPagesOf(QWidget* field) {
+  for (QWidget* page = field; page != nullptr; page = page->parentWidget()) {
+    QWidget* stack = page->parentWidget();
+    auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+    if (tabs && tabs->indexOf(page) >= 0) tabs->setCurrentWidget(page);
+  }
+}
+
 bool refuse(User& user, QWidget* field, const QString& text, platform::UncodableCharacter found) {
   user.message("Wait!", "HAND", Buttons::Ok,
                platform::formatText("Character %zu of this text (U+%04X) cannot be stored. "
                                     "Please remove it or type another in its place.",
                                     found.position + 1, unsigned(found.codePoint)));
+  showPagesOf(field);
   field->setFocus();
   const auto [start, length] = screenRange(text, found.position);
   if (auto* line = qobject_cast<QLineEdit*>(field)) {

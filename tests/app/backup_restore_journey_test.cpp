@@ -2,6 +2,7 @@
 // renaming a recipe with the bookshelf beside it.
 #include <gtest/gtest.h>
 
+#include <QListWidget>
 #include <regex>
 
 #include "app/program.h"
@@ -10,6 +11,7 @@
 #include "backup/backup.h"
 #include "codes/program_codes.h"
 #include "platform/file_ops.h"
+#include "recipe/recipe_edit.h"
 
 namespace savora::app {
 namespace {
@@ -68,6 +70,7 @@ class BackupRestoreJourneyTest : public MainWindowTest {
     recipe = find("RECIPE_WINDOW");
     ASSERT_NE(recipe, nullptr);
     recipe->Get("NAME")->setText(name);
+    user.expectMessage("Servings?", recipe::kNoServingsQuestion, Button::Yes);
     click(recipe, "BUTTON_OK");
   }
 
@@ -105,6 +108,9 @@ TEST_F(BackupRestoreJourneyTest, RestoreClosesEveryWindowThatShowedTheOldData) {
   newShelfItem(shelf, "NEW_BOOK_BUTTON", "Made Later");
   recipe->Get("NAME")->setText("Pancakes Deluxe");
 
+  // The shelf is left on "Made Later", a book the restore takes away.
+  auto* books = shelf->Get<UIW_VT_LIST>("BOOK_LIST");
+  static_cast<QListWidget*>(books->widget())->setCurrentRow(books->findText("Made Later"));
   user.answerFileDialog(archive);
   user.expectMessage("Save Changes?",
                      "Would you like to save the changes you made to \"Pancakes\" before "
@@ -116,12 +122,14 @@ TEST_F(BackupRestoreJourneyTest, RestoreClosesEveryWindowThatShowedTheOldData) {
   user.verifyAllAnswered();
   EXPECT_EQ(find("RECIPE_WINDOW"), nullptr);
   EXPECT_EQ(find("BOOK_SHELF"), nullptr);
+  EXPECT_EQ(user.fileDialogStarts().back(), folders.config.str());  // where the backup went
 
   // The bookshelf shows the restored tables, and leaving offers to save nothing.
   command(codes::kOpenBookshelf);
   shelf = find("BOOK_SHELF");
   ASSERT_NE(shelf, nullptr);
   EXPECT_EQ(rows(shelf, "BOOK_LIST"), std::vector<std::string>{"Family Favorites"});
+  EXPECT_EQ(shelf->Get<UIW_VT_LIST>("BOOK_LIST")->current(), -1);  // nothing of before is chosen
   user.expectMessage("Exit Savora?", "\r\nExit Savora?", Button::No);
   EXPECT_FALSE(window().exitCheck());
 }

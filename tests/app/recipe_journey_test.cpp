@@ -13,6 +13,7 @@
 #include "app_fixture.h"
 #include "bookshelf/book_shelf_window.h"
 #include "codes/program_codes.h"
+#include "recipe/recipe_edit.h"
 #include "recipe/recipe_window.h"
 #include "store/recipe_table.h"
 
@@ -157,6 +158,7 @@ TEST_F(RecipeJourneyTest, WriteSaveReopenScalePhotographAndFindARecipe) {
   recipe = find("RECIPE_WINDOW");
   ASSERT_NE(recipe, nullptr);
   recipe->Get("NAME")->setText("Waffles");
+  user.expectMessage("Servings?", recipe::kNoServingsQuestion, Button::Yes);
   click(recipe, "BUTTON_OK");
   EXPECT_EQ(rows(shelf, "RECIPE_LIST"),
             (std::vector<std::string>{"Blueberry Pancakes", "Waffles"}));

@@ -1,5 +1,7 @@
 #include "food/unit_information_window.h"
 
+#include <QLineEdit>
+
 #include "food_window_fixture.h"
 
 namespace savora::food {
@@ -71,6 +73,14 @@ TEST_F(UnitInformationTest, ANewUnitIsSavedSingularWithItsDefinition) {
 
 TEST_F(UnitInformationTest, EveryEntryIsCheckedBeforeAnythingIsWritten) {
   auto* window = open(0);
+  // A spoon the tables cannot keep.
+  static_cast<QLineEdit*>(window->Get("ABBREVIATION")->widget())
+      ->setText(QString::fromUtf8("sp\xF0\x9F\xA5\x84"));
+  user.expectMessage("Wait!",
+                     "Character 3 of this text (U+1F944) cannot be stored. Please remove it or type "
+                     "another in its place.");
+  click(window, "OK_BUTTON");
+  setText(window, "ABBREVIATION", "");
   setText(window, "NAME", " s ");  // nothing left once the plural "s" is gone
   user.expectMessage("Error!", "You must enter a name!");
   click(window, "OK_BUTTON");
@@ -110,7 +120,7 @@ TEST_F(UnitInformationTest, EveryEntryIsCheckedBeforeAnythingIsWritten) {
   // The messages carry their icons.
   std::vector<std::string> icons;
   for (const auto& m : user.messages()) icons.push_back(m.icon);
-  EXPECT_EQ(icons, (std::vector<std::string>{"EXCLAMATION", "EXCLAMATION", "HAND", "HAND", "HAND",
+  EXPECT_EQ(icons, (std::vector<std::string>{"HAND", "EXCLAMATION", "EXCLAMATION", "HAND", "HAND", "HAND",
                                              "HAND", "HAND", "HAND", "HAND", "HAND", "HAND",
                                              "EXCLAMATION", "EXCLAMATION"}));
 }

@@ -44,8 +44,19 @@ TEST_F(RecipeEditTest, NewRecipeNeedsANameAndIsAppended) {
   EXPECT_EQ(user.messages().back().icon, "HAND");
   EXPECT_EQ(recipes.find("", chapter), 0);
 
+  // Servings of 0 would divide the nutrients by nothing: saved so only when the user agrees.
+  const char* const kNoServings =
+      "This recipe does not say how many people it serves.\r\nDo you want to save it as serving 1?";
+  user.expectMessage("Servings?", kNoServings, Button::No);
+  const SaveOutcome noServings = edit.save("Rye Bread");
+  EXPECT_EQ(noServings.result, SaveResult::Failed);
+  EXPECT_TRUE(noServings.noServings);
+  EXPECT_EQ(recipes.find("Rye Bread", chapter), 0);
+
+  user.expectMessage("Servings?", kNoServings, Button::Yes);
   const SaveOutcome saved = edit.save("  Rye Bread ");
   ASSERT_EQ(saved.result, SaveResult::Saved);
+  EXPECT_EQ(edit.recipe().servings, 1);
   EXPECT_TRUE(saved.appended);
   EXPECT_EQ(edit.recipe().uid, saved.uid);
   EXPECT_EQ(edit.saveState(), SaveState::New);
@@ -69,6 +80,7 @@ TEST_F(RecipeEditTest, NewRecipeNeedsANameAndIsAppended) {
 
 TEST_F(RecipeEditTest, ASaveThatFailsMidWayTakesTheStatusWindowDown) {
   ASSERT_TRUE(edit.open(0, chapter));
+  edit.recipe().servings = 2;
   recipes.close();  // the write now fails after the status window is shown
   EXPECT_THROW(edit.save("Rye Bread"), xbase::Error);
   ASSERT_FALSE(user.statusHistory().empty());

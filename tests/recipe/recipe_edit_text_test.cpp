@@ -95,6 +95,7 @@ TEST_F(RecipeEditTest, ScaledQuantityIsStoredWithThreeDecimalsUnlessRetyped) {
   edit.selectLine(1);
   edit.editor().quantity = "1/2";  // retyped after the adjustment
   edit.selectLine(0);
+  edit.recipe().servings = 2;
 
   const SaveOutcome saved = edit.save("Scones");
   ASSERT_EQ(saved.result, SaveResult::Saved);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPixmap>
 #include <filesystem>
 
@@ -137,6 +138,7 @@ TEST_F(RecipeWindowTest, ANewRecipeIsWrittenLineByLineAndSavedInItsChapter) {
   EXPECT_GE(window->Get<UIW_COMBO_BOX>("UNIT")->findText("pinch"), 0);
   EXPECT_GE(window->Get<UIW_COMBO_BOX>("INGREDIENT")->findText("saffron"), 0);
 
+  user.expectMessage("Servings?", kNoServingsQuestion, Button::Yes);
   click("BUTTON_OK");
   EXPECT_EQ(window->title(), "Pancakes");
   EXPECT_EQ(text("NAME"), "Pancakes");
@@ -266,6 +268,7 @@ TEST_F(RecipeWindowTest, ClosingAChangedRecipeAsksToSaveIt) {
   click("CLOSE_BUTTON");
   EXPECT_TRUE(isOpen());
   user.expectMessage("Save Recipe?", "\r\nWould you like to save Toast?", Button::Yes);
+  user.expectMessage("Servings?", kNoServingsQuestion, Button::Yes);
   click("CLOSE_BUTTON");
   EXPECT_FALSE(isOpen());
   EXPECT_NE(recipes.find("Toast", chapter), 0);
@@ -424,6 +427,7 @@ TEST_F(RecipeWindowTest, TheExitSaveNotDoneKeepsTheProgramRunning) {
   open(0, chapter);
   setText("NAME", "Omelette");
   exitState = L_EXIT;  // the exit check asked this window to save
+  user.expectMessage("Servings?", kNoServingsQuestion, Button::Yes);
   user.expectMessage("Overwrite Recipe?",
                      "The recipe, Omelette, already exists.\r\nDo you want to replace it?",
                      Button::No);
@@ -436,6 +440,7 @@ TEST_F(RecipeWindowTest, TheExitSaveNotDoneKeepsTheProgramRunning) {
 TEST_F(RecipeWindowTest, MemoLineEndsAndSpecialCharactersSurviveOpening) {
   store::Recipe r;
   r.name = "Tart";
+  r.servings = 6;
   r.description = "Serve\xA0hot.";  // a non-breaking space
   r.instructions = "Mix.\rBake.\r\nCool.";
   const long uid = recipes.save(0, chapter, r, true);
@@ -448,6 +453,23 @@ TEST_F(RecipeWindowTest, MemoLineEndsAndSpecialCharactersSurviveOpening) {
   recipes.load(uid, saved);
   EXPECT_EQ(saved.instructions, "Mix.\r\nBake.\r\nCool.\r\nEat.");
   EXPECT_EQ(saved.description, "Serve\xA0hot.");
+}
+
+TEST_F(RecipeWindowTest, ACharacterTheTablesCannotKeepIsShownOnItsTabAndNothingIsSaved) {
+  const long uid = addRecipe("Tart", chapter);
+  open(uid, chapter);
+  auto* instructions = static_cast<QPlainTextEdit*>(window->Get("INSTRUCTIONS")->widget());
+  instructions->setPlainText(QString::fromUtf8("Bake \xF0\x9F\x94\xA5 hot."));
+  ASSERT_EQ(window->Get<UIW_NOTEBOOK>("TABS")->currentPage(), 0);  // the view tab
+  user.expectMessage("Wait!",
+                     "Character 6 of this text (U+1F525) cannot be stored. Please remove it or type "
+                     "another in its place.");
+  click("BUTTON_OK");
+  EXPECT_EQ(window->Get<UIW_NOTEBOOK>("TABS")->currentPage(), 1);  // where INSTRUCTIONS is
+  EXPECT_EQ(instructions->toPlainText(), QString::fromUtf8("Bake \xF0\x9F\x94\xA5 hot."));
+  store::Recipe stored;
+  recipes.load(uid, stored);
+  EXPECT_EQ(stored.instructions, "");
 }
 
 TEST_F(RecipeWindowTest, WaitingForARecipeEndsWithANewRecipeAndNeverTakesItself) {

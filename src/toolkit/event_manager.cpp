@@ -26,6 +26,10 @@ void UI_EVENT_MANAGER::schedule() {
   scheduled_ = true;
   QTimer::singleShot(0, this, [this] {
     scheduled_ = false;
+    // Inside a handler (a modal dialog's loop) nothing may be dispatched; asking again at once
+    // would spin and starve the window system of its turn, so the dialog would never paint.
+    // The handler schedules the rest when it returns.
+    if (dispatching_) return;
     dispatchOne();
     schedule();
   });
@@ -49,6 +53,7 @@ bool UI_EVENT_MANAGER::dispatchOne() {
     }
   }
   dispatching_ = false;
+  schedule();
   UI_WINDOW_MANAGER::instance().destroyRemoved();
   if (result == L_EXIT) {
     exitReached_ = true;

@@ -13,6 +13,11 @@ constexpr char kDbtEnd = 0x1A;
 constexpr size_t kDbtIVBlockSizeOffset = 20;
 constexpr char kDbtIVMark[4] = {char(0xFF), char(0xFF), 0x08, 0x00};
 constexpr uint64_t kMaxMemoLength = 0x7FFFFFFF;
+
+// "record 5 field NOTES": built only for a message, never on the way of a good read.
+std::string describe(MemoReader reader) {
+  return "record " + std::to_string(reader.record) + " field " + std::string(reader.field);
+}
 }  // namespace
 
 MemoFile MemoFile::open(const std::string& path, Kind kind, bool writable) {
@@ -71,52 +76,56 @@ uint32_t MemoFile::blocksFor(uint64_t length) const {
   return uint32_t((kMemoBlockHeaderSize + length + blockSize_ - 1) / blockSize_);
 }
 
-std::string MemoFile::read(uint32_t block, std::string_view context) {
+bool MemoFile::readAt(uint64_t offset, char* out, size_t count) {
+  return cache_.read(file_, fileSize_, offset, out, count);
+}
+
+std::string MemoFile::read(uint32_t block, MemoReader reader) {
   const uint64_t at = uint64_t(block) * blockSize_;
   // A .dbt header is block 0 whatever the block size; an .fpt header is 512 bytes.
   const uint64_t dataStart = kind_ == Kind::Fpt ? kMemoHeaderSize : blockSize_;
   if (block == 0 || at < dataStart || at >= fileSize_)
     raise("reading memo file %s for %s: block %u (offset %llu) is outside the data area",
-          path_.c_str(), std::string(context).c_str(), block, static_cast<unsigned long long>(at));
-  if (kind_ == Kind::Dbt) return readToEndMark(at, context);
-  if (kind_ == Kind::DbtIV) return readDbtIV(block, at, context);
+          path_.c_str(), describe(reader).c_str(), block, static_cast<unsigned long long>(at));
+  if (kind_ == Kind::Dbt) return readToEndMark(at, describe(reader));
+  if (kind_ == Kind::DbtIV) return readDbtIV(block, at, reader);
   // One read takes the block header and, for most memos, the whole text with it; only a memo
   // longer than that first read needs a second one.
   char first[kFirstMemoRead];
   const size_t got = size_t(std::min<uint64_t>(sizeof first, fileSize_ - at));
-  if (got < kMemoBlockHeaderSize || !file_.readAt(at, first, got))
+  if (got < kMemoBlockHeaderSize || !readAt(at, first, got))
     raise("reading memo file %s for %s: block %u at offset %llu is cut off", path_.c_str(),
-          std::string(context).c_str(), block, static_cast<unsigned long long>(at));
+          describe(reader).c_str(), block, static_cast<unsigned long long>(at));
   const uint64_t length = readBe32(first + 4);
   if (length > kMaxMemoLength || at + kMemoBlockHeaderSize + length > fileSize_)
     raise(
         "reading memo file %s for %s: memo at block %u claims %llu bytes, past the end of "
         "the file",
-        path_.c_str(), std::string(context).c_str(), block,
+        path_.c_str(), describe(reader).c_str(), block,
         static_cast<unsigned long long>(length));
   const size_t inFirst = std::min<size_t>(size_t(length), got - kMemoBlockHeaderSize);
   std::string out(first + kMemoBlockHeaderSize, inFirst);
   if (inFirst < length) {
     out.resize(size_t(length));
     const uint64_t rest = at + kMemoBlockHeaderSize + inFirst;
-    if (!file_.readAt(rest, out.data() + inFirst, out.size() - inFirst))
+    if (!readAt(rest, out.data() + inFirst, out.size() - inFirst))
       raise("reading memo file %s for %s: read of %llu bytes at offset %llu failed", path_.c_str(),
-            std::string(context).c_str(), static_cast<unsigned long long>(length),
+            describe(reader).c_str(), static_cast<unsigned long long>(length),
             static_cast<unsigned long long>(at));
   }
   return out;
 }
 
-std::string MemoFile::readToEndMark(uint64_t at, std::string_view context) {
+std::string MemoFile::readToEndMark(uint64_t at, const std::string& context) {
   // The memo ends at the first 0x1A; read in chunks up to the end of the file.
   std::string out;
   uint64_t pos = at;
   while (pos < fileSize_) {
     char chunk[kDbtBlockSize];
     const size_t n = size_t(std::min<uint64_t>(sizeof chunk, fileSize_ - pos));
-    if (!file_.readAt(pos, chunk, n))
+    if (!readAt(pos, chunk, n))
       raise("reading memo file %s for %s: read failed at offset %llu", path_.c_str(),
-            std::string(context).c_str(), static_cast<unsigned long long>(pos));
+            context.c_str(), static_cast<unsigned long long>(pos));
     const char* end = std::find(chunk, chunk + n, kDbtEnd);
     out.append(chunk, size_t(end - chunk));
     if (end != chunk + n) return out;
@@ -125,25 +134,25 @@ std::string MemoFile::readToEndMark(uint64_t at, std::string_view context) {
   return out;
 }
 
-std::string MemoFile::readDbtIV(uint32_t block, uint64_t at, std::string_view context) {
+std::string MemoFile::readDbtIV(uint32_t block, uint64_t at, MemoReader reader) {
   char head[kMemoBlockHeaderSize];
-  if (fileSize_ - at < sizeof head || !file_.readAt(at, head, sizeof head))
+  if (fileSize_ - at < sizeof head || !readAt(at, head, sizeof head))
     raise("reading memo file %s for %s: block %u at offset %llu is cut off", path_.c_str(),
-          std::string(context).c_str(), block, static_cast<unsigned long long>(at));
+          describe(reader).c_str(), block, static_cast<unsigned long long>(at));
   // Blocks written the dBASE III way (no mark) end at 0x1A, as dBASE IV itself reads them.
-  if (!std::equal(head, head + 4, kDbtIVMark)) return readToEndMark(at, context);
+  if (!std::equal(head, head + 4, kDbtIVMark)) return readToEndMark(at, describe(reader));
   const uint64_t stored = readLe32(head + 4);
   if (stored < kMemoBlockHeaderSize || stored > kMaxMemoLength || stored > fileSize_ - at)
     raise(
         "reading memo file %s for %s: memo at block %u (offset %llu) claims %llu bytes with "
         "its header, %s",
-        path_.c_str(), std::string(context).c_str(), block, static_cast<unsigned long long>(at),
+        path_.c_str(), describe(reader).c_str(), block, static_cast<unsigned long long>(at),
         static_cast<unsigned long long>(stored),
         stored < kMemoBlockHeaderSize ? "fewer than the header" : "past the end of the file");
   std::string out(size_t(stored - kMemoBlockHeaderSize), '\0');
-  if (!out.empty() && !file_.readAt(at + kMemoBlockHeaderSize, out.data(), out.size()))
+  if (!out.empty() && !readAt(at + kMemoBlockHeaderSize, out.data(), out.size()))
     raise("reading memo file %s for %s: read of %zu bytes at offset %llu failed", path_.c_str(),
-          std::string(context).c_str(), out.size(),
+          describe(reader).c_str(), out.size(),
           static_cast<unsigned long long>(at + kMemoBlockHeaderSize));
   return out;
 }
@@ -163,6 +172,8 @@ uint32_t MemoFile::write(std::string_view data) {
   const uint32_t block = nextFree_;
   if (uint64_t(block) + needed > 0xFFFFFFFFull / blockSize_)
     raise("writing memo file %s: the file would grow past 4 GB", path_.c_str());
+  cache_.forget(uint64_t(block) * blockSize_, bytes.size());
+  cache_.forget(0, 4);
   if (!file_.writeAt(uint64_t(block) * blockSize_, bytes.data(), bytes.size()))
     raise("writing memo file %s: %s", path_.c_str(), file_.errorText().c_str());
   char next[4];

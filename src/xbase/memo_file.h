@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/file.h"
+#include "xbase/file_chunk_cache.h"
 
 namespace savora::xbase {
 
@@ -30,6 +31,12 @@ inline constexpr size_t kMemoBlockHeaderSize = 8;
 // What a memo read asks for at once: the block header and the text of most memos.
 inline constexpr size_t kFirstMemoRead = 1024;
 
+// Who reads a memo, named in the message of a failed read.
+struct MemoReader {
+  uint32_t record = 0;
+  std::string_view field;
+};
+
 class MemoFile {
  public:
   enum class Kind { Fpt, Dbt, DbtIV };
@@ -44,8 +51,8 @@ class MemoFile {
   MemoFile& operator=(MemoFile&&) = default;
 
   // The data of the memo at `block`. Throws Error when the block or its length lies outside the
-  // file. `context` names the reader ("record 5 field NOTES") for the message.
-  std::string read(uint32_t block, std::string_view context);
+  // file. Reads near each other share the file's cached chunks.
+  std::string read(uint32_t block, MemoReader reader);
   // Stores `data` at the next free block and returns that block; 0 for empty data (no memo).
   // Never overwrites an existing memo, so a torn write cannot damage the memo a record still
   // points at; the space of replaced memos comes back with a memo compress. The header's
@@ -60,8 +67,9 @@ class MemoFile {
 
  private:
   uint32_t blocksFor(uint64_t length) const;
-  std::string readToEndMark(uint64_t at, std::string_view context);
-  std::string readDbtIV(uint32_t block, uint64_t at, std::string_view context);
+  std::string readToEndMark(uint64_t at, const std::string& context);
+  std::string readDbtIV(uint32_t block, uint64_t at, MemoReader reader);
+  bool readAt(uint64_t offset, char* out, size_t count);
 
   platform::File file_;
   std::string path_;
@@ -69,6 +77,7 @@ class MemoFile {
   uint32_t blockSize_ = kDefaultMemoBlockSize;
   uint32_t nextFree_ = 0;
   uint64_t fileSize_ = 0;
+  FileChunkCache cache_;
 };
 
 }  // namespace savora::xbase

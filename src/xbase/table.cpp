@@ -450,7 +450,7 @@ std::string Table::memo(int index) {
           path(".dbf").c_str(), recno_, f.name.c_str(), field(index).c_str());
   if (*block == 0) return "";
   if (!memo_) return "";
-  return memo_->read(*block, platform::formatText("record %u field %s", recno_, f.name.c_str()));
+  return memo_->read(*block, {recno_, f.name});
 }
 
 void Table::setMemo(int index, std::string_view value) {

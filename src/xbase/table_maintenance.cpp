@@ -68,7 +68,7 @@ void Table::rewrite(bool dropDeleted) {
         uint32_t copied = 0;
         if (block && *block) {
           const std::string text =
-              memo_->read(*block, platform::formatText("record %u field %s", r, f.name.c_str()));
+              memo_->read(*block, {r, f.name});
           try {
             copied = memo->write(text);
           } catch (const Error&) {

@@ -65,11 +65,11 @@ struct PassedCommand {
 };
 const std::vector<PassedCommand> kPassedCommands = {
     {{kAddPhoto, kAddSound, kAddVideo},
-     {kKindRecipe, kKindCatalogRecipe, kKindInformation},
+     {kKindRecipe, kKindCatalogRecipe, kKindInformation, kKindMenuWeek},
      "Cannot Add Multimedia",
      "You can only add multimedia elements to\r\nRecipes, Books, Chapters, and Categories."},
     {{kRemovePhoto, kRemoveSound, kRemoveVideo},
-     {kKindRecipe, kKindCatalogRecipe, kKindInformation},
+     {kKindRecipe, kKindCatalogRecipe, kKindInformation, kKindMenuWeek},
      "Nothing to Remove",
      "There are no multimedia elements to remove."},
     {{kExportBook, kExportText},
@@ -473,6 +473,10 @@ void MainWindow::listCommand() {
 
 void MainWindow::recipeCommand(const UI_EVENT& event) {
   // values: chapter, recipe, mode (the catalogue hands over 1, the bookshelf 0)
+  // A recipe of the user's bookshelf goes to a menu waiting for one (menu picking).
+  if (menuPicker_ && event.values[2] == 0 && event.values[3] == 0 && event.values[1] > 0 &&
+      menuPicker_(event))
+    return;
   const int kind = event.values[2] != 0 ? kKindCatalogRecipe : kKindRecipe;
   auto& manager = UI_WINDOW_MANAGER::instance();
   if (UIW_WINDOW* open = manager.findKind(kind)) {

@@ -83,6 +83,11 @@ class MainWindow : public toolkit::UIW_MDIFRAME {
   // Brings the program to the front (a second start asked for it).
   void activate();
   bool hasCommand(int code) const { return commandHandlers_.count(code) > 0; }
+  // Menu picking: a recipe chosen on the user's bookshelf (command 10433 with mode 0
+  // and values[3] 0) is first offered to this; true when a waiting menu took it.
+  void setMenuPicker(std::function<bool(const toolkit::UI_EVENT& request)> picker) {
+    menuPicker_ = std::move(picker);
+  }
   const NewContentWatch& newContent() const { return newContent_; }
 
  private:
@@ -114,6 +119,7 @@ class MainWindow : public toolkit::UIW_MDIFRAME {
   int currentDocument_ = 0;  // identifier of the last window opened by command
   std::unique_ptr<toolkit::TimerDevice> timer_;
   NewContentWatch newContent_;
+  std::function<bool(const toolkit::UI_EVENT&)> menuPicker_;
 };
 
 }  // namespace savora::app

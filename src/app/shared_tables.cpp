@@ -19,8 +19,13 @@ SharedTables::SharedTables(store::TableStore& store)
       ingredients_(store),
       units_(store),
       foodGroups_(store),
+      weeks_(store),
+      years_(store),
       brands_(store, units_) {
   bookshelf::connectBookshelf(recipes_, categories_);
+  // Only the user's recipes are in menus: the catalogue's recipe table has no menu hook.
+  planning::connectMenus(recipes_, weeks_);
+  planning::connectPlans(weeks_, years_);
   food::connectBrands(brands_, units_, ingredients_, foodGroups_);
   addAll(allTables_, {&books_, &chapters_, &categories_, &recipes_});
   if (catalogInstalled()) {
@@ -34,10 +39,10 @@ SharedTables::SharedTables(store::TableStore& store)
     addAll(allTables_, {catalogBooks_.get(), catalogChapters_.get(), catalogCategories_.get(),
                         catalogRecipes_.get()});
   }
-  addAll(allTables_, {&ingredients_, &units_, &foodGroups_, &brands_});
+  addAll(allTables_, {&ingredients_, &units_, &foodGroups_, &weeks_, &years_, &brands_});
   // The catalogue is not the user's data: it is neither backed up nor rebuilt after a crash.
   addAll(mainTables_, {&books_, &chapters_, &categories_, &recipes_, &ingredients_, &units_,
-                       &foodGroups_, &brands_});
+                       &foodGroups_, &weeks_, &years_, &brands_});
 }
 
 SharedTables::~SharedTables() = default;
@@ -48,6 +53,8 @@ bool SharedTables::catalogInstalled() {
 
 void SharedTables::rebuildIndexes() {
   for (store::TableModule* module : mainTables_.modules()) {
+    // The plans are left as they are.
+    if (module == &years_) continue;
     if (module->isOpen()) module->table().reindex();
   }
 }

@@ -14,6 +14,8 @@
 #include "food/food_group_table.h"
 #include "food/ingredient_table.h"
 #include "food/unit_table.h"
+#include "planning/week_table.h"
+#include "planning/year_table.h"
 #include "store/open_tables.h"
 #include "store/recipe_table.h"
 #include "store/table_store.h"
@@ -50,6 +52,8 @@ class SharedTables {
   food::UnitTable& units() { return units_; }
   food::FoodGroupTable& foodGroups() { return foodGroups_; }
   food::BrandTable& brands() { return brands_; }
+  planning::WeekTable& weeks() { return weeks_; }
+  planning::YearTable& years() { return years_; }
   // The main tables that backup and restore close and reopen (the catalogue is not backed up).
   store::OpenTables& mainTables() { return mainTables_; }
 
@@ -65,6 +69,8 @@ class SharedTables {
   food::IngredientTable ingredients_;
   food::UnitTable units_;
   food::FoodGroupTable foodGroups_;
+  planning::WeekTable weeks_;
+  planning::YearTable years_;
   food::BrandTable brands_;
   store::OpenTables allTables_;
   store::OpenTables mainTables_;

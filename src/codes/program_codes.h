@@ -184,6 +184,47 @@ namespace serving_size_window {
 inline constexpr int kOk = 5201;
 }  // namespace serving_size_window
 
+namespace week_window {
+inline constexpr int kMenuChosen = 5401;    // WEEK_LIST's selection {row, -}
+inline constexpr int kDropOnSunday = 5410;  // a drop on a day list: Sunday + day
+inline constexpr int kDropOnSaturday = 5416;
+inline constexpr int kDropOnMagnifier = 5417;  // a menu name dropped on the magnifying glass
+inline constexpr int kBookChosen = 5420;
+inline constexpr int kChapterChosen = 5421;
+inline constexpr int kCategoryChosen = 5422;
+inline constexpr int kBookFilter = 5423;
+inline constexpr int kChapterFilter = 5424;
+inline constexpr int kCategoryFilter = 5425;
+inline constexpr int kRemove = 5426;
+inline constexpr int kDeleteMenu = 5427;
+inline constexpr int kOpenMeal = 5428;  // an entry of RECIPE_LIST or a day list activated
+inline constexpr int kPlaySound = 5429;
+inline constexpr int kPlayVideo = 5430;
+inline constexpr int kPickFromShelf = 5431;
+// To the menu window: show the menu named in the event's text (the plan window opened it).
+inline constexpr int kShowMenu = 5432;
+// To the menu window: the bookshelf chose a recipe while the menu waited for one {recipe UID}.
+inline constexpr int kRecipePicked = 5433;
+inline constexpr int kDayChosen = 5434;       // a day list's selection {row, recipe UID}
+inline constexpr int kRecipeSelected = 5435;  // RECIPE_LIST's selection {row, recipe UID}
+inline constexpr int kNewMenuClicked = 5436;  // "<new menu>" clicked while it is current
+}  // namespace week_window
+
+namespace year_window {
+inline constexpr int kPlanChosen = 5501;     // YEAR_LIST's selection {row, -}
+inline constexpr int kDropOnJanuary = 5510;  // a drop on a month list: January + month
+inline constexpr int kDropOnDecember = 5521;
+inline constexpr int kDropOnMagnifier = 5522;  // a plan name dropped on the magnifying glass
+inline constexpr int kRemove = 5523;
+inline constexpr int kDeletePlan = 5524;
+inline constexpr int kOpenMenu = 5525;        // an entry of a month list or WEEK_LIST activated
+inline constexpr int kMonthChosen = 5526;     // a month list's selection {row, menu UID}
+inline constexpr int kMenuSelected = 5527;    // WEEK_LIST's selection {row, menu UID}
+inline constexpr int kNewPlanClicked = 5528;
+// To the plan window: menus were made, renamed or deleted in a menu window.
+inline constexpr int kMenusChanged = 5529;  // "<new plan>" clicked while it is current
+}  // namespace year_window
+
 namespace shopping_list_settings_window {
 inline constexpr int kOk = 5211;
 inline constexpr int kAdjustToggled = 5212;

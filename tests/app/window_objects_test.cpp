@@ -20,6 +20,8 @@
 #include "food/ingredient_information_window.h"
 #include "food/unit_information_window.h"
 #include "planning/shopping_list_settings_window.h"
+#include "planning/week_window.h"
+#include "planning/year_window.h"
 #include "recipe/recipe_window.h"
 #include "recipe/serving_size_window.h"
 #include "search/recipe_search_window.h"
@@ -51,6 +53,8 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &search::kRecipeSearchSpec,
     &recipe::kServingSizeSpec,
     &planning::kShoppingListSettingsSpec,
+    &planning::kWeekWindowSpec,
+    &planning::kYearWindowSpec,
     &recipe::kRecipeWindowSpec,
 };
 

@@ -1,0 +1,505 @@
+#include "planning/week_window.h"
+
+#include <QListWidget>
+#include <algorithm>
+
+#include "bookshelf/book_table.h"
+#include "bookshelf/category_table.h"
+#include "bookshelf/chapter_table.h"
+#include "bookshelf/recipe_list_fill.h"
+#include "codes/program_codes.h"
+#include "platform/text.h"
+#include "store/recipe_table.h"
+#include "toolkit/event_codes.h"
+#include "toolkit/event_manager.h"
+#include "toolkit/qt_media_player.h"
+#include "toolkit/window_manager.h"
+
+namespace savora::planning {
+
+using namespace savora::toolkit;
+using platform::formatText;
+
+namespace {
+
+using namespace savora::codes;
+using namespace savora::codes::week_window;
+
+constexpr const char* kDayLists[kDaysInWeek] = {"SUNDAY_LIST",    "MONDAY_LIST",   "TUESDAY_LIST",
+                                                "WEDNESDAY_LIST", "THURSDAY_LIST", "FRIDAY_LIST",
+                                                "SATURDAY_LIST"};
+constexpr int kPhotoBox = 170;
+
+media::MediaTabObjects mediaObjects() {
+  media::MediaTabObjects objects;
+  objects.playSoundEvent = kPlaySound;
+  objects.playVideoEvent = kPlayVideo;
+  objects.videoObjects = {"PLAY_VIDEO"};
+  objects.photoBox = kPhotoBox;
+  return objects;
+}
+
+std::unique_ptr<MediaPlayer> soundPlayer(UIW_WINDOW& window, std::unique_ptr<MediaPlayer> player) {
+  if (player) return player;
+  return std::make_unique<QtMediaPlayer>(window.widget());
+}
+
+}  // namespace
+
+const WindowSpec kWeekWindowSpec{
+    "WEEK_WINDOW",
+    {{"SUNDAY_LIST", 0, ObjectKind::List},          {"MONDAY_LIST", 0, ObjectKind::List},
+     {"TUESDAY_LIST", 0, ObjectKind::List},         {"WEDNESDAY_LIST", 0, ObjectKind::List},
+     {"THURSDAY_LIST", 0, ObjectKind::List},        {"FRIDAY_LIST", 0, ObjectKind::List},
+     {"SATURDAY_LIST", 0, ObjectKind::List},        {"WEEK_LIST", 0, ObjectKind::List},
+     {"RECIPE_LIST", 0, ObjectKind::List},          {"BOOK_FILTER", 0, ObjectKind::Button},
+     {"CHAPTER_FILTER", 0, ObjectKind::Button},     {"CATEGORY_FILTER", 0, ObjectKind::Button},
+     {"BOOK_COMBO", 0, ObjectKind::Combo},          {"CHAPTER_COMBO", 0, ObjectKind::Combo},
+     {"CATEGORY_COMBO", 0, ObjectKind::Combo},      {"MAGNIFY_BUTTON", 0, ObjectKind::Button},
+     {"DELETE_MENU_BUTTON", 0, ObjectKind::Button}, {"REMOVE_BUTTON", 0, ObjectKind::Button},
+     {"PICK_BUTTON", 0, ObjectKind::Button},        {"PICTURE", 0, ObjectKind::Picture},
+     {"PHOTO_NAME", 0, ObjectKind::Prompt},         {"SOUND_NAME", 0, ObjectKind::Prompt},
+     {"VIDEO_NAME", 0, ObjectKind::Prompt},         {"ADD_PHOTO", 0, ObjectKind::Button},
+     {"ADD_SOUND", 0, ObjectKind::Button},          {"ADD_VIDEO", 0, ObjectKind::Button},
+     {"REMOVE_PHOTO", 0, ObjectKind::Button},       {"REMOVE_SOUND", 0, ObjectKind::Button},
+     {"REMOVE_VIDEO", 0, ObjectKind::Button},       {"PLAY_SOUND", 0, ObjectKind::Button},
+     {"PLAY_VIDEO", 0, ObjectKind::Button},         {"SAVE_BUTTON", 0, ObjectKind::Button},
+     {"PRINT_BUTTON", 0, ObjectKind::Button},       {"LIST_BUTTON", 0, ObjectKind::Button},
+     {"CLOSE_BUTTON", 0, ObjectKind::Button}}};
+
+WeekWindow::WeekWindow(WeekWindowServices services, const std::string& menuName)
+    : UIW_WINDOW(kWeekWindowSpec.resource),
+      services_(std::move(services)),
+      choice_(services_.weeks, services_.user, kMenuTexts,
+              {[this](long uid) { return write(uid); }, [this](long uid) { load(uid); },
+               [this] { menus_->setFocus(); }}),
+      mediaTab_(*this, mediaObjects(), media_, services_.user, services_.lookup,
+                soundPlayer(*this, std::move(services_.player)),
+                {[this] { choice_.setModified(); },
+                 [this](const std::string& path) { playVideo(path); }}) {
+  resolve(kWeekWindowSpec);
+  for (int day = 0; day < kDaysInWeek; ++day) days_[size_t(day)] = Get<UIW_VT_LIST>(kDayLists[day]);
+  menus_ = Get<UIW_VT_LIST>("WEEK_LIST");
+  recipes_ = Get<UIW_VT_LIST>("RECIPE_LIST");
+  bookCombo_ = Get<UIW_COMBO_BOX>("BOOK_COMBO");
+  chapterCombo_ = Get<UIW_COMBO_BOX>("CHAPTER_COMBO");
+  categoryCombo_ = Get<UIW_COMBO_BOX>("CATEGORY_COMBO");
+  bookFilter_ = Get<UIW_BUTTON>("BOOK_FILTER");
+  chapterFilter_ = Get<UIW_BUTTON>("CHAPTER_FILTER");
+  categoryFilter_ = Get<UIW_BUTTON>("CATEGORY_FILTER");
+  // Print and List wait for their parts of the program.
+  Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
+  Get("LIST_BUTTON")->setSelectable(bool(services_.list));
+  Get("PICK_BUTTON")->setSelectable(bool(services_.pickFromShelf));
+
+  // "<new ...>" chosen while it is current (no selection change): a click on it asks again.
+  auto* names = static_cast<QListWidget*>(menus_->widget());
+  QObject::connect(names, &QListWidget::itemClicked, names, [this](QListWidgetItem* item) {
+    if (item && !choice_.hasName() && item->text() == QString::fromUtf8(kMenuTexts.newEntry))
+      post(UI_EVENT(kNewMenuClicked));
+  });
+
+  WaitPointer wait(services_.user);
+  fillCombos();
+  bookFilter_->setChecked(services_.memory.bookFilter);
+  chapterFilter_->setChecked(services_.memory.chapterFilter);
+  categoryFilter_->setChecked(services_.memory.categoryFilter);
+  fillRecipes();
+  fillMenus();
+
+  const std::string remembered = services_.memory.lastMenu > 0
+                                     ? services_.weeks.nameOf(services_.memory.lastMenu)
+                                     : std::string();
+  if (!menuName.empty() && services_.weeks.uidOf(menuName) != -1) {
+    choice_.load(menuName);
+  } else if (!remembered.empty()) {
+    choice_.load(remembered);
+  } else if (menus_->count() > 0 && menus_->entry(0).text != kMenuTexts.newEntry) {
+    choice_.load(menus_->entry(0).text);
+  } else {
+    choice_.load(kMenuTexts.newEntry);
+  }
+  reselectCurrent();
+}
+
+WeekWindow::~WeekWindow() {
+  try {
+    rememberFilters();
+    services_.memory.lastMenu = choice_.hasName() ? services_.weeks.uidOf(choice_.current()) : -1;
+  } catch (const std::exception&) {
+    // A table that failed on the way out must not stop the window from closing.
+  }
+}
+
+void WeekWindow::rememberFilters() {
+  services_.memory.bookFilter = bookFilter_->isChecked();
+  services_.memory.chapterFilter = chapterFilter_->isChecked();
+  services_.memory.categoryFilter = categoryFilter_->isChecked();
+}
+
+std::vector<long> WeekWindow::dayRecipes(int day) const {
+  std::vector<long> uids;
+  for (const ListEntry& entry : days_[size_t(day)]->entries()) uids.push_back(entry.id);
+  return uids;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lists
+
+void WeekWindow::fillMenus() {
+  std::vector<std::string> before;
+  for (const ListEntry& entry : menus_->entries()) before.push_back(entry.text);
+  menus_->clear();
+  const std::vector<std::string> names = choice_.listEntries();
+  for (const std::string& name : names) menus_->add({name});
+  // The plan windows list the menus too.
+  if (names == before) return;
+  for (UIW_WINDOW* window : UI_WINDOW_MANAGER::instance().windows()) {
+    if (window->kind() == codes::kKindPlan) window->post(UI_EVENT(year_window::kMenusChanged));
+  }
+}
+
+void WeekWindow::reselectCurrent() {
+  menus_->setCurrent(menus_->findText(choice_.current()));
+  setTitle(choice_.hasName() ? formatText("Menu - %s", choice_.current().c_str()) : "Menu");
+}
+
+void WeekWindow::fillCombos() {
+  bookCombo_->clear();
+  for (const auto& book : services_.shelf.books.entriesByName())
+    bookCombo_->add({book.name, book.uid});
+  bookCombo_->setCurrent(bookCombo_->count() > 0 ? 0 : -1);
+  categoryCombo_->clear();
+  for (const auto& category : services_.shelf.categories.entriesByName())
+    categoryCombo_->add({category.name, category.uid});
+  categoryCombo_->setCurrent(categoryCombo_->count() > 0 ? 0 : -1);
+  fillChapters();
+}
+
+void WeekWindow::fillChapters() {
+  chapterCombo_->clear();
+  if (bookCombo_->current() >= 0) {
+    for (const auto& chapter : services_.shelf.chapters.chaptersOf(bookCombo_->currentId()))
+      chapterCombo_->add({chapter.name, chapter.uid});
+  }
+  chapterCombo_->setCurrent(chapterCombo_->count() > 0 ? 0 : -1);
+}
+
+void WeekWindow::fillRecipes() {
+  auto chosen = [](UIW_BUTTON* filter, UIW_COMBO_BOX* combo) {
+    return filter->isChecked() && combo->current() >= 0 ? combo->currentId() : bookshelf::kAnyItem;
+  };
+  const long book = chosen(bookFilter_, bookCombo_);
+  const long chapter =
+      book == bookshelf::kAnyItem ? bookshelf::kAnyItem : chosen(chapterFilter_, chapterCombo_);
+  const long category = chosen(categoryFilter_, categoryCombo_);
+  WaitPointer wait(services_.user);
+  recipes_->clear();
+  store::RecipeTable& recipes = services_.shelf.recipes;
+  if (book == bookshelf::kAnyItem && category == bookshelf::kAnyItem) {
+    // No filter: every recipe of the bookshelf.
+    for (auto name = recipes.first(0); name; name = recipes.next())
+      recipes_->add({*name, recipes.uidOfCurrent(), kOpenMeal});
+    return;
+  }
+  for (const auto& entry :
+       bookshelf::fillRecipeList(book, chapter, category, services_.shelf.chapters,
+                                 services_.shelf.categories, recipes)) {
+    recipes_->add({entry.name, entry.uid, kOpenMeal});
+  }
+}
+
+void WeekWindow::filterChanged(int event) {
+  switch (event) {
+    case kBookChosen:
+      bookFilter_->setChecked(true);
+      categoryFilter_->setChecked(false);
+      fillChapters();
+      break;
+    case kChapterChosen:
+      bookFilter_->setChecked(true);
+      chapterFilter_->setChecked(true);
+      categoryFilter_->setChecked(false);
+      break;
+    case kCategoryChosen:
+    case kCategoryFilter:
+      bookFilter_->setChecked(false);
+      chapterFilter_->setChecked(false);
+      if (event == kCategoryChosen) categoryFilter_->setChecked(true);
+      break;
+    case kBookFilter:
+      if (bookFilter_->isChecked()) {
+        categoryFilter_->setChecked(false);
+      } else {
+        chapterFilter_->setChecked(false);
+      }
+      break;
+    case kChapterFilter:
+      if (chapterFilter_->isChecked()) {
+        bookFilter_->setChecked(true);
+        categoryFilter_->setChecked(false);
+      }
+      break;
+    default:
+      return;
+  }
+  fillRecipes();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading and saving
+
+void WeekWindow::load(long uid) {
+  mediaTab_.stop();
+  for (UIW_VT_LIST* day : days_) day->clear();
+  media_ = {};
+  if (uid != -1) {
+    store::RecipeTable& recipes = services_.shelf.recipes;
+    for (const ListItem& item : services_.weeks.entriesOf(uid)) {
+      if (item.slot < 0 || item.slot >= kDaysInWeek || !recipes.seek(item.reference)) continue;
+      days_[size_t(item.slot)]->add({recipes.nameOf(item.reference), item.reference, kOpenMeal});
+    }
+    media_ = services_.weeks.mediaReferencesOf(uid);
+  }
+  mediaTab_.show();
+  mediaTab_.play(media::MediaKind::Sound);  // a menu's sound is heard once as it opens
+}
+
+bool WeekWindow::write(long uid) {
+  std::vector<ListItem> items;
+  store::RecipeTable& recipes = services_.shelf.recipes;
+  for (int day = 0; day < kDaysInWeek; ++day) {
+    // A recipe deleted since it was placed is not written back.
+    for (long recipe : dayRecipes(day)) {
+      if (recipes.seek(recipe)) items.push_back({day, recipe});
+    }
+  }
+  services_.weeks.replaceEntries(uid, items);
+  if (!services_.weeks.storeMedia(uid, media_)) {
+    services_.user.message("Wait!", "HAND", Buttons::Ok,
+                           "The menu's photo, sound and video could not be saved.");
+    return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Menus
+
+void WeekWindow::menuChosen() {
+  const int row = menus_->current();
+  if (row < 0) return;
+  const bool changed = choice_.choose(menus_->entry(row).text);
+  fillMenus();
+  reselectCurrent();
+  (void)changed;
+}
+
+void WeekWindow::renameDropped(const UI_EVENT& event) {
+  if (event.source != menus_ || event.values[0] < 0 || event.values[0] >= menus_->count()) return;
+  if (!choice_.renameDropped(menus_->entry(int(event.values[0])).text)) return;
+  fillMenus();
+  reselectCurrent();
+}
+
+void WeekWindow::deleteMenu() {
+  const int row = menus_->current();
+  if (row < 0) return;
+  const bool wasCurrent = platform::equalsIgnoreCase(menus_->entry(row).text, choice_.current());
+  if (!choice_.remove(menus_->entry(row).text)) return;
+  fillMenus();
+  if (wasCurrent) {
+    // The menu then selected is loaded.
+    const std::string next = menus_->entry(std::min(row, menus_->count() - 1)).text;
+    choice_.load(next);
+  }
+  reselectCurrent();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editing
+
+int WeekWindow::dayOf(const UI_WINDOW_OBJECT* object) const {
+  for (int day = 0; day < kDaysInWeek; ++day) {
+    if (days_[size_t(day)] == object) return day;
+  }
+  return -1;
+}
+
+void WeekWindow::addToDay(int day, long recipe, const std::string& name, int at) {
+  UIW_VT_LIST* list = days_[size_t(day)];
+  const ListEntry entry{name, recipe, kOpenMeal};
+  if (at < 0 || at > list->count()) {
+    at = list->add(entry);
+  } else {
+    list->insert(at, entry);
+  }
+  list->setCurrent(at);
+  lastDay_ = day;
+  lastList_ = list;
+  choice_.setModified();
+}
+
+void WeekWindow::dropOnDay(const UI_EVENT& event) {
+  const int day = event.type - kDropOnSunday;
+  const int fromDay = dayOf(event.source);
+  if (event.source != recipes_ && fromDay < 0) return;
+  auto* from = static_cast<UIW_VT_LIST*>(event.source);
+  const int row = int(event.values[0]);
+  if (row < 0 || row >= from->count()) return;
+  const ListEntry dragged = from->entry(row);
+  int at = int(event.values[2]);
+  if (fromDay >= 0) {
+    // A meal dragged from a day moves: to another day, or to another place on its own day.
+    from->remove(row);
+    if (fromDay == day && at > row) --at;
+  }
+  addToDay(day, dragged.id, dragged.text, at);
+}
+
+void WeekWindow::removeMeal() {
+  bool dayFocused = false;
+  for (const UIW_VT_LIST* list : days_) dayFocused = dayFocused || list->hasFocus();
+  if (recipes_->hasFocus() || (!dayFocused && lastList_ == recipes_)) {
+    services_.user.message("Wait!", "HAND", Buttons::Ok,
+                           "You can remove meals from the menu,\r\nbut you cannot delete "
+                           "meals.\r\nGo to the Book Shelf to delete meals.");
+    return;
+  }
+  int day = -1;
+  for (int d = 0; d < kDaysInWeek; ++d) {
+    if (days_[size_t(d)]->hasFocus()) day = d;
+  }
+  if (day < 0) day = lastDay_;
+  UIW_VT_LIST* list = days_[size_t(day)];
+  const int row = list->current();
+  if (row < 0) return;
+  if (services_.user.message(
+          "Remove Meal?", "QUESTION", Buttons::YesNo,
+          formatText("Remove %s from the menu?", list->entry(row).text.c_str())) != Button::Yes)
+    return;
+  list->remove(row);
+  list->setCurrent(std::min(row, list->count() - 1));
+  choice_.setModified();
+}
+
+void WeekWindow::openRecipe(const UI_EVENT& event) {
+  if (services_.openRecipe && event.values[1] > 0) services_.openRecipe(event.values[1]);
+}
+
+void WeekWindow::playVideo(const std::string& path) {
+  std::vector<long> recipes;
+  for (int day = 0; day < kDaysInWeek; ++day) {
+    for (long recipe : dayRecipes(day)) recipes.push_back(recipe);
+  }
+  if (services_.playVideo) services_.playVideo(path, recipes);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving and closing
+
+void WeekWindow::saveRequested(bool closeAfter) {
+  if (!choice_.save()) {
+    if (services_.exitState) *services_.exitState = 0;
+    return;
+  }
+  if (!closeAfter) return;
+  close();
+  // The exit check waits for this save: with the exit confirmed the program now ends.
+  if (services_.exitState && *services_.exitState == L_EXIT)
+    UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
+}
+
+void WeekWindow::leave() {
+  if (choice_.close()) {
+    close();
+  } else if (services_.exitState) {
+    *services_.exitState = 0;
+  }
+}
+
+void WeekWindow::close() {
+  if (closed_) return;
+  closed_ = true;
+  mediaTab_.stop();
+  UI_WINDOW_MANAGER::instance().subtract(this);
+}
+
+int WeekWindow::Event(const UI_EVENT& event) {
+  const int code = event.type;
+  if (code >= kDropOnSunday && code <= kDropOnSaturday) {
+    dropOnDay(event);
+    return code;
+  }
+  switch (code) {
+    case kMenuChosen:
+      menuChosen();
+      break;
+    case kNewMenuClicked:
+      choice_.choose(kMenuTexts.newEntry);
+      fillMenus();
+      reselectCurrent();
+      break;
+    case kShowMenu:
+      if (!event.text.empty() && choice_.choose(event.text)) {
+        fillMenus();
+        reselectCurrent();
+      }
+      break;
+    case kDropOnMagnifier:
+      renameDropped(event);
+      break;
+    case kDeleteMenu:
+      deleteMenu();
+      break;
+    case kDayChosen:
+      if (const int day = dayOf(event.source); day >= 0) lastDay_ = day;
+      lastList_ = event.source;
+      break;
+    case kRecipeSelected:
+      lastList_ = event.source;
+      break;
+    case kBookChosen:
+    case kChapterChosen:
+    case kCategoryChosen:
+    case kBookFilter:
+    case kChapterFilter:
+    case kCategoryFilter:
+      filterChanged(code);
+      break;
+    case kRemove:
+      removeMeal();
+      break;
+    case kOpenMeal:
+      openRecipe(event);
+      break;
+    case kPickFromShelf:
+      if (services_.pickFromShelf) services_.pickFromShelf(*this);
+      break;
+    case kRecipePicked:
+      if (const std::string name = services_.shelf.recipes.nameOf(event.values[0]); !name.empty())
+        addToDay(lastDay_, event.values[0], name);
+      break;
+    case codes::kSave:
+      saveRequested(false);
+      break;
+    case kSaveRequest:
+      saveRequested(true);
+      break;
+    case codes::kPrint:
+      if (services_.print) services_.print(*this);
+      break;
+    case codes::kList:
+      if (services_.list) services_.list(*this);
+      break;
+    case S_CLOSE:
+      leave();
+      break;
+    default:
+      if (!mediaTab_.handle(code)) return UIW_WINDOW::Event(event);
+      break;
+  }
+  return code;
+}
+
+}  // namespace savora::planning

@@ -1,0 +1,305 @@
+#include "planning/year_window.h"
+
+#include <QListWidget>
+#include <algorithm>
+
+#include "codes/program_codes.h"
+#include "platform/text.h"
+#include "toolkit/event_codes.h"
+#include "toolkit/event_manager.h"
+#include "toolkit/window_manager.h"
+
+namespace savora::planning {
+
+using namespace savora::toolkit;
+using platform::formatText;
+
+namespace {
+
+using namespace savora::codes;
+using namespace savora::codes::year_window;
+
+// Month list m is the object "FIELD_%d" with 2 x (m + 1).
+std::string monthListName(int month) {
+  return formatText("FIELD_%d", 2 * (month + 1));
+}
+
+WindowSpec yearWindowSpec() {
+  WindowSpec spec{"YEAR_WINDOW",
+                  {{"YEAR_LIST", 0, ObjectKind::List},
+                   {"WEEK_LIST", 0, ObjectKind::List},
+                   {"MAGNIFY_BUTTON", 0, ObjectKind::Button},
+                   {"DELETE_PLAN_BUTTON", 0, ObjectKind::Button},
+                   {"REMOVE_BUTTON", 0, ObjectKind::Button},
+                   {"SAVE_BUTTON", 0, ObjectKind::Button},
+                   {"PRINT_BUTTON", 0, ObjectKind::Button},
+                   {"LIST_BUTTON", 0, ObjectKind::Button},
+                   {"CLOSE_BUTTON", 0, ObjectKind::Button}}};
+  for (int month = 0; month < kMonthsInYear; ++month)
+    spec.children.push_back({monthListName(month), 0, ObjectKind::List});
+  return spec;
+}
+
+}  // namespace
+
+const WindowSpec kYearWindowSpec = yearWindowSpec();
+
+YearWindow::YearWindow(YearWindowServices services)
+    : UIW_WINDOW(kYearWindowSpec.resource),
+      services_(std::move(services)),
+      choice_(services_.years, services_.user, kPlanTexts,
+              {[this](long uid) { return write(uid); }, [this](long uid) { load(uid); },
+               [this] { plans_->setFocus(); }}) {
+  resolve(kYearWindowSpec);
+  for (int month = 0; month < kMonthsInYear; ++month)
+    months_[size_t(month)] = Get<UIW_VT_LIST>(monthListName(month));
+  plans_ = Get<UIW_VT_LIST>("YEAR_LIST");
+  menus_ = Get<UIW_VT_LIST>("WEEK_LIST");
+  Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
+  Get("LIST_BUTTON")->setSelectable(bool(services_.list));
+
+  // "<new ...>" chosen while it is current (no selection change): a click on it asks again.
+  auto* names = static_cast<QListWidget*>(plans_->widget());
+  QObject::connect(names, &QListWidget::itemClicked, names, [this](QListWidgetItem* item) {
+    if (item && !choice_.hasName() && item->text() == QString::fromUtf8(kPlanTexts.newEntry))
+      post(UI_EVENT(kNewPlanClicked));
+  });
+
+  WaitPointer wait(services_.user);
+  fillPlans();
+  fillMenus();
+  if (plans_->count() > 0 && plans_->entry(0).text != kPlanTexts.newEntry) {
+    choice_.load(plans_->entry(0).text);
+  } else {
+    choice_.load(kPlanTexts.newEntry);
+  }
+  reselectCurrent();
+}
+
+std::vector<long> YearWindow::monthMenus(int month) const {
+  std::vector<long> uids;
+  for (const ListEntry& entry : months_[size_t(month)]->entries()) uids.push_back(entry.id);
+  return uids;
+}
+
+void YearWindow::fillPlans() {
+  plans_->clear();
+  for (const std::string& name : choice_.listEntries()) plans_->add({name});
+}
+
+void YearWindow::fillMenus() {
+  menus_->clear();
+  for (const std::string& name : services_.weeks.names())
+    menus_->add({name, services_.weeks.uidOf(name), kOpenMenu});
+}
+
+void YearWindow::menusChanged() {
+  fillMenus();
+  for (UIW_VT_LIST* month : months_) {
+    for (int row = month->count() - 1; row >= 0; --row) {
+      ListEntry entry = month->entry(row);
+      entry.text = services_.weeks.nameOf(entry.id);
+      if (entry.text.empty()) {
+        month->remove(row);
+      } else {
+        month->setEntry(row, entry);
+      }
+    }
+  }
+}
+
+void YearWindow::reselectCurrent() {
+  plans_->setCurrent(plans_->findText(choice_.current()));
+  setTitle(choice_.hasName() ? formatText("Plan - %s", choice_.current().c_str()) : "Plan");
+}
+
+void YearWindow::load(long uid) {
+  for (UIW_VT_LIST* month : months_) month->clear();
+  if (uid == -1) return;
+  for (const ListItem& item : services_.years.entriesOf(uid)) {
+    if (item.slot < 0 || item.slot >= kMonthsInYear) continue;
+    // The menu's name: its first record that is not its media record.
+    const std::string name = services_.weeks.nameOf(item.reference);
+    if (name.empty()) continue;
+    months_[size_t(item.slot)]->add({name, item.reference, kOpenMenu});
+  }
+}
+
+bool YearWindow::write(long uid) {
+  std::vector<ListItem> items;
+  for (int month = 0; month < kMonthsInYear; ++month) {
+    // A menu deleted since it was placed is not written back.
+    for (long menu : monthMenus(month)) {
+      if (!services_.weeks.nameOf(menu).empty()) items.push_back({month, menu});
+    }
+  }
+  services_.years.replaceEntries(uid, items);
+  return true;
+}
+
+void YearWindow::planChosen() {
+  const int row = plans_->current();
+  if (row < 0) return;
+  choice_.choose(plans_->entry(row).text);
+  fillPlans();
+  reselectCurrent();
+}
+
+void YearWindow::renameDropped(const UI_EVENT& event) {
+  if (event.source != plans_ || event.values[0] < 0 || event.values[0] >= plans_->count()) return;
+  if (!choice_.renameDropped(plans_->entry(int(event.values[0])).text)) return;
+  fillPlans();
+  reselectCurrent();
+}
+
+void YearWindow::deletePlan() {
+  const int row = plans_->current();
+  if (row < 0) return;
+  const bool wasCurrent = platform::equalsIgnoreCase(plans_->entry(row).text, choice_.current());
+  if (!choice_.remove(plans_->entry(row).text)) return;
+  fillPlans();
+  if (wasCurrent) choice_.load(plans_->entry(std::min(row, plans_->count() - 1)).text);
+  reselectCurrent();
+}
+
+int YearWindow::monthOf(const UI_WINDOW_OBJECT* object) const {
+  for (int month = 0; month < kMonthsInYear; ++month) {
+    if (months_[size_t(month)] == object) return month;
+  }
+  return -1;
+}
+
+void YearWindow::dropOnMonth(const UI_EVENT& event) {
+  const int month = event.type - kDropOnJanuary;
+  const int fromMonth = monthOf(event.source);
+  if (event.source != menus_ && fromMonth < 0) return;
+  auto* from = static_cast<UIW_VT_LIST*>(event.source);
+  const int row = int(event.values[0]);
+  if (row < 0 || row >= from->count()) return;
+  const ListEntry dragged = from->entry(row);
+  int at = int(event.values[2]);
+  if (fromMonth >= 0) {
+    // A menu dragged from a month moves.
+    from->remove(row);
+    if (fromMonth == month && at > row) --at;
+  }
+  UIW_VT_LIST* list = months_[size_t(month)];
+  const ListEntry entry{dragged.text, dragged.id, kOpenMenu};
+  if (at < 0 || at > list->count()) {
+    at = list->add(entry);
+  } else {
+    list->insert(at, entry);
+  }
+  list->setCurrent(at);
+  lastList_ = list;
+  choice_.setModified();
+}
+
+void YearWindow::removeMenu() {
+  if (menus_->hasFocus() || (lastList_ == menus_ && monthOf(lastList_) < 0)) {
+    services_.user.message("Wait!", "HAND", Buttons::Ok,
+                           "You can remove menus from the plan,\r\nbut you cannot delete "
+                           "menus.\r\nGo to the Menu Window to delete menus.");
+    return;
+  }
+  int month = -1;
+  for (int m = 0; m < kMonthsInYear; ++m) {
+    if (months_[size_t(m)]->hasFocus()) month = m;
+  }
+  if (month < 0) month = monthOf(lastList_);
+  if (month < 0) return;
+  UIW_VT_LIST* list = months_[size_t(month)];
+  const int row = list->current();
+  if (row < 0) return;
+  if (services_.user.message(
+          "Remove Menu?", "QUESTION", Buttons::YesNo,
+          formatText("Remove %s from the plan?", list->entry(row).text.c_str())) != Button::Yes)
+    return;
+  list->remove(row);
+  list->setCurrent(std::min(row, list->count() - 1));
+  choice_.setModified();
+}
+
+void YearWindow::saveRequested(bool closeAfter) {
+  if (!choice_.save()) {
+    if (services_.exitState) *services_.exitState = 0;
+    return;
+  }
+  if (!closeAfter) return;
+  close();
+  if (services_.exitState && *services_.exitState == L_EXIT)
+    UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
+}
+
+void YearWindow::leave() {
+  if (choice_.close()) {
+    close();
+  } else if (services_.exitState) {
+    *services_.exitState = 0;
+  }
+}
+
+void YearWindow::close() {
+  if (closed_) return;
+  closed_ = true;
+  UI_WINDOW_MANAGER::instance().subtract(this);
+}
+
+int YearWindow::Event(const UI_EVENT& event) {
+  const int code = event.type;
+  if (code >= kDropOnJanuary && code <= kDropOnDecember) {
+    dropOnMonth(event);
+    return code;
+  }
+  switch (code) {
+    case kPlanChosen:
+      planChosen();
+      break;
+    case kNewPlanClicked:
+      choice_.choose(kPlanTexts.newEntry);
+      fillPlans();
+      reselectCurrent();
+      break;
+    case kDropOnMagnifier:
+      renameDropped(event);
+      break;
+    case kDeletePlan:
+      deletePlan();
+      break;
+    case kMenusChanged:
+      menusChanged();
+      break;
+    case kMonthChosen:
+    case kMenuSelected:
+      lastList_ = event.source;
+      break;
+    case kRemove:
+      removeMenu();
+      break;
+    case kOpenMenu: {
+      const std::string name = services_.weeks.nameOf(event.values[1]);
+      if (!name.empty() && services_.openMenu) services_.openMenu(name);
+      break;
+    }
+    case codes::kSave:
+      saveRequested(false);
+      break;
+    case kSaveRequest:
+      saveRequested(true);
+      break;
+    case codes::kPrint:
+      if (services_.print) services_.print(*this);
+      break;
+    case codes::kList:
+      if (services_.list) services_.list(*this);
+      break;
+    case S_CLOSE:
+      leave();
+      break;
+    default:
+      return UIW_WINDOW::Event(event);
+  }
+  return code;
+}
+
+}  // namespace savora::planning

@@ -7,6 +7,7 @@
 #include "app/format_upgrade.h"
 #include "app/installed_titles.h"
 #include "app/main_window.h"
+#include "app/print_jobs.h"
 #include "app/settings.h"
 #include "app/shared_tables.h"
 #include "app/tip_files.h"
@@ -222,6 +223,9 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
   };
   s.showBookshelf = [&main, catalog] {
     main.post(UI_EVENT(catalog ? codes::kOpenCatalog : codes::kOpenBookshelf));
+  };
+  s.print = [tables = s.tables, &user, &settings = run.settings](const store::Recipe& recipe) {
+    openPrintSetup(recipesJob(print::PrintKind::Recipe, tables, user, {recipe}), settings, user);
   };
   s.exitState = &run.state.exitState;
   return s;

@@ -68,14 +68,14 @@ class LabelPen {
 
   // A nutrient line: its name in the emphasized font, the amount after it in the value font.
   void nutrient(const std::string& name, const std::string& amount,
-                const std::string& atRight = {}) {
+                const std::string& atRight = {}, double rule = 0.5) {
     pen_.useFont(Font::BodyBold);
     pen_.textAt(left_, name);
     const double x = left_ + pen_.canvas().textWidth(name);
     pen_.useFont(Font::Body);
     pen_.textAt(x, amount);
     if (!atRight.empty()) pen_.textAt(right_ - pen_.canvas().textWidth(atRight), atRight);
-    finish(0.5, 0);
+    finish(rule, rule > 1 ? 2 : 0);
   }
 
  private:
@@ -108,7 +108,7 @@ void printNutritionLabel(PageWriter& pen, const Totals& t) {
   auto value = [&](const char* format, Nutrient n) { return formatText(format, double(t[n])); };
   auto pct = [&](Nutrient n) { return withPercent(formatText("%.0f", percent(t, n))); };
 
-  pen.canvas().line(left, pen.y() - 2, right, pen.y() - 2, kThickRule);
+  const double top = pen.y() - 4;
   label.line(Font::Title, "Nutrition Facts", {}, kThickRule, 3);
   label.line(Font::BodyBold, "Amount Per Serving");
   label.line(Font::BodyBold, "Calories " + value("%.0f", food::kCalories),
@@ -124,13 +124,20 @@ void printNutritionLabel(PageWriter& pen, const Totals& t) {
   label.line(Font::Body, value("    Dietary Fiber %.0fg", food::kDietaryFiber),
              pct(food::kDietaryFiber));
   label.line(Font::Body, value("    Sugars %.0fg", food::kSugars));
-  label.nutrient("Protein ", value("%.0fg", food::kProtein));
+  label.nutrient("Protein ", value("%.0fg", food::kProtein), {}, kThickRule);
   label.line(Font::Body, withPercent(value("Vitamin A %.0f", food::kVitaminA)),
-             withPercent(value("Vitamin C %.0f", food::kVitaminC)), kThickRule, 2);
+             withPercent(value("Vitamin C %.0f", food::kVitaminC)));
   label.line(Font::Body, withPercent(value("Calcium %.0f", food::kCalcium)),
              withPercent(value("Iron %.0f", food::kIron)));
   pen.useFont(Font::Body);
   pen.wrap("* Percent Daily Values are based on a 2,000 calorie diet.", left, left, right);
+  // The label's frame, a little outside its text.
+  const double bottom = pen.y() + pen.lineHeight() + 3;
+  toolkit::Canvas& c = pen.canvas();
+  c.line(left - 4, top, right + 4, top, 1);
+  c.line(right + 4, top, right + 4, bottom, 1);
+  c.line(right + 4, bottom, left - 4, bottom, 1);
+  c.line(left - 4, bottom, left - 4, top, 1);
   pen.lineDown();
 }
 

@@ -20,6 +20,7 @@
 #include "food/ingredient_information_window.h"
 #include "food/unit_information_window.h"
 #include "planning/shopping_list_settings_window.h"
+#include "print/print_setup_window.h"
 #include "recipe/recipe_window.h"
 #include "recipe/serving_size_window.h"
 #include "search/recipe_search_window.h"
@@ -52,6 +53,7 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &recipe::kServingSizeSpec,
     &planning::kShoppingListSettingsSpec,
     &recipe::kRecipeWindowSpec,
+    &print::kPrintSetupSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

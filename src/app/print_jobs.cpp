@@ -27,6 +27,18 @@ print::PrintJob recipesJob(print::PrintKind kind, recipe::RecipeTables tables,
           }};
 }
 
+print::PrintJob documentJob(print::PrintKind kind, std::shared_ptr<print::PrintSource> source) {
+  return {kind,
+          [source](toolkit::Canvas& canvas, const print::PrintSettings& settings) {
+            print::PageWriter pen(canvas, settings);
+            print::printDocument(pen, source->document());
+            return canvas.finish();
+          },
+          [source](const print::PrintSettings& settings) {
+            return print::documentText(source->document(), settings.printNutrition);
+          }};
+}
+
 print::PrintJob textPageJob(std::string title, std::string text) {
   return {print::PrintKind::TextPage,
           [title, text](toolkit::Canvas& canvas, const print::PrintSettings& settings) {

@@ -28,10 +28,9 @@ struct Options {
   std::optional<print::PaperMode> paper;
 };
 
-// The folder scripts/run installs the program into.
+// The folder scripts/run installs the program into ($SAVORA_HOME when it names another).
 std::string installedProgramFolder() {
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
-    return std::string(data) + "/savora99";
+  if (const char* chosen = std::getenv("SAVORA_HOME"); chosen && *chosen) return chosen;
   const char* home = std::getenv("HOME");
   return std::string(home ? home : ".") + "/.local/share/savora99";
 }
@@ -88,7 +87,8 @@ std::string cliHelp() {
          "A recipe is named \"Book/Chapter/Name\" or by its UID.\n"
          "\n"
          "Options:\n"
-         "  --data DIR      the program folder (default: the installed one)\n"
+         "  --data DIR      the program folder (default: the installed one, $SAVORA_HOME or\n"
+         "                  ~/.local/share/savora99)\n"
          "  --label         add the Nutrition Facts label\n"
          "  --paper MODE    cards, four-by-six or sheet (default: the kept print setting)\n"
          "  --out FILE      text: write to FILE instead of standard output\n"

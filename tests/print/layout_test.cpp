@@ -7,6 +7,7 @@
 #include "../nutrition/nutrition_fixture.h"
 #include "print/page_writer.h"
 #include "print/print_job.h"
+#include "print/print_source.h"
 #include "recording_canvas.h"
 
 namespace savora::print {
@@ -193,6 +194,27 @@ TEST_F(RecipePrintTest, AListGoesOnToTheNextCardOrSheetUnlessTwoFitOnAPage) {
   RecordingCanvas together;
   printed(sheets, {a, b}, together);
   EXPECT_EQ(together.pages, 1);
+}
+
+TEST(PrintDocumentTest, MenusListTheirDaysAndAShoppingListAddsItsLabelOnSheets) {
+  PrintDocument menu{"Week One", {{kDayNames[0], {"Pancakes"}}, {kDayNames[1], {"Soup"}}}};
+  RecordingCanvas canvas;
+  PageWriter pen(canvas, settingsFor(PaperMode::StandardSheet));
+  printDocument(pen, menu);
+  std::vector<std::string> texts;
+  for (const Drawn& d : drawnTexts(canvas)) texts.push_back(d.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"Week One", "Sunday", "     Pancakes", "Monday",
+                                             "     Soup"}));
+
+  PrintDocument list{"Shopping List", {{"Dairy", {"1 cup  -  milk"}}}, true, nutrition::Totals{}};
+  PrintSettings s = settingsFor(PaperMode::StandardSheet);
+  s.printNutrition = true;
+  RecordingCanvas withLabel;
+  PageWriter labelPen(withLabel, s);
+  printDocument(labelPen, list);
+  bool labelled = false;
+  for (const Drawn& d : drawnTexts(withLabel)) labelled |= d.text == "Nutrition Facts";
+  EXPECT_TRUE(labelled);
 }
 
 }  // namespace

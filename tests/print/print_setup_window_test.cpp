@@ -1,8 +1,11 @@
 // PRINT_SETUP driven through its objects (offscreen): what each kind offers, the margin check,
-// the text file, and the settings the window keeps.
+// the text file, and the settings the window keeps; and the output without a printer.
 #include <gtest/gtest.h>
 
+#include <QPrinterInfo>
+
 #include "platform/file_ops.h"
+#include "print/print_dialog_window.h"
 #include "print/print_setup_window.h"
 #include "program_folders.h"
 #include "recording_canvas.h"
@@ -137,6 +140,23 @@ TEST_F(PrintSetupWindowTest, ClosingKeepsTheSwitchesAndTheCardStyle) {
   EXPECT_EQ(kept.cardStyle, CardStyle::Background);
   EXPECT_FALSE(kept.twoOnAPage);
   EXPECT_EQ(kept.paperMode, PaperMode::FormattedCards);  // the paper is kept only by a print
+}
+
+// Without a printer the print goes to a PDF file; a file that cannot be made is reported.
+TEST_F(PrintSetupWindowTest, WithoutPrintersThePrintGoesToAPdfOrSaysItCouldNot) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has printers";
+  auto draw = [](Canvas& canvas) {
+    canvas.text(0, 0, "Hello");
+    return canvas.finish();
+  };
+  const std::string pdf = programDir.str() + "/out.pdf";
+  user.answerFileDialog(pdf);
+  EXPECT_TRUE(printWithDialog(user, kept, draw));
+  EXPECT_EQ(platform::readWholeFile(pdf, 5), "%PDF-");
+
+  user.answerFileDialog(programDir.str() + "/no/such/folder/out.pdf");
+  user.expectMessage("Print", "The printer could not be started.");
+  EXPECT_FALSE(printWithDialog(user, kept, draw));
 }
 
 }  // namespace

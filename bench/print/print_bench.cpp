@@ -34,7 +34,9 @@ constexpr int kListLength = 200;
 // A canvas that measures text as six units a character and draws nothing.
 class NullCanvas : public toolkit::Canvas {
  public:
-  void selectFont(const toolkit::LogFont& font) override { height_ = double(std::labs(font.height)); }
+  void selectFont(const toolkit::LogFont& font) override {
+    height_ = double(std::labs(font.height));
+  }
   void text(double, double, std::string_view) override {}
   double textWidth(std::string_view text) override { return 6.0 * double(text.size()); }
   double lineHeight() override { return height_; }
@@ -130,7 +132,8 @@ BENCHMARK(BM_TextFormWithoutLabelBaseline);
 
 void BM_Analysis(benchmark::State& state) {
   Kitchen& k = kitchen();
-  for (auto _ : state) benchmark::DoNotOptimize(nutrition::analyzeRecipe(k.tables, k.user, k.recipe));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(nutrition::analyzeRecipe(k.tables, k.user, k.recipe));
 }
 BENCHMARK(BM_Analysis);
 

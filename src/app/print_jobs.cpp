@@ -15,8 +15,8 @@ void openPrintSetup(print::PrintJob job, Settings& settings, toolkit::User& user
       user));
 }
 
-print::PrintJob recipesJob(print::PrintKind kind, recipe::RecipeTables tables,
-                           toolkit::User& user, std::vector<store::Recipe> recipes) {
+print::PrintJob recipesJob(print::PrintKind kind, recipe::RecipeTables tables, toolkit::User& user,
+                           std::vector<store::Recipe> recipes) {
   return {kind,
           [tables, &user, recipes](toolkit::Canvas& canvas,
                                    const print::PrintSettings& settings) mutable {

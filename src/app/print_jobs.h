@@ -18,8 +18,8 @@ namespace savora::app {
 void openPrintSetup(print::PrintJob job, Settings& settings, toolkit::User& user);
 
 // A recipe, or a list of recipes, printed or written as text.
-print::PrintJob recipesJob(print::PrintKind kind, recipe::RecipeTables tables,
-                           toolkit::User& user, std::vector<store::Recipe> recipes);
+print::PrintJob recipesJob(print::PrintKind kind, recipe::RecipeTables tables, toolkit::User& user,
+                           std::vector<store::Recipe> recipes);
 // A menu, year menu or shopping list, through the document its print source gives.
 print::PrintJob documentJob(print::PrintKind kind, std::shared_ptr<print::PrintSource> source);
 // A window's title and text (an information window), printed as a text page.

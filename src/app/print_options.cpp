@@ -6,8 +6,8 @@ print::PrintSettings printSettingsOf(const PrintSettings& stored) {
   print::PrintSettings s;
   print::readOptions(stored.options, s);
   const PageMeasurements& p = stored.page;
-  s.margins = {p.leftMargin, p.rightMargin, p.topMargin, p.bottomMargin, p.paperWidth,
-               p.paperHeight};
+  s.margins = {p.leftMargin,   p.rightMargin, p.topMargin,
+               p.bottomMargin, p.paperWidth,  p.paperHeight};
   s.titleFont = stored.titleFont;
   s.bodyFont = stored.bodyFont;
   // The stored top margin tells which card a print on cards starts at.
@@ -20,8 +20,8 @@ print::PrintSettings printSettingsOf(const PrintSettings& stored) {
 
 void keepPrintSettings(PrintSettings& stored, const print::PrintSettings& s) {
   stored.options = print::storedOptions(s);
-  stored.page = {s.margins.left, s.margins.right, s.margins.top, s.margins.bottom,
-                 s.margins.paperWidth, s.margins.paperHeight};
+  stored.page = {s.margins.left,   s.margins.right,      s.margins.top,
+                 s.margins.bottom, s.margins.paperWidth, s.margins.paperHeight};
   stored.titleFont = s.titleFont;
   stored.bodyFont = s.bodyFont;
 }

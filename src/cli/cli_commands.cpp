@@ -119,9 +119,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << "savora99-cli: " << failure.table << ": " << failure.cause << "\n";
   app::Settings settings;
   settings.readSettings();
-  recipe::RecipeTables tables{shared.recipes(), shared.units(),  shared.ingredients(),
-                              shared.brands(),  shared.books(),  shared.chapters(),
-                              {settings.abbreviatedUnits}};
+  recipe::RecipeTables tables{
+      shared.recipes(), shared.units(),    shared.ingredients(),       shared.brands(),
+      shared.books(),   shared.chapters(), {settings.abbreviatedUnits}};
 
   std::vector<store::Recipe> recipes;
   for (const std::string& name : o.recipes) {

@@ -14,9 +14,8 @@
 namespace savora::cli {
 
 // Makes the canvas of a PDF file of the given paper size in inches; null when it cannot.
-using PdfCanvasMaker =
-    std::function<std::unique_ptr<toolkit::Canvas>(const std::string& path, double widthInches,
-                                                   double heightInches)>;
+using PdfCanvasMaker = std::function<std::unique_ptr<toolkit::Canvas>(
+    const std::string& path, double widthInches, double heightInches)>;
 
 // Runs the command line (without the program name); the exit status: 0 done, 1 a recipe was
 // not found or the output failed, 2 a malformed command line or a program folder that cannot

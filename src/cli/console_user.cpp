@@ -10,9 +10,12 @@ toolkit::Button ConsoleUser::message(std::string_view title, std::string_view,
   for (size_t at; (at = oneLine.find("\r\n")) != std::string::npos;) oneLine.replace(at, 2, " ");
   err_ << title << ": " << oneLine << "\n";
   switch (buttons) {
-    case toolkit::Buttons::Ok: return toolkit::Button::Ok;
-    case toolkit::Buttons::YesNo: return toolkit::Button::No;
-    default: return toolkit::Button::Cancel;
+    case toolkit::Buttons::Ok:
+      return toolkit::Button::Ok;
+    case toolkit::Buttons::YesNo:
+      return toolkit::Button::No;
+    default:
+      return toolkit::Button::Cancel;
   }
 }
 

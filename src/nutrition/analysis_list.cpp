@@ -25,7 +25,10 @@ float lineQuantity(const store::RecipeLine& line) {
 }  // namespace
 
 AnalysisList::AnalysisList(recipe::RecipeTables& tables, toolkit::User& user, AnalysisModes modes)
-    : tables_(tables), user_(user), modes_(std::move(modes)), units_(tables.units.conversionList()) {
+    : tables_(tables),
+      user_(user),
+      modes_(std::move(modes)),
+      units_(tables.units.conversionList()) {
   if (modes_.dayDivisor < 1) modes_.dayDivisor = 1;
 }
 
@@ -131,7 +134,8 @@ void AnalysisList::completeItemsAndTotal(bool listFlag) {
 }
 
 void AnalysisList::choosePackage(AnalysisItem& item) {
-  const food::BrandInfo preferred = tables_.ingredients.defaultPackage(item.ingredient, tables_.brands);
+  const food::BrandInfo preferred =
+      tables_.ingredients.defaultPackage(item.ingredient, tables_.brands);
   if (preferred.empty()) return;
   food::PackageNeed need{item.amount, item.itemUnit, preferred.uid};
   if (item.amount >= 0 && food::choosePackage(units_, tables_.brands, need)) {

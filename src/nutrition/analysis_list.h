@@ -28,8 +28,8 @@ using Totals = std::array<float, food::kNutrientCount>;
 struct AnalysisModes {
   enum class Mode { Recipe, ShoppingList };
   Mode mode = Mode::Recipe;
-  long multiplier = 1;        // factor on every line quantity
-  long servingsSetting = 1;   // shopping list: the number of people it is for
+  long multiplier = 1;           // factor on every line quantity
+  long servingsSetting = 1;      // shopping list: the number of people it is for
   bool adjustServings = false;   // shopping list: scale recipes to the servings setting
   bool divideNutrients = false;  // shopping list: totals per person
   long dayDivisor = 1;           // shopping list: totals per day
@@ -49,8 +49,8 @@ struct AnalysisItem {
   long itemUnit = 0;
   bool plain = true;  // the line unit's name has no "-"
   long lineUnit = 0;
-  long groupOrder = 0;      // the brand's food group order × 10
-  bool hasBrand = false;    // made with brand information; items without are never merged
+  long groupOrder = 0;    // the brand's food group order × 10
+  bool hasBrand = false;  // made with brand information; items without are never merged
   std::array<double, food::kNutrientCount> nutrients{};
 };
 

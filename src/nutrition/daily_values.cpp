@@ -4,13 +4,20 @@ namespace savora::nutrition {
 
 double dailyValue(food::Nutrient nutrient) {
   switch (nutrient) {
-    case food::kTotalFat: return 65;
-    case food::kSaturatedFat: return 20;
-    case food::kCholesterol: return 300;
-    case food::kSodium: return 2400;
-    case food::kTotalCarbohydrate: return 300;
-    case food::kDietaryFiber: return 25;
-    default: return 0;
+    case food::kTotalFat:
+      return 65;
+    case food::kSaturatedFat:
+      return 20;
+    case food::kCholesterol:
+      return 300;
+    case food::kSodium:
+      return 2400;
+    case food::kTotalCarbohydrate:
+      return 300;
+    case food::kDietaryFiber:
+      return 25;
+    default:
+      return 0;
   }
 }
 

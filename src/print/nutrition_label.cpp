@@ -67,8 +67,8 @@ class LabelPen {
   }
 
   // A nutrient line: its name in the emphasized font, the amount after it in the value font.
-  void nutrient(const std::string& name, const std::string& amount,
-                const std::string& atRight = {}, double rule = 0.5) {
+  void nutrient(const std::string& name, const std::string& amount, const std::string& atRight = {},
+                double rule = 0.5) {
     pen_.useFont(Font::BodyBold);
     pen_.textAt(left_, name);
     const double x = left_ + pen_.canvas().textWidth(name);

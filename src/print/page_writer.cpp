@@ -14,9 +14,9 @@ constexpr double kContinuationIndent = 10;
 
 PageWriter::PageWriter(toolkit::Canvas& canvas, const PrintSettings& settings)
     : canvas_(canvas), settings_(settings) {
-  cardPosition_ = settings_.onCards() ? std::clamp(settings_.cardPosition, 1,
-                                                   cardPositions(settings_.paperMode))
-                                      : 1;
+  cardPosition_ = settings_.onCards()
+                      ? std::clamp(settings_.cardPosition, 1, cardPositions(settings_.paperMode))
+                      : 1;
   startArea();
   useFont(Font::Body);
 }
@@ -86,7 +86,8 @@ void PageWriter::lineDown(double lines) {
 }
 
 double PageWriter::leftEdge(double left) const {
-  if (cornerCards() && y_ >= geometry_.bottom - kCornerHeight && left < geometry_.left + kCornerShift)
+  if (cornerCards() && y_ >= geometry_.bottom - kCornerHeight &&
+      left < geometry_.left + kCornerShift)
     return left + kCornerShift;
   return left;
 }

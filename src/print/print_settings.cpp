@@ -19,13 +19,17 @@ void readOptions(const StoredOptions& stored, PrintSettings& settings) {
   settings.twoOnAPage = stored[2] != 0;
   settings.printNutrition = stored[3] != 0;
   settings.cardStyle = stored[4] != 0 ? CardStyle::Corner : CardStyle::Background;
-  settings.paperMode = stored[5] >= 0 && stored[5] <= 3 ? PaperMode(stored[5])
-                                                        : PaperMode::FormattedCards;
+  settings.paperMode =
+      stored[5] >= 0 && stored[5] <= 3 ? PaperMode(stored[5]) : PaperMode::FormattedCards;
 }
 
 StoredOptions storedOptions(const PrintSettings& s) {
-  return {s.reduceSpace, s.twoColumns, s.twoOnAPage, s.printNutrition,
-          s.cardStyle == CardStyle::Corner, int(s.paperMode)};
+  return {s.reduceSpace,
+          s.twoColumns,
+          s.twoOnAPage,
+          s.printNutrition,
+          s.cardStyle == CardStyle::Corner,
+          int(s.paperMode)};
 }
 
 int cardPositions(PaperMode mode) {
@@ -78,8 +82,8 @@ bool chooseCardPosition(PrintSettings& s, int position) {
 
 Offered offeredFor(PrintKind kind, PaperMode mode) {
   const bool recipes = kind == PrintKind::Recipe || kind == PrintKind::RecipeList;
-  const bool cards = recipes && (mode == PaperMode::FormattedCards ||
-                                 mode == PaperMode::FourBySixCards);
+  const bool cards =
+      recipes && (mode == PaperMode::FormattedCards || mode == PaperMode::FourBySixCards);
   Offered o;
   o.cardModes = recipes;
   o.cardPositions = cards;

@@ -153,8 +153,8 @@ void PrintSetupWindow::showSample() {
   QFont font = qFontOf(working_.bodyFont);
   font.setPointSize(11);
   sample->setFont(font);
-  sample->setText(QString::fromStdString(working_.titleFont.faceName + " / " +
-                                         working_.bodyFont.faceName));
+  sample->setText(
+      QString::fromStdString(working_.titleFont.faceName + " / " + working_.bodyFont.faceName));
 }
 
 void PrintSetupWindow::offer() {

@@ -30,7 +30,8 @@ void printDocument(PageWriter& pen, const PrintDocument& document) {
     }
   }
   const PrintSettings& s = pen.settings();
-  if (document.totals && s.printNutrition && !s.onCards()) printNutritionLabel(pen, *document.totals);
+  if (document.totals && s.printNutrition && !s.onCards())
+    printNutritionLabel(pen, *document.totals);
 }
 
 std::string documentText(const PrintDocument& document, bool withLabel) {

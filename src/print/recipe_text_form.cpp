@@ -23,8 +23,8 @@ std::string recipeTextFile(recipe::RecipeTables& tables, const store::Recipe& re
                            const std::optional<nutrition::Totals>& label) {
   const long book = tables.chapters.bookOf(recipe.chapter);
   std::string text = recipe.name + "\n\n";
-  text += "Book: " + tables.books.nameOf(book) + "\nChapter: " +
-          tables.chapters.nameOf(recipe.chapter) + "\n\n";
+  text += "Book: " + tables.books.nameOf(book) +
+          "\nChapter: " + tables.chapters.nameOf(recipe.chapter) + "\n\n";
   if (!recipe.description.empty()) text += withoutCarriageReturns(recipe.description) + "\n";
   if (recipe.servings > 1) text += platform::formatText("Serves: %ld", recipe.servings) + "\n";
   text += "\n";

@@ -13,7 +13,7 @@ namespace savora::print {
 namespace {
 
 constexpr std::array<std::string_view, 9> kProtected = {".cdx", ".fpt", ".dbf", ".bmp", ".exe",
-                                                         ".dat", ".dll", ".hlp", ".z_t"};
+                                                        ".dat", ".dll", ".hlp", ".z_t"};
 
 bool isProtectedExtension(std::string_view extension) {
   for (std::string_view p : kProtected) {

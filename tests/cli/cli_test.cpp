@@ -34,9 +34,8 @@ class CliTest : public nutrition::NutritionTest {
     NutritionTest::SetUp();
     const long butter = food("butter", "1", kTablespoon, 100, 13, 90);
     const long rice = food("rice", "1", kCup, 200, 1, 10);
-    pilaf = saveRecipe("Butter Pilaf", 4,
-                       {line("2", kCup, rice), line("4", kTablespoon, butter)}, 0,
-                       "Melt the butter, stir in the rice and simmer until tender.");
+    pilaf = saveRecipe("Butter Pilaf", 4, {line("2", kCup, rice), line("4", kTablespoon, butter)},
+                       0, "Melt the butter, stir in the rice and simmer until tender.");
   }
 
   std::string cli(const std::string& args) {
@@ -65,7 +64,8 @@ TEST_F(CliTest, HelpNamesTheCommandsAndBadCommandLinesFail) {
 TEST_F(CliTest, TextWritesTheRecipeTextFormWithTheLabel) {
   const Outcome byName = run(cli("text 'Family/breads/butter pilaf' --label"));
   ASSERT_EQ(byName.status, 0);
-  EXPECT_TRUE(byName.out.starts_with("Butter Pilaf\n\nBook: Family\nChapter: Breads\n\nServes: 4\n"));
+  EXPECT_TRUE(
+      byName.out.starts_with("Butter Pilaf\n\nBook: Family\nChapter: Breads\n\nServes: 4\n"));
   // 400 calories of rice and 400 of butter for 4 servings; 13.5 g of fat: 21 percent.
   at(byName.out, "Calories   200");
   at(byName.out, "Total Fat    14g                  21%\n");
@@ -74,20 +74,35 @@ TEST_F(CliTest, TextWritesTheRecipeTextFormWithTheLabel) {
 
 TEST_F(CliTest, PrintWritesAPdfWhoseTextReadsInOrder) {
   const std::string pdf = programDir.str() + "/pilaf.pdf";
-  ASSERT_EQ(run(cli("print " + std::to_string(pilaf) + " --paper sheet --label --pdf " + pdf)).status,
-            0);
+  ASSERT_EQ(
+      run(cli("print " + std::to_string(pilaf) + " --paper sheet --label --pdf " + pdf)).status, 0);
   const Outcome info = run("pdfinfo " + pdf);
   ASSERT_EQ(info.status, 0);
   EXPECT_NE(info.out.find("Pages:           1\n"), std::string::npos) << info.out;
   const Outcome text = run("pdftotext -layout " + pdf + " -");
   ASSERT_EQ(text.status, 0);
   size_t last = 0;
-  for (const char* part :
-       {"Butter Pilaf", "Makes 4 servings", "2 cups rice", "4 tablespoons butter", "Melt the butter",
-        "Nutrition Facts", "Amount Per Serving", "Calories 200", "Calories from Fat 0",
-        "% Daily Value*", "Total Fat 14g", "21%", "Sodium 95mg", "4%", "Protein 0g",
-        "Vitamin A 0%", "Vitamin C 0%", "Calcium 0%", "Iron 0%",
-        "* Percent Daily Values are based on a", "2,000 calorie diet."}) {
+  for (const char* part : {"Butter Pilaf",
+                           "Makes 4 servings",
+                           "2 cups rice",
+                           "4 tablespoons butter",
+                           "Melt the butter",
+                           "Nutrition Facts",
+                           "Amount Per Serving",
+                           "Calories 200",
+                           "Calories from Fat 0",
+                           "% Daily Value*",
+                           "Total Fat 14g",
+                           "21%",
+                           "Sodium 95mg",
+                           "4%",
+                           "Protein 0g",
+                           "Vitamin A 0%",
+                           "Vitamin C 0%",
+                           "Calcium 0%",
+                           "Iron 0%",
+                           "* Percent Daily Values are based on a",
+                           "2,000 calorie diet."}) {
     const size_t where = at(text.out, part);
     EXPECT_GE(where, last) << part << " out of order";
     last = where;

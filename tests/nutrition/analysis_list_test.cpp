@@ -16,8 +16,8 @@ TEST_F(NutritionTest, TotalsArePerServingAndUnreadableQuantitiesCountAsOne) {
     long servings;
     float calories;
   };
-  for (const Case& c : {Case{"2", 4, 50}, Case{"", 1, 100}, Case{"a few", 2, 50},
-                        Case{"1/2", 1, 50}}) {
+  for (const Case& c :
+       {Case{"2", 4, 50}, Case{"", 1, 100}, Case{"a few", 2, 50}, Case{"1/2", 1, 50}}) {
     SCOPED_TRACE(c.quantity);
     const long uid = saveRecipe("Rice", c.servings, {line(c.quantity, kCup, rice)});
     const Totals totals = analyzeRecipe(tables, user, loaded(uid));
@@ -56,9 +56,8 @@ TEST_F(NutritionTest, AWeighedServingTakesCupsOnlyThroughAnEquivalence) {
 TEST_F(NutritionTest, ABrandLineAndAFoodWithoutBrandAreHandled) {
   const long rice = food("rice", "1", kCup, 100);
   const long plain = ingredients.save({"water", "", false, 0, 0}, 0);
-  const long uid = saveRecipe("Mixed", 2,
-                              {line("3", kCup, brandOf[rice] + store::kBrandCodeBase),
-                               line("1", kCup, plain)});
+  const long uid = saveRecipe(
+      "Mixed", 2, {line("3", kCup, brandOf[rice] + store::kBrandCodeBase), line("1", kCup, plain)});
   AnalysisList list(tables, user);
   list.addRecipeLines(loaded(uid));
   list.completeItemsAndTotal();
@@ -82,7 +81,8 @@ TEST_F(NutritionTest, AUsedRecipeAddsItsLinesInFullDividedByTheOuterServings) {
 TEST_F(NutritionTest, RecipesThatUseThemselvesEndAndCountEachLineOnce) {
   const long rice = food("rice", "1", kCup, 100);
   const long a = saveRecipe("A", 1, {});
-  const long b = saveRecipe("B", 1, {line("1", 0, a + store::kRecipeCodeBase), line("1", kCup, rice)});
+  const long b =
+      saveRecipe("B", 1, {line("1", 0, a + store::kRecipeCodeBase), line("1", kCup, rice)});
   saveRecipe("A", 1,
              {line("1", 0, a + store::kRecipeCodeBase), line("1", 0, b + store::kRecipeCodeBase),
               line("1", kCup, rice)},

@@ -13,8 +13,10 @@ TEST(PrintSettingsTest, ThePrintedAreaMustBeAnInchEachWay) {
     double left, right, top, bottom;
     const char* error;
   };
-  const char* kWidth = "Paper width must be larger or\r\nthe left and right margins must be smaller.";
-  const char* kHeight = "Paper height must be larger or\r\nthe top and bottom margins must be smaller.";
+  const char* kWidth =
+      "Paper width must be larger or\r\nthe left and right margins must be smaller.";
+  const char* kHeight =
+      "Paper height must be larger or\r\nthe top and bottom margins must be smaller.";
   for (const Case& c : {Case{4, 4, 1, 1, kWidth}, Case{3.5, 4, 1, 1, ""},
                         Case{1, 1, 5, 5.5, kHeight}, Case{1, 1, 5, 5, ""}}) {
     Margins m{c.left, c.right, c.top, c.bottom, 8.5, 11};

@@ -2,6 +2,7 @@
 // the text file, and the settings the window keeps; and the output without a printer.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPrinterInfo>
 
 #include "platform/file_ops.h"
@@ -9,6 +10,7 @@
 #include "print/print_setup_window.h"
 #include "program_folders.h"
 #include "recording_canvas.h"
+#include "screenshots.h"
 #include "scripted_user.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/window_manager.h"
@@ -65,6 +67,9 @@ class PrintSetupWindowTest : public savora::testing::ProgramFoldersTest {
 
 TEST_F(PrintSetupWindowTest, CardsAreForRecipesAndEachModeSetsItsMargins) {
   open(PrintKind::Recipe);
+  window->widget()->show();
+  QApplication::processEvents();
+  savora::testing::keepScreenshot(window->widget()->grab().toImage(), "PRINT_SETUP.png");
   EXPECT_TRUE(offered("FORMATTED_CARDS") && offered("CARD_3") && offered("CORNER"));
   EXPECT_FALSE(offered("TWO_COLUMNS") || offered("PRINT_NUTRITION") || offered("TWO_ON_A_PAGE"));
   click("FOUR_BY_SIX_CARDS");
@@ -93,8 +98,8 @@ TEST_F(PrintSetupWindowTest, MarginsLeavingLessThanAnInchKeepTheWindowOpen) {
   click("STANDARD_SHEET");
   type("LEFT", "4");
   type("RIGHT", "4");
-  user.expectMessage("Error!",
-                     "Paper width must be larger or\r\nthe left and right margins must be smaller.");
+  user.expectMessage(
+      "Error!", "Paper width must be larger or\r\nthe left and right margins must be smaller.");
   click("OK_BUTTON");
   EXPECT_TRUE(isOpen());
   EXPECT_FALSE(printedWith);

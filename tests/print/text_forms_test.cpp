@@ -17,11 +17,11 @@ TEST(TextFileTest, ProgramFileExtensionsAreRefusedOnTheFilesOwnName) {
     const char* name;
     bool refused;
   };
-  for (const Case& c : {Case{"recipes.dbf", true}, Case{"RECIPES.DBF", true},
-                        Case{"notes.old.dbf", true}, Case{"notes.z_t", true},
-                        Case{"a.exe.txt", false}, Case{"notes", false}, Case{"notes.txt", false},
-                        Case{"/home/cook/my.dbf.folder/notes.txt", false},
-                        Case{"/home/cook/old.dat/notes", false}}) {
+  for (const Case& c :
+       {Case{"recipes.dbf", true}, Case{"RECIPES.DBF", true}, Case{"notes.old.dbf", true},
+        Case{"notes.z_t", true}, Case{"a.exe.txt", false}, Case{"notes", false},
+        Case{"notes.txt", false}, Case{"/home/cook/my.dbf.folder/notes.txt", false},
+        Case{"/home/cook/old.dat/notes", false}}) {
     EXPECT_EQ(isProtectedFileName(c.name), c.refused) << c.name;
   }
 }
@@ -82,9 +82,9 @@ class RecipeTextTest : public nutrition::NutritionTest {};
 
 TEST_F(RecipeTextTest, TheTextFormListsTheRecipeInOrderWithItsLabel) {
   const long butter = food("butter", "1", kTablespoon, 100, 13, 90);
-  store::Recipe r = loaded(saveRecipe("Buttered Toast", 2,
-                                      {line("2", kTablespoon, butter), line("", 0, 0)}, 0,
-                                      "Toast.\r\nSpread."));
+  store::Recipe r =
+      loaded(saveRecipe("Buttered Toast", 2, {line("2", kTablespoon, butter), line("", 0, 0)}, 0,
+                        "Toast.\r\nSpread."));
   r.description = "Quick\r\nand good";
   r.lines[1].info1 = "bread slices\t ";
   const std::string text = recipeTextFile(tables, r, nutrition::analyzeRecipe(tables, user, r));

@@ -156,7 +156,7 @@ recipe::RecipeTables recipeTables(MainWindow& main, SharedTables& tables, bool c
 
 // The bookshelf's Print (the print set-up for its listed recipes) and Export Text.
 std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTables tables,
-                                                              User& user, Settings& settings) {
+                                                               User& user, Settings& settings) {
   return [tables, &user, &settings](const std::vector<long>& uids, bool asText) mutable {
     std::vector<store::Recipe> recipes;
     for (const long uid : uids) {

@@ -73,8 +73,7 @@ std::optional<std::string> QtUser::openFileName(std::string_view title, std::str
 }
 
 std::optional<std::string> QtUser::saveFileName(std::string_view title, std::string_view filter,
-                                                std::string_view startFolder,
-                                                Overwrite overwrite) {
+                                                std::string_view startFolder, Overwrite overwrite) {
   const QFileDialog::Options options = overwrite == Overwrite::CallerAsks
                                            ? QFileDialog::DontConfirmOverwrite
                                            : QFileDialog::Options();

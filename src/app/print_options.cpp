@@ -4,6 +4,9 @@ namespace savora::app {
 
 print::PrintSettings printSettingsOf(const PrintSettings& stored) {
   print::PrintSettings s;
+  // The six option lines hold, in file order: reduce space, two columns, two on a page, print
+  // nutrition, the card style (1 corner) and the paper mode (0 formatted cards, 1 four-by-six
+  // cards, 2 standard sheet, 3 custom paper); print::readOptions reads them.
   print::readOptions(stored.options, s);
   const PageMeasurements& p = stored.page;
   s.margins = {p.leftMargin,   p.rightMargin, p.topMargin,

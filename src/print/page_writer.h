@@ -40,6 +40,8 @@ class PageWriter {
   void makeRoom(double height);
   // Goes on to the next card position or page now.
   void nextArea();
+  // True once the pen has moved down from the top of the current card or page.
+  bool areaUsed() const { return y_ > geometry_.top; }
   // Ends the current page; the next text starts on a fresh sheet (at the first card position).
   void nextSheet();
 

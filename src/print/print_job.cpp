@@ -16,7 +16,8 @@ bool printRecipes(toolkit::Canvas& canvas, const PrintSettings& settings,
   // The label prints on sheets only: cards need no analysis.
   const bool label = settings.printNutrition && !settings.onCards();
   for (size_t i = 0; i < recipes.size(); ++i) {
-    if (i > 0) {
+    // A recipe that ended by moving on to a fresh card or page starts there.
+    if (i > 0 && pen.areaUsed()) {
       if (settings.onCards()) {
         pen.nextArea();
       } else if (settings.twoOnAPage) {

@@ -185,6 +185,14 @@ TEST_F(RecipePrintTest, AListGoesOnToTheNextCardOrSheetUnlessTwoFitOnAPage) {
   printed(cards, {a, b}, onCards);
   expectTops(areaTops(onCards), {535.15, kPage, 69.3});
 
+  // A recipe whose last line fills its card leaves no empty card before the next one.
+  std::string fourteenLines = "1";
+  for (int i = 2; i <= 14; ++i) fourteenLines += "\n" + std::to_string(i);
+  const store::Recipe full = loaded(saveRecipe("Full", 1, {}, 0, fourteenLines));
+  RecordingCanvas filled;
+  printed(settingsFor(PaperMode::FormattedCards), {full, b}, filled);
+  expectTops(areaTops(filled), {69.3, 304.15});
+
   PrintSettings sheets = settingsFor(PaperMode::StandardSheet);
   sheets.twoOnAPage = false;
   RecordingCanvas apart;

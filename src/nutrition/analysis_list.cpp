@@ -107,7 +107,9 @@ void AnalysisList::merge(AnalysisItem item) {
         existing.brand != item.brand || existing.plain != item.plain ||
         existing.itemUnit != item.itemUnit)
       continue;
-    if (item.amount == -1 && existing.amount != -1) continue;
+    // A line that did not convert joins only another such line, and the reverse: adding an
+    // amount to the -1 mark would make a wrong amount and lose the line.
+    if ((item.amount == -1) != (existing.amount == -1)) continue;
     if (item.amount != -1) existing.amount += item.amount;
     if (existing.lineUnit == item.lineUnit) {
       existing.lineAmount += item.lineAmount;

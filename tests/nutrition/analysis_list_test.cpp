@@ -39,6 +39,17 @@ TEST_F(NutritionTest, LinesOfOneFoodMergeInTheFirstLinesUnit) {
   EXPECT_EQ(list.analyzedCount(), 1);
 }
 
+TEST_F(NutritionTest, ALineThatDidNotConvertNeverSwallowsOneThatDid) {
+  const long rice = food("rice", "1", kCup, 100);
+  // Ounces of a food measured in cups, without an equivalence, do not convert.
+  const long uid = saveRecipe("Rice", 1, {line("2", kOunce, rice), line("1", kCup, rice)});
+  AnalysisList list(tables, user);
+  list.addRecipeLines(loaded(uid));
+  list.completeItemsAndTotal();
+  EXPECT_EQ(list.items().size(), 2u);
+  EXPECT_FLOAT_EQ(list.totals()[food::kCalories], 100);
+}
+
 TEST_F(NutritionTest, AWeighedServingTakesCupsOnlyThroughAnEquivalence) {
   // 1 cup of sugar weighs 7 ounces; a serving is 1 ounce of 110 calories.
   const long sugar = food("sugar", "1", kOunce, 110, 0, 0, {"1", kCup, "7", kOunce});

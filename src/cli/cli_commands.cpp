@@ -81,7 +81,7 @@ std::string cliHelp() {
          "\n"
          "Commands:\n"
          "  text RECIPE...               write the recipes' text forms to standard output\n"
-         "                               (or to --out FILE, added to it when it exists)\n"
+         "                               (or to --out FILE, which replaces a file of that name)\n"
          "  print RECIPE... --pdf FILE   print the recipes into a PDF file\n"
          "\n"
          "A recipe is named \"Book/Chapter/Name\" or by its UID.\n"

@@ -26,8 +26,9 @@ class SilentUser : public toolkit::User {
                                           std::string_view) override {
     return std::nullopt;
   }
-  std::optional<std::string> saveFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
+  std::optional<std::string> saveFileName(
+      std::string_view, std::string_view, std::string_view,
+      toolkit::Overwrite = toolkit::Overwrite::Confirm) override {
     return std::nullopt;
   }
   std::optional<toolkit::LogFont> chooseFont(const toolkit::LogFont&) override {

@@ -8,6 +8,8 @@
 #include "app/format_upgrade.h"
 #include "app/installed_titles.h"
 #include "app/main_window.h"
+#include "app/print_jobs.h"
+#include "app/print_options.h"
 #include "app/settings.h"
 #include "app/shared_tables.h"
 #include "app/tip_files.h"
@@ -28,6 +30,8 @@
 #include "platform/process.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
+#include "print/print_job.h"
+#include "print/text_file.h"
 #include "recipe/recipe_window.h"
 #include "store/open_tables.h"
 #include "store/table_store.h"
@@ -142,21 +146,60 @@ bookshelf::BookshelfSearch bookshelfSearch(SharedTables& tables, RunServices run
           [&usage] { ++usage.recipeSearch; }};
 }
 
+// The tables a recipe window (or a print of recipes) of one shelf works on.
+recipe::RecipeTables recipeTables(MainWindow& main, SharedTables& tables, bool catalog) {
+  return {catalog ? *tables.catalogRecipes() : tables.recipes(),
+          tables.units(),
+          tables.ingredients(),
+          tables.brands(),
+          catalog ? *tables.catalogBooks() : tables.books(),
+          catalog ? *tables.catalogChapters() : tables.chapters(),
+          currentUnitSettings(main)};
+}
+
+// The bookshelf's Print (the print set-up for its listed recipes) and Export Text.
+std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTables tables,
+                                                               User& user, Settings& settings) {
+  return [tables, &user, &settings](const std::vector<long>& uids, bool asText) mutable {
+    std::vector<store::Recipe> recipes;
+    for (const long uid : uids) {
+      store::Recipe recipe;
+      if (tables.recipes.load(uid, recipe) == 0) continue;
+      recipe.uid = uid;
+      recipes.push_back(recipe);
+    }
+    if (!asText) {
+      openPrintSetup(recipesJob(print::PrintKind::RecipeList, tables, user, std::move(recipes)),
+                     settings, user);
+      return;
+    }
+    const auto path =
+        user.saveFileName("Save As...", "Text (*.txt)", "", toolkit::Overwrite::CallerAsks);
+    if (!path) return;
+    const bool label = printSettingsOf(settings.print).printNutrition;
+    print::writeTextFile(user, *path, print::recipesText(tables, user, recipes, label));
+  };
+}
+
 void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
-  main.registerWindow(codes::kKindBookshelf, [&tables, &user, run](const UI_EVENT&) {
-    return new bookshelf::BookShelfWindow(
+  main.registerWindow(codes::kKindBookshelf, [&main, &tables, &user, run](const UI_EVENT&) {
+    auto* window = new bookshelf::BookShelfWindow(
         {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
         bookshelf::Shelf::Recipes, bookshelfMemory(run.settings, run.settings.recipeShelf),
         bookshelfSearch(tables, run), user);
+    window->printRecipes = shelfPrint(recipeTables(main, tables, false), user, run.settings);
+    return window;
   });
   // Without the catalogue its command stays unselectable: no window is registered for it.
   if (tables.catalogBooks()) {
-    main.registerWindow(codes::kKindCatalog, [&tables, &user, run](const UI_EVENT&) {
-      return new bookshelf::BookShelfWindow(
+    main.registerWindow(codes::kKindCatalog, [&main, &tables, &user, run](const UI_EVENT&) {
+      auto* window = new bookshelf::BookShelfWindow(
           {*tables.catalogBooks(), *tables.catalogChapters(), *tables.catalogCategories(),
            *tables.catalogRecipes()},
           bookshelf::Shelf::Catalog, bookshelfMemory(run.settings, run.settings.catalogShelf),
           bookshelfSearch(tables, run), user);
+      window->printRecipes = shelfPrint(recipeTables(main, tables, true), user, run.settings);
+      return window;
     });
   }
   // The information window of the book, chapter or category the bookshelf handed over.
@@ -172,10 +215,15 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
                                          *tables.catalogCategories(), *tables.catalogRecipes()}
                 : bookshelf::ShelfTables{tables.books(), tables.chapters(), tables.categories(),
                                          tables.recipes()};
-    return static_cast<UIW_WINDOW*>(new bookshelf::BookInfoWindow(
+    auto* window = new bookshelf::BookInfoWindow(
         shelf, catalog ? bookshelf::Shelf::Catalog : bookshelf::Shelf::Recipes, user,
         bookshelf::ShelfItemType(type), request.values[1], request.values[2], nullptr,
-        &run.state.exitState, media::MediaLookup(mediaPlaces(run.state))));
+        &run.state.exitState, media::MediaLookup(mediaPlaces(run.state)));
+    window->print = [&user, &settings = run.settings](const std::string& title,
+                                                      const std::string& text) {
+      openPrintSetup(textPageJob(title, text), settings, user);
+    };
+    return static_cast<UIW_WINDOW*>(window);
   });
 }
 
@@ -225,6 +273,9 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
   };
   s.showBookshelf = [&main, catalog] {
     main.post(UI_EVENT(catalog ? codes::kOpenCatalog : codes::kOpenBookshelf));
+  };
+  s.print = [tables = s.tables, &user, &settings = run.settings](const store::Recipe& recipe) {
+    openPrintSetup(recipesJob(print::PrintKind::Recipe, tables, user, {recipe}), settings, user);
   };
   s.exitState = &run.state.exitState;
   return s;

@@ -104,6 +104,9 @@ bool BookInfoWindow::hasUnsavedChanges() const {
 
 int BookInfoWindow::Event(const UI_EVENT& event) {
   switch (event.type) {
+    case kPrint:
+      if (print) print(name_->text(), text_->text());
+      break;
     case kOk:
       saveAndClose();
       break;

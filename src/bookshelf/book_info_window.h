@@ -5,6 +5,7 @@
 // save them.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,9 @@ class BookInfoWindow : public toolkit::UIW_WINDOW {
 
   int Event(const toolkit::UI_EVENT& event) override;
   bool hasUnsavedChanges() const override;
+
+  // The main window's Print: prints the name and the description as a text page.
+  std::function<void(const std::string& title, const std::string& text)> print;
 
   ShelfItemType type() const { return item_.type(); }
   long uid() const { return item_.uid(); }  // 0 until a new item is saved

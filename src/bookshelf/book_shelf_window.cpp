@@ -39,9 +39,8 @@ constexpr ModeEntry kModes[] = {
     {BrowseMode::Ingredient, "Ingredient", kSearchByIngredient},
 };
 
-// Commands that later work carries out (printing, text and archive export, the handheld).
-constexpr const char* kLaterButtons[] = {"PRINT_BUTTON", "EXPORT_TEXT_BUTTON", "EXPORT_BUTTON",
-                                         "HANDHELD_BUTTON"};
+// Commands that later work carries out (archive export, the handheld).
+constexpr const char* kLaterButtons[] = {"EXPORT_BUTTON", "HANDHELD_BUTTON"};
 
 // The identifier a command names explicitly (drops name the dragged item), or 0 for "the
 // selected one".
@@ -269,6 +268,11 @@ void BookShelfWindow::search(BrowseMode mode) {
 
 int BookShelfWindow::Event(const UI_EVENT& event) {
   switch (event.type) {
+    case kPrint:
+    case kExportText:
+      if (printRecipes && !listedRecipes().empty())
+        printRecipes(listedRecipes(), event.type == kExportText);
+      break;
     case kBookChosen:
       chooseBook(event.values[1]);
       break;

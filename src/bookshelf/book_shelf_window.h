@@ -74,6 +74,8 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   // recipes again after a recipe was saved.
   std::vector<long> listedRecipes() const;
   bool showRecipe(long uid);
+  // Print (the print set-up) or Export Text (a text file) of the listed recipes.
+  std::function<void(const std::vector<long>& recipes, bool asText)> printRecipes;
   void refreshRecipes();
 
  private:

@@ -280,4 +280,13 @@ inline constexpr int kOk = 4801;
 inline constexpr int kTyped = 4810;
 }  // namespace brand_information_window
 
+namespace print_setup_window {
+inline constexpr int kPaperMode = 5801;     // a paper mode option button
+inline constexpr int kCardPosition = 5802;  // a card position option button
+inline constexpr int kTitleFont = 5803;
+inline constexpr int kBodyFont = 5804;
+inline constexpr int kOk = 5805;
+inline constexpr int kCardStyle = 5806;
+}  // namespace print_setup_window
+
 }  // namespace savora::codes

@@ -184,6 +184,7 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
   info1_ = Get<UIW_STRING>("IN_INFO");
   info2_ = Get<UIW_STRING>("IN_TYPE");
   setNumberID(services_.catalog ? kKindCatalogRecipe : kKindRecipe);
+  Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
 
   // Enter in the combo boxes goes on to the next line, as in the other fields of the line.
   for (UIW_COMBO_BOX* combo : {unit_, ingredient_}) {
@@ -348,6 +349,13 @@ bool RecipeWindow::hasUnsavedChanges() const {
 
 int RecipeWindow::Event(const UI_EVENT& event) {
   switch (event.type) {
+    case kPrint:
+      if (services_.print) {
+        commit();
+        pullFields();
+        services_.print(edit_.recipe());
+      }
+      break;
     case kSelectLine:
       selectLine(int(event.values[0]));
       break;

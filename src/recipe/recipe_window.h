@@ -41,6 +41,8 @@ struct RecipeWindowServices {
   std::function<void(long ingredient, std::function<void(long brand)> chosen,
                      std::function<void(long now)> listChanged)>
       specifyBrand{};
+  // Opens the print set-up for the recipe as the window shows it; null: printing is not offered.
+  std::function<void(const store::Recipe& recipe)> print{};
   // Opens or fronts the bookshelf, on which the user chooses a recipe to use as an ingredient.
   std::function<void()> showBookshelf{};
   // The program's exit state (1000 while the program leaves after the user said so), or null: a

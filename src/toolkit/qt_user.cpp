@@ -73,9 +73,13 @@ std::optional<std::string> QtUser::openFileName(std::string_view title, std::str
 }
 
 std::optional<std::string> QtUser::saveFileName(std::string_view title, std::string_view filter,
-                                                std::string_view startFolder) {
+                                                std::string_view startFolder, Overwrite overwrite) {
+  const QFileDialog::Options options = overwrite == Overwrite::CallerAsks
+                                           ? QFileDialog::DontConfirmOverwrite
+                                           : QFileDialog::Options();
   return answerOf(QFileDialog::getSaveFileName(QApplication::activeWindow(), toQt(title),
-                                               startFolderOf(startFolder), toQt(filter)));
+                                               startFolderOf(startFolder), toQt(filter), nullptr,
+                                               options));
 }
 
 std::optional<LogFont> QtUser::chooseFont(const LogFont& current) {

@@ -20,7 +20,8 @@ class QtUser : public User {
   std::optional<std::string> openFileName(std::string_view title, std::string_view filter,
                                           std::string_view startFolder) override;
   std::optional<std::string> saveFileName(std::string_view title, std::string_view filter,
-                                          std::string_view startFolder) override;
+                                          std::string_view startFolder,
+                                          Overwrite overwrite = Overwrite::Confirm) override;
   std::optional<LogFont> chooseFont(const LogFont& current) override;
 };
 

@@ -15,6 +15,9 @@ namespace savora::toolkit {
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Button { Ok, Cancel, Yes, No };
+// Whether the save dialog asks before an existing file is chosen, or leaves the question to its
+// caller (which may offer to add to the file).
+enum class Overwrite { Confirm, CallerAsks };
 
 class User {
  public:
@@ -46,7 +49,8 @@ class User {
   virtual std::optional<std::string> openFileName(std::string_view title, std::string_view filter,
                                                   std::string_view startFolder) = 0;
   virtual std::optional<std::string> saveFileName(std::string_view title, std::string_view filter,
-                                                  std::string_view startFolder) = 0;
+                                                  std::string_view startFolder,
+                                                  Overwrite overwrite = Overwrite::Confirm) = 0;
 
   virtual std::optional<LogFont> chooseFont(const LogFont& current) = 0;
 };

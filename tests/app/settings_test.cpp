@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/print_options.h"
 #include "platform/program_dirs.h"
 #include "program_folders.h"
 #include "temp_folder.h"
@@ -340,6 +341,23 @@ TEST_F(SettingsTest, LineBreaksInsideTextsDoNotShiftLaterLines) {
   ASSERT_TRUE(back.parse(joinLines(lines)));
   EXPECT_EQ(back.lastMenuWeek, custom.lastMenuWeek);
   EXPECT_EQ(back.print.options, custom.print.options);
+}
+
+// The print set-up's settings go into the file's print lines and come back, the card position
+// with them through its top margin.
+TEST(PrintOptionsTest, PrintSettingsSurviveTheSettingsFile) {
+  print::PrintSettings chosen;
+  print::choosePaperMode(chosen, print::PaperMode::FormattedCards);
+  ASSERT_TRUE(print::chooseCardPosition(chosen, 2));
+  chosen.cardStyle = print::CardStyle::Background;
+  chosen.printNutrition = true;
+  chosen.bodyFont.faceName = "Liberation Serif";
+  Settings written;
+  keepPrintSettings(written.print, chosen);
+  Settings read;
+  ASSERT_TRUE(read.parse(written.format("Savora")));
+  EXPECT_EQ(printSettingsOf(read.print), chosen);
+  EXPECT_EQ(printSettingsOf(Settings{}.print), print::PrintSettings{});
 }
 
 }  // namespace

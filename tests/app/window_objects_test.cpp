@@ -22,6 +22,7 @@
 #include "planning/shopping_list_settings_window.h"
 #include "planning/week_window.h"
 #include "planning/year_window.h"
+#include "print/print_setup_window.h"
 #include "recipe/recipe_window.h"
 #include "recipe/serving_size_window.h"
 #include "search/recipe_search_window.h"
@@ -56,6 +57,7 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &planning::kWeekWindowSpec,
     &planning::kYearWindowSpec,
     &recipe::kRecipeWindowSpec,
+    &print::kPrintSetupSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

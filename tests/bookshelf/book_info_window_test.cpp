@@ -62,6 +62,20 @@ class BookInfoTest : public ShelfWindowTest {
 
 using Names = std::vector<std::string>;
 
+TEST_F(BookInfoTest, PrintHandsOverTheNameAndTheTextAsTheyAreShown) {
+  choose(shelf, "BOOK_LIST", "Desserts");
+  BookInfoWindow* info = openInfo("OPEN_BOOK_BUTTON");
+  ASSERT_NE(info, nullptr);
+  std::vector<std::string> printed;
+  info->print = [&printed](const std::string& title, const std::string& text) {
+    printed = {title, text};
+  };
+  type(info, "TEXT", "Sweet things.");
+  info->post(UI_EVENT(codes::kPrint));
+  settle();
+  EXPECT_EQ(printed, (std::vector<std::string>{"Desserts", "Sweet things."}));
+}
+
 TEST_F(BookInfoTest, ANewBookIsSavedWithTrimmedNameAndListedOnTheBookshelf) {
   BookInfoWindow* info = openInfo("NEW_BOOK_BUTTON");
   ASSERT_NE(info, nullptr);

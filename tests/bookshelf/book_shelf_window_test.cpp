@@ -157,10 +157,25 @@ TEST_F(BookShelfTest, CommandsWithNothingSelectedSayWhatTheyNeed) {
   }
   EXPECT_TRUE(recipeRequests.empty());
   EXPECT_EQ(infoWindow(), nullptr);
-  // Printing, text and archive export and the handheld are not part of the bookshelf yet.
-  for (const char* button :
-       {"PRINT_BUTTON", "EXPORT_TEXT_BUTTON", "EXPORT_BUTTON", "HANDHELD_BUTTON"})
+  // Archive export and the handheld are not part of the bookshelf yet.
+  for (const char* button : {"EXPORT_BUTTON", "HANDHELD_BUTTON"})
     EXPECT_FALSE(shelf->Get(button)->isSelectable()) << button;
+}
+
+TEST_F(BookShelfTest, PrintAndExportTextHandOverTheListedRecipes) {
+  BookShelfWindow* shelf = openShelf();
+  std::vector<std::pair<std::vector<long>, bool>> asked;
+  shelf->printRecipes = [&asked](const std::vector<long>& recipes, bool asText) {
+    asked.emplace_back(recipes, asText);
+  };
+  choose(shelf, "BOOK_LIST", "Desserts");
+  ASSERT_FALSE(shelf->listedRecipes().empty());
+  click(shelf, "PRINT_BUTTON");
+  click(shelf, "EXPORT_TEXT_BUTTON");
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0].first, shelf->listedRecipes());
+  EXPECT_FALSE(asked[0].second);
+  EXPECT_TRUE(asked[1].second);
 }
 
 TEST_F(BookShelfTest, OpeningAndMakingRecipesHandsTheMainWindowChapterRecipeAndMode) {

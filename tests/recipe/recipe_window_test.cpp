@@ -55,6 +55,7 @@ class RecipeWindowTest : public RecipeEditTest {
       chosen(brandToChoose);
     };
     services.exitState = &exitState;
+    if (offerPrint) services.print = [this](const store::Recipe& r) { printed.push_back(r); };
     auto fake = std::make_unique<FakeMediaPlayer>();
     player = fake.get();
     window = new RecipeWindow(std::move(services), inChapter, uid, std::move(fake));
@@ -103,6 +104,8 @@ class RecipeWindowTest : public RecipeEditTest {
   long brandToChoose = 0;
   long mergeInto = 0;  // the ingredient window merges the ingredient into this one
   int exitState = 0;
+  bool offerPrint = true;
+  std::vector<store::Recipe> printed;
 };
 
 TEST_F(RecipeWindowTest, ANewRecipeIsWrittenLineByLineAndSavedInItsChapter) {
@@ -176,6 +179,24 @@ TEST_F(RecipeWindowTest, ASavedRecipeOpensOnTheViewTabAndLoadsItsLines) {
   EXPECT_EQ(window->edit().currentLine(), 4);
   EXPECT_EQ(listRow(0), "3 eggs");
   EXPECT_TRUE(window->hasUnsavedChanges());
+}
+
+TEST_F(RecipeWindowTest, PrintTakesTheRecipeAsTheWindowShowsIt) {
+  const long uid = addRecipe("Omelette", chapter);
+  open(uid, chapter);
+  setText("NAME", "Big Omelette");
+  setText("QUANTITY", "3");
+  click("PRINT_BUTTON");
+  ASSERT_EQ(printed.size(), 1u);
+  EXPECT_EQ(printed[0].name, "Big Omelette");
+  EXPECT_EQ(printed[0].lines[0].quantity, "3");
+  EXPECT_EQ(printed[0].chapter, chapter);
+  user.answerNextMessage(toolkit::Button::No);
+  click("CLOSE_BUTTON");
+
+  offerPrint = false;
+  open(uid, chapter);
+  EXPECT_FALSE(window->Get("PRINT_BUTTON")->isSelectable());
 }
 
 TEST_F(RecipeWindowTest, PickingAnotherUnitConvertsTheQuantityAndOffersThePlural) {

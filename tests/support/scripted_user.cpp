@@ -101,7 +101,7 @@ std::optional<std::string> ScriptedUser::openFileName(std::string_view title, st
 }
 
 std::optional<std::string> ScriptedUser::saveFileName(std::string_view title, std::string_view,
-                                                      std::string_view start) {
+                                                      std::string_view start, toolkit::Overwrite) {
   return nextFileAnswer(title, start);
 }
 

@@ -62,8 +62,9 @@ class ScriptedUser : public toolkit::User {
                                     std::string_view preset) override;
   std::optional<std::string> openFileName(std::string_view title, std::string_view filter,
                                           std::string_view startFolder) override;
-  std::optional<std::string> saveFileName(std::string_view title, std::string_view filter,
-                                          std::string_view startFolder) override;
+  std::optional<std::string> saveFileName(
+      std::string_view title, std::string_view filter, std::string_view startFolder,
+      toolkit::Overwrite overwrite = toolkit::Overwrite::Confirm) override;
   std::optional<toolkit::LogFont> chooseFont(const toolkit::LogFont& current) override;
 
  private:

@@ -1,0 +1,52 @@
+#include "app/print_jobs.h"
+
+#include "app/print_options.h"
+#include "print/page_writer.h"
+#include "print/print_job.h"
+#include "print/print_source.h"
+#include "toolkit/window_manager.h"
+
+namespace savora::app {
+
+void openPrintSetup(print::PrintJob job, Settings& settings, toolkit::User& user) {
+  toolkit::UI_WINDOW_MANAGER::instance().add(new print::PrintSetupWindow(
+      std::move(job), printSettingsOf(settings.print),
+      [&settings](const print::PrintSettings& kept) { keepPrintSettings(settings.print, kept); },
+      user));
+}
+
+print::PrintJob recipesJob(print::PrintKind kind, recipe::RecipeTables tables, toolkit::User& user,
+                           std::vector<store::Recipe> recipes) {
+  return {kind,
+          [tables, &user, recipes](toolkit::Canvas& canvas,
+                                   const print::PrintSettings& settings) mutable {
+            return print::printRecipes(canvas, settings, tables, user, recipes);
+          },
+          [tables, &user, recipes](const print::PrintSettings& settings) mutable {
+            return print::recipesText(tables, user, recipes, settings.printNutrition);
+          }};
+}
+
+print::PrintJob documentJob(print::PrintKind kind, std::shared_ptr<print::PrintSource> source) {
+  return {kind,
+          [source](toolkit::Canvas& canvas, const print::PrintSettings& settings) {
+            print::PageWriter pen(canvas, settings);
+            print::printDocument(pen, source->document());
+            return canvas.finish();
+          },
+          [source](const print::PrintSettings& settings) {
+            return print::documentText(source->document(), settings.printNutrition);
+          }};
+}
+
+print::PrintJob textPageJob(std::string title, std::string text) {
+  return {print::PrintKind::TextPage,
+          [title, text](toolkit::Canvas& canvas, const print::PrintSettings& settings) {
+            print::PageWriter pen(canvas, settings);
+            print::printTextPage(pen, title, text);
+            return canvas.finish();
+          },
+          [title, text](const print::PrintSettings&) { return print::textPageText(title, text); }};
+}
+
+}  // namespace savora::app

@@ -1,0 +1,157 @@
+#include "cli/cli_commands.h"
+
+#include <cstdlib>
+#include <optional>
+
+#include "app/print_options.h"
+#include "app/settings.h"
+#include "app/shared_tables.h"
+#include "cli/console_user.h"
+#include "cli/recipe_names.h"
+#include "platform/codepage.h"
+#include "platform/program_dirs.h"
+#include "print/print_job.h"
+#include "print/text_file.h"
+#include "recipe/recipe_tables.h"
+
+namespace savora::cli {
+
+namespace {
+
+struct Options {
+  std::string command;
+  std::vector<std::string> recipes;
+  std::string dataDir;
+  std::string pdf;
+  std::string out;
+  bool label = false;
+  std::optional<print::PaperMode> paper;
+};
+
+// The folder scripts/run installs the program into ($SAVORA_HOME when it names another).
+std::string installedProgramFolder() {
+  if (const char* chosen = std::getenv("SAVORA_HOME"); chosen && *chosen) return chosen;
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : ".") + "/.local/share/savora99";
+}
+
+std::optional<print::PaperMode> paperModeNamed(const std::string& name) {
+  if (name == "cards") return print::PaperMode::FormattedCards;
+  if (name == "four-by-six") return print::PaperMode::FourBySixCards;
+  if (name == "sheet") return print::PaperMode::StandardSheet;
+  return std::nullopt;
+}
+
+// Reads the command line; an error message when it is malformed.
+std::string parse(const std::vector<std::string>& args, Options& o) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= args.size()) return false;
+      into = args[++i];
+      return true;
+    };
+    if (a == "--data" || a == "--pdf" || a == "--out") {
+      if (!value(a == "--data" ? o.dataDir : a == "--pdf" ? o.pdf : o.out))
+        return a + " needs a value";
+    } else if (a == "--paper") {
+      std::string name;
+      if (!value(name) || !(o.paper = paperModeNamed(name)))
+        return "--paper takes cards, four-by-six or sheet";
+    } else if (a == "--label") {
+      o.label = true;
+    } else if (a.starts_with("--")) {
+      return "unknown option " + a;
+    } else if (o.command.empty()) {
+      o.command = a;
+    } else {
+      o.recipes.push_back(a);
+    }
+  }
+  if (o.command != "text" && o.command != "print") return "unknown command \"" + o.command + "\"";
+  if (o.recipes.empty()) return "name at least one recipe";
+  if (o.command == "print" && o.pdf.empty()) return "print needs --pdf FILE";
+  return {};
+}
+
+}  // namespace
+
+std::string cliHelp() {
+  return "usage: savora99-cli COMMAND RECIPE... [options]\n"
+         "\n"
+         "Commands:\n"
+         "  text RECIPE...               write the recipes' text forms to standard output\n"
+         "                               (or to --out FILE, which replaces a file of that name)\n"
+         "  print RECIPE... --pdf FILE   print the recipes into a PDF file\n"
+         "\n"
+         "A recipe is named \"Book/Chapter/Name\" or by its UID.\n"
+         "\n"
+         "Options:\n"
+         "  --data DIR      the program folder (default: the installed one, $SAVORA_HOME or\n"
+         "                  ~/.local/share/savora99)\n"
+         "  --label         add the Nutrition Facts label\n"
+         "  --paper MODE    cards, four-by-six or sheet (default: the kept print setting)\n"
+         "  --out FILE      text: write to FILE instead of standard output\n"
+         "  --help          show this text\n";
+}
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const PdfCanvasMaker& pdfCanvas) {
+  if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+    (args.empty() ? err : out) << cliHelp();
+    return args.empty() ? 2 : 0;
+  }
+  Options o;
+  if (const std::string error = parse(args, o); !error.empty()) {
+    err << "savora99-cli: " << error << "\n" << cliHelp();
+    return 2;
+  }
+  const std::string folder = o.dataDir.empty() ? installedProgramFolder() : o.dataDir;
+  if (!platform::setProgramDirectory(folder)) {
+    err << "savora99-cli: no program folder at " << folder << "\n";
+    return 2;
+  }
+
+  ConsoleUser user(err);
+  store::TableStore store(user);
+  app::SharedTables shared(store);
+  for (const store::OpenFailure& failure : shared.openAll())
+    err << "savora99-cli: " << failure.table << ": " << failure.cause << "\n";
+  app::Settings settings;
+  settings.readSettings();
+  recipe::RecipeTables tables{
+      shared.recipes(), shared.units(),    shared.ingredients(),       shared.brands(),
+      shared.books(),   shared.chapters(), {settings.abbreviatedUnits}};
+
+  std::vector<store::Recipe> recipes;
+  for (const std::string& name : o.recipes) {
+    if (auto recipe = findRecipe(tables, platform::cp1252FromUtf8(name))) {
+      recipes.push_back(*recipe);
+    } else {
+      err << "savora99-cli: no recipe " << name << "\n";
+      return 1;
+    }
+  }
+
+  print::PrintSettings print = app::printSettingsOf(settings.print);
+  if (o.paper) print::choosePaperMode(print, *o.paper);
+  if (o.label) print.printNutrition = true;
+
+  if (o.command == "text") {
+    const std::string text = print::recipesText(tables, user, recipes, print.printNutrition);
+    if (o.out.empty()) {
+      out << platform::utf8FromCp1252(text);
+      return 0;
+    }
+    return print::writeTextFile(user, o.out, text) ? 0 : 1;
+  }
+  const std::unique_ptr<toolkit::Canvas> canvas =
+      pdfCanvas(o.pdf, print.margins.paperWidth, print.margins.paperHeight);
+  if (!canvas || !print::printRecipes(*canvas, print, tables, user, recipes)) {
+    err << "savora99-cli: could not write " << o.pdf << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace savora::cli

@@ -1,0 +1,113 @@
+// savora99-cli end to end: a program folder of real tables, its recipes written as text and
+// printed into a PDF that poppler's tools read back.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "../nutrition/nutrition_fixture.h"
+#include "platform/file_ops.h"
+
+namespace savora::cli {
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+};
+
+// Runs a shell command line, capturing its standard output.
+Outcome run(const std::string& command) {
+  Outcome r;
+  FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return r;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, n);
+  const int status = ::pclose(pipe);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+class CliTest : public nutrition::NutritionTest {
+ protected:
+  void SetUp() override {
+    NutritionTest::SetUp();
+    const long butter = food("butter", "1", kTablespoon, 100, 13, 90);
+    const long rice = food("rice", "1", kCup, 200, 1, 10);
+    pilaf = saveRecipe("Butter Pilaf", 4, {line("2", kCup, rice), line("4", kTablespoon, butter)},
+                       0, "Melt the butter, stir in the rice and simmer until tender.");
+  }
+
+  std::string cli(const std::string& args) {
+    return std::string(SAVORA_PROGRAM_DIR) + "/savora99-cli " + args + " --data " +
+           programDir.str();
+  }
+
+  long pilaf = 0;
+};
+
+size_t at(const std::string& text, const std::string& part) {
+  const size_t where = text.find(part);
+  EXPECT_NE(where, std::string::npos) << part << " missing from:\n" << text;
+  return where;
+}
+
+TEST_F(CliTest, HelpNamesTheCommandsAndBadCommandLinesFail) {
+  const Outcome help = run(std::string(SAVORA_PROGRAM_DIR) + "/savora99-cli --help");
+  EXPECT_EQ(help.status, 0);
+  at(help.out, "text RECIPE...");
+  at(help.out, "print RECIPE... --pdf FILE");
+  EXPECT_EQ(run(cli("print Family/Breads/Butter\\ Pilaf")).status, 2);  // no --pdf
+  EXPECT_EQ(run(cli("text Family/Breads/Nothing")).status, 1);
+}
+
+TEST_F(CliTest, TextWritesTheRecipeTextFormWithTheLabel) {
+  const Outcome byName = run(cli("text 'Family/breads/butter pilaf' --label"));
+  ASSERT_EQ(byName.status, 0);
+  EXPECT_TRUE(
+      byName.out.starts_with("Butter Pilaf\n\nBook: Family\nChapter: Breads\n\nServes: 4\n"));
+  // 400 calories of rice and 400 of butter for 4 servings; 13.5 g of fat: 21 percent.
+  at(byName.out, "Calories   200");
+  at(byName.out, "Total Fat    14g                  21%\n");
+  EXPECT_EQ(run(cli("text " + std::to_string(pilaf) + " --label")).out, byName.out);
+}
+
+TEST_F(CliTest, PrintWritesAPdfWhoseTextReadsInOrder) {
+  const std::string pdf = programDir.str() + "/pilaf.pdf";
+  ASSERT_EQ(
+      run(cli("print " + std::to_string(pilaf) + " --paper sheet --label --pdf " + pdf)).status, 0);
+  const Outcome info = run("pdfinfo " + pdf);
+  ASSERT_EQ(info.status, 0);
+  EXPECT_NE(info.out.find("Pages:           1\n"), std::string::npos) << info.out;
+  const Outcome text = run("pdftotext -layout " + pdf + " -");
+  ASSERT_EQ(text.status, 0);
+  size_t last = 0;
+  for (const char* part : {"Butter Pilaf",
+                           "Makes 4 servings",
+                           "2 cups rice",
+                           "4 tablespoons butter",
+                           "Melt the butter",
+                           "Nutrition Facts",
+                           "Amount Per Serving",
+                           "Calories 200",
+                           "Calories from Fat 0",
+                           "% Daily Value*",
+                           "Total Fat 14g",
+                           "21%",
+                           "Sodium 95mg",
+                           "4%",
+                           "Protein 0g",
+                           "Vitamin A 0%",
+                           "Vitamin C 0%",
+                           "Calcium 0%",
+                           "Iron 0%",
+                           "* Percent Daily Values are based on a",
+                           "2,000 calorie diet."}) {
+    const size_t where = at(text.out, part);
+    EXPECT_GE(where, last) << part << " out of order";
+    last = where;
+  }
+}
+
+}  // namespace
+}  // namespace savora::cli

@@ -1,6 +1,7 @@
 #include "platform/file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,12 +84,17 @@ bool WriteFaults::allowsChange(bool& result) {
 }
 
 File::File(File&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), error_(std::move(other.error_)) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      view_(std::exchange(other.view_, nullptr)),
+      viewLength_(std::exchange(other.viewLength_, 0)),
+      error_(std::move(other.error_)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
     close();
     fd_ = std::exchange(other.fd_, -1);
+    view_ = std::exchange(other.view_, nullptr);
+    viewLength_ = std::exchange(other.viewLength_, 0);
     error_ = std::move(other.error_);
   }
   return *this;
@@ -101,6 +107,7 @@ File::~File() {
 bool File::open(std::string_view name, Mode mode) {
   close();
   notFound_ = false;
+  viewFailed_ = false;
   const std::string path = nativePath(name);
   if (path.empty()) {
     notFound_ = true;
@@ -147,8 +154,30 @@ bool File::open(std::string_view name, Mode mode) {
 }
 
 void File::close() {
+  unmapView();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+}
+
+const char* File::mapView(uint64_t length) {
+  unmapView();
+  if (fd_ < 0 || length == 0) return nullptr;
+  // Shared, so that the page cache the writes go to is the one the view shows.
+  void* view = ::mmap(nullptr, size_t(length), PROT_READ, MAP_SHARED, fd_, 0);
+  if (view == MAP_FAILED) {
+    viewFailed_ = true;
+    error_ = std::strerror(errno);
+    return nullptr;
+  }
+  view_ = static_cast<const char*>(view);
+  viewLength_ = length;
+  return view_;
+}
+
+void File::unmapView() {
+  if (view_ != nullptr) ::munmap(const_cast<char*>(view_), size_t(viewLength_));
+  view_ = nullptr;
+  viewLength_ = 0;
 }
 
 size_t File::read(void* buffer, size_t count) {
@@ -235,6 +264,7 @@ bool File::truncate(uint64_t newSize) {
     if (!result) error_ = std::strerror(EIO);
     return result;
   }
+  if (newSize < viewLength_) unmapView();  // a view past the end would fault when read
   if (::ftruncate(fd_, off_t(newSize)) != 0) {
     error_ = std::strerror(errno);
     return false;

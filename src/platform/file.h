@@ -48,6 +48,13 @@ class File {
   bool truncate(uint64_t size);
   // Pushes written data to the disk (fsync).
   bool sync();
+  // Maps the first `length` bytes for reading (a view that stays valid until unmapView() or
+  // close; writes made later through this object show in it). Null when they cannot be mapped.
+  const char* mapView(uint64_t length);
+  void unmapView();
+  const char* view() const { return view_; }
+  bool viewFailed() const { return viewFailed_; }
+  uint64_t viewLength() const { return viewLength_; }
   // The system's text for the last failure of this object.
   const std::string& errorText() const { return error_; }
   // True when the last open() failed because the file does not exist.
@@ -57,6 +64,9 @@ class File {
   bool countedWrite(uint64_t offset, bool atOffset, const void* data, size_t count);
 
   int fd_ = -1;
+  const char* view_ = nullptr;
+  uint64_t viewLength_ = 0;
+  bool viewFailed_ = false;  // since open(): reads go to the file
   std::string error_;
   bool notFound_ = false;
 };

@@ -1,6 +1,7 @@
 #include "xbase/memo_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "xbase/byte_order.h"
 #include "xbase/error.h"
@@ -77,7 +78,17 @@ uint32_t MemoFile::blocksFor(uint64_t length) const {
 }
 
 bool MemoFile::readAt(uint64_t offset, char* out, size_t count) {
-  return cache_.read(file_, fileSize_, offset, out, count);
+  if (offset > fileSize_ || count > fileSize_ - offset) return false;
+  // The first read maps the file as it is; memos written later lie past the view.
+  if (!mapTried_) {
+    mapTried_ = true;
+    file_.mapView(fileSize_);  // when it cannot be mapped, reads go to the file
+  }
+  if (offset + count <= file_.viewLength()) {
+    std::memcpy(out, file_.view() + offset, count);
+    return true;
+  }
+  return file_.readAt(offset, out, count);
 }
 
 std::string MemoFile::read(uint32_t block, MemoReader reader) {
@@ -172,8 +183,6 @@ uint32_t MemoFile::write(std::string_view data) {
   const uint32_t block = nextFree_;
   if (uint64_t(block) + needed > 0xFFFFFFFFull / blockSize_)
     raise("writing memo file %s: the file would grow past 4 GB", path_.c_str());
-  cache_.forget(uint64_t(block) * blockSize_, bytes.size());
-  cache_.forget(0, 4);
   if (!file_.writeAt(uint64_t(block) * blockSize_, bytes.data(), bytes.size()))
     raise("writing memo file %s: %s", path_.c_str(), file_.errorText().c_str());
   char next[4];

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "platform/file.h"
-#include "xbase/file_chunk_cache.h"
 
 namespace savora::xbase {
 
@@ -51,7 +50,7 @@ class MemoFile {
   MemoFile& operator=(MemoFile&&) = default;
 
   // The data of the memo at `block`. Throws Error when the block or its length lies outside the
-  // file. Reads near each other share the file's cached chunks.
+  // file. The file as it was opened is read through a mapped view: no system call per memo.
   std::string read(uint32_t block, MemoReader reader);
   // Stores `data` at the next free block and returns that block; 0 for empty data (no memo).
   // Never overwrites an existing memo, so a torn write cannot damage the memo a record still
@@ -77,7 +76,7 @@ class MemoFile {
   uint32_t blockSize_ = kDefaultMemoBlockSize;
   uint32_t nextFree_ = 0;
   uint64_t fileSize_ = 0;
-  FileChunkCache cache_;
+  bool mapTried_ = false;
 };
 
 }  // namespace savora::xbase

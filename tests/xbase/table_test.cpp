@@ -236,6 +236,37 @@ TEST(TableTest, EditsMoveKeysAndAreWrittenOnMove) {
   EXPECT_THROW(table->setText(table->fieldIndex("NOSUCH"), "x"), Error);
 }
 
+// Walks read the files through mapped views; what is written while they are open, in place or
+// appended past them, is what the next walk reads.
+TEST(TableTest, WalksSeeEveryWriteMadeSinceTheFilesWereMapped) {
+  TempFolder folder;
+  auto table = createRecipes(folder.str() + "r");
+  for (int uid = 1; uid <= 30; ++uid) appendRecipe(*table, uid);
+  const int name = table->fieldIndex("NAME"), notes = table->fieldIndex("NOTES");
+  auto namesAndNotes = [&] {
+    std::vector<std::string> seen;
+    for (bool on = table->top(); on; on = table->skip())
+      seen.push_back(table->text(name) + "|" + table->memo(notes));
+    return seen;
+  };
+  const std::vector<std::string> before = namesAndNotes();  // maps both files
+  ASSERT_EQ(before.size(), 30u);
+  ASSERT_TRUE(table->go(3));
+  table->setText(name, "changed in place");
+  table->setMemo(notes, "a new memo");
+  table->appendStart();  // writes record 3
+  table->setNumber(table->fieldIndex("UID"), 31);
+  table->setText(name, "appended");
+  table->setMemo(notes, std::string(5000, 'm'));
+  table->append();
+  const std::vector<std::string> after = namesAndNotes();
+  ASSERT_EQ(after.size(), 31u);
+  EXPECT_EQ(after[2], "changed in place|a new memo");
+  EXPECT_EQ(after[30], "appended|" + std::string(5000, 'm'));
+  EXPECT_EQ(std::vector<std::string>(after.begin() + 3, after.begin() + 30),
+            std::vector<std::string>(before.begin() + 3, before.end()));
+}
+
 TEST(TableTest, UniqueTagsKeepOneEntryPerKeyAndDescendingTagsWalkBackwards) {
   TempFolder folder;
   auto table = Table::create(folder.str() + "u", {{"CAT", 'C', 6, 0}, {"QTY", 'N', 6, 2}},

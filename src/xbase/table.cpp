@@ -55,7 +55,6 @@ bool Table::openFiles() {
     raise("opening table %s: the file is %llu bytes long and ends inside its %u-byte header",
           dbfPath.c_str(), static_cast<unsigned long long>(size), header_.headerLength);
   parseFieldDescriptors(bytes, header_, dbfPath);
-  records_.reset(header_.recordLength);
 
   // The header count is what other programs trust, but a record torn by an interrupted
   // append must never be read, and a record written in full whose count update was lost is
@@ -184,29 +183,23 @@ void Table::requireWritable(const char* action) const {
 void Table::readRecord(uint32_t record, std::string& out) {
   const size_t length = header_.recordLength;
   const uint64_t offset = header_.headerLength + uint64_t(record - 1) * length;
-  // Walks read the file through a view mapped at their first record: no system call and no
-  // chunk copied per record, in whatever order the walk goes. Records appended since lie past
-  // the view and are read from the file.
-  const bool walking = walking_ || (lastRead_ != 0 && record == lastRead_ + 1);
+  // A table read more than once (a walk, seeks) reads through a view of its file: no system call
+  // per record. The view is mapped again when a record appended since lies past it. The table's
+  // first read (opening it) goes to the file: opening to append one record maps nothing.
+  const bool readBefore = lastRead_ != 0;
   lastRead_ = record;
-  if (walking && dbf_.view() == nullptr && !dbf_.viewFailed()) dbf_.mapView(dbf_.size());
+  if (readBefore && offset + length > dbf_.viewLength() && !dbf_.viewFailed())
+    dbf_.mapView(dbf_.size());
   if (offset + length <= dbf_.viewLength()) {
     out.assign(dbf_.view() + offset, length);
     return;
   }
-  if (records_.find(record, out)) return;
-  if (walking && record >= 1 && record <= count_) {
-    const uint32_t first = records_.chunkStart(record);
-    const uint32_t n = std::min(records_.chunkRecords(), count_ - first + 1);
-    std::string chunk(size_t(n) * length, '\0');
-    if (dbf_.readAt(header_.headerLength + uint64_t(first - 1) * length, chunk.data(),
-                    chunk.size())) {
-      out.assign(chunk, size_t(record - first) * length, length);
-      records_.store(first, std::move(chunk));
-      return;
-    }
-  }
-  out.resize(length);
+  readRecordFromFile(record, out);
+}
+
+void Table::readRecordFromFile(uint32_t record, std::string& out) {
+  const uint64_t offset = header_.headerLength + uint64_t(record - 1) * header_.recordLength;
+  out.resize(header_.recordLength);
   if (!dbf_.readAt(offset, out.data(), out.size()))
     raise("reading table %s: record %u at offset %llu cannot be read", path(".dbf").c_str(), record,
           static_cast<unsigned long long>(offset));
@@ -243,7 +236,7 @@ uint32_t Table::recordHash(std::string_view bytes) {
 uint32_t Table::lastRecordHash() {
   if (!lastHash_) {
     std::string record;
-    if (count_ > 0) readRecord(count_, record);
+    if (count_ > 0) readRecordFromFile(count_, record);  // not a read that maps the file
     lastHash_ = recordHash(record);
   }
   return *lastHash_;
@@ -251,7 +244,6 @@ uint32_t Table::lastRecordHash() {
 
 void Table::writeRecord(uint32_t record, const std::string& bytes, bool withEndMark) {
   if (record >= count_) lastHash_ = recordHash(bytes);
-  records_.forget(record);
   const uint64_t offset = header_.headerLength + uint64_t(record - 1) * header_.recordLength;
   bool ok;
   if (withEndMark) {
@@ -315,10 +307,6 @@ bool Table::skip(int64_t count) {
   flush();
   const bool forward = count >= 0;
   if (count == 0) return !eof_;
-  struct Walking {
-    bool& flag;
-    ~Walking() { flag = false; }
-  } walking{walking_ = true};
   for (int64_t i = 0; i < (forward ? count : -count); ++i)
     if (!skipOne(forward)) return false;
   return true;

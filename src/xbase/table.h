@@ -18,7 +18,6 @@
 #include "xbase/index_key.h"
 #include "xbase/key_expr.h"
 #include "xbase/memo_file.h"
-#include "xbase/record_cache.h"
 
 namespace savora::xbase {
 
@@ -205,6 +204,7 @@ class Table {
   // False when the table file does not exist.
   bool openFiles();
   void readRecord(uint32_t record, std::string& out);
+  void readRecordFromFile(uint32_t record, std::string& out);
   void load(uint32_t record);
   void setEof();
   void requireWritable(const char* action) const;
@@ -260,9 +260,7 @@ class Table {
   bool failed_ = false;
   bool recovered_ = false;            // records past the header count were taken in at open
   std::optional<uint32_t> lastHash_;  // recordHash() of record count_, when known
-  RecordCache records_;
-  bool walking_ = false;   // reads come from skip(): read whole chunks
-  uint32_t lastRead_ = 0;  // the record read last, to see walks in record order
+  uint32_t lastRead_ = 0;  // a record read before: later reads go through the file's view
 
   // Current record.
   uint32_t recno_ = 0;

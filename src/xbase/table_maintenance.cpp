@@ -110,7 +110,6 @@ void Table::rewrite(bool dropDeleted) {
   count_ = kept;
   header_.recordCount = kept;
   lastHash_.reset();
-  records_.clear();
   if (memo_) memo_ = MemoFile::open(path(fpt ? ".fpt" : ".dbt"), memo_->kind(), true);
   if (cdx_) {
     const std::string selected = selectedTag();

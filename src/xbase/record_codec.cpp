@@ -27,6 +27,18 @@ std::string formatNumber(double value, uint32_t width, uint32_t decimals) {
 }
 
 std::optional<double> parseNumber(std::string_view text) {
+  // Most numbers in tables are whole (codes, counts): read them without a copy or strtod.
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  const size_t last = text.find_last_not_of(' ');
+  const std::string_view digits = text.substr(first, last - first + 1);
+  const bool negative = digits[0] == '-';
+  if (digits.size() - negative <= 15 && digits.size() > size_t(negative) &&
+      digits.find_first_not_of("0123456789", negative) == std::string_view::npos) {
+    int64_t value = 0;
+    for (char c : digits.substr(negative)) value = value * 10 + (c - '0');
+    return double(negative ? -value : value);
+  }
   const std::string trimmed = platform::trim(text);
   if (trimmed.empty()) return std::nullopt;
   const char* begin = trimmed.c_str();

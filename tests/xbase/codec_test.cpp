@@ -42,7 +42,12 @@ TEST(CodecTest, NumberTextParsesOnlyPlainDecimals) {
   EXPECT_EQ(parseNumber("   12.50"), 12.5);
   EXPECT_EQ(parseNumber("-3"), -3.0);
   EXPECT_EQ(parseNumber(" 1e3 "), 1000.0);
-  for (const char* bad : {"", "     ", "abc", "0x10", "inf", "nan", "12abc"}) {
+  // Whole numbers of every length, the short way and the long way alike.
+  EXPECT_EQ(parseNumber("   42"), 42.0);
+  EXPECT_EQ(parseNumber("-007 "), -7.0);
+  EXPECT_EQ(parseNumber("999999999999999"), 999999999999999.0);
+  EXPECT_EQ(parseNumber("12345678901234567"), 12345678901234567.0);
+  for (const char* bad : {"", "     ", "abc", "0x10", "inf", "nan", "12abc", "-", "1 2"}) {
     SCOPED_TRACE(bad);
     EXPECT_FALSE(parseNumber(bad).has_value());
   }

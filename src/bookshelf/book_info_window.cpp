@@ -116,9 +116,7 @@ int BookInfoWindow::Event(const UI_EVENT& event) {
     case kSaveRequest:
       if (save()) {
         close();
-        // The exit check waits for this save: with the exit confirmed the program now ends.
-        if (exitState_ && *exitState_ == L_EXIT)
-          UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
+        exitSaveDone(exitState_);
       }
       break;
     case S_CLOSE:
@@ -161,7 +159,7 @@ void BookInfoWindow::leave() {
 }
 
 void BookInfoWindow::refuseExit() {
-  if (exitState_) *exitState_ = 0;
+  exitSaveFailed(exitState_);
 }
 
 void BookInfoWindow::close() {

@@ -400,21 +400,19 @@ void WeekWindow::playVideo(const std::string& path) {
 
 void WeekWindow::saveRequested(bool closeAfter) {
   if (!choice_.save()) {
-    if (services_.exitState) *services_.exitState = 0;
+    exitSaveFailed(services_.exitState);
     return;
   }
   if (!closeAfter) return;
   close();
-  // The exit check waits for this save: with the exit confirmed the program now ends.
-  if (services_.exitState && *services_.exitState == L_EXIT)
-    UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
+  exitSaveDone(services_.exitState);
 }
 
 void WeekWindow::leave() {
   if (choice_.close()) {
     close();
-  } else if (services_.exitState) {
-    *services_.exitState = 0;
+  } else {
+    exitSaveFailed(services_.exitState);
   }
 }
 

@@ -222,20 +222,19 @@ void YearWindow::removeMenu() {
 
 void YearWindow::saveRequested(bool closeAfter) {
   if (!choice_.save()) {
-    if (services_.exitState) *services_.exitState = 0;
+    exitSaveFailed(services_.exitState);
     return;
   }
   if (!closeAfter) return;
   close();
-  if (services_.exitState && *services_.exitState == L_EXIT)
-    UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
+  exitSaveDone(services_.exitState);
 }
 
 void YearWindow::leave() {
   if (choice_.close()) {
     close();
-  } else if (services_.exitState) {
-    *services_.exitState = 0;
+  } else {
+    exitSaveFailed(services_.exitState);
   }
 }
 

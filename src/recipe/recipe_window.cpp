@@ -575,7 +575,7 @@ void RecipeWindow::servings() {
 
 bool RecipeWindow::save() {
   if (!fieldsStorable(*this, user_)) {
-    if (services_.exitState) *services_.exitState = 0;
+    exitSaveFailed(services_.exitState);
     return false;
   }
   commit();
@@ -588,7 +588,7 @@ bool RecipeWindow::save() {
       name_->setFocus();
     }
     if (outcome.noServings) servings();
-    if (outcome.result == SaveResult::Failed && services_.exitState) *services_.exitState = 0;
+    if (outcome.result == SaveResult::Failed) exitSaveFailed(services_.exitState);
     return false;
   }
   name_->setText(edit_.recipe().name);
@@ -608,21 +608,18 @@ bool RecipeWindow::save() {
 
 void RecipeWindow::saveRequested() {
   if (!save()) {
-    // Not saved (refused, declined or cancelled): the program does not leave without asking.
-    if (services_.exitState) *services_.exitState = 0;
+    exitSaveFailed(services_.exitState);
     return;
   }
   close();
-  // The exit check waits for this save: with the exit confirmed the program now ends.
-  if (services_.exitState && *services_.exitState == L_EXIT)
-    UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
+  exitSaveDone(services_.exitState);
 }
 
 bool RecipeWindow::leaveRecipe() {
   commit();
   pushEditor();
   if (!edit_.offerToSave()) {
-    if (services_.exitState) *services_.exitState = 0;
+    exitSaveFailed(services_.exitState);
     return false;
   }
   if (edit_.savedInWindow()) {

@@ -96,4 +96,13 @@ void UI_EVENT_MANAGER::clear() {
   exitReached_ = false;
 }
 
+void exitSaveDone(int* exitState) {
+  if (exitState && *exitState == L_EXIT)
+    UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(L_EXIT_FUNCTION));
+}
+
+void exitSaveFailed(int* exitState) {
+  if (exitState) *exitState = 0;
+}
+
 }  // namespace savora::toolkit

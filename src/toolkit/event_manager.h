@@ -64,4 +64,11 @@ class UI_EVENT_MANAGER : public QObject {
   std::function<void(const std::string&)> errorHandler_;
 };
 
+// The exit check asks each window with unsaved changes to save (setting the exit state to
+// L_EXIT) and waits for it. The window reports how its save ended:
+// saved, so with the exit confirmed the program now ends;
+void exitSaveDone(int* exitState);
+// not saved (refused, declined or cancelled), so the program does not leave without asking.
+void exitSaveFailed(int* exitState);
+
 }  // namespace savora::toolkit

@@ -7,7 +7,7 @@ Prints "PORT <n>" on the first line once listening, then serves until killed.
 HTTP modes: http (files in FOLDER), http-close (closes at once), http-truncated (promises 1000
 bytes, sends 100), http-silent (never answers).
 SMTP modes: smtp (real delivery; each message is written to FOLDER as msg-<n>.eml with its
-envelope in msg-<n>.env), smtp-tls (STARTTLS and AUTH user/secret with CERT and KEY), and
+envelope in msg-<n>.env; recipients starting with "refused" get 550), smtp-tls (STARTTLS and AUTH user/secret with CERT and KEY), and
 scripted replies: smtp-helo-5xx, smtp-multiline-greeting, smtp-rcpt-550, smtp-data-554,
 smtp-close-mid-reply, smtp-silent.
 """
@@ -98,6 +98,13 @@ def smtp_delivery(folder, cert=None, key=None):
 
     class Keep:
         count = 0
+
+        async def handle_RCPT(self, server, session, envelope, address, options):
+            # Addresses that start with "refused" are turned away, as an unknown mailbox is.
+            if address.startswith("refused"):
+                return "550 no such mailbox"
+            envelope.rcpt_tos.append(address)
+            return "250 OK"
 
         async def handle_DATA(self, server, session, envelope):
             Keep.count += 1

@@ -127,3 +127,37 @@ TEST(MailSenderTest, ServerTextsGiveHostAndPort) {
 
 }  // namespace
 }  // namespace savora::online
+
+namespace savora::online {
+namespace {
+
+// A self-signed certificate for 127.0.0.1, made for the test.
+std::pair<std::string, std::string> makeCertificate(const testing::TempFolder& folder) {
+  const std::string cert = folder.str() + "cert.pem", key = folder.str() + "key.pem";
+  const std::string command = "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1"
+                              " -addext subjectAltName=IP:127.0.0.1 -keyout " +
+                              key + " -out " + cert + " >/dev/null 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  return {cert, key};
+}
+
+TEST(MailSenderTest, StartTlsWithLogin) {
+  testing::TempFolder folder, inbox;
+  const auto [cert, key] = makeCertificate(folder);
+  LoopbackServer server("smtp-tls", inbox.path().string(), {cert, key});
+  MailServer tls = loopback(server.port());
+  tls.security = MailSecurity::StartTls;
+  tls.trustedCertificates = cert;
+  tls.user = "user";
+  tls.password = "secret";
+  MailMessage message = greeting();
+  EXPECT_EQ(sendMail(message, tls), 0) << message.log;
+  EXPECT_TRUE(std::filesystem::exists(inbox.path() / "msg-1.eml"));
+
+  tls.password = "wrong";
+  EXPECT_EQ(sendMail(message, tls), -2);
+  EXPECT_FALSE(std::filesystem::exists(inbox.path() / "msg-2.eml"));
+}
+
+}  // namespace
+}  // namespace savora::online

@@ -134,9 +134,10 @@ namespace {
 // A self-signed certificate for 127.0.0.1, made for the test.
 std::pair<std::string, std::string> makeCertificate(const testing::TempFolder& folder) {
   const std::string cert = folder.str() + "cert.pem", key = folder.str() + "key.pem";
-  const std::string command = "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1"
-                              " -addext subjectAltName=IP:127.0.0.1 -keyout " +
-                              key + " -out " + cert + " >/dev/null 2>&1";
+  const std::string command =
+      "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1"
+      " -addext subjectAltName=IP:127.0.0.1 -keyout " +
+      key + " -out " + cert + " >/dev/null 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0);
   return {cert, key};
 }

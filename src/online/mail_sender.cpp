@@ -1,0 +1,229 @@
+#include "online/mail_sender.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "online/mail_address.h"
+
+namespace savora::online {
+
+namespace {
+
+// Room kept for the transcript; a chattier server's rest is dropped.
+constexpr size_t kTranscriptRoom = 16000;
+
+std::string rfc5322Date(std::time_t now) {
+  static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::tm local{};
+  localtime_r(&now, &local);
+  const long offsetMinutes = local.tm_gmtoff / 60;
+  const long absolute = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
+  char text[64];
+  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d %c%02ld%02ld",
+                kDays[local.tm_wday], local.tm_mday, kMonths[local.tm_mon], local.tm_year + 1900,
+                local.tm_hour, local.tm_min, local.tm_sec, offsetMinutes < 0 ? '-' : '+',
+                absolute / 60, absolute % 60);
+  return text;
+}
+
+// A header value on one line: line breaks become blanks, so they cannot start a new header.
+std::string oneLine(std::string text) {
+  std::replace(text.begin(), text.end(), '\r', ' ');
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  return text;
+}
+
+// Every line end as CR LF.
+std::string crlfLines(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 40);
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      out += "\r\n";
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (text[i] == '\n') {
+      out += "\r\n";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+struct Exchange {
+  std::string transcript;  // both directions
+  std::string replies;     // the server's side only
+  std::string lastCommand;
+  std::string upload;
+  size_t uploaded = 0;
+  const std::function<void()>* whileWaiting = nullptr;
+};
+
+void keep(std::string& into, const char* data, size_t size) {
+  if (into.size() < kTranscriptRoom)
+    into.append(data, std::min(size, kTranscriptRoom - into.size()));
+}
+
+int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* context) {
+  auto* exchange = static_cast<Exchange*>(context);
+  if (type == CURLINFO_HEADER_IN) {
+    keep(exchange->transcript, data, size);
+    keep(exchange->replies, data, size);
+  } else if (type == CURLINFO_HEADER_OUT) {
+    keep(exchange->transcript, data, size);
+    const std::string_view command(data, size);
+    exchange->lastCommand = std::string(command.substr(0, command.find_first_of(" \r\n")));
+  }
+  return 0;
+}
+
+size_t onRead(char* buffer, size_t size, size_t count, void* context) {
+  auto* exchange = static_cast<Exchange*>(context);
+  const size_t bytes = std::min(size * count, exchange->upload.size() - exchange->uploaded);
+  std::copy_n(exchange->upload.data() + exchange->uploaded, bytes, buffer);
+  exchange->uploaded += bytes;
+  return bytes;
+}
+
+int onProgress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  auto* exchange = static_cast<Exchange*>(context);
+  if (exchange->whileWaiting && *exchange->whileWaiting) (*exchange->whileWaiting)();
+  return 0;
+}
+
+std::string refusalText(const std::string& command) {
+  const std::string step = command == "EHLO" || command.empty() ? "HELO" : command;
+  return "Error occured while communicating with the mail server (SENDTO's " + step + ").";
+}
+
+}  // namespace
+
+MailServer parseMailServer(const std::string& text, MailSecurity security) {
+  MailServer server;
+  server.security = security;
+  server.port = security == MailSecurity::Tls ? 465 : 25;
+  std::string host(trimmedAddress(text));
+  const size_t colon = host.rfind(':');
+  if (colon != std::string::npos && host.find(':') == colon) {
+    const std::string port = host.substr(colon + 1);
+    if (!port.empty() && port.find_first_not_of("0123456789") == std::string::npos &&
+        port.size() <= 5)
+      server.port = std::stoi(port);
+    host.resize(colon);
+  }
+  server.host = host;
+  return server;
+}
+
+void MailMessage::setRecipients(const std::string& toAddress, const std::string& ccAddress,
+                                const std::string& bccAddress) {
+  if (toAddress.empty()) return;
+  to = toAddress;
+  if (!ccAddress.empty()) cc = ccAddress;
+  if (!bccAddress.empty()) bcc = bccAddress;
+}
+
+std::string mailText(const MailMessage& message, std::time_t now) {
+  std::string text = "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=iso-8859-1\r\n";
+  text += "Date: " + rfc5322Date(now) + "\r\n";
+  text += "From: " + oneLine(message.from) + "\r\n";
+  text += "To: " + oneLine(message.to) + "\r\n";
+  if (!message.cc.empty()) text += "CC: " + oneLine(message.cc) + "\r\n";
+  if (!message.replyTo.empty()) text += "Reply-To: " + oneLine(message.replyTo) + "\r\n";
+  text += "Subject: " + oneLine(message.subject) + "\r\n\r\n";
+  text += crlfLines(message.body);
+  if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) text += "\r\n";
+  return text;
+}
+
+int sendMail(MailMessage& message, const MailServer& server,
+             const std::function<void()>& whileWaiting) {
+  message.log.clear();
+  for (const std::string* address : {&message.from, &message.to}) {
+    if (std::string problem = mailAddressProblem(*address); !problem.empty()) {
+      message.log = problem;
+      return -2;
+    }
+  }
+  for (const std::string* address : {&message.cc, &message.bcc, &message.replyTo}) {
+    if (address->empty()) continue;
+    if (std::string problem = mailAddressProblem(*address); !problem.empty()) {
+      message.log = problem;
+      return -2;
+    }
+  }
+  if (server.host.empty() || server.host.find_first_of(" \t\r\n/@") != std::string::npos) {
+    message.log = "The mail server name \"" + server.host + "\" is not usable.";
+    return -1;
+  }
+
+  Exchange exchange;
+  exchange.upload = mailText(message, std::time(nullptr));
+  exchange.whileWaiting = &whileWaiting;
+
+  CURL* easy = curl_easy_init();
+  if (!easy) {
+    message.log = "Could not start the network library.";
+    return -1;
+  }
+  const char* scheme = server.security == MailSecurity::Tls ? "smtps://" : "smtp://";
+  const bool ipv6 = server.host.find(':') != std::string::npos;
+  const std::string url =
+      scheme + (ipv6 ? "[" + server.host + "]" : server.host) + ":" + std::to_string(server.port);
+  curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
+  curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, server.connectTimeoutSeconds);
+  curl_easy_setopt(easy, CURLOPT_TIMEOUT, server.replyTimeoutSeconds);
+  if (server.security == MailSecurity::StartTls)
+    curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+  if (!server.trustedCertificates.empty())
+    curl_easy_setopt(easy, CURLOPT_CAINFO, server.trustedCertificates.c_str());
+  if (!server.user.empty()) {
+    curl_easy_setopt(easy, CURLOPT_USERNAME, server.user.c_str());
+    curl_easy_setopt(easy, CURLOPT_PASSWORD, server.password.c_str());
+  }
+  const std::string from = "<" + std::string(trimmedAddress(message.from)) + ">";
+  curl_easy_setopt(easy, CURLOPT_MAIL_FROM, from.c_str());
+  curl_slist* recipients = nullptr;
+  for (const std::string* address : {&message.to, &message.cc, &message.bcc}) {
+    if (address->empty()) continue;
+    const std::string recipient = "<" + std::string(trimmedAddress(*address)) + ">";
+    recipients = curl_slist_append(recipients, recipient.c_str());
+  }
+  curl_easy_setopt(easy, CURLOPT_MAIL_RCPT, recipients);
+  curl_easy_setopt(easy, CURLOPT_UPLOAD, 1L);
+  curl_easy_setopt(easy, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(exchange.upload.size()));
+  curl_easy_setopt(easy, CURLOPT_READFUNCTION, &onRead);
+  curl_easy_setopt(easy, CURLOPT_READDATA, &exchange);
+  curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L);
+  curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, &onDebug);
+  curl_easy_setopt(easy, CURLOPT_DEBUGDATA, &exchange);
+  curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &onProgress);
+  curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &exchange);
+
+  const CURLcode result = curl_easy_perform(easy);
+  curl_slist_free_all(recipients);
+  curl_easy_cleanup(easy);
+
+  message.log = exchange.transcript;
+  if (result == CURLE_OK) {
+    message.log += "\nMessage sent successfully";
+    return 0;
+  }
+  if (exchange.replies.empty()) {
+    message.log += std::string("Could not connect to the mail server ") + server.host + ": " +
+                   curl_easy_strerror(result);
+    return -1;
+  }
+  message.log += "\r\n" + refusalText(exchange.lastCommand) + "\r\nThe mail server returned " +
+                 exchange.replies;
+  return -2;
+}
+
+}  // namespace savora::online

@@ -1,0 +1,60 @@
+#include "online/recipe_mail_delivery.h"
+
+#include "online/mail_address.h"
+
+namespace savora::online {
+
+MailDelivery deliverRecipeMail(toolkit::User& user, const MailSetup& setup, const RecipeMail& mail,
+                               const std::function<void()>& whileWaiting,
+                               const std::function<void(MailServer&)>& tuneServer) {
+  MailDelivery delivery;
+  if (setup.yourName.empty() || setup.emailAddress.empty() || setup.serverName.empty()) {
+    user.message("Wait!", "HAND", toolkit::Buttons::Ok,
+                 "Please click Setup and enter your e-mail information first.");
+    return delivery;
+  }
+  std::vector<std::string> recipients;
+  if (!trimmedAddress(mail.to).empty()) recipients.push_back(mail.to);
+  recipients.insert(recipients.end(), mail.toList.begin(), mail.toList.end());
+  if (recipients.empty()) {
+    user.message("Incomplete!", "ASTERISK", toolkit::Buttons::Ok,
+                 "You must enter the e-mail address of\r\nthe person you are sending mail to.");
+    return delivery;
+  }
+  if (std::string problem = mailAddressProblem(setup.emailAddress); !problem.empty()) {
+    user.message("Wait!", "HAND", toolkit::Buttons::Ok, problem);
+    return delivery;
+  }
+
+  MailServer server = parseMailServer(setup.serverName, setup.security);
+  server.user = setup.user;
+  server.password = setup.password;
+  if (tuneServer) tuneServer(server);
+  delivery.attempted = true;
+  for (const std::string& recipient : recipients) {
+    if (std::string problem = mailAddressProblem(recipient); !problem.empty()) {
+      user.message("Wait!", "HAND", toolkit::Buttons::Ok, problem);
+      delivery.failed.push_back(recipient);
+      continue;
+    }
+    MailMessage message;
+    message.setRecipients(std::string(trimmedAddress(recipient)), "", "");
+    message.subject = mail.subject;
+    message.body = mail.body;
+    message.from = setup.emailAddress;
+    message.replyTo = setup.emailAddress;
+    const int result = sendMail(message, server, whileWaiting);
+    if (result == 0) {
+      ++delivery.sent;
+      user.message("Message Sent", "Information", toolkit::Buttons::Ok,
+                   "Your e-mail message has been sent.");
+    } else {
+      delivery.failed.push_back(recipient);
+      user.message("Socket Error!", "ASTERISK", toolkit::Buttons::Ok,
+                   result == -1 ? std::string("Could not open socket.") : message.log);
+    }
+  }
+  return delivery;
+}
+
+}  // namespace savora::online

@@ -1,0 +1,28 @@
+// A server from loopback_servers.py on 127.0.0.1, running for the life of the object.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace savora::testing {
+
+class LoopbackServer {
+ public:
+  // `mode` as loopback_servers.py names it; `extra` are further arguments (certificate files).
+  LoopbackServer(const std::string& mode, const std::string& folder,
+                 const std::vector<std::string>& extra = {});
+  ~LoopbackServer();
+  LoopbackServer(const LoopbackServer&) = delete;
+  LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+  int port() const { return port_; }
+  std::string url() const { return "http://127.0.0.1:" + std::to_string(port_); }
+
+ private:
+  pid_t pid_ = -1;
+  int port_ = 0;
+};
+
+}  // namespace savora::testing

@@ -389,6 +389,19 @@ std::string ShoppingList::exportText() const {
   return text;
 }
 
+ShoppingListPrintSource::ShoppingListPrintSource(const ShoppingList& list) {
+  print::PrintDocument& doc = document_;
+  doc.title = "Shopping List";
+  doc.indentHeadings = true;
+  doc.totals = list.totals();
+  for (const ShoppingRow& row : list.rows()) {
+    if (row.isNewItemRow() || (row.haveIt && !row.isOwnItem())) continue;
+    const std::string heading = row.isOwnItem() ? kMiscellaneous : row.storeLocation;
+    if (doc.groups.empty() || doc.groups.back().heading != heading) doc.groups.push_back({heading, {}});
+    doc.groups.back().items.push_back(row.isOwnItem() ? row.name : row.name + "  -  " + row.amount);
+  }
+}
+
 bool writeShoppingText(const std::string& path, const std::string& text, bool append) {
   std::ofstream file(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
   if (!file) return false;

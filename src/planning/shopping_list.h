@@ -10,6 +10,7 @@
 
 #include "food/brand.h"
 #include "nutrition/analysis_list.h"
+#include "print/print_source.h"
 
 namespace savora::food {
 class FoodGroupTable;
@@ -135,6 +136,18 @@ class ShoppingList {
   nutrition::Totals totals_{};
   long analyzedCount_ = 0;
   double totalCost_ = 0;
+};
+
+// What printing reads from a list: its rows under their store locations, ticked rows left out,
+// own items under their own heading, and the nutrient totals for the label.
+class ShoppingListPrintSource : public print::PrintSource {
+ public:
+  // Takes the list as it is now: the print outlives no window.
+  explicit ShoppingListPrintSource(const ShoppingList& list);
+  print::PrintDocument document() override { return document_; }
+
+ private:
+  print::PrintDocument document_;
 };
 
 // Replaces tabs and line breaks by blanks, so no exported record is split.

@@ -220,6 +220,12 @@ TEST_F(ShoppingListTest, HaveItTakesOffExactlyWhatTheRowAddedAndLeavesItOutOfThe
   EXPECT_EQ(list.costText(), "Total Cost: $1.25");
   EXPECT_EQ(list.exportText(),
             "Shopping List\r\n\r\n     Produce\r\npear  -  1 cup\r\nfilm for camera\r\n");
+  const print::PrintDocument printed = ShoppingListPrintSource(list).document();
+  ASSERT_EQ(printed.groups.size(), 2u);
+  EXPECT_EQ(printed.groups[0].heading, "Produce");
+  EXPECT_EQ(printed.groups[0].items, std::vector<std::string>{"pear  -  1 cup"});
+  EXPECT_EQ(printed.groups[1].items, std::vector<std::string>{"film for camera"});
+  EXPECT_TRUE(printed.indentHeadings);
   list.setHaveIt(0, false);
   EXPECT_EQ(list.costText(), "Total Cost: $3.75");
   EXPECT_TRUE(list.rows().back().isNewItemRow());

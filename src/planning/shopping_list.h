@@ -43,7 +43,7 @@ struct ShoppingSettings {
 };
 
 struct ShoppingTables {
-  recipe::RecipeTables& recipe;
+  recipe::RecipeTables recipe;  // a bundle of references, kept by value
   food::FoodGroupTable& groups;
   WeekTable* weeks = nullptr;  // plans read their menus from it
 };

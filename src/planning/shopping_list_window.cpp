@@ -24,16 +24,21 @@ constexpr const char* kSourceGone =
 constexpr const char* kAddItemText =
     "Type the item that you would like to add to your shopping list. For example, you could type "
     "\"toothpaste,\" \"10 apples,\" \"film for camera,\" etc...";
+// The nutrient columns: every nutrient but the calories from fat, in stored order.
 constexpr const char* kNutrientHeadings[food::kNutrientCount] = {
-    "Cal.",   "Total Fat", "Sat. Fat", "Chol.",  "Sodium", "Carbs",   "Fiber",
-    "Sugars", "Protein",   "Vit. A",   "Vit. C.", "Calcium", "Iron",  ""};
+    "Cal.",  "",       "Total Fat", "Sat. Fat", "Chol.",   "Sodium",  "Carbs",
+    "Fiber", "Sugars", "Protein",   "Vit. A",   "Vit. C.", "Calcium", "Iron"};
 
-// One column of a row: the text, padded or cut to the width (names and locations only are cut;
-// numbers are given room enough).
+// One column of a row: words (names, store locations) padded or cut to the width.
 std::string column(const std::string& text, size_t width) {
   std::string padded = text.size() > width ? text.substr(0, width) : text;
   padded.resize(width, ' ');
   return padded + " ";
+}
+
+// A column of an amount, price or nutrient: padded, never cut, so no number loses digits.
+std::string numberColumn(const std::string& text, size_t width) {
+  return text.size() >= width ? text + " " : column(text, width);
 }
 
 const char* titleWord(ShoppingSourceKind kind) {
@@ -95,8 +100,8 @@ ShoppingListWindow::ShoppingListWindow(ShoppingListWindowServices services,
   std::string heading = column("Item", kNameWidth) + column("Amount", kAmountWidth) +
                         column("Store Location", kLocationWidth) + column("Have It", 7);
   if (services_.options.showPrices) heading += column("Price", kPriceWidth);
-  for (int n = 0; n < food::kNutrientCount - 1; ++n)
-    heading += column(kNutrientHeadings[n], kNutrientWidth);
+  for (int n = 0; n < food::kNutrientCount; ++n)
+    if (n != food::kCaloriesFromFat) heading += column(kNutrientHeadings[n], kNutrientWidth);
   Get<UIW_PROMPT>("HEADER_PROMPT")->setText(heading);
 
   if (services_.countUse) services_.countUse();
@@ -149,13 +154,13 @@ void ShoppingListWindow::rebuild() {
 
 std::string ShoppingListWindow::rowText(const ShoppingRow& row) const {
   if (row.isNewItemRow()) return row.amount;
-  std::string text = column(row.name, kNameWidth) + column(row.amount, kAmountWidth) +
+  std::string text = column(row.name, kNameWidth) + numberColumn(row.amount, kAmountWidth) +
                      column(row.storeLocation, kLocationWidth) +
                      column(row.haveIt ? "[x]" : "[ ]", 7);
   if (row.isOwnItem()) return text;
-  if (services_.options.showPrices) text += column(row.price, kPriceWidth);
-  for (int n = 0; n < food::kNutrientCount - 1; ++n)
-    text += column(row.nutrients[size_t(n)], kNutrientWidth);
+  if (services_.options.showPrices) text += numberColumn(row.price, kPriceWidth);
+  for (int n = 0; n < food::kNutrientCount; ++n)
+    if (n != food::kCaloriesFromFat) text += numberColumn(row.nutrients[size_t(n)], kNutrientWidth);
   return text;
 }
 

@@ -11,6 +11,7 @@
 #include "food/ingredient_table.h"
 #include "food/unit_table.h"
 #include "plan_window_fixture.h"
+#include "screenshots.h"
 #include "planning/shopping_list_window.h"
 #include "toolkit/uiw_controls.h"
 #include "toolkit/uiw_lists.h"
@@ -109,6 +110,10 @@ TEST_F(ShoppingListWindowTest, AMenuOfThreeRecipesListsTicksAndExportsItsFoods) 
   EXPECT_EQ(text.str(),
             "Shopping List\r\n\r\n     Produce\r\napple  -  2 cups\r\n\r\n     Not Categorized\r\n"
             "rice  -  1/2 cup\r\n");
+
+  const QImage shot = list->widget()->grab().toImage();
+  ASSERT_FALSE(shot.isNull());
+  savora::testing::keepScreenshot(shot, "SHOPPING_LIST_WINDOW.png");
 
   // Without its menu window the list cannot be built again and closes.
   UI_WINDOW_MANAGER::instance().subtract(menu);

@@ -23,6 +23,7 @@
 #include "food/ingredient_information_window.h"
 #include "food/ingredient_list_window.h"
 #include "food/unit_list_window.h"
+#include "planning/shopping_list_window.h"
 #include "planning/week_window.h"
 #include "planning/year_window.h"
 #include "platform/file_ops.h"
@@ -243,6 +244,85 @@ void registerTips(MainWindow& main, SharedTables& tables, User& user, RunService
   });
 }
 
+// ---- Shopping list ----
+// What a shopping list reads from the window it was made from, now.
+planning::ShoppingSource shoppingSourceOf(UIW_WINDOW& window) {
+  planning::ShoppingSource source;
+  if (auto* recipeWindow = dynamic_cast<recipe::RecipeWindow*>(&window)) {
+    source.recipe = recipeWindow->edit().recipe();
+  } else if (auto* menu = dynamic_cast<planning::WeekWindow*>(&window)) {
+    source.kind = planning::ShoppingSourceKind::Menu;
+    for (int day = 0; day < planning::kDaysInWeek; ++day) source.days[size_t(day)] = menu->dayRecipes(day);
+  } else if (auto* plan = dynamic_cast<planning::YearWindow*>(&window)) {
+    source.kind = planning::ShoppingSourceKind::Plan;
+    for (int month = 0; month < planning::kMonthsInYear; ++month)
+      source.months[size_t(month)] = plan->monthMenus(month);
+  }
+  return source;
+}
+
+// A shopping list of the window (a recipe, menu or plan window), built and not yet shown.
+UIW_WINDOW* makeShoppingList(MainWindow& main, SharedTables& tables, User& user, RunServices run,
+                             UIW_WINDOW& source) {
+  const bool catalog = source.kind() == codes::kKindCatalogRecipe;
+  const planning::ShoppingSourceKind kind = shoppingSourceOf(source).kind;
+  ShoppingListOptions& o = run.settings.shoppingList;
+  planning::ShoppingListWindowServices services{
+      .tables = {recipeTables(main, tables, catalog), tables.foodGroups(), &tables.weeks()},
+      .user = user,
+      .options = {o.adjustServings, o.divideNutrients, o.serves, o.showPrices},
+      .readSource = shoppingSourceOf};
+  const food::UnitSettings units = currentUnitSettings(main);
+  services.openIngredient = [&tables, &user, units](long ingredient, std::function<void()> changed) {
+    const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
+                                tables.foodGroups(), tables.recipes()};
+    UI_WINDOW_MANAGER::instance().add(new food::IngredientInformationWindow(
+        food, user, units, ingredient, 0, [changed](long) { changed(); }));
+  };
+  services.print = [&user, &settings = run.settings](planning::ShoppingList& list) {
+    openPrintSetup(documentJob(print::PrintKind::ShoppingList,
+                               std::make_shared<planning::ShoppingListPrintSource>(list)),
+                   settings, user);
+  };
+  services.countUse = [&usage = run.usage] { ++usage.shoppingList; };
+  auto* window = new planning::ShoppingListWindow(std::move(services), kind, source);
+  window->setNumberID(main.nextWindowId(codes::kKindShoppingList));
+  return window;
+}
+
+// A window's List: a new list of that window.
+void openShoppingList(MainWindow& main, SharedTables& tables, User& user, RunServices run,
+                      UIW_WINDOW& source) {
+  UI_WINDOW_MANAGER::instance().add(makeShoppingList(main, tables, user, run, source));
+}
+
+// Main window command 10444: a list of the recipe, menu or plan window nearest the front.
+void registerShoppingList(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
+  main.registerWindow(codes::kKindShoppingList, [&main, &tables, &user, run](const UI_EVENT&) {
+    auto& manager = UI_WINDOW_MANAGER::instance();
+    UIW_WINDOW* source = nullptr;
+    for (UIW_WINDOW* window : manager.windows()) {
+      const int kind = window->kind();
+      if (kind == codes::kKindRecipe || kind == codes::kKindCatalogRecipe ||
+          kind == codes::kKindMenuWeek || kind == codes::kKindPlan)
+        source = window;
+    }
+    if (UIW_WINDOW* front = manager.front()) {
+      const int kind = front->kind();
+      if (kind == codes::kKindRecipe || kind == codes::kKindCatalogRecipe ||
+          kind == codes::kKindMenuWeek || kind == codes::kKindPlan)
+        source = front;
+    }
+    if (!source) {
+      user.message("Unable to Generate List", "ASTERISK", Buttons::Ok,
+                   "Open a recipe, or menu and then\r\nclick List to generate a shopping\r\nlist "
+                   "and get a nutritional analysis.");
+      return static_cast<UIW_WINDOW*>(nullptr);
+    }
+    return makeShoppingList(main, tables, user, run, *source);
+  });
+}
+
 // What a recipe window works with: the user's recipes, or the catalogue's.
 recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables& tables,
                                                   User& user, RunServices run, bool catalog) {
@@ -276,6 +356,9 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
   };
   s.print = [tables = s.tables, &user, &settings = run.settings](const store::Recipe& recipe) {
     openPrintSetup(recipesJob(print::PrintKind::Recipe, tables, user, {recipe}), settings, user);
+  };
+  s.list = [&main, &tables, &user, run](recipe::RecipeWindow& window) {
+    openShoppingList(main, tables, user, run, window);
   };
   s.exitState = &run.state.exitState;
   return s;
@@ -327,6 +410,9 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
       shelf->setMenuPicking(true);
       shelf->menuPickingEnded = [picking] { *picking = 0; };
     };
+    w.list = [&main, &tables, &user, run](planning::WeekWindow& window) {
+      openShoppingList(main, tables, user, run, window);
+    };
     w.exitState = &run.state.exitState;
     return w;
   };
@@ -363,9 +449,12 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
     request.text = name;
     main.openWindow(codes::kKindMenuWeek, request);
   };
-  main.registerWindow(codes::kKindPlan, [&tables, &user, run, openMenu](const UI_EVENT&) {
+  main.registerWindow(codes::kKindPlan, [&main, &tables, &user, run, openMenu](const UI_EVENT&) {
     planning::YearWindowServices services{
         .years = tables.years(), .weeks = tables.weeks(), .user = user, .openMenu = openMenu};
+    services.list = [&main, &tables, &user, run](planning::YearWindow& window) {
+      openShoppingList(main, tables, user, run, window);
+    };
     services.exitState = &run.state.exitState;
     return static_cast<UIW_WINDOW*>(new planning::YearWindow(services));
   });
@@ -379,6 +468,7 @@ void registerWindows(MainWindow& main, SharedTables& tables, User& user, RunServ
   registerRecipeWindows(main, tables, user, run);
   registerTips(main, tables, user, run);
   registerPlanning(main, tables, user, run);
+  registerShoppingList(main, tables, user, run);
 }
 
 int runProgram(const std::string& programDirectory, User& user) {

@@ -230,6 +230,14 @@ inline constexpr int kOk = 5211;
 inline constexpr int kAdjustToggled = 5212;
 }  // namespace shopping_list_settings_window
 
+namespace shopping_list_window {
+inline constexpr int kRowSelected = 5601;    // SHOPPING_LIST's selection {row, row}
+inline constexpr int kOpenRow = 5602;        // a row activated
+inline constexpr int kHaveItToggled = 5603;  // HAVE_IT clicked
+inline constexpr int kSettings = 5604;
+inline constexpr int kRebuild = 5605;
+}  // namespace shopping_list_window
+
 namespace tips_window {
 inline constexpr int kNext = 5801;
 inline constexpr int kReplay = 5802;

@@ -185,6 +185,7 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
   info2_ = Get<UIW_STRING>("IN_TYPE");
   setNumberID(services_.catalog ? kKindCatalogRecipe : kKindRecipe);
   Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
+  Get("LIST_BUTTON")->setSelectable(bool(services_.list));
 
   // Enter in the combo boxes goes on to the next line, as in the other fields of the line.
   for (UIW_COMBO_BOX* combo : {unit_, ingredient_}) {
@@ -354,6 +355,13 @@ int RecipeWindow::Event(const UI_EVENT& event) {
         commit();
         pullFields();
         services_.print(edit_.recipe());
+      }
+      break;
+    case kList:
+      if (services_.list) {
+        commit();
+        pullFields();
+        services_.list(*this);
       }
       break;
     case kSelectLine:

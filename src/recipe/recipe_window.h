@@ -25,6 +25,8 @@ namespace savora::recipe {
 extern const toolkit::WindowSpec kRecipeWindowSpec;
 
 // What the window works with besides the tables; everything outlives the window.
+class RecipeWindow;
+
 struct RecipeWindowServices {
   RecipeTables tables;
   toolkit::User& user;
@@ -43,6 +45,8 @@ struct RecipeWindowServices {
       specifyBrand{};
   // Opens the print set-up for the recipe as the window shows it; null: printing is not offered.
   std::function<void(const store::Recipe& recipe)> print{};
+  // Opens a shopping list of the recipe as the window shows it; null: List is not offered.
+  std::function<void(RecipeWindow& window)> list{};
   // Opens or fronts the bookshelf, on which the user chooses a recipe to use as an ingredient.
   std::function<void()> showBookshelf{};
   // The program's exit state (1000 while the program leaves after the user said so), or null: a

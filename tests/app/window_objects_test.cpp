@@ -19,6 +19,7 @@
 #include "food/food_list_window.h"
 #include "food/ingredient_information_window.h"
 #include "food/unit_information_window.h"
+#include "planning/shopping_list_window.h"
 #include "planning/shopping_list_settings_window.h"
 #include "planning/week_window.h"
 #include "planning/year_window.h"
@@ -58,6 +59,7 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &planning::kYearWindowSpec,
     &recipe::kRecipeWindowSpec,
     &print::kPrintSetupSpec,
+    &planning::kShoppingListSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

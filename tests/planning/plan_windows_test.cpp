@@ -443,9 +443,12 @@ TEST_F(PlanWindowTest, SavePrintAndListReachTheWindowsWithoutFailing) {
   WeekWindow* week = openMenus();
   drag(week, "RECIPE_LIST", "Rye Bread", "SUNDAY_LIST");
   main->post(UI_EVENT(codes::kPrint));
-  main->post(UI_EVENT(codes::kList));
   main->post(UI_EVENT(codes::kSave));
   settle();
+  // List opens a shopping list of the menu, which comes to the front.
+  main->post(UI_EVENT(codes::kList));
+  settle();
+  EXPECT_NE(UI_WINDOW_MANAGER::instance().findKind(codes::kKindShoppingList), nullptr);
   EXPECT_FALSE(week->hasUnsavedChanges());
   EXPECT_EQ(weeks().entriesOf(weeks().uidOf("Week 1")).size(), 1u);
 }

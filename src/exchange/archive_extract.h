@@ -8,9 +8,6 @@
 
 namespace savora::exchange {
 
-inline constexpr const char* kExtractStagingFolder = "xstaging";
-inline constexpr const char* kMakerUnitTable = "unitzel";
-
 // True when every archive operation succeeded and the wanted files are in place.
 bool extractExchangeArchive(const std::string& archivePath);
 

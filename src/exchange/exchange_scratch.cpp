@@ -1,6 +1,5 @@
 #include "exchange/exchange_scratch.h"
 
-#include "exchange/archive_extract.h"
 #include "platform/file_ops.h"
 #include "store/media_list.h"
 

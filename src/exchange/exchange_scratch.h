@@ -13,6 +13,11 @@
 
 namespace savora::exchange {
 
+// The folder an archive is unpacked into before the wanted names are taken out of it.
+inline constexpr const char* kExtractStagingFolder = "xstaging";
+// The maker's unit replacements an archive may carry.
+inline constexpr const char* kMakerUnitTable = "unitzel";
+
 inline constexpr const char* kBusyText =
     "An import or export is already running.\r\nPlease wait until it has finished.";
 

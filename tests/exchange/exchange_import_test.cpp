@@ -2,6 +2,7 @@
 
 #include "exchange_fixture.h"
 #include "exchange/archive_extract.h"
+#include "exchange/exchange_scratch.h"
 #include "exchange/shelf_pass.h"
 #include "platform/text.h"
 #include "temp_folder.h"

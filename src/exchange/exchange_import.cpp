@@ -20,6 +20,7 @@ ExchangeImport::ExchangeImport(store::TableStore& store, ImportTargets targets, 
 ExchangeImport::~ExchangeImport() { closeExchangeTables(); }
 
 void ExchangeImport::closeExchangeTables() {
+  matching_.reset();
   pass_.reset();
   food_.reset();
   for (store::TableModule* table :
@@ -55,18 +56,20 @@ ImportStep ExchangeImport::run(ImportStep step) {
       xUnits_->open();
       xIngredients_ = std::make_unique<food::IngredientTable>(store_, "foodx");
       xBrands_ = std::make_unique<food::BrandTable>(store_, *xUnits_, "brandx");
-      food_ = std::make_unique<FoodTranslation>(targets_.food, *xUnits_, *xIngredients_,
+      food_ = std::make_unique<FoodTranslation>(store_, targets_.food, *xUnits_, *xIngredients_,
                                                 *xBrands_);
-      food_->addMissingUnits();
+      matching_ = std::make_unique<ItemMatching>(store_, MatchMode::Units, *food_);
       completedFields_ = {2};
       return ImportStep::Ingredients;
     case ImportStep::Ingredients:
+      matching_.reset();
       xIngredients_->open();
       xBrands_->open();
-      food_->addMissingIngredients();
+      matching_ = std::make_unique<ItemMatching>(store_, MatchMode::Ingredients, *food_);
       completedFields_ = {3};
       return ImportStep::RecipePass;
     case ImportStep::RecipePass:
+      matching_.reset();
       return openPass(recipePassTables(), false);
     case ImportStep::CataloguePass:
       return openPass(cataloguePassTables(), true);

@@ -11,6 +11,7 @@
 
 #include "exchange/exchange_scratch.h"
 #include "exchange/food_translation.h"
+#include "exchange/item_matching.h"
 #include "exchange/shelf_pass.h"
 #include "planning/week_table.h"
 
@@ -27,13 +28,11 @@ struct ImportTargets {
   planning::WeekTable& menus;
 };
 
-// Every unit and ingredient that the user's tables lack is added (the matching dialog, which
-// lets the user pick replacements item by item, is not part of the chain yet).
 enum class ImportStep {
   Extract,
-  Units,
-  Ingredients,
-  RecipePass,     // opens the recipe pass
+  Units,        // starts matching the units
+  Ingredients,  // ends matching the units, starts matching the ingredients
+  RecipePass,     // ends matching the ingredients, opens the recipe pass
   CataloguePass,  // opens the catalogue pass
   Book,           // imports one book with its chapters and recipes
   Finish,
@@ -52,6 +51,11 @@ class ExchangeImport {
   ImportStep run(ImportStep step);
   // Runs the whole chain.
   void runAll();
+
+  // The matching of the Units or Ingredients step, while it is open: a dialog shows it and
+  // posts the next step when it closes. Whatever it left undecided is added to the user's list
+  // when the next step starts.
+  ItemMatching* matching() { return matching_.get(); }
 
   // The check-list entries (1 to 6) that the last step completed.
   const std::vector<int>& completedFields() const { return completedFields_; }
@@ -76,6 +80,7 @@ class ExchangeImport {
   std::unique_ptr<food::IngredientTable> xIngredients_;
   std::unique_ptr<food::BrandTable> xBrands_;
   std::unique_ptr<FoodTranslation> food_;
+  std::unique_ptr<ItemMatching> matching_;
   std::unique_ptr<ShelfPass> pass_;
   bool cataloguePass_ = false;
   std::vector<int> completedFields_;

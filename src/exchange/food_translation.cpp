@@ -17,67 +17,75 @@ std::string togglePlural(const std::string& name) {
 
 }  // namespace
 
-FoodTranslation::FoodTranslation(UserFood user, food::UnitTable& units,
-                                 food::IngredientTable& ingredients, food::BrandTable& brands)
-    : user_(user), xUnits_(units), xIngredients_(ingredients), xBrands_(brands) {}
+FoodTranslation::FoodTranslation(store::TableStore& store, UserFood user,
+                                 food::UnitTable& units, food::IngredientTable& ingredients,
+                                 food::BrandTable& brands)
+    : store_(store), user_(user), xUnits_(units), xIngredients_(ingredients), xBrands_(brands) {}
+
+FoodTranslation::~FoodTranslation() {
+  if (memory_) memory_->close();
+}
 
 long FoodTranslation::userUnitByName(const std::string& name) {
   if (name.empty() || !user_.units.findText(name, false)) return 0;
   return user_.units.number("UID");
 }
 
-void FoodTranslation::addMissingUnits() {
-  std::vector<long> uids;
-  for (bool on = xUnits_.first(store::kUidTag); on; on = xUnits_.next()) {
-    uids.push_back(xUnits_.number("UID"));
-  }
-  for (long uid : uids) {
-    const food::UnitRecord record = xUnits_.readRecord(uid);
-    if (record.name.empty() || userUnitByName(record.name) != 0) continue;
-    user_.units.copyWithNewUid(record, xUnits_);
-  }
-  unitCache_.clear();
+bool FoodTranslation::userLacksUnit(long exchangeUid) {
+  if (!xUnits_.findUid(exchangeUid)) return false;
+  const std::string name = xUnits_.text("NAME");
+  return !name.empty() && userUnitByName(name) == 0;
 }
 
-void FoodTranslation::addMissingIngredients() {
-  std::vector<long> uids;
-  for (bool on = xIngredients_.first(store::kUidTag); on; on = xIngredients_.next()) {
-    uids.push_back(xIngredients_.number("UID"));
-  }
-  for (long uid : uids) {
-    const std::optional<food::Ingredient> found = xIngredients_.read(uid);
-    // An ingredient the user has under the other number ("eggs" for "egg") is not added again.
-    if (!found || found->name.empty() || ingredient(uid) != 0) continue;
-    food::Ingredient copy = *found;
-    copy.preferredBrand = 0;
-    copy.frequency = 0;
-    const long newUid = user_.ingredients.save(copy, 0);
-    for (long brandUid : xBrands_.brandsOf(uid)) {
-      food::BrandRecord brand = xBrands_.read(brandUid);
-      brand.ingredient = newUid;
-      brand.packageUnit = unit(brand.packageUnit);
-      brand.servingUnit = unit(brand.servingUnit);
-      brand.equivalence1.volumeUnit = unit(brand.equivalence1.volumeUnit);
-      brand.equivalence1.weightUnit = unit(brand.equivalence1.weightUnit);
-      brand.equivalence2.volumeUnit = unit(brand.equivalence2.volumeUnit);
-      brand.equivalence2.weightUnit = unit(brand.equivalence2.weightUnit);
-      brand.media.clear();
-      const long newBrand = user_.brands.save(brand, 0);
-      if (found->preferredBrand == brandUid) {
-        copy.preferredBrand = newBrand;
-        user_.ingredients.save(copy, newUid);
-      }
-    }
-  }
+bool FoodTranslation::userLacksIngredient(long exchangeUid) {
+  ingredientCache_.erase(exchangeUid);
+  return xIngredients_.findUid(exchangeUid) && !xIngredients_.text("NAME").empty() &&
+         ingredient(exchangeUid) == 0;
+}
+
+long FoodTranslation::addUnit(long exchangeUid) {
+  unitCache_.clear();
+  // The unit's conversion unit is found (or added) by name, so units the user already had keep
+  // their own conversions.
+  return user_.units.copyWithNewUid(xUnits_.readRecord(exchangeUid), xUnits_);
+}
+
+long FoodTranslation::addIngredient(long exchangeUid) {
   ingredientCache_.clear();
   brandCache_.clear();
+  const std::optional<food::Ingredient> found = xIngredients_.read(exchangeUid);
+  if (!found) return 0;
+  food::Ingredient copy = *found;
+  copy.preferredBrand = 0;
+  copy.frequency = 0;
+  const long newUid = user_.ingredients.save(copy, 0);
+  for (long brandUid : xBrands_.brandsOf(exchangeUid)) {
+    food::BrandRecord brand = xBrands_.read(brandUid);
+    brand.ingredient = newUid;
+    brand.packageUnit = unit(brand.packageUnit);
+    brand.servingUnit = unit(brand.servingUnit);
+    brand.equivalence1.volumeUnit = unit(brand.equivalence1.volumeUnit);
+    brand.equivalence1.weightUnit = unit(brand.equivalence1.weightUnit);
+    brand.equivalence2.volumeUnit = unit(brand.equivalence2.volumeUnit);
+    brand.equivalence2.weightUnit = unit(brand.equivalence2.weightUnit);
+    brand.media.clear();
+    const long newBrand = user_.brands.save(brand, 0);
+    if (found->preferredBrand == brandUid) {
+      copy.preferredBrand = newBrand;
+      user_.ingredients.save(copy, newUid);
+    }
+  }
+  return newUid;
 }
 
 long FoodTranslation::unit(long exchangeUid) {
   if (exchangeUid <= 0) return 0;
   if (auto it = unitCache_.find(exchangeUid); it != unitCache_.end()) return it->second;
   long found = 0;
-  if (xUnits_.findUid(exchangeUid)) found = userUnitByName(xUnits_.text("NAME"));
+  if (xUnits_.findUid(exchangeUid) && xUnits_.text("ABBREV") != kUnitAsInfo &&
+      xUnits_.text("ABBREV") != kUnitDropped) {
+    found = userUnitByName(xUnits_.text("NAME"));
+  }
   unitCache_[exchangeUid] = found;
   return found;
 }
@@ -129,8 +137,31 @@ long FoodTranslation::ingredientCode(long exchangeCode) {
 
 void FoodTranslation::translateLines(store::Recipe& recipe) {
   for (store::RecipeLine& line : recipe.lines) {
-    line.unit = unit(line.unit);
-    line.ingredient = ingredientCode(line.ingredient);
+    const long exchangeUnit = line.unit;
+    line.unit = unit(exchangeUnit);
+    if (exchangeUnit > 0 && xUnits_.findUid(exchangeUnit) &&
+        xUnits_.text("ABBREV") == kUnitAsInfo) {
+      line.info1 = xUnits_.text("NAME") + (line.info1.empty() ? "" : " ") + line.info1;
+    }
+    const long exchangeCode = line.ingredient;
+    if (exchangeCode > 0 && exchangeCode < store::kRecipeCodeBase &&
+        xIngredients_.findUid(exchangeCode) &&
+        xIngredients_.text("PLURAL") == kIngredientMemorized) {
+      if (!memory_) {
+        memory_ = std::make_unique<MemorizedTable>(store_, kIngredientMemory);
+        memory_->open();
+      }
+      const std::optional<Memorized> decided = memory_->find(xIngredients_.text("NAME"));
+      line.ingredient = decided ? decided->uid : 0;
+      if (decided && !decided->info1.empty()) {
+        line.info1 += (line.info1.empty() ? "" : " ") + decided->info1;
+      }
+      if (decided && !decided->info2.empty()) {
+        line.info2 = decided->info2 + (line.info2.empty() ? "" : ", ") + line.info2;
+      }
+      continue;
+    }
+    line.ingredient = ingredientCode(exchangeCode);
   }
 }
 

@@ -86,10 +86,12 @@ std::string ItemMatching::nameOfUserItem(long uid) {
 std::optional<MemorizedShown> ItemMatching::memorized() {
   const std::optional<Memorized> found = memory_->find(itemName());
   if (!found) return std::nullopt;
-  if (found->uid == 0) {
-    return MemorizedShown{mode_ == MatchMode::Units ? kUnitDropped : "", found->info1,
-                          found->info2};
+  if (found->uid == 0 && mode_ == MatchMode::Units) {
+    // A unit turned into text is remembered with "<info>" in its info text; without it the unit
+    // was dropped.
+    return MemorizedShown{found->info2 == kUnitAsInfo ? kUnitAsInfo : kUnitDropped, "", ""};
   }
+  if (found->uid == 0) return MemorizedShown{"", found->info1, found->info2};
   const std::string name = nameOfUserItem(found->uid);
   if (name.empty()) return std::nullopt;  // the replacement was deleted since
   return MemorizedShown{name, found->info1, found->info2};
@@ -109,7 +111,8 @@ void ItemMatching::addToList() {
 void ItemMatching::store(long uid, const std::string& info1, const std::string& info2,
                          const std::string& replacementName) {
   const std::string name = itemName();
-  memory_->remember(name, uid, info1, info2);
+  const bool unitAsText = mode_ == MatchMode::Units && replacementName == kUnitAsInfo;
+  memory_->remember(name, uid, info1, unitAsText ? kUnitAsInfo : info2);
   store::TableModule& table = exchangeTable(mode_, food_);
   table.seekUid(current_);
   if (mode_ == MatchMode::Ingredients) {
@@ -155,7 +158,8 @@ void ItemMatching::useMemorized() {
   const std::optional<MemorizedShown> shown = memorized();
   if (current_ == 0 || !shown) return;
   if (mode_ == MatchMode::Units) {
-    const long uid = shown->replacement == kUnitDropped ? 0 : uidOfUserItem(shown->replacement);
+    const bool none = shown->replacement == kUnitDropped || shown->replacement == kUnitAsInfo;
+    const long uid = none ? 0 : uidOfUserItem(shown->replacement);
     store(uid, "", "", shown->replacement);
   } else {
     store(uidOfUserItem(shown->replacement), shown->info1, shown->info2, "");

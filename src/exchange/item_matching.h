@@ -20,7 +20,9 @@ inline constexpr const char* kNotOnListText = "The replacement you entered is no
 
 // What the dialog shows of a remembered decision that can still be used.
 struct MemorizedShown {
-  std::string replacement;  // the user's unit or ingredient; "<nothing>" for a unit dropped
+  // The user's unit or ingredient; for a unit without one "<nothing>" (dropped) or "<info>"
+  // (turned into text).
+  std::string replacement;
   std::string info1;
   std::string info2;
 };

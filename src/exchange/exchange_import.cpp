@@ -80,6 +80,8 @@ ImportStep ExchangeImport::run(ImportStep step) {
       removeExchangeFiles();
       completedFields_ = {6};
       succeeded_ = true;
+      return ImportStep::Announce;
+    case ImportStep::Announce:
       store_.user().message("Finished!", "INFORMATION", toolkit::Buttons::Ok, kImportedText);
       return ImportStep::Done;
     case ImportStep::Done:

@@ -35,7 +35,8 @@ enum class ImportStep {
   RecipePass,     // ends matching the ingredients, opens the recipe pass
   CataloguePass,  // opens the catalogue pass
   Book,           // imports one book with its chapters and recipes
-  Finish,
+  Finish,    // closes and deletes the exchange files
+  Announce,  // tells the user the import succeeded
   Done,  // the chain ended (successfully or not): close the window
 };
 

@@ -42,14 +42,12 @@ void ImportWindow::runStep() {
   for (int field : import_->completedFields()) {
     Get<UIW_BUTTON>("FIELD_" + std::to_string(field))->setChecked(true);
   }
+  if (step_ == ImportStep::Announce) Get("STATUS")->setText(kFinishedStatus);
   if (step_ != ImportStep::Done) {
     post(UI_EVENT(kNextStep));
     return;
   }
-  if (import_->succeeded()) {
-    Get("STATUS")->setText(kFinishedStatus);
-    if (finished_) finished_(import_->lastBook(), import_->firstChapter());
-  }
+  if (import_->succeeded() && finished_) finished_(import_->lastBook(), import_->firstChapter());
   import_.reset();  // the scratch files go now, not when the window is destroyed
   UI_WINDOW_MANAGER::instance().subtract(this);
 }

@@ -19,6 +19,11 @@ ExchangeImport::ExchangeImport(store::TableStore& store, ImportTargets targets, 
 
 ExchangeImport::~ExchangeImport() { closeExchangeTables(); }
 
+void ExchangeImport::closeMatching() {
+  if (matching_) matching_->close();
+  matching_.reset();
+}
+
 void ExchangeImport::closeExchangeTables() {
   matching_.reset();
   pass_.reset();
@@ -62,14 +67,14 @@ ImportStep ExchangeImport::run(ImportStep step) {
       completedFields_ = {2};
       return ImportStep::Ingredients;
     case ImportStep::Ingredients:
-      matching_.reset();
+      closeMatching();
       xIngredients_->open();
       xBrands_->open();
       matching_ = std::make_unique<ItemMatching>(store_, MatchMode::Ingredients, *food_);
       completedFields_ = {3};
       return ImportStep::RecipePass;
     case ImportStep::RecipePass:
-      matching_.reset();
+      closeMatching();
       return openPass(recipePassTables(), false);
     case ImportStep::CataloguePass:
       return openPass(cataloguePassTables(), true);

@@ -71,6 +71,8 @@ class ExchangeImport {
                  std::unique_ptr<ExchangeScratch> scratch);
   ImportStep openPass(const PassTables& tables, bool catalogue);
   ImportStep nextBook();
+  // Ends the matching of units or ingredients: what it left undecided is added.
+  void closeMatching();
   void closeExchangeTables();
 
   store::TableStore& store_;

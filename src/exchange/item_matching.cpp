@@ -28,7 +28,10 @@ ItemMatching::ItemMatching(store::TableStore& store, MatchMode mode, FoodTransla
   advance();
 }
 
-ItemMatching::~ItemMatching() { close(); }
+// An import ended midway (its window closed) leaves the user's tables as they are.
+ItemMatching::~ItemMatching() {
+  if (!closed_) memory_->close();
+}
 
 bool ItemMatching::lacks(long uid) {
   if (mode_ == MatchMode::Units) {

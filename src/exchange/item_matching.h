@@ -56,7 +56,8 @@ class ItemMatching {
   void setAlwaysMemorize(bool on);
 
   // Adds every item not yet decided, then the closing work; the memorized table is closed and
-  // the maker's table deleted. Safe to call more than once.
+  // the maker's table deleted. Safe to call more than once. Destroying the matching without it
+  // adds nothing.
   void close();
 
  private:

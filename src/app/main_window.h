@@ -89,6 +89,7 @@ class MainWindow : public toolkit::UIW_MDIFRAME {
     menuPicker_ = std::move(picker);
   }
   const NewContentWatch& newContent() const { return newContent_; }
+  NewContentWatch& newContent() { return newContent_; }
 
  private:
   void escape();

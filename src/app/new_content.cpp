@@ -30,6 +30,7 @@ void NewContentWatch::checkNewCd() {
         formatText("Would you like to add the %s recipes\r\nto your recipe database now?",
                    state_.title.c_str()));
     if (answer == toolkit::Button::Yes) {
+      newCdImport_ = true;
       actions_.post(codes::kImportData);
     } else {
       platform::deleteFile("import.zel");

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "app/app_state.h"
 #include "toolkit/user.h"
@@ -24,6 +25,8 @@ class NewContentWatch {
   void tick();
   // The downloaded file moved into the program directory, waiting for the import command.
   const std::string& fileToImport() const { return fileToImport_; }
+  // True once after the user agreed to import a new CD's recipes (the import command asks).
+  bool takeNewCdImport() { return std::exchange(newCdImport_, false); }
 
  private:
   void checkNewCd();
@@ -34,6 +37,7 @@ class NewContentWatch {
   Actions actions_;
   bool downloadsChecked_ = false;
   std::string fileToImport_;
+  bool newCdImport_ = false;
 };
 
 }  // namespace savora::app

@@ -16,9 +16,12 @@
 #include "app/tips_window.h"
 #include "app/usage_counters.h"
 #include "backup/backup.h"
+#include "backup/backup_schedule.h"
 #include "bookshelf/book_info_window.h"
 #include "bookshelf/book_shelf_window.h"
 #include "codes/program_codes.h"
+#include "exchange/exchange_import.h"
+#include "exchange/import_window.h"
 #include "food/category_list_window.h"
 #include "food/ingredient_information_window.h"
 #include "food/ingredient_list_window.h"
@@ -462,6 +465,63 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
 
 }  // namespace
 
+// ---- Exchange-archive import: Import Recipes, the file start-up found in the download folder and
+// a new CD's archive. ----
+
+// Opens IMPORT_WINDOW for the file; an open bookshelf shows the imported book afterwards.
+void startImport(SharedTables& tables, store::TableStore& store, User& user,
+                 const std::string& path) {
+  if (!platform::fileExists(path)) {
+    user.message("Wait!", "ASTERISK", Buttons::Ok,
+                 platform::formatText("This file %s does not exist.", path.c_str()));
+    return;
+  }
+  auto import = exchange::ExchangeImport::start(
+      store,
+      {{tables.units(), tables.ingredients(), tables.brands()},
+       {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
+       tables.weeks()},
+      path);
+  if (!import) return;
+  UI_WINDOW_MANAGER::instance().add(
+      new exchange::ImportWindow(std::move(import), [](long book, long chapter) {
+        auto* shelf = dynamic_cast<bookshelf::BookShelfWindow*>(
+            UI_WINDOW_MANAGER::instance().findKind(codes::kKindBookshelf));
+        if (shelf && book > 0) shelf->showBook(book, chapter);
+      }));
+}
+
+// "Backup Data First?": Yes backs the tables up into the automatic backup file.
+void offerBackup(User& user, backup::BackupService& backup) {
+  if (user.message("Backup Data First?", "QUESTION", Buttons::YesNo,
+                   "Would you like to back up your recipe data before importing?") ==
+      Button::Yes) {
+    backup.backup(backup::automaticBackupPath());
+  }
+}
+
+void registerImports(MainWindow& main, SharedTables& tables, store::TableStore& store, User& user,
+                     backup::BackupService& backup) {
+  main.registerCommand(codes::kImportFile, [&main, &tables, &store, &user](const UI_EVENT&) {
+    auto& manager = UI_WINDOW_MANAGER::instance();
+    if (UIW_WINDOW* shelf = manager.findKind(codes::kKindBookshelf)) manager.bringToFront(shelf);
+    startImport(tables, store, user, main.newContent().fileToImport());
+  });
+  main.registerCommand(codes::kImportData, [&main, &tables, &store, &user,
+                                            &backup](const UI_EVENT&) {
+    const bool newCd = main.newContent().takeNewCdImport();
+    offerBackup(user, backup);
+    if (newCd) {
+      startImport(tables, store, user, platform::programDirectory() + "import.zel");
+      return;
+    }
+    const auto chosen = user.openFileName("Import Data...", "Savora Export Files (*.zel)",
+                                          platform::programDirectory());
+    platform::setProgramDirectory(platform::programDirectory());
+    if (chosen) startImport(tables, store, user, *chosen);
+  });
+}
+
 void registerWindows(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   registerWindows(main, tables, user);
   registerBookshelves(main, tables, user, run);
@@ -510,6 +570,7 @@ int runProgram(const std::string& programDirectory, User& user) {
       SingleInstance instance;  // destroyed before the window it brings forward
       instance.listen(state.title, scope, [&main] { main.activate(); });
       registerWindows(main, tables, user, {state, settings, usage});
+      registerImports(main, tables, store, user, backup);
       main.showOnScreen();
       introOrTip(main, state, settings);
 

@@ -213,6 +213,13 @@ void BookShelfWindow::chooseBook(long uid) {
   fillRecipes();
 }
 
+void BookShelfWindow::showBook(long book, long chapter) {
+  fillBooks();
+  book_ = {};
+  chooseBook(book);
+  if (chapter > 0) chooseChapter(chapter);
+}
+
 void BookShelfWindow::chooseChapter(long uid) {
   if (uid == chapter_.uid) return;
   chapter_ = {uid, ""};

@@ -77,6 +77,8 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   // Print (the print set-up) or Export Text (a text file) of the listed recipes.
   std::function<void(const std::vector<long>& recipes, bool asText)> printRecipes;
   void refreshRecipes();
+  // After an import: lists the books again and shows the book and chapter (0 for none).
+  void showBook(long book, long chapter);
 
  private:
   struct Selection {

@@ -297,4 +297,9 @@ inline constexpr int kOk = 5805;
 inline constexpr int kCardStyle = 5806;
 }  // namespace print_setup_window
 
+// The exchange-archive import window runs one step of the import per event it posts itself.
+namespace import_window {
+inline constexpr int kNextStep = 6301;
+}  // namespace import_window
+
 }  // namespace savora::codes

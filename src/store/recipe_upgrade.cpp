@@ -12,7 +12,12 @@ RecipeFormat formatOfOldTable(const std::string& name) {
 }
 
 void upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& oldName) {
-  RecipeTable old(store, oldName, formatOfOldTable(oldName));
+  upgradeRecipes(store, current, oldName, formatOfOldTable(oldName));
+}
+
+void upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& oldName,
+                    RecipeFormat format) {
+  RecipeTable old(store, oldName, format);
   old.open();
 
   // Identifiers first: saving into `current` must not disturb the walk of `old`.

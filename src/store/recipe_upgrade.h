@@ -16,5 +16,8 @@ RecipeFormat formatOfOldTable(const std::string& name);
 // then deletes the old table's .dbf, .cdx and .fpt. Throws xbase::Error, deleting nothing, when
 // the old table cannot be read or a recipe cannot be written.
 void upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& oldName);
+// The same for a table whose name does not tell its format (the exchange copies).
+void upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& oldName,
+                    RecipeFormat format);
 
 }  // namespace savora::store

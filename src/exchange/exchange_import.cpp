@@ -1,0 +1,124 @@
+#include "exchange/exchange_import.h"
+
+#include "exchange/archive_extract.h"
+#include "exchange/menu_merge.h"
+
+namespace savora::exchange {
+
+std::unique_ptr<ExchangeImport> ExchangeImport::start(store::TableStore& store,
+                                                      ImportTargets targets, std::string path) {
+  std::unique_ptr<ExchangeScratch> scratch = ExchangeScratch::begin(store.user());
+  if (!scratch) return nullptr;
+  return std::unique_ptr<ExchangeImport>(
+      new ExchangeImport(store, targets, std::move(path), std::move(scratch)));
+}
+
+ExchangeImport::ExchangeImport(store::TableStore& store, ImportTargets targets, std::string path,
+                               std::unique_ptr<ExchangeScratch> scratch)
+    : store_(store), targets_(targets), path_(std::move(path)), scratch_(std::move(scratch)) {}
+
+ExchangeImport::~ExchangeImport() { closeExchangeTables(); }
+
+void ExchangeImport::closeMatching() {
+  if (matching_) matching_->close();
+  matching_.reset();
+}
+
+void ExchangeImport::closeExchangeTables() {
+  matching_.reset();
+  pass_.reset();
+  food_.reset();
+  for (store::TableModule* table :
+       {static_cast<store::TableModule*>(xBrands_.get()),
+        static_cast<store::TableModule*>(xIngredients_.get()),
+        static_cast<store::TableModule*>(xUnits_.get())}) {
+    if (table) table->close();
+  }
+  xBrands_.reset();
+  xIngredients_.reset();
+  xUnits_.reset();
+}
+
+ImportStep ExchangeImport::run(ImportStep step) {
+  completedFields_.clear();
+  switch (step) {
+    case ImportStep::Extract: {
+      bool extracted;
+      {
+        toolkit::WaitPointer wait(store_.user());
+        extracted = extractExchangeArchive(path_);
+      }
+      if (!extracted) {
+        store_.user().message("Error!", "EXCLAMATION", toolkit::Buttons::Ok,
+                              kDecompressFailedText);
+        return ImportStep::Done;
+      }
+      completedFields_ = {1};
+      return ImportStep::Units;
+    }
+    case ImportStep::Units:
+      xUnits_ = std::make_unique<food::UnitTable>(store_, "unitx");
+      xUnits_->open();
+      xIngredients_ = std::make_unique<food::IngredientTable>(store_, "foodx");
+      xBrands_ = std::make_unique<food::BrandTable>(store_, *xUnits_, "brandx");
+      food_ = std::make_unique<FoodTranslation>(store_, targets_.food, *xUnits_, *xIngredients_,
+                                                *xBrands_);
+      matching_ = std::make_unique<ItemMatching>(store_, MatchMode::Units, *food_);
+      completedFields_ = {2};
+      return ImportStep::Ingredients;
+    case ImportStep::Ingredients:
+      closeMatching();
+      xIngredients_->open();
+      xBrands_->open();
+      matching_ = std::make_unique<ItemMatching>(store_, MatchMode::Ingredients, *food_);
+      completedFields_ = {3};
+      return ImportStep::RecipePass;
+    case ImportStep::RecipePass:
+      closeMatching();
+      return openPass(recipePassTables(), false);
+    case ImportStep::CataloguePass:
+      return openPass(cataloguePassTables(), true);
+    case ImportStep::Book:
+      return nextBook();
+    case ImportStep::Finish:
+      closeExchangeTables();
+      removeExchangeFiles();
+      completedFields_ = {6};
+      succeeded_ = true;
+      return ImportStep::Announce;
+    case ImportStep::Announce:
+      store_.user().message("Finished!", "INFORMATION", toolkit::Buttons::Ok, kImportedText);
+      return ImportStep::Done;
+    case ImportStep::Done:
+      break;
+  }
+  return ImportStep::Done;
+}
+
+ImportStep ExchangeImport::openPass(const PassTables& tables, bool catalogue) {
+  pass_.reset();
+  cataloguePass_ = catalogue;
+  pass_ = std::make_unique<ShelfPass>(store_, targets_.shelf, *food_, tables);
+  pass_->open();
+  return ImportStep::Book;
+}
+
+ImportStep ExchangeImport::nextBook() {
+  if (pass_->importNextBook()) {
+    lastBook_ = pass_->lastBook();
+    if (firstChapter_ == 0) firstChapter_ = pass_->firstChapter();
+    completedFields_ = {4, 5};
+    return ImportStep::Book;
+  }
+  pass_->close();
+  if (!cataloguePass_) return ImportStep::CataloguePass;
+  ShelfPass& pass = *pass_;
+  mergeMenus(store_, targets_.menus, [&pass](long uid) { return pass.newUidOf(uid); });
+  return ImportStep::Finish;
+}
+
+void ExchangeImport::runAll() {
+  for (ImportStep step = ImportStep::Extract; step != ImportStep::Done;) step = run(step);
+}
+
+}  // namespace savora::exchange

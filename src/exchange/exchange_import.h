@@ -1,0 +1,95 @@
+// The import of an exchange archive as a chain of steps. A window runs one step per posted
+// event (so it stays responsive) and checks its check list as steps end; tests and tools run the
+// steps in a loop. The run owns the exchange scratch files from start to end: they are deleted
+// when the import is destroyed, however the chain ended.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exchange/exchange_scratch.h"
+#include "exchange/food_translation.h"
+#include "exchange/item_matching.h"
+#include "exchange/shelf_pass.h"
+#include "planning/week_table.h"
+
+namespace savora::exchange {
+
+inline constexpr const char* kDecompressFailedText = "Unable to decompress exported file.";
+inline constexpr const char* kImportedText = "The recipes have been imported successfully.";
+inline constexpr const char* kFinishedStatus = "Finished Importing";
+
+// The user's tables an import merges into.
+struct ImportTargets {
+  UserFood food;
+  UserShelf shelf;
+  planning::WeekTable& menus;
+};
+
+enum class ImportStep {
+  Extract,
+  Units,        // starts matching the units
+  Ingredients,  // ends matching the units, starts matching the ingredients
+  RecipePass,     // ends matching the ingredients, opens the recipe pass
+  CataloguePass,  // opens the catalogue pass
+  Book,           // imports one book with its chapters and recipes
+  Finish,    // closes and deletes the exchange files
+  Announce,  // tells the user the import succeeded
+  Done,  // the chain ended (successfully or not): close the window
+};
+
+class ExchangeImport {
+ public:
+  // Starts an import of `path`: nothing (after telling the user) while another exchange run
+  // holds the scratch files. The file is known to exist.
+  static std::unique_ptr<ExchangeImport> start(store::TableStore& store, ImportTargets targets,
+                                               std::string path);
+  ~ExchangeImport();
+
+  // Runs one step and returns the next one.
+  ImportStep run(ImportStep step);
+  // Runs the whole chain.
+  void runAll();
+
+  // The matching of the Units or Ingredients step, while it is open: a dialog shows it and
+  // posts the next step when it closes. Whatever it left undecided is added to the user's list
+  // when the next step starts.
+  ItemMatching* matching() { return matching_.get(); }
+
+  // The check-list entries (1 to 6) that the last step completed.
+  const std::vector<int>& completedFields() const { return completedFields_; }
+  bool succeeded() const { return succeeded_; }
+  const std::string& path() const { return path_; }
+  // The book imported last and the first chapter of the import: the bookshelf shows them.
+  long lastBook() const { return lastBook_; }
+  long firstChapter() const { return firstChapter_; }
+
+ private:
+  ExchangeImport(store::TableStore& store, ImportTargets targets, std::string path,
+                 std::unique_ptr<ExchangeScratch> scratch);
+  ImportStep openPass(const PassTables& tables, bool catalogue);
+  ImportStep nextBook();
+  // Ends the matching of units or ingredients: what it left undecided is added.
+  void closeMatching();
+  void closeExchangeTables();
+
+  store::TableStore& store_;
+  ImportTargets targets_;
+  std::string path_;
+  std::unique_ptr<ExchangeScratch> scratch_;
+  std::unique_ptr<food::UnitTable> xUnits_;
+  std::unique_ptr<food::IngredientTable> xIngredients_;
+  std::unique_ptr<food::BrandTable> xBrands_;
+  std::unique_ptr<FoodTranslation> food_;
+  std::unique_ptr<ItemMatching> matching_;
+  std::unique_ptr<ShelfPass> pass_;
+  bool cataloguePass_ = false;
+  std::vector<int> completedFields_;
+  bool succeeded_ = false;
+  long lastBook_ = 0;
+  long firstChapter_ = 0;
+};
+
+}  // namespace savora::exchange

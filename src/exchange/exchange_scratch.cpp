@@ -1,0 +1,64 @@
+#include "exchange/exchange_scratch.h"
+
+#include "platform/file_ops.h"
+#include "store/media_list.h"
+
+namespace savora::exchange {
+namespace {
+
+bool runActive = false;
+
+}  // namespace
+
+const std::vector<std::string>& exchangeTableNames() {
+  static const std::vector<std::string> names = {
+      "mbookx", "bookx", "mchapx", "chapterx", "meal63x", "meal64x", "mrecipex", "recipex", "recip65x",
+      "recip64x", "recip63x", "foodx", "unitx", "catx", "brandx", "mcategx", "categx", "weekx"};
+  return names;
+}
+
+void removeFolderTree(const std::string& folder) {
+  if (!platform::isFolder(folder)) return;
+  for (const platform::FolderEntry& entry : platform::listFolder(folder + "\\*.*")) {
+    const std::string name = folder + "\\" + entry.name;
+    if (entry.isFolder) {
+      removeFolderTree(name);
+    } else {
+      platform::deleteFile(name);
+    }
+  }
+  platform::removeFolder(folder);
+}
+
+void removeExchangeFiles() {
+  for (const std::string& table : exchangeTableNames()) {
+    for (const char* extension : {".dbf", ".cdx", ".fpt"}) platform::deleteFile(table + extension);
+  }
+  for (const char* extension : {".dbf", ".cdx", ".fpt"}) {
+    platform::deleteFile(std::string(kMakerUnitTable) + extension);
+  }
+  removeFolderTree(store::kExchangeMediaListFolder);
+  removeFolderTree(kExtractStagingFolder);
+}
+
+std::unique_ptr<ExchangeScratch> ExchangeScratch::begin(toolkit::User& user) {
+  if (runActive) {
+    user.message("Wait!", "ASTERISK", toolkit::Buttons::Ok, kBusyText);
+    return nullptr;
+  }
+  return std::unique_ptr<ExchangeScratch>(new ExchangeScratch());
+}
+
+ExchangeScratch::ExchangeScratch() {
+  runActive = true;
+  removeExchangeFiles();
+}
+
+ExchangeScratch::~ExchangeScratch() {
+  removeExchangeFiles();
+  runActive = false;
+}
+
+bool ExchangeScratch::running() { return runActive; }
+
+}  // namespace savora::exchange

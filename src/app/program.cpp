@@ -35,6 +35,7 @@
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "print/print_job.h"
+#include "print/print_source.h"
 #include "print/text_file.h"
 #include "recipe/recipe_window.h"
 #include "store/open_tables.h"
@@ -387,6 +388,26 @@ constexpr long kNotForMenuPicking = 1;
 // The menu window (kind 200) and the plan window (kind 1100), and menu picking: the menu window's
 // "From the Bookshelf..." opens the recipe bookshelf, which asks for a recipe while the menu
 // waits; the recipe the user then opens there (command 10433) goes onto the menu's day.
+const char* const kMonthNames[12] = {"January", "February", "March",     "April",
+                                     "May",     "June",     "July",      "August",
+                                     "September", "October", "November", "December"};
+
+// A menu's days or a plan's months as printing takes them: each heading with the names of its
+// entries, read now.
+template <class NameOf>
+std::shared_ptr<print::PrintSource> listsSource(std::string title,
+                                                const std::vector<std::string>& headings,
+                                                const std::vector<std::vector<long>>& entries,
+                                                NameOf nameOf) {
+  print::PrintDocument document{std::move(title), {}};
+  for (size_t i = 0; i < headings.size(); ++i) {
+    print::PrintGroup group{headings[i], {}};
+    for (long uid : entries[i]) group.items.push_back(nameOf(uid));
+    document.groups.push_back(std::move(group));
+  }
+  return std::make_shared<print::FixedPrintSource>(std::move(document));
+}
+
 void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   auto picking = std::make_shared<int>(0);  // the identifier of the waiting menu window, or 0
   auto weekServices = [&main, &tables, &user, run, picking] {
@@ -415,6 +436,15 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
     };
     w.list = [&main, &tables, &user, run](planning::WeekWindow& window) {
       openShoppingList(main, tables, user, run, window);
+    };
+    w.print = [&tables, &user, &settings = run.settings](planning::WeekWindow& window) {
+      std::vector<std::vector<long>> days;
+      for (int day = 0; day < 7; ++day) days.push_back(window.dayRecipes(day));
+      auto source = listsSource(window.currentMenu(),
+                                std::vector<std::string>(std::begin(print::kDayNames),
+                                                         std::end(print::kDayNames)),
+                                days, [&tables](long uid) { return tables.recipes().nameOf(uid); });
+      openPrintSetup(documentJob(print::PrintKind::Menu, source), settings, user);
     };
     w.exitState = &run.state.exitState;
     return w;
@@ -457,6 +487,15 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
         .years = tables.years(), .weeks = tables.weeks(), .user = user, .openMenu = openMenu};
     services.list = [&main, &tables, &user, run](planning::YearWindow& window) {
       openShoppingList(main, tables, user, run, window);
+    };
+    services.print = [&tables, &user, &settings = run.settings](planning::YearWindow& window) {
+      std::vector<std::vector<long>> months;
+      for (int month = 0; month < 12; ++month) months.push_back(window.monthMenus(month));
+      auto source = listsSource(window.currentPlan(),
+                                std::vector<std::string>(std::begin(kMonthNames),
+                                                         std::end(kMonthNames)),
+                                months, [&tables](long uid) { return tables.weeks().nameOf(uid); });
+      openPrintSetup(documentJob(print::PrintKind::YearMenu, source), settings, user);
     };
     services.exitState = &run.state.exitState;
     return static_cast<UIW_WINDOW*>(new planning::YearWindow(services));

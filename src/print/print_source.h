@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "nutrition/analysis_list.h"
@@ -31,6 +32,17 @@ class PrintSource {
  public:
   virtual ~PrintSource() = default;
   virtual PrintDocument document() = 0;
+};
+
+// A document taken when the print was asked for, so that printing never reads a window that may
+// have closed or changed since.
+class FixedPrintSource : public PrintSource {
+ public:
+  explicit FixedPrintSource(PrintDocument document) : document_(std::move(document)) {}
+  PrintDocument document() override { return document_; }
+
+ private:
+  PrintDocument document_;
 };
 
 // The seven day names a menu's groups are headed by, Sunday first.

@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "plan_window_fixture.h"
+#include "platform/file_ops.h"
 #include "screenshots.h"
 #include "toolkit/event_codes.h"
 
@@ -442,7 +443,22 @@ TEST_F(PlanWindowTest, SavePrintAndListReachTheWindowsWithoutFailing) {
   settle();
   WeekWindow* week = openMenus();
   drag(week, "RECIPE_LIST", "Rye Bread", "SUNDAY_LIST");
+  // Print takes the days as they are on screen to the print set-up; to a text file here.
   main->post(UI_EVENT(codes::kPrint));
+  settle();
+  UIW_WINDOW* setup = nullptr;
+  for (UIW_WINDOW* open : UI_WINDOW_MANAGER::instance().windows())
+    if (open->resourceName() == "PRINT_SETUP") setup = open;
+  ASSERT_NE(setup, nullptr);
+  setup->Get<toolkit::UIW_BUTTON>("DISK")->click();
+  const std::string text = programDir.str() + "menu.txt";
+  user.answerFileDialog(text);
+  setup->Get<toolkit::UIW_BUTTON>("OK_BUTTON")->click();
+  settle();
+  const std::string printed = platform::readWholeFile(text).value_or("");
+  EXPECT_EQ(printed.find("Week 1"), 0u) << printed;
+  EXPECT_NE(printed.find("Sunday\n     Rye Bread\nMonday\n"), std::string::npos) << printed;
+  UI_WINDOW_MANAGER::instance().bringToFront(week);
   main->post(UI_EVENT(codes::kSave));
   settle();
   // List opens a shopping list of the menu, which comes to the front.

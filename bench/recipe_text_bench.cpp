@@ -17,7 +17,7 @@
 #include "food/unit_table.h"
 #include "platform/program_dirs.h"
 #include "recipe/recipe_line_text.h"
-#include "silent_user.h"
+#include "bench_kitchen.h"
 #include "store/recipe_table.h"
 
 namespace {
@@ -28,16 +28,8 @@ using namespace savora;
 constexpr int kUsedLines = 12;
 constexpr int kIngredients = 300;
 
-struct Kitchen {
-  Kitchen() {
-    folder = fs::temp_directory_path() / ("savora-recipe-text-bench-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    platform::setProgramDirectory(folder.string());
-    for (store::TableModule* table : std::initializer_list<store::TableModule*>{
-             &units, &ingredients, &brands, &books, &chapters, &recipes}) {
-      table->open();
-    }
+struct Kitchen : bench::BenchKitchen {
+  Kitchen() : BenchKitchen("recipe-text-bench") {
     const char* names[] = {"teaspoon", "tablespoon", "cup", "ounce", "pound", "pinch"};
     for (const char* name : names) unitUids.push_back(units.addByName(name, 0));
     for (int i = 0; i < kIngredients; ++i) {
@@ -59,18 +51,7 @@ struct Kitchen {
       line.info2 = i % 2 ? ", chopped" : "";
     }
   }
-  ~Kitchen() { fs::remove_all(folder); }
 
-  fs::path folder;
-  bench::SilentUser user;
-  store::TableStore store{user};
-  food::UnitTable units{store};
-  food::IngredientTable ingredients{store};
-  food::BrandTable brands{store, units};
-  bookshelf::BookTable books{store};
-  bookshelf::ChapterTable chapters{store};
-  store::RecipeTable recipes{store, "rc65"};
-  recipe::RecipeTables tables{recipes, units, ingredients, brands, books, chapters};
   std::vector<long> unitUids, ingredientUids;
   store::Recipe recipe;
 };

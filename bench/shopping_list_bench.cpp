@@ -16,7 +16,7 @@
 #include "planning/shopping_list.h"
 #include "planning/week_table.h"
 #include "platform/program_dirs.h"
-#include "silent_user.h"
+#include "bench_kitchen.h"
 #include "store/recipe_table.h"
 
 namespace {
@@ -28,16 +28,8 @@ constexpr int kFoods = 40;
 constexpr int kRecipes = 30;
 constexpr int kMenus = 12;
 
-struct Kitchen {
-  Kitchen() {
-    folder = fs::temp_directory_path() / ("savora-shopping-bench-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    platform::setProgramDirectory(folder.string());
-    for (store::TableModule* table : std::initializer_list<store::TableModule*>{
-             &units, &ingredients, &brands, &books, &chapters, &recipes, &groups, &weeks}) {
-      table->open();
-    }
+struct Kitchen : bench::BenchKitchen {
+  Kitchen() : BenchKitchen("shopping-bench") {
     const long cup = units.addByName("cup", 0);
     std::vector<long> groupUids;
     for (int g = 0; g < 6; ++g) groupUids.push_back(groups.add("aisle " + std::to_string(g), g % 2));
@@ -83,20 +75,7 @@ struct Kitchen {
     }
     source.kind = planning::ShoppingSourceKind::Plan;
   }
-  ~Kitchen() { fs::remove_all(folder); }
 
-  fs::path folder;
-  bench::SilentUser user;
-  store::TableStore store{user};
-  food::UnitTable units{store};
-  food::IngredientTable ingredients{store};
-  food::BrandTable brands{store, units};
-  bookshelf::BookTable books{store};
-  bookshelf::ChapterTable chapters{store};
-  store::RecipeTable recipes{store, "rc65"};
-  food::FoodGroupTable groups{store};
-  planning::WeekTable weeks{store};
-  recipe::RecipeTables tables{recipes, units, ingredients, brands, books, chapters};
   std::vector<long> recipeUids, planned;
   planning::ShoppingSource source;
 };

@@ -20,7 +20,7 @@
 #include "platform/program_dirs.h"
 #include "print/print_job.h"
 #include "print/recipe_text_form.h"
-#include "silent_user.h"
+#include "bench_kitchen.h"
 #include "store/recipe_table.h"
 #include "toolkit/qt_canvas.h"
 
@@ -49,16 +49,8 @@ class NullCanvas : public toolkit::Canvas {
   double height_ = 11;
 };
 
-struct Kitchen {
-  Kitchen() {
-    folder = fs::temp_directory_path() / ("savora-print-bench-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    platform::setProgramDirectory(folder.string());
-    for (store::TableModule* table : std::initializer_list<store::TableModule*>{
-             &units, &ingredients, &brands, &books, &chapters, &recipes}) {
-      table->open();
-    }
+struct Kitchen : bench::BenchKitchen {
+  Kitchen() : BenchKitchen("print-bench") {
     auto addUnit = [this](const char* name, const char* conversion, long to, long type) {
       food::UnitRecord r;
       r.name = name;
@@ -103,18 +95,7 @@ struct Kitchen {
     recipe.uid = recipes.save(0, chapter, recipe, true);
     list.assign(kListLength, recipe);
   }
-  ~Kitchen() { fs::remove_all(folder); }
 
-  fs::path folder;
-  bench::SilentUser user;
-  store::TableStore store{user};
-  food::UnitTable units{store};
-  food::IngredientTable ingredients{store};
-  food::BrandTable brands{store, units};
-  bookshelf::BookTable books{store};
-  bookshelf::ChapterTable chapters{store};
-  store::RecipeTable recipes{store, "rc65"};
-  recipe::RecipeTables tables{recipes, units, ingredients, brands, books, chapters};
   store::Recipe recipe;
   std::vector<store::Recipe> list;
 };

@@ -8,6 +8,7 @@
 #include "bookshelf/chapter_table.h"
 #include "bookshelf/recipe_list_fill.h"
 #include "codes/program_codes.h"
+#include "planning/named_list_window.h"
 #include "platform/text.h"
 #include "store/recipe_table.h"
 #include "toolkit/event_codes.h"
@@ -399,21 +400,11 @@ void WeekWindow::playVideo(const std::string& path) {
 // Saving and closing
 
 void WeekWindow::saveRequested(bool closeAfter) {
-  if (!choice_.save()) {
-    exitSaveFailed(services_.exitState);
-    return;
-  }
-  if (!closeAfter) return;
-  close();
-  exitSaveDone(services_.exitState);
+  saveNamedList(choice_, closeAfter, services_.exitState, [this] { close(); });
 }
 
 void WeekWindow::leave() {
-  if (choice_.close()) {
-    close();
-  } else {
-    exitSaveFailed(services_.exitState);
-  }
+  leaveNamedList(choice_, services_.exitState, [this] { close(); });
 }
 
 void WeekWindow::close() {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "codes/program_codes.h"
+#include "planning/named_list_window.h"
 #include "platform/text.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
@@ -221,21 +222,11 @@ void YearWindow::removeMenu() {
 }
 
 void YearWindow::saveRequested(bool closeAfter) {
-  if (!choice_.save()) {
-    exitSaveFailed(services_.exitState);
-    return;
-  }
-  if (!closeAfter) return;
-  close();
-  exitSaveDone(services_.exitState);
+  saveNamedList(choice_, closeAfter, services_.exitState, [this] { close(); });
 }
 
 void YearWindow::leave() {
-  if (choice_.close()) {
-    close();
-  } else {
-    exitSaveFailed(services_.exitState);
-  }
+  leaveNamedList(choice_, services_.exitState, [this] { close(); });
 }
 
 void YearWindow::close() {

@@ -76,12 +76,6 @@ const std::vector<PassedCommand> kPassedCommands = {
      {kKindBookshelf},
      "Nothing to Export",
      "Click Recipes and select the cookbook that you want to export."},
-    {{kHandheldDownload},
-     {kKindBookshelf, kKindRecipe, kKindShoppingList},
-     "Nothing to Download",
-     "To download data to your Palm Pilot,\r\nopen the Recipe Bookshelf, Recipe, or\r\nShopping "
-     "List "
-     "window."},
 };
 
 // Restores the tables from an archive. Nothing shown before the restore may be saved over the

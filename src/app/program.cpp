@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/content_title.h"
 #include "app/format_upgrade.h"
+#include "app/handheld_command.h"
 #include "app/installed_titles.h"
 #include "app/main_window.h"
 #include "app/print_jobs.h"
@@ -166,13 +167,7 @@ recipe::RecipeTables recipeTables(MainWindow& main, SharedTables& tables, bool c
 std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTables tables,
                                                                User& user, Settings& settings) {
   return [tables, &user, &settings](const std::vector<long>& uids, bool asText) mutable {
-    std::vector<store::Recipe> recipes;
-    for (const long uid : uids) {
-      store::Recipe recipe;
-      if (tables.recipes.load(uid, recipe) == 0) continue;
-      recipe.uid = uid;
-      recipes.push_back(recipe);
-    }
+    std::vector<store::Recipe> recipes = recipe::loadRecipes(tables, uids);
     if (!asText) {
       openPrintSetup(recipesJob(print::PrintKind::RecipeList, tables, user, std::move(recipes)),
                      settings, user);
@@ -193,6 +188,7 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
         bookshelf::Shelf::Recipes, bookshelfMemory(run.settings, run.settings.recipeShelf),
         bookshelfSearch(tables, run), user);
     window->printRecipes = shelfPrint(recipeTables(main, tables, false), user, run.settings);
+    window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, false), user);
     return window;
   });
   // Without the catalogue its command stays unselectable: no window is registered for it.
@@ -204,6 +200,7 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
           bookshelf::Shelf::Catalog, bookshelfMemory(run.settings, run.settings.catalogShelf),
           bookshelfSearch(tables, run), user);
       window->printRecipes = shelfPrint(recipeTables(main, tables, true), user, run.settings);
+      window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, true), user);
       return window;
     });
   }
@@ -289,6 +286,7 @@ UIW_WINDOW* makeShoppingList(MainWindow& main, SharedTables& tables, User& user,
                    settings, user);
   };
   services.countUse = [&usage = run.usage] { ++usage.shoppingList; };
+  services.sendToHandheld = listToHandheld(user);
   auto* window = new planning::ShoppingListWindow(std::move(services), kind, source);
   window->setNumberID(main.nextWindowId(codes::kKindShoppingList));
   return window;
@@ -364,6 +362,7 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
   s.list = [&main, &tables, &user, run](recipe::RecipeWindow& window) {
     openShoppingList(main, tables, user, run, window);
   };
+  s.sendToHandheld = recipeToHandheld(s.tables, user);
   s.exitState = &run.state.exitState;
   return s;
 }
@@ -568,6 +567,7 @@ void registerWindows(MainWindow& main, SharedTables& tables, User& user, RunServ
   registerTips(main, tables, user, run);
   registerPlanning(main, tables, user, run);
   registerShoppingList(main, tables, user, run);
+  registerHandheld(main, user, run.state, run.settings);
 }
 
 int runProgram(const std::string& programDirectory, User& user) {

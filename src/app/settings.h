@@ -103,9 +103,11 @@ struct BookshelfSelection {
   bool operator==(const BookshelfSelection&) const = default;
 };
 
+// The handheld lines: the desktop sync folder the probe found last and the sync user chosen
+// last (preselected in the next choice). The option is kept as read and written back unchanged.
 struct HandheldSettings {
-  std::string firstText;   // up to 519 characters
-  std::string secondText;  // up to 259 characters
+  std::string firstText;   // desktop sync folder, up to 519 characters
+  std::string secondText;  // user chosen last, up to 259 characters
   int option = 0;          // also read by the recipe, menu and media windows
 
   bool operator==(const HandheldSettings&) const = default;

@@ -39,8 +39,8 @@ constexpr ModeEntry kModes[] = {
     {BrowseMode::Ingredient, "Ingredient", kSearchByIngredient},
 };
 
-// Commands that later work carries out (archive export, the handheld).
-constexpr const char* kLaterButtons[] = {"EXPORT_BUTTON", "HANDHELD_BUTTON"};
+// Commands that later work carries out (archive export).
+constexpr const char* kLaterButtons[] = {"EXPORT_BUTTON"};
 
 // The identifier a command names explicitly (drops name the dragged item), or 0 for "the
 // selected one".
@@ -279,6 +279,12 @@ int BookShelfWindow::Event(const UI_EVENT& event) {
     case kExportText:
       if (printRecipes && !listedRecipes().empty())
         printRecipes(listedRecipes(), event.type == kExportText);
+      break;
+    case kHandheldDownload:  // the main window asks which handheld user, then sends the export
+      UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(kHandheldDownload));
+      break;
+    case kHandheldExport:
+      if (sendToHandheld) sendToHandheld(listedRecipes(), event.text, event.values[0] != 0);
       break;
     case kBookChosen:
       chooseBook(event.values[1]);

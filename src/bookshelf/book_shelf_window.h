@@ -76,6 +76,10 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   bool showRecipe(long uid);
   // Print (the print set-up) or Export Text (a text file) of the listed recipes.
   std::function<void(const std::vector<long>& recipes, bool asText)> printRecipes;
+  // Sends the listed recipes to the handheld's conduit folder, adding to the recipes waiting
+  // there or replacing them.
+  std::function<void(const std::vector<long>& recipes, const std::string& conduit, bool append)>
+      sendToHandheld;
   void refreshRecipes();
   // After an import: lists the books again and shows the book and chapter (0 for none).
   void showBook(long book, long chapter);

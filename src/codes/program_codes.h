@@ -49,7 +49,11 @@ inline constexpr int kCdNotFound = 10507;
 inline constexpr int kShowTips = 10530;  // values[0]: 1 when posted at start-up
 inline constexpr int kShowIntro = 10540;
 inline constexpr int kReferral = 10543;
-inline constexpr int kHandheldDownload = 10555;
+inline constexpr int kHandheldDownload = 10555;  // also the handheld buttons of the windows
+// To the recipe window, the bookshelf or the shopping list after the handheld choice: write your
+// recipes or list to the handheld (text the conduit folder, values[0] 1 to add to the recipes
+// waiting rather than replace them).
+inline constexpr int kHandheldExport = 10556;
 inline constexpr int kBackupAndExit = 10558;
 inline constexpr int kMakerSite = 10561;
 inline constexpr int kAuthorSite = 10562;
@@ -231,9 +235,8 @@ inline constexpr int kAdjustToggled = 5212;
 }  // namespace shopping_list_settings_window
 
 namespace shopping_list_window {
-inline constexpr int kRowSelected = 5601;    // SHOPPING_LIST's selection {row, row}
 inline constexpr int kOpenRow = 5602;        // a row activated
-inline constexpr int kHaveItToggled = 5603;  // HAVE_IT clicked
+inline constexpr int kHaveItTicked = 5603;  // a row's Have It box {row, 1 ticked / 0 cleared}
 inline constexpr int kSettings = 5604;
 inline constexpr int kRebuild = 5605;
 }  // namespace shopping_list_window
@@ -246,6 +249,10 @@ inline constexpr int kStart = 5810;         // posted when the window is on scre
 inline constexpr int kVideoStopped = 5811;  // the player ran to the end of its video
 inline constexpr int kVideoFailed = 5812;   // the player could not play the video it opened
 }  // namespace tips_window
+
+namespace palm_window {
+inline constexpr int kOk = 5901;
+}  // namespace palm_window
 
 namespace cd_drive_window {
 inline constexpr int kDriveChosen = 4301;

@@ -1,6 +1,8 @@
 #include "exchange/handheld_export.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "planning/shopping_list.h"
 #include "platform/file_ops.h"
@@ -80,6 +82,23 @@ std::optional<HandheldInstallation> probeHandheld(const std::string& dataFolder,
   if (first || installation.desktopFolder == "-1" || installation.desktopFolder.empty())
     return std::nullopt;
   return installation;
+}
+
+Wait probeAnswerWait(const std::string& dataFolder) {
+  const std::string answer = joined(dataFolder, kProbeAnswer);
+  // The probe may still be writing when its file appears: the answer counts once it holds a
+  // whole line and stopped growing.
+  return [answer](int seconds) {
+    using namespace std::chrono;
+    const auto until = steady_clock::now() + std::chrono::seconds(seconds);
+    std::optional<std::string> last;
+    while (steady_clock::now() < until) {
+      std::this_thread::sleep_for(milliseconds(25));
+      const auto now = platform::readWholeFile(answer);
+      if (now && last && *now == *last && now->find('\n') != std::string::npos) return;
+      last = now;
+    }
+  };
 }
 
 std::string conduitFolder(const HandheldInstallation& installation, const HandheldUser& user,

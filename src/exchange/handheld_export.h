@@ -51,6 +51,9 @@ using Wait = std::function<void(int seconds)>;
 // Starts the probe in the data folder and reads its answer, waiting 1, then 1, then 3 seconds
 // for it. Nothing when the probe cannot be started, gives no answer or answers "-1".
 std::optional<HandheldInstallation> probeHandheld(const std::string& dataFolder, const Wait& wait);
+// The wait the program uses: up to the given seconds, returning as soon as the probe's answer in
+// the data folder is complete.
+Wait probeAnswerWait(const std::string& dataFolder);
 
 // The user's conduit folder of the kind. The recipe conduit folder has one name, used for the
 // check, the creation and the copy.

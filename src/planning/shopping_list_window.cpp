@@ -1,11 +1,15 @@
 #include "planning/shopping_list_window.h"
 
+#include <QLabel>
+#include <QStyle>
+
 #include <cstdio>
 #include <new>
 
 #include "codes/program_codes.h"
 #include "platform/text.h"
 #include "toolkit/event_codes.h"
+#include "toolkit/event_manager.h"
 #include "toolkit/help_window.h"
 #include "toolkit/uiw_controls.h"
 #include "toolkit/uiw_lists.h"
@@ -65,6 +69,18 @@ ListSource listSource(ShoppingSourceKind kind) {
   return ListSource::Recipe;
 }
 
+// Moves the heading's text right by what the list puts before its rows' texts: its frame and
+// the check box of each row.
+void indentPastCheckBoxes(QWidget& heading, QWidget& list) {
+  auto* label = qobject_cast<QLabel*>(&heading);
+  auto* frame = qobject_cast<QFrame*>(&list);
+  if (!label || !frame) return;
+  const QStyle* style = list.style();
+  const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
+  label->setIndent(frame->frameWidth() + style->pixelMetric(QStyle::PM_IndicatorWidth) +
+                   3 * margin);
+}
+
 constexpr size_t kNameWidth = 22, kAmountWidth = 16, kLocationWidth = 16, kPriceWidth = 9,
                  kNutrientWidth = 9;
 
@@ -73,13 +89,13 @@ constexpr size_t kNameWidth = 22, kAmountWidth = 16, kLocationWidth = 16, kPrice
 const WindowSpec kShoppingListSpec{"SHOPPING_LIST_WINDOW",
                                    {{"HEADER_PROMPT", 0, ObjectKind::Prompt},
                                     {"SHOPPING_LIST", 0, ObjectKind::List},
-                                    {"HAVE_IT", 0, ObjectKind::Button},
                                     {"COST", 0, ObjectKind::Prompt},
                                     {"ACCURACY", 0, ObjectKind::Prompt},
                                     {"NUTRIENT_PANEL", 0, ObjectKind::Prompt},
                                     {"SETTINGS_BUTTON", 0, ObjectKind::Button},
                                     {"REBUILD_BUTTON", 0, ObjectKind::Button},
                                     {"EXPORT_BUTTON", 0, ObjectKind::Button},
+                                    {"HANDHELD_BUTTON", 0, ObjectKind::Button},
                                     {"PRINT_BUTTON", 0, ObjectKind::Button},
                                     {"CLOSE_BUTTON", 0, ObjectKind::Button}}};
 
@@ -95,14 +111,17 @@ ShoppingListWindow::ShoppingListWindow(ShoppingListWindowServices services,
   setTitle(std::string("Shopping List from ") + titleWord(kind));
   rows_ = Get<UIW_VT_LIST>("SHOPPING_LIST");
   Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
+  Get("HANDHELD_BUTTON")->setSelectable(bool(services_.sendToHandheld));
   if (kind == ShoppingSourceKind::Recipe) daysInMenu_ = 1;
 
+  // Each row starts with its Have It box; the heading starts where the rows' texts do.
   std::string heading = column("Item", kNameWidth) + column("Amount", kAmountWidth) +
-                        column("Store Location", kLocationWidth) + column("Have It", 7);
+                        column("Store Location", kLocationWidth);
   if (services_.options.showPrices) heading += column("Price", kPriceWidth);
   for (int n = 0; n < food::kNutrientCount; ++n)
     if (n != food::kCaloriesFromFat) heading += column(kNutrientHeadings[n], kNutrientWidth);
   Get<UIW_PROMPT>("HEADER_PROMPT")->setText(heading);
+  indentPastCheckBoxes(*Get("HEADER_PROMPT")->widget(), *rows_->widget());
 
   if (services_.countUse) services_.countUse();
   if (build()) {
@@ -155,8 +174,7 @@ void ShoppingListWindow::rebuild() {
 std::string ShoppingListWindow::rowText(const ShoppingRow& row) const {
   if (row.isNewItemRow()) return row.amount;
   std::string text = column(row.name, kNameWidth) + numberColumn(row.amount, kAmountWidth) +
-                     column(row.storeLocation, kLocationWidth) +
-                     column(row.haveIt ? "[x]" : "[ ]", 7);
+                     column(row.storeLocation, kLocationWidth);
   if (row.isOwnItem()) return text;
   if (services_.options.showPrices) text += numberColumn(row.price, kPriceWidth);
   for (int n = 0; n < food::kNutrientCount; ++n)
@@ -167,34 +185,30 @@ std::string ShoppingListWindow::rowText(const ShoppingRow& row) const {
 void ShoppingListWindow::fill() {
   const int current = rows_->current();
   rows_->clear();
-  for (size_t i = 0; i < list_.rows().size(); ++i)
-    rows_->add(ListEntry(rowText(list_.rows()[i]), long(i), kOpenRow));
+  for (size_t i = 0; i < list_.rows().size(); ++i) rows_->add(rowEntry(i));
   if (current >= 0 && current < rows_->count()) rows_->setCurrent(current);
   std::string panel;
   for (const std::string& line : list_.panelLines()) panel += line + "\n";
   Get<UIW_PROMPT>("NUTRIENT_PANEL")->setText(panel);
   Get<UIW_PROMPT>("ACCURACY")->setText(list_.accuracyText());
   showCost();
-  rowSelected(rows_->current());
 }
 
 void ShoppingListWindow::showCost() { Get<UIW_PROMPT>("COST")->setText(list_.costText()); }
 
-void ShoppingListWindow::rowSelected(int row) {
-  auto* haveIt = Get<UIW_BUTTON>("HAVE_IT");
-  const bool usable = row >= 0 && size_t(row) < list_.rows().size() &&
-                      !list_.rows()[size_t(row)].isNewItemRow() &&
-                      list_.rows()[size_t(row)].ingredient != 0;
-  haveIt->setSelectable(usable);
-  haveIt->setChecked(usable && list_.rows()[size_t(row)].haveIt);
+ListEntry ShoppingListWindow::rowEntry(size_t row) const {
+  const ShoppingRow& shown = list_.rows()[row];
+  ListEntry entry(rowText(shown), long(row), kOpenRow);
+  // Every item and own item has its Have It box; "<new item>" and headings have none.
+  if (!shown.isNewItemRow() && shown.ingredient != 0) entry.check = shown.haveIt ? 1 : 0;
+  return entry;
 }
 
-void ShoppingListWindow::haveItToggled() {
-  const int row = rows_->current();
+void ShoppingListWindow::haveItTicked(int row, bool have) {
   if (row < 0 || size_t(row) >= list_.rows().size() || list_.rows()[size_t(row)].ingredient == 0)
     return;
-  list_.setHaveIt(size_t(row), Get<UIW_BUTTON>("HAVE_IT")->isChecked());
-  rows_->setEntry(row, ListEntry(rowText(list_.rows()[size_t(row)]), row, kOpenRow));
+  list_.setHaveIt(size_t(row), have);
+  rows_->setEntry(row, rowEntry(size_t(row)));
   showCost();
 }
 
@@ -263,14 +277,11 @@ void ShoppingListWindow::exportText() {
 
 int ShoppingListWindow::Event(const UI_EVENT& event) {
   switch (event.type) {
-    case kRowSelected:
-      rowSelected(int(event.values[0]));
-      break;
     case kOpenRow:
       openRow(rows_->current());
       break;
-    case kHaveItToggled:
-      haveItToggled();
+    case kHaveItTicked:
+      haveItTicked(int(event.values[0]), event.values[1] != 0);
       break;
     case kSettings:
       openSettings();
@@ -280,6 +291,12 @@ int ShoppingListWindow::Event(const UI_EVENT& event) {
       break;
     case codes::kExportText:
       exportText();
+      break;
+    case codes::kHandheldDownload:  // the main window asks which handheld user, then sends
+      UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(codes::kHandheldDownload));
+      break;
+    case codes::kHandheldExport:
+      if (services_.sendToHandheld) services_.sendToHandheld(list_, event.text);
       break;
     case codes::kPrint:
       if (services_.print) services_.print(list_);

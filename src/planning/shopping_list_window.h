@@ -10,6 +10,7 @@
 
 #include "planning/shopping_list.h"
 #include "planning/shopping_list_settings_window.h"
+#include "toolkit/uiw_lists.h"
 #include "toolkit/uiw_window.h"
 #include "toolkit/window_spec.h"
 
@@ -36,6 +37,8 @@ struct ShoppingListWindowServices {
   std::function<void(long ingredient, std::function<void()> changed)> openIngredient{};
   // Opens the print set-up for the list; null: printing is not offered.
   std::function<void(ShoppingList& list)> print{};
+  // Sends the list's rows to the handheld's conduit folder; null: the handheld is not offered.
+  std::function<void(const ShoppingList& list, const std::string& conduit)> sendToHandheld{};
   // Counts one more list in the usage counters.
   std::function<void()> countUse{};
 };
@@ -56,8 +59,8 @@ class ShoppingListWindow : public toolkit::UIW_WINDOW {
   void fill();
   std::string rowText(const ShoppingRow& row) const;
   void showCost();
-  void rowSelected(int row);
-  void haveItToggled();
+  toolkit::ListEntry rowEntry(size_t row) const;
+  void haveItTicked(int row, bool have);
   void openRow(int row);
   void openSettings();
   void exportText();

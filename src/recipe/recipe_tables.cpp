@@ -1,6 +1,7 @@
 #include "recipe/recipe_tables.h"
 
 #include "store/recipe.h"
+#include "store/recipe_table.h"
 
 namespace savora::recipe {
 
@@ -24,6 +25,17 @@ long encodeIngredientCode(IngredientTarget target) {
       break;
   }
   return 0;
+}
+
+std::vector<store::Recipe> loadRecipes(RecipeTables& tables, const std::vector<long>& uids) {
+  std::vector<store::Recipe> recipes;
+  for (const long uid : uids) {
+    store::Recipe recipe;
+    if (tables.recipes.load(uid, recipe) == 0) continue;
+    recipe.uid = uid;
+    recipes.push_back(std::move(recipe));
+  }
+  return recipes;
 }
 
 }  // namespace savora::recipe

@@ -2,10 +2,13 @@
 // an ingredient code of a recipe line splits into its target.
 #pragma once
 
+#include <vector>
+
 #include "food/unit_names.h"
 
 namespace savora::store {
 class RecipeTable;
+struct Recipe;
 }  // namespace savora::store
 
 namespace savora::bookshelf {
@@ -42,5 +45,9 @@ struct IngredientTarget {
 
 IngredientTarget decodeIngredientCode(long code);
 long encodeIngredientCode(IngredientTarget target);
+
+// The recipes of these UIDs, in the same order, each with its UID; UIDs without a recipe are
+// left out.
+std::vector<store::Recipe> loadRecipes(RecipeTables& tables, const std::vector<long>& uids);
 
 }  // namespace savora::recipe

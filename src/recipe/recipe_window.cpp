@@ -186,6 +186,7 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
   setNumberID(services_.catalog ? kKindCatalogRecipe : kKindRecipe);
   Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
   Get("LIST_BUTTON")->setSelectable(bool(services_.list));
+  Get("PALM_BUTTON")->setSelectable(bool(services_.sendToHandheld));
 
   // Enter in the combo boxes goes on to the next line, as in the other fields of the line.
   for (UIW_COMBO_BOX* combo : {unit_, ingredient_}) {
@@ -355,6 +356,16 @@ int RecipeWindow::Event(const UI_EVENT& event) {
         commit();
         pullFields();
         services_.print(edit_.recipe());
+      }
+      break;
+    case kHandheldDownload:  // the main window asks which handheld user, then sends the export
+      UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(kHandheldDownload));
+      break;
+    case kHandheldExport:
+      if (services_.sendToHandheld) {
+        commit();
+        pullFields();
+        services_.sendToHandheld(edit_.recipe(), event.text, event.values[0] != 0);
       }
       break;
     case kList:

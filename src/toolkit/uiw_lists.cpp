@@ -17,6 +17,16 @@ namespace {
 constexpr int kIdRole = Qt::UserRole;
 constexpr int kEventRole = Qt::UserRole + 1;
 
+void setCheck(QListWidgetItem* item, int check) {
+  if (check == ListEntry::kNoCheck) {
+    item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+    item->setData(Qt::CheckStateRole, QVariant());
+  } else {
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(check ? Qt::Checked : Qt::Unchecked);
+  }
+}
+
 QListWidgetItem* makeItem(const ListEntry& entry) {
   auto* item = new QListWidgetItem(toQt(entry.text));
   if (!entry.icon.empty()) {
@@ -25,15 +35,16 @@ QListWidgetItem* makeItem(const ListEntry& entry) {
   }
   item->setData(kIdRole, qlonglong(entry.id));
   item->setData(kEventRole, entry.event);
+  setCheck(item, entry.check);
   return item;
 }
 
 ListEntry entryOf(const QListWidgetItem* item) {
   if (!item) return {};
-  return {fromQt(item->text()),
-          long(item->data(kIdRole).toLongLong()),
-          item->data(kEventRole).toInt(),
-          {}};
+  ListEntry entry{fromQt(item->text()), long(item->data(kIdRole).toLongLong()),
+                  item->data(kEventRole).toInt()};
+  if (item->flags() & Qt::ItemIsUserCheckable) entry.check = item->checkState() == Qt::Checked;
+  return entry;
 }
 
 QPointer<DragList>& currentDragSource() {
@@ -76,10 +87,12 @@ void UIW_VT_LIST::remove(int index) {
 }
 
 void UIW_VT_LIST::setEntry(int index, const ListEntry& entry) {
+  const QSignalBlocker block(list());
   if (auto* item = list()->item(index)) {
     item->setText(toQt(entry.text));
     item->setData(kIdRole, qlonglong(entry.id));
     item->setData(kEventRole, entry.event);
+    setCheck(item, entry.check);
   }
 }
 

@@ -22,6 +22,12 @@ struct ListEntry {
   long id = 0;       // the record identifier the entry stands for
   int event = 0;     // sent to the list's window when the entry is activated (double click, Enter)
   std::string icon;  // name of an icon of the object file (":/objects/icons/<icon>.svg"), or ""
+  // A check box on the entry: kNoCheck for none, else whether it is ticked. A list whose
+  // "checkEvent" property is set sends that event when the user ticks or clears an entry
+  // (values: the entry's index, 1 ticked or 0 cleared).
+  int check = kNoCheck;
+
+  static constexpr int kNoCheck = -1;
 };
 
 // Vertical list.

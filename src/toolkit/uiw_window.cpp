@@ -220,6 +220,14 @@ void UIW_WINDOW::connectEvents() {
           send(code, row, item ? long(item->data(Qt::UserRole).toLongLong()) : 0);
         });
       }
+      if (const int checkCode = list->property("checkEvent").toInt()) {
+        // Only the user's ticks arrive here: the list's own changes block its signals.
+        QObject::connect(list, &QListWidget::itemChanged, list,
+                         [list, checkCode, send](QListWidgetItem* item) {
+                           if (item->flags() & Qt::ItemIsUserCheckable)
+                             send(checkCode, list->row(item), item->checkState() == Qt::Checked);
+                         });
+      }
       QObject::connect(
           list, &QListWidget::itemActivated, list, [list, send](QListWidgetItem* item) {
             const int entryEvent = item->data(Qt::UserRole + 1).toInt();

@@ -15,6 +15,7 @@
 #include "bookshelf/book_shelf_window.h"
 #include "bookshelf/new_book_window.h"
 #include "exchange/import_window.h"
+#include "exchange/palm_window.h"
 #include "food/brand_information_window.h"
 #include "food/category_list_window.h"
 #include "food/food_list_window.h"
@@ -61,6 +62,7 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &recipe::kRecipeWindowSpec,
     &print::kPrintSetupSpec,
     &planning::kShoppingListSpec,
+    &exchange::kPalmWindowSpec,
     &exchange::kImportWindowSpec,
 };
 

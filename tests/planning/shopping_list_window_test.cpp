@@ -95,11 +95,10 @@ TEST_F(ShoppingListWindowTest, AMenuOfThreeRecipesListsTicksAndExportsItsFoods) 
   ASSERT_EQ(rows->count(), 4);  // apple, pear, rice and "<new item>"
   EXPECT_EQ(rows->entry(3).text, "<new item>");
   auto* widget = static_cast<QListWidget*>(rows->widget());
-  widget->setCurrentRow(1);  // pear
+  widget->item(1)->setCheckState(Qt::Checked);  // pear, had at home
   settle();
-  click(list, "HAVE_IT");
   EXPECT_EQ(list->Get("COST")->text(), "Total Cost: $6.00");
-  EXPECT_NE(rows->entry(1).text.find("[x]"), std::string::npos);
+  EXPECT_EQ(rows->entry(1).check, 1);
 
   const std::string path = (programDir.path() / "list").string();
   user.answerFileDialog(path);

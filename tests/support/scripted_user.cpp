@@ -14,6 +14,10 @@ void ScriptedUser::expectMessage(std::string title, std::string text, Button ans
   expected_.push_back({std::move(title), std::move(text), answer});
 }
 
+void ScriptedUser::expectTitle(std::string title, Button answer) {
+  expected_.push_back({std::move(title), std::nullopt, answer});
+}
+
 void ScriptedUser::answerNextMessage(Button answer) {
   expected_.push_back({std::nullopt, std::nullopt, answer});
 }

@@ -32,6 +32,8 @@ class ScriptedUser : public toolkit::User {
                      toolkit::Button answer = toolkit::Button::Ok);
   // The next message is answered with `answer`, whatever it says.
   void answerNextMessage(toolkit::Button answer);
+  // The next message must have this title, whatever its text.
+  void expectTitle(std::string title, toolkit::Button answer = toolkit::Button::Ok);
   void answerPrompt(std::optional<std::string> answer);
   void answerFileDialog(std::optional<std::string> answer);
   void answerFont(std::optional<toolkit::LogFont> answer);

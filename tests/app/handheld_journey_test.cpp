@@ -13,6 +13,7 @@
 #include "app/program.h"
 #include "app/usage_counters.h"
 #include "app_fixture.h"
+#include "screenshots.h"
 #include "bookshelf/book_table.h"
 #include "bookshelf/chapter_table.h"
 #include "codes/program_codes.h"
@@ -186,6 +187,7 @@ TEST_F(HandheldJourneyTest, RecipesFromTheBookshelfAndARecipeWindowReachTheCondu
   ASSERT_NE(palm, nullptr);
   EXPECT_EQ(palm->Get("USERS")->text(), "John Smith");
   EXPECT_FALSE(palm->Get<UIW_BUTTON>("OVER_WRITE")->isChecked());
+  savora::testing::keepScreenshot(palm->widget()->grab().toImage(), "PALM_WINDOW.png");
   click(palm, "CANCEL_BUTTON");
   EXPECT_EQ(find("PALM_WINDOW"), nullptr);
 }

@@ -183,6 +183,10 @@ TagInfo* CdxFile::findTag(std::string_view name) {
 }
 
 Page CdxFile::readPage(uint32_t offset, uint16_t keyLength, char fill) {
+  return cachedPage(offset, keyLength, fill);
+}
+
+const Page& CdxFile::cachedPage(uint32_t offset, uint16_t keyLength, char fill) {
   checkPageOffset(offset, size_, path_, "a tree pointer");
   if (const auto cached = cache_.find(offset); cached != cache_.end()) {
     if (cached->second.keyLength == keyLength && cached->second.fill == fill) {
@@ -191,14 +195,24 @@ Page CdxFile::readPage(uint32_t offset, uint16_t keyLength, char fill) {
     }
     forgetPage(offset);
   }
-  char bytes[kPageSize];
-  if (!readAt(offset, bytes, sizeof bytes))
-    raise("reading index %s: cannot read the page at offset %u", path_.c_str(), offset);
+  char scratch[kPageSize];
+  const char* bytes = pageBytes(offset, scratch);
+  if (!bytes) raise("reading index %s: cannot read the page at offset %u", path_.c_str(), offset);
   Page page = decodePage(bytes, offset, keyLength, fill, path_);
   if (cache_.size() >= kCachedPages) forgetPage(uses_.back());
   uses_.push_front(offset);
-  cache_[offset] = CachedPage{keyLength, fill, page, uses_.begin()};
-  return page;
+  CachedPage& kept = cache_[offset];
+  kept = CachedPage{keyLength, fill, std::move(page), uses_.begin()};
+  return kept.page;
+}
+
+const char* CdxFile::pageBytes(uint32_t offset, char* scratch) {
+  // The second page read maps the file as it is (an append that reads a page or two maps
+  // nothing); pages written later show in the view, pages added past it are read.
+  if (!file_.view() && !file_.viewFailed() && ++pageReads_ > 1) file_.mapView(size_);
+  if (file_.view() && uint64_t(offset) + kPageSize <= file_.viewLength())
+    return file_.view() + offset;
+  return readAt(offset, scratch, kPageSize) ? scratch : nullptr;
 }
 
 bool CdxFile::readAt(uint64_t offset, char* out, size_t count) {

@@ -89,6 +89,8 @@ class CdxFile {
   // read are kept decoded (the file is ours alone while it is open), and every write of a page
   // drops its copy first, so a failed write never leaves a copy that differs from the disk.
   Page readPage(uint32_t offset, uint16_t keyLength, char fill);
+  // The same page without a copy: valid until the next page is read or written.
+  const Page& cachedPage(uint32_t offset, uint16_t keyLength, char fill);
   // Writes a page (throws Error when the write fails).
   void writePage(const Page& page, uint16_t keyLength, char fill);
   // Offset of a new page at the end of the file (written by the caller).
@@ -132,10 +134,12 @@ class CdxFile {
     Page page;
     std::list<uint32_t>::iterator use;  // place in uses_
   };
-  static constexpr size_t kCachedPages = 128;
+  static constexpr size_t kCachedPages = 512;
   void forgetPage(uint32_t offset);
   // Reads from head_ while open() has it, else from the file.
   bool readAt(uint64_t offset, char* out, size_t count);
+  // A page's bytes: in the file's view, or read into `scratch`; null when unreadable.
+  const char* pageBytes(uint32_t offset, char* scratch);
   static constexpr size_t kHeadBytes = 8192;
 
   platform::File file_;
@@ -144,6 +148,7 @@ class CdxFile {
   std::list<uint32_t> uses_;  // cached offsets, most recently used first
   std::string head_;          // the file's first bytes, during open() only
   uint64_t size_ = 0;
+  unsigned pageReads_ = 0;
   bool marked_ = false;
   uint32_t changeCounter_ = 0;
   std::optional<Stamp> stamp_;

@@ -34,6 +34,11 @@ PageEntry highestOf(const Page& page) {
 
 }  // namespace
 
+void CdxTree::interiorFault(const Page& page) const {
+  raise("reading index %s tag %s: interior page at offset %u is %s", file_.path().c_str(),
+        tag_.name.c_str(), page.offset, page.entries.empty() ? "empty" : "part of a loop");
+}
+
 Page CdxTree::read(uint32_t offset) {
   return file_.readPage(offset, tag_.keyLength, tag_.fill);
 }
@@ -45,9 +50,7 @@ void CdxTree::write(const Page& page) {
 Page CdxTree::descend(std::string_view key, uint32_t record, std::vector<PathStep>& path) {
   Page page = read(tag_.root);
   for (int depth = 0; !page.leaf; ++depth) {
-    if (depth > kMaxDepth || page.entries.empty())
-      raise("reading index %s tag %s: interior page at offset %u is %s", file_.path().c_str(),
-            tag_.name.c_str(), page.offset, page.entries.empty() ? "empty" : "part of a loop");
+    if (depth > kMaxDepth || page.entries.empty()) interiorFault(page);
     size_t slot = findSlot(page, key, record);
     if (slot == page.entries.size()) slot = page.entries.size() - 1;
     const uint32_t child = page.entries[slot].child;
@@ -123,11 +126,16 @@ CdxTree::Position CdxTree::last() {
 }
 
 CdxTree::Position CdxTree::lowerBound(std::string_view key, uint32_t record) {
-  std::vector<PathStep> path;
   Position pos;
-  Page root = read(tag_.root);
-  if (!root.leaf && root.entries.empty()) return pos;
-  pos.leaf = descend(key, record, path);
+  // A seek changes nothing: it passes through the kept pages and copies only its leaf.
+  const Page* page = &file_.cachedPage(tag_.root, tag_.keyLength, tag_.fill);
+  if (!page->leaf && page->entries.empty()) return pos;
+  for (int depth = 0; !page->leaf; ++depth) {
+    if (depth > kMaxDepth || page->entries.empty()) interiorFault(*page);
+    const size_t slot = std::min(findSlot(*page, key, record), page->entries.size() - 1);
+    page = &file_.cachedPage(page->entries[slot].child, tag_.keyLength, tag_.fill);
+  }
+  pos.leaf = *page;
   pos.index = findSlot(pos.leaf, key, record);
   if (pos.index < pos.leaf.entries.size()) {
     pos.valid = true;

@@ -56,6 +56,8 @@ class CdxTree {
   // Descends to the leaf where (key, record) belongs, recording the interior pages on the way.
   Page descend(std::string_view key, uint32_t record, std::vector<PathStep>& path);
   Page read(uint32_t offset);
+  // Throws for an interior page that is empty or deeper than any real tree (a loop).
+  [[noreturn]] void interiorFault(const Page& page) const;
   void write(const Page& page);
   // Writes a changed page, splitting it (and its parents, up to a new root) when it does not
   // fit. `atEnd`: the change appended at the far right end of the tag.

@@ -238,6 +238,7 @@ class Table {
   SeekResult seekFull(Tag& tag, const std::string& full);
   bool skipOne(bool forward);
   bool loadPosition(const CdxTree::Position& pos);
+  bool loadPosition(CdxTree::Position&& pos);
   Tag* selected() { return selectedTag_ < 0 ? nullptr : &tags_[size_t(selectedTag_)]; }
   std::vector<TagInfo> tagDefinitions(const std::vector<TagSpec>& specs) const;
 

@@ -2,6 +2,7 @@
 // data, keeping every tag current on each record change, and moving in tag order.
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "platform/file_ops.h"
 #include "platform/text.h"
@@ -478,6 +479,13 @@ bool Table::loadPosition(const CdxTree::Position& pos) {
   return true;
 }
 
+bool Table::loadPosition(CdxTree::Position&& pos) {
+  if (!pos.valid || (cursor_ && &*cursor_ == &pos)) return loadPosition(std::as_const(pos));
+  // The cursor takes the position's leaf instead of a copy of it.
+  cursor_ = std::move(pos);
+  return loadPosition(std::as_const(*cursor_));
+}
+
 CdxTree::Position Table::locate(bool& exact) {
   Tag& tag = *selected();
   if (cursor_ && cursorVersion_ == indexVersion_ && cursor_->valid &&
@@ -546,7 +554,7 @@ bool Table::skipOne(bool forward) {
     }
     return false;
   }
-  return loadPosition(pos);
+  return loadPosition(std::move(pos));
 }
 
 SeekResult Table::seek(std::string_view key) {
@@ -590,8 +598,8 @@ SeekResult Table::seekFull(Tag& tag, const std::string& full) {
     else
       pos = tree.last();
   }
-  if (!loadPosition(pos)) return SeekResult::End;
-  return pos.entry().key == full ? SeekResult::Found : SeekResult::After;
+  if (!loadPosition(std::move(pos))) return SeekResult::End;
+  return cursor_->entry().key == full ? SeekResult::Found : SeekResult::After;
 }
 
 }  // namespace savora::xbase

@@ -57,9 +57,9 @@ class HandheldExportTest : public nutrition::NutritionTest {
   Wait polling() {
     return [this](int seconds) {
       ++waits;
-      // Polls longer than asked, so a slow machine does not fail the test; a quick one returns
-      // as soon as the answer is there.
-      waitForFile(data / kProbeAnswer, seconds * 10);
+      // The program's own wait, longer than asked, so a slow machine does not fail the test; it
+      // returns as soon as the whole answer is there.
+      probeAnswerWait(data.string())(seconds * 10);
     };
   }
 

@@ -16,8 +16,13 @@ store::TableModule& exchangeTable(MatchMode mode, FoodTranslation& food) {
 
 }  // namespace
 
-ItemMatching::ItemMatching(store::TableStore& store, MatchMode mode, FoodTranslation& food)
-    : store_(store), mode_(mode), food_(food) {
+ItemMatching::ItemMatching(store::TableStore& store, MatchMode mode, FoodTranslation& food,
+                           AutomaticChoices choices)
+    : store_(store),
+      mode_(mode),
+      food_(food),
+      alwaysAdd_(choices.alwaysAdd),
+      alwaysMemorize_(choices.alwaysMemorize) {
   const char* table = kIngredientMemory;
   if (mode == MatchMode::Units) {
     makerTable_ = platform::fileExists(std::string(kMakerUnitTable) + ".dbf");
@@ -59,6 +64,7 @@ void ItemMatching::advance() {
 }
 
 void ItemMatching::decideAutomatically() {
+  if (closing_) return;
   if (alwaysMemorize_ && memorized()) {
     useMemorized();
   } else if (alwaysAdd_) {
@@ -148,12 +154,12 @@ bool ItemMatching::replace(const std::string& replacement, const std::string& in
   return true;
 }
 
-void ItemMatching::makeText() {
+void ItemMatching::makeText(const std::string& info1) {
   if (current_ == 0) return;
   if (mode_ == MatchMode::Units) {
     store(0, "", "", kUnitAsInfo);
   } else {
-    replace("", "", itemName());
+    replace("", info1, itemName());
   }
 }
 
@@ -179,11 +185,26 @@ void ItemMatching::setAlwaysMemorize(bool on) {
   if (on && current_ != 0 && memorized()) useMemorized();
 }
 
+std::vector<std::string> ItemMatching::userItemNames() {
+  std::vector<std::string> names;
+  if (mode_ == MatchMode::Units) {
+    store::TableModule& units = food_.user().units;
+    for (bool on = units.first(food::kUnitNameTag); on; on = units.next()) {
+      if (std::string name = units.text("NAME"); !name.empty()) names.push_back(name);
+    }
+    return names;
+  }
+  food::IngredientTable& ingredients = food_.user().ingredients;
+  for (auto name = ingredients.firstByName(); name; name = ingredients.nextName()) {
+    if (!name->empty()) names.push_back(*name);
+  }
+  return names;
+}
+
 void ItemMatching::close() {
   if (closed_) return;
   closed_ = true;
-  alwaysAdd_ = true;
-  alwaysMemorize_ = false;
+  closing_ = true;
   while (current_ != 0) addToList();
   if (mode_ == MatchMode::Units) {
     // Units added take their conversion units by name as they are copied.

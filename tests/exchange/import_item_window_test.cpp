@@ -5,6 +5,7 @@
 #include "exchange/import_window.h"
 #include "exchange_fixture.h"
 #include "platform/text.h"
+#include "screenshots.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/uiw_controls.h"
@@ -98,6 +99,8 @@ TEST_F(ImportItemWindowTest, EachAnswerDecidesItsItemAndTheImportWaitsForTheLast
   EXPECT_TRUE(importWindow->Get<UIW_BUTTON>("FIELD_2")->isChecked());
   EXPECT_FALSE(importWindow->Get<UIW_BUTTON>("FIELD_3")->isChecked());  // waiting
 
+  savora::testing::keepScreenshot(dialog()->widget()->grab().toImage(), "IMPORT_ITEM_UNIT.png");
+
   // A replacement the user does not have is refused and the item is asked again.
   user.expectMessage("Wait!", kNotOnListText);
   answer("REPLACE_BUTTON", "spoon");
@@ -119,6 +122,8 @@ TEST_F(ImportItemWindowTest, EachAnswerDecidesItsItemAndTheImportWaitsForTheLast
   EXPECT_TRUE(dialog()->Get("INFO1")->isVisible());
   EXPECT_FALSE(dialog()->Get("MEMORIZED2")->isVisible());
   EXPECT_EQ(shownItem(), "herb");
+  savora::testing::keepScreenshot(dialog()->widget()->grab().toImage(),
+                                  "IMPORT_ITEM_INGREDIENT.png");
   dialog()->Get("INFO1")->setText("fresh");
   answer("REPLACE_BUTTON", "");
   EXPECT_EQ(shownItem(), "salt");

@@ -49,27 +49,42 @@ bool ItemMatching::lacks(long uid) {
   return food_.exchangeIngredients().text("PLURAL") != kIngredientMemorized;
 }
 
-void ItemMatching::advance() {
-  current_ = 0;
-  store::TableModule& table = exchangeTable(mode_, food_);
-  std::vector<long> uids;
-  for (bool on = table.first("NAME_TAG"); on; on = table.next()) uids.push_back(table.number("UID"));
-  for (long uid : uids) {
-    if (lacks(uid)) {
-      current_ = uid;
-      break;
+// The items are taken in the name order they had when the matching opened; those passed are
+// decided for good (added, replaced or marked), so the walk goes on from the last one instead of
+// from the top.
+void ItemMatching::findNext() {
+  if (order_.empty() && position_ == 0) {
+    store::TableModule& table = exchangeTable(mode_, food_);
+    for (bool on = table.first("NAME_TAG"); on; on = table.next()) {
+      order_.push_back(table.number("UID"));
     }
   }
-  if (current_ != 0) decideAutomatically();
+  while (position_ < order_.size() && !lacks(order_[position_])) ++position_;
+  current_ = position_ < order_.size() ? order_[position_] : 0;
 }
 
-void ItemMatching::decideAutomatically() {
-  if (closing_) return;
+// Goes to the next item, deciding items at once while the check boxes say so. A decision made
+// here comes back through advance(), which then leaves the walk to the loop, so a long run of
+// automatic decisions does not nest.
+void ItemMatching::advance() {
+  if (advancing_) return;
+  advancing_ = true;
+  do {
+    findNext();
+  } while (current_ != 0 && decideAutomatically());
+  advancing_ = false;
+}
+
+bool ItemMatching::decideAutomatically() {
+  if (closing_) return false;
   if (alwaysMemorize_ && memorized()) {
     useMemorized();
   } else if (alwaysAdd_) {
     addToList();
+  } else {
+    return false;
   }
+  return true;
 }
 
 std::string ItemMatching::itemName() {
@@ -113,6 +128,7 @@ void ItemMatching::addToList() {
   } else {
     food_.addIngredient(current_);
   }
+  ++position_;  // decided, even when a table could not be written: the walk must go on
   advance();
 }
 
@@ -132,6 +148,7 @@ void ItemMatching::store(long uid, const std::string& info1, const std::string& 
     table.setText("NAME", replacementName);
   }
   table.table().flush();
+  ++position_;
   advance();
 }
 

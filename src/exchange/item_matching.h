@@ -78,8 +78,10 @@ class ItemMatching {
  private:
   void store(long uid, const std::string& info1, const std::string& info2,
              const std::string& replacementName);
+  void findNext();
   void advance();
-  void decideAutomatically();
+  // True when an automatic decision was made for the current item.
+  bool decideAutomatically();
   bool lacks(long uid);
   long uidOfUserItem(const std::string& name);
   std::string nameOfUserItem(long uid);
@@ -93,6 +95,9 @@ class ItemMatching {
   bool alwaysMemorize_ = false;
   bool closing_ = false;  // adding every item left: the check boxes no longer apply
   bool closed_ = false;
+  bool advancing_ = false;
+  std::vector<long> order_;  // the exchange items in name order
+  size_t position_ = 0;      // of the current item in order_; those before are decided
   long current_ = 0;
 };
 

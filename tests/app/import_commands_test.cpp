@@ -90,6 +90,29 @@ TEST_F(ImportCommandsTest, ANewCdIsImportedThenInstalledAsATitle) {
   settle();
 }
 
+TEST_F(ImportCommandsTest, ARecipeFileDroppedInTheDownloadFolderIsImported) {
+  TempFolder source;
+  platform::makeFolder(state.programDirectory + "download");
+  {
+    exchange::ArchiveBuilder archive(store, source.str());
+    archive.book("bookx", 1, "Soups");
+    archive.chapter("chapterx", 1, 1, "Hot");
+    archive.recipe("recip65x", 1, 1, "Broth");
+    archive.pack(state.programDirectory + "download/soups.zel");
+  }
+  user.expectMessage("New Recipes!",
+                     "New recipes were found in the DOWNLOAD folder.\r\nSavora will move them to " +
+                         state.programDirectory + "\r\nand import them now.");
+  user.expectMessage("Finished!", exchange::kImportedText);
+  window().post(UI_EVENT(codes::kTimer));
+  settle();
+  user.verifyAllAnswered();
+  EXPECT_GT(tables.recipes().find("Broth",
+                                  tables.chapters().uidOf("Hot", tables.books().uidOf("Soups"))),
+            0);
+  EXPECT_TRUE(platform::fileExists("soups.zel"));  // moved out of the download folder
+}
+
 TEST(InstalledTitleTest, ANewTitleTakesItsNumberOrTheFirstFreeKeyAndNeverReplacesAnother) {
   struct Row {
     const char* before;  // SAVORA99.INI

@@ -47,9 +47,7 @@ void installNewCd(const AppState& state, toolkit::User& user) {
   }
   const auto answer = user.message(
       "A New Savora CD!", "QUESTION", toolkit::Buttons::YesNo,
-      "Savora found a new recipe CD.\r\n\r\nWould you like a Full Installation?  It copies all "
-      "food photos and video clips\r\nto your hard disk.  Choose No for a Compact Installation, "
-      "which leaves them on the CD.");
+      kNewCdQuestion);
   if (answer != toolkit::Button::Yes) return;
   user.message("Information", "INFORMATION", toolkit::Buttons::Ok,
                "This may take several minutes.  Please be patient.\r\n\r\nClick OK to continue.");

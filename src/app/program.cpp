@@ -9,6 +9,7 @@
 #include "app/handheld_command.h"
 #include "app/installed_titles.h"
 #include "app/main_window.h"
+#include "app/new_cd_import.h"
 #include "app/print_jobs.h"
 #include "app/print_options.h"
 #include "app/settings.h"
@@ -506,9 +507,10 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
 // ---- Exchange-archive import: Import Recipes, the file start-up found in the download folder and
 // a new CD's archive. ----
 
-// Opens IMPORT_WINDOW for the file; an open bookshelf shows the imported book afterwards.
+// Opens IMPORT_WINDOW for the file; an open bookshelf shows the imported book afterwards. After
+// a new CD's archive the CD is installed as a title (`newCd`).
 void startImport(SharedTables& tables, store::TableStore& store, User& user,
-                 const std::string& path) {
+                 const std::string& path, const AppState* newCd = nullptr) {
   if (!platform::fileExists(path)) {
     user.message("Wait!", "ASTERISK", Buttons::Ok,
                  platform::formatText("This file %s does not exist.", path.c_str()));
@@ -519,13 +521,14 @@ void startImport(SharedTables& tables, store::TableStore& store, User& user,
       {{tables.units(), tables.ingredients(), tables.brands()},
        {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
        tables.weeks()},
-      path);
+      path, {exchange::NewItems::Ask});
   if (!import) return;
-  UI_WINDOW_MANAGER::instance().add(
-      new exchange::ImportWindow(std::move(import), [](long book, long chapter) {
+  UI_WINDOW_MANAGER::instance().add(new exchange::ImportWindow(
+      std::move(import), [newCd, &user](long book, long chapter) {
         auto* shelf = dynamic_cast<bookshelf::BookShelfWindow*>(
             UI_WINDOW_MANAGER::instance().findKind(codes::kKindBookshelf));
         if (shelf && book > 0) shelf->showBook(book, chapter);
+        if (newCd) finishNewCdImport(*newCd, user);
       }));
 }
 
@@ -539,25 +542,26 @@ void offerBackup(User& user, backup::BackupService& backup) {
 }
 
 void registerImports(MainWindow& main, SharedTables& tables, store::TableStore& store, User& user,
-                     backup::BackupService& backup) {
+                     backup::BackupService& backup, const AppState& state) {
   main.registerCommand(codes::kImportFile, [&main, &tables, &store, &user](const UI_EVENT&) {
     auto& manager = UI_WINDOW_MANAGER::instance();
     if (UIW_WINDOW* shelf = manager.findKind(codes::kKindBookshelf)) manager.bringToFront(shelf);
     startImport(tables, store, user, main.newContent().fileToImport());
   });
-  main.registerCommand(codes::kImportData, [&main, &tables, &store, &user,
-                                            &backup](const UI_EVENT&) {
+  auto importData = [&main, &tables, &store, &user, &backup, &state](const UI_EVENT&) {
     const bool newCd = main.newContent().takeNewCdImport();
     offerBackup(user, backup);
     if (newCd) {
-      startImport(tables, store, user, platform::programDirectory() + "import.zel");
+      startImport(tables, store, user, platform::programDirectory() + "import.zel", &state);
       return;
     }
-    const auto chosen = user.openFileName("Import Data...", "Savora Export Files (*.zel)",
-                                          platform::programDirectory());
+    // Text files of other recipe programs are imported through the same command.
+    const auto chosen = user.openFileName(
+        "Import Data...", "Savora Export Files (*.zel);;All Files (*)", platform::programDirectory());
     platform::setProgramDirectory(platform::programDirectory());
     if (chosen) startImport(tables, store, user, *chosen);
-  });
+  };
+  for (int command : codes::kImportDataCommands) main.registerCommand(command, importData);
 }
 
 void registerWindows(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
@@ -609,7 +613,7 @@ int runProgram(const std::string& programDirectory, User& user) {
       SingleInstance instance;  // destroyed before the window it brings forward
       instance.listen(state.title, scope, [&main] { main.activate(); });
       registerWindows(main, tables, user, {state, settings, usage});
-      registerImports(main, tables, store, user, backup);
+      registerImports(main, tables, store, user, backup, state);
       main.showOnScreen();
       introOrTip(main, state, settings);
 

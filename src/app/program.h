@@ -5,6 +5,13 @@
 
 #include "toolkit/user.h"
 
+namespace savora::store {
+class TableStore;
+}
+namespace savora::backup {
+class BackupService;
+}
+
 namespace savora::app {
 
 struct AppState;
@@ -25,6 +32,11 @@ struct RunServices {
 void registerWindows(MainWindow& main, SharedTables& tables, toolkit::User& user, RunServices run);
 // Only the windows that need nothing beyond the tables and the user (the food lists).
 void registerWindows(MainWindow& main, SharedTables& tables, toolkit::User& user);
+
+// The import commands: the downloaded file (10033) and Import Data (10429 and its companions),
+// with the new CD's archive after the new-CD question.
+void registerImports(MainWindow& main, SharedTables& tables, store::TableStore& store,
+                     toolkit::User& user, backup::BackupService& backup, const AppState& state);
 
 // Runs the program from `programDirectory` (holding OBJECTS.DAT and the tables) until the user
 // leaves. Returns 0 after a normal run, 1 when a running copy was brought to the front instead,

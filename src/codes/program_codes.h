@@ -37,6 +37,8 @@ inline constexpr int kHelpContents = 10051;
 inline constexpr int kLoadRecipe = 10405;  // to a recipe window: load {chapter, recipe, mode}
 inline constexpr int kPrint = 10414;
 inline constexpr int kImportData = 10429;  // import a new content title's data
+// Import Data and the menu items beside it: each asks for a file and imports it.
+inline constexpr int kImportDataCommands[] = {kImportData, 10579, 10580, 10581};
 inline constexpr int kOpenRecipe = 10433;  // to the main window: open {chapter, recipe, mode}
 inline constexpr int kList = 10439;        // make a shopping list from the front window
 inline constexpr int kAbout = 10441;
@@ -308,5 +310,15 @@ inline constexpr int kCardStyle = 5806;
 namespace import_window {
 inline constexpr int kNextStep = 6301;
 }  // namespace import_window
+
+// The unit and ingredient matching dialog of an import.
+namespace import_item_window {
+inline constexpr int kAddToList = 6311;
+inline constexpr int kReplace = 6312;
+inline constexpr int kUseMemorized = 6313;
+inline constexpr int kMakeText = 6314;
+inline constexpr int kAlwaysAdd = 6315;
+inline constexpr int kAlwaysMemorize = 6316;
+}  // namespace import_item_window
 
 }  // namespace savora::codes

@@ -6,18 +6,35 @@
 namespace savora::exchange {
 
 std::unique_ptr<ExchangeImport> ExchangeImport::start(store::TableStore& store,
-                                                      ImportTargets targets, std::string path) {
+                                                      ImportTargets targets, std::string path,
+                                                      ImportOptions options) {
   std::unique_ptr<ExchangeScratch> scratch = ExchangeScratch::begin(store.user());
   if (!scratch) return nullptr;
   return std::unique_ptr<ExchangeImport>(
-      new ExchangeImport(store, targets, std::move(path), std::move(scratch)));
+      new ExchangeImport(store, targets, std::move(path), options, std::move(scratch)));
 }
 
 ExchangeImport::ExchangeImport(store::TableStore& store, ImportTargets targets, std::string path,
-                               std::unique_ptr<ExchangeScratch> scratch)
-    : store_(store), targets_(targets), path_(std::move(path)), scratch_(std::move(scratch)) {}
+                               ImportOptions options, std::unique_ptr<ExchangeScratch> scratch)
+    : store_(store),
+      targets_(targets),
+      path_(std::move(path)),
+      options_(options),
+      scratch_(std::move(scratch)) {}
 
 ExchangeImport::~ExchangeImport() { closeExchangeTables(); }
+
+ItemMatching* ExchangeImport::waitingMatching() {
+  if (options_.newItems != NewItems::Ask || !matching_ || matching_->finished()) return nullptr;
+  return matching_.get();
+}
+
+void ExchangeImport::openMatching(MatchMode mode) {
+  const AutomaticChoices carried = matching_ ? matching_->choices() : AutomaticChoices{};
+  closeMatching();
+  matching_ = std::make_unique<ItemMatching>(store_, mode, *food_, carried);
+  if (options_.newItems == NewItems::AddAll) closeMatching();
+}
 
 void ExchangeImport::closeMatching() {
   if (matching_) matching_->close();
@@ -63,14 +80,14 @@ ImportStep ExchangeImport::run(ImportStep step) {
       xBrands_ = std::make_unique<food::BrandTable>(store_, *xUnits_, "brandx");
       food_ = std::make_unique<FoodTranslation>(store_, targets_.food, *xUnits_, *xIngredients_,
                                                 *xBrands_);
-      matching_ = std::make_unique<ItemMatching>(store_, MatchMode::Units, *food_);
+      openMatching(MatchMode::Units);
       completedFields_ = {2};
       return ImportStep::Ingredients;
     case ImportStep::Ingredients:
-      closeMatching();
+      if (matching_) matching_->close();
       xIngredients_->open();
       xBrands_->open();
-      matching_ = std::make_unique<ItemMatching>(store_, MatchMode::Ingredients, *food_);
+      openMatching(MatchMode::Ingredients);
       completedFields_ = {3};
       return ImportStep::RecipePass;
     case ImportStep::RecipePass:

@@ -28,6 +28,16 @@ struct ImportTargets {
   planning::WeekTable& menus;
 };
 
+// What becomes of the units and ingredients of an archive that the user's tables lack.
+enum class NewItems {
+  AddAll,  // every one is added to the user's lists (runs without a person to ask)
+  Ask,     // the matching dialog asks about each; the chain waits for it (see waitingMatching)
+};
+
+struct ImportOptions {
+  NewItems newItems = NewItems::AddAll;
+};
+
 enum class ImportStep {
   Extract,
   Units,        // starts matching the units
@@ -45,7 +55,7 @@ class ExchangeImport {
   // Starts an import of `path`: nothing (after telling the user) while another exchange run
   // holds the scratch files. The file is known to exist.
   static std::unique_ptr<ExchangeImport> start(store::TableStore& store, ImportTargets targets,
-                                               std::string path);
+                                               std::string path, ImportOptions options = {});
   ~ExchangeImport();
 
   // Runs one step and returns the next one.
@@ -57,6 +67,9 @@ class ExchangeImport {
   // posts the next step when it closes. Whatever it left undecided is added to the user's list
   // when the next step starts.
   ItemMatching* matching() { return matching_.get(); }
+  // The matching the person has to answer before the next step may run: only when asking
+  // (NewItems::Ask) and items are left that the dialog's check boxes did not decide.
+  ItemMatching* waitingMatching();
 
   // The check-list entries (1 to 6) that the last step completed.
   const std::vector<int>& completedFields() const { return completedFields_; }
@@ -68,7 +81,9 @@ class ExchangeImport {
 
  private:
   ExchangeImport(store::TableStore& store, ImportTargets targets, std::string path,
-                 std::unique_ptr<ExchangeScratch> scratch);
+                 ImportOptions options, std::unique_ptr<ExchangeScratch> scratch);
+  // Starts matching in `mode`: the unit dialog's check boxes carry over to the ingredients.
+  void openMatching(MatchMode mode);
   ImportStep openPass(const PassTables& tables, bool catalogue);
   ImportStep nextBook();
   // Ends the matching of units or ingredients: what it left undecided is added.
@@ -78,6 +93,7 @@ class ExchangeImport {
   store::TableStore& store_;
   ImportTargets targets_;
   std::string path_;
+  ImportOptions options_;
   std::unique_ptr<ExchangeScratch> scratch_;
   std::unique_ptr<food::UnitTable> xUnits_;
   std::unique_ptr<food::IngredientTable> xIngredients_;

@@ -1,8 +1,11 @@
 #include "exchange/import_window.h"
 
 #include <string>
+#include <utility>
 
 #include "codes/program_codes.h"
+#include "exchange/import_item_window.h"
+#include "toolkit/event_codes.h"
 #include "toolkit/uiw_controls.h"
 #include "toolkit/window_manager.h"
 
@@ -30,10 +33,29 @@ ImportWindow::ImportWindow(std::unique_ptr<ExchangeImport> import, Finished fini
   post(UI_EVENT(kNextStep));
 }
 
+ImportWindow::~ImportWindow() { endImport(); }
+
 int ImportWindow::Event(const UI_EVENT& event) {
+  if (event.type == S_CLOSE) endImport();
   if (event.type != kNextStep) return UIW_WINDOW::Event(event);
   runStep();
   return event.type;
+}
+
+void ImportWindow::endImport() {
+  // A dialog already off the screen (all windows closing) may be gone: it is left alone, and it
+  // never touches the matching once off the screen.
+  ImportItemWindow* asking = std::exchange(asking_, nullptr);
+  if (asking && UI_WINDOW_MANAGER::instance().contains(asking)) asking->abandon();
+  import_.reset();
+}
+
+void ImportWindow::ask(ItemMatching& matching) {
+  asking_ = new ImportItemWindow(matching, [this] {
+    asking_ = nullptr;
+    post(UI_EVENT(kNextStep));
+  });
+  UI_WINDOW_MANAGER::instance().add(asking_);
 }
 
 void ImportWindow::runStep() {
@@ -44,7 +66,11 @@ void ImportWindow::runStep() {
   }
   if (step_ == ImportStep::Announce) Get("STATUS")->setText(kFinishedStatus);
   if (step_ != ImportStep::Done) {
-    post(UI_EVENT(kNextStep));
+    if (ItemMatching* matching = import_->waitingMatching()) {
+      ask(*matching);
+    } else {
+      post(UI_EVENT(kNextStep));
+    }
     return;
   }
   if (import_->succeeded() && finished_) finished_(import_->lastBook(), import_->firstChapter());

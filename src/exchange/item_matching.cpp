@@ -16,8 +16,13 @@ store::TableModule& exchangeTable(MatchMode mode, FoodTranslation& food) {
 
 }  // namespace
 
-ItemMatching::ItemMatching(store::TableStore& store, MatchMode mode, FoodTranslation& food)
-    : store_(store), mode_(mode), food_(food) {
+ItemMatching::ItemMatching(store::TableStore& store, MatchMode mode, FoodTranslation& food,
+                           AutomaticChoices choices)
+    : store_(store),
+      mode_(mode),
+      food_(food),
+      alwaysAdd_(choices.alwaysAdd),
+      alwaysMemorize_(choices.alwaysMemorize) {
   const char* table = kIngredientMemory;
   if (mode == MatchMode::Units) {
     makerTable_ = platform::fileExists(std::string(kMakerUnitTable) + ".dbf");
@@ -44,26 +49,42 @@ bool ItemMatching::lacks(long uid) {
   return food_.exchangeIngredients().text("PLURAL") != kIngredientMemorized;
 }
 
-void ItemMatching::advance() {
-  current_ = 0;
-  store::TableModule& table = exchangeTable(mode_, food_);
-  std::vector<long> uids;
-  for (bool on = table.first("NAME_TAG"); on; on = table.next()) uids.push_back(table.number("UID"));
-  for (long uid : uids) {
-    if (lacks(uid)) {
-      current_ = uid;
-      break;
+// The items are taken in the name order they had when the matching opened; those passed are
+// decided for good (added, replaced or marked), so the walk goes on from the last one instead of
+// from the top.
+void ItemMatching::findNext() {
+  if (order_.empty() && position_ == 0) {
+    store::TableModule& table = exchangeTable(mode_, food_);
+    for (bool on = table.first("NAME_TAG"); on; on = table.next()) {
+      order_.push_back(table.number("UID"));
     }
   }
-  if (current_ != 0) decideAutomatically();
+  while (position_ < order_.size() && !lacks(order_[position_])) ++position_;
+  current_ = position_ < order_.size() ? order_[position_] : 0;
 }
 
-void ItemMatching::decideAutomatically() {
+// Goes to the next item, deciding items at once while the check boxes say so. A decision made
+// here comes back through advance(), which then leaves the walk to the loop, so a long run of
+// automatic decisions does not nest.
+void ItemMatching::advance() {
+  if (advancing_) return;
+  advancing_ = true;
+  do {
+    findNext();
+  } while (current_ != 0 && decideAutomatically());
+  advancing_ = false;
+}
+
+bool ItemMatching::decideAutomatically() {
+  if (closing_) return false;
   if (alwaysMemorize_ && memorized()) {
     useMemorized();
   } else if (alwaysAdd_) {
     addToList();
+  } else {
+    return false;
   }
+  return true;
 }
 
 std::string ItemMatching::itemName() {
@@ -107,6 +128,7 @@ void ItemMatching::addToList() {
   } else {
     food_.addIngredient(current_);
   }
+  ++position_;  // decided, even when a table could not be written: the walk must go on
   advance();
 }
 
@@ -126,6 +148,7 @@ void ItemMatching::store(long uid, const std::string& info1, const std::string& 
     table.setText("NAME", replacementName);
   }
   table.table().flush();
+  ++position_;
   advance();
 }
 
@@ -148,12 +171,12 @@ bool ItemMatching::replace(const std::string& replacement, const std::string& in
   return true;
 }
 
-void ItemMatching::makeText() {
+void ItemMatching::makeText(const std::string& info1) {
   if (current_ == 0) return;
   if (mode_ == MatchMode::Units) {
     store(0, "", "", kUnitAsInfo);
   } else {
-    replace("", "", itemName());
+    replace("", info1, itemName());
   }
 }
 
@@ -179,11 +202,26 @@ void ItemMatching::setAlwaysMemorize(bool on) {
   if (on && current_ != 0 && memorized()) useMemorized();
 }
 
+std::vector<std::string> ItemMatching::userItemNames() {
+  std::vector<std::string> names;
+  if (mode_ == MatchMode::Units) {
+    store::TableModule& units = food_.user().units;
+    for (bool on = units.first(food::kUnitNameTag); on; on = units.next()) {
+      if (std::string name = units.text("NAME"); !name.empty()) names.push_back(name);
+    }
+    return names;
+  }
+  food::IngredientTable& ingredients = food_.user().ingredients;
+  for (auto name = ingredients.firstByName(); name; name = ingredients.nextName()) {
+    if (!name->empty()) names.push_back(*name);
+  }
+  return names;
+}
+
 void ItemMatching::close() {
   if (closed_) return;
   closed_ = true;
-  alwaysAdd_ = true;
-  alwaysMemorize_ = false;
+  closing_ = true;
   while (current_ != 0) addToList();
   if (mode_ == MatchMode::Units) {
     // Units added take their conversion units by name as they are copied.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "exchange/food_translation.h"
 #include "exchange/memorized_table.h"
@@ -27,11 +28,20 @@ struct MemorizedShown {
   std::string info2;
 };
 
+// The dialog's two check boxes: every item is added, or decided as remembered when it can be,
+// without being shown.
+struct AutomaticChoices {
+  bool alwaysAdd = false;
+  bool alwaysMemorize = false;
+};
+
 class ItemMatching {
  public:
   // Opens the memorized table (unit mode takes the maker's "unitzel" when the archive brought
-  // one) and goes to the first item; finished() at once when nothing is missing.
-  ItemMatching(store::TableStore& store, MatchMode mode, FoodTranslation& food);
+  // one) and goes to the first item, deciding items at once as `choices` say; finished() at once
+  // when nothing is left to ask.
+  ItemMatching(store::TableStore& store, MatchMode mode, FoodTranslation& food,
+               AutomaticChoices choices = {});
   ~ItemMatching();
 
   MatchMode mode() const { return mode_; }
@@ -47,13 +57,18 @@ class ItemMatching {
   // info texts). False, after telling the user, when the replacement is not allowed.
   bool replace(const std::string& replacement, const std::string& info1 = "",
                const std::string& info2 = "");
-  // Unit mode: the unit becomes note text. Ingredient mode: the name goes into the second note.
-  void makeText();
+  // Unit mode: the unit becomes note text. Ingredient mode: the name becomes the second note,
+  // beside the first note `info1`.
+  void makeText(const std::string& info1 = "");
   // Applies the remembered decision (nothing when there is none).
   void useMemorized();
   // The two check boxes: the current item and every later one is decided at once.
   void setAlwaysAdd(bool on);
   void setAlwaysMemorize(bool on);
+  AutomaticChoices choices() const { return {alwaysAdd_, alwaysMemorize_}; }
+
+  // The names of the user's units or ingredients in name order: what a replacement is chosen from.
+  std::vector<std::string> userItemNames();
 
   // Adds every item not yet decided, then the closing work; the memorized table is closed and
   // the maker's table deleted. Safe to call more than once. Destroying the matching without it
@@ -63,8 +78,10 @@ class ItemMatching {
  private:
   void store(long uid, const std::string& info1, const std::string& info2,
              const std::string& replacementName);
+  void findNext();
   void advance();
-  void decideAutomatically();
+  // True when an automatic decision was made for the current item.
+  bool decideAutomatically();
   bool lacks(long uid);
   long uidOfUserItem(const std::string& name);
   std::string nameOfUserItem(long uid);
@@ -76,7 +93,11 @@ class ItemMatching {
   bool makerTable_ = false;
   bool alwaysAdd_ = false;
   bool alwaysMemorize_ = false;
+  bool closing_ = false;  // adding every item left: the check boxes no longer apply
   bool closed_ = false;
+  bool advancing_ = false;
+  std::vector<long> order_;  // the exchange items in name order
+  size_t position_ = 0;      // of the current item in order_; those before are decided
   long current_ = 0;
 };
 

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/content_title.h"
 #include "app/program.h"
 #include "app_fixture.h"
 #include "backup/backup_schedule.h"
@@ -94,12 +95,7 @@ TEST(ProgramTest, ANewCdGetsItsTitleDirectory) {
   folders.config.write("savora99/SAVORA99.INI", "[Drives]\nD=" + cd.path().string() + "\n");
   folders.config.write("savora99/savorabackup.ck9");
   ScriptedUser user;
-  user.expectMessage(
-      "A New Savora CD!",
-      "Savora found a new recipe CD.\r\n\r\nWould you like a Full Installation?  It "
-      "copies all food photos and video clips\r\nto your hard disk.  Choose No for a "
-      "Compact Installation, which leaves them on the CD.",
-      Button::No);
+  user.expectMessage("A New Savora CD!", kNewCdQuestion, Button::No);
   user.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
   EXPECT_EQ(runAndLeave(folders, user), 0);
   const auto title = folders.program.path() / "Bread Magic";

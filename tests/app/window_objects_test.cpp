@@ -14,6 +14,7 @@
 #include "bookshelf/book_info_window.h"
 #include "bookshelf/book_shelf_window.h"
 #include "bookshelf/new_book_window.h"
+#include "exchange/import_item_window.h"
 #include "exchange/import_window.h"
 #include "exchange/palm_window.h"
 #include "food/brand_information_window.h"
@@ -64,6 +65,7 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &planning::kShoppingListSpec,
     &exchange::kPalmWindowSpec,
     &exchange::kImportWindowSpec,
+    &exchange::kImportItemSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

@@ -259,7 +259,7 @@ TEST_F(ExchangeTest, BadArchivesChangeNothingOfTheUsersData) {
 TEST_F(ExchangeTest, OneExchangeRunAtATimeAndItsFilesGoWithIt) {
   soupArchive(archive);
   archive.pack(archivePath("soups.zel"));
-  auto first = ExchangeImport::start(store, targets(), archivePath("soups.zel"));
+  auto first = ExchangeImport::start(store, targets(), archivePath("soups.zel"), {NewItems::Ask});
   ASSERT_TRUE(first);
   first->run(ImportStep::Extract);
   EXPECT_TRUE(platform::fileExists("recip65x.dbf"));

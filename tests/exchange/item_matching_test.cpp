@@ -31,8 +31,9 @@ class ItemMatchingTest : public ExchangeTest {
     archive.recipe("recip65x", 1, 1, "Pesto",
                    {line(2, 6, "chopped"), line(3, 5), line(4, 0, "big")});
   }
-  std::unique_ptr<ExchangeImport> startAndExtract(const std::string& path) {
-    auto run = ExchangeImport::start(store, targets(), path);
+  std::unique_ptr<ExchangeImport> startAndExtract(const std::string& path,
+                                                  NewItems newItems = NewItems::Ask) {
+    auto run = ExchangeImport::start(store, targets(), path, {newItems});
     EXPECT_EQ(run->run(ImportStep::Extract), ImportStep::Units);
     EXPECT_EQ(run->run(ImportStep::Units), ImportStep::Ingredients);
     return run;
@@ -99,9 +100,8 @@ TEST_F(ItemMatchingTest, DecisionsAreAppliedToTheLinesAndRememberedForTheNextImp
   EXPECT_EQ(run->matching()->memorized()->replacement, "cup");
   run->matching()->setAlwaysMemorize(true);
   EXPECT_TRUE(run->matching()->finished());
+  // The check box carries over to the ingredients: herb is decided as remembered, unasked.
   run->run(ImportStep::Ingredients);
-  EXPECT_EQ(run->matching()->memorized()->info1, "fresh");
-  run->matching()->useMemorized();
   EXPECT_TRUE(run->matching()->finished());
   finish(*run, ImportStep::RecipePass);
   const store::Recipe second = pesto();
@@ -116,6 +116,7 @@ TEST_F(ItemMatchingTest, DecisionsAreAppliedToTheLinesAndRememberedForTheNextImp
 TEST_F(ItemMatchingTest, ClosingAtOnceAddsEveryMissingItem) {
   archive.pack(archivePath("herbs.zel"));
   auto run = startAndExtract(archivePath("herbs.zel"));
+  EXPECT_TRUE(run->waitingMatching());
   finish(*run, ImportStep::Ingredients);
   for (const char* name : {"cupful", "dash", "handful"}) {
     EXPECT_TRUE(units.findText(name, false)) << name;
@@ -123,6 +124,18 @@ TEST_F(ItemMatchingTest, ClosingAtOnceAddsEveryMissingItem) {
   EXPECT_GT(ingredients.uidOfText("herb"), 0);
   EXPECT_EQ(units.readRecord(pesto().lines[0].unit).name, "cupful");
   EXPECT_FALSE(run->matching());
+}
+
+// Without a person to ask (the default) every missing item is added as its step runs.
+TEST_F(ItemMatchingTest, AnImportThatDoesNotAskAddsEveryMissingItemAtOnce) {
+  archive.pack(archivePath("herbs.zel"));
+  auto run = startAndExtract(archivePath("herbs.zel"), NewItems::AddAll);
+  EXPECT_FALSE(run->matching());
+  EXPECT_TRUE(units.findText("cupful", false));
+  EXPECT_EQ(run->run(ImportStep::Ingredients), ImportStep::RecipePass);
+  EXPECT_FALSE(run->waitingMatching());
+  EXPECT_GT(ingredients.uidOfText("herb"), 0);
+  finish(*run, ImportStep::RecipePass);
 }
 
 TEST_F(ItemMatchingTest, TheMakersUnitTableIsUsedAndThenDeleted) {

@@ -20,6 +20,7 @@
 #include "bookshelf/book_info_window.h"
 #include "bookshelf/book_shelf_window.h"
 #include "codes/program_codes.h"
+#include "exchange/book_export.h"
 #include "exchange/exchange_import.h"
 #include "exchange/import_window.h"
 #include "food/category_list_window.h"
@@ -186,6 +187,23 @@ std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTab
   };
 }
 
+// ---- Book export: the recipe bookshelf's Export button. ----
+
+std::function<void(long)> bookExport(SharedTables& tables, User& user) {
+  return [&tables, &user](long book) {
+    const auto chosen = user.saveFileName("Export Book...", exchange::kExportFilter,
+                                          platform::programDirectory());
+    platform::setProgramDirectory(platform::programDirectory());
+    if (!chosen) return;
+    // The export writes only exchange tables of its own; it counts no recipes as added.
+    store::TableStore exportStore(user);
+    exchange::exportBook(exportStore,
+                         {tables.books(), tables.chapters(), tables.categories(), tables.recipes(),
+                          tables.units(), tables.ingredients(), tables.brands()},
+                         book, *chosen);
+  };
+}
+
 void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   main.registerWindow(codes::kKindBookshelf, [&main, &tables, &user, run](const UI_EVENT&) {
     auto* window = new bookshelf::BookShelfWindow(
@@ -193,6 +211,7 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
         bookshelf::Shelf::Recipes, bookshelfMemory(run.settings, run.settings.recipeShelf),
         bookshelfSearch(tables, run), user);
     window->printRecipes = shelfPrint(recipeTables(main, tables, false), user, run.settings);
+    window->setBookExport(bookExport(tables, user));
     return window;
   });
   // Without the catalogue its command stays unselectable: no window is registered for it.
@@ -507,6 +526,11 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
 // ---- Exchange-archive import: Import Recipes, the file start-up found in the download folder and
 // a new CD's archive. ----
 
+// Exchange archives and the MasterCook and Meal-Master files the import reads.
+constexpr const char* kImportFilter =
+    "Recipe Files (*.zel *.mxp *.mmf *.txt);;Savora Export Files (*.zel);;"
+    "MasterCook Files (*.mxp *.txt);;Meal-Master Files (*.mmf *.txt)";
+
 // Opens IMPORT_WINDOW for the file; an open bookshelf shows the imported book afterwards.
 void startImport(SharedTables& tables, store::TableStore& store, User& user,
                  const std::string& path) {
@@ -554,7 +578,7 @@ void registerImports(MainWindow& main, SharedTables& tables, store::TableStore& 
       startImport(tables, store, user, platform::programDirectory() + "import.zel");
       return;
     }
-    const auto chosen = user.openFileName("Import Data...", "Savora Export Files (*.zel)",
+    const auto chosen = user.openFileName("Import Data...", kImportFilter,
                                           platform::programDirectory());
     platform::setProgramDirectory(platform::programDirectory());
     if (chosen) startImport(tables, store, user, *chosen);

@@ -39,7 +39,7 @@ constexpr ModeEntry kModes[] = {
     {BrowseMode::Ingredient, "Ingredient", kSearchByIngredient},
 };
 
-// Commands that later work carries out (archive export, the handheld).
+// Commands the program hands over later: archive export (setBookExport) and the handheld.
 constexpr const char* kLaterButtons[] = {"EXPORT_BUTTON", "HANDHELD_BUTTON"};
 
 // The identifier a command names explicitly (drops name the dragged item), or 0 for "the
@@ -273,12 +273,25 @@ void BookShelfWindow::search(BrowseMode mode) {
 // ---------------------------------------------------------------------------------------------
 // Commands
 
+void BookShelfWindow::setBookExport(std::function<void(long book)> exportBook) {
+  exportBook_ = std::move(exportBook);
+  Get("EXPORT_BUTTON")->setSelectable(exportBook_ != nullptr);
+}
+
 int BookShelfWindow::Event(const UI_EVENT& event) {
   switch (event.type) {
     case kPrint:
     case kExportText:
       if (printRecipes && !listedRecipes().empty())
         printRecipes(listedRecipes(), event.type == kExportText);
+      break;
+    case kExportBook:
+      if (!exportBook_) break;
+      if (book_.uid > 0) {
+        exportBook_(book_.uid);
+      } else {
+        user_.message("Wait!", "ASTERISK", Buttons::Ok, "Please select the cookbook to export.");
+      }
       break;
     case kBookChosen:
       chooseBook(event.values[1]);

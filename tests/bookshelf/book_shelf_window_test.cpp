@@ -157,9 +157,8 @@ TEST_F(BookShelfTest, CommandsWithNothingSelectedSayWhatTheyNeed) {
   }
   EXPECT_TRUE(recipeRequests.empty());
   EXPECT_EQ(infoWindow(), nullptr);
-  // Archive export and the handheld are not part of the bookshelf yet.
-  for (const char* button : {"EXPORT_BUTTON", "HANDHELD_BUTTON"})
-    EXPECT_FALSE(shelf->Get(button)->isSelectable()) << button;
+  // The handheld is not part of the bookshelf yet.
+  EXPECT_FALSE(shelf->Get("HANDHELD_BUTTON")->isSelectable());
 }
 
 TEST_F(BookShelfTest, PrintAndExportTextHandOverTheListedRecipes) {
@@ -176,6 +175,18 @@ TEST_F(BookShelfTest, PrintAndExportTextHandOverTheListedRecipes) {
   EXPECT_EQ(asked[0].first, shelf->listedRecipes());
   EXPECT_FALSE(asked[0].second);
   EXPECT_TRUE(asked[1].second);
+}
+
+TEST_F(BookShelfTest, ExportHandsOverTheSelectedBook) {
+  BookShelfWindow* shelf = openShelf();
+  std::vector<long> exported;
+  shelf->setBookExport([&exported](long book) { exported.push_back(book); });
+  ASSERT_TRUE(shelf->Get("EXPORT_BUTTON")->isSelectable());
+  user.expectMessage("Wait!", "Please select the cookbook to export.");
+  click(shelf, "EXPORT_BUTTON");
+  choose(shelf, "BOOK_LIST", "Desserts");
+  click(shelf, "EXPORT_BUTTON");
+  EXPECT_EQ(exported, (std::vector<long>{books().uidOf("Desserts")}));
 }
 
 TEST_F(BookShelfTest, OpeningAndMakingRecipesHandsTheMainWindowChapterRecipeAndMode) {

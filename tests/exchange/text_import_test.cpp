@@ -97,6 +97,21 @@ TEST_F(TextImportTest, MealMasterFileImportsIntoDownloadedRecipes) {
   EXPECT_FALSE(platform::fileExists("recip65x.dbf"));
 }
 
+TEST_F(TextImportTest, IngredientLinesPastTheTwentyThirdGoInFrontOfTheInstructions) {
+  std::string file =
+      "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Feast\n"
+      " Categories: Mains\n      Yield: 4 servings\n\n";
+  for (int i = 1; i <= 25; ++i) file += "      " + std::to_string(i % 10) + " c  Food " + std::to_string(i) + "\n";
+  file += "\n  Cook it all.\nMMMMM\n";
+  expectFinished();
+  importArchive(write("feast.mmf", file));
+  const store::Recipe feast =
+      load(recipeUid("Feast", chapters.uidOf("Mains", books.uidOf("Downloaded Recipes"))));
+  EXPECT_EQ(ingredientName(feast.lines[22].ingredient), "food 23");
+  EXPECT_EQ(feast.instructions, "4 c food 24\r\n5 c food 25\r\n\r\nCook it all.");
+  EXPECT_EQ(ingredients.uidOfText("food 24"), 0);  // no ingredient made for a line not kept
+}
+
 TEST_F(TextImportTest, MasterCookFileImportsEachRecipeIntoItsFirstCategory) {
   expectFinished();
   importArchive(write("hash.mxp", kMasterCookFile));

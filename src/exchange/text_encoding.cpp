@@ -112,58 +112,51 @@ const std::unordered_map<char32_t, char>& cp1252Bytes() {
   return bytes;
 }
 
-// Decodes UTF-8; nothing when the bytes are not valid UTF-8.
-std::optional<std::u32string> decodeUtf8(std::string_view bytes) {
-  std::u32string out;
-  out.reserve(bytes.size());
+// Decodes UTF-8 into `out` (when given); false when the bytes are not valid UTF-8.
+bool decodeUtf8(std::string_view bytes, std::u32string* out) {
+  if (out) out->reserve(bytes.size());
   for (size_t i = 0; i < bytes.size();) {
     const unsigned char b = bytes[i];
     if (b < 0x80) {
-      out.push_back(b);
+      if (out) out->push_back(b);
       ++i;
       continue;
     }
     int extra = b >= 0xF0 && b <= 0xF4 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 && b < 0xE0 ? 1 : -1;
-    if (extra < 0 || i + extra >= bytes.size()) return std::nullopt;
+    if (extra < 0 || i + extra >= bytes.size()) return false;
     char32_t c = b & (0x3F >> extra);
     for (int k = 1; k <= extra; ++k) {
       const unsigned char next = bytes[i + k];
-      if ((next & 0xC0) != 0x80) return std::nullopt;
+      if ((next & 0xC0) != 0x80) return false;
       c = (c << 6) | (next & 0x3F);
     }
     const char32_t smallest = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
-    if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
-    out.push_back(c);
+    if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+    if (out) out->push_back(c);
     i += extra + 1;
   }
-  return out;
+  return true;
 }
 
 // Bytes 128 to 255 of Windows-1252 as Unicode ("?" for the five bytes it leaves undefined).
-const std::array<char32_t, 128>& cp1252Characters() {
-  static const std::array<char32_t, 128> characters = [] {
-    std::array<char32_t, 128> table{};
-    for (const auto& [c, byte] : cp1252Bytes()) table[(unsigned char)byte - 0x80] = c;
-    for (char32_t& c : table) {
-      if (!c) c = U'?';
+const std::array<char16_t, 128>& cp1252Characters() {
+  static const std::array<char16_t, 128> characters = [] {
+    std::array<char16_t, 128> table{};
+    for (const auto& [c, byte] : cp1252Bytes()) table[(unsigned char)byte - 0x80] = char16_t(c);
+    for (char16_t& c : table) {
+      if (!c) c = u'?';
     }
     return table;
   }();
   return characters;
 }
 
-std::u32string decodeTable(std::string_view bytes, const std::array<char16_t, 128>* table) {
+using ByteTable = std::array<char16_t, 128>;
+
+std::u32string decodeTable(std::string_view bytes, const ByteTable& table) {
   std::u32string out;
   out.reserve(bytes.size());
-  for (unsigned char b : bytes) {
-    if (b < 0x80) {
-      out.push_back(b);
-    } else if (table) {
-      out.push_back((*table)[b - 0x80]);
-    } else {
-      out.push_back(cp1252Characters()[b - 0x80]);
-    }
-  }
+  for (unsigned char b : bytes) out.push_back(b < 0x80 ? char32_t(b) : char32_t(table[b - 0x80]));
   return out;
 }
 
@@ -179,17 +172,21 @@ bool isLowerLatin(char32_t c) {
 
 // How plausible a reading of the file is: accented lower-case letters inside words and the signs
 // recipes use count for it; box lines, Greek letters and an upper-case letter inside a
-// lower-case word count against it.
-long plausibility(const std::u32string& text) {
+// lower-case word count against it. Read straight from the bytes: a large file is not copied.
+long plausibility(std::string_view bytes, const ByteTable& table) {
   static const std::u32string kKitchenSigns = U"\u00B0\u00BD\u00BC\u00BE\u2018\u2019\u201C"
                                               U"\u201D\u2013\u2014\u2026\u2022\u00A9\u00AE"
                                               U"\u00A3\u00A2\u00BF\u00A1\u00AB\u00BB\u00B7\u00A0"
                                               U"\u2248\u2264\u2265";
+  auto at = [&](size_t i) -> char32_t {
+    const unsigned char b = bytes[i];
+    return b < 0x80 ? char32_t(b) : char32_t(table[b - 0x80]);
+  };
   long score = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char32_t c = text[i];
-    if (c < 0x80) continue;
-    const char32_t before = i > 0 ? text[i - 1] : U' ';
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if ((unsigned char)bytes[i] < 0x80) continue;
+    const char32_t c = at(i);
+    const char32_t before = i > 0 ? at(i - 1) : U' ';
     if (isLatinLetter(c)) {
       const bool inWord = isLatinLetter(before);
       if (inWord && isLowerLatin(c)) score += 3;
@@ -244,10 +241,10 @@ std::string cp1252FormOf(char32_t c) {
 
 TextEncoding detectTextEncoding(std::string_view bytes) {
   if (!hasNonAscii(bytes)) return TextEncoding::Cp1252;
-  if (decodeUtf8(bytes)) return TextEncoding::Utf8;
-  const long cp1252 = plausibility(decodeTable(bytes, nullptr));
-  const long cp437 = plausibility(decodeTable(bytes, &kCp437));
-  const long cp850 = plausibility(decodeTable(bytes, &kCp850));
+  if (decodeUtf8(bytes, nullptr)) return TextEncoding::Utf8;
+  const long cp1252 = plausibility(bytes, cp1252Characters());
+  const long cp437 = plausibility(bytes, kCp437);
+  const long cp850 = plausibility(bytes, kCp850);
   if (cp1252 >= cp437 && cp1252 >= cp850) return TextEncoding::Cp1252;
   return cp437 >= cp850 ? TextEncoding::Cp437 : TextEncoding::Cp850;
 }
@@ -257,12 +254,12 @@ std::string toCp1252(std::string_view bytes, TextEncoding encoding) {
     case TextEncoding::Cp1252:
       return std::string(bytes);
     case TextEncoding::Utf8:
-      if (auto text = decodeUtf8(bytes)) return encode(*text);
+      if (std::u32string text; decodeUtf8(bytes, &text)) return encode(text);
       return std::string(bytes);
     case TextEncoding::Cp437:
-      return encode(decodeTable(bytes, &kCp437));
+      return encode(decodeTable(bytes, kCp437));
     case TextEncoding::Cp850:
-      return encode(decodeTable(bytes, &kCp850));
+      return encode(decodeTable(bytes, kCp850));
   }
   return std::string(bytes);
 }

@@ -5,20 +5,40 @@
 #include "exchange/meal_master_parser.h"
 #include "exchange/text_lines.h"
 #include "exchange/text_recipe_writer.h"
+#include "platform/file_ops.h"
 #include "platform/text.h"
 
 namespace savora::exchange {
+namespace {
+
+// The first line that is not blank, read from the raw bytes: the marks are plain ASCII in every
+// character set these files come in, so a file of neither format is never converted.
+std::string_view firstTextLine(std::string_view bytes) {
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const size_t end = std::min(bytes.find('\n', start), bytes.size());
+    const std::string_view line = bytes.substr(start, end - start);
+    if (line.find('\x1A') != std::string_view::npos) return {};
+    if (!trimBlanks(line).empty() && trimBlanks(line) != "\r") return line;
+    start = end + 1;
+  }
+  return {};
+}
+
+}  // namespace
 
 RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& path) {
   RecipeFileResult result;
   if (platform::endsWithIgnoreCase(path, "zel")) return result;
-  const TextFile file = readTextFile(path);
+  const std::optional<std::string> bytes = platform::readWholeFile(path);
+  if (!bytes) return result;  // an unreadable file reads as empty
+  const std::string_view mark = firstTextLine(*bytes);
+  const bool masterCook = isMasterCookMark(mark);
+  if (!masterCook && mark.find(kMealMasterMark) == std::string_view::npos) return result;
+
+  const TextFile file = splitTextFile(*bytes);
   size_t first = 0;
   while (first < file.lines.size() && trimBlanks(file.lines[first]).empty()) ++first;
-  if (first == file.lines.size()) return result;
-  const std::string& line = file.lines[first];
-  const bool masterCook = isMasterCookMark(line);
-  if (!masterCook && line.find(kMealMasterMark) == std::string::npos) return result;
 
   TextRecipeWriter writer(store, masterCook ? kMasterCookBook : kMealMasterBook);
   const TextRecipeSink sink = [&writer](TextRecipe& recipe) { writer.add(recipe); };

@@ -7,7 +7,6 @@
 #include "bookshelf/category_table.h"
 #include "bookshelf/chapter_table.h"
 #include "exchange/exchange_scratch.h"
-#include "exchange/text_lines.h"
 #include "food/brand_table.h"
 #include "food/food_group_table.h"
 #include "food/ingredient_table.h"

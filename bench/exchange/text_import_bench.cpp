@@ -32,9 +32,16 @@ std::string entry(int recipe, int line) {
   return text;
 }
 
+// The generated files of the run, deleted when it ends.
+struct GeneratedFiles : std::map<int, std::string> {
+  ~GeneratedFiles() {
+    for (const auto& [count, path] : *this) fs::remove(path);
+  }
+};
+
 // The file of `count` recipes, written once per run.
 const std::string& mealMasterFile(int count) {
-  static std::map<int, std::string> files;
+  static GeneratedFiles files;
   auto& path = files[count];
   if (!path.empty()) return path;
   path = (fs::temp_directory_path() / ("savora-mm-bench-" + std::to_string(::getpid()) + "-" +

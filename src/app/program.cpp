@@ -22,6 +22,7 @@
 #include "bookshelf/book_info_window.h"
 #include "bookshelf/book_shelf_window.h"
 #include "codes/program_codes.h"
+#include "exchange/book_export.h"
 #include "exchange/exchange_import.h"
 #include "exchange/import_window.h"
 #include "food/category_list_window.h"
@@ -182,6 +183,23 @@ std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTab
   };
 }
 
+// ---- Book export: the recipe bookshelf's Export button. ----
+
+std::function<void(long)> bookExport(SharedTables& tables, User& user) {
+  return [&tables, &user](long book) {
+    const auto chosen = user.saveFileName("Export Book...", exchange::kExportFilter,
+                                          platform::programDirectory());
+    platform::setProgramDirectory(platform::programDirectory());
+    if (!chosen) return;
+    // The export writes only exchange tables of its own; it counts no recipes as added.
+    store::TableStore exportStore(user);
+    exchange::exportBook(exportStore,
+                         {tables.books(), tables.chapters(), tables.categories(), tables.recipes(),
+                          tables.units(), tables.ingredients(), tables.brands()},
+                         book, *chosen);
+  };
+}
+
 void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   main.registerWindow(codes::kKindBookshelf, [&main, &tables, &user, run](const UI_EVENT&) {
     auto* window = new bookshelf::BookShelfWindow(
@@ -190,6 +208,7 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
         bookshelfSearch(tables, run), user);
     window->printRecipes = shelfPrint(recipeTables(main, tables, false), user, run.settings);
     window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, false), user);
+    window->setBookExport(bookExport(tables, user));
     return window;
   });
   // Without the catalogue its command stays unselectable: no window is registered for it.
@@ -507,6 +526,11 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
 // ---- Exchange-archive import: Import Recipes, the file start-up found in the download folder and
 // a new CD's archive. ----
 
+// Exchange archives and the MasterCook and Meal-Master files the import reads.
+constexpr const char* kImportFilter =
+    "Recipe Files (*.zel *.mxp *.mmf *.txt);;Savora Export Files (*.zel);;"
+    "MasterCook Files (*.mxp *.txt);;Meal-Master Files (*.mmf *.txt)";
+
 // Opens IMPORT_WINDOW for the file; an open bookshelf shows the imported book afterwards. After
 // a new CD's archive the CD is installed as a title (`newCd`).
 void startImport(SharedTables& tables, store::TableStore& store, User& user,
@@ -555,9 +579,8 @@ void registerImports(MainWindow& main, SharedTables& tables, store::TableStore& 
       startImport(tables, store, user, platform::programDirectory() + "import.zel", &state);
       return;
     }
-    // Text files of other recipe programs are imported through the same command.
-    const auto chosen = user.openFileName(
-        "Import Data...", "Savora Export Files (*.zel);;All Files (*)", platform::programDirectory());
+    const auto chosen = user.openFileName("Import Data...", kImportFilter,
+                                          platform::programDirectory());
     platform::setProgramDirectory(platform::programDirectory());
     if (chosen) startImport(tables, store, user, *chosen);
   };

@@ -39,7 +39,7 @@ constexpr ModeEntry kModes[] = {
     {BrowseMode::Ingredient, "Ingredient", kSearchByIngredient},
 };
 
-// Commands that later work carries out (archive export).
+// Commands the program hands over later: archive export (setBookExport).
 constexpr const char* kLaterButtons[] = {"EXPORT_BUTTON"};
 
 // The identifier a command names explicitly (drops name the dragged item), or 0 for "the
@@ -273,6 +273,11 @@ void BookShelfWindow::search(BrowseMode mode) {
 // ---------------------------------------------------------------------------------------------
 // Commands
 
+void BookShelfWindow::setBookExport(std::function<void(long book)> exportBook) {
+  exportBook_ = std::move(exportBook);
+  Get("EXPORT_BUTTON")->setSelectable(exportBook_ != nullptr);
+}
+
 int BookShelfWindow::Event(const UI_EVENT& event) {
   switch (event.type) {
     case kPrint:
@@ -285,6 +290,14 @@ int BookShelfWindow::Event(const UI_EVENT& event) {
       break;
     case kHandheldExport:
       if (sendToHandheld) sendToHandheld(listedRecipes(), event.text, event.values[0] != 0);
+      break;
+    case kExportBook:
+      if (!exportBook_) break;
+      if (book_.uid > 0) {
+        exportBook_(book_.uid);
+      } else {
+        user_.message("Wait!", "ASTERISK", Buttons::Ok, "Please select the cookbook to export.");
+      }
       break;
     case kBookChosen:
       chooseBook(event.values[1]);

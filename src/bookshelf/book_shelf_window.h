@@ -83,6 +83,9 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   void refreshRecipes();
   // After an import: lists the books again and shows the book and chapter (0 for none).
   void showBook(long book, long chapter);
+  // Export: writes the selected book into an exchange archive. Setting it makes the Export
+  // button selectable (the catalogue's bookshelf has none).
+  void setBookExport(std::function<void(long book)> exportBook);
 
  private:
   struct Selection {
@@ -160,6 +163,7 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   BrowseMode mode_ = BrowseMode::Cookbook;
   BrowseMode listMode_ = BrowseMode::Cookbook;  // the last mode that lists by the shelf
   Selection book_, chapter_, category_;
+  std::function<void(long book)> exportBook_;
   bool menuPicking_ = false;
 
   toolkit::UIW_VT_LIST* bookList_;

@@ -1,12 +1,14 @@
 #include "cli/cli_commands.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 
 #include "app/print_options.h"
 #include "app/settings.h"
 #include "app/shared_tables.h"
 #include "cli/console_user.h"
+#include "cli/exchange_commands.h"
 #include "cli/recipe_names.h"
 #include "platform/codepage.h"
 #include "platform/program_dirs.h"
@@ -68,6 +70,8 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
       o.recipes.push_back(a);
     }
   }
+  if (o.command == "import") return o.recipes.empty() ? "name at least one file to import" : "";
+  if (o.command == "export") return o.recipes.size() == 2 ? "" : "export takes a BOOK and a FILE";
   if (o.command != "text" && o.command != "print") return "unknown command \"" + o.command + "\"";
   if (o.recipes.empty()) return "name at least one recipe";
   if (o.command == "print" && o.pdf.empty()) return "print needs --pdf FILE";
@@ -77,12 +81,16 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
 }  // namespace
 
 std::string cliHelp() {
-  return "usage: savora99-cli COMMAND RECIPE... [options]\n"
+  return "usage: savora99-cli COMMAND ARGUMENTS... [options]\n"
          "\n"
          "Commands:\n"
          "  text RECIPE...               write the recipes' text forms to standard output\n"
          "                               (or to --out FILE, which replaces a file of that name)\n"
          "  print RECIPE... --pdf FILE   print the recipes into a PDF file\n"
+         "  import FILE...               import exchange archives (.zel), MasterCook and\n"
+         "                               Meal-Master files; every new unit and ingredient is\n"
+         "                               added; tells how many recipes went into which book\n"
+         "  export BOOK FILE             write the book into an export archive (FILE.zel)\n"
          "\n"
          "A recipe is named \"Book/Chapter/Name\" or by its UID.\n"
          "\n"
@@ -106,6 +114,12 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << "savora99-cli: " << error << "\n" << cliHelp();
     return 2;
   }
+  // The program folder becomes the current one: named files are taken from where we are now.
+  if (o.command == "import" || o.command == "export") {
+    for (size_t i = o.command == "export" ? 1 : 0; i < o.recipes.size(); ++i) {
+      o.recipes[i] = std::filesystem::absolute(o.recipes[i]).string();
+    }
+  }
   const std::string folder = o.dataDir.empty() ? installedProgramFolder() : o.dataDir;
   if (!platform::setProgramDirectory(folder)) {
     err << "savora99-cli: no program folder at " << folder << "\n";
@@ -117,6 +131,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   app::SharedTables shared(store);
   for (const store::OpenFailure& failure : shared.openAll())
     err << "savora99-cli: " << failure.table << ": " << failure.cause << "\n";
+  if (o.command == "import") return importFiles(o.recipes, store, shared, out, err);
+  if (o.command == "export") return exportBookNamed(o.recipes[0], o.recipes[1], store, shared, out, err);
   app::Settings settings;
   settings.readSettings();
   recipe::RecipeTables tables{

@@ -1,6 +1,7 @@
 // The commands of savora99-cli, the program's command-line companion for batch work on a
-// program folder: writing recipes' text forms and printing recipes into a PDF, through the same
-// layouts as the program and without a window.
+// program folder: writing recipes' text forms, printing recipes into a PDF, importing recipe
+// files and exporting books, through the same layouts, importer and exporter as the program and
+// without a window.
 #pragma once
 
 #include <functional>

@@ -2,6 +2,7 @@
 
 #include "exchange/archive_extract.h"
 #include "exchange/menu_merge.h"
+#include "exchange/text_recipe_format.h"
 
 namespace savora::exchange {
 
@@ -60,6 +61,17 @@ ImportStep ExchangeImport::run(ImportStep step) {
   completedFields_.clear();
   switch (step) {
     case ImportStep::Extract: {
+      // A MasterCook or Meal-Master file is read into the exchange tables instead.
+      const RecipeFileResult text = readRecipeFile(store_, path_);
+      if (text.format == RecipeFileFormat::Malformed) {
+        store_.user().message(kUnableToDownloadTitle, "ASTERISK", toolkit::Buttons::Ok,
+                              malformedFileText(path_, *text.error));
+        return ImportStep::Done;
+      }
+      if (text.format != RecipeFileFormat::ExchangeArchive) {
+        completedFields_ = {1};
+        return ImportStep::Units;
+      }
       bool extracted;
       {
         toolkit::WaitPointer wait(store_.user());

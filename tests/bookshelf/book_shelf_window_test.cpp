@@ -157,7 +157,7 @@ TEST_F(BookShelfTest, CommandsWithNothingSelectedSayWhatTheyNeed) {
   }
   EXPECT_TRUE(recipeRequests.empty());
   EXPECT_EQ(infoWindow(), nullptr);
-  // Archive export is not part of the bookshelf yet.
+  // Archive export waits until the program hands it over.
   EXPECT_FALSE(shelf->Get("EXPORT_BUTTON")->isSelectable());
 }
 
@@ -175,6 +175,18 @@ TEST_F(BookShelfTest, PrintAndExportTextHandOverTheListedRecipes) {
   EXPECT_EQ(asked[0].first, shelf->listedRecipes());
   EXPECT_FALSE(asked[0].second);
   EXPECT_TRUE(asked[1].second);
+}
+
+TEST_F(BookShelfTest, ExportHandsOverTheSelectedBook) {
+  BookShelfWindow* shelf = openShelf();
+  std::vector<long> exported;
+  shelf->setBookExport([&exported](long book) { exported.push_back(book); });
+  ASSERT_TRUE(shelf->Get("EXPORT_BUTTON")->isSelectable());
+  user.expectMessage("Wait!", "Please select the cookbook to export.");
+  click(shelf, "EXPORT_BUTTON");
+  choose(shelf, "BOOK_LIST", "Desserts");
+  click(shelf, "EXPORT_BUTTON");
+  EXPECT_EQ(exported, (std::vector<long>{books().uidOf("Desserts")}));
 }
 
 TEST_F(BookShelfTest, OpeningAndMakingRecipesHandsTheMainWindowChapterRecipeAndMode) {

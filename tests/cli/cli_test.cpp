@@ -111,3 +111,70 @@ TEST_F(CliTest, PrintWritesAPdfWhoseTextReadsInOrder) {
 
 }  // namespace
 }  // namespace savora::cli
+
+namespace savora::cli {
+namespace {
+
+// Runs a shell command line, capturing standard output and error together.
+Outcome runBoth(const std::string& command) { return run("{ " + command + " 2>&1; }"); }
+
+constexpr const char* kTwoRecipes =
+    "MMMMM----- Recipe via Meal-Master (tm) v8.05\n"
+    "\n"
+    "      Title: Oat Cakes\n"
+    " Categories: Breads\n"
+    "      Yield: 6 servings\n"
+    "\n"
+    "      2 c  Oats\n"
+    "      1 pn Salt\n"
+    "\n"
+    "  Bake.\n"
+    "MMMMM\n"
+    "\n"
+    "MMMMM----- Recipe via Meal-Master (tm) v8.05\n"
+    "\n"
+    "      Title: Barley Water\n"
+    " Categories: Drinks\n"
+    "      Yield: 2 servings\n"
+    "\n"
+    "      1 c  Barley\n"
+    "\n"
+    "  Boil.\n"
+    "MMMMM\n";
+
+TEST_F(CliTest, ImportReadsRecipeFilesAndExportWritesTheBook) {
+  const Outcome help = run(std::string(SAVORA_PROGRAM_DIR) + "/savora99-cli --help");
+  at(help.out, "import FILE...");
+  at(help.out, "export BOOK FILE");
+  savora::testing::TempFolder files;
+  files.write("two.mmf", kTwoRecipes);
+  const Outcome imported = run(cli("import " + files.str() + "two.mmf"));
+  ASSERT_EQ(imported.status, 0);
+  EXPECT_EQ(imported.out,
+            files.str() + "two.mmf: 2 recipes imported into \"Downloaded Recipes\"\n");
+
+  const Outcome exported = run(cli("export 'Downloaded Recipes' " + files.str() + "book.txt"));
+  ASSERT_EQ(exported.status, 0);
+  EXPECT_EQ(run("unzip -tq " + files.str() + "book.zel").status, 0);
+  EXPECT_EQ(run(cli("export 'No Such Book' " + files.str() + "none.zel")).status, 1);
+
+  // The archive imports again: the book exists, and the safe answer makes a new one.
+  const Outcome again = run(cli("import " + files.str() + "book.zel"));
+  ASSERT_EQ(again.status, 0);
+  at(again.out, "2 recipes imported into \"Downloaded Recipes 1\"");
+}
+
+TEST_F(CliTest, ImportStopsAtAMalformedFileNamingRecipeAndLine) {
+  savora::testing::TempFolder files;
+  files.write("bad.mmf", std::string(kTwoRecipes) +
+                             "\nMMMMM----- Recipe via Meal-Master (tm) v8.05\n\n"
+                             "      Title: Lost\n      Yield: 1 servings\n");
+  const Outcome failed = runBoth(cli("import " + files.str() + "bad.mmf"));
+  EXPECT_EQ(failed.status, 1);
+  at(failed.out, files.str() + "bad.mmf is not in the Savora,");
+  at(failed.out, "Reading stopped at line 27, in recipe 3 (Lost).");
+  EXPECT_EQ(run(cli("import " + files.str() + "missing.mmf")).status, 1);
+}
+
+}  // namespace
+}  // namespace savora::cli

@@ -1,0 +1,30 @@
+// Reads the recipes of a MasterCook export: per recipe the export mark, the title, the
+// "Recipe By", "Serving Size" and "Categories" lines, the ingredient table under its
+// "Amount  Measure  Ingredient" heading (amount in columns 1 to 9, measure in 11 to 23,
+// ingredient from 25), and the directions up to the next export mark. Notes and nutrition lines
+// after the directions belong to them. Sub-headings of the ingredient table (text with neither
+// amount nor measure, in capitals, ending in ":" or set off with "--") become section lines.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exchange/text_recipe.h"
+
+namespace savora::exchange {
+
+// The mark, compared with runs of blanks made one blank.
+inline constexpr const char* kMasterCookMark = "Exported from MasterCook";
+
+bool isMasterCookMark(std::string_view line);
+
+// Reads the recipes after the export mark `lines[markLine]`, handing each to `sink`; where
+// reading stopped when a recipe's "Recipe By", "Serving Size" or "Categories" line is missing.
+std::optional<TextParseError> parseMasterCook(const std::vector<std::string>& lines,
+                                              size_t markLine, const TextRecipeSink& sink);
+
+// One line of the ingredient table; nothing when the line is not one.
+std::optional<TextRecipeLine> masterCookLine(std::string_view line);
+
+}  // namespace savora::exchange

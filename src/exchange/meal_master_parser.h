@@ -1,0 +1,28 @@
+// Reads the recipes of a Meal-Master file. The format is positional: a header line, the title,
+// the categories and the yield, an ingredient block in one or two columns of 40 characters
+// (quantity in columns 1 to 8, unit in 9 to 11, ingredient from 12), the directions, and an end
+// line "MMMMM" or "-----". Real files differ from that layout in small ways this reader takes
+// in: section headings with or without "MMMMM" (also after a blank line), "-" continuation lines
+// in either column, "Servings:" lines, amounts too long for their columns, one-column lines
+// longer than 40 characters, missing blank or header lines and blank lines at the end.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exchange/text_recipe.h"
+
+namespace savora::exchange {
+
+inline constexpr const char* kMealMasterMark = "Meal-Master";
+
+// Reads the recipes after the header line `lines[headerLine]`, handing each to `sink`; where
+// reading stopped when a recipe's title, categories or yield line is not where it should be.
+std::optional<TextParseError> parseMealMaster(const std::vector<std::string>& lines,
+                                              size_t headerLine, const TextRecipeSink& sink);
+
+// One ingredient entry of a column, cut into its parts.
+TextRecipeLine mealMasterLine(std::string_view entry);
+
+}  // namespace savora::exchange

@@ -1,0 +1,218 @@
+// The Meal-Master and MasterCook readers on small files written for each layout quirk of real
+// collections: one table of fixtures, each with the recipes and lines it must give.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "exchange/master_cook_parser.h"
+#include "exchange/meal_master_parser.h"
+#include "exchange/text_lines.h"
+
+namespace savora::exchange {
+namespace {
+
+// A Meal-Master ingredient row: the left entry padded to its 40 columns, then the right one.
+std::string row(std::string left, const std::string& right = "") {
+  if (!right.empty()) left.resize(40, ' ');
+  return left + right + "\n";
+}
+
+constexpr const char* kMmHeader = "MMMMM----- Recipe via Meal-Master (tm) v8.05\n \n";
+
+std::string mealMaster(const std::string& title, const std::string& categories,
+                       const std::string& yield, const std::string& ingredients,
+                       const std::string& directions, const std::string& end = "MMMMM\n") {
+  return kMmHeader + std::string("      Title: ") + title + "\n Categories: " + categories +
+         "\n" + yield + "\n \n" + ingredients + "\n" + directions + end + "\n";
+}
+
+constexpr const char* kMcMark = "                     * Exported from  MasterCook  *\n\n";
+
+std::string masterCook(const std::string& title, const std::string& servings,
+                       const std::string& categories, const std::string& ingredients,
+                       const std::string& directions) {
+  return kMcMark + ("                                " + title) +
+         "\n\nRecipe By     : Aunt May\nServing Size  : " + servings +
+         "    Preparation Time :0:00\nCategories    : " + categories +
+         "\n\n  Amount  Measure       Ingredient -- Preparation Method\n"
+         "--------  ------------  --------------------------------\n" +
+         ingredients + "\n" + directions + "\n";
+}
+
+// A MasterCook ingredient row: amount right-aligned in 9 columns, measure from column 11,
+// ingredient from column 25.
+std::string mcRow(const std::string& amount, const std::string& measure,
+                  const std::string& ingredient) {
+  std::string line(9 - std::min<size_t>(9, amount.size()), ' ');
+  line += amount + " " + measure;
+  line.resize(24, ' ');
+  return line + ingredient + "\n";
+}
+
+struct ExpectedRecipe {
+  std::string name;
+  long servings;
+  std::string chapter;
+  std::vector<std::string> lines;  // "quantity|unit|ingredient|info2"
+  std::string instructions;
+};
+
+struct QuirkCase {
+  const char* quirk;
+  std::string file;
+  std::vector<ExpectedRecipe> recipes;
+};
+
+std::string lineSummary(const TextRecipeLine& l) {
+  return l.quantity + "|" + l.unit + "|" + l.ingredient + "|" + l.info2;
+}
+
+std::vector<QuirkCase> quirkCases() {
+  const std::string longLine(2500, 'x');
+  return {
+      {"column cutting and lower case",
+       mealMaster("Pie", "Desserts, Pies", "      Yield: 6 servings",
+                  row("      2 c  Flour, all-purpose; sifted") + row("      1 T  Butter"),
+                  "  Mix well.\n"),
+       {{"Pie", 6, "Desserts", {"2|c|flour, all-purpose|sifted", "1|tb|butter|"}, "Mix well."}}},
+      {"two columns: left first, then right",
+       mealMaster("Cake", "Cakes", "      Yield: 8 servings",
+                  row("      1 c  Sugar", "      2    Eggs") +
+                      row("      3 c  Flour", "      1 ts Salt") + row("      1 c  Milk"),
+                  "  Bake.\n"),
+       {{"Cake", 8, "Cakes", {"1|c|sugar|", "3|c|flour|", "1|c|milk|", "2||eggs|", "1|ts|salt|"},
+         "Bake."}}},
+      {"continuation lines in either column",
+       mealMaster("Stew", "Mains", "      Yield: 4 servings",
+                  row("      1 lb Beef, cut into", "      2    Carrots, peeled and") +
+                      row("           -cubes", "           -sliced"),
+                  "  Simmer.\n"),
+       {{"Stew", 4, "Mains", {"1|lb|beef, cut into cubes|", "2||carrots, peeled and sliced|"},
+         "Simmer."}}},
+      {"section headings with and without MMMMM, also after a blank line",
+       mealMaster("Tart", "Pies", "      Yield: 2 servings",
+                  row("      1 c  Flour") + "\nMMMMM---------------FILLING---------------\n" +
+                      row("      2    Apples") + row("-----TOPPING-----") + row("      1 c  Oats"),
+                  "  Layer.\n"),
+       {{"Tart", 2, "Pies",
+         {"1|c|flour|", "|||---------------FILLING---------------", "2||apples|",
+          "|||-----TOPPING-----", "1|c|oats|"},
+         "Layer."}}},
+      {"hard line breaks and forced line breaks",
+       mealMaster("Soup", "Soups", "      Yield: 3 servings", row("      1 qt Water"),
+                  "  Boil the water\x14\n  then add salt.\n:Serve hot.\n  Enjoy.\n"),
+       {{"Soup", 3, "Soups", {"1|qt|water|"}, "Boil the water\r\nthen add salt.\r\nServe hot.\r\nEnjoy."}}},
+      {"Yield: and Servings: lines, free text after the number",
+       mealMaster("Bread", "Breads", "      Yield: 1 loaf", row("      3 c  Flour"), "  Knead.\n") +
+           mealMaster("Rolls", "Breads", "   Servings:  12 (small rolls)", row("      1 c  Milk"),
+                      "  Shape.\n") +
+           mealMaster("Buns", "Breads", "      Yield: 6 servings (about 2 dozen)",
+                      row("      1 ts Yeast"), "  Rise.\n"),
+       {{"Bread", 1, "Breads", {"3|c|flour|"}, "Knead."},
+        {"Rolls", 12, "Breads", {"1|c|milk|"}, "Shape."},
+        {"Buns", 6, "Breads", {"1|ts|yeast|"}, "Rise."}}},
+      {"overlong amounts push into the unit column",
+       mealMaster("Mash", "Sides", "      Yield: 10 servings",
+                  row("  12 1/2 lb Potatoes; peeled") + row("  1 1/2-2 c  Cream"), "  Mash.\n"),
+       {{"Mash", 10, "Sides", {"12 1/2|lb|potatoes|peeled", "1 1/2-2|c|cream|"}, "Mash."}}},
+      {"trailing blanks and long one-column lines stay one line",
+       mealMaster("Salad", "Salads", "      Yield: 2 servings",
+                  "      1 c  Lettuce" + std::string(60, ' ') + "\n" +
+                      row("      1 ts Dressing of oil, vinegar and mustard seeds"),
+                  "  Toss.\n"),
+       {{"Salad", 2, "Salads", {"1|c|lettuce|", "1|ts|dressing of oil, vinegar and mustard seeds|"},
+         "Toss."}}},
+      {"lines longer than 2,000 characters are read whole; old end line",
+       mealMaster("Long", "Misc", "      Yield: 1 servings", row("      1    Egg"),
+                  "  " + longLine + "\n", "-----\n"),
+       {{"Long", 1, "Misc", {"1||egg|"}, longLine}}},
+      {"blank lines after the last recipe; paragraph at the end dropped",
+       mealMaster("Tea", "Drinks", "      Yield: 1 servings", row("      1 c  Water"),
+                  "  Steep.\n\n") + "\n\n   \n\n",
+       {{"Tea", 1, "Drinks", {"1|c|water|"}, "Steep."}}},
+      {"MasterCook: measures lose their plural, right-aligned columns, sub-headings",
+       masterCook("Scones", "8", "Breads                           Baking",
+                  mcRow("2", "tablespoons", "butter -- softened") +
+                      mcRow("", "", "TOPPING:") + mcRow("1 1/2", "         cups", "Flour") +
+                      mcRow("", "pinch", "salt"),
+                  "Rub in the butter.\n\nBake.\n"),
+       {{"Scones", 8, "Breads",
+         {"2|tablespoon|butter -- softened|", "|||TOPPING:", "1 1/2|cup|Flour|", "|pinch|salt|"},
+         "Rub in the butter.\r\n\r\nBake."}}},
+      {"MasterCook: TAB characters and NOTES blocks",
+       masterCook("Chili", " 6", "Mains", "   2\t  cups\t\tbeans\n",
+                  "Cook slowly.\nNOTES : Freezes well\n  for a month.\n"),
+       {{"Chili", 6, "Mains", {"2|cup|beans|"},
+         "Cook slowly.\r\n\r\nNOTES : Freezes well for a month."}}},
+  };
+}
+
+std::vector<TextRecipe> parse(const std::string& text, std::optional<TextParseError>* error = nullptr) {
+  const TextFile file = splitTextFile(text);
+  std::vector<TextRecipe> recipes;
+  const TextRecipeSink sink = [&recipes](TextRecipe& r) { recipes.push_back(r); };
+  size_t first = 0;
+  while (trimBlanks(file.lines[first]).empty()) ++first;
+  auto stopped = isMasterCookMark(file.lines[first]) ? parseMasterCook(file.lines, first, sink)
+                                                     : parseMealMaster(file.lines, first, sink);
+  if (error) *error = stopped;
+  else EXPECT_FALSE(stopped) << "stopped at line " << stopped->line;
+  return recipes;
+}
+
+TEST(TextParserTest, EveryLayoutQuirkGivesItsRecipesAndLines) {
+  for (const QuirkCase& c : quirkCases()) {
+    SCOPED_TRACE(c.quirk);
+    const std::vector<TextRecipe> recipes = parse(c.file);
+    ASSERT_EQ(recipes.size(), c.recipes.size());
+    for (size_t i = 0; i < recipes.size(); ++i) {
+      const ExpectedRecipe& want = c.recipes[i];
+      EXPECT_EQ(recipes[i].name, want.name);
+      EXPECT_EQ(recipes[i].servings, want.servings);
+      EXPECT_EQ(recipes[i].chapter, want.chapter);
+      std::vector<std::string> lines;
+      for (const TextRecipeLine& l : recipes[i].lines) lines.push_back(lineSummary(l));
+      EXPECT_EQ(lines, want.lines);
+      EXPECT_EQ(recipes[i].instructions, want.instructions);
+    }
+  }
+}
+
+TEST(TextParserTest, MealMasterCategoriesAreTrimmedAndAllKept) {
+  const auto recipes = parse(mealMaster("Pie", "Desserts,  Pies , Fruit", "      Yield: 1 servings",
+                                        row("      1    Apple"), "  Bake.\n"));
+  ASSERT_EQ(recipes.size(), 1u);
+  EXPECT_EQ(recipes[0].categories, (std::vector<std::string>{"Desserts", "Pies", "Fruit"}));
+}
+
+TEST(TextParserTest, AMalformedRecipeNamesItsNumberTitleAndLine) {
+  // The second recipe has no categories line: reading stops at the file's line 15.
+  std::string file = mealMaster("Good", "Mains", "      Yield: 1 servings", row("      1    Egg"),
+                                "  Fry.\n");
+  file += kMmHeader + std::string("      Title: Broken\n      Yield: 2 servings\n");
+  std::optional<TextParseError> error;
+  const auto recipes = parse(file, &error);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->recipe, 2);
+  EXPECT_EQ(error->title, "Broken");
+  EXPECT_EQ(error->line, 15u);
+  EXPECT_EQ(recipes.size(), 1u);
+
+  const std::string mc = kMcMark + std::string("   Hash\n\nRecipe By     : Me\nCategories    : X\n");
+  parse(mc, &error);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->recipe, 1);
+  EXPECT_EQ(error->title, "Hash");
+  EXPECT_EQ(error->line, 6u);
+}
+
+TEST(TextParserTest, YieldNamingServingsWithoutAYieldFieldIsMalformed) {
+  std::optional<TextParseError> error;
+  parse(mealMaster("Odd", "Misc", " Makes 4 servings", row("      1    Egg"), "  Fry.\n"), &error);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->line, 5u);
+}
+
+}  // namespace
+}  // namespace savora::exchange

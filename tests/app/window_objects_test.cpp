@@ -32,6 +32,7 @@
 #include "toolkit/object_store.h"
 #include "toolkit/status_window.h"
 #include "toolkit/uiw_window.h"
+#include "usda/usda_foods_window.h"
 
 namespace savora::app {
 namespace {
@@ -62,6 +63,8 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &print::kPrintSetupSpec,
     &planning::kShoppingListSpec,
     &exchange::kImportWindowSpec,
+    // USDA foods
+    &usda::kUsdaFoodsSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

@@ -368,9 +368,9 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
   };
   // USDA nutrients for the recipe's foods
   s.usdaNutrients = [&tables, &user](const store::Recipe& recipe, std::function<void()> changed) {
-    usda::walkNutrientGaps(user,
-                           {tables.ingredients(), tables.brands(), tables.units(), tables.foodGroups()},
-                           recipe, std::move(changed));
+    const usda::KitchenTables kitchen{tables.ingredients(), tables.brands(), tables.units(),
+                                      tables.foodGroups()};
+    usda::walkNutrientGaps(user, kitchen, recipe, std::move(changed));
   };
   s.exitState = &run.state.exitState;
   return s;

@@ -47,11 +47,11 @@ constexpr const char* kNutrientNames[kNutrientCount] = {
 
 std::vector<ChildSpec> brandChildren() {
   std::vector<ChildSpec> children = {
-      {"NAME", 0, ObjectKind::String},      {"DOLLAR", 0, ObjectKind::String},
-      {"PRICE", 0, ObjectKind::String},     {"DIVIDE_PKG", 0, ObjectKind::Button},
-      {"SERVE", 0, ObjectKind::String},     {"SERVINGS_IN_CONTAINER", 0, ObjectKind::String},
-      {"CATEGORY", 0, ObjectKind::Combo},   {"UPC", 0, ObjectKind::String},
-      {"OK_BUTTON", 0, ObjectKind::Button}, {"CANCEL_BUTTON", 0, ObjectKind::Button},
+      {"NAME", 0, ObjectKind::String},          {"DOLLAR", 0, ObjectKind::String},
+      {"PRICE", 0, ObjectKind::String},         {"DIVIDE_PKG", 0, ObjectKind::Button},
+      {"SERVE", 0, ObjectKind::String},         {"SERVINGS_IN_CONTAINER", 0, ObjectKind::String},
+      {"CATEGORY", 0, ObjectKind::Combo},       {"UPC", 0, ObjectKind::String},
+      {"OK_BUTTON", 0, ObjectKind::Button},     {"CANCEL_BUTTON", 0, ObjectKind::Button},
       {"USDA_NUTRIENTS", 0, ObjectKind::Button}};
   for (const UnitCombo& c : kUnitCombos) children.push_back({c.name, 0, ObjectKind::Combo});
   for (const char* t : kEquivalenceTexts) children.push_back({t, 0, ObjectKind::String});
@@ -187,12 +187,14 @@ void BrandInformationWindow::usdaNutrients() {
   if (words.starts_with("USDA ") && words.find(": ") != std::string::npos)
     words = words.substr(words.find(": ") + 2);
   usda::openUsdaFoods(
-      user_, {"Choose the USDA food whose nutrients this brand has.", words,
-              [this, alive = std::weak_ptr<bool>(alive_), brand = *current](const usda::Food& food) {
-                if (alive.expired()) return;
-                show(usda::withUsdaValues(brand, food, tables_.units, tables_.groups));
-              },
-              {}});
+      user_,
+      {"Choose the USDA food whose nutrients this brand has.",
+       words,
+       [this, alive = std::weak_ptr<bool>(alive_), brand = *current](const usda::Food& food) {
+         if (alive.expired()) return;
+         show(usda::withUsdaValues(brand, food, tables_.units, tables_.groups));
+       },
+       {}});
 }
 
 std::optional<BrandRecord> BrandInformationWindow::edited() {

@@ -152,11 +152,12 @@ void IngredientInformationWindow::usdaNutrients() {
   const std::string name = platform::trim(name_->text());
   usda::openUsdaFoods(
       user_,
-      {platform::formatText("Choose the USDA food whose nutrients %s has.", name.c_str()), name,
+      {platform::formatText("Choose the USDA food whose nutrients %s has.", name.c_str()),
+       name,
        [this, alive = std::weak_ptr<bool>(alive_)](const usda::Food& food) {
          if (alive.expired()) return;
-         const long brand = tables_.brands.save(
-             usda::usdaBrand(food, uid_, tables_.units, tables_.groups), 0);
+         const long brand =
+             tables_.brands.save(usda::usdaBrand(food, uid_, tables_.units, tables_.groups), 0);
          // Without a preferred brand this one becomes it; otherwise the user says.
          const bool preferred =
              preferred_ == 0 ||

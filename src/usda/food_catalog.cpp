@@ -29,12 +29,12 @@ constexpr int kMakerName = 30;  // products named by their maker ("MISSION FOODS
 // Words of the everyday form a recipe means when it names just the food, and of the processed
 // forms it means only when it says so.
 const std::map<std::string, int, std::less<>> kFormWords = {
-    {"all-purpose", 25}, {"granulated", 25}, {"whole", 10},   {"raw", 10},
-    {"enriched", 5},     {"fresh", 5},       {"salted", 5},   {"ripe", 5},
+    {"all-purpose", 25}, {"granulated", 25}, {"whole", 10},       {"raw", 10},
+    {"enriched", 5},     {"fresh", 5},       {"salted", 5},       {"ripe", 5},
     {"average", 10},  // "year round average": the food as sold all year
-    {"dry", -10},
-    {"dried", -10},      {"dehydrated", -10}, {"powder", -10}, {"powdered", -10},
-    {"frozen", -10},     {"canned", -10},    {"cooked", -10}, {"instant", -10}};
+    {"dry", -10},        {"dried", -10},     {"dehydrated", -10}, {"powder", -10},
+    {"powdered", -10},   {"frozen", -10},    {"canned", -10},     {"cooked", -10},
+    {"instant", -10}};
 
 // Food groups of dishes and special foods rather than ingredients: baby foods, fast foods,
 // meals and side dishes, snacks, and foods of one region.

@@ -24,8 +24,8 @@ struct Walk {
 void askNext(const std::shared_ptr<Walk>& walk) {
   if (walk->next == walk->gaps.size()) {
     walk->user.message("USDA Nutrients", "INFORMATION", Buttons::Ok,
-                       platform::formatText("%d of %d foods took nutrients from USDA.",
-                                            walk->given, int(walk->gaps.size())));
+                       platform::formatText("%d of %d foods took nutrients from USDA.", walk->given,
+                                            int(walk->gaps.size())));
     return;
   }
   const NutrientGap gap = walk->gaps[walk->next++];
@@ -49,7 +49,8 @@ void askNext(const std::shared_ptr<Walk>& walk) {
 
 void walkNutrientGaps(User& user, KitchenTables tables, const store::Recipe& recipe,
                       std::function<void()> changed) {
-  auto walk = std::make_shared<Walk>(Walk{user, tables, nutrientGaps(recipe, tables), std::move(changed)});
+  auto walk =
+      std::make_shared<Walk>(Walk{user, tables, nutrientGaps(recipe, tables), std::move(changed)});
   if (walk->gaps.empty()) {
     user.message("USDA Nutrients", "INFORMATION", Buttons::Ok,
                  "Every food of this recipe has nutrients.");

@@ -87,22 +87,45 @@ void fillStarterKitchen(food::UnitTable& units, food::FoodGroupTable& groups) {
 
 std::string kitchenGroupForUsdaGroup(int usdaGroup) {
   switch (usdaGroup) {
-    case 100: return "Dairy & Eggs";
-    case 200: return "Baking & Spices";
-    case 400: return "Oils & Condiments";
-    case 500: case 700: case 1000: case 1300: case 1700: return "Meat & Poultry";
-    case 600: return "Canned Goods & Soups";
-    case 800: return "Cereal & Breakfast";
-    case 900: case 1100: return "Produce";
-    case 1200: return "Nuts & Seeds";
-    case 1400: return "Beverages";
-    case 1500: return "Fish & Seafood";
-    case 1600: return "Beans & Legumes";
-    case 1800: return "Bakery";
-    case 1900: case 2500: return "Snacks & Sweets";
-    case 2000: return "Pasta, Rice & Grains";
-    case 2100: case 2200: return "Frozen Foods";
-    default: return {};
+    case 100:
+      return "Dairy & Eggs";
+    case 200:
+      return "Baking & Spices";
+    case 400:
+      return "Oils & Condiments";
+    case 500:
+    case 700:
+    case 1000:
+    case 1300:
+    case 1700:
+      return "Meat & Poultry";
+    case 600:
+      return "Canned Goods & Soups";
+    case 800:
+      return "Cereal & Breakfast";
+    case 900:
+    case 1100:
+      return "Produce";
+    case 1200:
+      return "Nuts & Seeds";
+    case 1400:
+      return "Beverages";
+    case 1500:
+      return "Fish & Seafood";
+    case 1600:
+      return "Beans & Legumes";
+    case 1800:
+      return "Bakery";
+    case 1900:
+    case 2500:
+      return "Snacks & Sweets";
+    case 2000:
+      return "Pasta, Rice & Grains";
+    case 2100:
+    case 2200:
+      return "Frozen Foods";
+    default:
+      return {};
   }
 }
 

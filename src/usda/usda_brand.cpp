@@ -20,12 +20,9 @@ struct VolumeWord {
   std::vector<const char*> names;
 };
 const VolumeWord kVolumeWords[] = {
-    {"cup", {"cup", "c"}},
-    {"tbsp", {"tablespoon", "tbsp", "tbs"}},
-    {"tsp", {"teaspoon", "tsp"}},
-    {"fl oz", {"fluid ounce", "fl oz", "fl-oz", "floz"}},
-    {"pint", {"pint", "pt"}},
-    {"quart", {"quart", "qt"}},
+    {"cup", {"cup", "c"}},        {"tbsp", {"tablespoon", "tbsp", "tbs"}},
+    {"tsp", {"teaspoon", "tsp"}}, {"fl oz", {"fluid ounce", "fl oz", "fl-oz", "floz"}},
+    {"pint", {"pint", "pt"}},     {"quart", {"quart", "qt"}},
 };
 
 // Graded sizes, smallest first.
@@ -72,7 +69,9 @@ std::string amountText(double value) {
   return text;
 }
 
-double rounded(double value) { return std::round(value * 100) / 100; }
+double rounded(double value) {
+  return std::round(value * 100) / 100;
+}
 
 }  // namespace
 
@@ -118,8 +117,9 @@ const Measure* itemMeasure(const Food& food) {
     if (sizeRank(m) >= 0) sizes.push_back(&m);
   }
   if (!sizes.empty()) {
-    std::stable_sort(sizes.begin(), sizes.end(),
-                     [](const Measure* a, const Measure* b) { return sizeRank(*a) < sizeRank(*b); });
+    std::stable_sort(sizes.begin(), sizes.end(), [](const Measure* a, const Measure* b) {
+      return sizeRank(*a) < sizeRank(*b);
+    });
     return sizes[sizes.size() / 2];
   }
   for (const char* word : kWholeItems) {
@@ -186,7 +186,8 @@ food::BrandRecord withUsdaValues(const food::BrandRecord& brand, const Food& f,
   const food::BrandInfo info =
       food::brandInformation(measures, [&units](long uid) { return units.type(uid); });
   food::ConversionList list = units.conversionList();
-  const float grams = food::convertFood(list, float(package), brand.packageUnit, r.servingUnit, info);
+  const float grams =
+      food::convertFood(list, float(package), brand.packageUnit, r.servingUnit, info);
   if (grams > 0) r.servingsInPackage = std::round(double(grams) / 100 * 10) / 10;
   return r;
 }

@@ -36,9 +36,9 @@ struct Measure {
 };
 
 struct Food {
-  long number = 0;  // NDB_No
-  int group = 0;    // FdGrp_Cd, e.g. 100 for "0100"
-  bool survey = false;  // eaten commonly enough to be in the national food survey
+  long number = 0;          // NDB_No
+  int group = 0;            // FdGrp_Cd, e.g. 100 for "0100"
+  bool survey = false;      // eaten commonly enough to be in the national food survey
   std::string description;  // Long_Desc, e.g. "Butter, salted"
   std::array<float, kValueCount> values{};  // NaN: the database gives no value
   std::vector<Measure> measures;

@@ -73,7 +73,8 @@ std::vector<Food> foodsFromSource(std::string_view abbrev, std::string_view desc
     Food food;
     food.number = std::atol(f[0].c_str());
     food.description = f[1];  // replaced by the long description below
-    for (int v = 0; v < kValueCount; ++v) food.values[size_t(v)] = number(f[size_t(kAbbrevColumns[size_t(v)])]);
+    for (int v = 0; v < kValueCount; ++v)
+      food.values[size_t(v)] = number(f[size_t(kAbbrevColumns[size_t(v)])]);
     foods[food.number] = std::move(food);
   });
   forEachRecord(descriptions, [&](const std::vector<std::string>& f) {

@@ -38,8 +38,8 @@ TEST(UsdaSourceTest, ColumnsMapToTheirValuesAndBlankMeansNoValue) {
   // A field left empty is no value, not zero.
   const auto fields = sourceFields("~01001~^~A~^^1.5^~~");
   EXPECT_EQ(fields, (std::vector<std::string>{"01001", "A", "", "1.5", ""}));
-  const auto foods = foodsFromSource(
-      "~00001~^~X~" + std::string(49, '^') + "\r\n", "~00001~^~0100~^~Thing, raw~^^^^~~\r\n", "");
+  const auto foods = foodsFromSource("~00001~^~X~" + std::string(49, '^') + "\r\n",
+                                     "~00001~^~0100~^~Thing, raw~^^^^~~\r\n", "");
   ASSERT_EQ(foods.size(), 1u);
   EXPECT_EQ(foods[0].description, "Thing, raw");
   EXPECT_FALSE(foods[0].hasValue(kEnergy));
@@ -81,13 +81,12 @@ TEST(UsdaSearchTest, EverydayWordsFindTheFoodACookMeans) {
     const char* query;
     const char* first;
   };
-  for (const Case& c : {Case{"butter", "Butter, salted"}, Case{"egg", "Egg, whole, raw, fresh"},
-                        Case{"eggs", "Egg, whole, raw, fresh"},
-                        Case{"milk", "Milk, whole, 3.25% milkfat"},
-                        Case{"sugar", "Sugars, granulated"}, Case{"onion", "Onions, raw"},
-                        Case{"Onions", "Onions, raw"}, Case{"brown sugar", "Sugars, brown"},
-                        Case{"butter, without salt", "Butter, without salt"},
-                        Case{"butt", "Butter, salted"}}) {
+  for (const Case& c :
+       {Case{"butter", "Butter, salted"}, Case{"egg", "Egg, whole, raw, fresh"},
+        Case{"eggs", "Egg, whole, raw, fresh"}, Case{"milk", "Milk, whole, 3.25% milkfat"},
+        Case{"sugar", "Sugars, granulated"}, Case{"onion", "Onions, raw"},
+        Case{"Onions", "Onions, raw"}, Case{"brown sugar", "Sugars, brown"},
+        Case{"butter, without salt", "Butter, without salt"}, Case{"butt", "Butter, salted"}}) {
     SCOPED_TRACE(c.query);
     EXPECT_EQ(firstFound(c.query), c.first);
   }

@@ -14,6 +14,7 @@
 #include "app/print_options.h"
 #include "app/settings.h"
 #include "app/shared_tables.h"
+#include "app/starter_kitchen_offer.h"
 #include "app/tip_files.h"
 #include "app/tips_window.h"
 #include "app/usage_counters.h"
@@ -49,6 +50,7 @@
 #include "toolkit/single_instance.h"
 #include "toolkit/status_window.h"
 #include "toolkit/window_manager.h"
+#include "usda/nutrient_walk_window.h"
 
 namespace savora::app {
 
@@ -383,6 +385,12 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
     openShoppingList(main, tables, user, run, window);
   };
   s.sendToHandheld = recipeToHandheld(s.tables, user);
+  // USDA nutrients for the recipe's foods
+  s.usdaNutrients = [&tables, &user](const store::Recipe& recipe, std::function<void()> changed) {
+    const usda::KitchenTables kitchen{tables.ingredients(), tables.brands(), tables.units(),
+                                      tables.foodGroups()};
+    usda::walkNutrientGaps(user, kitchen, recipe, std::move(changed));
+  };
   s.exitState = &run.state.exitState;
   return s;
 }
@@ -641,6 +649,7 @@ int runProgram(const std::string& programDirectory, User& user) {
       introOrTip(main, state, settings);
 
       store::reportOpenFailures(user, tables.openAll());
+      offerStarterKitchen(tables.units(), tables.foodGroups(), tables.ingredients(), user);
       for (const auto& upgrade : kUpgrades) {
         if (upgradePending(upgrade.table)) main.post(UI_EVENT(upgrade.command));
       }

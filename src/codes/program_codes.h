@@ -184,6 +184,7 @@ inline constexpr int kSelectAll = 5320;
 inline constexpr int kUndo = 5321;
 inline constexpr int kBrandChosen = 5322;         // the ingredient window chose a brand
 inline constexpr int kIngredientsChanged = 5323;  // the ingredient window saved
+inline constexpr int kUsdaNutrients = 5330;  // USDA values for the foods that have none
 }  // namespace recipe_window
 
 namespace serving_size_window {
@@ -290,11 +291,13 @@ inline constexpr int kMakePreferred = 4703;
 inline constexpr int kReassign = 4704;
 inline constexpr int kDeleteBrand = 4705;
 inline constexpr int kListAll = 4707;
+inline constexpr int kUsdaNutrients = 4720;  // a brand of USDA values
 }  // namespace ingredient_information_window
 
 namespace brand_information_window {
 inline constexpr int kOk = 4801;
 inline constexpr int kTyped = 4810;
+inline constexpr int kUsdaNutrients = 4820;  // fill the fields from a USDA food
 }  // namespace brand_information_window
 
 namespace print_setup_window {
@@ -305,6 +308,15 @@ inline constexpr int kBodyFont = 5804;
 inline constexpr int kOk = 5805;
 inline constexpr int kCardStyle = 5806;
 }  // namespace print_setup_window
+
+// The USDA food search: Use takes the food chosen, Skip passes the food asked for (in the walk
+// over a recipe's foods); typing in the list searches.
+namespace usda_foods_window {
+inline constexpr int kUse = 7201;
+inline constexpr int kSkip = 7202;
+inline constexpr int kTyped = 7203;
+inline constexpr int kSelected = 7204;  // another food became current
+}  // namespace usda_foods_window
 
 // The exchange-archive import window runs one step of the import per event it posts itself.
 namespace import_window {

@@ -9,6 +9,8 @@
 #include "platform/text.h"
 #include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
+#include "usda/usda_brand.h"
+#include "usda/usda_foods_window.h"
 
 namespace savora::food {
 
@@ -45,11 +47,12 @@ constexpr const char* kNutrientNames[kNutrientCount] = {
 
 std::vector<ChildSpec> brandChildren() {
   std::vector<ChildSpec> children = {
-      {"NAME", 0, ObjectKind::String},      {"DOLLAR", 0, ObjectKind::String},
-      {"PRICE", 0, ObjectKind::String},     {"DIVIDE_PKG", 0, ObjectKind::Button},
-      {"SERVE", 0, ObjectKind::String},     {"SERVINGS_IN_CONTAINER", 0, ObjectKind::String},
-      {"CATEGORY", 0, ObjectKind::Combo},   {"UPC", 0, ObjectKind::String},
-      {"OK_BUTTON", 0, ObjectKind::Button}, {"CANCEL_BUTTON", 0, ObjectKind::Button}};
+      {"NAME", 0, ObjectKind::String},          {"DOLLAR", 0, ObjectKind::String},
+      {"PRICE", 0, ObjectKind::String},         {"DIVIDE_PKG", 0, ObjectKind::Button},
+      {"SERVE", 0, ObjectKind::String},         {"SERVINGS_IN_CONTAINER", 0, ObjectKind::String},
+      {"CATEGORY", 0, ObjectKind::Combo},       {"UPC", 0, ObjectKind::String},
+      {"OK_BUTTON", 0, ObjectKind::Button},     {"CANCEL_BUTTON", 0, ObjectKind::Button},
+      {"USDA_NUTRIENTS", 0, ObjectKind::Button}};
   for (const UnitCombo& c : kUnitCombos) children.push_back({c.name, 0, ObjectKind::Combo});
   for (const char* t : kEquivalenceTexts) children.push_back({t, 0, ObjectKind::String});
   for (int i = 0; i < kNutrientCount; ++i)
@@ -156,6 +159,9 @@ int BrandInformationWindow::Event(const UI_EVENT& event) {
     case kTyped:
       typed(event);
       return event.type;
+    case kUsdaNutrients:
+      usdaNutrients();
+      return event.type;
     default:
       return UIW_WINDOW::Event(event);
   }
@@ -171,6 +177,24 @@ void BrandInformationWindow::typed(const UI_EVENT& event) {
   for (UnitChooser& chooser : unitChoosers_) {
     if (event.source == chooser.combo()) chooser.typed(character, shifted);
   }
+}
+
+void BrandInformationWindow::usdaNutrients() {
+  const std::optional<BrandRecord> current = edited();
+  if (!current) return;
+  // A brand named from USDA is searched by its food's description; another by its name.
+  std::string words = current->name;
+  if (words.starts_with("USDA ") && words.find(": ") != std::string::npos)
+    words = words.substr(words.find(": ") + 2);
+  usda::openUsdaFoods(
+      user_,
+      {"Choose the USDA food whose nutrients this brand has.",
+       words,
+       [this, alive = std::weak_ptr<bool>(alive_), brand = *current](const usda::Food& food) {
+         if (alive.expired()) return;
+         show(usda::withUsdaValues(brand, food, tables_.units, tables_.groups));
+       },
+       {}});
 }
 
 std::optional<BrandRecord> BrandInformationWindow::edited() {

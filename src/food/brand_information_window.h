@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "food/brand_table.h"
@@ -45,6 +46,8 @@ class BrandInformationWindow : public toolkit::UIW_WINDOW {
   std::optional<BrandRecord> edited();
   void ok();
   void typed(const toolkit::UI_EVENT& event);
+  // Fills the fields from a USDA food the user chooses; OK saves them.
+  void usdaNutrients();
 
   BrandTables tables_;
   toolkit::User& user_;
@@ -67,6 +70,8 @@ class BrandInformationWindow : public toolkit::UIW_WINDOW {
   // PRICE_UNIT, SERVE_UNIT, VOLUME_UNIT, WEIGHT_UNIT, VOLUME_UNIT2, WEIGHT_UNIT2.
   std::vector<UnitChooser> unitChoosers_;
   toolkit::TypeAhead groupTypeAhead_{toolkit::TypeAhead::Mode::ComboBox};
+  // Expires with the window, so a USDA search that outlives it does not call back.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace savora::food

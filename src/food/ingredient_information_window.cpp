@@ -6,6 +6,8 @@
 #include "platform/text.h"
 #include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
+#include "usda/usda_brand.h"
+#include "usda/usda_foods_window.h"
 
 namespace savora::food {
 
@@ -33,6 +35,7 @@ const WindowSpec kIngredientInformationSpec{"INGREDIENT_INFORMATION",
                                              {"MAKE_PREFERRED", 0, ObjectKind::Button},
                                              {"REASSIGN", 0, ObjectKind::Button},
                                              {"DELETE_BRAND", 0, ObjectKind::Button},
+                                             {"USDA_NUTRIENTS", 0, ObjectKind::Button},
                                              {"OK_BUTTON", 0, ObjectKind::Button},
                                              {"CANCEL_BUTTON", 0, ObjectKind::Button}}};
 
@@ -115,6 +118,9 @@ int IngredientInformationWindow::Event(const UI_EVENT& event) {
     case kListAll:
       fillBrands(selectedBrand());
       break;
+    case kUsdaNutrients:
+      usdaNutrients();
+      break;
     default:
       return UIW_WINDOW::Event(event);
   }
@@ -135,6 +141,31 @@ void IngredientInformationWindow::openBrand() {
   };
   UI_WINDOW_MANAGER::instance().add(new BrandInformationWindow(
       {tables_.brands, tables_.units, tables_.groups}, user_, settings_, brand, uid_, saved));
+}
+
+void IngredientInformationWindow::usdaNutrients() {
+  if (uid_ == 0) {
+    user_.message("Wait!", "ASTERISK", Buttons::Ok,
+                  "You must first create the new ingredient\r\nbefore you create a new brand!");
+    return;
+  }
+  const std::string name = platform::trim(name_->text());
+  usda::openUsdaFoods(
+      user_,
+      {platform::formatText("Choose the USDA food whose nutrients %s has.", name.c_str()),
+       name,
+       [this, alive = std::weak_ptr<bool>(alive_)](const usda::Food& food) {
+         if (alive.expired()) return;
+         const long brand =
+             tables_.brands.save(usda::usdaBrand(food, uid_, tables_.units, tables_.groups), 0);
+         // Without a preferred brand this one becomes it; otherwise the user says.
+         const bool preferred =
+             preferred_ == 0 ||
+             user_.message("Preferred Brand?", "QUESTION", Buttons::YesNo,
+                           "Would you like to make this the preferred brand?") == Button::Yes;
+         brandSaved(brand, preferred);
+       },
+       {}});
 }
 
 void IngredientInformationWindow::brandSaved(long brand, bool preferred) {

@@ -53,6 +53,8 @@ class IngredientInformationWindow : public toolkit::UIW_WINDOW {
   void makePreferred();
   void reassign();
   void deleteBrand();
+  // Adds a brand with the nutrients of a USDA food the user chooses.
+  void usdaNutrients();
   void brandSaved(long brand, bool preferred);
   // The brand left the ingredient: when it was the preferred brand, the preference is cleared
   // (in the table too) and true returned.

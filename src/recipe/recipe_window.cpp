@@ -144,6 +144,7 @@ const WindowSpec kRecipeWindowSpec{"RECIPE_WINDOW",
                                     {"MOVE_DOWN", 0, ObjectKind::Button},
                                     {"ADD_RECIPE", 0, ObjectKind::Button},
                                     {"SPECIFY_BRAND", 0, ObjectKind::Button},
+                                    {"USDA_NUTRIENTS", 0, ObjectKind::Button},
                                     {"NEXT_LINE", 0, ObjectKind::Button},
                                     {"PHOTO_NAME", 0, ObjectKind::Prompt},
                                     {"SOUND_NAME", 0, ObjectKind::Prompt},
@@ -187,6 +188,7 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
   Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
   Get("LIST_BUTTON")->setSelectable(bool(services_.list));
   Get("PALM_BUTTON")->setSelectable(bool(services_.sendToHandheld));
+  if (!services_.usdaNutrients) Get("USDA_NUTRIENTS")->hide();
 
   // Enter in the combo boxes goes on to the next line, as in the other fields of the line.
   for (UIW_COMBO_BOX* combo : {unit_, ingredient_}) {
@@ -436,6 +438,9 @@ int RecipeWindow::Event(const UI_EVENT& event) {
     case kServings:
       servings();
       break;
+    case kUsdaNutrients:
+      usdaNutrients();
+      break;
     case kPreviousRecipe:
       moveOnBookshelf(Direction::Previous);
       break;
@@ -563,6 +568,16 @@ void RecipeWindow::ingredientsChanged(long opened, long now) {
   brandFor_ = {now, ingredient_->text()};
   showLines();
   showText();
+}
+
+void RecipeWindow::usdaNutrients() {
+  if (!services_.usdaNutrients) return;
+  commit();
+  pullFields();
+  QPointer<QWidget> alive = widget();
+  services_.usdaNutrients(edit_.recipe(), [this, alive] {
+    if (alive) showText();
+  });
 }
 
 void RecipeWindow::servings() {

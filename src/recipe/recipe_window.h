@@ -53,6 +53,9 @@ struct RecipeWindowServices {
       sendToHandheld{};
   // Opens or fronts the bookshelf, on which the user chooses a recipe to use as an ingredient.
   std::function<void()> showBookshelf{};
+  // Walks the recipe's foods that have no nutrients and gives them USDA values; `changed` is
+  // told after each. Null: not offered.
+  std::function<void(const store::Recipe& recipe, std::function<void()> changed)> usdaNutrients{};
   // The program's exit state (1000 while the program leaves after the user said so), or null: a
   // refused save sets it back to 0.
   int* exitState = nullptr;
@@ -101,6 +104,7 @@ class RecipeWindow : public toolkit::UIW_WINDOW {
   void specifyBrand();
   void ingredientsChanged(long opened, long now);
   void servings();
+  void usdaNutrients();
 
   bool save();
   void saveRequested();

@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/installed_titles.h"
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "app/shared_tables.h"
 #include "backup/backup.h"
+#include "platform/ini_file.h"
 #include "platform/program_dirs.h"
 #include "scripted_user.h"
 #include "store/table_store.h"
@@ -30,6 +32,8 @@ struct ProgramFolders {
       std::filesystem::copy_file(kBuiltProgramDir / file, program.path() / file);
     }
     ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    // The first start's kitchen offer was made: the tests below script other questions.
+    platform::IniFile(installedTitlesPath()).writeString("Kitchen", "Offered", "1");
   }
   std::filesystem::path windowsFile(const std::string& name) const {
     return config.path() / "savora99" / name;

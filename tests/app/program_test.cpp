@@ -92,7 +92,8 @@ TEST(ProgramTest, ANewCdGetsItsTitleDirectory) {
   }
   cd.write("PICTURES/loaf.bmp", "photo");
   folders.program.write("drive", "d");
-  folders.config.write("savora99/SAVORA99.INI", "[Drives]\nD=" + cd.path().string() + "\n");
+  folders.config.write("savora99/SAVORA99.INI",
+                       "[Drives]\nD=" + cd.path().string() + "\n[Kitchen]\nOffered=1\n");
   folders.config.write("savora99/savorabackup.ck9");
   ScriptedUser user;
   user.expectMessage("A New Savora CD!", kNewCdQuestion, Button::No);

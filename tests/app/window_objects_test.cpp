@@ -34,6 +34,7 @@
 #include "toolkit/object_store.h"
 #include "toolkit/status_window.h"
 #include "toolkit/uiw_window.h"
+#include "usda/usda_foods_window.h"
 
 namespace savora::app {
 namespace {
@@ -66,6 +67,8 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &exchange::kPalmWindowSpec,
     &exchange::kImportWindowSpec,
     &exchange::kImportItemSpec,
+    // USDA foods
+    &usda::kUsdaFoodsSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

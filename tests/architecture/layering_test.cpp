@@ -25,7 +25,9 @@ const std::map<std::string, int> kLayers = {
     {"platform", 0},  {"xbase", 1},    {"archive", 1},   {"codes", 1},  {"toolkit", 2},
     {"store", 3},     {"food", 4},     {"bookshelf", 5}, {"search", 5}, {"media", 5},
     {"recipe", 6},    {"planning", 6}, {"exchange", 6},  {"online", 6}, {"backup", 6},
-    {"nutrition", 6}, {"print", 6},    {"app", 7},       {"cli", 7}};
+    {"nutrition", 6}, {"print", 6},    {"app", 7},       {"cli", 7},
+    // USDA foods: beside the food data they fill.
+    {"usda", 4}};
 
 // Toolkit files that logic includes or links; they must not pull Qt in.
 const std::set<std::string> kQtFreeToolkitFiles = {

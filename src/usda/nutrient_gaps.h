@@ -1,0 +1,44 @@
+// The ingredients of a recipe that give the analysis nothing (no brand of theirs has a nutrient),
+// and giving one an ingredient's nutrients from a USDA food.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "store/recipe.h"
+#include "usda/usda_food.h"
+
+namespace savora::food {
+class BrandTable;
+class FoodGroupTable;
+class IngredientTable;
+class UnitTable;
+}  // namespace savora::food
+
+namespace savora::usda {
+
+struct KitchenTables {
+  food::IngredientTable& ingredients;
+  food::BrandTable& brands;
+  food::UnitTable& units;
+  food::FoodGroupTable& groups;
+};
+
+struct NutrientGap {
+  int line = 0;  // the first line of the ingredient, from 0
+  long ingredient = 0;
+  std::string name;
+};
+
+// True when a brand of the ingredient has any nutrient.
+bool ingredientHasNutrients(long ingredient, food::BrandTable& brands);
+
+// The ingredients of the recipe's lines without nutrients, each once, in line order. Lines of
+// other recipes and of brands are left out: they bring their own.
+std::vector<NutrientGap> nutrientGaps(const store::Recipe& recipe, KitchenTables tables);
+
+// Saves a brand of the ingredient filled from the food and makes it the preferred brand; returns
+// the brand's UID.
+long giveUsdaNutrients(const Food& food, long ingredient, KitchenTables tables);
+
+}  // namespace savora::usda

@@ -1,9 +1,18 @@
 // The program's run from start to end, with the display already set up by main().
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "toolkit/user.h"
+
+namespace savora::store {
+class TableStore;
+}
+namespace savora::online {
+struct MailWindowServices;
+struct OnlineWindowServices;
+}  // namespace savora::online
 
 namespace savora::app {
 
@@ -25,6 +34,13 @@ struct RunServices {
 void registerWindows(MainWindow& main, SharedTables& tables, toolkit::User& user, RunServices run);
 // Only the windows that need nothing beyond the tables and the user (the food lists).
 void registerWindows(MainWindow& main, SharedTables& tables, toolkit::User& user);
+
+// Recipe e-mail and the update service: their windows, commands and the update reminder of the
+// exit check. The tune functions let tests point the windows at their own servers.
+void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& store,
+                    toolkit::User& user, RunServices run,
+                    std::function<void(online::MailWindowServices&)> tuneMail = {},
+                    std::function<void(online::OnlineWindowServices&)> tuneOnline = {});
 
 // Runs the program from `programDirectory` (holding OBJECTS.DAT and the tables) until the user
 // leaves. Returns 0 after a normal run, 1 when a running copy was brought to the front instead,

@@ -47,6 +47,8 @@ struct RecipeWindowServices {
   std::function<void(const store::Recipe& recipe)> print{};
   // Opens a shopping list of the recipe as the window shows it; null: List is not offered.
   std::function<void(RecipeWindow& window)> list{};
+  // Opens the e-mail window with the saved recipe; null: E-mail is not offered.
+  std::function<void(const store::Recipe& recipe)> mail{};
   // Opens or fronts the bookshelf, on which the user chooses a recipe to use as an ingredient.
   std::function<void()> showBookshelf{};
   // The program's exit state (1000 while the program leaves after the user said so), or null: a

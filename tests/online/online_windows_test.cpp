@@ -10,6 +10,8 @@
 #include "app/usage_counters.h"
 #include "backup/backup_schedule.h"
 #include "codes/program_codes.h"
+#include "store/recipe.h"
+#include "store/recipe_table.h"
 #include "loopback_server.h"
 #include "online/online_window.h"
 #include "online/update_message_window.h"
@@ -140,8 +142,8 @@ TEST_F(OnlineWindowTest, CancellingTheUpdateAsksAndYesLeavesNothing) {
   }
 }
 
-// The reminder in the exit check of the program's main window.
-class UpdateReminderTest : public app::MainWindowTest {
+// The main window's online commands and the reminder in its exit check.
+class OnlineCommandsTest : public app::MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
@@ -167,7 +169,7 @@ class UpdateReminderTest : public app::MainWindowTest {
   app::UsageCounters usage;
 };
 
-TEST_F(UpdateReminderTest, ShownAtExitWhenTheMonthChangedAndCancelLeaves) {
+TEST_F(OnlineCommandsTest, ShownAtExitWhenTheMonthChangedAndCancelLeaves) {
   resetReminder(folders.program.path(), currentMonth() % 12 + 1);  // another month
   leave();
   UIW_WINDOW* shown = reminder();
@@ -184,7 +186,7 @@ TEST_F(UpdateReminderTest, ShownAtExitWhenTheMonthChangedAndCancelLeaves) {
   EXPECT_TRUE(state.exitConfirmed);
 }
 
-TEST_F(UpdateReminderTest, OkOpensTheUpdateServiceAndTheProgramStays) {
+TEST_F(OnlineCommandsTest, OkOpensTheUpdateServiceAndTheProgramStays) {
   resetReminder(folders.program.path(), currentMonth() % 12 + 1);
   leave();
   ASSERT_NE(reminder(), nullptr);
@@ -195,7 +197,7 @@ TEST_F(UpdateReminderTest, OkOpensTheUpdateServiceAndTheProgramStays) {
   EXPECT_EQ(settings.updateServiceOption, 1);
 }
 
-TEST_F(UpdateReminderTest, NotShownThisMonthAfterThreeOrWhenSwitchedOff) {
+TEST_F(OnlineCommandsTest, NotShownThisMonthAfterThreeOrWhenSwitchedOff) {
   struct Case {
     const char* name;
     int month;
@@ -219,6 +221,30 @@ TEST_F(UpdateReminderTest, NotShownThisMonthAfterThreeOrWhenSwitchedOff) {
     EXPECT_EQ(reminder(), nullptr);
     EXPECT_TRUE(state.exitConfirmed);
   }
+}
+
+TEST_F(OnlineCommandsTest, TheMailCommandOpensOneMailWindowWithTheRecipesAskedFor) {
+  store::Recipe soup;
+  soup.name = "Egg Soup";
+  const long uid = tables.recipes().save(0, 1, soup, true);
+  window().post(UI_EVENT(codes::kSendMail));
+  settle();
+  auto* mail = UI_WINDOW_MANAGER::instance().findKind(codes::kKindMail);
+  ASSERT_NE(mail, nullptr);
+  EXPECT_EQ(mail->resourceName(), "MAIL_WINDOW");
+  EXPECT_EQ(mail->Get<UIW_VT_LIST>("RECIPES")->count(), 0);
+  // A saved recipe window's E-mail comes with its recipe: the same window gets it.
+  window().post(UI_EVENT(codes::kSendMail, uid));
+  settle();
+  EXPECT_EQ(UI_WINDOW_MANAGER::instance().findKind(codes::kKindMail), mail);
+  ASSERT_EQ(mail->Get<UIW_VT_LIST>("RECIPES")->count(), 1);
+  EXPECT_EQ(mail->Get<UIW_VT_LIST>("RECIPES")->entry(0).text, "Egg Soup");
+  // The update service's command switches the reminder back on.
+  settings.updateServiceOption = 0;
+  window().post(UI_EVENT(codes::kUpdateService));
+  settle();
+  EXPECT_EQ(settings.updateServiceOption, 1);
+  EXPECT_NE(UI_WINDOW_MANAGER::instance().findKind(codes::kKindOnline), nullptr);
 }
 
 }  // namespace

@@ -22,4 +22,9 @@ void MailPassword::forget() {
   store_.erase();
 }
 
+void MailPassword::refused() {
+  session_.reset();
+  store_.erase();
+}
+
 }  // namespace savora::online

@@ -45,6 +45,8 @@ class MailPassword {
   bool set(const std::string& password, bool remember);
   // The user no longer wants it remembered: the stored password is removed.
   void forget();
+  // The server refused it: it is dropped for this run and from the store, so it is asked again.
+  void refused();
 
  private:
   PasswordStore& store_;

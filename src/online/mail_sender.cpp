@@ -202,6 +202,7 @@ std::string mailText(const MailMessage& message, std::time_t now) {
 int sendMail(MailMessage& message, const MailServer& server,
              const std::function<void()>& whileWaiting) {
   message.log.clear();
+  message.loginRefused = false;
   for (const std::string* address : {&message.from, &message.to}) {
     if (std::string problem = mailAddressProblem(*address); !problem.empty()) {
       message.log = problem;
@@ -267,6 +268,12 @@ int sendMail(MailMessage& message, const MailServer& server,
   curl_easy_cleanup(easy);
 
   message.log = exchange.transcript;
+  // A failure after AUTH and before MAIL FROM is a refused login (servers differ in how they
+  // say so, and some close the connection instead of answering 535).
+  message.loginRefused =
+      result == CURLE_LOGIN_DENIED ||
+      (result != CURLE_OK && exchange.transcript.find("\nAUTH ") != std::string::npos &&
+       exchange.transcript.find("\nMAIL FROM") == std::string::npos);
   if (result == CURLE_OK) {
     message.log += "\nMessage sent successfully";
     return 0;

@@ -30,6 +30,7 @@ MailServer parseMailServer(const std::string& text, MailSecurity security);
 struct MailMessage {
   std::string to, cc, bcc, replyTo, from, subject, body;
   std::string log;  // the transcript of the last send
+  bool loginRefused = false;  // the last send failed because the server refused the login
 
   // Nothing is set when `to` is empty; CC and BCC only when given.
   void setRecipients(const std::string& toAddress, const std::string& ccAddress,

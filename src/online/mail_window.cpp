@@ -204,6 +204,7 @@ void MailWindow::send() {
     return;
   }
   if (services_.countUse) services_.countUse();
+  if (delivery.loginRefused) services_.password.refused();
   if (delivery.failed.empty() || closeAfterSend_) {
     // Closed once Send has finished, so every address was served first.
     post(UI_EVENT(S_CLOSE));

@@ -55,6 +55,7 @@ MailDelivery deliverRecipeMail(toolkit::User& user, const MailSetup& givenSetup,
                    "Your e-mail message has been sent.");
     } else {
       delivery.failed.push_back(recipient);
+      delivery.loginRefused = delivery.loginRefused || message.loginRefused;
       user.message("Socket Error!", "ASTERISK", toolkit::Buttons::Ok,
                    result == -1 ? std::string("Could not open socket.") : message.log);
     }

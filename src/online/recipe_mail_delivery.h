@@ -31,6 +31,7 @@ struct MailDelivery {
   bool attempted = false;  // false when setup or recipients were missing
   int sent = 0;
   std::vector<std::string> failed;
+  bool loginRefused = false;  // the server refused the user name or password
 };
 
 // What a window hooks into a delivery; every hook may be left empty.

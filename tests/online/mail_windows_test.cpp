@@ -228,6 +228,23 @@ TEST_F(MailWindowsTest, ThePasswordIsAskedOnceAndKeptWhereTheUserSaid) {
     EXPECT_EQ(passwordQuestions, 1);
     EXPECT_EQ(keychain.read(), remember ? std::optional<std::string>("secret") : std::nullopt);
   }
+  // A password the server refuses is asked again at the next send, and leaves the store.
+  runPassword = std::make_unique<MailPassword>(keychain);
+  keychain.write("wrong");
+  passwordQuestions = 0;
+  openMail(smtp.port());
+  type("TO", "friend@example.org");
+  user.answerNextMessage(Button::Ok);  // the refusal, with the server's reply
+  click(window, "SEND_BUTTON");
+  ASSERT_TRUE(isOpen(window));
+  EXPECT_EQ(user.messages().back().title, "Socket Error!");
+  EXPECT_EQ(keychain.read(), std::nullopt);
+  typedPassword = "secret";
+  user.expectMessage("Message Sent", kSent);
+  click(window, "SEND_BUTTON");
+  EXPECT_EQ(passwordQuestions, 1);
+  EXPECT_FALSE(isOpen(window));
+
   // No password given: nothing is sent and the window stays as it was.
   runPassword = std::make_unique<MailPassword>(keychain);
   keychain.erase();
@@ -237,7 +254,7 @@ TEST_F(MailWindowsTest, ThePasswordIsAskedOnceAndKeptWhereTheUserSaid) {
   click(window, "SEND_BUTTON");
   EXPECT_TRUE(isOpen(window));
   EXPECT_EQ(window->Get("TO")->text(), "friend@example.org");
-  EXPECT_FALSE(std::filesystem::exists(inbox.path() / "msg-5.eml"));
+  EXPECT_FALSE(std::filesystem::exists(inbox.path() / "msg-6.eml"));
 }
 
 TEST_F(MailWindowsTest, SetupStoresTheServerAndLoginButNoPasswordInTheSettings) {

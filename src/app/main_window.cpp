@@ -520,10 +520,18 @@ bool MainWindow::exitCheck() {
   }
   if (user.message("Exit Savora?", "QUESTION", Buttons::YesNo, "\r\nExit Savora?") != Button::Yes)
     return false;
-  // The update reminder joins here with the update service; until then no reminder is due.
-  const bool backupDue = backup::isBackupDue(services_.store, user, backup::todayDayOfMonth());
-  post(UI_EVENT(backupDue ? kBackupAndExit : kConfirmExit));
+  if (updateReminderDue_ && updateReminderDue_()) {
+    post(UI_EVENT(kUpdateReminder));
+    return false;
+  }
+  leave();
   return false;
+}
+
+void MainWindow::leave() {
+  const bool backupDue =
+      backup::isBackupDue(services_.store, services_.user, backup::todayDayOfMonth());
+  post(UI_EVENT(backupDue ? kBackupAndExit : kConfirmExit));
 }
 
 std::string MainWindow::saveQuestionFormat() {

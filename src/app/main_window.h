@@ -88,6 +88,12 @@ class MainWindow : public toolkit::UIW_MDIFRAME {
   void setMenuPicker(std::function<bool(const toolkit::UI_EVENT& request)> picker) {
     menuPicker_ = std::move(picker);
   }
+  // The update reminder: asked once the user confirmed leaving; true when it is due, and the
+  // main window then shows it (command 10538) instead of leaving.
+  void setUpdateReminder(std::function<bool()> due) { updateReminderDue_ = std::move(due); }
+  // Leaves the program after the exit check's questions: through the automatic backup when one
+  // is due.
+  void leave();
   const NewContentWatch& newContent() const { return newContent_; }
   NewContentWatch& newContent() { return newContent_; }
 
@@ -121,6 +127,7 @@ class MainWindow : public toolkit::UIW_MDIFRAME {
   std::unique_ptr<toolkit::TimerDevice> timer_;
   NewContentWatch newContent_;
   std::function<bool(const toolkit::UI_EVENT&)> menuPicker_;
+  std::function<bool()> updateReminderDue_;
 };
 
 }  // namespace savora::app

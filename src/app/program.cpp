@@ -30,6 +30,12 @@
 #include "food/ingredient_information_window.h"
 #include "food/ingredient_list_window.h"
 #include "food/unit_list_window.h"
+#include "online/keychain_password_store.h"
+#include "online/mail_window.h"
+#include "online/online_settings.h"
+#include "online/online_window.h"
+#include "online/update_message_window.h"
+#include "online/update_reminder.h"
 #include "planning/shopping_list_window.h"
 #include "planning/week_window.h"
 #include "planning/year_window.h"
@@ -391,6 +397,11 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
                                       tables.foodGroups()};
     usda::walkNutrientGaps(user, kitchen, recipe, std::move(changed));
   };
+  if (!catalog) {
+    s.mail = [&main](const store::Recipe& recipe) {
+      main.post(UI_EVENT(codes::kSendMail, recipe.uid));
+    };
+  }
   s.exitState = &run.state.exitState;
   return s;
 }
@@ -595,6 +606,98 @@ void registerImports(MainWindow& main, SharedTables& tables, store::TableStore& 
   for (int command : codes::kImportDataCommands) main.registerCommand(command, importData);
 }
 
+// ---- Online services: recipe e-mail and the update service ----
+
+namespace {
+
+// What the online windows keep for the whole run: the mail login, the password given this run
+// (or kept in the desktop's secret store) and whether this run's exit has asked the reminder.
+struct OnlineRun {
+  online::MailLogin login = online::readMailLogin(installedTitlesPath());
+  online::KeychainPasswordStore keychain;
+  online::MailPassword password{keychain};
+  bool reminderAsked = false;
+};
+
+// MAIL_WINDOW, opened or fronted, with the recipes added to it.
+void openMail(MainWindow& main, const std::vector<online::MailRecipe>& recipes) {
+  if (auto* mail = dynamic_cast<online::MailWindow*>(
+          main.openWindow(codes::kKindMail, UI_EVENT(codes::kSendMail))))
+    mail->addRecipes(recipes);
+}
+
+}  // namespace
+
+void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& store, User& user,
+                    RunServices run, std::function<void(online::MailWindowServices&)> tuneMail,
+                    std::function<void(online::OnlineWindowServices&)> tuneOnline) {
+  auto online = std::make_shared<OnlineRun>();
+  main.registerWindow(codes::kKindMail, [&main, &tables, &store, &user, run, online,
+                                         tuneMail](const UI_EVENT&) {
+    online::MailSettings settings{run.settings.email.senderName, run.settings.email.senderAddress,
+                                  run.settings.email.mailServer, online->login,
+                                  [](const online::MailLogin& login) {
+                                    online::writeMailLogin(installedTitlesPath(), login);
+                                  }};
+    online::MailWindowServices services{recipeTables(main, tables, false), store, user,
+                                        std::move(settings), online->password};
+    services.countUse = [&usage = run.usage] { ++usage.email; };
+    if (tuneMail) tuneMail(services);
+    return static_cast<UIW_WINDOW*>(new online::MailWindow(std::move(services)));
+  });
+  // The menu's command mails the front recipe window's recipe (which checks that it is saved)
+  // or the recipes the front bookshelf lists; values[0], when set, is the recipe to mail.
+  main.registerCommand(codes::kSendMail, [&main, &tables](const UI_EVENT& event) {
+    if (event.values[0] > 0) {
+      openMail(main, {{tables.recipes().nameOf(event.values[0]), event.values[0]}});
+      return;
+    }
+    UIW_WINDOW* front = UI_WINDOW_MANAGER::instance().front();
+    if (front && front->kind() == codes::kKindRecipe) {
+      front->post(UI_EVENT(codes::kSendMail));
+      return;
+    }
+    std::vector<online::MailRecipe> recipes;
+    if (auto* shelf = dynamic_cast<bookshelf::BookShelfWindow*>(front);
+        shelf && front->kind() == codes::kKindBookshelf) {
+      for (const long uid : shelf->listedRecipes())
+        recipes.push_back({tables.recipes().nameOf(uid), uid});
+    }
+    openMail(main, recipes);
+  });
+
+  main.registerWindow(codes::kKindOnline, [&user, run, tuneOnline](const UI_EVENT&) {
+    online::OnlineWindowServices services{
+        user,
+        online::readUpdateServer(installedTitlesPath()),
+        platform::programDirectory(),
+        run.state.title,
+        kVersionText,
+        {platform::formatText("%s v%s", run.state.title.c_str(), kVersionText)},
+        run.state.restartInstaller};
+    if (tuneOnline) tuneOnline(services);
+    return static_cast<UIW_WINDOW*>(new online::OnlineWindow(std::move(services)));
+  });
+  main.registerCommand(codes::kUpdateService, [&main, run](const UI_EVENT& event) {
+    run.settings.updateServiceOption = 1;  // asking for the service switches the reminder on
+    main.openWindow(codes::kKindOnline, event);
+  });
+  main.registerCommand(codes::kOnlineNews, [&main](const UI_EVENT& event) {
+    main.openWindow(codes::kKindOnline, event);
+  });
+  main.setUpdateReminder([run, online] {
+    if (online->reminderAsked || run.settings.updateServiceOption == 0) return false;
+    online->reminderAsked = true;
+    return online::reminderDue(platform::programDirectory(), online::currentMonth());
+  });
+  main.registerCommand(codes::kUpdateReminder, [&main, run](const UI_EVENT&) {
+    UI_WINDOW_MANAGER::instance().add(new online::UpdateMessageWindow(
+        run.state.title, {run.settings.updateServiceOption,
+                          [&main] { main.post(UI_EVENT(codes::kUpdateService)); },
+                          [&main] { main.leave(); }}));
+  });
+}
+
 void registerWindows(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   registerWindows(main, tables, user);
   registerBookshelves(main, tables, user, run);
@@ -645,6 +748,7 @@ int runProgram(const std::string& programDirectory, User& user) {
       instance.listen(state.title, scope, [&main] { main.activate(); });
       registerWindows(main, tables, user, {state, settings, usage});
       registerImports(main, tables, store, user, backup, state);
+      registerOnline(main, tables, store, user, {state, settings, usage});
       main.showOnScreen();
       introOrTip(main, state, settings);
 

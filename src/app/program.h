@@ -1,6 +1,7 @@
 // The program's run from start to end, with the display already set up by main().
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "toolkit/user.h"
@@ -11,6 +12,10 @@ class TableStore;
 namespace savora::backup {
 class BackupService;
 }
+namespace savora::online {
+struct MailWindowServices;
+struct OnlineWindowServices;
+}  // namespace savora::online
 
 namespace savora::app {
 
@@ -37,6 +42,12 @@ void registerWindows(MainWindow& main, SharedTables& tables, toolkit::User& user
 // with the new CD's archive after the new-CD question.
 void registerImports(MainWindow& main, SharedTables& tables, store::TableStore& store,
                      toolkit::User& user, backup::BackupService& backup, const AppState& state);
+// Recipe e-mail and the update service: their windows, commands and the update reminder of the
+// exit check. The tune functions let tests point the windows at their own servers.
+void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& store,
+                    toolkit::User& user, RunServices run,
+                    std::function<void(online::MailWindowServices&)> tuneMail = {},
+                    std::function<void(online::OnlineWindowServices&)> tuneOnline = {});
 
 // Runs the program from `programDirectory` (holding OBJECTS.DAT and the tables) until the user
 // leaves. Returns 0 after a normal run, 1 when a running copy was brought to the front instead,

@@ -333,4 +333,50 @@ inline constexpr int kAlwaysAdd = 6315;
 inline constexpr int kAlwaysMemorize = 6316;
 }  // namespace import_item_window
 
+// ---- Online services: recipe e-mail and the update service ----
+inline constexpr int kSendMail = 10534;       // mail the front recipe or the listed recipes
+inline constexpr int kUpdateService = 10536;  // the update service (switches the reminder on)
+inline constexpr int kOnlineNews = 10537;     // the update service, showing the last news
+// The update reminder is due as the program leaves: the main window shows UPDATE_MESSAGE.
+inline constexpr int kUpdateReminder = 10538;
+// Kinds of the online windows (not numbered among the kinds the program inherited).
+inline constexpr int kKindMail = 1800;
+inline constexpr int kKindOnline = 1900;
+
+namespace mail_window {
+inline constexpr int kSend = 6401;
+inline constexpr int kClear = 6402;
+inline constexpr int kAddressBook = 6403;
+inline constexpr int kSetup = 6404;
+inline constexpr int kRemoveAddress = 6405;  // takes the selected address off TO_LIST
+}  // namespace mail_window
+
+namespace mail_setup_window {
+inline constexpr int kOk = 6411;
+}  // namespace mail_setup_window
+
+namespace mailing_list_window {
+inline constexpr int kAddressChosen = 6421;  // an entry of MAIL_LIST activated {row, -}
+inline constexpr int kAdd = 6422;            // the current entry of MAIL_LIST to MESSAGE_LIST
+inline constexpr int kEdit = 6423;
+inline constexpr int kDelete = 6424;
+inline constexpr int kRemove = 6425;  // the current entry of MESSAGE_LIST taken off
+inline constexpr int kOk = 6426;
+inline constexpr int kMailListSelected = 6427;     // MAIL_LIST's selection {row, -}
+inline constexpr int kMessageListSelected = 6428;  // MESSAGE_LIST's selection {row, -}
+}  // namespace mailing_list_window
+
+namespace online_window {
+inline constexpr int kDownload = 6501;
+inline constexpr int kCancel = 6502;
+inline constexpr int kScrollUp = 6503;
+inline constexpr int kScrollDown = 6504;
+inline constexpr int kNextStep = 6505;  // one step of the update download, posted to itself
+}  // namespace online_window
+
+namespace update_message_window {
+inline constexpr int kOk = 6511;
+inline constexpr int kCancel = 6512;
+}  // namespace update_message_window
+
 }  // namespace savora::codes

@@ -13,6 +13,8 @@ namespace {
 
 // Room kept for the transcript; a chattier server's rest is dropped.
 constexpr size_t kTranscriptRoom = 16000;
+// The longest a caller's window goes without being served during a send.
+constexpr long kWaitStepMilliseconds = 50;
 
 std::string rfc5322Date(std::time_t now) {
   static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
@@ -54,13 +56,47 @@ std::string crlfLines(const std::string& text) {
   return out;
 }
 
+// The body as quoted-printable: servers refuse lines over 998 characters, and a body of
+// Windows-1252 text is 8-bit, so every line goes out as short 7-bit lines that the reader's
+// mail program joins and decodes back to the text as written.
+std::string quotedPrintable(const std::string& crlfText) {
+  constexpr size_t kLineRoom = 75;  // plus the "=" of a soft break
+  static const char* const kHex = "0123456789ABCDEF";
+  std::string out;
+  size_t lineStart = 0;
+  while (lineStart <= crlfText.size()) {
+    size_t lineEnd = crlfText.find("\r\n", lineStart);
+    if (lineEnd == std::string::npos) lineEnd = crlfText.size();
+    size_t column = 0;
+    for (size_t i = lineStart; i < lineEnd; ++i) {
+      const auto c = static_cast<unsigned char>(crlfText[i]);
+      const bool last = i + 1 == lineEnd;
+      std::string piece;
+      if ((c >= 33 && c <= 126 && c != '=') || ((c == ' ' || c == '\t') && !last)) {
+        piece = char(c);
+      } else {
+        piece = {'=', kHex[c >> 4], kHex[c & 15]};
+      }
+      if (column + piece.size() > kLineRoom) {
+        out += "=\r\n";
+        column = 0;
+      }
+      out += piece;
+      column += piece.size();
+    }
+    if (lineEnd == crlfText.size()) break;
+    out += "\r\n";
+    lineStart = lineEnd + 2;
+  }
+  return out;
+}
+
 struct Exchange {
   std::string transcript;  // both directions
   std::string replies;     // the server's side only
   std::string lastCommand;
   std::string upload;
   size_t uploaded = 0;
-  const std::function<void()>* whileWaiting = nullptr;
 };
 
 void keep(std::string& into, const char* data, size_t size) {
@@ -89,10 +125,31 @@ size_t onRead(char* buffer, size_t size, size_t count, void* context) {
   return bytes;
 }
 
-int onProgress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-  auto* exchange = static_cast<Exchange*>(context);
-  if (exchange->whileWaiting && *exchange->whileWaiting) (*exchange->whileWaiting)();
-  return 0;
+// Runs the exchange in short waits, calling `whileWaiting` between them, so the caller's windows
+// stay alive however slowly the server answers (the time-outs still bound the whole exchange).
+CURLcode perform(CURL* easy, const std::function<void()>& whileWaiting) {
+  if (!whileWaiting) return curl_easy_perform(easy);
+  CURLM* multi = curl_multi_init();
+  if (!multi) return CURLE_OUT_OF_MEMORY;
+  curl_multi_add_handle(multi, easy);
+  CURLcode result = CURLE_OK;
+  for (int running = 1; running;) {
+    if (curl_multi_perform(multi, &running) != CURLM_OK) {
+      result = CURLE_SEND_ERROR;
+      break;
+    }
+    if (running) {
+      curl_multi_poll(multi, nullptr, 0, kWaitStepMilliseconds, nullptr);
+      whileWaiting();
+    }
+  }
+  int left = 0;
+  while (CURLMsg* message = curl_multi_info_read(multi, &left)) {
+    if (message->msg == CURLMSG_DONE) result = message->data.result;
+  }
+  curl_multi_remove_handle(multi, easy);
+  curl_multi_cleanup(multi);
+  return result;
 }
 
 std::string refusalText(const std::string& command) {
@@ -128,14 +185,16 @@ void MailMessage::setRecipients(const std::string& toAddress, const std::string&
 }
 
 std::string mailText(const MailMessage& message, std::time_t now) {
-  std::string text = "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=iso-8859-1\r\n";
+  std::string text =
+      "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=iso-8859-1\r\n"
+      "Content-Transfer-Encoding: quoted-printable\r\n";
   text += "Date: " + rfc5322Date(now) + "\r\n";
   text += "From: " + oneLine(message.from) + "\r\n";
   text += "To: " + oneLine(message.to) + "\r\n";
   if (!message.cc.empty()) text += "CC: " + oneLine(message.cc) + "\r\n";
   if (!message.replyTo.empty()) text += "Reply-To: " + oneLine(message.replyTo) + "\r\n";
   text += "Subject: " + oneLine(message.subject) + "\r\n\r\n";
-  text += crlfLines(message.body);
+  text += quotedPrintable(crlfLines(message.body));
   if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) text += "\r\n";
   return text;
 }
@@ -143,6 +202,7 @@ std::string mailText(const MailMessage& message, std::time_t now) {
 int sendMail(MailMessage& message, const MailServer& server,
              const std::function<void()>& whileWaiting) {
   message.log.clear();
+  message.loginRefused = false;
   for (const std::string* address : {&message.from, &message.to}) {
     if (std::string problem = mailAddressProblem(*address); !problem.empty()) {
       message.log = problem;
@@ -163,7 +223,6 @@ int sendMail(MailMessage& message, const MailServer& server,
 
   Exchange exchange;
   exchange.upload = mailText(message, std::time(nullptr));
-  exchange.whileWaiting = &whileWaiting;
 
   CURL* easy = curl_easy_init();
   if (!easy) {
@@ -203,15 +262,18 @@ int sendMail(MailMessage& message, const MailServer& server,
   curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L);
   curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, &onDebug);
   curl_easy_setopt(easy, CURLOPT_DEBUGDATA, &exchange);
-  curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
-  curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &onProgress);
-  curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &exchange);
 
-  const CURLcode result = curl_easy_perform(easy);
+  const CURLcode result = perform(easy, whileWaiting);
   curl_slist_free_all(recipients);
   curl_easy_cleanup(easy);
 
   message.log = exchange.transcript;
+  // A failure after AUTH and before MAIL FROM is a refused login (servers differ in how they
+  // say so, and some close the connection instead of answering 535).
+  message.loginRefused =
+      result == CURLE_LOGIN_DENIED ||
+      (result != CURLE_OK && exchange.transcript.find("\nAUTH ") != std::string::npos &&
+       exchange.transcript.find("\nMAIL FROM") == std::string::npos);
   if (result == CURLE_OK) {
     message.log += "\nMessage sent successfully";
     return 0;

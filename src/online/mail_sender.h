@@ -30,6 +30,7 @@ MailServer parseMailServer(const std::string& text, MailSecurity security);
 struct MailMessage {
   std::string to, cc, bcc, replyTo, from, subject, body;
   std::string log;  // the transcript of the last send
+  bool loginRefused = false;  // the last send failed because the server refused the login
 
   // Nothing is set when `to` is empty; CC and BCC only when given.
   void setRecipients(const std::string& toAddress, const std::string& ccAddress,
@@ -42,7 +43,8 @@ int sendMail(MailMessage& message, const MailServer& server,
              const std::function<void()>& whileWaiting = {});
 
 // The message as it goes over the wire after DATA: headers (From, To, CC, Reply-To, Subject,
-// Date as RFC 5322, no BCC), a blank line and the body with CR LF line ends.
+// Date as RFC 5322, no BCC), a blank line and the body with CR LF line ends, quoted-printable
+// (7-bit lines of at most 76 characters, whatever the text holds).
 std::string mailText(const MailMessage& message, std::time_t now);
 
 }  // namespace savora::online

@@ -4,9 +4,9 @@
 
 namespace savora::online {
 
-MailDelivery deliverRecipeMail(toolkit::User& user, const MailSetup& setup, const RecipeMail& mail,
-                               const std::function<void()>& whileWaiting,
-                               const std::function<void(MailServer&)>& tuneServer) {
+MailDelivery deliverRecipeMail(toolkit::User& user, const MailSetup& givenSetup,
+                               const RecipeMail& mail, const DeliveryHooks& hooks) {
+  MailSetup setup = givenSetup;
   MailDelivery delivery;
   if (setup.yourName.empty() || setup.emailAddress.empty() || setup.serverName.empty()) {
     user.message("Wait!", "HAND", toolkit::Buttons::Ok,
@@ -26,12 +26,17 @@ MailDelivery deliverRecipeMail(toolkit::User& user, const MailSetup& setup, cons
     return delivery;
   }
 
+  if (hooks.ready && !hooks.ready(setup)) return delivery;
+
   MailServer server = parseMailServer(setup.serverName, setup.security);
   server.user = setup.user;
   server.password = setup.password;
-  if (tuneServer) tuneServer(server);
+  if (hooks.tuneServer) hooks.tuneServer(server);
   delivery.attempted = true;
-  for (const std::string& recipient : recipients) {
+  const int count = int(recipients.size());
+  for (int index = 0; index < count; ++index) {
+    const std::string& recipient = recipients[size_t(index)];
+    if (hooks.sending) hooks.sending(recipient, index, count);
     if (std::string problem = mailAddressProblem(recipient); !problem.empty()) {
       user.message("Wait!", "HAND", toolkit::Buttons::Ok, problem);
       delivery.failed.push_back(recipient);
@@ -43,13 +48,14 @@ MailDelivery deliverRecipeMail(toolkit::User& user, const MailSetup& setup, cons
     message.body = mail.body;
     message.from = setup.emailAddress;
     message.replyTo = setup.emailAddress;
-    const int result = sendMail(message, server, whileWaiting);
+    const int result = sendMail(message, server, hooks.whileWaiting);
     if (result == 0) {
       ++delivery.sent;
       user.message("Message Sent", "Information", toolkit::Buttons::Ok,
                    "Your e-mail message has been sent.");
     } else {
       delivery.failed.push_back(recipient);
+      delivery.loginRefused = delivery.loginRefused || message.loginRefused;
       user.message("Socket Error!", "ASTERISK", toolkit::Buttons::Ok,
                    result == -1 ? std::string("Could not open socket.") : message.log);
     }

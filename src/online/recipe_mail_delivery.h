@@ -31,11 +31,23 @@ struct MailDelivery {
   bool attempted = false;  // false when setup or recipients were missing
   int sent = 0;
   std::vector<std::string> failed;
+  bool loginRefused = false;  // the server refused the user name or password
 };
 
-// `tuneServer` lets a caller adjust the server (time-outs, trusted certificates) before sending.
+// What a window hooks into a delivery; every hook may be left empty.
+struct DeliveryHooks {
+  // Called once the setup and recipients passed their checks, before the first connection;
+  // may complete the setup (the password) and returns false to send nothing.
+  std::function<bool(MailSetup& setup)> ready;
+  // Called before each message, with its recipient and its place among `count` messages.
+  std::function<void(const std::string& address, int index, int count)> sending;
+  // Called often while a message is under way, so the caller's windows stay alive.
+  std::function<void()> whileWaiting;
+  // Adjusts the server before sending (time-outs, trusted certificates).
+  std::function<void(MailServer&)> tuneServer;
+};
+
 MailDelivery deliverRecipeMail(toolkit::User& user, const MailSetup& setup, const RecipeMail& mail,
-                               const std::function<void()>& whileWaiting = {},
-                               const std::function<void(MailServer&)>& tuneServer = {});
+                               const DeliveryHooks& hooks = {});
 
 }  // namespace savora::online

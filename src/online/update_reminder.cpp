@@ -29,6 +29,11 @@ void resetReminder(const std::filesystem::path& dataFolder, int month) {
 }
 
 bool reminderDue(const std::filesystem::path& dataFolder, int month) {
+  // A new installation has not gone a month without looking: its first month starts now.
+  if (!std::filesystem::exists(dataFolder / "update.cnt")) {
+    resetReminder(dataFolder, month);
+    return false;
+  }
   const int storedMonth = readCount(dataFolder / "update.cnt", 2);
   const int reminders = readCount(dataFolder / "remind.cnt", 1);
   if (reminders == 3) {

@@ -7,7 +7,8 @@
 
 namespace savora::online {
 
-// Whether this exit should remind; counts the reminder (or resets after three).
+// Whether this exit should remind; counts the reminder (or resets after three). Without
+// "update.cnt" (a new installation) the month is stamped and nothing is due.
 bool reminderDue(const std::filesystem::path& dataFolder, int currentMonth);
 
 // Stamps the current month and a count of 0: after an update check, or the third reminder.

@@ -189,6 +189,7 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
   Get("LIST_BUTTON")->setSelectable(bool(services_.list));
   Get("PALM_BUTTON")->setSelectable(bool(services_.sendToHandheld));
   if (!services_.usdaNutrients) Get("USDA_NUTRIENTS")->hide();
+  Get("MAIL_BUTTON")->setSelectable(bool(services_.mail));
 
   // Enter in the combo boxes goes on to the next line, as in the other fields of the line.
   for (UIW_COMBO_BOX* combo : {unit_, ingredient_}) {
@@ -375,6 +376,19 @@ int RecipeWindow::Event(const UI_EVENT& event) {
         commit();
         pullFields();
         services_.list(*this);
+      }
+      break;
+    case kSendMail:
+      if (services_.mail) {
+        commit();
+        pullFields();
+        // The message carries the recipe as stored: what is only on screen would not go out.
+        if (edit_.recipe().uid == 0 || hasUnsavedChanges()) {
+          user_.message("Wait!", "ASTERISK", Buttons::Ok,
+                        "You must save this recipe before you can send it.");
+        } else {
+          services_.mail(edit_.recipe());
+        }
       }
       break;
     case kSelectLine:

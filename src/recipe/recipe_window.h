@@ -51,6 +51,8 @@ struct RecipeWindowServices {
   // recipes waiting there or replacing them; null: the handheld is not offered.
   std::function<void(const store::Recipe& recipe, const std::string& conduit, bool append)>
       sendToHandheld{};
+  // Opens the e-mail window with the saved recipe; null: E-mail is not offered.
+  std::function<void(const store::Recipe& recipe)> mail{};
   // Opens or fronts the bookshelf, on which the user chooses a recipe to use as an ingredient.
   std::function<void()> showBookshelf{};
   // Walks the recipe's foods that have no nutrients and gives them USDA values; `changed` is

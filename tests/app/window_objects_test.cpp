@@ -22,6 +22,11 @@
 #include "food/food_list_window.h"
 #include "food/ingredient_information_window.h"
 #include "food/unit_information_window.h"
+#include "online/mail_setup_window.h"
+#include "online/mail_window.h"
+#include "online/mailing_list_window.h"
+#include "online/online_window.h"
+#include "online/update_message_window.h"
 #include "planning/shopping_list_window.h"
 #include "planning/shopping_list_settings_window.h"
 #include "planning/week_window.h"
@@ -69,6 +74,12 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &exchange::kImportItemSpec,
     // USDA foods
     &usda::kUsdaFoodsSpec,
+    // recipe e-mail and the update service
+    &online::kMailWindowSpec,
+    &online::kMailSetupSpec,
+    &online::kMailingListSpec,
+    &online::kOnlineWindowSpec,
+    &online::kUpdateMessageSpec,
 };
 
 class WindowObjectsTest : public ::testing::Test {

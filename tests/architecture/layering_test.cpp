@@ -80,6 +80,8 @@ bool mayUseQt(const fs::path& file) {
   if (folder == "toolkit") return !kQtFreeToolkitFiles.count(file.filename().string());
   if (folder == "platform" || folder == "xbase" || folder == "archive" || folder == "codes")
     return false;
+  // The mail password's secret store is reached through QtKeychain, a Qt library.
+  if (folder == "online" && stem == "keychain_password_store") return true;
   return stem.ends_with("_window") || stem.ends_with("_widget") ||
          (folder == "app" && (stem == "main" || stem == "program")) ||
          (folder == "cli" && stem == "main");

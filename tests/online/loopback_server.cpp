@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace savora::testing {
 
@@ -38,6 +39,16 @@ LoopbackServer::~LoopbackServer() {
   if (pid_ <= 0) return;
   kill(pid_, SIGKILL);
   waitpid(pid_, nullptr, 0);
+}
+
+std::pair<std::string, std::string> makeCertificate(const TempFolder& folder) {
+  const std::string cert = folder.str() + "cert.pem", key = folder.str() + "key.pem";
+  const std::string command =
+      "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1"
+      " -addext subjectAltName=IP:127.0.0.1 -keyout " +
+      key + " -out " + cert + " >/dev/null 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  return {cert, key};
 }
 
 }  // namespace savora::testing

@@ -4,7 +4,10 @@
 #include <sys/types.h>
 
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "temp_folder.h"
 
 namespace savora::testing {
 
@@ -24,5 +27,8 @@ class LoopbackServer {
   pid_t pid_ = -1;
   int port_ = 0;
 };
+
+// A self-signed certificate and its key for 127.0.0.1, made in `folder` for one test.
+std::pair<std::string, std::string> makeCertificate(const TempFolder& folder);
 
 }  // namespace savora::testing

@@ -5,7 +5,8 @@ Usage: loopback_servers.py MODE FOLDER [CERT KEY]
 Prints "PORT <n>" on the first line once listening, then serves until killed.
 
 HTTP modes: http (files in FOLDER), http-close (closes at once), http-truncated (promises 1000
-bytes, sends 100), http-silent (never answers).
+bytes, sends 100), http-silent (never answers), http-stalled-update (serves news.txt from FOLDER;
+any other path gets a 200 with a length it never finishes sending).
 SMTP modes: smtp (real delivery; each message is written to FOLDER as msg-<n>.eml with its
 envelope in msg-<n>.env; recipients starting with "refused" get 550), smtp-tls (STARTTLS and AUTH user/secret with CERT and KEY), and
 scripted replies: smtp-helo-5xx, smtp-multiline-greeting, smtp-rcpt-550, smtp-data-554,
@@ -51,6 +52,21 @@ def http_truncated(connection):
     connection.recv(4096)
     connection.sendall(b"HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n\r\n" + b"x" * 100)
     connection.close()
+
+
+def stalled_update(folder):
+    def answer(connection):
+        request = connection.recv(4096).split(b" ")
+        path = request[1].decode() if len(request) > 1 else "/"
+        if path.endswith("news.txt"):
+            with open(os.path.join(folder, path.lstrip("/")), "rb") as news:
+                body = news.read()
+            connection.sendall(b"HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n" % len(body) + body)
+            connection.close()
+            return
+        connection.sendall(b"HTTP/1.0 200 OK\r\nContent-Length: 1000000\r\n\r\n" + b"z" * 10)
+        time.sleep(3600)
+    return answer
 
 
 def silent(connection):
@@ -150,7 +166,9 @@ def main():
         "smtp-data-554": Smtp(replies={b"DATA": b"554 no data today\r\n"}),
         "smtp-close-mid-reply": Smtp(close_on=b"MAIL"),
     }
-    if mode == "http":
+    if mode == "http-stalled-update":
+        raw_server(stalled_update(folder))
+    elif mode == "http":
         serve_files(folder)
     elif mode == "smtp":
         smtp_delivery(folder)

@@ -74,6 +74,8 @@ TEST(UpdateNewsTest, ShortTextsAreReadWithinTheirEnd) {
 
 TEST(UpdateReminderTest, RemindsAtThreeExitsAfterTheMonthChanged) {
   TempFolder data;
+  EXPECT_FALSE(reminderDue(data.path(), 10));  // a new installation starts its month now
+  EXPECT_EQ(testing::readFileBytes(data.path() / "update.cnt"), "10");
   resetReminder(data.path(), 11);
   EXPECT_FALSE(reminderDue(data.path(), 11));
   EXPECT_TRUE(reminderDue(data.path(), 12));

@@ -172,10 +172,16 @@ class RecipeSearch::Record {
     kNotes2 = kNotes1 + store::kRecipeLines,
     kSlots = kNotes2 + store::kRecipeLines
   };
+  // A memo trimmed and lower-cased where it was read, without copies: a walk reads many.
   const std::string& memo(size_t slot, int field, bool trimmed) {
     if (!read_[slot]) {
-      std::string text = field < 0 ? std::string() : table_.memo(field);
-      memos_[slot] = platform::toLower(trimmed ? platform::trim(text) : text);
+      std::string& text = memos_[slot];
+      if (field >= 0) text = table_.memo(field);
+      if (trimmed) {
+        text.erase(text.find_last_not_of(" \t") + 1);
+        text.erase(0, text.find_first_not_of(" \t"));
+      }
+      for (char& c : text) c = platform::toLowerAscii(c);
       read_[slot] = true;
     }
     return memos_[slot];

@@ -99,6 +99,19 @@ long CategoryTable::addRecipe(long category, long recipe) {
   return category;
 }
 
+void CategoryTable::addRecipes(long category, const std::vector<long>& recipes) {
+  const std::optional<ShelfItem> own = get(category);
+  if (!own) return;
+  for (const long recipe : recipes) {
+    if (recipe < 1 || isMember(category, recipe)) continue;
+    appendStart(category);
+    setDescription(own->name, own->info, own->bitmap);
+    setNumber("RECIPE_UID", double(recipe));
+    append();
+  }
+  reopen();
+}
+
 void CategoryTable::removeRecipe(long recipe, long category) {
   // An identifier below 1 is no recipe: -1 would match every category's own record.
   if (recipe < 1 || !isOpen()) return;

@@ -41,6 +41,9 @@ class CategoryTable : public ShelfTable {
   // recipe already there gets "That recipe is already in this category." and -1; -1 also when
   // the category does not exist or `recipe` is no recipe UID.
   long addRecipe(long category, long recipe);
+  // Files many recipes at once (an import): those already there and non-recipes are passed
+  // over without a word, and the table is reopened once at the end.
+  void addRecipes(long category, const std::vector<long>& recipes);
   // Takes the recipe out of one category, or out of every category when `category` is 0.
   void removeRecipe(long recipe, long category);
 

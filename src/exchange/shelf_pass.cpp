@@ -1,5 +1,7 @@
 #include "exchange/shelf_pass.h"
 
+#include <unordered_set>
+
 #include "platform/file_ops.h"
 #include "platform/text.h"
 #include "store/media_list.h"
@@ -125,13 +127,20 @@ void ShelfPass::importChapter(const ExchangeChapter& chapter, long targetBook) {
        name = recipes_->next()) {
     recipes.push_back(recipes_->uidOfCurrent());
   }
+  // The names the target chapter holds, folded as the duplicate check compares them: one walk
+  // of the chapter instead of one per imported recipe.
+  std::unordered_set<std::string> taken;
+  for (auto name = user_.recipes.first(target); name && user_.recipes.chapterOfCurrent() == target;
+       name = user_.recipes.next()) {
+    taken.insert(platform::toLower(*name));
+  }
   toolkit::StatusScope status(store_.user());
   status.show("Adding Recipes", "Searching New Recipe Database...");
   for (long uid : recipes) {
     store::Recipe recipe;
     recipes_->load(uid, recipe);
     recipe.name = recipe.name.substr(0, store::kRecipeNameLength);
-    if (user_.recipes.find(recipe.name, target) != 0) {
+    if (!taken.insert(platform::toLower(platform::trim(recipe.name))).second) {
       newUids_[uid] = -1;
       continue;
     }
@@ -200,10 +209,12 @@ void ShelfPass::mergeCategories() {
     if (user_.categories.find(header->second.name)) continue;
     const long category = user_.categories.add(header->second.name, header->second.info,
                                                rehomeMediaList(header->second.bitmap));
+    std::vector<long> recipes;
     for (long reference : members[uid]) {
       const std::optional<long> recipe = newUidOf(reference);
-      if (recipe && *recipe > 0) user_.categories.addRecipe(category, *recipe);
+      if (recipe && *recipe > 0) recipes.push_back(*recipe);
     }
+    user_.categories.addRecipes(category, recipes);
   }
 }
 

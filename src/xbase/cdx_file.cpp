@@ -195,10 +195,7 @@ const Page& CdxFile::cachedPage(uint32_t offset, uint16_t keyLength, char fill) 
     }
     forgetPage(offset);
   }
-  char scratch[kPageSize];
-  const char* bytes = pageBytes(offset, scratch);
-  if (!bytes) raise("reading index %s: cannot read the page at offset %u", path_.c_str(), offset);
-  Page page = decodePage(bytes, offset, keyLength, fill, path_);
+  Page page = decodePage(rawPage(offset), offset, keyLength, fill, path_);
   if (cache_.size() >= kCachedPages) forgetPage(uses_.back());
   uses_.push_front(offset);
   CachedPage& kept = cache_[offset];
@@ -207,12 +204,25 @@ const Page& CdxFile::cachedPage(uint32_t offset, uint16_t keyLength, char fill) 
 }
 
 const char* CdxFile::pageBytes(uint32_t offset, char* scratch) {
-  // The second page read maps the file as it is (an append that reads a page or two maps
-  // nothing); pages written later show in the view, pages added past it are read.
-  if (!file_.view() && !file_.viewFailed() && ++pageReads_ > 1) file_.mapView(size_);
+  // After enough page reads the file is mapped as it is; pages written later show in the view,
+  // pages added past it are read.
+  if (!file_.view() && !file_.viewFailed() && ++pageReads_ > kReadsBeforeView) file_.mapView(size_);
   if (file_.view() && uint64_t(offset) + kPageSize <= file_.viewLength())
     return file_.view() + offset;
   return readAt(offset, scratch, kPageSize) ? scratch : nullptr;
+}
+
+const char* CdxFile::rawPage(uint32_t offset) {
+  checkPageOffset(offset, size_, path_, "a tree pointer");
+  if (file_.view() && uint64_t(offset) + kPageSize <= file_.viewLength())
+    return file_.view() + offset;
+  if (const auto kept = rawPages_.find(offset); kept != rawPages_.end()) return kept->second.data();
+  std::array<char, kPageSize> page;
+  const char* bytes = pageBytes(offset, page.data());
+  if (!bytes) raise("reading index %s: cannot read the page at offset %u", path_.c_str(), offset);
+  if (bytes != page.data()) return bytes;  // the read mapped the file
+  if (rawPages_.size() >= kCachedPages) rawPages_.clear();
+  return rawPages_.emplace(offset, page).first->second.data();
 }
 
 bool CdxFile::readAt(uint64_t offset, char* out, size_t count) {
@@ -224,20 +234,27 @@ bool CdxFile::readAt(uint64_t offset, char* out, size_t count) {
 }
 
 void CdxFile::forgetPage(uint32_t offset) {
+  rawPages_.erase(offset);
   const auto cached = cache_.find(offset);
   if (cached == cache_.end()) return;
   uses_.erase(cached->second.use);
   cache_.erase(cached);
 }
 
+void CdxFile::forgetPages(uint64_t offset, size_t count) {
+  for (uint64_t page = offset - offset % kPageSize; page < offset + count; page += kPageSize)
+    forgetPage(uint32_t(page));
+}
+
 void CdxFile::write(uint64_t offset, const void* data, size_t count, const char* what) {
+  // Kept copies go before the write, so a failed write never leaves one that differs from disk.
+  forgetPages(offset, count);
   if (!file_.writeAt(offset, data, count))
     raise("writing index %s (%s at offset %llu): %s", path_.c_str(), what,
           static_cast<unsigned long long>(offset), file_.errorText().c_str());
 }
 
 void CdxFile::writePage(const Page& page, uint16_t keyLength, char fill) {
-  forgetPage(page.offset);
   const std::string bytes = encodePage(page, keyLength, fill);
   write(page.offset, bytes.data(), bytes.size(), "a tree page");
   size_ = std::max<uint64_t>(size_, uint64_t(page.offset) + kPageSize);
@@ -253,7 +270,6 @@ uint32_t CdxFile::allocatePage() {
 
 void CdxFile::setSibling(uint32_t offset, bool left, uint32_t sibling) {
   checkPageOffset(offset, size_, path_, "a sibling pointer");
-  forgetPage(offset);
   char bytes[4];
   writeLe32(bytes, sibling);
   write(uint64_t(offset) + (left ? 4 : 8), bytes, 4, "a sibling pointer");

@@ -2,6 +2,7 @@
 // for the trees, and the image of a freshly built file. What the trees hold is cdx_tree's job.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -91,6 +92,9 @@ class CdxFile {
   Page readPage(uint32_t offset, uint16_t keyLength, char fill);
   // The same page without a copy: valid until the next page is read or written.
   const Page& cachedPage(uint32_t offset, uint16_t keyLength, char fill);
+  // A page's 512 bytes as they are on disk, undecoded; throws Error for an offset outside the
+  // file or a failed read. Valid until the next page is read or written.
+  const char* rawPage(uint32_t offset);
   // Writes a page (throws Error when the write fails).
   void writePage(const Page& page, uint16_t keyLength, char fill);
   // Offset of a new page at the end of the file (written by the caller).
@@ -135,7 +139,12 @@ class CdxFile {
     std::list<uint32_t>::iterator use;  // place in uses_
   };
   static constexpr size_t kCachedPages = 512;
+  // A handle that reads few pages (open, append one record, close) reads them from the file;
+  // one that reads more maps the file, which costs more to set up and to tear down.
+  static constexpr unsigned kReadsBeforeView = 64;
   void forgetPage(uint32_t offset);
+  // Drops the kept copies of every page that [offset, offset + count) touches.
+  void forgetPages(uint64_t offset, size_t count);
   // Reads from head_ while open() has it, else from the file.
   bool readAt(uint64_t offset, char* out, size_t count);
   // A page's bytes: in the file's view, or read into `scratch`; null when unreadable.
@@ -146,7 +155,9 @@ class CdxFile {
   std::string path_;
   std::unordered_map<uint32_t, CachedPage> cache_;
   std::list<uint32_t> uses_;  // cached offsets, most recently used first
-  std::string head_;          // the file's first bytes, during open() only
+  // Pages read from the file (not through the view) as bytes, for descents that read in place.
+  std::unordered_map<uint32_t, std::array<char, kPageSize>> rawPages_;
+  std::string head_;  // the file's first bytes, during open() only
   uint64_t size_ = 0;
   unsigned pageReads_ = 0;
   bool marked_ = false;

@@ -64,6 +64,39 @@ int compareEntry(std::string_view keyA, uint32_t recordA, std::string_view keyB,
   return recordA < recordB ? -1 : recordA > recordB ? 1 : 0;
 }
 
+uint32_t InteriorEntries::record(size_t i) const {
+  return readBe32(bytes + kPageHeaderSize + i * (keyLength + 8u) + keyLength);
+}
+
+uint32_t InteriorEntries::child(size_t i) const {
+  return readBe32(bytes + kPageHeaderSize + i * (keyLength + 8u) + keyLength + 4);
+}
+
+size_t InteriorEntries::lowerBound(std::string_view wanted, uint32_t wantedRecord) const {
+  size_t low = 0, high = count;
+  while (low < high) {
+    const size_t middle = low + (high - low) / 2;
+    if (compareEntry(key(middle), record(middle), wanted, wantedRecord) < 0)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return low;
+}
+
+bool isLeafPage(const char* bytes) {
+  return (readLe16(bytes) & kAttrLeaf) != 0;
+}
+
+InteriorEntries interiorEntries(const char* bytes, uint32_t offset, uint16_t keyLength,
+                                std::string_view fileName) {
+  const uint16_t count = readLe16(bytes + 2);
+  if (count > interiorCapacity(keyLength))
+    raise("reading index %s: page at offset %u is damaged: more interior entries than fit",
+          std::string(fileName).c_str(), offset);
+  return InteriorEntries{bytes, keyLength, count};
+}
+
 Page decodePage(const char* p, uint32_t offset, uint16_t keyLength, char fill,
                 std::string_view fileName) {
   const std::string file(fileName);
@@ -79,14 +112,11 @@ Page decodePage(const char* p, uint32_t offset, uint16_t keyLength, char fill,
   page.left = readLe32(p + 4);
   page.right = readLe32(p + 8);
   if (!page.leaf) {
-    if (count > interiorCapacity(keyLength)) corrupt("more interior entries than fit");
+    const InteriorEntries interior = interiorEntries(p, offset, keyLength, fileName);
     page.entries.resize(count);
-    for (size_t i = 0; i < count; ++i) {
-      const char* e = p + kPageHeaderSize + i * (keyLength + 8u);
-      page.entries[i].key.assign(e, keyLength);
-      page.entries[i].record = readBe32(e + keyLength);
-      page.entries[i].child = readBe32(e + keyLength + 4);
-    }
+    for (size_t i = 0; i < count; ++i)
+      page.entries[i] =
+          PageEntry{std::string(interior.key(i)), interior.record(i), interior.child(i)};
     return page;
   }
   const uint16_t freeBytes = readLe16(p + 12);

@@ -56,6 +56,29 @@ struct Page {
 // Orders (key, record) pairs as the index does: keys byte-wise unsigned, then record numbers.
 int compareEntry(std::string_view keyA, uint32_t recordA, std::string_view keyB, uint32_t recordB);
 
+// The entries of an interior page read where its bytes lie, without decoding the page: a
+// descent compares keys in place instead of copying every key of every page on its way.
+struct InteriorEntries {
+  const char* bytes = nullptr;  // the page's 512 bytes
+  uint16_t keyLength = 0;
+  size_t count = 0;
+
+  std::string_view key(size_t i) const {
+    return {bytes + kPageHeaderSize + i * (keyLength + 8u), keyLength};
+  }
+  uint32_t record(size_t i) const;
+  uint32_t child(size_t i) const;
+  // The first entry not below (key, record); `count` when every entry is below it.
+  size_t lowerBound(std::string_view key, uint32_t record) const;
+};
+
+// Whether the page's attributes mark it as a leaf.
+bool isLeafPage(const char* bytes);
+// The entries of an interior page; throws Error naming `fileName` and the offset when the page
+// claims more entries than fit.
+InteriorEntries interiorEntries(const char* bytes, uint32_t offset, uint16_t keyLength,
+                                std::string_view fileName);
+
 // Decodes the page at `offset` from its 512 bytes. Throws Error naming `fileName` and the
 // offset when the page is inconsistent (counts, bit widths, compression, free space).
 Page decodePage(const char* bytes, uint32_t offset, uint16_t keyLength, char fill,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "xbase/byte_order.h"
 #include "xbase/error.h"
 
 namespace savora::xbase {
@@ -34,30 +35,37 @@ PageEntry highestOf(const Page& page) {
 
 }  // namespace
 
-void CdxTree::interiorFault(const Page& page) const {
+void CdxTree::interiorFault(uint32_t offset, bool empty) const {
   raise("reading index %s tag %s: interior page at offset %u is %s", file_.path().c_str(),
-        tag_.name.c_str(), page.offset, page.entries.empty() ? "empty" : "part of a loop");
+        tag_.name.c_str(), offset, empty ? "empty" : "part of a loop");
 }
 
 Page CdxTree::read(uint32_t offset) {
   return file_.readPage(offset, tag_.keyLength, tag_.fill);
 }
 
+Page CdxTree::parentPage(const PathStep& step) {
+  Page page = read(step.offset);
+  if (page.leaf || step.slot >= page.entries.size())
+    interiorFault(page.offset, page.entries.empty());
+  return page;
+}
+
 void CdxTree::write(const Page& page) {
   file_.writePage(page, tag_.keyLength, tag_.fill);
 }
 
-Page CdxTree::descend(std::string_view key, uint32_t record, std::vector<PathStep>& path) {
-  Page page = read(tag_.root);
-  for (int depth = 0; !page.leaf; ++depth) {
-    if (depth > kMaxDepth || page.entries.empty()) interiorFault(page);
-    size_t slot = findSlot(page, key, record);
-    if (slot == page.entries.size()) slot = page.entries.size() - 1;
-    const uint32_t child = page.entries[slot].child;
-    path.push_back(PathStep{std::move(page), slot});
-    page = read(child);
+uint32_t CdxTree::descend(std::string_view key, uint32_t record, std::vector<PathStep>* path) {
+  uint32_t offset = tag_.root;
+  for (int depth = 0;; ++depth) {
+    const char* bytes = file_.rawPage(offset);
+    if (isLeafPage(bytes)) return offset;
+    const InteriorEntries page = interiorEntries(bytes, offset, tag_.keyLength, file_.path());
+    if (depth > kMaxDepth || page.count == 0) interiorFault(offset, page.count == 0);
+    const size_t slot = std::min(page.lowerBound(key, record), page.count - 1);
+    if (path) path->push_back(PathStep{offset, slot});
+    offset = page.child(slot);
   }
-  return page;
 }
 
 bool CdxTree::stepLeaf(Position& pos, bool forward) {
@@ -127,15 +135,9 @@ CdxTree::Position CdxTree::last() {
 
 CdxTree::Position CdxTree::lowerBound(std::string_view key, uint32_t record) {
   Position pos;
-  // A seek changes nothing: it passes through the kept pages and copies only its leaf.
-  const Page* page = &file_.cachedPage(tag_.root, tag_.keyLength, tag_.fill);
-  if (!page->leaf && page->entries.empty()) return pos;
-  for (int depth = 0; !page->leaf; ++depth) {
-    if (depth > kMaxDepth || page->entries.empty()) interiorFault(*page);
-    const size_t slot = std::min(findSlot(*page, key, record), page->entries.size() - 1);
-    page = &file_.cachedPage(page->entries[slot].child, tag_.keyLength, tag_.fill);
-  }
-  pos.leaf = *page;
+  const char* root = file_.rawPage(tag_.root);
+  if (!isLeafPage(root) && readLe16(root + 2) == 0) return pos;  // an empty tree
+  pos.leaf = read(descend(key, record, nullptr));
   pos.index = findSlot(pos.leaf, key, record);
   if (pos.index < pos.leaf.entries.size()) {
     pos.valid = true;
@@ -170,19 +172,25 @@ bool CdxTree::containsKey(std::string_view key) {
 
 void CdxTree::updateParents(std::vector<PathStep>& path, const PageEntry& highest) {
   for (size_t i = path.size(); i-- > 0;) {
-    PathStep& step = path[i];
-    PageEntry& entry = step.page.entries[step.slot];
-    if (entry.key == highest.key && entry.record == highest.record) return;
+    const PathStep& step = path[i];
+    // Most changes leave the parent's copy as it was: compare in place before decoding.
+    const InteriorEntries raw =
+        interiorEntries(file_.rawPage(step.offset), step.offset, tag_.keyLength, file_.path());
+    if (step.slot < raw.count && raw.key(step.slot) == highest.key &&
+        raw.record(step.slot) == highest.record)
+      return;
+    Page page = parentPage(step);
+    PageEntry& entry = page.entries[step.slot];
     entry.key = highest.key;
     entry.record = highest.record;
-    write(step.page);
-    if (step.slot + 1 != step.page.entries.size()) return;
+    write(page);
+    if (step.slot + 1 != page.entries.size()) return;
   }
 }
 
 void CdxTree::insert(const std::string& key, uint32_t record) {
   std::vector<PathStep> path;
-  Page page = descend(key, record, path);
+  Page page = read(descend(key, record, &path));
   const size_t at = findSlot(page, key, record);
   page.entries.insert(page.entries.begin() + ptrdiff_t(at), PageEntry{key, record, 0});
   // Appending at the very end (new records in key order) splits off only the new entry, so
@@ -234,20 +242,21 @@ void CdxTree::store(Page page, std::vector<PathStep>& path, bool atEnd) {
       file_.setRoot(tag_, root.offset);
       return;
     }
-    PathStep step = std::move(path.back());
+    const PathStep step = path.back();
     path.pop_back();
-    atEnd = atEnd && step.slot + 1 == step.page.entries.size() && step.page.right == kNoPage;
-    step.page.entries[step.slot] = leftHigh;
-    step.page.entries.insert(step.page.entries.begin() + ptrdiff_t(step.slot) + 1, rightHigh);
-    page = std::move(step.page);
+    Page parent = parentPage(step);
+    atEnd = atEnd && step.slot + 1 == parent.entries.size() && parent.right == kNoPage;
+    parent.entries[step.slot] = leftHigh;
+    parent.entries.insert(parent.entries.begin() + ptrdiff_t(step.slot) + 1, rightHigh);
+    page = std::move(parent);
   }
 }
 
 bool CdxTree::remove(const std::string& key, uint32_t record) {
   std::vector<PathStep> path;
-  Page root = read(tag_.root);
-  if (!root.leaf && root.entries.empty()) return false;
-  Page page = descend(key, record, path);
+  const char* root = file_.rawPage(tag_.root);
+  if (!isLeafPage(root) && readLe16(root + 2) == 0) return false;  // an empty tree
+  Page page = read(descend(key, record, &path));
   const size_t at = findSlot(page, key, record);
   if (at == page.entries.size() || page.entries[at].key != key || page.entries[at].record != record)
     return false;
@@ -275,11 +284,12 @@ bool CdxTree::remove(const std::string& key, uint32_t record) {
     // An emptied page leaves the tree: unlink it from its level and from its parent.
     if (page.left != kNoPage) file_.setSibling(page.left, false, page.right);
     if (page.right != kNoPage) file_.setSibling(page.right, true, page.left);
-    PathStep step = std::move(path.back());
+    const PathStep step = path.back();
     path.pop_back();
-    wasHighest = step.slot + 1 == step.page.entries.size();
-    step.page.entries.erase(step.page.entries.begin() + ptrdiff_t(step.slot));
-    page = std::move(step.page);
+    Page parent = parentPage(step);
+    wasHighest = step.slot + 1 == parent.entries.size();
+    parent.entries.erase(parent.entries.begin() + ptrdiff_t(step.slot));
+    page = std::move(parent);
   }
 }
 

@@ -50,14 +50,18 @@ class CdxTree {
 
  private:
   struct PathStep {
-    Page page;
-    size_t slot;  // the entry whose child the descent took
+    uint32_t offset;  // an interior page, read again (decoded) only when it must change
+    size_t slot;      // the entry whose child the descent took
   };
-  // Descends to the leaf where (key, record) belongs, recording the interior pages on the way.
-  Page descend(std::string_view key, uint32_t record, std::vector<PathStep>& path);
+  // Descends to the leaf where (key, record) belongs, reading interior pages in place and
+  // recording them on the way; returns the leaf's offset.
+  uint32_t descend(std::string_view key, uint32_t record, std::vector<PathStep>* path);
   Page read(uint32_t offset);
+  // The interior page of a step of the path, decoded to be changed; throws Error when it no
+  // longer holds the slot the descent took.
+  Page parentPage(const PathStep& step);
   // Throws for an interior page that is empty or deeper than any real tree (a loop).
-  [[noreturn]] void interiorFault(const Page& page) const;
+  [[noreturn]] void interiorFault(uint32_t offset, bool empty) const;
   void write(const Page& page);
   // Writes a changed page, splitting it (and its parents, up to a new root) when it does not
   // fit. `atEnd`: the change appended at the far right end of the tag.

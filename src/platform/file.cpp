@@ -108,12 +108,6 @@ bool File::open(std::string_view name, Mode mode) {
   close();
   notFound_ = false;
   viewFailed_ = false;
-  const std::string path = nativePath(name);
-  if (path.empty()) {
-    notFound_ = true;
-    error_ = "no such drive";
-    return false;
-  }
   int flags = O_CLOEXEC;
   if (mode != Mode::Read && WriteFaults::crashed()) {
     // A killed process opens nothing more; writes through this handle vanish anyway.
@@ -137,7 +131,20 @@ bool File::open(std::string_view name, Mode mode) {
       flags |= O_RDWR | O_CREAT;
       break;
   }
-  fd_ = ::open(path.c_str(), flags, 0644);
+  // An existing file named as spelled on disk opens without looking the name up first.
+  if (mode == Mode::Read || mode == Mode::ReadWrite) {
+    const std::string spelled = spelledPath(name);
+    if (!spelled.empty()) fd_ = ::open(spelled.c_str(), flags);
+  }
+  if (fd_ < 0) {
+    const std::string path = nativePath(name);
+    if (path.empty()) {
+      notFound_ = true;
+      error_ = "no such drive";
+      return false;
+    }
+    fd_ = ::open(path.c_str(), flags, 0644);
+  }
   if (fd_ < 0) {
     notFound_ = errno == ENOENT;
     error_ = std::strerror(errno);

@@ -110,6 +110,17 @@ std::vector<std::string> splitComponents(std::string_view path) {
 
 }  // namespace
 
+std::string spelledPath(std::string_view windowsName) {
+  std::string name(windowsName);
+  for (char& c : name) {
+    if (c == '\\') c = '/';
+  }
+  if (name.empty() || name[0] != '/' || name.find("//") != std::string::npos ||
+      name.find("/./") != std::string::npos || name.find("..") != std::string::npos)
+    return {};
+  return name;
+}
+
 std::string nativePath(std::string_view windowsName) {
   std::string name(windowsName);
   for (char& c : name) {

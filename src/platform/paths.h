@@ -35,6 +35,10 @@ DriveTable& drives();
 // kept as written, so a new file is created with the name the program gave it. A name on an
 // unmapped drive gives an empty path, which every file operation treats as missing.
 std::string nativePath(std::string_view windowsName);
+// The native path of an absolute name without a drive letter or "." and ".." parts, with
+// backslashes made slashes and nothing looked up: right when the name is spelled as on disk.
+// Empty for other names.
+std::string spelledPath(std::string_view windowsName);
 
 // What follows the last backslash or slash of a path: its file name.
 std::string fileNamePart(std::string_view path);

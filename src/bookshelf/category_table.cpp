@@ -1,5 +1,7 @@
 #include "bookshelf/category_table.h"
 
+#include <set>
+
 #include "platform/text.h"
 #include "store/recipe_table.h"
 
@@ -102,8 +104,13 @@ long CategoryTable::addRecipe(long category, long recipe) {
 void CategoryTable::addRecipes(long category, const std::vector<long>& recipes) {
   const std::optional<ShelfItem> own = get(category);
   if (!own) return;
+  // The members are read once: a seek per recipe costs more than one walk of the category.
+  std::set<long> members;
+  xbase::Table& t = table();
+  for (bool on = t.queryFirst(categoryQuery(category)); on; on = t.queryNext())
+    members.insert(number("RECIPE_UID"));
   for (const long recipe : recipes) {
-    if (recipe < 1 || isMember(category, recipe)) continue;
+    if (recipe < 1 || !members.insert(recipe).second) continue;
     appendStart(category);
     setDescription(own->name, own->info, own->bitmap);
     setNumber("RECIPE_UID", double(recipe));

@@ -1,5 +1,8 @@
 #include "store/recipe_table.h"
 
+#include <map>
+#include <vector>
+
 #include "platform/file_ops.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
@@ -12,8 +15,16 @@ using platform::formatText;
 
 constexpr const char* kChapterTag = "CHAP_TAG";
 
-std::string lineField(const char* pattern, int line) {
-  return formatText(pattern, line);
+// The name of a line's field ("UNIT%d" of line 3 is "UNIT3"), made once: a recipe's load and
+// save name 115 of them.
+const std::string& lineField(const std::string& pattern, int line) {
+  static const auto names = [] {
+    std::map<std::string, std::vector<std::string>> made;
+    for (const char* each : {"QUAN%d", "UNIT%d", "INGR%d", "1INFO%d", "2INFO%d", "INFO%d"})
+      for (int i = 1; i <= kRecipeLines; ++i) made[each].push_back(formatText(each, i));
+    return made;
+  }();
+  return names.at(pattern)[size_t(line - 1)];
 }
 
 }  // namespace
@@ -197,8 +208,8 @@ void RecipeTable::rewriteLines(const std::function<bool(long& unit, long& ingred
     if (t.deleted()) continue;
     bool changed = false;
     for (int i = 1; i <= kRecipeLines; ++i) {
-      const std::string unitField = lineField("UNIT%d", i),
-                        ingredientField = lineField("INGR%d", i);
+      const std::string &unitField = lineField("UNIT%d", i),
+                        &ingredientField = lineField("INGR%d", i);
       long unit = number(unitField), ingredient = number(ingredientField);
       if (!change(unit, ingredient)) continue;
       setNumber(unitField, double(unit));

@@ -195,10 +195,27 @@ const Page& CdxFile::cachedPage(uint32_t offset, uint16_t keyLength, char fill) 
     }
     forgetPage(offset);
   }
-  Page page = decodePage(rawPage(offset), offset, keyLength, fill, path_);
+  return keep(decodePage(rawPage(offset), offset, keyLength, fill, path_), keyLength, fill);
+}
+
+Page CdxFile::takePage(uint32_t offset, uint16_t keyLength, char fill) {
+  checkPageOffset(offset, size_, path_, "a tree pointer");
+  if (const auto cached = cache_.find(offset); cached != cache_.end()) {
+    if (cached->second.keyLength == keyLength && cached->second.fill == fill) {
+      Page page = std::move(cached->second.page);
+      uses_.erase(cached->second.use);
+      cache_.erase(cached);
+      return page;
+    }
+    forgetPage(offset);
+  }
+  return decodePage(rawPage(offset), offset, keyLength, fill, path_);
+}
+
+const Page& CdxFile::keep(Page&& page, uint16_t keyLength, char fill) {
   if (cache_.size() >= kCachedPages) forgetPage(uses_.back());
-  uses_.push_front(offset);
-  CachedPage& kept = cache_[offset];
+  uses_.push_front(page.offset);
+  CachedPage& kept = cache_[page.offset];
   kept = CachedPage{keyLength, fill, std::move(page), uses_.begin()};
   return kept.page;
 }
@@ -254,10 +271,12 @@ void CdxFile::write(uint64_t offset, const void* data, size_t count, const char*
           static_cast<unsigned long long>(offset), file_.errorText().c_str());
 }
 
-void CdxFile::writePage(const Page& page, uint16_t keyLength, char fill) {
+void CdxFile::writePage(Page&& page, uint16_t keyLength, char fill) {
   const std::string bytes = encodePage(page, keyLength, fill);
   write(page.offset, bytes.data(), bytes.size(), "a tree page");
   size_ = std::max<uint64_t>(size_, uint64_t(page.offset) + kPageSize);
+  // Kept as written: the next change of the same page (the next key appended) needs no decoding.
+  keep(std::move(page), keyLength, fill);
 }
 
 uint32_t CdxFile::allocatePage() {

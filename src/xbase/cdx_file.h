@@ -95,8 +95,10 @@ class CdxFile {
   // A page's 512 bytes as they are on disk, undecoded; throws Error for an offset outside the
   // file or a failed read. Valid until the next page is read or written.
   const char* rawPage(uint32_t offset);
-  // Writes a page (throws Error when the write fails).
-  void writePage(const Page& page, uint16_t keyLength, char fill);
+  // The page to be changed: taken out of the kept pages (or decoded), so it is not copied.
+  Page takePage(uint32_t offset, uint16_t keyLength, char fill);
+  // Writes a page and keeps it decoded (throws Error when the write fails, keeping nothing).
+  void writePage(Page&& page, uint16_t keyLength, char fill);
   // Offset of a new page at the end of the file (written by the caller).
   uint32_t allocatePage();
   // Rewrites one sibling pointer of the page at `offset`.
@@ -143,6 +145,7 @@ class CdxFile {
   // one that reads more maps the file, which costs more to set up and to tear down.
   static constexpr unsigned kReadsBeforeView = 64;
   void forgetPage(uint32_t offset);
+  const Page& keep(Page&& page, uint16_t keyLength, char fill);
   // Drops the kept copies of every page that [offset, offset + count) touches.
   void forgetPages(uint64_t offset, size_t count);
   // Reads from head_ while open() has it, else from the file.

@@ -176,9 +176,11 @@ bool pageFits(const Page& page, uint16_t keyLength, char fill) {
 }
 
 std::string encodePage(const Page& page, uint16_t keyLength, char fill) {
-  if (!pageFits(page, keyLength, fill))
+  auto overflow = [&] {
     raise("writing an index page at offset %u: its %zu entries do not fit (internal error)",
           page.offset, page.entries.size());
+  };
+  if (!page.leaf && page.entries.size() > interiorCapacity(keyLength)) overflow();
   std::string out(kPageSize, '\0');
   char* p = out.data();
   writeLe16(p, uint16_t((page.root ? kAttrRoot : 0) | (page.leaf ? kAttrLeaf : 0)));
@@ -212,6 +214,8 @@ std::string encodePage(const Page& page, uint16_t keyLength, char fill) {
     const size_t trail = trailingFill(key, fill);
     const size_t dup = i == 0 ? 0 : sharedPrefix(page.entries[i - 1].key, prevTrail, key, trail);
     const size_t stored = keyLength - dup - trail;
+    // The fit is checked as the keys are laid down, instead of measuring the page first.
+    if (pos < kLeafHeaderSize + page.entries.size() * l.entryBytes + stored) overflow();
     pos -= stored;
     std::memcpy(p + pos, key.data() + dup, stored);
     const uint64_t v = uint64_t(page.entries[i].record) | uint64_t(dup) << l.recordBits |

@@ -45,14 +45,14 @@ Page CdxTree::read(uint32_t offset) {
 }
 
 Page CdxTree::parentPage(const PathStep& step) {
-  Page page = read(step.offset);
+  Page page = file_.takePage(step.offset, tag_.keyLength, tag_.fill);
   if (page.leaf || step.slot >= page.entries.size())
     interiorFault(page.offset, page.entries.empty());
   return page;
 }
 
-void CdxTree::write(const Page& page) {
-  file_.writePage(page, tag_.keyLength, tag_.fill);
+void CdxTree::write(Page&& page) {
+  file_.writePage(std::move(page), tag_.keyLength, tag_.fill);
 }
 
 uint32_t CdxTree::descend(std::string_view key, uint32_t record, std::vector<PathStep>* path) {
@@ -183,14 +183,15 @@ void CdxTree::updateParents(std::vector<PathStep>& path, const PageEntry& highes
     PageEntry& entry = page.entries[step.slot];
     entry.key = highest.key;
     entry.record = highest.record;
-    write(page);
-    if (step.slot + 1 != page.entries.size()) return;
+    const bool highestChanged = step.slot + 1 == page.entries.size();
+    write(std::move(page));
+    if (!highestChanged) return;
   }
 }
 
 void CdxTree::insert(const std::string& key, uint32_t record) {
   std::vector<PathStep> path;
-  Page page = read(descend(key, record, &path));
+  Page page = file_.takePage(descend(key, record, &path), tag_.keyLength, tag_.fill);
   const size_t at = findSlot(page, key, record);
   page.entries.insert(page.entries.begin() + ptrdiff_t(at), PageEntry{key, record, 0});
   // Appending at the very end (new records in key order) splits off only the new entry, so
@@ -202,8 +203,9 @@ void CdxTree::insert(const std::string& key, uint32_t record) {
 void CdxTree::store(Page page, std::vector<PathStep>& path, bool atEnd) {
   for (;;) {
     if (pageFits(page, tag_.keyLength, tag_.fill)) {
-      write(page);
-      updateParents(path, highestOf(page));
+      const PageEntry highest = highestOf(page);
+      write(std::move(page));
+      updateParents(path, highest);
       return;
     }
     const size_t n = page.entries.size();
@@ -228,18 +230,20 @@ void CdxTree::store(Page page, std::vector<PathStep>& path, bool atEnd) {
     if (!fits(0, page.entries.size()) || !pageFits(right, tag_.keyLength, tag_.fill))
       raise("writing index %s tag %s: a page at offset %u cannot be split", file_.path().c_str(),
             tag_.name.c_str(), page.offset);
-    write(right);
-    write(page);
-    if (oldRight != kNoPage) file_.setSibling(oldRight, true, right.offset);
     const PageEntry leftHigh = highestOf(page), rightHigh = highestOf(right);
+    const uint32_t rightOffset = right.offset;
+    write(std::move(right));
+    write(std::move(page));
+    if (oldRight != kNoPage) file_.setSibling(oldRight, true, rightOffset);
     if (path.empty()) {
       Page root;
       root.offset = file_.allocatePage();
       root.leaf = false;
       root.root = true;
       root.entries = {leftHigh, rightHigh};
-      write(root);
-      file_.setRoot(tag_, root.offset);
+      const uint32_t rootOffset = root.offset;
+      write(std::move(root));
+      file_.setRoot(tag_, rootOffset);
       return;
     }
     const PathStep step = path.back();
@@ -256,7 +260,7 @@ bool CdxTree::remove(const std::string& key, uint32_t record) {
   std::vector<PathStep> path;
   const char* root = file_.rawPage(tag_.root);
   if (!isLeafPage(root) && readLe16(root + 2) == 0) return false;  // an empty tree
-  Page page = read(descend(key, record, &path));
+  Page page = file_.takePage(descend(key, record, &path), tag_.keyLength, tag_.fill);
   const size_t at = findSlot(page, key, record);
   if (at == page.entries.size() || page.entries[at].key != key || page.entries[at].record != record)
     return false;
@@ -268,7 +272,7 @@ bool CdxTree::remove(const std::string& key, uint32_t record) {
       page.leaf = true;
       page.root = true;
       page.left = page.right = kNoPage;
-      write(page);
+      write(std::move(page));
       return true;
     }
     if (!page.entries.empty()) {
@@ -277,8 +281,9 @@ bool CdxTree::remove(const std::string& key, uint32_t record) {
         store(std::move(page), path, false);
         return true;
       }
-      write(page);
-      if (wasHighest) updateParents(path, highestOf(page));
+      const PageEntry highest = highestOf(page);
+      write(std::move(page));
+      if (wasHighest) updateParents(path, highest);
       return true;
     }
     // An emptied page leaves the tree: unlink it from its level and from its parent.

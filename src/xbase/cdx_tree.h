@@ -62,7 +62,7 @@ class CdxTree {
   Page parentPage(const PathStep& step);
   // Throws for an interior page that is empty or deeper than any real tree (a loop).
   [[noreturn]] void interiorFault(uint32_t offset, bool empty) const;
-  void write(const Page& page);
+  void write(Page&& page);
   // Writes a changed page, splitting it (and its parents, up to a new root) when it does not
   // fit. `atEnd`: the change appended at the far right end of the tag.
   void store(Page page, std::vector<PathStep>& path, bool atEnd);

@@ -184,12 +184,17 @@ void Table::readRecord(uint32_t record, std::string& out) {
   const size_t length = header_.recordLength;
   const uint64_t offset = header_.headerLength + uint64_t(record - 1) * length;
   // A table read more than once (a walk, seeks) reads through a view of its file: no system call
-  // per record. The view is mapped again when a record appended since lies past it. The table's
-  // first read (opening it) goes to the file: opening to append one record maps nothing.
+  // per record. The table's first read (opening it) goes to the file: opening to append one
+  // record maps nothing. Records appended since the view was made are read from the file until
+  // they are a good part of it: mapping again after every append (an import reads the record it
+  // just wrote) costs far more than the reads.
   const bool readBefore = lastRead_ != 0;
   lastRead_ = record;
-  if (readBefore && offset + length > dbf_.viewLength() && !dbf_.viewFailed())
-    dbf_.mapView(dbf_.size());
+  if (readBefore && offset + length > dbf_.viewLength() && !dbf_.viewFailed()) {
+    const uint64_t size = header_.headerLength + uint64_t(count_) * length;
+    const uint64_t viewed = dbf_.viewLength();
+    if (viewed == 0 || size >= viewed + viewed / 8 + kRemapAfterBytes) dbf_.mapView(dbf_.size());
+  }
   if (offset + length <= dbf_.viewLength()) {
     out.assign(dbf_.view() + offset, length);
     return;

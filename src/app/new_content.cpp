@@ -20,8 +20,8 @@ std::string freePlaceFor(const std::string& dir, const std::string& name) {
   const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
   const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
   std::string candidate = name;
-  for (int counter = 2; platform::fileExists(dir + candidate) || platform::isFolder(dir + candidate);
-       ++counter) {
+  for (int counter = 2;
+       platform::fileExists(dir + candidate) || platform::isFolder(dir + candidate); ++counter) {
     candidate = stem + "-" + std::to_string(counter) + extension;
   }
   return dir + candidate;

@@ -198,8 +198,8 @@ std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTab
 std::function<void(long)> bookExport(SharedTables& tables, bookshelf::ShelfTables shelf,
                                      User& user) {
   return [&tables, shelf, &user](long book) {
-    const auto chosen = user.saveFileName("Export Data...", exchange::kExportFilter,
-                                          platform::programDirectory());
+    const auto chosen =
+        user.saveFileName("Export Data...", exchange::kExportFilter, platform::programDirectory());
     platform::setProgramDirectory(platform::programDirectory());
     if (!chosen) return;
     // The export writes only exchange tables of its own; it counts no recipes as added.
@@ -219,9 +219,8 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
         bookshelfSearch(tables, run), user);
     window->printRecipes = shelfPrint(recipeTables(main, tables, false), user, run.settings);
     window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, false), user);
-    window->setBookExport(
-        bookExport(tables, {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
-                   user));
+    window->setBookExport(bookExport(
+        tables, {tables.books(), tables.chapters(), tables.categories(), tables.recipes()}, user));
     return window;
   });
   // Without the catalogue its command stays unselectable: no window is registered for it.

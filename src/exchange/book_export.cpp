@@ -57,8 +57,7 @@ class BookExport {
         from_(sources),
         books_(store, renamed(bookshelf::bookTableDefinition(Shelf::Recipes), "bookx")),
         chapters_(store, renamed(bookshelf::chapterTableDefinition(Shelf::Recipes), "chapterx")),
-        categories_(store,
-                    renamed(bookshelf::categoryTableDefinition(Shelf::Recipes), "categx")),
+        categories_(store, renamed(bookshelf::categoryTableDefinition(Shelf::Recipes), "categx")),
         units_(store, food::unitTableDefinition("unitx")),
         foods_(store, food::ingredientTableDefinition("foodx")),
         brands_(store, food::brandTableDefinition("brandx")),
@@ -138,8 +137,8 @@ class BookExport {
       } else if (line.ingredient == store::kRecipeCodeBase) {
         line.ingredient = 0;
       } else if (!referenceTravels(line.ingredient - store::kRecipeCodeBase)) {
-        line.info1 = joinedNote(from_.recipes.nameOf(line.ingredient - store::kRecipeCodeBase),
-                                line.info1);
+        line.info1 =
+            joinedNote(from_.recipes.nameOf(line.ingredient - store::kRecipeCodeBase), line.info1);
         line.ingredient = 0;
       }
     }

@@ -38,8 +38,8 @@ class CatalogJourneyTest : public ::testing::Test {
       bookshelf::ChapterTable chapters(store, Shelf::Catalog);
       bookshelf::CategoryTable categories(store, Shelf::Catalog);
       store::RecipeTable recipes(store, bookshelf::recipeTableName(Shelf::Catalog));
-      for (store::TableModule* t : std::initializer_list<store::TableModule*>{
-               &books, &chapters, &categories, &recipes})
+      for (store::TableModule* t :
+           std::initializer_list<store::TableModule*>{&books, &chapters, &categories, &recipes})
         t->open();
       const long loaves = chapters.add("Loaves", books.add("Breads", "", ""), "", "");
       store::Recipe rye;
@@ -47,8 +47,8 @@ class CatalogJourneyTest : public ::testing::Test {
       rye.instructions = "Bake the rye.";
       catalogRecipe = recipes.save(0, loaves, rye, false);
       categories.addRecipe(categories.add("Baking", "", ""), catalogRecipe);
-      for (store::TableModule* t : std::initializer_list<store::TableModule*>{
-               &books, &chapters, &categories, &recipes})
+      for (store::TableModule* t :
+           std::initializer_list<store::TableModule*>{&books, &chapters, &categories, &recipes})
         t->close();
     }
     tables = std::make_unique<SharedTables>(store);
@@ -57,15 +57,15 @@ class CatalogJourneyTest : public ::testing::Test {
     store::Recipe soup;
     soup.name = "My Soup";
     soup.instructions = "Stir the soup.";
-    ASSERT_EQ(tables->recipes().save(0, tables->chapters().add(
-                                            "Mine", tables->books().add("Mine", "", ""), "", ""),
-                                     soup, false),
+    ASSERT_EQ(tables->recipes().save(
+                  0, tables->chapters().add("Mine", tables->books().add("Mine", "", ""), "", ""),
+                  soup, false),
               catalogRecipe);
     ASSERT_TRUE(ObjectStore::open(state.programDirectory + "OBJECTS.DAT"));
     UI_EVENT_MANAGER::instance().clear();
     backup = std::make_unique<backup::BackupService>(store, tables->mainTables(), user);
-    main = std::make_unique<MainWindow>(
-        MainServices{state, settings, user, store, *tables, *backup});
+    main =
+        std::make_unique<MainWindow>(MainServices{state, settings, user, store, *tables, *backup});
     main->widget()->show();
     registerWindows(*main, *tables, user, {state, settings, usage});
   }
@@ -134,8 +134,8 @@ TEST_F(CatalogJourneyTest, TheMailCommandMailsTheCatalogueRecipeInFront) {
                  });
   UIW_WINDOW* recipe = main->openWindow(
       codes::kKindCatalogRecipe,
-      UI_EVENT(codes::kOpenRecipe, tables->catalogChapters()->uidOf(
-                                       "Loaves", tables->catalogBooks()->uidOf("Breads")),
+      UI_EVENT(codes::kOpenRecipe,
+               tables->catalogChapters()->uidOf("Loaves", tables->catalogBooks()->uidOf("Breads")),
                catalogRecipe));
   ASSERT_NE(recipe, nullptr);
   settle();
@@ -156,6 +156,25 @@ TEST_F(CatalogJourneyTest, TheMailCommandMailsTheCatalogueRecipeInFront) {
   EXPECT_NE(message.find("Rye Bread\r\n"), std::string::npos) << message;
   EXPECT_NE(message.find("Bake the rye."), std::string::npos) << message;
   EXPECT_EQ(message.find("soup"), std::string::npos) << message;
+
+  // The same UID on the two shelves names two recipes; with the catalogue's bookshelf in front,
+  // the command takes the catalogue recipes it lists.
+  main->post(UI_EVENT(codes::kSendMail, catalogRecipe));
+  main->post(UI_EVENT(codes::kOpenCatalog));
+  settle();
+  UIW_WINDOW* shelf = UI_WINDOW_MANAGER::instance().findKind(codes::kKindCatalog);
+  ASSERT_NE(shelf, nullptr);
+  auto* bookList = shelf->Get<UIW_VT_LIST>("BOOK_LIST");
+  static_cast<QListWidget*>(bookList->widget())->setCurrentRow(bookList->findText("Breads"));
+  settle();
+  main->post(UI_EVENT(codes::kSendMail));
+  settle();
+  mail = shown<online::MailWindow>(codes::kKindMail);
+  ASSERT_NE(mail, nullptr);
+  std::vector<std::string> names;
+  for (const ListEntry& entry : mail->Get<UIW_VT_LIST>("RECIPES")->entries())
+    names.push_back(entry.text);
+  EXPECT_EQ(names, (std::vector<std::string>{"My Soup", "Rye Bread"}));
 }
 
 }  // namespace

@@ -133,9 +133,9 @@ TEST(DownloadJourneyTest, EachRunImportsTheNextDroppedFileIntoTheBookOfItsFormat
   runUntilImported(folders, second);
   EXPECT_TRUE(showedStatus(second, "Extracting Recipes", "Extracting Hash"));
   EXPECT_FALSE(std::filesystem::exists(dir / "download" / "b-hash.mxp"));
-  EXPECT_EQ(storedRecipe(folders, "MasterCook Recipes", "Suppers", "Hash"),
-            (std::vector<std::string>{"Hash serves 4", "2 tablespoon oil",
-                                      "3  potatoes -- diced"}));
+  EXPECT_EQ(
+      storedRecipe(folders, "MasterCook Recipes", "Suppers", "Hash"),
+      (std::vector<std::string>{"Hash serves 4", "2 tablespoon oil", "3  potatoes -- diced"}));
   EXPECT_EQ(storedRecipe(folders, "Downloaded Recipes", "Breakfast", "Porridge").size(), 3u);
 }
 

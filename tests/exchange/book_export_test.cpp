@@ -2,8 +2,8 @@
 // program folder) and what a failed export leaves behind.
 #include <cstdlib>
 
-#include "exchange/book_export.h"
 #include "bookshelf/shelf_edits.h"
+#include "exchange/book_export.h"
 #include "exchange/exchange_scratch.h"
 #include "exchange_fixture.h"
 #include "platform/text.h"
@@ -267,10 +267,10 @@ TEST_F(CatalogExportTest, ACatalogueBookImportsOntoTheRecipeBookshelfOfAFreshFol
   EXPECT_EQ(categories.membersOf(categories.uidOf("Baking")),
             (std::vector<long>{recipeUid("Rye", imported), recipeUid("Toast", imported)}));
   EXPECT_LT(categories.uidOf("Mine only"), 0);
-  EXPECT_EQ(brands.read(load(recipeUid("Rye", imported)).lines[1].ingredient -
-                        store::kBrandCodeBase)
-                .name,
-            "Stone Mill");
+  EXPECT_EQ(
+      brands.read(load(recipeUid("Rye", imported)).lines[1].ingredient - store::kBrandCodeBase)
+          .name,
+      "Stone Mill");
 }
 
 }  // namespace

@@ -9,6 +9,26 @@ namespace savora::app {
 
 using platform::formatText;
 
+namespace {
+
+// Where a dropped file goes in the program directory: under its own name, unless a file of that
+// name (ignoring case) is there already (a table, the object file, an earlier download), which is
+// never replaced; then under "name-2.ext", "name-3.ext", ... The extension stays, as the importer
+// tells archives by it.
+std::string freePlaceFor(const std::string& dir, const std::string& name) {
+  const size_t dot = name.rfind('.');
+  const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+  const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+  std::string candidate = name;
+  for (int counter = 2;
+       platform::fileExists(dir + candidate) || platform::isFolder(dir + candidate); ++counter) {
+    candidate = stem + "-" + std::to_string(counter) + extension;
+  }
+  return dir + candidate;
+}
+
+}  // namespace
+
 NewContentWatch::NewContentWatch(AppState& state, toolkit::User& user, Actions actions)
     : state_(state), user_(user), actions_(std::move(actions)) {}
 
@@ -45,9 +65,10 @@ void NewContentWatch::checkDownloads() {
   if (!platform::isFolder(dir + "download")) platform::makeFolder(dir + "download");
   for (const auto& entry : platform::listFolder(dir + "download\\*.*")) {
     if (entry.isFolder || platform::equalsIgnoreCase(entry.name, "manager")) continue;
-    if (!platform::moveFile(dir + "download\\" + entry.name, dir + entry.name)) return;
+    const std::string moved = freePlaceFor(dir, entry.name);
+    if (!platform::moveFile(dir + "download\\" + entry.name, moved)) return;
     if (platform::endsWithIgnoreCase(entry.name, "exe")) {
-      platform::startProgram(dir + entry.name, dir);
+      platform::startProgram(moved, dir);
       return;
     }
     user_.message(
@@ -55,7 +76,7 @@ void NewContentWatch::checkDownloads() {
         formatText("New recipes were found in the DOWNLOAD folder.\r\nSavora will move them "
                    "to %s\r\nand import them now.",
                    dir.c_str()));
-    fileToImport_ = dir + entry.name;
+    fileToImport_ = moved;
     actions_.post(codes::kImportFile);
     return;
   }

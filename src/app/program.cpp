@@ -191,18 +191,21 @@ std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTab
   };
 }
 
-// ---- Book export: the recipe bookshelf's Export button. ----
+// ---- Book export: the Export button of both bookshelves. ----
 
-std::function<void(long)> bookExport(SharedTables& tables, User& user) {
-  return [&tables, &user](long book) {
-    const auto chosen = user.saveFileName("Export Book...", exchange::kExportFilter,
-                                          platform::programDirectory());
+// A catalogue book goes into the same exchange tables as a recipe book (see book_export.h): the
+// archive imports onto the recipe bookshelf of any installation.
+std::function<void(long)> bookExport(SharedTables& tables, bookshelf::ShelfTables shelf,
+                                     User& user) {
+  return [&tables, shelf, &user](long book) {
+    const auto chosen =
+        user.saveFileName("Export Data...", exchange::kExportFilter, platform::programDirectory());
     platform::setProgramDirectory(platform::programDirectory());
     if (!chosen) return;
     // The export writes only exchange tables of its own; it counts no recipes as added.
     store::TableStore exportStore(user);
     exchange::exportBook(exportStore,
-                         {tables.books(), tables.chapters(), tables.categories(), tables.recipes(),
+                         {shelf.books, shelf.chapters, shelf.categories, shelf.recipes,
                           tables.units(), tables.ingredients(), tables.brands()},
                          book, *chosen);
   };
@@ -216,7 +219,8 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
         bookshelfSearch(tables, run), user);
     window->printRecipes = shelfPrint(recipeTables(main, tables, false), user, run.settings);
     window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, false), user);
-    window->setBookExport(bookExport(tables, user));
+    window->setBookExport(bookExport(
+        tables, {tables.books(), tables.chapters(), tables.categories(), tables.recipes()}, user));
     return window;
   });
   // Without the catalogue its command stays unselectable: no window is registered for it.
@@ -229,6 +233,10 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
           bookshelfSearch(tables, run), user);
       window->printRecipes = shelfPrint(recipeTables(main, tables, true), user, run.settings);
       window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, true), user);
+      window->setBookExport(bookExport(tables,
+                                       {*tables.catalogBooks(), *tables.catalogChapters(),
+                                        *tables.catalogCategories(), *tables.catalogRecipes()},
+                                       user));
       return window;
     });
   }
@@ -397,11 +405,9 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
                                       tables.foodGroups()};
     usda::walkNutrientGaps(user, kitchen, recipe, std::move(changed));
   };
-  if (!catalog) {
-    s.mail = [&main](const store::Recipe& recipe) {
-      main.post(UI_EVENT(codes::kSendMail, recipe.uid));
-    };
-  }
+  s.mail = [&main, catalog](const store::Recipe& recipe) {
+    main.post(UI_EVENT(codes::kSendMail, recipe.uid, catalog ? 1 : 0));
+  };
   s.exitState = &run.state.exitState;
   return s;
 }
@@ -642,26 +648,32 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
     online::MailWindowServices services{recipeTables(main, tables, false), store, user,
                                         std::move(settings), online->password};
     services.countUse = [&usage = run.usage] { ++usage.email; };
+    if (tables.catalogRecipes()) services.catalogTables.emplace(recipeTables(main, tables, true));
     if (tuneMail) tuneMail(services);
     return static_cast<UIW_WINDOW*>(new online::MailWindow(std::move(services)));
   });
   // The menu's command mails the front recipe window's recipe (which checks that it is saved)
-  // or the recipes the front bookshelf lists; values[0], when set, is the recipe to mail.
+  // or the recipes the front bookshelf lists, of either shelf; values[0], when set, is the
+  // recipe to mail and values[1] is 1 when it is the catalogue's.
   main.registerCommand(codes::kSendMail, [&main, &tables](const UI_EVENT& event) {
+    auto mailRecipe = [&tables](long uid, bool catalog) {
+      store::RecipeTable* recipes = catalog ? tables.catalogRecipes() : &tables.recipes();
+      return online::MailRecipe{recipes ? recipes->nameOf(uid) : "", uid, catalog};
+    };
     if (event.values[0] > 0) {
-      openMail(main, {{tables.recipes().nameOf(event.values[0]), event.values[0]}});
+      openMail(main, {mailRecipe(event.values[0], event.values[1] != 0)});
       return;
     }
     UIW_WINDOW* front = UI_WINDOW_MANAGER::instance().front();
-    if (front && front->kind() == codes::kKindRecipe) {
+    if (front &&
+        (front->kind() == codes::kKindRecipe || front->kind() == codes::kKindCatalogRecipe)) {
       front->post(UI_EVENT(codes::kSendMail));
       return;
     }
     std::vector<online::MailRecipe> recipes;
-    if (auto* shelf = dynamic_cast<bookshelf::BookShelfWindow*>(front);
-        shelf && front->kind() == codes::kKindBookshelf) {
-      for (const long uid : shelf->listedRecipes())
-        recipes.push_back({tables.recipes().nameOf(uid), uid});
+    if (auto* shelf = dynamic_cast<bookshelf::BookShelfWindow*>(front)) {
+      const bool catalog = shelf->shelf() == bookshelf::Shelf::Catalog;
+      for (const long uid : shelf->listedRecipes()) recipes.push_back(mailRecipe(uid, catalog));
     }
     openMail(main, recipes);
   });

@@ -84,7 +84,7 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   // After an import: lists the books again and shows the book and chapter (0 for none).
   void showBook(long book, long chapter);
   // Export: writes the selected book into an exchange archive. Setting it makes the Export
-  // button selectable (the catalogue's bookshelf has none).
+  // button selectable; until then it is not.
   void setBookExport(std::function<void(long book)> exportBook);
 
  private:

@@ -57,8 +57,7 @@ class BookExport {
         from_(sources),
         books_(store, renamed(bookshelf::bookTableDefinition(Shelf::Recipes), "bookx")),
         chapters_(store, renamed(bookshelf::chapterTableDefinition(Shelf::Recipes), "chapterx")),
-        categories_(store,
-                    renamed(bookshelf::categoryTableDefinition(Shelf::Recipes), "categx")),
+        categories_(store, renamed(bookshelf::categoryTableDefinition(Shelf::Recipes), "categx")),
         units_(store, food::unitTableDefinition("unitx")),
         foods_(store, food::ingredientTableDefinition("foodx")),
         brands_(store, food::brandTableDefinition("brandx")),
@@ -81,10 +80,15 @@ class BookExport {
     books_.setMemo("INFO", book.info);
     books_.setText("BITMAP", exportMediaList(book.bitmap));
     books_.append();
-    long chapterUid = 0;
+    std::vector<std::pair<long, std::vector<long>>> chapters;  // chapter UID, its recipes
     for (const bookshelf::ShelfEntry& entry : from_.chapters.chaptersOf(book.uid)) {
+      chapters.emplace_back(entry.uid, recipesOf(entry.uid));
+      bookRecipes_.insert(chapters.back().second.begin(), chapters.back().second.end());
+    }
+    long chapterUid = 0;
+    for (const auto& [uid, recipes] : chapters) {
       status.show("Exporting Data", "Exporting Chapter");
-      const auto chapter = from_.chapters.get(entry.uid);
+      const auto chapter = from_.chapters.get(uid);
       if (!chapter) continue;
       chapters_.appendStart(++chapterUid);
       chapters_.setNumber("BOOK_UID", 1);
@@ -92,7 +96,7 @@ class BookExport {
       chapters_.setMemo("INFO", chapter->info);
       chapters_.setText("BITMAP", exportMediaList(chapter->bitmap));
       chapters_.append();
-      for (long recipe : recipesOf(entry.uid)) writeRecipe(recipe, chapterUid, status);
+      for (long recipe : recipes) writeRecipe(recipe, chapterUid, status);
     }
   }
 
@@ -132,10 +136,25 @@ class BookExport {
         if (!copyBrandIngredient(line.ingredient - store::kBrandCodeBase)) line.ingredient = 0;
       } else if (line.ingredient == store::kRecipeCodeBase) {
         line.ingredient = 0;
+      } else if (!referenceTravels(line.ingredient - store::kRecipeCodeBase)) {
+        line.info1 =
+            joinedNote(from_.recipes.nameOf(line.ingredient - store::kRecipeCodeBase), line.info1);
+        line.ingredient = 0;
       }
     }
     recipes_.save(uid, chapter, recipe, false);
     for (long category : memberships_[uid]) writeMembership(category, uid);
+  }
+
+  // A reference to another recipe is kept as it is: the import follows a recipe of the same
+  // book to its new UID, and leaves any other alone, which is right when the archive comes back
+  // into the installation it left. A catalogue recipe outside the book is in no installation's
+  // recipe table under that UID, so such a line keeps the recipe's name as a note instead.
+  bool referenceTravels(long recipe) const {
+    return from_.books.shelf() == Shelf::Recipes || bookRecipes_.contains(recipe);
+  }
+  static std::string joinedNote(const std::string& name, const std::string& note) {
+    return note.empty() || name.empty() ? name + note : name + " " + note;
   }
 
   void writeMembership(long category, long recipe) {
@@ -198,6 +217,7 @@ class BookExport {
   std::map<long, CategoryRow> categoryHeaders_;
   std::map<long, std::vector<long>> memberships_;
   std::set<long> categoriesWritten_, copiedUnits_, copiedFoods_;
+  std::set<long> bookRecipes_;  // every recipe the archive holds
 };
 
 // Packs the exchange files that exist (a book export has no catalogue tables) and "cxp" into

@@ -23,7 +23,12 @@ inline constexpr const char* kExportFilter = "Export Files (*.zel)";
 inline constexpr const char* kExportedText = "Data has been exported successfully.";
 inline constexpr const char* kExportFailedText = "The export file %s could not be written.";
 
-// The user's tables a book is exported from.
+// The tables a book is exported from: one bookshelf's books, chapters, categories and recipes
+// (the user's or the catalogue's) and the units, ingredients and brands both shelves share.
+//
+// Either shelf writes the same exchange tables: `bookx`, `chapterx`, `recip65x` and `categx`.
+// A catalogue book thus arrives on the recipe bookshelf of whatever installation imports it;
+// no table is written that another installation's import would not read.
 struct BookExportSources {
   bookshelf::BookTable& books;
   bookshelf::ChapterTable& chapters;

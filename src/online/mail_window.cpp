@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "codes/program_codes.h"
 #include "online/mail_setup_window.h"
@@ -75,8 +76,14 @@ MailWindow::MailWindow(MailWindowServices services)
 
 void MailWindow::addRecipes(const std::vector<MailRecipe>& recipes) {
   for (const MailRecipe& recipe : recipes) {
-    if (recipe.uid > 0 && recipes_->findId(recipe.uid) < 0)
-      recipes_->add(ListEntry(recipe.name, recipe.uid));
+    if (recipe.uid <= 0 || (recipe.catalog && !services_.catalogTables)) continue;
+    // The two shelves number their recipes each on its own: a UID names a recipe with its shelf.
+    const bool listed = std::ranges::any_of(listed_, [&recipe](const MailRecipe& r) {
+      return r.uid == recipe.uid && r.catalog == recipe.catalog;
+    });
+    if (listed) continue;
+    listed_.push_back(recipe);
+    recipes_->add(ListEntry(recipe.name, recipe.uid));
   }
 }
 
@@ -167,10 +174,10 @@ bool MailWindow::completeLogin(MailSetup& setup) {
 
 void MailWindow::send() {
   WaitPointer wait(services_.user);
-  std::vector<long> uids;
-  for (const ListEntry& entry : recipes_->entries()) uids.push_back(entry.id);
-  const RecipeMailBody body =
-      recipeMailBody(services_.tables, withCrLf(message_->text()), uids);
+  std::vector<MailedRecipe> mailed;
+  for (const MailRecipe& recipe : listed_)
+    mailed.push_back({recipe.catalog ? &*services_.catalogTables : &services_.tables, recipe.uid});
+  const RecipeMailBody body = recipeMailBody(withCrLf(message_->text()), mailed);
   const RecipeMail mail{to_->text(), toList(), subject_->text(), body.text};
   const MailSettings& settings = services_.settings;
   const MailSetup setup{settings.yourName, settings.emailAddress, settings.serverName,

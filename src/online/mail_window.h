@@ -27,7 +27,7 @@ namespace savora::online {
 extern const toolkit::WindowSpec kMailWindowSpec;
 
 struct MailWindowServices {
-  recipe::RecipeTables tables;  // the recipes the message carries
+  recipe::RecipeTables tables;  // the user's recipes the message carries
   store::TableStore& store;     // the address book's table
   toolkit::User& user;
   MailSettings settings;
@@ -40,18 +40,22 @@ struct MailWindowServices {
   std::function<void(MailServer&)> tuneServer{};
   // Counts a send in the program's use counters.
   std::function<void()> countUse{};
+  // The catalogue's recipes, when the catalogue is installed.
+  std::optional<recipe::RecipeTables> catalogTables{};
 };
 
 struct MailRecipe {
   std::string name;
   long uid = 0;
+  bool catalog = false;  // a recipe of the catalogue, not of the user's bookshelf
 };
 
 class MailWindow : public toolkit::UIW_WINDOW {
  public:
   explicit MailWindow(MailWindowServices services);
 
-  // Adds recipes to RECIPES; one already listed is not listed twice.
+  // Adds recipes to RECIPES; one already listed is not listed twice, and a catalogue recipe
+  // without the catalogue's tables not at all.
   void addRecipes(const std::vector<MailRecipe>& recipes);
   // Replaces TO_LIST (the address book's OK).
   void setToList(const std::vector<std::string>& addresses);
@@ -76,6 +80,7 @@ class MailWindow : public toolkit::UIW_WINDOW {
   toolkit::UIW_TEXT* message_;
   toolkit::UIW_VT_LIST* recipes_;
   toolkit::UIW_PROMPT* status_;
+  std::vector<MailRecipe> listed_;  // what RECIPES lists, in its order
   bool sending_ = false;
   bool closeAfterSend_ = false;
 };

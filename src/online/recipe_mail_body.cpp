@@ -16,12 +16,20 @@ void append(std::string& body, std::string_view piece) {
 
 RecipeMailBody recipeMailBody(recipe::RecipeTables& tables, std::string_view personalMessage,
                               const std::vector<long>& recipeUids) {
+  std::vector<MailedRecipe> recipes;
+  for (const long uid : recipeUids) recipes.push_back({&tables, uid});
+  return recipeMailBody(personalMessage, recipes);
+}
+
+RecipeMailBody recipeMailBody(std::string_view personalMessage,
+                              const std::vector<MailedRecipe>& recipes) {
   std::string body;
   append(body, personalMessage);
   append(body, "\r\n\r\n");
-  for (const long uid : recipeUids) {
+  for (const MailedRecipe& mailed : recipes) {
+    recipe::RecipeTables& tables = *mailed.tables;
     store::Recipe recipe;
-    if (tables.recipes.load(uid, recipe) == 0) continue;
+    if (tables.recipes.load(mailed.uid, recipe) == 0) continue;
     append(body, recipe.name);
     append(body, "\r\n\r\n");
     if (recipe.servings > 1) append(body, "Serves: " + std::to_string(recipe.servings) + "\r\n");

@@ -20,6 +20,15 @@ struct RecipeMailBody {
   bool tooLong = false;  // longer than kMailBodyWarning: some text may have been cut
 };
 
+// A recipe to mail and the tables it is read from: the user's bookshelf or the catalogue.
+struct MailedRecipe {
+  recipe::RecipeTables* tables;
+  long uid = 0;
+};
+
+RecipeMailBody recipeMailBody(std::string_view personalMessage,
+                              const std::vector<MailedRecipe>& recipes);
+// The same for recipes that all come from `tables`.
 RecipeMailBody recipeMailBody(recipe::RecipeTables& tables, std::string_view personalMessage,
                               const std::vector<long>& recipeUids);
 

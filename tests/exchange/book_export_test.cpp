@@ -2,6 +2,7 @@
 // program folder) and what a failed export leaves behind.
 #include <cstdlib>
 
+#include "bookshelf/shelf_edits.h"
 #include "exchange/book_export.h"
 #include "exchange/exchange_scratch.h"
 #include "exchange_fixture.h"
@@ -82,16 +83,20 @@ class BookExportTest : public ExchangeTest {
   }
 
   std::vector<RecipeByName> recipesOf(const std::string& bookName) {
+    return recipesOf(bookName, {books, chapters, categories, recipes});
+  }
+  std::vector<RecipeByName> recipesOf(const std::string& bookName, bookshelf::ShelfTables shelf) {
     std::vector<RecipeByName> all;
-    const long book = books.uidOf(bookName);
-    for (const bookshelf::ShelfEntry& chapter : chapters.chaptersOf(book)) {
+    const long book = shelf.books.uidOf(bookName);
+    for (const bookshelf::ShelfEntry& chapter : shelf.chapters.chaptersOf(book)) {
       std::vector<long> uids;
-      for (auto n = recipes.first(chapter.uid); n && recipes.chapterOfCurrent() == chapter.uid;
-           n = recipes.next()) {
-        uids.push_back(recipes.uidOfCurrent());
+      for (auto n = shelf.recipes.first(chapter.uid);
+           n && shelf.recipes.chapterOfCurrent() == chapter.uid; n = shelf.recipes.next()) {
+        uids.push_back(shelf.recipes.uidOfCurrent());
       }
       for (long uid : uids) {
-        const store::Recipe r = load(uid);
+        store::Recipe r;
+        shelf.recipes.load(uid, r);
         RecipeByName byName{chapter.name, r.name, r.instructions, r.servings, {}};
         for (const store::RecipeLine& l : r.lines) {
           if (l.quantity.empty() && l.ingredient == 0) continue;
@@ -99,7 +104,7 @@ class BookExportTest : public ExchangeTest {
           if (l.ingredient > store::kBrandCodeBase) {
             what = "brand " + brands.read(l.ingredient - store::kBrandCodeBase).name;
           } else if (l.ingredient > store::kRecipeCodeBase) {
-            what = "recipe " + recipes.nameOf(l.ingredient - store::kRecipeCodeBase);
+            what = "recipe " + shelf.recipes.nameOf(l.ingredient - store::kRecipeCodeBase);
           } else {
             what = ingredients.read(l.ingredient).value_or(food::Ingredient{}).name;
           }
@@ -174,6 +179,98 @@ TEST_F(BookExportTest, AFailedExportKeepsTheOldArchiveAndSaysSo) {
   user.expectMessage("Finished!", kExportedText);
   EXPECT_TRUE(exportBook(store, sources(), book, archive));
   EXPECT_NE(platform::readWholeFile(archive), "the old archive");
+}
+
+// The catalogue's tables beside the user's; the catalogue's recipes use the shared units,
+// ingredients and brands.
+class CatalogExportTest : public BookExportTest {
+ protected:
+  void SetUp() override {
+    BookExportTest::SetUp();
+    platform::makeFolder("catalog");
+    for (store::TableModule* t : catalogTables()) t->open();
+  }
+  std::vector<store::TableModule*> catalogTables() {
+    return {&catalogBooks, &catalogChapters, &catalogCategories, &catalogRecipes};
+  }
+  bookshelf::ShelfTables catalog() {
+    return {catalogBooks, catalogChapters, catalogCategories, catalogRecipes};
+  }
+
+  bookshelf::BookTable catalogBooks{store, bookshelf::Shelf::Catalog};
+  bookshelf::ChapterTable catalogChapters{store, bookshelf::Shelf::Catalog};
+  bookshelf::CategoryTable catalogCategories{store, bookshelf::Shelf::Catalog};
+  store::RecipeTable catalogRecipes{store, bookshelf::recipeTableName(bookshelf::Shelf::Catalog)};
+};
+
+TEST_F(CatalogExportTest, ACatalogueBookImportsOntoTheRecipeBookshelfOfAFreshFolder) {
+  const long cup = units.saveRecord({"cup", "c", food::kVolumeUnit}, 0);
+  const long flour = ingredients.save({"rye flour", "", false, 0, 0}, 0);
+  food::BrandRecord mill;
+  mill.name = "Stone Mill";
+  mill.ingredient = flour;
+  const long millUid = brands.save(mill, 0);
+
+  const long other = catalogChapters.add("Misc", catalogBooks.add("Other", "", ""), "", "");
+  store::Recipe elsewhere;
+  elsewhere.name = "Elsewhere";
+  const long elsewhereUid = catalogRecipes.save(0, other, elsewhere, false);
+  const long breads = catalogBooks.add("Breads", "From the catalogue", "");
+  const long loaves = catalogChapters.add("Loaves", breads, "", "");
+  store::Recipe rye;
+  rye.name = "Rye";
+  rye.servings = 2;
+  rye.instructions = "Bake.";
+  rye.lines[0] = line(cup, flour, "3", "sifted");
+  rye.lines[1] = line(cup, millUid + store::kBrandCodeBase, "1");
+  const long ryeUid = catalogRecipes.save(0, loaves, rye, false);
+  store::Recipe toast;
+  toast.name = "Toast";
+  toast.lines[0] = line(0, ryeUid + store::kRecipeCodeBase, "1");
+  // Elsewhere's UID names another recipe (Rye) in the folder the archive is imported into.
+  toast.lines[1] = line(0, elsewhereUid + store::kRecipeCodeBase, "2");
+  const long toastUid = catalogRecipes.save(0, loaves, toast, false);
+  const long baking = catalogCategories.add("Baking", "", "");
+  catalogCategories.addRecipe(baking, ryeUid);
+  catalogCategories.addRecipe(baking, toastUid);
+  categories.add("Mine only", "", "");  // the user's categories are not the catalogue's
+
+  std::vector<RecipeByName> expected = recipesOf("Breads", catalog());
+  ASSERT_EQ(expected.size(), 2u);
+  ASSERT_EQ(expected[1].lines[1], "2||recipe Elsewhere|");
+  expected[1].lines[1] = "2|||";  // the name becomes a note (below)
+
+  user.expectMessage("Finished!", kExportedText);
+  ASSERT_TRUE(exportBook(store,
+                         {catalogBooks, catalogChapters, catalogCategories, catalogRecipes, units,
+                          ingredients, brands},
+                         breads, archivePath("breads")));
+  const std::string archive = archivePath("breads.zel");
+  EXPECT_EQ(std::system(("unzip -tq '" + archive + "' >/dev/null").c_str()), 0);
+  EXPECT_EQ(std::system(("unzip -l '" + archive + "' | grep -q 'bookx.dbf'").c_str()), 0);
+  EXPECT_NE(std::system(("unzip -l '" + archive + "' | grep -q -i -e cbookx -e mbookx").c_str()),
+            0);
+  EXPECT_FALSE(platform::fileExists("bookx.dbf"));
+
+  for (store::TableModule* t : catalogTables()) t->close();
+  moveToFreshFolder();
+  expectFinished();
+  importArchive(archive);
+  EXPECT_EQ(recipesOf("Breads"), expected);
+  const long book = books.uidOf("Breads");
+  EXPECT_EQ(books.get(book)->info, "From the catalogue");
+  EXPECT_LT(books.uidOf("Other"), 0);
+  const long imported = chapters.uidOf("Loaves", book);
+  const store::Recipe toastAfter = load(recipeUid("Toast", imported));
+  EXPECT_EQ(toastAfter.lines[1].ingredient, 0);
+  EXPECT_EQ(toastAfter.lines[1].info1, "Elsewhere");
+  EXPECT_EQ(categories.membersOf(categories.uidOf("Baking")),
+            (std::vector<long>{recipeUid("Rye", imported), recipeUid("Toast", imported)}));
+  EXPECT_LT(categories.uidOf("Mine only"), 0);
+  EXPECT_EQ(
+      brands.read(load(recipeUid("Rye", imported)).lines[1].ingredient - store::kBrandCodeBase)
+          .name,
+      "Stone Mill");
 }
 
 }  // namespace

@@ -224,6 +224,11 @@ const char* CdxFile::pageBytes(uint32_t offset, char* scratch) {
   // After enough page reads the file is mapped as it is; pages written later show in the view,
   // pages added past it are read.
   if (!file_.view() && !file_.viewFailed() && ++pageReads_ > kReadsBeforeView) file_.mapView(size_);
+  // A file grown well past its view (a long import) is mapped again.
+  const uint64_t viewed = file_.viewLength();
+  if (viewed != 0 && uint64_t(offset) + kPageSize > viewed &&
+      size_ >= viewed + viewed / 8 + kRemapAfterBytes)
+    file_.mapView(size_);
   if (file_.view() && uint64_t(offset) + kPageSize <= file_.viewLength())
     return file_.view() + offset;
   return readAt(offset, scratch, kPageSize) ? scratch : nullptr;

@@ -1,5 +1,6 @@
 #include "xbase/record_codec.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +12,15 @@ namespace savora::xbase {
 
 std::string formatNumber(double value, uint32_t width, uint32_t decimals) {
   if (!std::isfinite(value)) return std::string(width, '*');
+  // Most numbers written are whole (codes, counts): written without the formatting machinery.
+  if (decimals == 0 && std::abs(value) < 1e15 && value == std::trunc(value)) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, int64_t(value)).ptr;
+    const size_t length = size_t(end - digits);
+    if (length > width) return std::string(width, '*');
+    std::string text(width - length, ' ');
+    return text.append(digits, length);
+  }
   std::string text = platform::formatText("%.*f", int(decimals), value);
   if (text == "-0" ||
       (text.size() > 1 && text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos))

@@ -28,16 +28,18 @@ std::string formatNumber(double value, uint32_t width, uint32_t decimals) {
 
 std::optional<double> parseNumber(std::string_view text) {
   // Most numbers in tables are whole (codes, counts): read them without a copy or strtod.
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return std::nullopt;
-  const size_t last = text.find_last_not_of(' ');
-  const std::string_view digits = text.substr(first, last - first + 1);
-  const bool negative = digits[0] == '-';
-  if (digits.size() - negative <= 15 && digits.size() > size_t(negative) &&
-      digits.find_first_not_of("0123456789", negative) == std::string_view::npos) {
+  size_t first = 0, last = text.size();
+  while (first < last && text[first] == ' ') ++first;
+  if (first == last) return std::nullopt;
+  while (text[last - 1] == ' ') --last;
+  const bool negative = text[first] == '-';
+  const std::string_view digits = text.substr(first + negative, last - first - negative);
+  if (!digits.empty() && digits.size() <= 15) {
     int64_t value = 0;
-    for (char c : digits.substr(negative)) value = value * 10 + (c - '0');
-    return double(negative ? -value : value);
+    size_t i = 0;
+    for (; i < digits.size() && digits[i] >= '0' && digits[i] <= '9'; ++i)
+      value = value * 10 + (digits[i] - '0');
+    if (i == digits.size()) return double(negative ? -value : value);
   }
   const std::string trimmed = platform::trim(text);
   if (trimmed.empty()) return std::nullopt;

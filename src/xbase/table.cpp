@@ -344,8 +344,12 @@ const FieldDescriptor& Table::fieldAt(int index) const {
 }
 
 std::string Table::field(int index) const {
+  return std::string(fieldView(index));
+}
+
+std::string_view Table::fieldView(int index) const {
   const FieldDescriptor& f = fieldAt(index);
-  return record_.substr(f.offset, f.width);
+  return std::string_view(record_).substr(f.offset, f.width);
 }
 
 std::string_view Table::valueBytes(const FieldDescriptor& f) const {
@@ -366,6 +370,9 @@ std::string Table::text(int index) const {
 
 double Table::number(int index) const {
   const FieldDescriptor& f = fieldAt(index);
+  // A plain number field (no null or length flag) is read in place.
+  if (f.type == 'N' && f.nullBit < 0 && f.lengthBit < 0)
+    return parseNumber(std::string_view(record_).substr(f.offset, f.width)).value_or(0.0);
   return numericValue(f, valueBytes(f));
 }
 
@@ -433,18 +440,57 @@ void Table::setNumber(int index, double value) {
   markDirty();
 }
 
+namespace {
+
+// True for the pointer parseMemoPointer() reads as block 0: zero in binary, else only blanks
+// and NULs.
+bool isEmptyMemoPointer(std::string_view raw) {
+  if (raw.size() == 4) return readLe32(raw.data()) == 0;
+  for (char c : raw)
+    if (c != ' ' && c != '\0') return false;
+  return true;
+}
+
+}  // namespace
+
 std::string Table::memo(int index) {
   const FieldDescriptor& f = fieldAt(index);
   if (!f.isMemo()) return text(index);
-  if (auto it = pendingMemos_.find(index); it != pendingMemos_.end()) return it->second;
-  if ((eof_ && !appending_) || isNull(index)) return "";
-  const auto block = parseMemoPointer(field(index));
+  const std::optional<uint32_t> block = memoBlock(index);
+  if (!block) {
+    if (auto it = pendingMemos_.find(index); it != pendingMemos_.end()) return it->second;
+    return "";
+  }
+  return memo_->read(*block, {recno_, f.name});
+}
+
+std::string_view Table::memoView(int index) {
+  const FieldDescriptor& f = fieldAt(index);
+  if (!f.isMemo()) return memoText_ = text(index);
+  const std::optional<uint32_t> block = memoBlock(index);
+  if (!block) {
+    if (auto it = pendingMemos_.find(index); it != pendingMemos_.end()) return it->second;
+    return {};
+  }
+  return memo_->view(*block, {recno_, f.name});
+}
+
+std::optional<uint32_t> Table::memoBlock(int index) const {
+  const FieldDescriptor& f = header_.fields[size_t(index)];
+  if (!pendingMemos_.empty() && pendingMemos_.count(index) != 0) return std::nullopt;
+  if (eof_ && !appending_) return std::nullopt;
+  // A walk asks for dozens of memo fields per record, most of them empty: an empty pointer of a
+  // field without a null flag is recognised in place.
+  if (f.nullBit < 0 && isEmptyMemoPointer(std::string_view(record_).substr(f.offset, f.width)))
+    return std::nullopt;
+  const FieldBytes value = fieldBytes(f, record_);
+  if (value.null) return std::nullopt;
+  const auto block = parseMemoPointer(value.bytes);
   if (!block)
     raise("reading table %s: record %u field %s holds \"%s\", not a memo block number",
-          path(".dbf").c_str(), recno_, f.name.c_str(), field(index).c_str());
-  if (*block == 0) return "";
-  if (!memo_) return "";
-  return memo_->read(*block, {recno_, f.name});
+          path(".dbf").c_str(), recno_, f.name.c_str(), std::string(value.bytes).c_str());
+  if (*block == 0 || !memo_) return std::nullopt;
+  return block;
 }
 
 void Table::setMemo(int index, std::string_view value) {

@@ -1,6 +1,7 @@
 #include "search/recipe_search.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "food/ingredient_table.h"
 #include "platform/text.h"
@@ -192,13 +193,25 @@ class RecipeSearch::Record {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     return text;
   }
-  // ASCII letters lowered as platform::toLower does, in one pass the compiler can vectorise.
+  // ASCII letters lowered as platform::toLower does, eight bytes at a time: in each byte without
+  // its top bit, adding 0x80 - 'A' sets the top bit from 'A' up, adding 0x80 - 'Z' - 1 from past
+  // 'Z' up; the bytes between (and without a top bit of their own) get 0x20 added.
   static void foldInto(std::string& out, std::string_view text) {
-    out.resize(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-      const char c = text[i];
-      out[i] = char(c + (unsigned(c - 'A') < 26u ? 'a' - 'A' : 0));
+    out.assign(text);
+    char* p = out.data();
+    const size_t n = out.size();
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kTop = 0x80 * kOnes;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+      uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      const uint64_t low = word & ~kTop;
+      const uint64_t fromA = low + (0x80 - 'A') * kOnes;
+      const uint64_t pastZ = low + (0x80 - 'Z' - 1) * kOnes;
+      word |= (fromA & ~pastZ & ~word & kTop) >> 2;
+      std::memcpy(p + i, &word, 8);
     }
+    for (; i < n; ++i) p[i] = platform::toLowerAscii(p[i]);
   }
   // A memo (trimmed when asked) folded into its slot's buffer; the view it is read through is
   // used at once and not kept.
@@ -332,6 +345,8 @@ void RecipeSearch::examineCurrent(bool includeInstructions,
   if (photoMode_) {
     matched = fields_.media >= 0 && !pictureReference(table.memo(fields_.media)).empty();
   } else {
+    // The memos are read last: their memory is asked for while the name and foods are tested.
+    if (includeInstructions && fields_.instructions >= 0) table.prefetchMemo(fields_.instructions);
     matched = wordsMatch(words_, [&](const std::string& term) {
       return termMatches(record, term, foods_, includeInstructions);
     });

@@ -56,6 +56,10 @@ class MemoFile {
   // lies whole in the view, else into a buffer of this object. Same checks and errors as read().
   // The view is valid only until the next read, write or close of this memo file.
   std::string_view view(uint32_t block, MemoReader reader);
+  // Asks the memory for the first bytes from `block` on (the memo there and those written after
+  // it), to be read soon: a hint that lets a walk wait for them while it does other work.
+  // Nothing happens outside the mapped view.
+  void prefetch(uint32_t block) const;
   // Stores `data` at the next free block and returns that block; 0 for empty data (no memo).
   // Never overwrites an existing memo, so a torn write cannot damage the memo a record still
   // points at; the space of replaced memos comes back with a memo compress. The header's

@@ -26,20 +26,41 @@ std::string formatNumber(double value, uint32_t width, uint32_t decimals) {
   return std::string(width - text.size(), ' ') + text;
 }
 
-std::optional<double> parseNumber(std::string_view text) {
-  // Most numbers in tables are whole (codes, counts): read them without a copy or strtod.
+namespace {
+
+enum class WholeNumber { Blank, Read, Other };
+
+// Most numbers in tables are whole (codes, counts): text of blanks around an optional '-' and at
+// most 15 digits is read here, without a copy or strtod. Returns its value in plain registers
+// (an optional built on the stack costs a stall per field on a walk).
+WholeNumber readWholeNumber(std::string_view text, double& value) {
   size_t first = 0, last = text.size();
   while (first < last && text[first] == ' ') ++first;
-  if (first == last) return std::nullopt;
+  if (first == last) return WholeNumber::Blank;
   while (text[last - 1] == ' ') --last;
   const bool negative = text[first] == '-';
   const std::string_view digits = text.substr(first + negative, last - first - negative);
-  if (!digits.empty() && digits.size() <= 15) {
-    int64_t value = 0;
-    size_t i = 0;
-    for (; i < digits.size() && digits[i] >= '0' && digits[i] <= '9'; ++i)
-      value = value * 10 + (digits[i] - '0');
-    if (i == digits.size()) return double(negative ? -value : value);
+  if (digits.empty() || digits.size() > 15) return WholeNumber::Other;
+  int64_t whole = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return WholeNumber::Other;
+    whole = whole * 10 + (c - '0');
+  }
+  value = double(negative ? -whole : whole);
+  return WholeNumber::Read;
+}
+
+}  // namespace
+
+std::optional<double> parseNumber(std::string_view text) {
+  double whole = 0;
+  switch (readWholeNumber(text, whole)) {
+    case WholeNumber::Blank:
+      return std::nullopt;
+    case WholeNumber::Read:
+      return whole;
+    case WholeNumber::Other:
+      break;
   }
   const std::string trimmed = platform::trim(text);
   if (trimmed.empty()) return std::nullopt;
@@ -142,8 +163,18 @@ double numericValue(const FieldDescriptor& f, std::string_view raw) {
                                                                  << 32;
       return double(int64_t(bits)) / 10000.0;
     }
-    default:
+    default: {
+      double value = 0;
+      switch (readWholeNumber(raw, value)) {
+        case WholeNumber::Blank:
+          return 0.0;
+        case WholeNumber::Read:
+          return value;
+        case WholeNumber::Other:
+          break;
+      }
       return parseNumber(raw).value_or(0.0);
+    }
   }
 }
 

@@ -143,6 +143,9 @@ class Table {
   // until the next memo read, move, change or close of the table; a walk that keeps a memo
   // longer copies it.
   std::string_view memoView(int index);
+  // A hint that memo field `index` of the current record is read soon: its start is asked of
+  // the memory now. Never throws; does nothing for an empty or damaged pointer.
+  void prefetchMemo(int index) const;
   void setMemo(int index, std::string_view value);
 
   // -- Records
@@ -226,9 +229,10 @@ class Table {
   std::string& buffer(int index, const char* action);
   const FieldDescriptor& fieldAt(int index) const;
   std::string_view valueBytes(const FieldDescriptor& f) const;
-  // The memo file block that memo field `index` of the current record points at; none when the
-  // field has a pending memo, is empty or null, or there is no record or memo file.
-  std::optional<uint32_t> memoBlock(int index) const;
+  // The memo file block that memo field `index` of the current record points at; 0 (no memo)
+  // when the field has a pending memo, is empty or null, or there is no record or memo file.
+  // Throws Error for a pointer that is no block number.
+  uint32_t memoBlock(int index) const;
 
   // table_index.cpp
   void openIndex(const OpenOptions& options);

@@ -197,6 +197,10 @@ class RecipeSearch::Record {
   // its top bit, adding 0x80 - 'A' sets the top bit from 'A' up, adding 0x80 - 'Z' - 1 from past
   // 'Z' up; the bytes between (and without a top bit of their own) get 0x20 added.
   static void foldInto(std::string& out, std::string_view text) {
+    if (text.empty()) {  // most notes
+      out.clear();
+      return;
+    }
     out.assign(text);
     char* p = out.data();
     const size_t n = out.size();
@@ -300,6 +304,12 @@ bool RecipeSearch::findPlace() {
     return false;
   }
   xbase::Table& table = recipes_.table();
+  // Left where the last batch stopped (nobody moved the table since): the table keeps its place
+  // in the tag, which would otherwise be looked up again from the key.
+  if (!table.eof() && table.recordNumber() == nextRecord_ && !table.deleted() &&
+      platform::equalsIgnoreCase(table.selectedTag(), kChapterTag) &&
+      long(table.number(fields_.uid)) == nextUid_)
+    return true;
   // A pack since the last batch renumbers the records: the recipe is then found by its UID.
   bool on =
       table.go(nextRecord_) && (table.deleted() || long(table.number(fields_.uid)) == nextUid_);

@@ -472,6 +472,7 @@ std::string_view Table::memoView(int index) {
   const FieldDescriptor& f = fieldAt(index);
   if (!f.isMemo()) return memoText_ = text(index);
   if (const uint32_t block = memoBlock(index)) return memo_->view(block, {recno_, f.name});
+  if (pendingMemos_.empty()) return {};
   if (auto it = pendingMemos_.find(index); it != pendingMemos_.end()) return it->second;
   return {};
 }

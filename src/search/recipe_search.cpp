@@ -1,6 +1,7 @@
 #include "search/recipe_search.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "food/ingredient_table.h"
 #include "platform/text.h"
@@ -132,15 +133,29 @@ const std::string* FoodMatches::find(long uid) const {
 // ---------------------------------------------------------------- the current recipe
 
 // The current record as the test reads it: each field read and lower-cased when first asked for,
-// so that a recipe found by its name costs no memo reads.
+// so that a recipe found by its name costs no memo reads. Fields are read as views of the table
+// (no copy of the record or of its memos) and folded into buffers that live as long as the
+// search, so a walk makes no allocation per recipe.
 class RecipeSearch::Record {
  public:
-  Record(xbase::Table& table, const Fields& fields) : table_(table), fields_(fields) {}
+  // Starts on the table's current record.
+  void start(xbase::Table& table, const Fields& fields) {
+    table_ = &table;
+    fields_ = &fields;
+    nameRead_ = ingredientsRead_ = false;
+    read_.fill(false);
+  }
 
   const std::string& name() {
     if (!nameRead_) {
-      trimmedName_ = fields_.name < 0 ? std::string() : platform::trim(table_.text(fields_.name));
-      loweredName_ = platform::toLower(trimmedName_);
+      if (fields_->name < 0) {
+        trimmedName_.clear();
+      } else if (fields_->nameIsText) {
+        trimmedName_.assign(trimmedView(table_->fieldView(fields_->name)));
+      } else {
+        trimmedName_ = platform::trim(table_->text(fields_->name));
+      }
+      foldInto(loweredName_, trimmedName_);
       nameRead_ = true;
     }
     return loweredName_;
@@ -152,17 +167,17 @@ class RecipeSearch::Record {
   long ingredient(size_t line) {
     if (!ingredientsRead_) {
       for (size_t i = 0; i < ingredients_.size(); ++i) {
-        const int field = fields_.ingredient[i];
-        ingredients_[i] = field < 0 ? 0 : long(table_.number(field));
+        const int field = fields_->ingredient[i];
+        ingredients_[i] = field < 0 ? 0 : long(table_->number(field));
       }
       ingredientsRead_ = true;
     }
     return ingredients_[line];
   }
-  const std::string& note1(size_t line) { return memo(kNotes1 + line, fields_.note1[line], false); }
-  const std::string& note2(size_t line) { return memo(kNotes2 + line, fields_.note2[line], false); }
-  const std::string& instructions() { return memo(kInstructions, fields_.instructions, true); }
-  const std::string& description() { return memo(kDescription, fields_.description, true); }
+  const std::string& note1(size_t line) { return memo(kNotes1 + line, fields_->note1[line], false); }
+  const std::string& note2(size_t line) { return memo(kNotes2 + line, fields_->note2[line], false); }
+  const std::string& instructions() { return memo(kInstructions, fields_->instructions, true); }
+  const std::string& description() { return memo(kDescription, fields_->description, true); }
 
  private:
   enum Slot : size_t {
@@ -172,23 +187,49 @@ class RecipeSearch::Record {
     kNotes2 = kNotes1 + store::kRecipeLines,
     kSlots = kNotes2 + store::kRecipeLines
   };
-  // A memo trimmed and lower-cased where it was read, without copies: a walk reads many.
+  // Blanks and tabs cut from both ends, as platform::trim does, without a copy.
+  static std::string_view trimmedView(std::string_view text) {
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    return text;
+  }
+  // ASCII letters lowered as platform::toLower does, eight bytes at a time: in each byte without
+  // its top bit, adding 0x80 - 'A' sets the top bit from 'A' up, adding 0x80 - 'Z' - 1 from past
+  // 'Z' up; the bytes between (and without a top bit of their own) get 0x20 added.
+  static void foldInto(std::string& out, std::string_view text) {
+    if (text.empty()) {  // most notes
+      out.clear();
+      return;
+    }
+    out.assign(text);
+    char* p = out.data();
+    const size_t n = out.size();
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kTop = 0x80 * kOnes;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+      uint64_t word;
+      std::memcpy(&word, p + i, 8);
+      const uint64_t low = word & ~kTop;
+      const uint64_t fromA = low + (0x80 - 'A') * kOnes;
+      const uint64_t pastZ = low + (0x80 - 'Z' - 1) * kOnes;
+      word |= (fromA & ~pastZ & ~word & kTop) >> 2;
+      std::memcpy(p + i, &word, 8);
+    }
+    for (; i < n; ++i) p[i] = platform::toLowerAscii(p[i]);
+  }
+  // A memo (trimmed when asked) folded into its slot's buffer; the view it is read through is
+  // used at once and not kept.
   const std::string& memo(size_t slot, int field, bool trimmed) {
     if (!read_[slot]) {
-      std::string& text = memos_[slot];
-      if (field >= 0) text = table_.memo(field);
-      if (trimmed) {
-        text.erase(text.find_last_not_of(" \t") + 1);
-        text.erase(0, text.find_first_not_of(" \t"));
-      }
-      for (char& c : text) c = platform::toLowerAscii(c);
+      std::string_view text = field >= 0 ? table_->memoView(field) : std::string_view();
+      foldInto(memos_[slot], trimmed ? trimmedView(text) : text);
       read_[slot] = true;
     }
     return memos_[slot];
   }
 
-  xbase::Table& table_;
-  const Fields& fields_;
+  xbase::Table* table_ = nullptr;
+  const Fields* fields_ = nullptr;
   bool nameRead_ = false;
   std::string trimmedName_, loweredName_;
   bool ingredientsRead_ = false;
@@ -225,7 +266,7 @@ bool termMatches(Record& recipe, const std::string& term, const FoodMatches& foo
 
 RecipeSearch::RecipeSearch(store::RecipeTable& recipes, food::IngredientTable& foods,
                            std::string_view text, bool photoMode)
-    : recipes_(recipes), photoMode_(photoMode) {
+    : recipes_(recipes), photoMode_(photoMode), record_(std::make_unique<Record>()) {
   if (!photoMode_) {
     words_ = splitSearchWords(text);
     for (std::string& word : words_) word = platform::toLower(word);
@@ -237,10 +278,13 @@ RecipeSearch::RecipeSearch(store::RecipeTable& recipes, food::IngredientTable& f
   rememberPlace(recipes_.first(0).has_value());
 }
 
+RecipeSearch::~RecipeSearch() = default;
+
 void RecipeSearch::lookUpFields() {
   const xbase::Table& table = recipes_.table();
   fields_.uid = table.fieldIndex("UID");
   fields_.name = table.fieldIndex("NAME");
+  fields_.nameIsText = fields_.name >= 0 && table.fields()[size_t(fields_.name)].type == 'C';
   fields_.media = table.fieldIndex("MEDIA");
   fields_.instructions = table.fieldIndex("INSTRUC");
   fields_.description = table.fieldIndex("DESCRIP");
@@ -260,6 +304,12 @@ bool RecipeSearch::findPlace() {
     return false;
   }
   xbase::Table& table = recipes_.table();
+  // Left where the last batch stopped (nobody moved the table since): the table keeps its place
+  // in the tag, which would otherwise be looked up again from the key.
+  if (!table.eof() && table.recordNumber() == nextRecord_ && !table.deleted() &&
+      platform::equalsIgnoreCase(table.selectedTag(), kChapterTag) &&
+      long(table.number(fields_.uid)) == nextUid_)
+    return true;
   // A pack since the last batch renumbers the records: the recipe is then found by its UID.
   bool on =
       table.go(nextRecord_) && (table.deleted() || long(table.number(fields_.uid)) == nextUid_);
@@ -299,11 +349,14 @@ void RecipeSearch::runBatch(bool includeInstructions,
 void RecipeSearch::examineCurrent(bool includeInstructions,
                                   const std::function<void(const RecipeSearchMatch&)>& onMatch) {
   xbase::Table& table = recipes_.table();
-  Record record(table, fields_);
+  Record& record = *record_;
+  record.start(table, fields_);
   bool matched = false;
   if (photoMode_) {
     matched = fields_.media >= 0 && !pictureReference(table.memo(fields_.media)).empty();
   } else {
+    // The memos are read last: their memory is asked for while the name and foods are tested.
+    if (includeInstructions && fields_.instructions >= 0) table.prefetchMemo(fields_.instructions);
     matched = wordsMatch(words_, [&](const std::string& term) {
       return termMatches(record, term, foods_, includeInstructions);
     });

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,6 +93,7 @@ class RecipeSearch {
   // split into words and the food matches are built.
   RecipeSearch(store::RecipeTable& recipes, food::IngredientTable& foods, std::string_view text,
                bool photoMode);
+  ~RecipeSearch();
 
   // Examines up to kSearchBatchSize recipes, calling `onMatch` for each match. The batch ends
   // early at the end of the table or once more than kSearchFoundLimit were found. Notes,
@@ -119,6 +121,7 @@ class RecipeSearch {
   // Field numbers of the table, looked up once; -1 for a field the table's format lacks.
   struct Fields {
     int uid = -1, name = -1, media = -1, instructions = -1, description = -1;
+    bool nameIsText = false;  // NAME is a character field: read as a view, trimmed
     std::array<int, store::kRecipeLines> ingredient{}, note1{}, note2{};
   };
   void lookUpFields();
@@ -139,6 +142,7 @@ class RecipeSearch {
   long examined_ = 0;
   long found_ = 0;
   long recordsAtStart_ = 0;
+  std::unique_ptr<Record> record_;  // its buffers serve every recipe of the walk
 };
 
 // The message that ends a search, if any: outside photo mode, more than kSearchFoundLimit found

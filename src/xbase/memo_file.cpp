@@ -14,6 +14,10 @@ constexpr char kDbtEnd = 0x1A;
 constexpr size_t kDbtIVBlockSizeOffset = 20;
 constexpr char kDbtIVMark[4] = {char(0xFF), char(0xFF), 0x08, 0x00};
 constexpr uint64_t kMaxMemoLength = 0x7FFFFFFF;
+// What prefetch() asks for: a memo and, in a file written record by record, the memos of the
+// same record after it.
+constexpr uint64_t kPrefetchSpan = 512;
+constexpr uint64_t kCacheLine = 64;
 
 // "record 5 field NOTES": built only for a message, never on the way of a good read.
 std::string describe(MemoReader reader) {
@@ -79,11 +83,7 @@ uint32_t MemoFile::blocksFor(uint64_t length) const {
 
 bool MemoFile::readAt(uint64_t offset, char* out, size_t count) {
   if (offset > fileSize_ || count > fileSize_ - offset) return false;
-  // The first read maps the file as it is; memos written later lie past the view.
-  if (!mapTried_) {
-    mapTried_ = true;
-    file_.mapView(fileSize_);  // when it cannot be mapped, reads go to the file
-  }
+  mapOnce();
   if (offset + count <= file_.viewLength()) {
     std::memcpy(out, file_.view() + offset, count);
     return true;
@@ -91,15 +91,44 @@ bool MemoFile::readAt(uint64_t offset, char* out, size_t count) {
   return file_.readAt(offset, out, count);
 }
 
+void MemoFile::mapOnce() {
+  // The first read maps the file as it is; memos written later lie past the view.
+  if (!mapTried_) {
+    mapTried_ = true;
+    file_.mapView(fileSize_);  // when it cannot be mapped, reads go to the file
+  }
+}
+
+void MemoFile::prefetch(uint32_t block) const {
+  const uint64_t at = uint64_t(block) * blockSize_;
+  const uint64_t end = std::min<uint64_t>(at + kPrefetchSpan, file_.viewLength());
+  for (uint64_t line = at; line < end; line += kCacheLine) __builtin_prefetch(file_.view() + line);
+}
+
 std::string MemoFile::read(uint32_t block, MemoReader reader) {
+  const std::string_view data = view(block, reader);
+  // A memo read into the buffer is handed over rather than copied.
+  if (data.data() == buffer_.data()) return std::move(buffer_);
+  return std::string(data);
+}
+
+std::string_view MemoFile::view(uint32_t block, MemoReader reader) {
   const uint64_t at = uint64_t(block) * blockSize_;
   // A .dbt header is block 0 whatever the block size; an .fpt header is 512 bytes.
   const uint64_t dataStart = kind_ == Kind::Fpt ? kMemoHeaderSize : blockSize_;
   if (block == 0 || at < dataStart || at >= fileSize_)
     raise("reading memo file %s for %s: block %u (offset %llu) is outside the data area",
           path_.c_str(), describe(reader).c_str(), block, static_cast<unsigned long long>(at));
-  if (kind_ == Kind::Dbt) return readToEndMark(at, describe(reader));
-  if (kind_ == Kind::DbtIV) return readDbtIV(block, at, reader);
+  if (kind_ == Kind::Dbt) return buffer_ = readToEndMark(at, describe(reader));
+  if (kind_ == Kind::DbtIV) return buffer_ = readDbtIV(block, at, reader);
+  // A memo whole in the mapped view is shown in place: the usual case in a walk.
+  mapOnce();
+  if (at + kMemoBlockHeaderSize <= file_.viewLength()) {
+    const char* head = file_.view() + at;
+    const uint64_t length = readBe32(head + 4);
+    if (length <= kMaxMemoLength && length <= file_.viewLength() - at - kMemoBlockHeaderSize)
+      return std::string_view(head + kMemoBlockHeaderSize, size_t(length));
+  }
   // One read takes the block header and, for most memos, the whole text with it; only a memo
   // longer than that first read needs a second one.
   char first[kFirstMemoRead];
@@ -115,7 +144,8 @@ std::string MemoFile::read(uint32_t block, MemoReader reader) {
         path_.c_str(), describe(reader).c_str(), block,
         static_cast<unsigned long long>(length));
   const size_t inFirst = std::min<size_t>(size_t(length), got - kMemoBlockHeaderSize);
-  std::string out(first + kMemoBlockHeaderSize, inFirst);
+  std::string& out = buffer_;
+  out.assign(first + kMemoBlockHeaderSize, inFirst);
   if (inFirst < length) {
     out.resize(size_t(length));
     const uint64_t rest = at + kMemoBlockHeaderSize + inFirst;

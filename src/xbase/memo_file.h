@@ -52,6 +52,14 @@ class MemoFile {
   // The data of the memo at `block`. Throws Error when the block or its length lies outside the
   // file. The file as it was opened is read through a mapped view: no system call per memo.
   std::string read(uint32_t block, MemoReader reader);
+  // The same data without a copy where it can be had: a view into the mapped file when the memo
+  // lies whole in the view, else into a buffer of this object. Same checks and errors as read().
+  // The view is valid only until the next read, write or close of this memo file.
+  std::string_view view(uint32_t block, MemoReader reader);
+  // Asks the memory for the first bytes from `block` on (the memo there and those written after
+  // it), to be read soon: a hint that lets a walk wait for them while it does other work.
+  // Nothing happens outside the mapped view.
+  void prefetch(uint32_t block) const;
   // Stores `data` at the next free block and returns that block; 0 for empty data (no memo).
   // Never overwrites an existing memo, so a torn write cannot damage the memo a record still
   // points at; the space of replaced memos comes back with a memo compress. The header's
@@ -69,6 +77,7 @@ class MemoFile {
   std::string readToEndMark(uint64_t at, const std::string& context);
   std::string readDbtIV(uint32_t block, uint64_t at, MemoReader reader);
   bool readAt(uint64_t offset, char* out, size_t count);
+  void mapOnce();
 
   platform::File file_;
   std::string path_;
@@ -77,6 +86,7 @@ class MemoFile {
   uint32_t nextFree_ = 0;
   uint64_t fileSize_ = 0;
   bool mapTried_ = false;
+  std::string buffer_;  // what view() returns for a memo it cannot show in place
 };
 
 }  // namespace savora::xbase

@@ -36,18 +36,41 @@ std::string formatNumber(double value, uint32_t width, uint32_t decimals) {
   return std::string(width - text.size(), ' ') + text;
 }
 
+namespace {
+
+enum class WholeNumber { Blank, Read, Other };
+
+// Most numbers in tables are whole (codes, counts): text of blanks around an optional '-' and at
+// most 15 digits is read here, without a copy or strtod. Returns its value in plain registers
+// (an optional built on the stack costs a stall per field on a walk).
+WholeNumber readWholeNumber(std::string_view text, double& value) {
+  size_t first = 0, last = text.size();
+  while (first < last && text[first] == ' ') ++first;
+  if (first == last) return WholeNumber::Blank;
+  while (text[last - 1] == ' ') --last;
+  const bool negative = text[first] == '-';
+  const std::string_view digits = text.substr(first + negative, last - first - negative);
+  if (digits.empty() || digits.size() > 15) return WholeNumber::Other;
+  int64_t whole = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return WholeNumber::Other;
+    whole = whole * 10 + (c - '0');
+  }
+  value = double(negative ? -whole : whole);
+  return WholeNumber::Read;
+}
+
+}  // namespace
+
 std::optional<double> parseNumber(std::string_view text) {
-  // Most numbers in tables are whole (codes, counts): read them without a copy or strtod.
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return std::nullopt;
-  const size_t last = text.find_last_not_of(' ');
-  const std::string_view digits = text.substr(first, last - first + 1);
-  const bool negative = digits[0] == '-';
-  if (digits.size() - negative <= 15 && digits.size() > size_t(negative) &&
-      digits.find_first_not_of("0123456789", negative) == std::string_view::npos) {
-    int64_t value = 0;
-    for (char c : digits.substr(negative)) value = value * 10 + (c - '0');
-    return double(negative ? -value : value);
+  double whole = 0;
+  switch (readWholeNumber(text, whole)) {
+    case WholeNumber::Blank:
+      return std::nullopt;
+    case WholeNumber::Read:
+      return whole;
+    case WholeNumber::Other:
+      break;
   }
   const std::string trimmed = platform::trim(text);
   if (trimmed.empty()) return std::nullopt;
@@ -150,8 +173,18 @@ double numericValue(const FieldDescriptor& f, std::string_view raw) {
                                                                  << 32;
       return double(int64_t(bits)) / 10000.0;
     }
-    default:
+    default: {
+      double value = 0;
+      switch (readWholeNumber(raw, value)) {
+        case WholeNumber::Blank:
+          return 0.0;
+        case WholeNumber::Read:
+          return value;
+        case WholeNumber::Other:
+          break;
+      }
       return parseNumber(raw).value_or(0.0);
+    }
   }
 }
 

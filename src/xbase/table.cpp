@@ -349,8 +349,12 @@ const FieldDescriptor& Table::fieldAt(int index) const {
 }
 
 std::string Table::field(int index) const {
+  return std::string(fieldView(index));
+}
+
+std::string_view Table::fieldView(int index) const {
   const FieldDescriptor& f = fieldAt(index);
-  return record_.substr(f.offset, f.width);
+  return std::string_view(record_).substr(f.offset, f.width);
 }
 
 std::string_view Table::valueBytes(const FieldDescriptor& f) const {
@@ -371,6 +375,9 @@ std::string Table::text(int index) const {
 
 double Table::number(int index) const {
   const FieldDescriptor& f = fieldAt(index);
+  // A plain number field (no null or length flag) is read in place.
+  if (f.type == 'N' && f.nullBit < 0 && f.lengthBit < 0)
+    return numericValue(f, std::string_view(record_).substr(f.offset, f.width));
   return numericValue(f, valueBytes(f));
 }
 
@@ -438,18 +445,67 @@ void Table::setNumber(int index, double value) {
   markDirty();
 }
 
+namespace {
+
+// True for the pointer parseMemoPointer() reads as block 0: zero in binary, else only blanks
+// and NULs, the only bytes with no bit set but 0x20 (tested eight at a time).
+bool isEmptyMemoPointer(std::string_view raw) {
+  if (raw.size() == 4) return readLe32(raw.data()) == 0;
+  constexpr uint64_t kNotBlank = ~0x2020202020202020ull;
+  size_t i = 0;
+  for (; i + 8 <= raw.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, raw.data() + i, 8);
+    if (word & kNotBlank) return false;
+  }
+  for (; i < raw.size(); ++i)
+    if (uint8_t(raw[i]) & ~0x20u) return false;
+  return true;
+}
+
+}  // namespace
+
 std::string Table::memo(int index) {
   const FieldDescriptor& f = fieldAt(index);
   if (!f.isMemo()) return text(index);
+  if (const uint32_t block = memoBlock(index)) return memo_->read(block, {recno_, f.name});
   if (auto it = pendingMemos_.find(index); it != pendingMemos_.end()) return it->second;
-  if ((eof_ && !appending_) || isNull(index)) return "";
-  const auto block = parseMemoPointer(field(index));
+  return "";
+}
+
+std::string_view Table::memoView(int index) {
+  const FieldDescriptor& f = fieldAt(index);
+  if (!f.isMemo()) return memoText_ = text(index);
+  if (const uint32_t block = memoBlock(index)) return memo_->view(block, {recno_, f.name});
+  if (pendingMemos_.empty()) return {};
+  if (auto it = pendingMemos_.find(index); it != pendingMemos_.end()) return it->second;
+  return {};
+}
+
+void Table::prefetchMemo(int index) const {
+  if (index < 0 || size_t(index) >= header_.fields.size() || !memo_) return;
+  const FieldDescriptor& f = header_.fields[size_t(index)];
+  if (!f.isMemo() || f.nullBit >= 0 || (eof_ && !appending_)) return;
+  const std::optional<uint32_t> block =
+      parseMemoPointer(std::string_view(record_).substr(f.offset, f.width));
+  if (block && *block != 0) memo_->prefetch(*block);
+}
+
+uint32_t Table::memoBlock(int index) const {
+  const FieldDescriptor& f = header_.fields[size_t(index)];
+  if (!pendingMemos_.empty() && pendingMemos_.count(index) != 0) return 0;
+  if ((eof_ && !appending_) || !memo_) return 0;
+  // A walk asks for dozens of memo fields per record, most of them empty: an empty pointer of a
+  // field without a null flag is recognised in place.
+  if (f.nullBit < 0 && isEmptyMemoPointer(std::string_view(record_).substr(f.offset, f.width)))
+    return 0;
+  const FieldBytes value = fieldBytes(f, record_);
+  if (value.null) return 0;
+  const auto block = parseMemoPointer(value.bytes);
   if (!block)
     raise("reading table %s: record %u field %s holds \"%s\", not a memo block number",
-          path(".dbf").c_str(), recno_, f.name.c_str(), field(index).c_str());
-  if (*block == 0) return "";
-  if (!memo_) return "";
-  return memo_->read(*block, {recno_, f.name});
+          path(".dbf").c_str(), recno_, f.name.c_str(), std::string(value.bytes).c_str());
+  return *block;
 }
 
 void Table::setMemo(int index, std::string_view value) {

@@ -119,6 +119,9 @@ class Table {
   // field (fieldIndex() of an unknown name is -1) throws Error.
   // The stored bytes, blank-padded to the field width.
   std::string field(int index) const;
+  // The same bytes without a copy: a view of the current record, valid only until the next
+  // move, change or close of the table (any call that reads or writes a record).
+  std::string_view fieldView(int index) const;
   // The value as text: C trimmed at the right, numbers without blanks, D as YYYYMMDD, V and Q
   // as long as their value; "" for a null field. Throws Error for a V or Q length byte past the
   // field's end.
@@ -135,6 +138,14 @@ class Table {
   void setNumber(int index, double value);
   // Memo text (or W blob bytes) of any length; "" when the record has none or it is null.
   std::string memo(int index);
+  // The same text without a copy where it can be had: a view into the mapped memo file when the
+  // memo lies whole in it, else into a buffer of the table. Same errors as memo(). Valid only
+  // until the next memo read, move, change or close of the table; a walk that keeps a memo
+  // longer copies it.
+  std::string_view memoView(int index);
+  // A hint that memo field `index` of the current record is read soon: its start is asked of
+  // the memory now. Never throws; does nothing for an empty or damaged pointer.
+  void prefetchMemo(int index) const;
   void setMemo(int index, std::string_view value);
 
   // -- Records
@@ -218,6 +229,10 @@ class Table {
   std::string& buffer(int index, const char* action);
   const FieldDescriptor& fieldAt(int index) const;
   std::string_view valueBytes(const FieldDescriptor& f) const;
+  // The memo file block that memo field `index` of the current record points at; 0 (no memo)
+  // when the field has a pending memo, is empty or null, or there is no record or memo file.
+  // Throws Error for a pointer that is no block number.
+  uint32_t memoBlock(int index) const;
 
   // table_index.cpp
   void openIndex(const OpenOptions& options);
@@ -274,6 +289,7 @@ class Table {
   bool changed_ = false;
   bool appending_ = false;
   std::map<int, std::string> pendingMemos_;
+  std::string memoText_;  // what memoView() returns for a field that is not a memo field
 
   // Cached tag position; valid while no index page changed since.
   std::optional<CdxTree::Position> cursor_;

@@ -206,6 +206,33 @@ TEST_F(RecipeSearchTest, NotesInstructionsAndDescriptionsOnlyWithTheOption) {
   EXPECT_EQ(find("flour caraway", true), Words{"Rolls"});
 }
 
+TEST_F(RecipeSearchTest, OnlyAsciiLettersAreFoldedInLongTexts) {
+  // Texts longer than eight bytes are lowered eight bytes at a time; the bytes next to the
+  // letters and those above 0x7F keep their case.
+  const struct {
+    const char* instructions;
+    const char* word;
+    bool found;
+  } kCases[] = {
+      {"Stir in the ZUCCHINI at the end.", "zucchini", true},
+      {"Serve with @[ZEST]` of a lemon", "[zest]", true},
+      {"Serve with @[ZEST]` of a lemon", "{zest}", false},
+      {"Serve with @[ZEST]` of a lemon", "`zest", false},
+      {"Use \xC1PPLES from the garden", "apples", false},
+      {"Use \xC1PPLES from the garden", "\xC1pples", true},
+      {"Use \xE1pples from the garden", "\xC1pples", false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(std::string(c.instructions) + " / " + c.word);
+    Recipe recipe;
+    recipe.name = "Dish";
+    recipe.instructions = c.instructions;
+    const long uid = addRecipe(recipe);
+    EXPECT_EQ(find(c.word, true), c.found ? Words{"Dish"} : Words{});
+    recipes.remove(uid);
+  }
+}
+
 TEST_F(RecipeSearchTest, TheOptionAppliesFromTheNextBatchOn) {
   for (int i = 0; i < 15; ++i) {
     Recipe recipe;

@@ -85,6 +85,7 @@ TEST(DbtMemoTest, MemosAreReadByTheirFormatsRule) {
     const int note = table->fieldIndex("NOTE");
     ASSERT_TRUE(table->go(1));
     EXPECT_EQ(table->memo(note), c.first);
+    EXPECT_EQ(table->memoView(note), c.first);
     ASSERT_TRUE(table->go(2));
     if (c.second.empty()) {
       try {
@@ -94,8 +95,10 @@ TEST(DbtMemoTest, MemosAreReadByTheirFormatsRule) {
         EXPECT_NE(std::string(e.what()).find("t.dbt"), std::string::npos) << e.what();
         EXPECT_NE(std::string(e.what()).find("block 2"), std::string::npos) << e.what();
       }
+      EXPECT_THROW(table->memoView(note), Error);
     } else {
       EXPECT_EQ(table->memo(note), c.second);
+      EXPECT_EQ(table->memoView(note), c.second);
     }
   }
 }

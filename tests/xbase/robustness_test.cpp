@@ -174,21 +174,29 @@ TEST(RobustnessTest, DamagedMemoFilesFailWithNamedErrors) {
       {"memo length past the end", p.dbf, patched(p.fpt, 8 * 64 + 4, "\x7F\xFF\xFF\xF0"), true},
       {"memo file cut inside the first memo", p.dbf, p.fpt.substr(0, 8 * 64 + 12), true},
   };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.what);
-    TempFolder folder;
-    writeTable(folder, c.dbf, c.fpt, p.cdx);
-    try {
-      auto table = Table::open(folder.str() + "t", withTags());
-      ASSERT_TRUE(c.opens);
-      ASSERT_TRUE(table->go(1));
-      table->memo(table->fieldIndex("NOTES"));
-      ADD_FAILURE() << "memo read";
-    } catch (const Error& e) {
-      const std::string message = e.what();
-      EXPECT_TRUE(message.find("t.fpt") != std::string::npos ||
-                  message.find("t.dbf") != std::string::npos)
-          << message;
+  // Both readers, the copy and the view, fail alike.
+  for (const bool asView : {false, true}) {
+    for (const auto& c : kCases) {
+      SCOPED_TRACE(std::string(c.what) + (asView ? ", as a view" : ""));
+      TempFolder folder;
+      writeTable(folder, c.dbf, c.fpt, p.cdx);
+      try {
+        auto table = Table::open(folder.str() + "t", withTags());
+        ASSERT_TRUE(c.opens);
+        ASSERT_TRUE(table->go(1));
+        const int notes = table->fieldIndex("NOTES");
+        if (asView) {
+          table->memoView(notes);
+        } else {
+          table->memo(notes);
+        }
+        ADD_FAILURE() << "memo read";
+      } catch (const Error& e) {
+        const std::string message = e.what();
+        EXPECT_TRUE(message.find("t.fpt") != std::string::npos ||
+                    message.find("t.dbf") != std::string::npos)
+            << message;
+      }
     }
   }
   // A missing memo file is named.

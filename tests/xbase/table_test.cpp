@@ -306,6 +306,56 @@ TEST(TableTest, UniqueTagsKeepOneEntryPerKeyAndDescendingTagsWalkBackwards) {
   EXPECT_TRUE(table->checkIndex().empty());
 }
 
+TEST(TableTest, FieldAndMemoViewsEqualTheCopiedValuesAlsoAfterTheFilesGrow) {
+  TempFolder folder;
+  const std::string base = folder.str() + "recipes";
+  {
+    auto table = createRecipes(base);
+    for (int uid = 1; uid <= 30; ++uid) appendRecipe(*table, uid);
+  }
+  auto table = Table::open(base);
+  ASSERT_TRUE(table);
+  const int notes = table->fieldIndex("NOTES");
+  const int name = table->fieldIndex("NAME");
+  auto viewsMismatch = [&]() -> std::string {
+    for (int i = 0; i < int(table->fields().size()); ++i)
+      if (table->fieldView(i) != table->field(i)) return "field " + std::to_string(i);
+    if (table->memoView(notes) != table->memo(notes)) return "NOTES";
+    if (table->memoView(name) != table->memo(name)) return "NAME as a memo";
+    return "";
+  };
+  for (uint32_t r = 1; r <= 30; ++r) {
+    ASSERT_TRUE(table->go(r));
+    EXPECT_EQ(viewsMismatch(), "") << "record " << r;
+    EXPECT_EQ(table->memoView(notes), recipeNotes(int(r)));
+  }
+  // Records and memos appended once the files are mapped lie past their views; a memo longer
+  // than one read comes from the file in two.
+  const std::string longNotes = std::string(5000, 'x') + "end";
+  table->appendStart();
+  table->setNumber(table->fieldIndex("UID"), 31);
+  table->setMemo(notes, longNotes);
+  EXPECT_EQ(table->memoView(notes), longNotes);  // still pending
+  table->append();
+  appendRecipe(*table, 32);
+  const struct {
+    uint32_t record;
+    std::string notes;
+  } kAfter[] = {{31, longNotes}, {32, recipeNotes(32)}, {1, recipeNotes(1)}, {29, recipeNotes(29)}};
+  for (const auto& c : kAfter) {
+    ASSERT_TRUE(table->go(c.record));
+    EXPECT_EQ(viewsMismatch(), "") << "record " << c.record;
+    EXPECT_EQ(table->memoView(notes), c.notes) << "record " << c.record;
+  }
+  // A changed memo shows before and after it is written.
+  ASSERT_TRUE(table->go(2));
+  table->setMemo(notes, "changed");
+  EXPECT_EQ(table->memoView(notes), "changed");
+  ASSERT_TRUE(table->go(3));
+  ASSERT_TRUE(table->go(2));
+  EXPECT_EQ(table->memoView(notes), "changed");
+}
+
 TEST(TableTest, PackRemovesDeletedRecordsAndCompactsMemos) {
   TempFolder folder;
   const std::string base = folder.str() + "r";

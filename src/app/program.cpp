@@ -40,6 +40,7 @@
 #include "planning/week_window.h"
 #include "planning/year_window.h"
 #include "platform/file_ops.h"
+#include "platform/folder_lock.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/program_dirs.h"
@@ -289,7 +290,8 @@ planning::ShoppingSource shoppingSourceOf(UIW_WINDOW& window) {
     source.recipe = recipeWindow->edit().recipe();
   } else if (auto* menu = dynamic_cast<planning::WeekWindow*>(&window)) {
     source.kind = planning::ShoppingSourceKind::Menu;
-    for (int day = 0; day < planning::kDaysInWeek; ++day) source.days[size_t(day)] = menu->dayRecipes(day);
+    for (int day = 0; day < planning::kDaysInWeek; ++day)
+      source.days[size_t(day)] = menu->dayRecipes(day);
   } else if (auto* plan = dynamic_cast<planning::YearWindow*>(&window)) {
     source.kind = planning::ShoppingSourceKind::Plan;
     for (int month = 0; month < planning::kMonthsInYear; ++month)
@@ -310,7 +312,8 @@ UIW_WINDOW* makeShoppingList(MainWindow& main, SharedTables& tables, User& user,
       .options = {o.adjustServings, o.divideNutrients, o.serves, o.showPrices},
       .readSource = shoppingSourceOf};
   const food::UnitSettings units = currentUnitSettings(main);
-  services.openIngredient = [&tables, &user, units](long ingredient, std::function<void()> changed) {
+  services.openIngredient = [&tables, &user, units](long ingredient,
+                                                    std::function<void()> changed) {
     const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
                                 tables.foodGroups(), tables.recipes()};
     UI_WINDOW_MANAGER::instance().add(new food::IngredientInformationWindow(
@@ -432,9 +435,9 @@ constexpr long kNotForMenuPicking = 1;
 // The menu window (kind 200) and the plan window (kind 1100), and menu picking: the menu window's
 // "From the Bookshelf..." opens the recipe bookshelf, which asks for a recipe while the menu
 // waits; the recipe the user then opens there (command 10433) goes onto the menu's day.
-const char* const kMonthNames[12] = {"January", "February", "March",     "April",
-                                     "May",     "June",     "July",      "August",
-                                     "September", "October", "November", "December"};
+const char* const kMonthNames[12] = {"January",   "February", "March",    "April",
+                                     "May",       "June",     "July",     "August",
+                                     "September", "October",  "November", "December"};
 
 // A menu's days or a plan's months as printing takes them: each heading with the names of its
 // entries, read now.
@@ -484,10 +487,10 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
     w.print = [&tables, &user, &settings = run.settings](planning::WeekWindow& window) {
       std::vector<std::vector<long>> days;
       for (int day = 0; day < 7; ++day) days.push_back(window.dayRecipes(day));
-      auto source = listsSource(window.currentMenu(),
-                                std::vector<std::string>(std::begin(print::kDayNames),
-                                                         std::end(print::kDayNames)),
-                                days, [&tables](long uid) { return tables.recipes().nameOf(uid); });
+      auto source = listsSource(
+          window.currentMenu(),
+          std::vector<std::string>(std::begin(print::kDayNames), std::end(print::kDayNames)), days,
+          [&tables](long uid) { return tables.recipes().nameOf(uid); });
       openPrintSetup(documentJob(print::PrintKind::Menu, source), settings, user);
     };
     w.exitState = &run.state.exitState;
@@ -535,10 +538,10 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
     services.print = [&tables, &user, &settings = run.settings](planning::YearWindow& window) {
       std::vector<std::vector<long>> months;
       for (int month = 0; month < 12; ++month) months.push_back(window.monthMenus(month));
-      auto source = listsSource(window.currentPlan(),
-                                std::vector<std::string>(std::begin(kMonthNames),
-                                                         std::end(kMonthNames)),
-                                months, [&tables](long uid) { return tables.weeks().nameOf(uid); });
+      auto source =
+          listsSource(window.currentPlan(),
+                      std::vector<std::string>(std::begin(kMonthNames), std::end(kMonthNames)),
+                      months, [&tables](long uid) { return tables.weeks().nameOf(uid); });
       openPrintSetup(documentJob(print::PrintKind::YearMenu, source), settings, user);
     };
     services.exitState = &run.state.exitState;
@@ -572,8 +575,8 @@ void startImport(SharedTables& tables, store::TableStore& store, User& user,
        tables.weeks()},
       path, {exchange::NewItems::Ask});
   if (!import) return;
-  UI_WINDOW_MANAGER::instance().add(new exchange::ImportWindow(
-      std::move(import), [newCd, &user](long book, long chapter) {
+  UI_WINDOW_MANAGER::instance().add(
+      new exchange::ImportWindow(std::move(import), [newCd, &user](long book, long chapter) {
         auto* shelf = dynamic_cast<bookshelf::BookShelfWindow*>(
             UI_WINDOW_MANAGER::instance().findKind(codes::kKindBookshelf));
         if (shelf && book > 0) shelf->showBook(book, chapter);
@@ -584,8 +587,7 @@ void startImport(SharedTables& tables, store::TableStore& store, User& user,
 // "Backup Data First?": Yes backs the tables up into the automatic backup file.
 void offerBackup(User& user, backup::BackupService& backup) {
   if (user.message("Backup Data First?", "QUESTION", Buttons::YesNo,
-                   "Would you like to back up your recipe data before importing?") ==
-      Button::Yes) {
+                   "Would you like to back up your recipe data before importing?") == Button::Yes) {
     backup.backup(backup::automaticBackupPath());
   }
 }
@@ -604,8 +606,8 @@ void registerImports(MainWindow& main, SharedTables& tables, store::TableStore& 
       startImport(tables, store, user, platform::programDirectory() + "import.zel", &state);
       return;
     }
-    const auto chosen = user.openFileName("Import Data...", kImportFilter,
-                                          platform::programDirectory());
+    const auto chosen =
+        user.openFileName("Import Data...", kImportFilter, platform::programDirectory());
     platform::setProgramDirectory(platform::programDirectory());
     if (chosen) startImport(tables, store, user, *chosen);
   };
@@ -638,20 +640,21 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
                     RunServices run, std::function<void(online::MailWindowServices&)> tuneMail,
                     std::function<void(online::OnlineWindowServices&)> tuneOnline) {
   auto online = std::make_shared<OnlineRun>();
-  main.registerWindow(codes::kKindMail, [&main, &tables, &store, &user, run, online,
-                                         tuneMail](const UI_EVENT&) {
-    online::MailSettings settings{run.settings.email.senderName, run.settings.email.senderAddress,
-                                  run.settings.email.mailServer, online->login,
-                                  [](const online::MailLogin& login) {
-                                    online::writeMailLogin(installedTitlesPath(), login);
-                                  }};
-    online::MailWindowServices services{recipeTables(main, tables, false), store, user,
-                                        std::move(settings), online->password};
-    services.countUse = [&usage = run.usage] { ++usage.email; };
-    if (tables.catalogRecipes()) services.catalogTables.emplace(recipeTables(main, tables, true));
-    if (tuneMail) tuneMail(services);
-    return static_cast<UIW_WINDOW*>(new online::MailWindow(std::move(services)));
-  });
+  main.registerWindow(
+      codes::kKindMail, [&main, &tables, &store, &user, run, online, tuneMail](const UI_EVENT&) {
+        online::MailSettings settings{
+            run.settings.email.senderName, run.settings.email.senderAddress,
+            run.settings.email.mailServer, online->login, [](const online::MailLogin& login) {
+              online::writeMailLogin(installedTitlesPath(), login);
+            }};
+        online::MailWindowServices services{recipeTables(main, tables, false), store, user,
+                                            std::move(settings), online->password};
+        services.countUse = [&usage = run.usage] { ++usage.email; };
+        if (tables.catalogRecipes())
+          services.catalogTables.emplace(recipeTables(main, tables, true));
+        if (tuneMail) tuneMail(services);
+        return static_cast<UIW_WINDOW*>(new online::MailWindow(std::move(services)));
+      });
   // The menu's command mails the front recipe window's recipe (which checks that it is saved)
   // or the recipes the front bookshelf lists, of either shelf; values[0], when set, is the
   // recipe to mail and values[1] is 1 when it is the catalogue's.
@@ -704,9 +707,9 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
   });
   main.registerCommand(codes::kUpdateReminder, [&main, run](const UI_EVENT&) {
     UI_WINDOW_MANAGER::instance().add(new online::UpdateMessageWindow(
-        run.state.title, {run.settings.updateServiceOption,
-                          [&main] { main.post(UI_EVENT(codes::kUpdateService)); },
-                          [&main] { main.leave(); }}));
+        run.state.title,
+        {run.settings.updateServiceOption, [&main] { main.post(UI_EVENT(codes::kUpdateService)); },
+         [&main] { main.leave(); }}));
   });
 }
 
@@ -743,6 +746,12 @@ int runProgram(const std::string& programDirectory, User& user) {
   if (SingleInstance::activateRunning(titles, scope)) {
     std::fprintf(stderr, "%s is already running: its window was brought to the front.\n",
                  state.title.c_str());
+  } else if (platform::FolderLock lock; !lock.tryLock(platform::kFolderLockName)) {
+    // The command-line companion is changing the tables: starting now would write over its work.
+    user.message("Wait!", "HAND", Buttons::Ok,
+                 platform::formatText("%s cannot start while savora99-cli imports into or "
+                                      "exports from\r\n%s\r\nTry again when it has finished.",
+                                      state.title.c_str(), state.programDirectory.c_str()));
   } else {
     Settings settings;
     settings.readSettings();

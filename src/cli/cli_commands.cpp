@@ -11,6 +11,7 @@
 #include "cli/exchange_commands.h"
 #include "cli/recipe_names.h"
 #include "platform/codepage.h"
+#include "platform/folder_lock.h"
 #include "platform/program_dirs.h"
 #include "print/print_job.h"
 #include "print/text_file.h"
@@ -126,13 +127,23 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 2;
   }
 
+  // Import and export change tables of the folder: never while the program or another
+  // import has it.
+  platform::FolderLock lock;
+  if ((o.command == "import" || o.command == "export") &&
+      !lock.tryLock(platform::kFolderLockName)) {
+    err << "savora99-cli: the program folder " << folder
+        << " is in use (Savora 99 or another import is running); try again when it has closed\n";
+    return 1;
+  }
   ConsoleUser user(err);
   store::TableStore store(user);
   app::SharedTables shared(store);
   for (const store::OpenFailure& failure : shared.openAll())
     err << "savora99-cli: " << failure.table << ": " << failure.cause << "\n";
   if (o.command == "import") return importFiles(o.recipes, store, shared, out, err);
-  if (o.command == "export") return exportBookNamed(o.recipes[0], o.recipes[1], store, shared, out, err);
+  if (o.command == "export")
+    return exportBookNamed(o.recipes[0], o.recipes[1], store, shared, out, err);
   app::Settings settings;
   settings.readSettings();
   recipe::RecipeTables tables{

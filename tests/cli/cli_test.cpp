@@ -7,6 +7,7 @@
 
 #include "../nutrition/nutrition_fixture.h"
 #include "platform/file_ops.h"
+#include "platform/folder_lock.h"
 
 namespace savora::cli {
 namespace {
@@ -148,6 +149,14 @@ TEST_F(CliTest, ImportReadsRecipeFilesAndExportWritesTheBook) {
   at(help.out, "export BOOK FILE");
   savora::testing::TempFolder files;
   files.write("two.mmf", kTwoRecipes);
+  {
+    // While the program holds the folder (this test stands in for it), nothing is imported.
+    platform::FolderLock program;
+    ASSERT_TRUE(program.tryLock(programDir.str() + platform::kFolderLockName));
+    const Outcome refused = runBoth(cli("import " + files.str() + "two.mmf"));
+    EXPECT_EQ(refused.status, 1);
+    at(refused.out, "is in use");
+  }
   const Outcome imported = run(cli("import " + files.str() + "two.mmf"));
   ASSERT_EQ(imported.status, 0);
   EXPECT_EQ(imported.out,

@@ -90,18 +90,25 @@ class CatalogJourneyTest : public ::testing::Test {
   std::unique_ptr<SharedTables> tables;
   std::unique_ptr<backup::BackupService> backup;
   std::unique_ptr<MainWindow> main;
+  // Opens the catalogue's bookshelf with `book` selected; null when it does not open.
+  UIW_WINDOW* openCatalogOn(const char* book) {
+    main->post(UI_EVENT(codes::kOpenCatalog));
+    settle();
+    UIW_WINDOW* shelf = UI_WINDOW_MANAGER::instance().findKind(codes::kKindCatalog);
+    if (!shelf) return nullptr;
+    auto* bookList = shelf->Get<UIW_VT_LIST>("BOOK_LIST");
+    static_cast<QListWidget*>(bookList->widget())->setCurrentRow(bookList->findText(book));
+    settle();
+    return shelf;
+  }
+
   long catalogRecipe = 0;
   TempFolder elsewhere;
 };
 
 TEST_F(CatalogJourneyTest, TheCatalogueExportsItsSelectedBookAsARecipeBook) {
-  main->post(UI_EVENT(codes::kOpenCatalog));
-  settle();
-  UIW_WINDOW* shelf = UI_WINDOW_MANAGER::instance().findKind(codes::kKindCatalog);
+  UIW_WINDOW* shelf = openCatalogOn("Breads");
   ASSERT_NE(shelf, nullptr);
-  auto* bookList = shelf->Get<UIW_VT_LIST>("BOOK_LIST");
-  static_cast<QListWidget*>(bookList->widget())->setCurrentRow(bookList->findText("Breads"));
-  settle();
   ASSERT_TRUE(shelf->Get("EXPORT_BUTTON")->isSelectable());
 
   user.answerFileDialog(elsewhere.str() + "breads");
@@ -160,13 +167,8 @@ TEST_F(CatalogJourneyTest, TheMailCommandMailsTheCatalogueRecipeInFront) {
   // The same UID on the two shelves names two recipes; with the catalogue's bookshelf in front,
   // the command takes the catalogue recipes it lists.
   main->post(UI_EVENT(codes::kSendMail, catalogRecipe));
-  main->post(UI_EVENT(codes::kOpenCatalog));
-  settle();
-  UIW_WINDOW* shelf = UI_WINDOW_MANAGER::instance().findKind(codes::kKindCatalog);
+  UIW_WINDOW* shelf = openCatalogOn("Breads");
   ASSERT_NE(shelf, nullptr);
-  auto* bookList = shelf->Get<UIW_VT_LIST>("BOOK_LIST");
-  static_cast<QListWidget*>(bookList->widget())->setCurrentRow(bookList->findText("Breads"));
-  settle();
   main->post(UI_EVENT(codes::kSendMail));
   settle();
   mail = shown<online::MailWindow>(codes::kKindMail);

@@ -183,10 +183,10 @@ TagInfo* CdxFile::findTag(std::string_view name) {
 }
 
 Page CdxFile::readPage(uint32_t offset, uint16_t keyLength, char fill) {
-  return cachedPage(offset, keyLength, fill);
+  return *sharedPage(offset, keyLength, fill);
 }
 
-const Page& CdxFile::cachedPage(uint32_t offset, uint16_t keyLength, char fill) {
+std::shared_ptr<const Page> CdxFile::sharedPage(uint32_t offset, uint16_t keyLength, char fill) {
   checkPageOffset(offset, size_, path_, "a tree pointer");
   if (const auto cached = cache_.find(offset); cached != cache_.end()) {
     if (cached->second.keyLength == keyLength && cached->second.fill == fill) {
@@ -202,21 +202,24 @@ Page CdxFile::takePage(uint32_t offset, uint16_t keyLength, char fill) {
   checkPageOffset(offset, size_, path_, "a tree pointer");
   if (const auto cached = cache_.find(offset); cached != cache_.end()) {
     if (cached->second.keyLength == keyLength && cached->second.fill == fill) {
-      Page page = std::move(cached->second.page);
+      // A page a position still holds is copied: the position keeps the page as it was.
+      std::shared_ptr<Page> kept = std::move(cached->second.page);
       uses_.erase(cached->second.use);
       cache_.erase(cached);
-      return page;
+      if (kept.use_count() > 1) return *kept;
+      return std::move(*kept);
     }
     forgetPage(offset);
   }
   return decodePage(rawPage(offset), offset, keyLength, fill, path_);
 }
 
-const Page& CdxFile::keep(Page&& page, uint16_t keyLength, char fill) {
+const std::shared_ptr<Page>& CdxFile::keep(Page&& page, uint16_t keyLength, char fill) {
   if (cache_.size() >= kCachedPages) forgetPage(uses_.back());
-  uses_.push_front(page.offset);
-  CachedPage& kept = cache_[page.offset];
-  kept = CachedPage{keyLength, fill, std::move(page), uses_.begin()};
+  const uint32_t offset = page.offset;
+  uses_.push_front(offset);
+  CachedPage& kept = cache_[offset];
+  kept = CachedPage{keyLength, fill, std::make_shared<Page>(std::move(page)), uses_.begin()};
   return kept.page;
 }
 

@@ -90,8 +90,8 @@ class CdxFile {
   // read are kept decoded (the file is ours alone while it is open), and every write of a page
   // drops its copy first, so a failed write never leaves a copy that differs from the disk.
   Page readPage(uint32_t offset, uint16_t keyLength, char fill);
-  // The same page without a copy: valid until the next page is read or written.
-  const Page& cachedPage(uint32_t offset, uint16_t keyLength, char fill);
+  // The same page shared with the kept pages: stays valid (and unchanged) while it is held.
+  std::shared_ptr<const Page> sharedPage(uint32_t offset, uint16_t keyLength, char fill);
   // A page's 512 bytes as they are on disk, undecoded; throws Error for an offset outside the
   // file or a failed read. Valid until the next page is read or written.
   const char* rawPage(uint32_t offset);
@@ -137,7 +137,7 @@ class CdxFile {
   struct CachedPage {
     uint16_t keyLength;
     char fill;
-    Page page;
+    std::shared_ptr<Page> page;         // positions may share it: changed only when nobody does
     std::list<uint32_t>::iterator use;  // place in uses_
   };
   static constexpr size_t kCachedPages = 512;
@@ -147,7 +147,7 @@ class CdxFile {
   // Bytes added past the view (beyond an eighth of it) before the file is mapped again.
   static constexpr uint64_t kRemapAfterBytes = 1 << 20;
   void forgetPage(uint32_t offset);
-  const Page& keep(Page&& page, uint16_t keyLength, char fill);
+  const std::shared_ptr<Page>& keep(Page&& page, uint16_t keyLength, char fill);
   // Drops the kept copies of every page that [offset, offset + count) touches.
   void forgetPages(uint64_t offset, size_t count);
   // Reads from head_ while open() has it, else from the file.

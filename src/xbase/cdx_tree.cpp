@@ -40,8 +40,8 @@ void CdxTree::interiorFault(uint32_t offset, bool empty) const {
         tag_.name.c_str(), offset, empty ? "empty" : "part of a loop");
 }
 
-Page CdxTree::read(uint32_t offset) {
-  return file_.readPage(offset, tag_.keyLength, tag_.fill);
+std::shared_ptr<const Page> CdxTree::shared(uint32_t offset) {
+  return file_.sharedPage(offset, tag_.keyLength, tag_.fill);
 }
 
 Page CdxTree::parentPage(const PathStep& step) {
@@ -73,11 +73,11 @@ bool CdxTree::stepLeaf(Position& pos, bool forward) {
   // leads back to this leaf or an earlier one breaks that, so a damaged chain cannot make a
   // walk go round for ever.
   std::optional<PageEntry> edge;
-  if (!pos.leaf.entries.empty())
-    edge = forward ? pos.leaf.entries.back() : pos.leaf.entries.front();
+  if (pos.leaf && !pos.leaf->entries.empty())
+    edge = forward ? pos.leaf->entries.back() : pos.leaf->entries.front();
   uint32_t steps = 0;
   for (;;) {
-    const uint32_t next = forward ? pos.leaf.right : pos.leaf.left;
+    const uint32_t next = forward ? pos.leaf->right : pos.leaf->left;
     if (next == kNoPage) {
       pos.valid = false;
       return false;
@@ -85,17 +85,17 @@ bool CdxTree::stepLeaf(Position& pos, bool forward) {
     if (++steps > file_.pageCount())
       raise("reading index %s tag %s: the leaf chain loops", file_.path().c_str(),
             tag_.name.c_str());
-    pos.leaf = read(next);
-    if (!pos.leaf.leaf)
+    pos.leaf = shared(next);
+    if (!pos.leaf->leaf)
       raise("reading index %s tag %s: sibling of a leaf at offset %u is no leaf",
             file_.path().c_str(), tag_.name.c_str(), next);
-    if (pos.leaf.entries.empty()) continue;
-    if (!inOrder(pos.leaf, edge, forward))
+    if (pos.leaf->entries.empty()) continue;
+    if (!inOrder(*pos.leaf, edge, forward))
       raise(
           "reading index %s tag %s: the leaf at offset %u is out of order with the leaves "
           "before it (a damaged sibling link)",
           file_.path().c_str(), tag_.name.c_str(), next);
-    pos.index = forward ? 0 : pos.leaf.entries.size() - 1;
+    pos.index = forward ? 0 : pos.leaf->entries.size() - 1;
     pos.valid = true;
     return true;
   }
@@ -103,12 +103,12 @@ bool CdxTree::stepLeaf(Position& pos, bool forward) {
 
 CdxTree::Position CdxTree::first() {
   Position pos;
-  pos.leaf = read(tag_.root);
-  for (int depth = 0; !pos.leaf.leaf; ++depth) {
-    if (depth > kMaxDepth || pos.leaf.entries.empty()) return pos;
-    pos.leaf = read(pos.leaf.entries.front().child);
+  pos.leaf = shared(tag_.root);
+  for (int depth = 0; !pos.leaf->leaf; ++depth) {
+    if (depth > kMaxDepth || pos.leaf->entries.empty()) return pos;
+    pos.leaf = shared(pos.leaf->entries.front().child);
   }
-  if (!pos.leaf.entries.empty()) {
+  if (!pos.leaf->entries.empty()) {
     pos.index = 0;
     pos.valid = true;
     return pos;
@@ -119,13 +119,13 @@ CdxTree::Position CdxTree::first() {
 
 CdxTree::Position CdxTree::last() {
   Position pos;
-  pos.leaf = read(tag_.root);
-  for (int depth = 0; !pos.leaf.leaf; ++depth) {
-    if (depth > kMaxDepth || pos.leaf.entries.empty()) return pos;
-    pos.leaf = read(pos.leaf.entries.back().child);
+  pos.leaf = shared(tag_.root);
+  for (int depth = 0; !pos.leaf->leaf; ++depth) {
+    if (depth > kMaxDepth || pos.leaf->entries.empty()) return pos;
+    pos.leaf = shared(pos.leaf->entries.back().child);
   }
-  if (!pos.leaf.entries.empty()) {
-    pos.index = pos.leaf.entries.size() - 1;
+  if (!pos.leaf->entries.empty()) {
+    pos.index = pos.leaf->entries.size() - 1;
     pos.valid = true;
     return pos;
   }
@@ -137,9 +137,9 @@ CdxTree::Position CdxTree::lowerBound(std::string_view key, uint32_t record) {
   Position pos;
   const char* root = file_.rawPage(tag_.root);
   if (!isLeafPage(root) && readLe16(root + 2) == 0) return pos;  // an empty tree
-  pos.leaf = read(descend(key, record, nullptr));
-  pos.index = findSlot(pos.leaf, key, record);
-  if (pos.index < pos.leaf.entries.size()) {
+  pos.leaf = shared(descend(key, record, nullptr));
+  pos.index = findSlot(*pos.leaf, key, record);
+  if (pos.index < pos.leaf->entries.size()) {
     pos.valid = true;
     return pos;
   }
@@ -149,7 +149,7 @@ CdxTree::Position CdxTree::lowerBound(std::string_view key, uint32_t record) {
 
 bool CdxTree::next(Position& pos) {
   if (!pos.valid) return false;
-  if (pos.index + 1 < pos.leaf.entries.size()) {
+  if (pos.index + 1 < pos.leaf->entries.size()) {
     ++pos.index;
     return true;
   }
@@ -306,7 +306,7 @@ void CdxTree::forEach(const std::function<void(const PageEntry&)>& visit) {
     const PageEntry& e = pos.entry();
     if (prev && compareEntry(prevCopy.key, prevCopy.record, e.key, e.record) >= 0)
       raise("reading index %s tag %s: keys out of order in the leaf at offset %u",
-            file_.path().c_str(), tag_.name.c_str(), pos.leaf.offset);
+            file_.path().c_str(), tag_.name.c_str(), pos.leaf->offset);
     visit(e);
     prevCopy = e;
     prev = &prevCopy;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,11 +16,13 @@ namespace savora::xbase {
 class CdxTree {
  public:
   // A place in the tree: entry `index` of a leaf. Invalid past either end.
+  // The leaf is shared with the file's kept pages, never changed: a page changed later is a new
+  // page, and the position keeps the leaf as it was when reached.
   struct Position {
-    Page leaf;
+    std::shared_ptr<const Page> leaf;
     size_t index = 0;
     bool valid = false;
-    const PageEntry& entry() const { return leaf.entries[index]; }
+    const PageEntry& entry() const { return leaf->entries[index]; }
   };
 
   CdxTree(CdxFile& file, TagInfo& tag) : file_(file), tag_(tag) {}
@@ -56,7 +59,7 @@ class CdxTree {
   // Descends to the leaf where (key, record) belongs, reading interior pages in place and
   // recording them on the way; returns the leaf's offset.
   uint32_t descend(std::string_view key, uint32_t record, std::vector<PathStep>* path);
-  Page read(uint32_t offset);
+  std::shared_ptr<const Page> shared(uint32_t offset);
   // The interior page of a step of the path, decoded to be changed; throws Error when it no
   // longer holds the slot the descent took.
   Page parentPage(const PathStep& step);

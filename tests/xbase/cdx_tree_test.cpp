@@ -231,7 +231,7 @@ TEST(CdxTreeTest, ASiblingLinkLeadingBackIsDamageNotALoop) {
   {
     auto file = CdxFile::open(path, false);
     file->tags()[0].fill = '\0';
-    for (uint32_t at = CdxTree(*file, file->tags()[0]).first().leaf.offset; at != kNoPage;
+    for (uint32_t at = CdxTree(*file, file->tags()[0]).first().leaf->offset; at != kNoPage;
          at = file->readPage(at, 8, '\0').right)
       leaves.push_back(at);
   }

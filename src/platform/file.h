@@ -55,6 +55,12 @@ class File {
   const char* view() const { return view_; }
   bool viewFailed() const { return viewFailed_; }
   uint64_t viewLength() const { return viewLength_; }
+  // True when a file grown to `size` has outgrown its view enough to be mapped again: by an
+  // eighth of the view and 1 MB. Reading the few bytes added since from the file costs less
+  // than mapping again after every small append.
+  bool viewOutgrown(uint64_t size) const {
+    return size >= viewLength_ + viewLength_ / 8 + (uint64_t(1) << 20);
+  }
   // The system's text for the last failure of this object.
   const std::string& errorText() const { return error_; }
   // True when the last open() failed because the file does not exist.

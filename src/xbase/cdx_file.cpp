@@ -229,8 +229,7 @@ const char* CdxFile::pageBytes(uint32_t offset, char* scratch) {
   if (!file_.view() && !file_.viewFailed() && ++pageReads_ > kReadsBeforeView) file_.mapView(size_);
   // A file grown well past its view (a long import) is mapped again.
   const uint64_t viewed = file_.viewLength();
-  if (viewed != 0 && uint64_t(offset) + kPageSize > viewed &&
-      size_ >= viewed + viewed / 8 + kRemapAfterBytes)
+  if (viewed != 0 && uint64_t(offset) + kPageSize > viewed && file_.viewOutgrown(size_))
     file_.mapView(size_);
   if (file_.view() && uint64_t(offset) + kPageSize <= file_.viewLength())
     return file_.view() + offset;

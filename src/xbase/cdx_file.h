@@ -144,8 +144,6 @@ class CdxFile {
   // A handle that reads few pages (open, append one record, close) reads them from the file;
   // one that reads more maps the file, which costs more to set up and to tear down.
   static constexpr unsigned kReadsBeforeView = 64;
-  // Bytes added past the view (beyond an eighth of it) before the file is mapped again.
-  static constexpr uint64_t kRemapAfterBytes = 1 << 20;
   void forgetPage(uint32_t offset);
   const std::shared_ptr<Page>& keep(Page&& page, uint16_t keyLength, char fill);
   // Drops the kept copies of every page that [offset, offset + count) touches.

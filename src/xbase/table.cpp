@@ -192,8 +192,7 @@ void Table::readRecord(uint32_t record, std::string& out) {
   lastRead_ = record;
   if (readBefore && offset + length > dbf_.viewLength() && !dbf_.viewFailed()) {
     const uint64_t size = header_.headerLength + uint64_t(count_) * length;
-    const uint64_t viewed = dbf_.viewLength();
-    if (viewed == 0 || size >= viewed + viewed / 8 + kRemapAfterBytes) dbf_.mapView(dbf_.size());
+    if (dbf_.viewLength() == 0 || dbf_.viewOutgrown(size)) dbf_.mapView(dbf_.size());
   }
   if (offset + length <= dbf_.viewLength()) {
     out.assign(dbf_.view() + offset, length);

@@ -276,8 +276,6 @@ class Table {
   bool failed_ = false;
   bool recovered_ = false;            // records past the header count were taken in at open
   std::optional<uint32_t> lastHash_;  // recordHash() of record count_, when known
-  // Bytes appended past a view (beyond an eighth of it) before reads map the file again.
-  static constexpr uint64_t kRemapAfterBytes = 1 << 20;
   uint32_t lastRead_ = 0;  // a record read before: later reads go through the file's view
 
   // Current record.

@@ -15,6 +15,7 @@ namespace savora::platform {
 namespace {
 
 struct FaultState {
+  uint64_t generation = 0;
   uint64_t count = 0;
   uint64_t nth = 0;
   WriteFaults::Kind kind = WriteFaults::Kind::None;
@@ -44,10 +45,13 @@ bool writeFully(int fd, uint64_t offset, bool atOffset, const char* data, size_t
 }  // namespace
 
 void WriteFaults::arm(uint64_t nth, Kind kind) {
-  faults() = FaultState{0, nth, kind, false};
+  faults() = FaultState{faults().generation + 1, 0, nth, kind, false};
 }
 void WriteFaults::disarm() {
-  faults() = FaultState{};
+  faults() = FaultState{faults().generation + 1};
+}
+uint64_t WriteFaults::generation() {
+  return faults().generation;
 }
 uint64_t WriteFaults::writesSoFar() {
   return faults().count;
@@ -87,7 +91,10 @@ File::File(File&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
       view_(std::exchange(other.view_, nullptr)),
       viewLength_(std::exchange(other.viewLength_, 0)),
-      error_(std::move(other.error_)) {}
+      viewFailed_(other.viewFailed_),
+      error_(std::move(other.error_)),
+      nativeName_(std::move(other.nativeName_)),
+      writtenSinceStamp_(other.writtenSinceStamp_) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -95,7 +102,10 @@ File& File::operator=(File&& other) noexcept {
     fd_ = std::exchange(other.fd_, -1);
     view_ = std::exchange(other.view_, nullptr);
     viewLength_ = std::exchange(other.viewLength_, 0);
+    viewFailed_ = other.viewFailed_;
     error_ = std::move(other.error_);
+    nativeName_ = std::move(other.nativeName_);
+    writtenSinceStamp_ = other.writtenSinceStamp_;
   }
   return *this;
 }
@@ -111,6 +121,7 @@ bool File::open(std::string_view name, Mode mode) {
   int flags = O_CLOEXEC;
   if (mode != Mode::Read && WriteFaults::crashed()) {
     // A killed process opens nothing more; writes through this handle vanish anyway.
+    nativeName_.clear();
     fd_ = ::open("/dev/null", O_RDWR | O_CLOEXEC);
     return fd_ >= 0;
   }
@@ -133,18 +144,19 @@ bool File::open(std::string_view name, Mode mode) {
   }
   // An existing file named as spelled on disk opens without looking the name up first.
   if (mode == Mode::Read || mode == Mode::ReadWrite) {
-    const std::string spelled = spelledPath(name);
-    if (!spelled.empty()) fd_ = ::open(spelled.c_str(), flags);
+    nativeName_ = spelledPath(name);
+    if (!nativeName_.empty()) fd_ = ::open(nativeName_.c_str(), flags);
   }
   if (fd_ < 0) {
-    const std::string path = nativePath(name);
-    if (path.empty()) {
+    nativeName_ = nativePath(name);
+    if (nativeName_.empty()) {
       notFound_ = true;
       error_ = "no such drive";
       return false;
     }
-    fd_ = ::open(path.c_str(), flags, 0644);
+    fd_ = ::open(nativeName_.c_str(), flags, 0644);
   }
+  writtenSinceStamp_ = true;
   if (fd_ < 0) {
     notFound_ = errno == ENOENT;
     error_ = std::strerror(errno);
@@ -221,6 +233,7 @@ bool File::readAt(uint64_t offset, void* buffer, size_t count) {
 
 bool File::countedWrite(uint64_t offset, bool atOffset, const void* data, size_t count) {
   if (fd_ < 0) return false;
+  writtenSinceStamp_ = true;
   const char* bytes = static_cast<const char*>(data);
   switch (WriteFaults::next()) {
     case WriteFaults::Outcome::Drop:
@@ -259,6 +272,29 @@ uint64_t File::position() const {
   return at < 0 ? 0 : uint64_t(at);
 }
 
+namespace {
+
+FileStamp stampFrom(const struct stat& st) {
+  return FileStamp{uint64_t(st.st_dev), uint64_t(st.st_ino), uint64_t(st.st_size),
+                   int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                   int64_t(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+}  // namespace
+
+std::optional<FileStamp> stampOf(const std::string& nativeName) {
+  struct stat st;
+  if (nativeName.empty() || ::stat(nativeName.c_str(), &st) != 0) return std::nullopt;
+  return stampFrom(st);
+}
+
+FileStamp File::stamp() {
+  struct stat st;
+  if (fd_ < 0 || ::fstat(fd_, &st) != 0) return {};
+  writtenSinceStamp_ = false;
+  return stampFrom(st);
+}
+
 uint64_t File::size() const {
   struct stat st;
   if (fd_ < 0 || ::fstat(fd_, &st) != 0) return 0;
@@ -267,6 +303,7 @@ uint64_t File::size() const {
 
 bool File::truncate(uint64_t newSize) {
   if (fd_ < 0) return false;
+  writtenSinceStamp_ = true;
   if (bool result; !WriteFaults::allowsChange(result)) {
     if (!result) error_ = std::strerror(EIO);
     return result;

@@ -6,9 +6,28 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <optional>
 #include <string_view>
 
 namespace savora::platform {
+
+// Which file is on disk under a name, how long it is and when it last changed. Two equal stamps
+// taken at different moments mean the file was not written in between, on file systems that
+// give a change made after a stamp was taken a later time than the stamp shows (Linux 6.13 and
+// later on ext4, xfs, btrfs and tmpfs). Elsewhere a change within the same clock tick as the
+// first stamp, leaving the length as it was, goes unseen.
+struct FileStamp {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  uint64_t size = 0;
+  int64_t modified = 0;  // nanoseconds since the epoch
+  int64_t changed = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file a native path (as File::nativeName() gives it) names now; nullopt when
+// there is none.
+std::optional<FileStamp> stampOf(const std::string& nativeName);
 
 class File {
  public:
@@ -31,6 +50,12 @@ class File {
   bool open(std::string_view name, Mode mode);
   bool isOpen() const { return fd_ >= 0; }
   void close();
+  // The native path the file was opened under, with its spelling on disk.
+  const std::string& nativeName() const { return nativeName_; }
+  // The open file's stamp (zero when it cannot be had), and whether this object wrote to the
+  // file since it took the last one.
+  FileStamp stamp();
+  bool writtenSinceStamp() const { return writtenSinceStamp_; }
 
   // Reads up to `count` bytes at the current position; returns how many were read (0 at the end
   // or on error).
@@ -74,7 +99,9 @@ class File {
   uint64_t viewLength_ = 0;
   bool viewFailed_ = false;  // since open(): reads go to the file
   std::string error_;
+  std::string nativeName_;
   bool notFound_ = false;
+  bool writtenSinceStamp_ = true;
 };
 
 // Fault injection for tests. Changes of the disk (writes, truncations, deletes, renames, folder
@@ -92,6 +119,8 @@ class WriteFaults {
 
   static void arm(uint64_t nth, Kind kind);
   static void disarm();
+  // Counts arm() and disarm() calls: state kept in memory across them may not match the disk.
+  static uint64_t generation();
   static uint64_t writesSoFar();
   // True once a Crash fault has fired (the "process" is dead; tests stop and reopen).
   static bool crashed();

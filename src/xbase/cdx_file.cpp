@@ -265,6 +265,10 @@ void CdxFile::forgetPage(uint32_t offset) {
   cache_.erase(cached);
 }
 
+void CdxFile::trimKept(size_t pages) {
+  while (cache_.size() > pages) forgetPage(uses_.back());
+}
+
 void CdxFile::forgetPages(uint64_t offset, size_t count) {
   for (uint64_t page = offset - offset % kPageSize; page < offset + count; page += kPageSize)
     forgetPage(uint32_t(page));

@@ -128,6 +128,9 @@ class CdxFile {
   void finishUpdate(const Stamp& stamp);
 
   void close() { file_.close(); }
+  platform::File& file() { return file_; }
+  // Drops all but the `pages` decoded pages used last, for a file kept open while unused.
+  void trimKept(size_t pages);
 
  private:
   void write(uint64_t offset, const void* data, size_t count, const char* what);

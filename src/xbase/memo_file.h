@@ -71,6 +71,7 @@ class MemoFile {
   uint32_t nextFree() const { return nextFree_; }
   const std::string& path() const { return path_; }
   void close() { file_.close(); }
+  platform::File& file() { return file_; }
 
  private:
   uint32_t blocksFor(uint64_t length) const;

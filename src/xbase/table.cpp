@@ -21,13 +21,17 @@ std::string baseName(std::string_view name) {
 
 std::unique_ptr<Table> Table::open(std::string_view name, const OpenOptions& options) {
   const std::string base = baseName(name);
+  if (!options.readOnly && !options.verifyIndex)
+    if (std::unique_ptr<Table> kept = reopenKept(base)) return kept;
   if (!options.readOnly) finishPendingRewrite(base);
   std::unique_ptr<Table> table(new Table);
   table->base_ = base;
   table->readOnly_ = options.readOnly;
+  table->faultGeneration_ = platform::WriteFaults::generation();
   if (!table->openFiles()) return nullptr;
   table->openIndex(options);
   table->top();
+  table->joinWriters();
   return table;
 }
 
@@ -41,7 +45,8 @@ bool Table::openFiles() {
       raise("opening table %s: %s", dbfPath.c_str(), dbf_.errorText().c_str());
     readOnly_ = true;
   }
-  const uint64_t size = dbf_.size();
+  stamps_[0] = dbf_.stamp();
+  const uint64_t size = stamps_[0].size;
   // One read takes the whole header of most tables.
   std::string bytes(size_t(std::min<uint64_t>(size, 1024)), '\0');
   if (size < kTableHeaderSize || !dbf_.readAt(0, bytes.data(), bytes.size()))
@@ -106,6 +111,7 @@ bool Table::openFiles() {
 std::unique_ptr<Table> Table::create(std::string_view name, const std::vector<FieldSpec>& fields,
                                      const std::vector<TagSpec>& tags) {
   const std::string base = baseName(name);
+  takeKept(base).reset();  // closes the files this replaces
   std::vector<FieldDescriptor> descriptors;
   for (const FieldSpec& spec : fields) {
     FieldDescriptor f;
@@ -156,6 +162,10 @@ Table::~Table() {
 
 void Table::close() {
   if (!dbf_.isOpen()) return;
+  if (kept_) {
+    closeFiles();
+    return;
+  }
   std::optional<Error> error;
   try {
     flush();
@@ -163,9 +173,7 @@ void Table::close() {
   } catch (const Error& e) {
     error = e;
   }
-  dbf_.close();
-  if (memo_) memo_->close();
-  if (cdx_) cdx_->close();
+  keepOrCloseFiles(!error);
   if (error) throw *error;
 }
 

@@ -282,6 +282,21 @@ void CdxFile::write(uint64_t offset, const void* data, size_t count, const char*
           static_cast<unsigned long long>(offset), file_.errorText().c_str());
 }
 
+bool CdxFile::insertIntoLeaf(uint32_t offset, std::string_view key, uint32_t record,
+                             uint16_t keyLength, char fill, bool& last) {
+  if (cache_.count(offset)) return false;
+  std::array<char, kPageSize> page;
+  if (!insertIntoLeafBytes(rawPage(offset), key, record, keyLength, fill, page.data(), last))
+    return false;
+  write(offset, page.data(), kPageSize, "a tree page");
+  // Kept as written unless the view shows it: the next key for this page needs no read.
+  if (!file_.view() || uint64_t(offset) + kPageSize > file_.viewLength()) {
+    if (rawPages_.size() >= kCachedPages) rawPages_.clear();
+    rawPages_[offset] = page;
+  }
+  return true;
+}
+
 void CdxFile::writePage(Page&& page, uint16_t keyLength, char fill) {
   const std::string bytes = encodePage(page, keyLength, fill);
   write(page.offset, bytes.data(), bytes.size(), "a tree page");

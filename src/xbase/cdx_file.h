@@ -97,6 +97,12 @@ class CdxFile {
   const char* rawPage(uint32_t offset);
   // The page to be changed: taken out of the kept pages (or decoded), so it is not copied.
   Page takePage(uint32_t offset, uint16_t keyLength, char fill);
+  // Inserts an entry into a leaf page as it is encoded, without decoding it (see
+  // insertIntoLeafBytes); false, changing nothing, when the page is kept decoded or the bytes
+  // cannot take the entry so: the caller then changes the decoded page. Throws Error when the
+  // write fails.
+  bool insertIntoLeaf(uint32_t offset, std::string_view key, uint32_t record, uint16_t keyLength,
+                      char fill, bool& last);
   // Writes a page and keeps it decoded (throws Error when the write fails, keeping nothing).
   void writePage(Page&& page, uint16_t keyLength, char fill);
   // Offset of a new page at the end of the file (written by the caller).

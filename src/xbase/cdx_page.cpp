@@ -55,6 +55,20 @@ size_t sharedPrefix(std::string_view prev, size_t prevTrail, std::string_view ke
   return n;
 }
 
+uint64_t lowBits(unsigned bits) {
+  return bits >= 64 ? ~uint64_t(0) : (uint64_t(1) << bits) - 1;
+}
+
+uint64_t readEntry(const char* e, size_t bytes) {
+  uint64_t v = 0;
+  for (size_t b = 0; b < bytes; ++b) v |= uint64_t(byteAt(e + b)) << (8 * b);
+  return v;
+}
+
+void writeEntry(char* e, size_t bytes, uint64_t v) {
+  for (size_t b = 0; b < bytes; ++b) e[b] = char((v >> (8 * b)) & 0xFF);
+}
+
 }  // namespace
 
 int compareEntry(std::string_view keyA, uint32_t recordA, std::string_view keyB, uint32_t recordB) {
@@ -173,6 +187,99 @@ size_t leafBytes(const std::vector<PageEntry>& entries, size_t begin, size_t end
 bool pageFits(const Page& page, uint16_t keyLength, char fill) {
   if (!page.leaf) return page.entries.size() <= interiorCapacity(keyLength);
   return leafBytes(page.entries, 0, page.entries.size(), keyLength, fill) <= kPageSize;
+}
+
+bool insertIntoLeafBytes(const char* p, std::string_view key, uint32_t record,
+                         uint16_t keyLength, char fill, char* out, bool& last) {
+  if (!isLeafPage(p) || key.size() != keyLength || keyLength > kPageSize) return false;
+  const size_t count = readLe16(p + 2), freeBytes = readLe16(p + 12);
+  const unsigned recordBits = byteAt(p + 20), dupBits = byteAt(p + 21), trailBits = byteAt(p + 22);
+  const size_t entryBytes = byteAt(p + 23);
+  // Only the layout writers use: masks of the low bits.
+  if (entryBytes < 1 || entryBytes > 8 || recordBits + dupBits + trailBits > 8 * entryBytes ||
+      recordBits > 32 || readLe32(p + 14) != lowBits(recordBits) ||
+      byteAt(p + 18) != lowBits(dupBits) || byteAt(p + 19) != lowBits(trailBits) ||
+      record > lowBits(recordBits))
+    return false;
+  const size_t entriesEnd = kLeafHeaderSize + count * entryBytes;
+  if (entriesEnd > kPageSize) return false;
+
+  // Every entry is checked; keys are built only up to the slot, the first entry not below the
+  // new one, alternating between two buffers so that the key before it is still there.
+  char keys[2][kPageSize];
+  size_t slot = count, slotTop = 0, prevTrail = 0, nextTrail = 0, nextStored = 0;
+  uint32_t nextRecord = 0;
+  size_t pos = kPageSize;
+  for (size_t i = 0; i < count; ++i) {
+    const uint64_t v = readEntry(p + kLeafHeaderSize + i * entryBytes, entryBytes);
+    const size_t dup = size_t((v >> recordBits) & lowBits(dupBits));
+    const size_t trail = size_t((v >> (recordBits + dupBits)) & lowBits(trailBits));
+    if (dup + trail > keyLength || (i == 0 && dup > 0)) return false;
+    const size_t stored = keyLength - dup - trail;
+    if (pos < entriesEnd + stored) return false;
+    pos -= stored;
+    if (slot < count) continue;
+    char* built = keys[i % 2];
+    std::memcpy(built, keys[(i + 1) % 2], dup);
+    std::memcpy(built + dup, p + pos, stored);
+    std::memset(built + keyLength - trail, fill, trail);
+    const uint32_t entryRecord = uint32_t(v & lowBits(recordBits));
+    if (compareEntry({built, keyLength}, entryRecord, key, record) >= 0) {
+      slot = i;
+      slotTop = pos + stored;
+      nextTrail = trail;
+      nextStored = stored;
+      nextRecord = entryRecord;
+    } else {
+      prevTrail = trail;
+    }
+  }
+  if (freeBytes != pos - entriesEnd) return false;
+  if (slot == count) slotTop = pos;
+  const char* prev = keys[(slot + 1) % 2];
+  const char* next = keys[slot % 2];
+
+  // The new entry, compressed against the key before it; the one after it, against the new key.
+  const size_t trail = trailingFill(key, fill);
+  const size_t dup = slot == 0 ? 0 : sharedPrefix({prev, keyLength}, prevTrail, key, trail);
+  const size_t stored = keyLength - dup - trail;
+  size_t nextDup = 0, nextNewStored = 0;
+  if (slot < count) {
+    nextDup = sharedPrefix(key, trail, {next, keyLength}, nextTrail);
+    nextNewStored = keyLength - nextDup - nextTrail;
+  }
+  if (dup > lowBits(dupBits) || trail > lowBits(trailBits) || nextDup > lowBits(dupBits))
+    return false;
+  const size_t used = entryBytes + stored + nextNewStored;
+  if (used > freeBytes + nextStored) return false;
+
+  std::memset(out, 0, kPageSize);
+  std::memcpy(out, p, kLeafHeaderSize);
+  writeLe16(out + 2, uint16_t(count + 1));
+  writeLe16(out + 12, uint16_t(freeBytes + nextStored - used));
+  char* entries = out + kLeafHeaderSize;
+  const char* oldEntries = p + kLeafHeaderSize;
+  std::memcpy(entries, oldEntries, slot * entryBytes);
+  writeEntry(entries + slot * entryBytes, entryBytes,
+             record | uint64_t(dup) << recordBits | uint64_t(trail) << (recordBits + dupBits));
+  // Keys before the slot stay where they are; the new key goes below them.
+  std::memcpy(out + slotTop, p + slotTop, kPageSize - slotTop);
+  size_t at = slotTop - stored;
+  std::memcpy(out + at, key.data() + dup, stored);
+  if (slot < count) {
+    writeEntry(entries + (slot + 1) * entryBytes, entryBytes,
+               nextRecord | uint64_t(nextDup) << recordBits |
+                   uint64_t(nextTrail) << (recordBits + dupBits));
+    std::memcpy(entries + (slot + 2) * entryBytes, oldEntries + (slot + 1) * entryBytes,
+                (count - slot - 1) * entryBytes);
+    at -= nextNewStored;
+    std::memcpy(out + at, next + nextDup, nextNewStored);
+    // The keys after it move down by what the page grew.
+    const size_t restTop = slotTop - nextStored;
+    std::memcpy(out + at - (restTop - pos), p + pos, restTop - pos);
+  }
+  last = slot == count;
+  return true;
 }
 
 std::string encodePage(const Page& page, uint16_t keyLength, char fill) {

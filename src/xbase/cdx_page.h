@@ -94,6 +94,15 @@ inline size_t interiorCapacity(uint16_t keyLength) {
 // True when the page's entries fit in one page of its kind.
 bool pageFits(const Page& page, uint16_t keyLength, char fill);
 
+// Inserts (key, record) into the leaf page `bytes` without decoding it, writing the new page to
+// `out` (512 bytes): the entries before and after keep their bytes, only the new entry and the
+// compression of the one after it are worked out. The page's bit layout stays. False, writing
+// nothing useful, when the page is not a leaf this can change so (it is inconsistent, the
+// layout has no room for the record number or counts, the entry does not fit): the caller then
+// decodes it. `last` tells whether the entry became the page's last.
+bool insertIntoLeafBytes(const char* bytes, std::string_view key, uint32_t record,
+                         uint16_t keyLength, char fill, char* out, bool& last);
+
 // The 512 bytes of `page`; the page must fit (an internal invariant).
 std::string encodePage(const Page& page, uint16_t keyLength, char fill);
 

@@ -191,7 +191,14 @@ void CdxTree::updateParents(std::vector<PathStep>& path, const PageEntry& highes
 
 void CdxTree::insert(const std::string& key, uint32_t record) {
   std::vector<PathStep> path;
-  Page page = file_.takePage(descend(key, record, &path), tag_.keyLength, tag_.fill);
+  const uint32_t leaf = descend(key, record, &path);
+  // Most inserts fit their leaf: its bytes take the entry without decoding the page.
+  if (bool last = false;
+      file_.insertIntoLeaf(leaf, key, record, tag_.keyLength, tag_.fill, last)) {
+    if (last) updateParents(path, PageEntry{key, record, leaf});
+    return;
+  }
+  Page page = file_.takePage(leaf, tag_.keyLength, tag_.fill);
   const size_t at = findSlot(page, key, record);
   page.entries.insert(page.entries.begin() + ptrdiff_t(at), PageEntry{key, record, 0});
   // Appending at the very end (new records in key order) splits off only the new entry, so

@@ -289,18 +289,21 @@ bool CdxFile::insertIntoLeaf(uint32_t offset, std::string_view key, uint32_t rec
   if (!insertIntoLeafBytes(rawPage(offset), key, record, keyLength, fill, page.data(), last))
     return false;
   write(offset, page.data(), kPageSize, "a tree page");
-  // Kept as written unless the view shows it: the next key for this page needs no read.
-  if (!file_.view() || uint64_t(offset) + kPageSize > file_.viewLength()) {
-    if (rawPages_.size() >= kCachedPages) rawPages_.clear();
-    rawPages_[offset] = page;
-  }
+  keepRaw(offset, page.data());
   return true;
+}
+
+void CdxFile::keepRaw(uint32_t offset, const char* bytes) {
+  if (file_.view() && uint64_t(offset) + kPageSize <= file_.viewLength()) return;
+  if (rawPages_.size() >= kCachedPages) rawPages_.clear();
+  std::memcpy(rawPages_[offset].data(), bytes, kPageSize);
 }
 
 void CdxFile::writePage(Page&& page, uint16_t keyLength, char fill) {
   const std::string bytes = encodePage(page, keyLength, fill);
   write(page.offset, bytes.data(), bytes.size(), "a tree page");
   size_ = std::max<uint64_t>(size_, uint64_t(page.offset) + kPageSize);
+  keepRaw(page.offset, bytes.data());
   // Kept as written: the next change of the same page (the next key appended) needs no decoding.
   keep(std::move(page), keyLength, fill);
 }

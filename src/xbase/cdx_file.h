@@ -154,6 +154,8 @@ class CdxFile {
   // one that reads more maps the file, which costs more to set up and to tear down.
   static constexpr unsigned kReadsBeforeView = 64;
   void forgetPage(uint32_t offset);
+  // Keeps the bytes of a page just written for rawPage() when the view does not show them.
+  void keepRaw(uint32_t offset, const char* bytes);
   const std::shared_ptr<Page>& keep(Page&& page, uint16_t keyLength, char fill);
   // Drops the kept copies of every page that [offset, offset + count) touches.
   void forgetPages(uint64_t offset, size_t count);
@@ -167,7 +169,8 @@ class CdxFile {
   std::string path_;
   std::unordered_map<uint32_t, CachedPage> cache_;
   std::list<uint32_t> uses_;  // cached offsets, most recently used first
-  // Pages read from the file (not through the view) as bytes, for descents that read in place.
+  // Pages the view does not show, as read from the file or last written, for descents and
+  // inserts that work on the bytes in place.
   std::unordered_map<uint32_t, std::array<char, kPageSize>> rawPages_;
   std::string head_;  // the file's first bytes, during open() only
   uint64_t size_ = 0;

@@ -1,11 +1,15 @@
 #include "store/open_tables.h"
 
 #include "xbase/error.h"
+#include "xbase/table.h"
 
 namespace savora::store {
 
 void OpenTables::closeAll() {
   for (TableModule* module : modules_) module->close();
+  // Closed tables keep their files open for a quick reopen; whoever closes everything (to
+  // restore a backup over the files, or to quit) wants the files closed.
+  xbase::Table::closeKeptTables();
 }
 
 std::vector<OpenFailure> OpenTables::openAll() {

@@ -20,7 +20,7 @@ class OpenTables {
  public:
   void add(TableModule& module) { modules_.push_back(&module); }
   const std::vector<TableModule*>& modules() const { return modules_; }
-  // Closes every table (packing by each module's rule).
+  // Closes every table (packing by each module's rule), files kept open for a reopen included.
   void closeAll();
   // Opens every table in order. One that fails stays closed and the others still open; the
   // failures in order, empty when all opened.

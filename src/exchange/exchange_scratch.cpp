@@ -2,6 +2,7 @@
 
 #include "platform/file_ops.h"
 #include "store/media_list.h"
+#include "xbase/table.h"
 
 namespace savora::exchange {
 namespace {
@@ -31,6 +32,9 @@ void removeFolderTree(const std::string& folder) {
 }
 
 void removeExchangeFiles() {
+  // Closed tables keep their files open; deleted scratch tables would hold their space until
+  // then.
+  xbase::Table::closeKeptTables();
   for (const std::string& table : exchangeTableNames()) {
     for (const char* extension : {".dbf", ".cdx", ".fpt"}) platform::deleteFile(table + extension);
   }

@@ -124,7 +124,7 @@ void Table::keepOrCloseFiles(bool closedCleanly) {
   std::unique_ptr<Table> table(new Table);
   table->base_ = base_;
   table->dbf_ = std::move(dbf_);
-  table->header_ = std::move(header_);
+  table->header_ = header_;  // this closed table still tells its structure
   table->count_ = count_;
   table->memo_ = std::move(memo_);
   table->cdx_ = std::move(cdx_);
@@ -137,6 +137,7 @@ void Table::keepOrCloseFiles(bool closedCleanly) {
   table->kept_ = true;
   memo_.reset();
   tags_.clear();
+  selectedTag_ = -1;
   cursor_.reset();
   queryPos_.reset();
 

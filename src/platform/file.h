@@ -5,8 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace savora::platform {

@@ -189,8 +189,8 @@ bool pageFits(const Page& page, uint16_t keyLength, char fill) {
   return leafBytes(page.entries, 0, page.entries.size(), keyLength, fill) <= kPageSize;
 }
 
-bool insertIntoLeafBytes(const char* p, std::string_view key, uint32_t record,
-                         uint16_t keyLength, char fill, char* out, bool& last) {
+bool insertIntoLeafBytes(const char* p, std::string_view key, uint32_t record, uint16_t keyLength,
+                         char fill, char* out, bool& last) {
   if (!isLeafPage(p) || key.size() != keyLength || keyLength > kPageSize) return false;
   const size_t count = readLe16(p + 2), freeBytes = readLe16(p + 12);
   const unsigned recordBits = byteAt(p + 20), dupBits = byteAt(p + 21), trailBits = byteAt(p + 22);

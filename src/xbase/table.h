@@ -320,9 +320,9 @@ class Table {
     bool alone = false;        // no other writer was open when this one joined
   };
   WriterTicket writer_;
-  bool writing_ = false;     // counted among the table's writers
-  bool keepable_ = true;     // false once a pack gave the open table new files
-  bool kept_ = false;        // one of the kept tables: closing closes the files
+  bool writing_ = false;          // counted among the table's writers
+  bool keepable_ = true;          // false once a pack gave the open table new files
+  bool kept_ = false;             // one of the kept tables: closing closes the files
   uint64_t faultGeneration_ = 0;  // platform::WriteFaults::generation() at open
 
   // Current record.

@@ -3,12 +3,14 @@
 // tree invariants (sibling chains, interior entries holding their child's highest entry).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 #include <set>
 
 #include "platform/file_ops.h"
 #include "temp_folder.h"
+#include "test_tables.h"
 #include "xbase/byte_order.h"
 #include "xbase/cdx_file.h"
 #include "xbase/cdx_tree.h"
@@ -144,6 +146,80 @@ TEST(CdxPageTest, DamagedLeavesAreRejected) {
     bad.replace(d.offset, d.bytes.size(), d.bytes);
     EXPECT_THROW(decodePage(bad.data(), 1024, 10, ' ', "t.cdx"), Error);
   }
+}
+
+// Inserting into a leaf's bytes must give exactly the page that decoding, inserting and
+// encoding gives, on pages this library wrote and on pages FoxPro and others wrote; it may
+// refuse only what the page's layout cannot take.
+TEST(CdxPageTest, InsertingIntoALeafAsEncodedMatchesDecodingIt) {
+  struct Leaf {
+    std::string from;
+    std::string bytes;
+    uint16_t keyLength;
+    char fill;
+  };
+  std::vector<Leaf> leaves;
+  for (const char* foreign :
+       {"dbd-xbase/rooms.cdx", "infused-dbf/foxprodb/setup.CDX", "infused-dbf/foxprodb/calls.CDX",
+        "infused-dbf/foxprodb/contacts.CDX", "infused-dbf/foxprodb/types.CDX"}) {
+    auto file = CdxFile::open(testing::dataDir() + foreign, false);
+    for (TagInfo& tag : file->tags()) {
+      for (uint32_t at = CdxTree(*file, tag).first().leaf->offset; at != kNoPage;
+           at = file->readPage(at, tag.keyLength, ' ').right)
+        leaves.push_back({foreign, std::string(file->rawPage(at), kPageSize), tag.keyLength, ' '});
+    }
+  }
+  std::mt19937 random(7);
+  for (const auto& [keyLength, fill] : {std::pair<uint16_t, char>{10, ' '}, {40, ' '}, {8, '\0'}}) {
+    for (int n = 0; n < 40; ++n) {
+      std::set<Entry> sorted;
+      while (sorted.size() < size_t(1 + n % 12)) {
+        std::string key = std::to_string(random() % 5000);
+        key.resize(keyLength, fill);
+        sorted.insert({key, uint32_t(1 + random() % 70000)});
+      }
+      Page page;
+      for (const Entry& e : sorted) page.entries.push_back({e.first, e.second, 0});
+      if (!pageFits(page, keyLength, fill)) continue;
+      leaves.push_back({"ours", encodePage(page, keyLength, fill), keyLength, fill});
+    }
+  }
+  std::map<std::string, int> inserted;
+  for (const Leaf& leaf : leaves) {
+    const Page page = decodePage(leaf.bytes.data(), 0, leaf.keyLength, leaf.fill, leaf.from);
+    for (size_t i = 0; i <= page.entries.size(); ++i) {
+      // Before entry i, between it and the next, a duplicate key; a record past 16 bits.
+      std::string key =
+          i < page.entries.size() ? page.entries[i].key : std::string(leaf.keyLength, '~');
+      const uint32_t record = i % 3 == 2 ? 65536 + uint32_t(i) : uint32_t(1 + i);
+      if (i % 2 == 1) key.back() = char(key.back() + 1);
+      Page expected = page;
+      auto slot = std::find_if(
+          expected.entries.begin(), expected.entries.end(),
+          [&](const PageEntry& e) { return compareEntry(e.key, e.record, key, record) >= 0; });
+      const bool lastExpected = slot == expected.entries.end();
+      expected.entries.insert(slot, PageEntry{key, record, 0});
+      char out[kPageSize];
+      bool last = false;
+      if (!insertIntoLeafBytes(leaf.bytes.data(), key, record, leaf.keyLength, leaf.fill, out,
+                               last)) {
+        if (leaf.from == "ours")
+          EXPECT_TRUE(!pageFits(expected, leaf.keyLength, leaf.fill) ||
+                      record >> uint8_t(leaf.bytes[20]) != 0);
+        continue;
+      }
+      ++inserted[leaf.from];
+      const Page got = decodePage(out, 0, leaf.keyLength, leaf.fill, leaf.from);
+      ASSERT_EQ(got.entries.size(), expected.entries.size()) << leaf.from;
+      for (size_t e = 0; e < got.entries.size(); ++e) {
+        ASSERT_EQ(got.entries[e].key, expected.entries[e].key) << leaf.from << " entry " << e;
+        ASSERT_EQ(got.entries[e].record, expected.entries[e].record) << leaf.from;
+      }
+      EXPECT_EQ(last, lastExpected);
+    }
+  }
+  for (const char* from : {"ours", "dbd-xbase/rooms.cdx", "infused-dbf/foxprodb/calls.CDX"})
+    EXPECT_GT(inserted[from], 10) << from;
 }
 
 TEST(CdxTreeTest, RandomInsertsAndRemovesKeepOrderAndShape) {

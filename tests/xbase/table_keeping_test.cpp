@@ -39,7 +39,8 @@ void editFirstName(const std::string& base) {
   // In a later clock tick than the close, as any program not racing this one would be.
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   const std::string side = base + "-side";
-  for (const char* ext : {".dbf", ".fpt", ".cdx"}) std::filesystem::copy_file(base + ext, side + ext);
+  for (const char* ext : {".dbf", ".fpt", ".cdx"})
+    std::filesystem::copy_file(base + ext, side + ext);
   auto other = Table::open(side);
   other->go(1);
   other->setText(other->fieldIndex("NAME"), "Edited");
@@ -50,8 +51,8 @@ void editFirstName(const std::string& base) {
 struct ChangeBehind {
   const char* what;
   std::function<void(const std::string& base)> change;
-  uint32_t records;        // what the reopened table then holds
-  const char* firstName;   // NAME of record 1 then; null: as appended
+  uint32_t records;       // what the reopened table then holds
+  const char* firstName;  // NAME of record 1 then; null: as appended
 };
 
 TEST(TableKeepingTest, AReopenSeesWhatChangedBehindAClosedTable) {

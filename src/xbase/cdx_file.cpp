@@ -231,22 +231,25 @@ const char* CdxFile::pageBytes(uint32_t offset, char* scratch) {
   const uint64_t viewed = file_.viewLength();
   if (viewed != 0 && uint64_t(offset) + kPageSize > viewed && file_.viewOutgrown(size_))
     file_.mapView(size_);
-  if (file_.view() && uint64_t(offset) + kPageSize <= file_.viewLength())
-    return file_.view() + offset;
+  if (const char* viewed = inView(offset)) return viewed;
   return readAt(offset, scratch, kPageSize) ? scratch : nullptr;
 }
 
 const char* CdxFile::rawPage(uint32_t offset) {
   checkPageOffset(offset, size_, path_, "a tree pointer");
-  if (file_.view() && uint64_t(offset) + kPageSize <= file_.viewLength())
-    return file_.view() + offset;
+  if (const char* viewed = inView(offset)) return viewed;
   if (const auto kept = rawPages_.find(offset); kept != rawPages_.end()) return kept->second.data();
   std::array<char, kPageSize> page;
   const char* bytes = pageBytes(offset, page.data());
   if (!bytes) raise("reading index %s: cannot read the page at offset %u", path_.c_str(), offset);
   if (bytes != page.data()) return bytes;  // the read mapped the file
-  if (rawPages_.size() >= kCachedPages) rawPages_.clear();
-  return rawPages_.emplace(offset, page).first->second.data();
+  return keepRaw(offset, bytes);
+}
+
+const char* CdxFile::inView(uint32_t offset) const {
+  if (file_.view() && uint64_t(offset) + kPageSize <= file_.viewLength())
+    return file_.view() + offset;
+  return nullptr;
 }
 
 bool CdxFile::readAt(uint64_t offset, char* out, size_t count) {
@@ -293,10 +296,12 @@ bool CdxFile::insertIntoLeaf(uint32_t offset, std::string_view key, uint32_t rec
   return true;
 }
 
-void CdxFile::keepRaw(uint32_t offset, const char* bytes) {
-  if (file_.view() && uint64_t(offset) + kPageSize <= file_.viewLength()) return;
+const char* CdxFile::keepRaw(uint32_t offset, const char* bytes) {
+  if (const char* viewed = inView(offset)) return viewed;
   if (rawPages_.size() >= kCachedPages) rawPages_.clear();
-  std::memcpy(rawPages_[offset].data(), bytes, kPageSize);
+  char* kept = rawPages_[offset].data();
+  std::memcpy(kept, bytes, kPageSize);
+  return kept;
 }
 
 void CdxFile::writePage(Page&& page, uint16_t keyLength, char fill) {

@@ -154,8 +154,11 @@ class CdxFile {
   // one that reads more maps the file, which costs more to set up and to tear down.
   static constexpr unsigned kReadsBeforeView = 64;
   void forgetPage(uint32_t offset);
-  // Keeps the bytes of a page just written for rawPage() when the view does not show them.
-  void keepRaw(uint32_t offset, const char* bytes);
+  // The page's bytes in the file's view; null when the view does not hold them.
+  const char* inView(uint32_t offset) const;
+  // Keeps a page's bytes (read or just written) for rawPage() when the view does not show
+  // them; returns where rawPage() will find them.
+  const char* keepRaw(uint32_t offset, const char* bytes);
   const std::shared_ptr<Page>& keep(Page&& page, uint16_t keyLength, char fill);
   // Drops the kept copies of every page that [offset, offset + count) touches.
   void forgetPages(uint64_t offset, size_t count);

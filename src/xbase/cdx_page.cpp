@@ -145,9 +145,7 @@ Page decodePage(const char* p, uint32_t offset, uint16_t keyLength, char fill,
   size_t pos = kPageSize;
   std::string prev;
   for (size_t i = 0; i < count; ++i) {
-    uint64_t v = 0;
-    const char* e = p + kLeafHeaderSize + i * entryBytes;
-    for (size_t b = 0; b < entryBytes; ++b) v |= uint64_t(byteAt(e + b)) << (8 * b);
+    const uint64_t v = readEntry(p + kLeafHeaderSize + i * entryBytes, entryBytes);
     const uint32_t record = uint32_t(v & recordMask);
     const size_t dup = size_t(shiftDown(v, recordBits) & dupMask);
     const size_t trail = size_t(shiftDown(v, unsigned(recordBits) + dupBits) & trailMask);
@@ -327,8 +325,7 @@ std::string encodePage(const Page& page, uint16_t keyLength, char fill) {
     std::memcpy(p + pos, key.data() + dup, stored);
     const uint64_t v = uint64_t(page.entries[i].record) | uint64_t(dup) << l.recordBits |
                        uint64_t(trail) << (l.recordBits + l.countBits);
-    for (size_t b = 0; b < l.entryBytes; ++b)
-      p[kLeafHeaderSize + i * l.entryBytes + b] = char((v >> (8 * b)) & 0xFF);
+    writeEntry(p + kLeafHeaderSize + i * l.entryBytes, l.entryBytes, v);
     prevTrail = trail;
   }
   writeLe16(p + 12, uint16_t(pos - (kLeafHeaderSize + page.entries.size() * l.entryBytes)));

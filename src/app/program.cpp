@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include <cstdio>
+#include <exception>
 #include <memory>
 
 #include "app/app_state.h"
@@ -20,11 +21,13 @@
 #include "app/usage_counters.h"
 #include "backup/backup.h"
 #include "backup/backup_schedule.h"
+#include "backup/table_swap.h"
 #include "bookshelf/book_info_window.h"
 #include "bookshelf/book_shelf_window.h"
 #include "codes/program_codes.h"
 #include "exchange/book_export.h"
 #include "exchange/exchange_import.h"
+#include "exchange/import_run_mark.h"
 #include "exchange/import_window.h"
 #include "food/category_list_window.h"
 #include "food/ingredient_information_window.h"
@@ -723,7 +726,9 @@ void registerWindows(MainWindow& main, SharedTables& tables, User& user, RunServ
   registerHandheld(main, user, run.state, run.settings);
 }
 
-int runProgram(const std::string& programDirectory, User& user) {
+namespace {
+
+int runProgramUnguarded(const std::string& programDirectory, User& user) {
   if (!platform::setProgramDirectory(programDirectory)) return -1;
   AppState state;
   state.programDirectory = platform::programDirectory();
@@ -747,11 +752,21 @@ int runProgram(const std::string& programDirectory, User& user) {
     std::fprintf(stderr, "%s is already running: its window was brought to the front.\n",
                  state.title.c_str());
   } else if (platform::FolderLock lock; !lock.tryLock(platform::kFolderLockName)) {
-    // The command-line companion is changing the tables: starting now would write over its work.
-    user.message("Wait!", "HAND", Buttons::Ok,
-                 platform::formatText("%s cannot start while savora99-cli imports into or "
-                                      "exports from\r\n%s\r\nTry again when it has finished.",
-                                      state.title.c_str(), state.programDirectory.c_str()));
+    if (lock.heldByAnother()) {
+      // The command-line companion is changing the tables: starting now would write over its
+      // work.
+      user.message("Wait!", "HAND", Buttons::Ok,
+                   platform::formatText("%s cannot start while savora99-cli imports into or "
+                                        "exports from\r\n%s\r\nTry again when it has finished.",
+                                        state.title.c_str(), state.programDirectory.c_str()));
+    } else {
+      user.message("Error!", "HAND", Buttons::Ok,
+                   platform::formatText("%s cannot start: the file\r\n%s%s\r\nthat keeps two "
+                                        "copies from changing the same data cannot be opened "
+                                        "(%s).",
+                                        state.title.c_str(), state.programDirectory.c_str(),
+                                        platform::kFolderLockName, lock.problem().c_str()));
+    }
   } else {
     Settings settings;
     settings.readSettings();
@@ -773,8 +788,11 @@ int runProgram(const std::string& programDirectory, User& user) {
       main.showOnScreen();
       introOrTip(main, state, settings);
 
+      backup::recoverInterruptedRestore();
       store::reportOpenFailures(user, tables.openAll());
       offerStarterKitchen(tables.units(), tables.foodGroups(), tables.ingredients(), user);
+      exchange::settleInterruptedImport(
+          user, {tables.books(), tables.chapters(), tables.categories(), tables.recipes()}, true);
       for (const auto& upgrade : kUpgrades) {
         if (upgradePending(upgrade.table)) main.post(UI_EVENT(upgrade.command));
       }
@@ -806,6 +824,28 @@ int runProgram(const std::string& programDirectory, User& user) {
   HelpSystem::uninstall();
   ObjectStore::close();
   return result;
+}
+
+}  // namespace
+
+int runProgram(const std::string& programDirectory, User& user) {
+  try {
+    return runProgramUnguarded(programDirectory, user);
+  } catch (const std::exception& error) {
+    // Table errors name their file. Everything that reached here was unwound: tables closed,
+    // the lock released.
+    std::fprintf(stderr, "savora99: %s\n", error.what());
+    try {
+      user.message("Error!", "HAND", Buttons::Ok,
+                   platform::formatText("Savora must stop:\r\n%s", error.what()));
+    } catch (...) {
+    }
+    UI_EVENT_MANAGER::instance().setErrorHandler({});
+    UI_EVENT_MANAGER::instance().clear();
+    HelpSystem::uninstall();
+    ObjectStore::close();
+    return 1;
+  }
 }
 
 }  // namespace savora::app

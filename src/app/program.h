@@ -51,7 +51,8 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
 
 // Runs the program from `programDirectory` (holding OBJECTS.DAT and the tables) until the user
 // leaves. Returns 0 after a normal run, 1 when a running copy was brought to the front instead,
-// -1 when the window-object file cannot be opened.
+// when the folder is locked, or when an error stopped the run (shown, and printed to standard
+// error), -1 when the window-object file cannot be opened.
 int runProgram(const std::string& programDirectory, toolkit::User& user);
 
 }  // namespace savora::app

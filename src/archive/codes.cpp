@@ -5,7 +5,7 @@
 namespace savora::archive {
 
 std::string_view messageText(int code) {
-  static constexpr std::array<std::string_view, 34> kTexts = {
+  static constexpr std::array<std::string_view, 35> kTexts = {
       "",
       "Error",
       "Error",
@@ -40,6 +40,7 @@ std::string_view messageText(int code) {
       "Disk full",
       "Feature not supported",
       "Insufficient disk space",
+      "A file in the archive is larger than any it may hold",
   };
   if (code > 0 || -code >= int(kTexts.size())) return "Error";
   return kTexts[size_t(-code)];

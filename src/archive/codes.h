@@ -42,7 +42,8 @@ enum ErrorCode : int {
   kErrorCanceled = -30,
   kErrorDiskFull = -31,
   kErrorNotSupported = -32,
-  kErrorInsufficientSpace = -33,
+  kErrorInsufficientSpace = -33,  // also: the entries to extract need more than the disk has free
+  kErrorEntryTooLarge = -34,      // an entry is larger than the job's limit for one entry
 };
 
 // Message codes passed to the progress function. Negative error codes are sent as messages too,
@@ -63,7 +64,7 @@ inline constexpr int kAbortRequest = 30;
 // The only progress-function id registerFunction() accepts.
 inline constexpr int kProgressFunctionId = 100;
 
-// The text shown for a status code: "" for 0, the table's text for -1..-33, "Error" otherwise.
+// The text shown for a status code: "" for 0, the table's text for -1..-34, "Error" otherwise.
 std::string_view messageText(int code);
 
 }  // namespace savora::archive

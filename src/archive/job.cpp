@@ -124,32 +124,69 @@ int Job::report(int code, std::string_view about) {
   return code;
 }
 
-int verifyArchive(std::string_view path) {
+namespace {
+
+// Opens an archive read only; null with the status code in `code` when it cannot.
+zip_t* openForReading(std::string_view path, int& code) {
   const std::string native = platform::nativePath(path);
-  if (native.empty()) return kErrorFileNotFound;
+  if (native.empty()) {
+    code = kErrorFileNotFound;
+    return nullptr;
+  }
   int error = ZIP_ER_OK;
   zip_t* archive = zip_open(native.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &error);
-  if (!archive) {
-    switch (error) {
-      case ZIP_ER_NOENT:
-        return kErrorFileNotFound;
-      case ZIP_ER_MEMORY:
-        return kErrorMemory;
-      case ZIP_ER_OPEN:
-        return kErrorCannotOpen;
-      default:
-        return kErrorNotArchive;
-    }
+  switch (archive ? ZIP_ER_OK : error) {
+    case ZIP_ER_OK:
+      code = kOk;
+      break;
+    case ZIP_ER_NOENT:
+      code = kErrorFileNotFound;
+      break;
+    case ZIP_ER_MEMORY:
+      code = kErrorMemory;
+      break;
+    case ZIP_ER_OPEN:
+      code = kErrorCannotOpen;
+      break;
+    default:
+      code = kErrorNotArchive;
+      break;
   }
+  return archive;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> entryNames(std::string_view path) {
+  int code = kOk;
+  zip_t* archive = openForReading(path, code);
+  if (!archive) return std::nullopt;
+  std::vector<std::string> names;
   const zip_int64_t count = zip_get_num_entries(archive, 0);
+  for (zip_int64_t i = 0; i < count; ++i) {
+    const char* name = zip_get_name(archive, zip_uint64_t(i), ZIP_FL_ENC_RAW);
+    names.emplace_back(name ? name : "");
+  }
+  zip_discard(archive);
+  return names;
+}
+
+int verifyArchive(std::string_view path, uint64_t largestEntry) {
   int result = kOk;
-  // Names first: an archive built to escape its folder is refused whatever its data holds.
+  zip_t* archive = openForReading(path, result);
+  if (!archive) return result;
+  const zip_int64_t count = zip_get_num_entries(archive, 0);
+  // Names and sizes first: an archive built to escape its folder or to fill the disk is refused
+  // whatever its data holds, and before any of it is inflated.
   for (zip_int64_t i = 0; result == kOk && i < count; ++i) {
     const char* name = zip_get_name(archive, zip_uint64_t(i), ZIP_FL_ENC_RAW);
-    if (!name) {
+    zip_stat_t st;
+    if (!name || zip_stat_index(archive, zip_uint64_t(i), 0, &st) != 0) {
       result = kErrorNotArchive;
     } else if (!isSafeEntryName(name)) {
       result = kErrorCorruptHeader;
+    } else if ((st.valid & ZIP_STAT_SIZE) && st.size > largestEntry) {
+      result = kErrorEntryTooLarge;
     }
   }
   for (zip_int64_t i = 0; result == kOk && i < count; ++i) {

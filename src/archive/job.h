@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,12 @@ enum OpenMode : int {
 // (kErrorEncrypted) and skipped; a target that may not be written is reported with
 // kMessageNoWritePermission and skipped; the job goes on in both cases.
 //
+// Before an extract writes anything it also checks the sizes the archive records: an entry over
+// the job's limit (setLargestEntry) stops it with kErrorEntryTooLarge, and entries needing more
+// than the destination's file system has free stop it with kErrorInsufficientSpace. An archive
+// that records small sizes and holds more cannot fill the disk either: no entry is written
+// past its recorded size.
+//
 // process() returns 0 only when all queued work was done; otherwise the first error met
 // (kErrorWriteProtected when files were skipped for lack of permission).
 class Job {
@@ -73,6 +80,8 @@ class Job {
   int add(std::string_view pattern);
   // Queues extraction of the entries matching `pattern` into `destination`.
   int extract(std::string_view pattern, std::string_view destination);
+  // The largest entry an extract may write, in bytes (no limit by default).
+  void setLargestEntry(uint64_t bytes) { largestEntry_ = bytes; }
   // Carries out the queued work in the order it was queued; always ends with kMessageJobEnded.
   int process();
   // Closes the archive; queued work that was never processed is dropped.
@@ -113,6 +122,9 @@ class Job {
   int runExtract(const Work& work, int& firstError);
   int extractEntry(uint64_t index, const std::string& name, const std::string& destination,
                    int& firstError);
+  // kOk when the selected entries fit the entry limit and the destination's free space.
+  int checkSizes(const std::vector<std::pair<uint64_t, std::string>>& selected,
+                 const std::string& destination);
 
   JobStatus status_;
   ProgressFunction progress_;
@@ -123,11 +135,17 @@ class Job {
   std::vector<Work> queue_;
   bool extractStartSent_ = false;
   unsigned twirlStep_ = 0;
+  uint64_t largestEntry_ = UINT64_MAX;
 };
 
 // Reads every entry of the archive fully. 0 when the whole archive is sound; otherwise
 // kErrorFileNotFound (missing), kErrorNotArchive (not an archive, truncated), kErrorCorruptHeader
-// (an entry name unsafe to extract), kErrorCrc (damaged data), kErrorEncrypted.
-int verifyArchive(std::string_view path);
+// (an entry name unsafe to extract), kErrorEntryTooLarge (an entry records more than
+// `largestEntry` bytes: found before any data is read), kErrorCrc (damaged data),
+// kErrorEncrypted.
+int verifyArchive(std::string_view path, uint64_t largestEntry = UINT64_MAX);
+
+// The names of the archive's entries in their order; nothing when it cannot be opened.
+std::optional<std::vector<std::string>> entryNames(std::string_view path);
 
 }  // namespace savora::archive

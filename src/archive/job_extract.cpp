@@ -100,10 +100,29 @@ int Job::runExtract(const Work& work, int& firstError) {
       !platform::makeFolder(work.destination)) {
     return report(kErrorCannotOpen, work.destination);
   }
+  if (const int code = checkSizes(selected, work.destination); code != kOk) return code;
   for (const auto& [index, name] : selected) {
     const int code = extractEntry(index, name, work.destination, firstError);
     if (code != kOk) return code;
   }
+  return kOk;
+}
+
+int Job::checkSizes(const std::vector<std::pair<uint64_t, std::string>>& selected,
+                    const std::string& destination) {
+  // Room kept free beyond the entries, so that finishing them leaves the tables room to write.
+  constexpr uint64_t kReserve = 16 * 1024 * 1024;
+  uint64_t total = 0;
+  for (const auto& [index, name] : selected) {
+    zip_stat_t st;
+    if (zip_stat_index(archive_, index, 0, &st) != 0) return report(kErrorNotArchive, name);
+    if (!(st.valid & ZIP_STAT_SIZE)) continue;
+    if (st.size > largestEntry_) return report(kErrorEntryTooLarge, name);
+    total = st.size > UINT64_MAX - kReserve - total ? UINT64_MAX - kReserve : total + st.size;
+  }
+  const std::optional<uint64_t> free =
+      platform::freeSpace(destination.empty() ? std::string(".") : destination);
+  if (free && total + kReserve > *free) return report(kErrorInsufficientSpace, destination);
   return kOk;
 }
 

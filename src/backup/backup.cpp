@@ -3,6 +3,8 @@
 #include <ctime>
 
 #include "backup/backup_schedule.h"
+#include "backup/restore_staging.h"
+#include "backup/table_swap.h"
 #include "platform/file.h"
 #include "platform/file_ops.h"
 #include "platform/program_dirs.h"
@@ -19,25 +21,13 @@ constexpr const char* kBackingUpTitle = "Automatically Backing Up Data";
 constexpr const char* kRestoringTitle = "Restoring Data";
 constexpr const char* kTablePatterns[] = {"*.cdx", "*.dbf", "*.fpt"};
 constexpr const char* kRestoreFolder = "restore.tmp";
+const std::string kNothingChanged = "\r\nYour data files were not changed.";
+const std::string kPutBackAtStart =
+    "\r\nYour earlier data files will be put back when Savora starts again.";
 
 std::string folderOf(const std::string& path) {
   const size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-bool isTableFile(const std::string& name) {
-  for (const char* pattern : kTablePatterns) {
-    if (platform::matchWildcard(pattern, name)) return true;
-  }
-  return false;
-}
-
-// Empties and removes a folder of plain files (the restore's own folder).
-void removeFolderOfFiles(const std::string& folder) {
-  for (const auto& entry : platform::listFolder(folder + "\\*.*")) {
-    if (!entry.isFolder) platform::deleteFile(folder + "\\" + entry.name);
-  }
-  platform::removeFolder(folder);
 }
 
 // Makes the data folder current again (file dialogs may have changed it).
@@ -142,16 +132,17 @@ bool BackupService::restore(std::string_view path) {
     return false;
   }
   enterDataFolder();
-  int result = archive::kOk;
+  std::string failure;
   {
     toolkit::StatusScope status(
         user_, kRestoringTitle,
         "Restoring Savora data files now...Please Wait.  This may take several minutes.");
-    result = extractAndReplace(archivePath, kRestoreFolder);
-    removeFolderOfFiles(kRestoreFolder);
+    failure = restoreFrom(archivePath);
+    platform::removeFolderTree(kRestoreFolder);
+    enterDataFolder();
   }
-  if (result != archive::kOk) {
-    reportFailure("restored", result);
+  if (!failure.empty()) {
+    user_.message("Error!", "HAND", Buttons::Ok, "Your data could not be restored.\r\n" + failure);
     return false;
   }
   user_.message("Restore Complete", "INFORMATION", Buttons::Ok,
@@ -159,40 +150,60 @@ bool BackupService::restore(std::string_view path) {
   return true;
 }
 
-int BackupService::extractAndReplace(const std::string& path, const std::string& folder) {
-  int result = archive::verifyArchive(path);
+std::string BackupService::restoreFrom(const std::string& path) {
+  // An archive with no entry at all reads as "no file found": the tables check below names it.
+  if (const int code = extractBackup(path, kRestoreFolder);
+      code != archive::kOk && code != archive::kErrorFileNotFound)
+    return std::string(archive::messageText(code));
+  std::vector<const store::TableDefinition*> known;
+  for (const store::TableModule* module : tables_.modules()) known.push_back(&module->definition());
+  const StagingResult staged = proveStagedTables(kRestoreFolder, known);
+  if (!staged.problem.empty()) return staged.problem + kNothingChanged;
+
+  tables_.closeAll();
+  TableSwap swap;
+  if (!swap.swapIn(kRestoreFolder, staged.tables)) {
+    reopenTables();
+    return "A data file could not be replaced." + kNothingChanged;
+  }
+  enterDataFolder();
+  const std::vector<store::OpenFailure> failures = tables_.openAll();
+  if (!failures.empty()) {
+    tables_.closeAll();
+    const bool putBack = TableSwap::rollBack();
+    reopenTables();
+    std::string text = "The restored data files could not be opened:";
+    for (const store::OpenFailure& failure : failures)
+      text += "\r\n" + failure.table + ": " + failure.cause;
+    return text + (putBack ? kNothingChanged : kPutBackAtStart);
+  }
+  swap.commit();
+  return {};
+}
+
+int BackupService::extractBackup(const std::string& path, const std::string& folder) {
+  int result = archive::verifyArchive(path, store::kLargestTableFile);
   if (result == archive::kOk) {
-    removeFolderOfFiles(folder);
+    platform::removeFolderTree(folder);
     if (!platform::makeFolder(folder)) result = archive::kErrorTempFile;
   }
-  if (result == archive::kOk) {
-    jobPath_ = path;
-    archive::Job job;
-    job.init();
-    result = job.openArchive(path, archive::kModeUpdate);
-    if (result == archive::kOk) {
-      job.registerFunction(
-          archive::kProgressFunctionId,
-          [this](archive::JobStatus& s, int m, int p) { return progress(s, m, p); });
-      job.extract("*.*", folder);
-      result = job.process();
-      if (result == archive::kOk && job.status().abortRequest == archive::kAbortRequest) {
-        result = archive::kErrorCanceled;
-      }
-      job.closeArchive();
-    }
-    job.cleanup();
-  }
   if (result != archive::kOk) return result;
-  // Only table files go into the data folder; anything else an archive carries stays out.
-  tables_.closeAll();
-  int failures = 0;
-  for (const auto& entry : platform::listFolder(folder + "\\*.*")) {
-    if (entry.isFolder || !isTableFile(entry.name)) continue;
-    if (!platform::moveFile(folder + "\\" + entry.name, entry.name)) ++failures;
+  jobPath_ = path;
+  archive::Job job;
+  job.init();
+  job.setLargestEntry(store::kLargestTableFile);
+  result = job.openArchive(path, archive::kModeImport);
+  if (result == archive::kOk) {
+    job.registerFunction(archive::kProgressFunctionId,
+                         [this](archive::JobStatus& s, int m, int p) { return progress(s, m, p); });
+    job.extract("*.*", folder);
+    result = job.process();
+    if (result == archive::kOk && job.status().abortRequest == archive::kAbortRequest)
+      result = archive::kErrorCanceled;
+    job.closeArchive();
   }
-  reopenTables();
-  return failures > 0 ? archive::kErrorWrite : archive::kOk;
+  job.cleanup();
+  return result;
 }
 
 void BackupService::reopenTables() {

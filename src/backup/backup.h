@@ -4,9 +4,11 @@
 // Order of a backup: check the target name, archive the table files into a temporary file beside
 // the target (the tables closed meanwhile), reopen the tables, and only then replace the old
 // archive: a failed backup leaves the last good archive as it was.
-// Order of a restore: check the whole archive (every entry's CRC) while the tables stay open,
-// extract it into a folder of its own, then close the tables, move the table files into place
-// and reopen them: a damaged archive changes nothing.
+// Order of a restore: check the whole archive (every entry's size and CRC) while the tables stay
+// open, extract it into a folder of its own and prove every table there (restore_staging.h), then
+// close the tables, swap the proven files in (table_swap.h) and reopen them. Only when they all
+// open is the swap committed; any failure before puts the old files back: a damaged or hostile
+// archive changes nothing.
 #pragma once
 
 #include <string>
@@ -48,7 +50,9 @@ class BackupService {
  private:
   // Each returns the archive library's result code, archive::kOk when done.
   int backupInto(const std::string& target, const std::string& temporary);
-  int extractAndReplace(const std::string& path, const std::string& folder);
+  // Restores from the archive; empty when done, otherwise what went wrong, for the user.
+  std::string restoreFrom(const std::string& path);
+  int extractBackup(const std::string& path, const std::string& folder);
   void reopenTables();
   void reportFailure(const char* what, int code);
 

@@ -7,9 +7,11 @@
 #include "app/print_options.h"
 #include "app/settings.h"
 #include "app/shared_tables.h"
+#include "backup/table_swap.h"
 #include "cli/console_user.h"
 #include "cli/exchange_commands.h"
 #include "cli/recipe_names.h"
+#include "exchange/exchange_scratch.h"
 #include "platform/codepage.h"
 #include "platform/folder_lock.h"
 #include "platform/program_dirs.h"
@@ -104,6 +106,12 @@ std::string cliHelp() {
          "  --help          show this text\n";
 }
 
+namespace {
+
+int runCommand(Options& o, std::ostream& out, std::ostream& err, const PdfCanvasMaker& pdfCanvas);
+
+}  // namespace
+
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const PdfCanvasMaker& pdfCanvas) {
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
@@ -126,18 +134,41 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << "savora99-cli: no program folder at " << folder << "\n";
     return 2;
   }
-
+  const bool changesTables = o.command == "import" || o.command == "export";
   // Import and export change tables of the folder: never while the program or another
   // import has it.
   platform::FolderLock lock;
-  if ((o.command == "import" || o.command == "export") &&
-      !lock.tryLock(platform::kFolderLockName)) {
-    err << "savora99-cli: the program folder " << folder
-        << " is in use (Savora 99 or another import is running); try again when it has closed\n";
+  if (changesTables && !lock.tryLock(platform::kFolderLockName)) {
+    if (lock.heldByAnother()) {
+      err << "savora99-cli: the program folder " << folder
+          << " is in use (Savora 99 or another import is running); try again when it has "
+             "closed\n";
+    } else {
+      err << "savora99-cli: cannot lock the program folder " << folder << ": the file "
+          << platform::kFolderLockName << " cannot be opened (" << lock.problem() << ")\n";
+    }
     return 1;
   }
+  try {
+    return runCommand(o, out, err, pdfCanvas);
+  } catch (const std::exception& error) {
+    // Table and file errors name their file. What was open has been unwound; the scratch
+    // tables of an import go too.
+    err << "savora99-cli: " << error.what() << "\n";
+    if (changesTables) exchange::removeExchangeFiles();
+    return 1;
+  }
+}
+
+namespace {
+
+int runCommand(Options& o, std::ostream& out, std::ostream& err, const PdfCanvasMaker& pdfCanvas) {
+  const bool changesTables = o.command == "import" || o.command == "export";
   ConsoleUser user(err);
   store::TableStore store(user);
+  // Text and prints only read: they open every table read only and may run beside the program.
+  store.setReadOnly(!changesTables);
+  if (changesTables) backup::recoverInterruptedRestore();
   app::SharedTables shared(store);
   for (const store::OpenFailure& failure : shared.openAll())
     err << "savora99-cli: " << failure.table << ": " << failure.cause << "\n";
@@ -180,5 +211,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   return 0;
 }
+
+}  // namespace
 
 }  // namespace savora::cli

@@ -2,6 +2,7 @@
 
 #include "exchange/book_export.h"
 #include "exchange/exchange_import.h"
+#include "exchange/import_run_mark.h"
 #include "platform/codepage.h"
 #include "platform/file_ops.h"
 
@@ -9,6 +10,9 @@ namespace savora::cli {
 
 int importFiles(const std::vector<std::string>& files, store::TableStore& store,
                 app::SharedTables& tables, std::ostream& out, std::ostream& err) {
+  exchange::settleInterruptedImport(
+      store.user(), {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
+      false);
   for (const std::string& file : files) {
     if (!platform::fileExists(file) || platform::isFolder(file)) {
       err << "savora99-cli: no file " << file << "\n";

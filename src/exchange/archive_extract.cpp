@@ -9,6 +9,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "store/media_list.h"
+#include "store/table_module.h"
 
 namespace savora::exchange {
 namespace {
@@ -56,19 +57,19 @@ bool moveWantedFiles() {
 
 }  // namespace
 
-bool extractExchangeArchive(const std::string& archivePath) {
+int extractExchangeArchive(const std::string& archivePath) {
   clearReadOnly(archivePath);
-  removeFolderTree(kExtractStagingFolder);
+  platform::removeFolderTree(kExtractStagingFolder);
   archive::Job job;
-  bool ok = job.init() == archive::kOk &&
-            job.openArchive(archivePath, archive::kModeImport) == archive::kOk &&
-            job.registerFunction(archive::kProgressFunctionId, nullptr) == archive::kOk &&
-            job.extract("*.*", kExtractStagingFolder) == archive::kOk &&
-            job.process() == archive::kOk && job.closeArchive() == archive::kOk;
-  ok = job.cleanup() == archive::kOk && ok;
-  ok = ok && moveWantedFiles();
-  removeFolderTree(kExtractStagingFolder);
-  return ok;
+  job.init();
+  job.setLargestEntry(store::kLargestTableFile);
+  int code = job.openArchive(archivePath, archive::kModeImport);
+  if (code == archive::kOk) code = job.extract("*.*", kExtractStagingFolder);
+  if (code == archive::kOk) code = job.process();
+  job.cleanup();
+  if (code == archive::kOk && !moveWantedFiles()) code = archive::kErrorWrite;
+  platform::removeFolderTree(kExtractStagingFolder);
+  return code;
 }
 
 }  // namespace savora::exchange

@@ -8,7 +8,9 @@
 
 namespace savora::exchange {
 
-// True when every archive operation succeeded and the wanted files are in place.
-bool extractExchangeArchive(const std::string& archivePath);
+// archive::kOk when every archive operation succeeded and the wanted files are in place;
+// otherwise the archive library's code for what failed. No entry larger than a table can be is
+// written, nor more than the disk has free (kErrorEntryTooLarge, kErrorInsufficientSpace).
+int extractExchangeArchive(const std::string& archivePath);
 
 }  // namespace savora::exchange

@@ -1,16 +1,60 @@
 #include "exchange/exchange_import.h"
 
+#include "archive/codes.h"
 #include "exchange/archive_extract.h"
+#include "exchange/import_run_mark.h"
 #include "exchange/menu_merge.h"
 #include "exchange/text_recipe_format.h"
+#include "platform/text.h"
+#include "xbase/table.h"
 
 namespace savora::exchange {
+namespace {
+
+// The recipes the unpacked archive holds, in every recipe table either pass reads.
+long archiveRecipeCount() {
+  long count = 0;
+  for (const PassTables* pass : {&recipePassTables(), &cataloguePassTables()}) {
+    std::vector<std::string> names = {pass->recipes};
+    for (const OldRecipeTable& old : pass->oldRecipes) names.push_back(old.name);
+    for (const std::string& name : names) {
+      xbase::OpenOptions options;
+      options.readOnly = true;
+      options.tolerateBadIndex = true;
+      std::unique_ptr<xbase::Table> table = xbase::Table::open(name, options);
+      if (!table) continue;
+      for (uint32_t record = 1; record <= table->recordCount(); ++record) {
+        if (table->go(record) && !table->deleted()) ++count;
+      }
+    }
+  }
+  return count;
+}
+
+std::string extractFailureText(int code, const std::string& path) {
+  switch (code) {
+    case archive::kErrorDiskFull:
+    case archive::kErrorInsufficientSpace:
+      return platform::formatText(
+          "There is not enough free disk space to import\r\n%s.\r\nNothing was imported.",
+          path.c_str());
+    case archive::kErrorEntryTooLarge:
+      return platform::formatText(
+          "%s\r\nholds a file larger than any recipe table can be.\r\nNothing was imported.",
+          path.c_str());
+    default:
+      return kDecompressFailedText;
+  }
+}
+
+}  // namespace
 
 std::unique_ptr<ExchangeImport> ExchangeImport::start(store::TableStore& store,
                                                       ImportTargets targets, std::string path,
                                                       ImportOptions options) {
   std::unique_ptr<ExchangeScratch> scratch = ExchangeScratch::begin(store.user());
   if (!scratch) return nullptr;
+  markImportRun(path, targets.shelf);
   return std::unique_ptr<ExchangeImport>(
       new ExchangeImport(store, targets, std::move(path), options, std::move(scratch)));
 }
@@ -23,7 +67,15 @@ ExchangeImport::ExchangeImport(store::TableStore& store, ImportTargets targets, 
       options_(options),
       scratch_(std::move(scratch)) {}
 
-ExchangeImport::~ExchangeImport() { closeExchangeTables(); }
+ExchangeImport::~ExchangeImport() {
+  try {
+    closeExchangeTables();
+  } catch (const std::exception&) {
+    // An import cut short by an error is being unwound; that error is the one reported. The
+    // scratch files go with scratch_ either way.
+  }
+  clearImportRunMark();
+}
 
 ItemMatching* ExchangeImport::waitingMatching() {
   if (options_.newItems != NewItems::Ask || !matching_ || matching_->finished()) return nullptr;
@@ -46,10 +98,9 @@ void ExchangeImport::closeExchangeTables() {
   matching_.reset();
   pass_.reset();
   food_.reset();
-  for (store::TableModule* table :
-       {static_cast<store::TableModule*>(xBrands_.get()),
-        static_cast<store::TableModule*>(xIngredients_.get()),
-        static_cast<store::TableModule*>(xUnits_.get())}) {
+  for (store::TableModule* table : {static_cast<store::TableModule*>(xBrands_.get()),
+                                    static_cast<store::TableModule*>(xIngredients_.get()),
+                                    static_cast<store::TableModule*>(xUnits_.get())}) {
     if (table) table->close();
   }
   xBrands_.reset();
@@ -69,17 +120,27 @@ ImportStep ExchangeImport::run(ImportStep step) {
         return ImportStep::Done;
       }
       if (text.format != RecipeFileFormat::ExchangeArchive) {
+        if (text.recipes == 0) {
+          store_.user().message(kNothingFoundTitle, "ASTERISK", toolkit::Buttons::Ok,
+                                platform::formatText(kNothingFoundText, path_.c_str()));
+          return ImportStep::Done;
+        }
         completedFields_ = {1};
         return ImportStep::Units;
       }
-      bool extracted;
+      int code;
       {
         toolkit::WaitPointer wait(store_.user());
-        extracted = extractExchangeArchive(path_);
+        code = extractExchangeArchive(path_);
       }
-      if (!extracted) {
+      if (code != archive::kOk && code != archive::kErrorFileNotFound) {
         store_.user().message("Error!", "EXCLAMATION", toolkit::Buttons::Ok,
-                              kDecompressFailedText);
+                              extractFailureText(code, path_));
+        return ImportStep::Done;
+      }
+      if (archiveRecipeCount() == 0) {
+        store_.user().message(kNothingFoundTitle, "ASTERISK", toolkit::Buttons::Ok,
+                              platform::formatText(kNothingFoundText, path_.c_str()));
         return ImportStep::Done;
       }
       completedFields_ = {1};

@@ -19,6 +19,9 @@ namespace savora::exchange {
 
 inline constexpr const char* kDecompressFailedText = "Unable to decompress exported file.";
 inline constexpr const char* kImportedText = "The recipes have been imported successfully.";
+inline constexpr const char* kNothingFoundTitle = "Nothing Found";
+inline constexpr const char* kNothingFoundText =
+    "No recipes were found in\r\n%s.\r\nNothing was imported.";
 inline constexpr const char* kFinishedStatus = "Finished Importing";
 
 // The user's tables an import merges into.
@@ -40,14 +43,14 @@ struct ImportOptions {
 
 enum class ImportStep {
   Extract,
-  Units,        // starts matching the units
-  Ingredients,  // ends matching the units, starts matching the ingredients
+  Units,          // starts matching the units
+  Ingredients,    // ends matching the units, starts matching the ingredients
   RecipePass,     // ends matching the ingredients, opens the recipe pass
   CataloguePass,  // opens the catalogue pass
   Book,           // imports one book with its chapters and recipes
-  Finish,    // closes and deletes the exchange files
-  Announce,  // tells the user the import succeeded
-  Done,  // the chain ended (successfully or not): close the window
+  Finish,         // closes and deletes the exchange files
+  Announce,       // tells the user the import succeeded
+  Done,           // the chain ended (successfully or not): close the window
 };
 
 class ExchangeImport {

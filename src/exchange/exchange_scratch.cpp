@@ -18,19 +18,6 @@ const std::vector<std::string>& exchangeTableNames() {
   return names;
 }
 
-void removeFolderTree(const std::string& folder) {
-  if (!platform::isFolder(folder)) return;
-  for (const platform::FolderEntry& entry : platform::listFolder(folder + "\\*.*")) {
-    const std::string name = folder + "\\" + entry.name;
-    if (entry.isFolder) {
-      removeFolderTree(name);
-    } else {
-      platform::deleteFile(name);
-    }
-  }
-  platform::removeFolder(folder);
-}
-
 void removeExchangeFiles() {
   // Closed tables keep their files open; deleted scratch tables would hold their space until
   // then.
@@ -41,8 +28,8 @@ void removeExchangeFiles() {
   for (const char* extension : {".dbf", ".cdx", ".fpt"}) {
     platform::deleteFile(std::string(kMakerUnitTable) + extension);
   }
-  removeFolderTree(store::kExchangeMediaListFolder);
-  removeFolderTree(kExtractStagingFolder);
+  platform::removeFolderTree(store::kExchangeMediaListFolder);
+  platform::removeFolderTree(kExtractStagingFolder);
 }
 
 std::unique_ptr<ExchangeScratch> ExchangeScratch::begin(toolkit::User& user) {

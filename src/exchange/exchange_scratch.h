@@ -28,8 +28,6 @@ const std::vector<std::string>& exchangeTableNames();
 // extraction staging folder with what they hold.
 void removeExchangeFiles();
 
-// Deletes a folder with everything in it; nothing when it does not exist.
-void removeFolderTree(const std::string& folder);
 
 class ExchangeScratch {
  public:

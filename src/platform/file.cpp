@@ -69,6 +69,7 @@ WriteFaults::Outcome WriteFaults::next() {
     return Outcome::Partial;
   }
   if (f.kind == Kind::Fail && f.count >= f.nth) return Outcome::Fail;
+  if (f.kind == Kind::FailOnce && f.count == f.nth) return Outcome::Fail;
   return Outcome::Proceed;
 }
 

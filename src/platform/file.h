@@ -110,7 +110,8 @@ class WriteFaults {
  public:
   enum class Kind {
     None,
-    Fail,   // the Nth and every later write fails with an I/O error
+    Fail,      // the Nth and every later write fails with an I/O error
+    FailOnce,  // the Nth write alone fails; the ones after it succeed (a failure recovered from)
     Crash,  // the Nth write stores only its first half, later writes are silently dropped:
             // what is on disk is what a process killed at that write would leave
   };

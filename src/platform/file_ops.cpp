@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -138,6 +139,28 @@ bool removeFolder(std::string_view name) {
   if (path.empty()) return false;
   if (bool result; !WriteFaults::allowsChange(result)) return result;
   return ::rmdir(path.c_str()) == 0;
+}
+
+bool removeFolderTree(std::string_view name) {
+  if (!isFolder(name)) return !fileExists(name);
+  const std::string folder(name);
+  for (const FolderEntry& entry : listFolder(folder + "\\*.*")) {
+    const std::string inner = folder + "\\" + entry.name;
+    if (entry.isFolder) {
+      removeFolderTree(inner);
+    } else {
+      deleteFile(inner);
+    }
+  }
+  removeFolder(folder);
+  return !fileExists(name);
+}
+
+std::optional<uint64_t> freeSpace(std::string_view name) {
+  const std::string path = nativePath(name);
+  struct statvfs st;
+  if (path.empty() || ::statvfs(path.c_str(), &st) != 0) return std::nullopt;
+  return uint64_t(st.f_bavail) * uint64_t(st.f_frsize);
 }
 
 bool matchWildcard(std::string_view pattern, std::string_view name) {

@@ -32,6 +32,12 @@ bool deleteFile(std::string_view name);
 bool makeFolder(std::string_view name);
 // Removes an empty folder.
 bool removeFolder(std::string_view name);
+// Deletes a folder with everything in it (folders within included); nothing when it does not
+// exist. True when it is gone afterwards.
+bool removeFolderTree(std::string_view name);
+// The bytes an ordinary user may still write on the file system holding `name` (a file or a
+// folder); nothing when it cannot be told.
+std::optional<uint64_t> freeSpace(std::string_view name);
 
 struct FolderEntry {
   std::string name;  // as on disk, without the folder

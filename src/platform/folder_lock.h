@@ -4,6 +4,7 @@
 // also when the holder crashes.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace savora::platform {
@@ -17,12 +18,20 @@ class FolderLock {
   FolderLock& operator=(const FolderLock&) = delete;
   ~FolderLock();
 
-  // Takes the lock on `name` (created when missing); false only when another process holds it.
-  // In a folder where the file cannot be made (read-only) nobody can hold it: true.
+  // Takes the lock on `name` (created when missing). False when another process holds it, and
+  // also when the lock file cannot be opened for writing (a folder of that name, a file of
+  // another user, a read-only folder): a lock nobody can take would let two writers in.
   bool tryLock(std::string_view name);
+  // Why the last tryLock() failed: "held" by another process, or the system's reason the file
+  // could not be opened.
+  const std::string& problem() const { return problem_; }
+  bool heldByAnother() const { return problem_ == kHeld; }
+
+  static constexpr const char* kHeld = "held";
 
  private:
   int fd_ = -1;
+  std::string problem_;
 };
 
 }  // namespace savora::platform

@@ -65,7 +65,7 @@ RecipeTable::RecipeTable(TableStore& store, const std::string& name, RecipeForma
 
 void RecipeTable::open() {
   TableModule::open();
-  repairIdentifiers();
+  if (isOpen() && !table().readOnly()) repairIdentifiers();
 }
 
 void RecipeTable::repairIdentifiers() {

@@ -28,8 +28,9 @@ void TableModule::open() {
   fieldIndexes_.clear();
   xbase::OpenOptions options;
   options.tags = definition_.tags;
+  options.readOnly = store_.readOnly();
   table_ = xbase::Table::open(definition_.name, options);
-  if (!table_)
+  if (!table_ && !store_.readOnly())
     table_ = xbase::Table::create(definition_.name, definition_.fields, definition_.tags);
 }
 

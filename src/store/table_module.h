@@ -12,6 +12,7 @@
 // walks on a closed table find nothing.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -27,6 +28,12 @@ namespace savora::store {
 // The filter every tag of the program carries: deleted records never show in tag order.
 inline constexpr const char* kNotDeleted = ".NOT. DELETED()";
 inline constexpr const char* kUidTag = "UID_TAG";
+
+// The largest file of a table (.dbf, .fpt or .cdx) that an archive may bring in. The largest
+// table, the recipes, holds at most 99,999 records (five-digit UIDs): about 100 MB of records
+// and 320 MB of memo blocks when every line's notes hold text. An entry past this is no table
+// of ours, however well it compresses.
+inline constexpr uint64_t kLargestTableFile = uint64_t(768) << 20;
 
 struct TableDefinition {
   std::string name;  // Windows-style name without extension, e.g. "rc65", "catalog\\catalog65"
@@ -45,8 +52,9 @@ class TableModule {
   TableModule(const TableModule&) = delete;
   TableModule& operator=(const TableModule&) = delete;
 
-  // Opens the table, creating it empty when it does not exist. Throws xbase::Error when it
-  // exists but cannot be read, or cannot be created; the module then stays closed.
+  // Opens the table, creating it empty when it does not exist (a read-only store opens read only
+  // and creates nothing: a missing table stays closed). Throws xbase::Error when it exists but
+  // cannot be read, or cannot be created; the module then stays closed.
   virtual void open();
   // Packs when more records were deleted than the definition allows (with the status window),
   // then closes. Nothing happens when the table is not open.

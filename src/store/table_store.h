@@ -20,9 +20,15 @@ class TableStore {
   void countRecipeAdded() { ++recipesAdded_; }
   void resetRecipesAdded() { recipesAdded_ = 0; }
 
+  // A reading run (printing while the program may hold the folder) opens every table read only
+  // and creates none: nothing it does can write a table.
+  bool readOnly() const { return readOnly_; }
+  void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+
  private:
   toolkit::User& user_;
   long recipesAdded_ = 0;
+  bool readOnly_ = false;
 };
 
 }  // namespace savora::store

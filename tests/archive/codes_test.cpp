@@ -42,13 +42,14 @@ TEST(MessageTextTest, EveryCodeHasItsText) {
                                "Canceled",
                                "Disk full",
                                "Feature not supported",
-                               "Insufficient disk space"};
-  for (int code = 0; code >= -33; --code) {
+                               "Insufficient disk space",
+                               "A file in the archive is larger than any it may hold"};
+  for (int code = 0; code >= -34; --code) {
     SCOPED_TRACE(code);
     EXPECT_EQ(messageText(code), texts[-code]);
   }
   EXPECT_EQ(messageText(kErrorCanceled), "Canceled");
-  EXPECT_EQ(messageText(-34), "Error");
+  EXPECT_EQ(messageText(-35), "Error");
   EXPECT_EQ(messageText(-1000), "Error");
 }
 

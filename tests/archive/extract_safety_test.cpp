@@ -137,3 +137,28 @@ TEST_F(ExtractSafetyTest, ReadOnlyTargetsAreReportedAndSkipped) {
 
 }  // namespace
 }  // namespace savora::archive::testing
+
+namespace savora::archive::testing {
+namespace {
+
+// An entry larger than the job allows is refused from the sizes the archive records, before
+// any byte is inflated or written: a small archive cannot fill the disk.
+TEST_F(ExtractSafetyTest, AnEntryOverTheLimitIsRefusedBeforeAnyWrite) {
+  dir.write("src/zeros.dbf", std::string(8 << 20, '\0'));
+  ASSERT_EQ(addJob(path("bomb.zip"), {"src\\zeros.dbf"}), kOk);
+  ASSERT_LT(fs::file_size(path("bomb.zip")), 64u * 1024);  // 8 MB of zeros packs to a few KB
+
+  EXPECT_EQ(verifyArchive(path("bomb.zip"), 1 << 20), kErrorEntryTooLarge);
+  EXPECT_EQ(verifyArchive(path("bomb.zip")), kOk);
+  Job job;
+  job.init();
+  job.setLargestEntry(1 << 20);
+  ASSERT_EQ(job.openArchive(path("bomb.zip"), kModeImport), kOk);
+  job.extract("*.*", path("out"));
+  EXPECT_EQ(job.process(), kErrorEntryTooLarge);
+  job.cleanup();
+  EXPECT_TRUE(!fs::exists(dir.path() / "out") || filesUnder(dir.path() / "out").empty());
+}
+
+}  // namespace
+}  // namespace savora::archive::testing

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <map>
 
 #include "backup/backup.h"
 #include "backup/backup_schedule.h"
+#include "backup/restore_staging.h"
+#include "backup/table_swap.h"
+#include "platform/file.h"
 #include "platform/file_ops.h"
 #include "platform/program_dirs.h"
 #include "scripted_user.h"
@@ -33,6 +38,51 @@ store::TableDefinition bookDefinition() {
 
 bool runs(const std::string& command) {
   return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Writes a ZIP archive at `out`: the entries of `base` (all, or those named after a colon:
+// "good.ck9:rc65.dbf"; "-" for none), then each "name=text" (replacing an entry of that name),
+// "name=->target" as a symbolic link, "name=!drop" leaving the entry out.
+const char* const kMakeZip = R"(
+import sys, zipfile
+out, base = sys.argv[1], sys.argv[2]
+changes = dict(a.split('=', 1) for a in sys.argv[3:])
+z = zipfile.ZipFile(out, 'w')
+if base != '-':
+    path, _, only = base.partition(':')
+    b = zipfile.ZipFile(path)
+    for n in b.namelist():
+        if n not in changes and (not only or n in only.split(',')):
+            z.writestr(n, b.read(n))
+for n, v in changes.items():
+    if v == '!drop':
+        continue
+    if v.startswith('->'):
+        i = zipfile.ZipInfo(n)
+        i.create_system = 3
+        i.external_attr = 0o120777 << 16
+        z.writestr(i, v[2:])
+    else:
+        z.writestr(n, v)
+z.close()
+)";
+
+bool makeZip(const std::string& out, const std::string& base,
+             const std::vector<std::string>& changes) {
+  std::string command = "/usr/bin/python3 -c \"$(cat <<'PY'\n" + std::string(kMakeZip) +
+                        "\nPY\n)\" '" + out + "' '" + base + "'";
+  for (const std::string& change : changes) command += " '" + change + "'";
+  return runs(command);
+}
+
+// The bytes of every table file in the folder, by name.
+std::map<std::string, std::string> tableFiles(const TempFolder& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    const std::string name = entry.path().filename().string();
+    if (isTableFileName(name)) files[name] = readFileBytes(entry.path());
+  }
+  return files;
 }
 
 class BackupTest : public ::testing::Test {
@@ -220,6 +270,115 @@ TEST_F(BackupTest, ProgressRoutineShowsEachMessageAsAStatusLine) {
   archive::JobStatus disk{"", 0};
   service.progress(disk, 40, 2);
   EXPECT_EQ(disk.abortRequest, archive::kAbortRequest);
+}
+
+}  // namespace
+}  // namespace savora::backup
+
+namespace savora::backup {
+namespace {
+
+TEST_F(BackupTest, HostileBackupsAreRefusedAndLeaveEveryTableAsItWas) {
+  if (!runs("command -v /usr/bin/python3"))
+    GTEST_SKIP() << "python3 is needed to build hostile archives";
+  const std::string good = elsewhere.str() + "good.ck9";
+  user.answerNextMessage(Button::Ok);
+  ASSERT_TRUE(service.backup(good));
+  recipes.remove(3);  // the live tables now differ from the backup
+  tables.closeAll();
+  const auto before = tableFiles(data);
+  tables.openAll();
+
+  struct Case {
+    const char* name;
+    std::string base;
+    std::vector<std::string> changes;
+    const char* says;
+  };
+  const std::vector<Case> cases = {
+      {"junk table", good, {"rc65.dbf=not a table at all!"}, "rc65: "},
+      {"lone table without its memo file", good + ":rc65.dbf", {}, "rc65: "},
+      {"symbolic link", good, {"rc65.dbf=->/etc/passwd"}, "rc65: "},
+      {"memo file without its table", good, {"rc65.dbf=!drop"}, "rc65: its data file"},
+      {"no tables", "-", {"readme.txt=hello"}, "The backup holds no data files."},
+      {"empty archive", "-", {}, "The backup holds no data files."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = elsewhere.str() + "hostile.ck9";
+    ASSERT_TRUE(makeZip(path, c.base, c.changes));
+    user.expectMessage("Restore Data?", kRestoreQuestion, Button::Yes);
+    user.answerNextMessage(Button::Ok);
+    EXPECT_FALSE(service.restore(path));
+    const std::string& said = user.messages().back().text;
+    EXPECT_TRUE(said.starts_with("Your data could not be restored.\r\n")) << said;
+    EXPECT_NE(said.find(c.says), std::string::npos) << said;
+    EXPECT_TRUE(recipes.isOpen());
+    EXPECT_EQ(recipes.nameOf(5), "Recipe 5");
+    tables.closeAll();
+    EXPECT_EQ(tableFiles(data), before);
+    tables.openAll();
+    EXPECT_FALSE(platform::fileExists("restore.tmp"));
+    EXPECT_FALSE(platform::fileExists(kReplacedTablesFolder));
+  }
+}
+
+// A restore cut short at any change of the disk, by a failing write or by the process dying
+// there, leaves the tables as they were, or (once committed) as the backup had them; never a
+// mix. A dead process's restore is undone by the next start.
+TEST_F(BackupTest, ARestoreCutShortAtAnyChangeLeavesTheOldTablesOrTheRestoredOnes) {
+  const std::string backupOfA = elsewhere.str() + "a.ck9", backupOfB = elsewhere.str() + "b.ck9";
+  user.answerNextMessage(Button::Ok);
+  ASSERT_TRUE(service.backup(backupOfA));
+  store::Recipe later;
+  later.name = "Later";
+  recipes.save(0, 1, later, true);
+  user.answerNextMessage(Button::Ok);
+  ASSERT_TRUE(service.backup(backupOfB));
+
+  for (const auto kind :
+       {platform::WriteFaults::Kind::FailOnce, platform::WriteFaults::Kind::Crash}) {
+    bool faultFired = true;
+    for (uint64_t n = 1; faultFired; ++n) {
+      SCOPED_TRACE(::testing::Message()
+                   << (kind == platform::WriteFaults::Kind::Crash ? "crash" : "fail")
+                   << " at change " << n);
+      tables.closeAll();
+      const auto before = tableFiles(data);
+      ASSERT_TRUE(tables.openAll().empty());
+
+      user.expectMessage("Restore Data?", kRestoreQuestion, Button::Yes);
+      const bool crash = kind == platform::WriteFaults::Kind::Crash;
+      if (crash) {
+        user.answerUnforeseen(Button::Ok);  // a dying process shows what it shows
+      } else {
+        user.answerNextMessage(Button::Ok);
+      }
+      platform::WriteFaults::arm(n, kind);
+      const bool restored = service.restore(backupOfA);
+      user.answerUnforeseen(std::nullopt);
+      faultFired = platform::WriteFaults::writesSoFar() >= n;
+      if (platform::WriteFaults::crashed()) tables.closeAll();  // the process is gone
+      platform::WriteFaults::disarm();
+      tables.closeAll();
+      recoverInterruptedRestore();  // what the next start does
+
+      const bool stillB = tableFiles(data) == before;
+      ASSERT_TRUE(tables.openAll().empty());
+      if (!stillB) {
+        // Not one byte left of the old set: it is the backup's, whole.
+        EXPECT_EQ(recipes.find("Later", 1), 0);
+        EXPECT_EQ(recipes.nameOf(7), "Recipe 7");
+        EXPECT_TRUE(recipes.table().checkIndex().empty());
+        user.expectMessage("Restore Data?", kRestoreQuestion, Button::Yes);
+        user.answerNextMessage(Button::Ok);
+        ASSERT_TRUE(service.restore(backupOfB));
+      } else {
+        EXPECT_FALSE(restored && !crash);
+      }
+      EXPECT_FALSE(platform::fileExists(kReplacedTablesFolder));
+    }
+  }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "../nutrition/nutrition_fixture.h"
@@ -117,7 +119,9 @@ namespace savora::cli {
 namespace {
 
 // Runs a shell command line, capturing standard output and error together.
-Outcome runBoth(const std::string& command) { return run("{ " + command + " 2>&1; }"); }
+Outcome runBoth(const std::string& command) {
+  return run("{ " + command + " 2>&1; }");
+}
 
 constexpr const char* kTwoRecipes =
     "MMMMM----- Recipe via Meal-Master (tm) v8.05\n"
@@ -183,6 +187,56 @@ TEST_F(CliTest, ImportStopsAtAMalformedFileNamingRecipeAndLine) {
   at(failed.out, files.str() + "bad.mmf is not in the Savora,");
   at(failed.out, "Reading stopped at line 27, in recipe 3 (Lost).");
   EXPECT_EQ(run(cli("import " + files.str() + "missing.mmf")).status, 1);
+}
+
+// Every way an import can fail ends with exit status 1 and the cause, never an abort, and leaves
+// no scratch table behind.
+TEST_F(CliTest, FailuresExitWithTheirCauseAndLeaveNoScratchTables) {
+  savora::testing::TempFolder files;
+  ASSERT_EQ(run("/usr/bin/python3 -c \"import zipfile; z=zipfile.ZipFile('" + files.str() +
+                "bad.zel','w'); z.writestr('recip65x.dbf','junk, no table'); z.close()\"")
+                .status,
+            0);
+  const Outcome damaged = runBoth(cli("import " + files.str() + "bad.zel"));
+  EXPECT_EQ(damaged.status, 1);
+  at(damaged.out, "savora99-cli: ");
+  at(damaged.out, "recip65x");
+  for (const auto& entry : std::filesystem::directory_iterator(programDir.path()))
+    EXPECT_FALSE(entry.path().filename().string().ends_with("x.dbf")) << entry.path();
+
+  // A lock nobody can take is not a lock nobody holds.
+  const std::string lock = programDir.str() + platform::kFolderLockName;
+  std::filesystem::remove(lock);
+  std::filesystem::create_directory(lock);
+  files.write("two.mmf", kTwoRecipes);
+  const Outcome unlockable = runBoth(cli("import " + files.str() + "two.mmf"));
+  EXPECT_EQ(unlockable.status, 1);
+  at(unlockable.out, "cannot be opened (Is a directory)");
+  std::filesystem::remove(lock);
+
+  // Text only reads: it runs while the program holds the folder, and writes no table.
+  platform::FolderLock program;
+  ASSERT_TRUE(program.tryLock(lock));
+  const auto stamp = std::filesystem::last_write_time(programDir.path() / "rc65.dbf");
+  const Outcome text = run(cli("text " + std::to_string(pilaf)));
+  EXPECT_EQ(text.status, 0);
+  at(text.out, "Butter Pilaf");
+  EXPECT_EQ(std::filesystem::last_write_time(programDir.path() / "rc65.dbf"), stamp);
+}
+
+// An import killed part way leaves its mark; the next import says how far it came.
+TEST_F(CliTest, AnImportCutShortIsToldAtTheNextImport) {
+  savora::testing::TempFolder files;
+  files.write("two.mmf", kTwoRecipes);
+  ASSERT_EQ(run(cli("import " + files.str() + "two.mmf")).status, 0);
+  // As a killed run of the same import leaves it: the two recipes came after the mark's UIDs.
+  files.write("one.mmf", kTwoRecipes);
+  std::ofstream(programDir.path() / "import.run") << files.str() << "big.mmf\n1\n1\n"
+                                                  << pilaf + 1 << "\n";
+  const Outcome next = runBoth(cli("import " + files.str() + "one.mmf"));
+  EXPECT_EQ(next.status, 0);
+  at(next.out, "The last import of big.mmf stopped after 2 recipes.");
+  EXPECT_FALSE(std::filesystem::exists(programDir.path() / "import.run"));
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <cstdlib>
 
-#include "exchange_fixture.h"
+#include "archive/codes.h"
 #include "exchange/archive_extract.h"
 #include "exchange/exchange_scratch.h"
+#include "exchange/import_run_mark.h"
 #include "exchange/shelf_pass.h"
+#include "exchange_fixture.h"
 #include "platform/text.h"
 #include "temp_folder.h"
 
@@ -245,7 +247,7 @@ TEST_F(ExchangeTest, BadArchivesChangeNothingOfTheUsersData) {
   };
   for (const Case& c : cases) {
     if (c.extracts) {
-      EXPECT_TRUE(extractExchangeArchive(c.path)) << c.path;
+      EXPECT_EQ(extractExchangeArchive(c.path), archive::kOk) << c.path;
     } else {
       user.expectMessage("Error!", "Unable to decompress exported file.");
       importArchive(c.path);
@@ -294,6 +296,42 @@ TEST_F(ExchangeTest, MediaListsAreRehomedByTheirFileNameOnly) {
   EXPECT_EQ(store::readMediaList(moved)[0], "a.bmp");
   EXPECT_EQ(rehomeMediaList("cxp\\empty"), "");
   EXPECT_EQ(rehomeMediaList(".."), "");
+}
+
+}  // namespace
+}  // namespace savora::exchange
+
+namespace savora::exchange {
+namespace {
+
+using toolkit::Button;
+
+// What a killed import leaves: its mark, a new book and chapter and some recipes. The next
+// start names the file and the count, and removes them on Yes, keeps them on No.
+TEST_F(ExchangeTest, AnImportCutShortIsOfferedForRemovalAtTheNextStart) {
+  const long before = books.add("Mine", "", "");
+  store::Recipe kept;
+  kept.name = "Kept";
+  const long keptUid = recipes.save(0, chapters.add("Mine", before, "", ""), kept, true);
+  for (const Button answer : {Button::Yes, Button::No}) {
+    ASSERT_TRUE(markImportRun(elsewhere.str() + "big.zel", {books, chapters, categories, recipes}));
+    const long chapter = chapters.add("Hot", books.add("Soups", "", ""), "", "");
+    store::Recipe soup;
+    for (const char* name : {"Broth", "Stew"}) {
+      soup.name = name;
+      recipes.save(0, chapter, soup, true);
+    }
+    user.expectMessage("Import Stopped",
+                       "The last import of big.zel stopped after 2 recipes.\r\nWould you like to "
+                       "remove the recipes it imported?\r\n(No keeps them.)",
+                       answer);
+    settleInterruptedImport(user, {books, chapters, categories, recipes}, true);
+    EXPECT_FALSE(readImportRunMark());
+    EXPECT_EQ(books.uidOf("Soups") > 0, answer == Button::No);
+    EXPECT_EQ(recipeUid("Stew", chapter) > 0, answer == Button::No);
+    EXPECT_EQ(recipes.nameOf(keptUid), "Kept");
+  }
+  settleInterruptedImport(user, {books, chapters, categories, recipes}, true);  // nothing left
 }
 
 }  // namespace

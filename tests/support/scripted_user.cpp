@@ -49,6 +49,7 @@ void ScriptedUser::verifyAllAnswered() {
 Button ScriptedUser::message(std::string_view title, std::string_view icon,
                              toolkit::Buttons buttons, std::string_view text) {
   messages_.push_back({std::string(title), std::string(icon), buttons, std::string(text)});
+  if (expected_.empty() && unforeseen_) return *unforeseen_;
   if (expected_.empty()) {
     ADD_FAILURE() << "unexpected message: title \"" << title << "\", text \"" << text << "\"";
     return Button::Cancel;

@@ -32,6 +32,9 @@ class ScriptedUser : public toolkit::User {
                      toolkit::Button answer = toolkit::Button::Ok);
   // The next message is answered with `answer`, whatever it says.
   void answerNextMessage(toolkit::Button answer);
+  // While set, a message nothing was queued for is answered with `answer` instead of failing:
+  // for runs whose messages cannot be foreseen, such as a process dying part way.
+  void answerUnforeseen(std::optional<toolkit::Button> answer) { unforeseen_ = answer; }
   // The next message must have this title, whatever its text.
   void expectTitle(std::string title, toolkit::Button answer = toolkit::Button::Ok);
   void answerPrompt(std::optional<std::string> answer);
@@ -78,6 +81,7 @@ class ScriptedUser : public toolkit::User {
   std::optional<std::string> nextFileAnswer(std::string_view title, std::string_view start);
 
   std::deque<Expected> expected_;
+  std::optional<toolkit::Button> unforeseen_;
   std::deque<std::optional<std::string>> prompts_;
   std::deque<std::optional<std::string>> files_;
   std::deque<std::optional<toolkit::LogFont>> fonts_;

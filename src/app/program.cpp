@@ -27,6 +27,7 @@
 #include "codes/program_codes.h"
 #include "exchange/book_export.h"
 #include "exchange/exchange_import.h"
+#include "exchange/exchange_scratch.h"
 #include "exchange/import_run_mark.h"
 #include "exchange/import_window.h"
 #include "food/category_list_window.h"
@@ -791,6 +792,7 @@ int runProgramUnguarded(const std::string& programDirectory, User& user) {
       backup::recoverInterruptedRestore();
       store::reportOpenFailures(user, tables.openAll());
       offerStarterKitchen(tables.units(), tables.foodGroups(), tables.ingredients(), user);
+      exchange::removeExchangeFiles();  // what a killed import or export left
       exchange::settleInterruptedImport(
           user, {tables.books(), tables.chapters(), tables.categories(), tables.recipes()}, true);
       for (const auto& upgrade : kUpgrades) {

@@ -6,10 +6,16 @@
 #include "exchange/menu_merge.h"
 #include "exchange/text_recipe_format.h"
 #include "platform/text.h"
+#include "xbase/error.h"
 #include "xbase/table.h"
 
 namespace savora::exchange {
 namespace {
+
+constexpr long kMostRecipes = 99999;
+constexpr const char* kTooManyRecipesText =
+    "%s\r\nholds %ld recipes. With the %ld recipes you have, that is more than the %ld\r\n"
+    "one recipe table can number. Nothing was imported.";
 
 // The recipes the unpacked archive holds, in every recipe table either pass reads.
 long archiveRecipeCount() {
@@ -111,41 +117,8 @@ void ExchangeImport::closeExchangeTables() {
 ImportStep ExchangeImport::run(ImportStep step) {
   completedFields_.clear();
   switch (step) {
-    case ImportStep::Extract: {
-      // A MasterCook or Meal-Master file is read into the exchange tables instead.
-      const RecipeFileResult text = readRecipeFile(store_, path_);
-      if (text.format == RecipeFileFormat::Malformed) {
-        store_.user().message(kUnableToDownloadTitle, "ASTERISK", toolkit::Buttons::Ok,
-                              malformedFileText(path_, *text.error));
-        return ImportStep::Done;
-      }
-      if (text.format != RecipeFileFormat::ExchangeArchive) {
-        if (text.recipes == 0) {
-          store_.user().message(kNothingFoundTitle, "ASTERISK", toolkit::Buttons::Ok,
-                                platform::formatText(kNothingFoundText, path_.c_str()));
-          return ImportStep::Done;
-        }
-        completedFields_ = {1};
-        return ImportStep::Units;
-      }
-      int code;
-      {
-        toolkit::WaitPointer wait(store_.user());
-        code = extractExchangeArchive(path_);
-      }
-      if (code != archive::kOk && code != archive::kErrorFileNotFound) {
-        store_.user().message("Error!", "EXCLAMATION", toolkit::Buttons::Ok,
-                              extractFailureText(code, path_));
-        return ImportStep::Done;
-      }
-      if (archiveRecipeCount() == 0) {
-        store_.user().message(kNothingFoundTitle, "ASTERISK", toolkit::Buttons::Ok,
-                              platform::formatText(kNothingFoundText, path_.c_str()));
-        return ImportStep::Done;
-      }
-      completedFields_ = {1};
-      return ImportStep::Units;
-    }
+    case ImportStep::Extract:
+      return extract();
     case ImportStep::Units:
       xUnits_ = std::make_unique<food::UnitTable>(store_, "unitx");
       xUnits_->open();
@@ -183,6 +156,47 @@ ImportStep ExchangeImport::run(ImportStep step) {
       break;
   }
   return ImportStep::Done;
+}
+
+ImportStep ExchangeImport::extract() {
+  auto refuse = [this](const char* title, const std::string& text) {
+    store_.user().message(title, "ASTERISK", toolkit::Buttons::Ok, text);
+    return ImportStep::Done;
+  };
+  // A MasterCook or Meal-Master file is read into the exchange tables instead.
+  RecipeFileResult text;
+  try {
+    text = readRecipeFile(store_, path_);
+  } catch (const xbase::Error& error) {
+    // Only the scratch tables were written; e.g. more categories than their UIDs can number.
+    return refuse("Error!", platform::formatText("%s could not be read:\r\n%s\r\nNothing was "
+                                                 "imported.",
+                                                 path_.c_str(), error.what()));
+  }
+  if (text.format == RecipeFileFormat::Malformed)
+    return refuse(kUnableToDownloadTitle, malformedFileText(path_, *text.error));
+  if (text.format == RecipeFileFormat::ExchangeArchive) {
+    int code;
+    {
+      toolkit::WaitPointer wait(store_.user());
+      code = extractExchangeArchive(path_);
+    }
+    // An archive without a single entry reads as "no file found": nothing found, below.
+    if (code != archive::kOk && code != archive::kErrorFileNotFound)
+      return refuse("Error!", extractFailureText(code, path_));
+  }
+  const long recipes = archiveRecipeCount();
+  if (recipes == 0)
+    return refuse(kNothingFoundTitle, platform::formatText(kNothingFoundText, path_.c_str()));
+  // Every recipe gets the next UID; five digits end at 99,999. Refused before anything is added,
+  // so that an import never stops half way for want of numbers.
+  const long have = targets_.shelf.recipes.nextUid() - 1;
+  if (have + recipes > kMostRecipes) {
+    return refuse("Error!", platform::formatText(kTooManyRecipesText, path_.c_str(), recipes, have,
+                                                 kMostRecipes));
+  }
+  completedFields_ = {1};
+  return ImportStep::Units;
 }
 
 ImportStep ExchangeImport::openPass(const PassTables& tables, bool catalogue) {

@@ -85,6 +85,8 @@ class ExchangeImport {
  private:
   ExchangeImport(store::TableStore& store, ImportTargets targets, std::string path,
                  ImportOptions options, std::unique_ptr<ExchangeScratch> scratch);
+  // Reads the file into the exchange tables and checks there is something to import, and room.
+  ImportStep extract();
   // Starts matching in `mode`: the unit dialog's check boxes carry over to the ingredients.
   void openMatching(MatchMode mode);
   ImportStep openPass(const PassTables& tables, bool catalogue);

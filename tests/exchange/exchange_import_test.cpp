@@ -255,6 +255,13 @@ TEST_F(ExchangeTest, BadArchivesChangeNothingOfTheUsersData) {
     removeExchangeFiles();
     EXPECT_EQ(folderBytes(programDir.path()), before) << c.path;
   }
+  // Archives that unpack but hold no recipe say so instead of announcing success.
+  for (const std::string& empty : {pythonZip(archivePath("empty.zel"), {}), good}) {
+    user.expectMessage("Nothing Found",
+                       "No recipes were found in\r\n" + empty + ".\r\nNothing was imported.");
+    importArchive(empty);
+    EXPECT_EQ(folderBytes(programDir.path()), before) << empty;
+  }
   EXPECT_FALSE(platform::fileExists("/tmp/savora-hostile.dbf"));
 }
 
@@ -305,6 +312,23 @@ namespace savora::exchange {
 namespace {
 
 using toolkit::Button;
+
+// An archive whose recipes would number past the last five-digit UID is refused before a
+// single unit, ingredient or recipe is added.
+TEST_F(ExchangeTest, AnArchiveThatWouldOutnumberTheRecipeTableIsRefusedWhole) {
+  store::Recipe last;
+  last.name = "Last";
+  recipes.save(99998, 1, last, true);
+  soupArchive(archive);
+  archive.pack(archivePath("soups.zel"));
+  const long unitCount = long(units.table().recordCount());
+  user.expectTitle("Error!");
+  importArchive(archivePath("soups.zel"));
+  EXPECT_NE(user.messages().back().text.find("more than the 99999"), std::string::npos);
+  EXPECT_EQ(recipes.table().recordCount(), 1u);
+  EXPECT_EQ(long(units.table().recordCount()), unitCount);
+  EXPECT_TRUE(noScratchLeft());
+}
 
 // What a killed import leaves: its mark, a new book and chapter and some recipes. The next
 // start names the file and the count, and removes them on Yes, keeps them on No.

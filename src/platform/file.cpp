@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -93,8 +94,7 @@ File::File(File&& other) noexcept
       viewLength_(std::exchange(other.viewLength_, 0)),
       viewFailed_(other.viewFailed_),
       error_(std::move(other.error_)),
-      nativeName_(std::move(other.nativeName_)),
-      writtenSinceStamp_(other.writtenSinceStamp_) {}
+      nativeName_(std::move(other.nativeName_)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -105,7 +105,6 @@ File& File::operator=(File&& other) noexcept {
     viewFailed_ = other.viewFailed_;
     error_ = std::move(other.error_);
     nativeName_ = std::move(other.nativeName_);
-    writtenSinceStamp_ = other.writtenSinceStamp_;
   }
   return *this;
 }
@@ -156,7 +155,6 @@ bool File::open(std::string_view name, Mode mode) {
     }
     fd_ = ::open(nativeName_.c_str(), flags, 0644);
   }
-  writtenSinceStamp_ = true;
   if (fd_ < 0) {
     notFound_ = errno == ENOENT;
     error_ = std::strerror(errno);
@@ -233,7 +231,6 @@ bool File::readAt(uint64_t offset, void* buffer, size_t count) {
 
 bool File::countedWrite(uint64_t offset, bool atOffset, const void* data, size_t count) {
   if (fd_ < 0) return false;
-  writtenSinceStamp_ = true;
   const char* bytes = static_cast<const char*>(data);
   switch (WriteFaults::next()) {
     case WriteFaults::Outcome::Drop:
@@ -288,11 +285,34 @@ std::optional<FileStamp> stampOf(const std::string& nativeName) {
   return stampFrom(st);
 }
 
-FileStamp File::stamp() {
+std::optional<FileStamp> stampOfName(std::string_view name) {
+  // File::open tries the name as spelled first, then looks it up ignoring case.
+  if (std::optional<FileStamp> spelled = stampOf(spelledPath(name))) return spelled;
+  return stampOf(nativePath(name));
+}
+
+FileStamp File::stamp() const {
   struct stat st;
   if (fd_ < 0 || ::fstat(fd_, &st) != 0) return {};
-  writtenSinceStamp_ = false;
   return stampFrom(st);
+}
+
+bool File::onLocalDisk() const {
+  struct statfs fs;
+  if (fd_ < 0 || ::fstatfs(fd_, &fs) != 0) return false;
+  // The file systems of a Linux desktop's own disks and memory.
+  switch (static_cast<uint64_t>(fs.f_type)) {
+    case 0xEF53:      // ext2, ext3, ext4
+    case 0x58465342:  // xfs
+    case 0x9123683E:  // btrfs
+    case 0xF2F52010:  // f2fs
+    case 0x01021994:  // tmpfs
+    case 0x858458F6:  // ramfs
+    case 0x794C7630:  // overlayfs
+      return true;
+    default:
+      return false;
+  }
 }
 
 uint64_t File::size() const {
@@ -303,7 +323,6 @@ uint64_t File::size() const {
 
 bool File::truncate(uint64_t newSize) {
   if (fd_ < 0) return false;
-  writtenSinceStamp_ = true;
   if (bool result; !WriteFaults::allowsChange(result)) {
     if (!result) error_ = std::strerror(EIO);
     return result;

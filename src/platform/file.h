@@ -28,6 +28,9 @@ struct FileStamp {
 // The stamp of the file a native path (as File::nativeName() gives it) names now; nullopt when
 // there is none.
 std::optional<FileStamp> stampOf(const std::string& nativeName);
+// The stamp of the existing file File::open(name, Read or ReadWrite) would open now, the name
+// looked up as open() looks it up; nullopt when there is none.
+std::optional<FileStamp> stampOfName(std::string_view name);
 
 class File {
  public:
@@ -52,10 +55,13 @@ class File {
   void close();
   // The native path the file was opened under, with its spelling on disk.
   const std::string& nativeName() const { return nativeName_; }
-  // The open file's stamp (zero when it cannot be had), and whether this object wrote to the
-  // file since it took the last one.
-  FileStamp stamp();
-  bool writtenSinceStamp() const { return writtenSinceStamp_; }
+  // The open file's stamp (zero when it cannot be had).
+  FileStamp stamp() const;
+  // True when the file lies on a disk of this machine, where what any handle writes shows at
+  // once through every other handle of the file. A network share's client may serve a handle
+  // opened earlier what it cached before another machine's change; only a fresh open is sure
+  // to see that change.
+  bool onLocalDisk() const;
 
   // Reads up to `count` bytes at the current position; returns how many were read (0 at the end
   // or on error).
@@ -101,7 +107,6 @@ class File {
   std::string error_;
   std::string nativeName_;
   bool notFound_ = false;
-  bool writtenSinceStamp_ = true;
 };
 
 // Fault injection for tests. Changes of the disk (writes, truncations, deletes, renames, folder

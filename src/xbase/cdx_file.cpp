@@ -56,10 +56,13 @@ std::string tagHeaderBytes(const TagInfo& tag, bool directory) {
 
 }  // namespace
 
-std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable) {
+std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable,
+                                       platform::File opened) {
   auto cdx = std::make_unique<CdxFile>();
   cdx->path_ = path;
-  if (!cdx->file_.open(path,
+  cdx->file_ = std::move(opened);
+  if (!cdx->file_.isOpen() &&
+      !cdx->file_.open(path,
                        writable ? platform::File::Mode::ReadWrite : platform::File::Mode::Read))
     raise("opening index %s: %s", path.c_str(), cdx->file_.errorText().c_str());
   cdx->size_ = cdx->file_.size();
@@ -266,10 +269,6 @@ void CdxFile::forgetPage(uint32_t offset) {
   if (cached == cache_.end()) return;
   uses_.erase(cached->second.use);
   cache_.erase(cached);
-}
-
-void CdxFile::trimKept(size_t pages) {
-  while (cache_.size() > pages) forgetPage(uses_.back());
 }
 
 void CdxFile::forgetPages(uint64_t offset, size_t count) {

@@ -105,7 +105,8 @@ void Table::openIndex(const OpenOptions& options) {
   // Opened before anything else is asked of the file: a missing one shows as a failed open.
   std::optional<Error> openError;
   try {
-    cdx_ = CdxFile::open(cdxPath, !readOnly_);
+    cdx_ = CdxFile::open(cdxPath, !readOnly_,
+                         takesKeptFiles_ ? takeKeptFile(cdxPath) : platform::File());
   } catch (const Error& e) {
     openError = e;
   }

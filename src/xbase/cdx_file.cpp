@@ -61,9 +61,8 @@ std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable,
   auto cdx = std::make_unique<CdxFile>();
   cdx->path_ = path;
   cdx->file_ = std::move(opened);
-  if (!cdx->file_.isOpen() &&
-      !cdx->file_.open(path,
-                       writable ? platform::File::Mode::ReadWrite : platform::File::Mode::Read))
+  if (!cdx->file_.isOpen() && !cdx->file_.open(path, writable ? platform::File::Mode::ReadWrite
+                                                              : platform::File::Mode::Read))
     raise("opening index %s: %s", path.c_str(), cdx->file_.errorText().c_str());
   cdx->size_ = cdx->file_.size();
   if (cdx->size_ < kTagHeaderSize + kPageSize || cdx->size_ % kPageSize != 0)
@@ -90,6 +89,12 @@ std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable,
     cdx->stamp_ = Stamp{readLe32(h + kUpdateMarkOffset + 4), readLe32(h + kUpdateMarkOffset + 8),
                         readLe32(h + kUpdateMarkOffset + 12)};
 
+  // A directory pointer that lands on some other page (one of zeros) would read as no tags.
+  char attributes[2];
+  if (!cdx->readAt(directoryRoot, attributes, sizeof attributes) ||
+      !(readLe16(attributes) & kAttrRoot))
+    raise("reading index %s: the tag directory at offset %u is not the root of a tree",
+          path.c_str(), directoryRoot);
   TagInfo directory = directoryInfo(directoryRoot);
   std::vector<PageEntry> names;
   CdxTree(*cdx, directory).forEach([&](const PageEntry& e) { names.push_back(e); });

@@ -36,9 +36,8 @@ std::unique_ptr<Table> Table::open(std::string_view name, const OpenOptions& opt
 bool Table::openFiles() {
   const std::string dbfPath = path(".dbf");
   if (takesKeptFiles_) dbf_ = takeKeptFile(dbfPath);
-  if (!dbf_.isOpen() &&
-      !dbf_.open(dbfPath,
-                 readOnly_ ? platform::File::Mode::Read : platform::File::Mode::ReadWrite)) {
+  if (!dbf_.isOpen() && !dbf_.open(dbfPath, readOnly_ ? platform::File::Mode::Read
+                                                      : platform::File::Mode::ReadWrite)) {
     if (dbf_.notFound()) return false;
     // Tables on read-only media (a CD) still open, for reading.
     if (readOnly_ || !dbf_.open(dbfPath, platform::File::Mode::Read))
@@ -85,10 +84,9 @@ bool Table::openFiles() {
       recovered_ = true;
     }
   }
-  if (recovered_ && !readOnly_) {
-    header_.recordCount = count_;
-    writeCount();
-  }
+  // The header as the table shows it counts the recovered records too, read-only or not.
+  header_.recordCount = count_;
+  if (recovered_ && !readOnly_) writeCount();
 
   if (header_.hasMemoFields()) {
     const MemoFile::Kind kind = header_.version == kVersionDbtMemo     ? MemoFile::Kind::Dbt

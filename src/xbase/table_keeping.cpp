@@ -98,7 +98,8 @@ void Table::keepOrCloseFiles(bool closedCleanly) {
   std::lock_guard lock(kept().mutex);
   KeptList& files = kept().files;
   files.splice(files.begin(), keeping);
-  while (files.size() > kMostKeptFiles) dropped.splice(dropped.end(), files, std::prev(files.end()));
+  while (files.size() > kMostKeptFiles)
+    dropped.splice(dropped.end(), files, std::prev(files.end()));
 }
 
 }  // namespace savora::xbase

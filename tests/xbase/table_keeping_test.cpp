@@ -134,8 +134,8 @@ std::string afterOtherProgram(const std::function<std::string(const std::string&
   table->close();
 
   auto verified = openVerified(name);
-  std::string found = "note: " + verified->indexNote() + "\nrecords: " +
-                      std::to_string(verified->recordCount()) + "\ntags:";
+  std::string found = "note: " + verified->indexNote() +
+                      "\nrecords: " + std::to_string(verified->recordCount()) + "\ntags:";
   for (const TagSpec& tag : verified->tags()) found += " " + tag.name;
   verified->selectTag("NAME");
   for (bool on = verified->top(); on; on = verified->skip())

@@ -128,6 +128,22 @@ TEST(TableToolTest, CheckFailsOnAnUnreadableIndexAndNamesTheTagThatDisagrees) {
   }
 }
 
+TEST(TableToolTest, CountsWholeRecordsTheHeaderLeftUncounted) {
+  TempFolder folder;
+  const std::string base = folder.str() + "t";
+  auto table = createRecipes(base);
+  for (int uid = 1; uid <= 4; ++uid) appendRecipe(*table, uid);
+  table->close();
+  std::string dbf = readFileBytes(base + ".dbf");
+  dbf.replace(4, 4, std::string(4, '\0'));  // the header's record count
+  ASSERT_TRUE(platform::writeWholeFile(base + ".dbf", dbf));
+  int status = -1;
+  const std::string out = tool(base, status);
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_NE(out.find(", 4 records,"), std::string::npos) << out;
+  EXPECT_NE(out.find("\n4,,4,"), std::string::npos) << out;
+}
+
 TEST(TableToolTest, AnswersHelpAndPointsFromACompanionFileToItsTable) {
   int status = -1;
   const std::string help = tool("--help", status);

@@ -94,7 +94,9 @@ File::File(File&& other) noexcept
       viewLength_(std::exchange(other.viewLength_, 0)),
       viewFailed_(other.viewFailed_),
       error_(std::move(other.error_)),
-      nativeName_(std::move(other.nativeName_)) {}
+      nativeName_(std::move(other.nativeName_)),
+      identity_(std::exchange(other.identity_, std::nullopt)),
+      localDisk_(std::exchange(other.localDisk_, std::nullopt)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -105,6 +107,8 @@ File& File::operator=(File&& other) noexcept {
     viewFailed_ = other.viewFailed_;
     error_ = std::move(other.error_);
     nativeName_ = std::move(other.nativeName_);
+    identity_ = std::exchange(other.identity_, std::nullopt);
+    localDisk_ = std::exchange(other.localDisk_, std::nullopt);
   }
   return *this;
 }
@@ -174,6 +178,8 @@ void File::close() {
   unmapView();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  identity_.reset();
+  localDisk_.reset();
 }
 
 const char* File::mapView(uint64_t length) {
@@ -277,6 +283,24 @@ FileStamp stampFrom(const struct stat& st) {
                    int64_t(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
+bool isLocalFileSystem(int fd) {
+  struct statfs fs;
+  if (::fstatfs(fd, &fs) != 0) return false;
+  // The file systems of a Linux desktop's own disks and memory.
+  switch (static_cast<uint64_t>(fs.f_type)) {
+    case 0xEF53:      // ext2, ext3, ext4
+    case 0x58465342:  // xfs
+    case 0x9123683E:  // btrfs
+    case 0xF2F52010:  // f2fs
+    case 0x01021994:  // tmpfs
+    case 0x858458F6:  // ramfs
+    case 0x794C7630:  // overlayfs
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 std::optional<FileStamp> stampOf(const std::string& nativeName) {
@@ -297,22 +321,17 @@ FileStamp File::stamp() const {
   return stampFrom(st);
 }
 
-bool File::onLocalDisk() const {
-  struct statfs fs;
-  if (fd_ < 0 || ::fstatfs(fd_, &fs) != 0) return false;
-  // The file systems of a Linux desktop's own disks and memory.
-  switch (static_cast<uint64_t>(fs.f_type)) {
-    case 0xEF53:      // ext2, ext3, ext4
-    case 0x58465342:  // xfs
-    case 0x9123683E:  // btrfs
-    case 0xF2F52010:  // f2fs
-    case 0x01021994:  // tmpfs
-    case 0x858458F6:  // ramfs
-    case 0x794C7630:  // overlayfs
-      return true;
-    default:
-      return false;
+std::pair<uint64_t, uint64_t> File::identity() const {
+  if (!identity_ && fd_ >= 0) {
+    const FileStamp now = stamp();
+    identity_ = std::pair(now.device, now.inode);
   }
+  return identity_.value_or(std::pair<uint64_t, uint64_t>());
+}
+
+bool File::onLocalDisk() const {
+  if (!localDisk_ && fd_ >= 0) localDisk_ = isLocalFileSystem(fd_);
+  return localDisk_.value_or(false);
 }
 
 uint64_t File::size() const {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace savora::platform {
 
@@ -57,10 +58,13 @@ class File {
   const std::string& nativeName() const { return nativeName_; }
   // The open file's stamp (zero when it cannot be had).
   FileStamp stamp() const;
+  // Which file is open: its device and inode, looked up once per open (zero when they cannot be
+  // had).
+  std::pair<uint64_t, uint64_t> identity() const;
   // True when the file lies on a disk of this machine, where what any handle writes shows at
   // once through every other handle of the file. A network share's client may serve a handle
   // opened earlier what it cached before another machine's change; only a fresh open is sure
-  // to see that change.
+  // to see that change. Looked up once per open.
   bool onLocalDisk() const;
 
   // Reads up to `count` bytes at the current position; returns how many were read (0 at the end
@@ -107,6 +111,9 @@ class File {
   std::string error_;
   std::string nativeName_;
   bool notFound_ = false;
+  // What identity() and onLocalDisk() found, for the file open now.
+  mutable std::optional<std::pair<uint64_t, uint64_t>> identity_;
+  mutable std::optional<bool> localDisk_;
 };
 
 // Fault injection for tests. Changes of the disk (writes, truncations, deletes, renames, folder

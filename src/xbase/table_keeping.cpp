@@ -82,8 +82,12 @@ void Table::keepOrCloseFiles(bool closedCleanly) {
       file->close();
       continue;
     }
-    const platform::FileStamp stamp = file->stamp();
-    keeping.push_back(KeptFile{stamp.device, stamp.inode, std::move(*file)});
+    // The index is read through a view from the next open on: the pages its descents pass
+    // through cost no system call, and the view, coherent with every write to the file, stays
+    // while the file is kept.
+    if (cdx_ && file == &cdx_->file() && !file->view()) file->mapView(file->size());
+    const auto [device, inode] = file->identity();
+    keeping.push_back(KeptFile{device, inode, std::move(*file)});
   }
   memo_.reset();
   cdx_.reset();

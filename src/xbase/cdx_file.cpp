@@ -72,8 +72,11 @@ std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable,
         path.c_str(), static_cast<unsigned long long>(cdx->size_));
   if (cdx->size_ > 0xFFFFFFFFull) raise("reading index %s: larger than 4 GB", path.c_str());
   // The file header, directory and tag headers usually lie in the first pages: one read.
+  // A file taken up from a closed table comes mapped: its view shows them as they are now.
   cdx->head_.resize(size_t(std::min<uint64_t>(cdx->size_, kHeadBytes)));
-  if (!cdx->file_.readAt(0, cdx->head_.data(), cdx->head_.size()))
+  if (cdx->file_.viewLength() >= cdx->head_.size())
+    std::memcpy(cdx->head_.data(), cdx->file_.view(), cdx->head_.size());
+  else if (!cdx->file_.readAt(0, cdx->head_.data(), cdx->head_.size()))
     raise("reading index %s: cannot read the file header", path.c_str());
   const std::string header = cdx->head_.substr(0, kTagHeaderSize);
   const char* h = header.data();

@@ -34,7 +34,7 @@ for name, mine in ours.items():
         '%.2f' % (lite / mine) if lite else '-', '%.1f' % (theirs / mine) if theirs else '-'))
 # Walks and scans: per record as well.
 for name, mine in ours.items():
-    if name.split('/')[0] in ('walk_chapname', 'scan'):
+    if name.split('/')[0] in ('walk_chapname', 'scan', 'scan_fields'):
         n = int(name.split('/')[1])
         lite = ours.get('sqlite_' + name)
         print('%-22s per record: xbase %.3f us, sqlite %s us' % (

@@ -2,9 +2,13 @@
 // append: the bare writes one needs.
 //   sqlite_append_reopen/N  open, insert one recipe, close (schema read on every open)
 //   sqlite_append_reopen_first/100000  the same, the first 300 inserts only
+//   sqlite_append_fresh/N   the same again (SQLite keeps nothing across a close), beside the
+//                           library's appends with no kept files
+//   sqlite_append_open/N    insert one recipe on a connection and statement kept open
 //   sqlite_seek_uid/N       one row by UID through its index
 //   sqlite_walk_chapname/N  every row in (CHAP_UID, NAME) order through that index
 //   sqlite_scan/N           every row in rowid order
+//   sqlite_scan_fields/N    the same, reading every column's value
 //   floor_append            pwrite of one record, one memo block and three index pages on
 //                           files kept open: what an append cannot do without
 // Same fields, records and three indexes as the tables (UID; CHAP_UID, NAME; NAME without
@@ -116,6 +120,31 @@ BENCHMARK(sqliteAppendReopen)
     ->Iterations(300)
     ->Unit(benchmark::kMicrosecond);
 
+BENCHMARK(sqliteAppendReopen)
+    ->Name("sqlite_append_fresh")
+    ->Arg(100000)
+    ->Iterations(3000)
+    ->Unit(benchmark::kMicrosecond);
+
+void sqliteAppendOpen(benchmark::State& state) {
+  const int n = int(state.range(0));
+  const std::string path = databaseOf(n) + "-open";
+  std::filesystem::copy_file(databaseOf(n), path,
+                             std::filesystem::copy_options::overwrite_existing);
+  sqlite3* db = openDb(path);
+  sqlite3_stmt* insert = prepare(db, kInsert);
+  int uid = n;
+  for (auto _ : state) insertRecipe(db, insert, ++uid);
+  sqlite3_finalize(insert);
+  sqlite3_close(db);
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(sqliteAppendOpen)
+    ->Name("sqlite_append_open")
+    ->Arg(100000)
+    ->Iterations(3000)
+    ->Unit(benchmark::kMicrosecond);
+
 void sqliteSeekUid(benchmark::State& state) {
   const int n = int(state.range(0));
   sqlite3* db = openDb(databaseOf(n));
@@ -164,6 +193,37 @@ void sqliteScan(benchmark::State& state) {
 }
 BENCHMARK(sqliteScan)
     ->Name("sqlite_scan")
+    ->Arg(100000)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
+void sqliteScanFields(benchmark::State& state) {
+  const int n = int(state.range(0));
+  sqlite3* db = openDb(databaseOf(n));
+  sqlite3_stmt* scan = prepare(db, "SELECT * FROM recipes");
+  int64_t records = 0;
+  double numbers = 0;
+  size_t textBytes = 0;
+  for (auto _ : state) {
+    while (sqlite3_step(scan) == SQLITE_ROW) {
+      numbers += sqlite3_column_int(scan, 0) + sqlite3_column_int(scan, 1) +
+                 sqlite3_column_double(scan, 3) + sqlite3_column_int(scan, 4) +
+                 sqlite3_column_int(scan, 5);
+      sqlite3_column_text(scan, 2);
+      sqlite3_column_text(scan, 6);
+      textBytes += size_t(sqlite3_column_bytes(scan, 2) + sqlite3_column_bytes(scan, 6));
+      ++records;
+    }
+    sqlite3_reset(scan);
+  }
+  benchmark::DoNotOptimize(numbers);
+  benchmark::DoNotOptimize(textBytes);
+  sqlite3_finalize(scan);
+  sqlite3_close(db);
+  state.SetItemsProcessed(records);
+}
+BENCHMARK(sqliteScanFields)
+    ->Name("sqlite_scan_fields")
     ->Arg(100000)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);

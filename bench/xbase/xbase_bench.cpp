@@ -6,9 +6,15 @@
 //                    read since the table was built, which the later ones have found already,
 //                    as in a session of the program saving record after record
 //   append_reopen_first/100000  the same, the first 300 appends only
+//   append_fresh/N   the same with no files kept from the close before: every open opens its
+//                    files, as SQLite's reopen does (sqlite_append_fresh)
+//   append_open/N    append one record to a table kept open (sqlite_append_open keeps its
+//                    connection and statement)
 //   seek_uid/N       seek a random UID in a numeric tag
 //   walk_chapname/N  walk a whole "STR(CHAP_UID,5)+NAME" tag, time per record
 //   scan/N           read every record in record order, time per whole scan
+//   scan_fields/N    the same, reading every field of each record (numbers as numbers, the
+//                    name and the memo as text), as SQLite's scan builds every column
 //   reindex/N, pack/N  rebuild every tag; pack away a tenth of the records
 // The same workloads through SQLite are in sqlite_side.cpp (named sqlite_...), with the floor
 // of an append: the bare writes it needs.
@@ -71,16 +77,23 @@ std::string copyOf(const std::string& name, const std::string& copy) {
   return copy;
 }
 
-void appendReopen(benchmark::State& state) {
+// Open, append, close; with `freshFiles` no file is kept from one close to the next open.
+void appendAndClose(benchmark::State& state, const char* copy, bool freshFiles) {
   const int n = int(state.range(0));
-  const std::string name = copyOf(tableOf(n), tableOf(n) + "-append");
+  const std::string name = copyOf(tableOf(n), tableOf(n) + copy);
   int uid = n;
   for (auto _ : state) {
+    if (freshFiles) Table::closeKeptTables();
     auto table = Table::open(name);
     appendRecipe(*table, ++uid);
     table->close();
   }
+  Table::closeKeptTables();
   state.SetItemsProcessed(state.iterations());
+}
+
+void appendReopen(benchmark::State& state) {
+  appendAndClose(state, "-append", false);
 }
 BENCHMARK(appendReopen)
     ->Name("append_reopen")
@@ -93,6 +106,29 @@ BENCHMARK(appendReopen)
     ->Name("append_reopen_first")
     ->Arg(100000)
     ->Iterations(300)
+    ->Unit(benchmark::kMicrosecond);
+
+void appendFresh(benchmark::State& state) {
+  appendAndClose(state, "-fresh", true);
+}
+BENCHMARK(appendFresh)
+    ->Name("append_fresh")
+    ->Arg(100000)
+    ->Iterations(3000)
+    ->Unit(benchmark::kMicrosecond);
+
+void appendOpen(benchmark::State& state) {
+  const int n = int(state.range(0));
+  auto table = Table::open(copyOf(tableOf(n), tableOf(n) + "-open"));
+  int uid = n;
+  for (auto _ : state) appendRecipe(*table, ++uid);
+  table->close();
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(appendOpen)
+    ->Name("append_open")
+    ->Arg(100000)
+    ->Iterations(3000)
     ->Unit(benchmark::kMicrosecond);
 
 void seekUid(benchmark::State& state) {
@@ -138,6 +174,30 @@ void scan(benchmark::State& state) {
   state.SetItemsProcessed(records);
 }
 BENCHMARK(scan)->Name("scan")->Arg(100000)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+void scanFields(benchmark::State& state) {
+  const int n = int(state.range(0));
+  auto table = Table::open(tableOf(n));
+  int64_t records = 0;
+  double numbers = 0;
+  size_t textBytes = 0;
+  for (auto _ : state) {
+    for (bool on = table->top(); on; on = table->skip()) {
+      numbers += table->number(0) + table->number(1) + table->number(3) + table->number(4) +
+                 table->number(5);
+      textBytes += table->fieldView(2).size() + table->memoView(6).size();
+      ++records;
+    }
+  }
+  benchmark::DoNotOptimize(numbers);
+  benchmark::DoNotOptimize(textBytes);
+  state.SetItemsProcessed(records);
+}
+BENCHMARK(scanFields)
+    ->Name("scan_fields")
+    ->Arg(100000)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 void reindex(benchmark::State& state) {
   const int n = int(state.range(0));

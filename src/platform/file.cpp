@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -95,7 +96,8 @@ File::File(File&& other) noexcept
       viewFailed_(other.viewFailed_),
       error_(std::move(other.error_)),
       nativeName_(std::move(other.nativeName_)),
-      writtenSinceStamp_(other.writtenSinceStamp_) {}
+      identity_(std::exchange(other.identity_, std::nullopt)),
+      localDisk_(std::exchange(other.localDisk_, std::nullopt)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
@@ -106,7 +108,8 @@ File& File::operator=(File&& other) noexcept {
     viewFailed_ = other.viewFailed_;
     error_ = std::move(other.error_);
     nativeName_ = std::move(other.nativeName_);
-    writtenSinceStamp_ = other.writtenSinceStamp_;
+    identity_ = std::exchange(other.identity_, std::nullopt);
+    localDisk_ = std::exchange(other.localDisk_, std::nullopt);
   }
   return *this;
 }
@@ -157,7 +160,6 @@ bool File::open(std::string_view name, Mode mode) {
     }
     fd_ = ::open(nativeName_.c_str(), flags, 0644);
   }
-  writtenSinceStamp_ = true;
   if (fd_ < 0) {
     notFound_ = errno == ENOENT;
     error_ = std::strerror(errno);
@@ -177,6 +179,8 @@ void File::close() {
   unmapView();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
+  identity_.reset();
+  localDisk_.reset();
 }
 
 const char* File::mapView(uint64_t length) {
@@ -234,7 +238,6 @@ bool File::readAt(uint64_t offset, void* buffer, size_t count) {
 
 bool File::countedWrite(uint64_t offset, bool atOffset, const void* data, size_t count) {
   if (fd_ < 0) return false;
-  writtenSinceStamp_ = true;
   const char* bytes = static_cast<const char*>(data);
   switch (WriteFaults::next()) {
     case WriteFaults::Outcome::Drop:
@@ -281,6 +284,24 @@ FileStamp stampFrom(const struct stat& st) {
                    int64_t(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
+bool isLocalFileSystem(int fd) {
+  struct statfs fs;
+  if (::fstatfs(fd, &fs) != 0) return false;
+  // The file systems of a Linux desktop's own disks and memory.
+  switch (static_cast<uint64_t>(fs.f_type)) {
+    case 0xEF53:      // ext2, ext3, ext4
+    case 0x58465342:  // xfs
+    case 0x9123683E:  // btrfs
+    case 0xF2F52010:  // f2fs
+    case 0x01021994:  // tmpfs
+    case 0x858458F6:  // ramfs
+    case 0x794C7630:  // overlayfs
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 std::optional<FileStamp> stampOf(const std::string& nativeName) {
@@ -289,11 +310,29 @@ std::optional<FileStamp> stampOf(const std::string& nativeName) {
   return stampFrom(st);
 }
 
-FileStamp File::stamp() {
+std::optional<FileStamp> stampOfName(std::string_view name) {
+  // File::open tries the name as spelled first, then looks it up ignoring case.
+  if (std::optional<FileStamp> spelled = stampOf(spelledPath(name))) return spelled;
+  return stampOf(nativePath(name));
+}
+
+FileStamp File::stamp() const {
   struct stat st;
   if (fd_ < 0 || ::fstat(fd_, &st) != 0) return {};
-  writtenSinceStamp_ = false;
   return stampFrom(st);
+}
+
+std::pair<uint64_t, uint64_t> File::identity() const {
+  if (!identity_ && fd_ >= 0) {
+    const FileStamp now = stamp();
+    identity_ = std::pair(now.device, now.inode);
+  }
+  return identity_.value_or(std::pair<uint64_t, uint64_t>());
+}
+
+bool File::onLocalDisk() const {
+  if (!localDisk_ && fd_ >= 0) localDisk_ = isLocalFileSystem(fd_);
+  return localDisk_.value_or(false);
 }
 
 uint64_t File::size() const {
@@ -304,7 +343,6 @@ uint64_t File::size() const {
 
 bool File::truncate(uint64_t newSize) {
   if (fd_ < 0) return false;
-  writtenSinceStamp_ = true;
   if (bool result; !WriteFaults::allowsChange(result)) {
     if (!result) error_ = std::strerror(EIO);
     return result;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace savora::platform {
 
@@ -28,6 +29,9 @@ struct FileStamp {
 // The stamp of the file a native path (as File::nativeName() gives it) names now; nullopt when
 // there is none.
 std::optional<FileStamp> stampOf(const std::string& nativeName);
+// The stamp of the existing file File::open(name, Read or ReadWrite) would open now, the name
+// looked up as open() looks it up; nullopt when there is none.
+std::optional<FileStamp> stampOfName(std::string_view name);
 
 class File {
  public:
@@ -52,10 +56,16 @@ class File {
   void close();
   // The native path the file was opened under, with its spelling on disk.
   const std::string& nativeName() const { return nativeName_; }
-  // The open file's stamp (zero when it cannot be had), and whether this object wrote to the
-  // file since it took the last one.
-  FileStamp stamp();
-  bool writtenSinceStamp() const { return writtenSinceStamp_; }
+  // The open file's stamp (zero when it cannot be had).
+  FileStamp stamp() const;
+  // Which file is open: its device and inode, looked up once per open (zero when they cannot be
+  // had).
+  std::pair<uint64_t, uint64_t> identity() const;
+  // True when the file lies on a disk of this machine, where what any handle writes shows at
+  // once through every other handle of the file. A network share's client may serve a handle
+  // opened earlier what it cached before another machine's change; only a fresh open is sure
+  // to see that change. Looked up once per open.
+  bool onLocalDisk() const;
 
   // Reads up to `count` bytes at the current position; returns how many were read (0 at the end
   // or on error).
@@ -101,7 +111,9 @@ class File {
   std::string error_;
   std::string nativeName_;
   bool notFound_ = false;
-  bool writtenSinceStamp_ = true;
+  // What identity() and onLocalDisk() found, for the file open now.
+  mutable std::optional<std::pair<uint64_t, uint64_t>> identity_;
+  mutable std::optional<bool> localDisk_;
 };
 
 // Fault injection for tests. Changes of the disk (writes, truncations, deletes, renames, folder

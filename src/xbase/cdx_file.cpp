@@ -56,11 +56,13 @@ std::string tagHeaderBytes(const TagInfo& tag, bool directory) {
 
 }  // namespace
 
-std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable) {
+std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable,
+                                       platform::File opened) {
   auto cdx = std::make_unique<CdxFile>();
   cdx->path_ = path;
-  if (!cdx->file_.open(path,
-                       writable ? platform::File::Mode::ReadWrite : platform::File::Mode::Read))
+  cdx->file_ = std::move(opened);
+  if (!cdx->file_.isOpen() && !cdx->file_.open(path, writable ? platform::File::Mode::ReadWrite
+                                                              : platform::File::Mode::Read))
     raise("opening index %s: %s", path.c_str(), cdx->file_.errorText().c_str());
   cdx->size_ = cdx->file_.size();
   if (cdx->size_ < kTagHeaderSize + kPageSize || cdx->size_ % kPageSize != 0)
@@ -70,8 +72,11 @@ std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable) {
         path.c_str(), static_cast<unsigned long long>(cdx->size_));
   if (cdx->size_ > 0xFFFFFFFFull) raise("reading index %s: larger than 4 GB", path.c_str());
   // The file header, directory and tag headers usually lie in the first pages: one read.
+  // A file taken up from a closed table comes mapped: its view shows them as they are now.
   cdx->head_.resize(size_t(std::min<uint64_t>(cdx->size_, kHeadBytes)));
-  if (!cdx->file_.readAt(0, cdx->head_.data(), cdx->head_.size()))
+  if (cdx->file_.viewLength() >= cdx->head_.size())
+    std::memcpy(cdx->head_.data(), cdx->file_.view(), cdx->head_.size());
+  else if (!cdx->file_.readAt(0, cdx->head_.data(), cdx->head_.size()))
     raise("reading index %s: cannot read the file header", path.c_str());
   const std::string header = cdx->head_.substr(0, kTagHeaderSize);
   const char* h = header.data();
@@ -87,6 +92,12 @@ std::unique_ptr<CdxFile> CdxFile::open(const std::string& path, bool writable) {
     cdx->stamp_ = Stamp{readLe32(h + kUpdateMarkOffset + 4), readLe32(h + kUpdateMarkOffset + 8),
                         readLe32(h + kUpdateMarkOffset + 12)};
 
+  // A directory pointer that lands on some other page (one of zeros) would read as no tags.
+  char attributes[2];
+  if (!cdx->readAt(directoryRoot, attributes, sizeof attributes) ||
+      !(readLe16(attributes) & kAttrRoot))
+    raise("reading index %s: the tag directory at offset %u is not the root of a tree",
+          path.c_str(), directoryRoot);
   TagInfo directory = directoryInfo(directoryRoot);
   std::vector<PageEntry> names;
   CdxTree(*cdx, directory).forEach([&](const PageEntry& e) { names.push_back(e); });
@@ -266,10 +277,6 @@ void CdxFile::forgetPage(uint32_t offset) {
   if (cached == cache_.end()) return;
   uses_.erase(cached->second.use);
   cache_.erase(cached);
-}
-
-void CdxFile::trimKept(size_t pages) {
-  while (cache_.size() > pages) forgetPage(uses_.back());
 }
 
 void CdxFile::forgetPages(uint64_t offset, size_t count) {

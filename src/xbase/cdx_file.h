@@ -69,9 +69,11 @@ struct TagInfo {
 
 class CdxFile {
  public:
-  // Opens and reads the file header, directory and tag headers. Throws Error when any of them is
-  // damaged; tree pages are checked as they are read.
-  static std::unique_ptr<CdxFile> open(const std::string& path, bool writable);
+  // Opens (or takes up `opened`, the same file already open in that mode) and reads the file
+  // header, directory and tag headers. Throws Error when any of them is damaged; tree pages are
+  // checked as they are read.
+  static std::unique_ptr<CdxFile> open(const std::string& path, bool writable,
+                                       platform::File opened = {});
 
   // A tag to put into a new file, with its entries sorted by (key, record).
   struct TagBuild {
@@ -135,8 +137,6 @@ class CdxFile {
 
   void close() { file_.close(); }
   platform::File& file() { return file_; }
-  // Drops all but the `pages` decoded pages used last, for a file kept open while unused.
-  void trimKept(size_t pages);
 
  private:
   void write(uint64_t offset, const void* data, size_t count, const char* what);

@@ -25,11 +25,14 @@ std::string describe(MemoReader reader) {
 }
 }  // namespace
 
-MemoFile MemoFile::open(const std::string& path, Kind kind, bool writable) {
+MemoFile MemoFile::open(const std::string& path, Kind kind, bool writable,
+                        platform::File opened) {
   MemoFile m;
   m.path_ = path;
   m.kind_ = kind;
-  if (!m.file_.open(path, writable ? platform::File::Mode::ReadWrite : platform::File::Mode::Read))
+  m.file_ = std::move(opened);
+  if (!m.file_.isOpen() &&
+      !m.file_.open(path, writable ? platform::File::Mode::ReadWrite : platform::File::Mode::Read))
     raise("opening memo file %s: %s", path.c_str(), m.file_.errorText().c_str());
   m.fileSize_ = m.file_.size();
   if (kind != Kind::Fpt) {
@@ -95,7 +98,8 @@ void MemoFile::mapOnce() {
   // The first read maps the file as it is; memos written later lie past the view.
   if (!mapTried_) {
     mapTried_ = true;
-    file_.mapView(fileSize_);  // when it cannot be mapped, reads go to the file
+    // A file taken up from a closed table may come mapped as it is.
+    if (file_.viewLength() != fileSize_) file_.mapView(fileSize_);  // failing: reads go to the file
   }
 }
 

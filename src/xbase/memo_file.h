@@ -40,8 +40,10 @@ class MemoFile {
  public:
   enum class Kind { Fpt, Dbt, DbtIV };
 
-  // Opens an existing memo file; throws Error when it is missing or its header is damaged.
-  static MemoFile open(const std::string& path, Kind kind, bool writable);
+  // Opens an existing memo file, or takes up `opened` (the same file, already open in that mode)
+  // and reads its header afresh; throws Error when it is missing or its header is damaged.
+  static MemoFile open(const std::string& path, Kind kind, bool writable,
+                       platform::File opened = {});
   // Creates an empty .fpt with the given block size.
   static MemoFile create(const std::string& path, uint32_t blockSize = kDefaultMemoBlockSize);
 

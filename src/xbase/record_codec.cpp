@@ -241,10 +241,14 @@ std::string displayText(const FieldDescriptor& f, std::string_view raw) {
     case 'T': {
       if (raw.size() != 8) return "";
       const uint32_t day = readLe32(raw.data());
-      const uint32_t ms = readLe32(raw.data() + 4);
       if (day == 0) return "";
-      return dateOfJulianDay(day) +
-             platform::formatText(" %02u:%02u:%02u", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60);
+      // To the nearest second, so that 13:35:38.999 shows as 13:35:39 (and 23:59:59.5 as the
+      // next midnight), as the time would be shown anywhere else.
+      const uint64_t seconds = (uint64_t(readLe32(raw.data() + 4)) + 500) / 1000;
+      const uint64_t second = seconds % 86400;
+      return dateOfJulianDay(int64_t(day) + int64_t(seconds / 86400)) +
+             platform::formatText(" %02u:%02u:%02u", unsigned(second / 3600),
+                                  unsigned(second / 60 % 60), unsigned(second % 60));
     }
     case 'M':
     case 'G':

@@ -21,32 +21,30 @@ std::string baseName(std::string_view name) {
 
 std::unique_ptr<Table> Table::open(std::string_view name, const OpenOptions& options) {
   const std::string base = baseName(name);
-  if (!options.readOnly && !options.verifyIndex)
-    if (std::unique_ptr<Table> kept = reopenKept(base)) return kept;
   if (!options.readOnly) finishPendingRewrite(base);
   std::unique_ptr<Table> table(new Table);
   table->base_ = base;
   table->readOnly_ = options.readOnly;
-  table->faultGeneration_ = platform::WriteFaults::generation();
+  // A verifying open is the reference a check compares against: it opens its files itself.
+  table->takesKeptFiles_ = !options.readOnly && !options.verifyIndex;
   if (!table->openFiles()) return nullptr;
   table->openIndex(options);
   table->top();
-  table->joinWriters();
   return table;
 }
 
 bool Table::openFiles() {
   const std::string dbfPath = path(".dbf");
-  if (!dbf_.open(dbfPath,
-                 readOnly_ ? platform::File::Mode::Read : platform::File::Mode::ReadWrite)) {
+  if (takesKeptFiles_) dbf_ = takeKeptFile(dbfPath);
+  if (!dbf_.isOpen() && !dbf_.open(dbfPath, readOnly_ ? platform::File::Mode::Read
+                                                      : platform::File::Mode::ReadWrite)) {
     if (dbf_.notFound()) return false;
     // Tables on read-only media (a CD) still open, for reading.
     if (readOnly_ || !dbf_.open(dbfPath, platform::File::Mode::Read))
       raise("opening table %s: %s", dbfPath.c_str(), dbf_.errorText().c_str());
     readOnly_ = true;
   }
-  stamps_[0] = dbf_.stamp();
-  const uint64_t size = stamps_[0].size;
+  const uint64_t size = dbf_.size();
   // One read takes the whole header of most tables.
   std::string bytes(size_t(std::min<uint64_t>(size, 1024)), '\0');
   if (size < kTableHeaderSize || !dbf_.readAt(0, bytes.data(), bytes.size()))
@@ -86,10 +84,9 @@ bool Table::openFiles() {
       recovered_ = true;
     }
   }
-  if (recovered_ && !readOnly_) {
-    header_.recordCount = count_;
-    writeCount();
-  }
+  // The header as the table shows it counts the recovered records too, read-only or not.
+  header_.recordCount = count_;
+  if (recovered_ && !readOnly_) writeCount();
 
   if (header_.hasMemoFields()) {
     const MemoFile::Kind kind = header_.version == kVersionDbtMemo     ? MemoFile::Kind::Dbt
@@ -97,7 +94,8 @@ bool Table::openFiles() {
                                                                        : MemoFile::Kind::Fpt;
     const std::string memoPath = path(kind == MemoFile::Kind::Fpt ? ".fpt" : ".dbt");
     try {
-      memo_ = MemoFile::open(memoPath, kind, !readOnly_);
+      memo_ = MemoFile::open(memoPath, kind, !readOnly_,
+                             takesKeptFiles_ ? takeKeptFile(memoPath) : platform::File());
     } catch (const Error&) {
       if (!platform::fileExists(memoPath))
         raise("opening table %s: it has memo fields but its memo file %s is missing",
@@ -111,7 +109,6 @@ bool Table::openFiles() {
 std::unique_ptr<Table> Table::create(std::string_view name, const std::vector<FieldSpec>& fields,
                                      const std::vector<TagSpec>& tags) {
   const std::string base = baseName(name);
-  takeKept(base).reset();  // closes the files this replaces
   std::vector<FieldDescriptor> descriptors;
   for (const FieldSpec& spec : fields) {
     FieldDescriptor f;
@@ -162,10 +159,6 @@ Table::~Table() {
 
 void Table::close() {
   if (!dbf_.isOpen()) return;
-  if (kept_) {
-    closeFiles();
-    return;
-  }
   std::optional<Error> error;
   try {
     flush();

@@ -79,17 +79,12 @@ class Table {
   // Writes pending changes of the current record and closes the table. Throws Error when the
   // last write fails; the table is closed either way.
   //
-  // A closed table is kept, with its files open and what was read of them, so that opening it
-  // again reads nothing that has not changed: the program opens a table, changes a record and
-  // closes it, over and over. A kept table is handed out again by open() only while its files
-  // are the ones it had open, unchanged since it was closed (same file, length and change
-  // times: see platform::FileStamp), and only if it was the one handle of this process writing
-  // the table for its whole life, so that what it knows is what is on disk. Anything else closes
-  // its files, and the table is opened afresh. The tables used longest ago are closed when more
-  // than a few are kept.
+  // The files of a table closed after a writable open are kept open, so that the program, which
+  // opens a table, changes a record and closes it over and over, does not open and close them
+  // each time (see table_keeping.cpp). Nothing read of them is kept: the next open reads them
+  // as a fresh open does. The files kept longest are closed when more than a few are.
   void close();
-  // Closes the files of every kept table. For callers about to change table files in ways the
-  // stamps may not show.
+  // Closes every kept file. For callers about to replace table files or end the program.
   static void closeKeptTables();
 
   // -- Structure
@@ -224,23 +219,13 @@ class Table {
   Table() = default;
   std::string path(const char* extension) const { return base_ + extension; }
 
-  // table_keeping.cpp: keeping closed tables open for a quick reopen (see close()).
-  // The table kept under `base` when its files are still as it left them, positioned as a
-  // freshly opened one; null otherwise.
-  static std::unique_ptr<Table> reopenKept(const std::string& base);
-  // Counts this handle among the table's writers (a writable one only), and takes it out again:
-  // true when it stayed the only writer from its join on.
-  void joinWriters();
-  bool leaveWriters();
-  // Takes the table kept under `base` out of the kept tables; null when there is none.
-  static std::unique_ptr<Table> takeKept(const std::string& base);
-  // Hands the open files and what is known of them to the kept tables when that is safe, else
-  // closes them; this object is left closed either way.
+  // table_keeping.cpp: the files of closed tables, kept open (see close()).
+  // The kept file the name leads to now, closed when none is; its mapped view, if any, lies
+  // within the file.
+  static platform::File takeKeptFile(const std::string& name);
+  // Keeps the open files when the table was open for writing and closed cleanly, else closes
+  // them; this object is left closed either way.
   void keepOrCloseFiles(bool closedCleanly);
-  void closeFiles();
-  bool keptFilesUnchanged();
-  // The table, memo and index files; null for those the table has not.
-  std::array<platform::File*, 3> files();
 
   // table.cpp
   // False when the table file does not exist.
@@ -309,21 +294,7 @@ class Table {
   std::optional<uint32_t> lastHash_;  // recordHash() of record count_, when known
   uint32_t lastRead_ = 0;  // a record read before: later reads go through the file's view
 
-  // Keeping the table at close (table_keeping.cpp).
-  std::array<platform::FileStamp, 3> stamps_;  // of files(), when last looked at
-  // The writing handles of this process open on one table file. A handle is kept at close only
-  // if no other handle wrote the table while it was open.
-  struct WriterTicket {
-    uint64_t device = 0;
-    uint64_t inode = 0;
-    uint64_t joinsAtOpen = 0;  // the file's count of joins, this handle's own included
-    bool alone = false;        // no other writer was open when this one joined
-  };
-  WriterTicket writer_;
-  bool writing_ = false;          // counted among the table's writers
-  bool keepable_ = true;          // false once a pack gave the open table new files
-  bool kept_ = false;             // one of the kept tables: closing closes the files
-  uint64_t faultGeneration_ = 0;  // platform::WriteFaults::generation() at open
+  bool takesKeptFiles_ = false;  // the open takes up kept files (a writable open)
 
   // Current record.
   uint32_t recno_ = 0;

@@ -15,6 +15,7 @@ namespace {
 
 // Records read per chunk while scanning a whole table.
 constexpr size_t kScanChunkBytes = 256 * 1024;
+constexpr const char* kIndexMismatch = "the index does not match the data";
 
 }  // namespace
 
@@ -105,7 +106,8 @@ void Table::openIndex(const OpenOptions& options) {
   // Opened before anything else is asked of the file: a missing one shows as a failed open.
   std::optional<Error> openError;
   try {
-    cdx_ = CdxFile::open(cdxPath, !readOnly_);
+    cdx_ = CdxFile::open(cdxPath, !readOnly_,
+                         takesKeptFiles_ ? takeKeptFile(cdxPath) : platform::File());
   } catch (const Error& e) {
     openError = e;
   }
@@ -119,10 +121,21 @@ void Table::openIndex(const OpenOptions& options) {
     try {
       if (openError) throw *openError;
       attachTags();
+      const TagInfo* missing = nullptr;  // a tag the program defines that the file lacks
+      for (const TagInfo& info : definitions)
+        if (!missing && !cdx_->findTag(info.name)) missing = &info;
       if (!unusable_.empty() && !definitions.empty() && !readOnly_) {
         // A table whose tags the program defines gets them back.
         problem = "tag " + unusable_.front().info->name + " cannot be used (" +
                   unusable_.front().problem + ")";
+      } else if (missing && unusable_.empty() && !readOnly_) {
+        // A damaged directory can lose tags; the file's others stay.
+        problem = "tag " + missing->name + " is missing";
+        std::vector<TagInfo> kept;
+        for (const Tag& tag : tags_) kept.push_back(*tag.info);
+        for (const TagInfo& info : definitions)
+          if (!cdx_->findTag(info.name)) kept.push_back(info);
+        definitions = std::move(kept);
       } else {
         // Our own definitions win only when the file cannot tell its own; a rebuild would
         // lose the tags that cannot be evaluated, so there is none then.
@@ -132,14 +145,15 @@ void Table::openIndex(const OpenOptions& options) {
       }
       if (!problem.empty()) {
         // rebuilt below
+      } else if (cdx_->tags().empty() && (header_.flags & kFlagStructuralIndex)) {
+        problem = "the index holds no tags";
       } else if (cdx_->updateMarked()) {
         problem = "an update of the index was interrupted";
       } else if (recovered_) {
         problem = "records were recovered past the header count";
-      } else if (!indexStampHolds() && !quickIndexCheck()) {
-        problem = "the index does not match the data";
-      } else if (options.verifyIndex && !compareTags().empty()) {
-        problem = "the index does not match the data";
+      } else if ((!indexStampHolds() && !quickIndexCheck()) ||
+                 (options.verifyIndex && !compareTags().empty())) {
+        problem = kIndexMismatch;
       }
     } catch (const Error& e) {
       problem = std::string("the index is damaged (") + e.what() + ")";
@@ -154,6 +168,11 @@ void Table::openIndex(const OpenOptions& options) {
       raise(
           "opening table %s: %s and %s", path(".dbf").c_str(), problem.c_str(),
           readOnly_ ? "the table is open read-only" : "no tag definitions are known to rebuild it");
+    if (problem == kIndexMismatch && readOnly_) {
+      // Readable, only behind the data: an inspection compares or lists the tags as they are.
+      indexNote_ = problem + "; the tags are open as the index file has them";
+      return;
+    }
     indexNote_ = problem + "; the table is open without tags";
     tags_.clear();
     unusable_.clear();
@@ -312,68 +331,6 @@ void Table::reindex() {
   for (const Tag& tag : tags_) definitions.push_back(*tag.info);
   writeIndex(definitions);
   selectTag(selected);
-}
-
-std::vector<std::string> Table::checkIndex() {
-  std::vector<std::string> problems;
-  for (const UnusableTag& tag : unusable_)
-    problems.push_back(platform::formatText("tag %s cannot be used: %s", tag.info->name.c_str(),
-                                            tag.problem.c_str()));
-  for (std::string& problem : compareTags()) problems.push_back(std::move(problem));
-  return problems;
-}
-
-std::vector<std::string> Table::compareTags() {
-  std::vector<std::string> problems;
-  if (!cdx_) return problems;
-  flush();
-  std::vector<TagInfo> definitions;
-  for (const Tag& tag : tags_) definitions.push_back(*tag.info);
-  const std::vector<CdxFile::TagBuild> expected = buildEntries(definitions);
-  for (size_t t = 0; t < tags_.size(); ++t) {
-    const std::string& name = tags_[t].info->name;
-    std::vector<PageEntry> actual;
-    try {
-      CdxTree(*cdx_, *tags_[t].info).forEach([&](const PageEntry& e) { actual.push_back(e); });
-    } catch (const Error& e) {
-      problems.push_back(platform::formatText("tag %s: %s", name.c_str(), e.what()));
-      continue;
-    }
-    const std::vector<PageEntry>& want = expected[t].entries;
-    if (tags_[t].info->unique()) {
-      // Which record holds a unique key depends on the order of changes; what counts is that
-      // every key is there once and its record really has it.
-      std::string record;
-      bool same = want.size() == actual.size();
-      for (size_t i = 0; same && i < want.size(); ++i) {
-        same = want[i].key == actual[i].key && actual[i].record >= 1 && actual[i].record <= count_;
-        if (same) {
-          readRecord(actual[i].record, record);
-          same = passes(tags_[t], record, actual[i].record) &&
-                 keyOf(tags_[t], record, actual[i].record) == actual[i].key;
-        }
-      }
-      if (!same)
-        problems.push_back(
-            platform::formatText("tag %s: its unique keys differ from the data", name.c_str()));
-      continue;
-    }
-    size_t i = 0;
-    while (i < want.size() && i < actual.size() && want[i].key == actual[i].key &&
-           want[i].record == actual[i].record)
-      ++i;
-    if (i == want.size() && i == actual.size()) continue;
-    if (i < want.size())
-      problems.push_back(platform::formatText(
-          "tag %s: %zu entries instead of %zu; first difference at position %zu, where record "
-          "%u belongs",
-          name.c_str(), actual.size(), want.size(), i + 1, want[i].record));
-    else
-      problems.push_back(platform::formatText(
-          "tag %s: %zu entries instead of %zu; record %u at position %zu does not belong there",
-          name.c_str(), actual.size(), want.size(), actual[i].record, i + 1));
-  }
-  return problems;
 }
 
 const std::string* Table::unusableTag(std::string_view name) const {

@@ -110,8 +110,6 @@ void Table::rewrite(bool dropDeleted) {
   count_ = kept;
   header_.recordCount = kept;
   lastHash_.reset();
-  // Other handles of this process know the table by its old file; this one is not kept.
-  keepable_ = false;
   if (memo_) memo_ = MemoFile::open(path(fpt ? ".fpt" : ".dbt"), memo_->kind(), true);
   if (cdx_) {
     const std::string selected = selectedTag();

@@ -73,6 +73,29 @@ TEST(CodecTest, DatesMapToJulianDaysAndBack) {
   }
 }
 
+TEST(CodecTest, DatetimesShowToTheNearestSecond) {
+  FieldDescriptor field;
+  field.type = 'T';
+  field.width = 8;
+  const struct {
+    const char* what;
+    uint32_t milliseconds;
+    const char* shown;
+  } kCases[] = {{"a whole second", 48938000, "20240229 13:35:38"},
+                {"just under the next second", 48938999, "20240229 13:35:39"},
+                {"just under half a second", 48938499, "20240229 13:35:38"},
+                {"the last half second of the day", 86399500, "20240301 00:00:00"}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    std::string raw(8, '\0');
+    for (int i = 0; i < 4; ++i) {
+      raw[size_t(i)] = char((2460370u >> (8 * i)) & 0xFF);
+      raw[size_t(4 + i)] = char((c.milliseconds >> (8 * i)) & 0xFF);
+    }
+    EXPECT_EQ(displayText(field, raw), c.shown);
+  }
+}
+
 TEST(CodecTest, MemoPointersAcceptBlanksAndLeadingZerosOnly) {
   EXPECT_EQ(parseMemoPointer("         8"), 8u);
   EXPECT_EQ(parseMemoPointer("0000000012"), 12u);

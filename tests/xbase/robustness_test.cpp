@@ -57,6 +57,12 @@ OpenOptions withTags() {
   return options;
 }
 
+std::string le32(uint32_t value) {
+  std::string bytes(4, '\0');
+  for (size_t i = 0; i < 4; ++i) bytes[i] = char((value >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
 std::string patched(std::string bytes, size_t offset, const std::string& with) {
   bytes.replace(offset, with.size(), with);
   return bytes;
@@ -217,6 +223,8 @@ TEST(RobustnessTest, AMissingOrDamagedIndexIsRebuiltFromTheData) {
       {"cut to 700 bytes", p.cdx.substr(0, 700), true},
       {"zero bytes", std::string(p.cdx.size(), '\0'), true},
       {"directory page overwritten", patched(p.cdx, 1024, garbage), true},
+      {"directory pointer at a page of zeros",
+       patched(p.cdx, 0, le32(uint32_t(p.cdx.size()))) + std::string(512, '\0'), true},
       {"first tag's root page overwritten", patched(p.cdx, 1536 + 1024, garbage), false},
       {"tag root pointer outside the file",
        patched(p.cdx, 1536, std::string("\x00\xF0\xFF\x00", 4)), false},

@@ -1,7 +1,10 @@
 // savora99-table run as a separate program on tables written by the library.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/file_ops.h"
+#include "platform/text.h"
 #include "temp_folder.h"
 #include "test_tables.h"
 
@@ -28,7 +31,9 @@ TEST(TableToolTest, PrintsStructureAndRecordsAsCsv) {
     table->setText(table->fieldIndex("NAME"), "Pie, \"deep\" dish");
     table->deleteRecord();
     table->go(3);
-    table->setText(table->fieldIndex("NAME"), "Cr\xE8me br\xFBl\xE9" "e");  // Windows-1252
+    table->setText(table->fieldIndex("NAME"),
+                   "Cr\xE8me br\xFBl\xE9"
+                   "e");  // Windows-1252
   }
   int status = -1;
   const std::string out = tool(base + ".dbf", status);
@@ -77,6 +82,66 @@ TEST(TableToolTest, ListsATagInItsOrderAndChecksTheIndex) {
   EXPECT_EQ(status, 2);
   tool("", status);
   EXPECT_EQ(status, 2);
+}
+
+TEST(TableToolTest, CheckFailsOnAnUnreadableIndexAndNamesTheTagThatDisagrees) {
+  const struct {
+    const char* what;
+    std::function<void(const std::string& base)> damage;
+    std::string expected;  // a line of the check's answer
+  } kCases[] = {
+      {"a record's name changed behind the index",
+       [](const std::string& base) {
+         std::string dbf = readFileBytes(base + ".dbf");
+         const auto header = size_t(uint8_t(dbf[8])) | size_t(uint8_t(dbf[9])) << 8;
+         dbf.replace(header + 1 + 5 + 5, 3, "Zzz");  // record 1: deleted flag, UID, CHAP_UID
+         ASSERT_TRUE(platform::writeWholeFile(base + ".dbf", dbf));
+       },
+       "tag NAME: 1 of its 3 keys differ from the data, e.g. record 1 is in the tag as \"" +
+           platform::toUpper(recipeName(1)) + "\" but its data makes \"ZZZ"},
+      {"the tag directory pointed at a page of zeros",
+       [](const std::string& base) {
+         std::string cdx = readFileBytes(base + ".cdx");
+         const uint32_t zeros = uint32_t(cdx.size());
+         for (size_t i = 0; i < 4; ++i) cdx[i] = char((zeros >> (8 * i)) & 0xFF);
+         ASSERT_TRUE(platform::writeWholeFile(base + ".cdx", cdx + std::string(512, '\0')));
+       },
+       "is not the root of a tree"},
+      {"a structural index whose directory holds no tags",
+       [](const std::string& base) {
+         ASSERT_TRUE(platform::writeWholeFile(base + ".cdx", CdxFile::buildImage({})));
+       },
+       "the index holds no tags"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    const std::string base = folder.str() + "t";
+    auto table = createRecipes(base);
+    for (int uid = 1; uid <= 3; ++uid) appendRecipe(*table, uid);
+    table->close();
+    c.damage(base);
+    int status = -1;
+    const std::string out = tool("--check " + base, status);
+    EXPECT_EQ(status, 1) << out;
+    EXPECT_NE(out.find(c.expected), std::string::npos) << out;
+  }
+}
+
+TEST(TableToolTest, CountsWholeRecordsTheHeaderLeftUncounted) {
+  TempFolder folder;
+  const std::string base = folder.str() + "t";
+  auto table = createRecipes(base);
+  for (int uid = 1; uid <= 4; ++uid) appendRecipe(*table, uid);
+  table->close();
+  std::string dbf = readFileBytes(base + ".dbf");
+  dbf.replace(4, 4, std::string(4, '\0'));  // the header's record count
+  ASSERT_TRUE(platform::writeWholeFile(base + ".dbf", dbf));
+  int status = -1;
+  const std::string out = tool(base, status);
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_NE(out.find(", 4 records,"), std::string::npos) << out;
+  EXPECT_NE(out.find("\n4,,4,"), std::string::npos) << out;
 }
 
 TEST(TableToolTest, AnswersHelpAndPointsFromACompanionFileToItsTable) {

@@ -1,8 +1,9 @@
 // savora99-table: looks into a table as the library sees it.
 //   savora99-table TABLE             header, fields, tags, then every record as CSV
 //   savora99-table --tag NAME TABLE  the tag's entries in its order: record number and key
-//   savora99-table --check TABLE     compares every tag with the data; exit 1 on a mismatch or
-//                                    a tag that cannot be used
+//   savora99-table --check TABLE     compares every tag with the data; exit 1 on a mismatch, a
+//                                    tag that cannot be used, or an index that cannot be read
+//                                    or holds no tags
 //   savora99-table --help            this text
 // The table is opened read-only; exit status 2 means it could not be opened. Text is printed as
 // UTF-8 (tables hold Windows-1252).
@@ -23,7 +24,8 @@ constexpr const char* kUsage =
     "usage: savora99-table [--tag NAME | --check] TABLE[.dbf]\n"
     "  TABLE             header, fields, tags, then every record as CSV\n"
     "  --tag NAME TABLE  the tag's entries in its order: record number and key\n"
-    "  --check TABLE     compares every tag with the data; exit status 1 on a mismatch\n";
+    "  --check TABLE     compares every tag with the data; exit status 1 on a mismatch\n"
+    "                    (each named) or an index that cannot be read\n";
 
 // A CSV cell of table text, in UTF-8.
 std::string csvCell(const std::string& cp1252) {

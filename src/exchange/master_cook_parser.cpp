@@ -1,13 +1,16 @@
 #include "exchange/master_cook_parser.h"
 
 #include "exchange/text_lines.h"
+#include "exchange/text_measures.h"
 
 namespace savora::exchange {
 namespace {
 
 constexpr std::string_view kAmountCharacters = " 0123456789/.-";
 
-bool isBlank(std::string_view line) { return trimBlanks(line).empty(); }
+bool isBlank(std::string_view line) {
+  return trimBlanks(line).empty();
+}
 
 // The text after "Field :" when the line starts with the field name; nothing otherwise.
 std::optional<std::string_view> fieldValue(std::string_view line, std::string_view field) {
@@ -23,6 +26,13 @@ bool isTableHeading(std::string_view line) {
   return collapsed.find("Amount Measure Ingredient") != std::string::npos;
 }
 
+// Text with neither amount nor measure that starts with "-" and reads as words ("-- cut into
+// strips") continues the ingredient above; "--TOPPING--" and "-- For the glaze:" are headings.
+bool isContinuationText(std::string_view text) {
+  if (!text.starts_with('-') || text.ends_with('-') || text.ends_with(':')) return false;
+  return text.find_first_of("abcdefghijklmnopqrstuvwxyz") != std::string_view::npos;
+}
+
 bool isSubHeading(std::string_view text) {
   if (text.ends_with(':') || text.starts_with("--")) return true;
   bool letters = false;
@@ -36,6 +46,26 @@ bool isSubHeading(std::string_view text) {
 std::string_view column(std::string_view line, size_t from, size_t count) {
   if (from >= line.size()) return {};
   return trimBlanks(line.substr(from, count));
+}
+
+// The separator of dashes and blanks MasterCook writes before the notes, and its nutrition
+// association line: neither is part of the directions.
+bool isExportDecoration(std::string_view line) {
+  const std::string_view text = trimBlanks(line);
+  if (text.starts_with("Nutr. Assoc.")) return true;
+  return text.size() >= 3 && text.find_first_not_of("- ") == std::string_view::npos &&
+         text.find(' ') != std::string_view::npos;
+}
+
+// The categories of the "Categories" field and the lines under it: names stand in columns
+// apart by runs of blanks (a TAB is read as blanks).
+void addCategories(std::string_view text, std::vector<std::string>& categories) {
+  text = trimBlanks(text);
+  while (!text.empty()) {
+    const size_t gap = std::min(text.find("  "), text.size());
+    categories.emplace_back(trimBlanks(text.substr(0, gap)));
+    text = trimLeftBlanks(text.substr(gap));
+  }
 }
 
 class Reader {
@@ -85,20 +115,37 @@ class Reader {
     recipe_.servings = leadingNumber(*size);
     const auto categories = field("Categories");
     if (!categories) return stop();
-    recipe_.chapter = trimBlanks(categories->substr(0, categories->find("   ")));
-    readIngredients();
-    readDirections();
+    addCategories(*categories, recipe_.categories);
+    if (!recipe_.categories.empty()) recipe_.chapter = recipe_.categories.front();
+    DirectionsText directions;
+    readIngredients(directions);
+    readDirections(directions);
     sink_(recipe_);
     return true;
   }
 
-  void readIngredients() {
+  // The lines between the header fields and the ingredient table: indented ones carry more
+  // categories, others (a yield such as "Yield: 65 crackers") open the directions.
+  void readHeaderLines(size_t heading, DirectionsText& directions) {
+    for (; next_ < heading; ++next_) {
+      const std::string& line = lines_[next_];
+      if (isBlank(line)) continue;
+      if (line.starts_with("          ")) {
+        addCategories(line, recipe_.categories);
+      } else {
+        directions.addLine(line);
+      }
+    }
+  }
+
+  void readIngredients(DirectionsText& directions) {
     size_t heading = next_;
     while (heading < lines_.size() && !isTableHeading(lines_[heading]) &&
            !isMasterCookMark(lines_[heading])) {
       ++heading;
     }
     if (heading >= lines_.size() || !isTableHeading(lines_[heading])) return;
+    readHeaderLines(heading, directions);
     next_ = heading + 1;
     if (!atEnd() && trimLeftBlanks(lines_[next_]).starts_with("--")) ++next_;
     while (!atEnd()) {
@@ -109,17 +156,36 @@ class Reader {
       }
       auto entry = masterCookLine(line);
       if (!entry) return;  // the directions start without a blank line
-      recipe_.lines.push_back(std::move(*entry));
       ++next_;
+      if (continues(*entry)) continue;
+      recipe_.lines.push_back(std::move(*entry));
     }
   }
 
-  void readDirections() {
-    DirectionsText directions;
+  // Adds a continuation line to the ingredient above it, as written; false for other lines.
+  bool continues(const TextRecipeLine& entry) {
+    if (!entry.quantity.empty() || !entry.unit.empty() || !entry.info1.empty() ||
+        !isContinuationText(entry.ingredient) || recipe_.lines.empty() ||
+        recipe_.lines.back().ingredient.empty()) {
+      return false;
+    }
+    std::string& note = recipe_.lines.back().info2;
+    if (note.empty()) {
+      note = entry.ingredient;
+    } else {
+      note += ' ';
+      note += trimBlanks(std::string_view(entry.ingredient)
+                             .substr(std::string_view(entry.ingredient).find_first_not_of('-')));
+    }
+    return true;
+  }
+
+  void readDirections(DirectionsText& directions) {
     while (!atEnd()) {
       const std::string& line = lines_[next_];
       if (isMasterCookMark(line)) break;
       ++next_;
+      if (isExportDecoration(line)) continue;
       // Notes start a paragraph of their own.
       if (trimLeftBlanks(line).starts_with("NOTES :")) directions.add("");
       directions.add(line);
@@ -153,14 +219,23 @@ std::optional<TextRecipeLine> masterCookLine(std::string_view line) {
   const std::string_view ingredient = column(line, 24, std::string_view::npos);
   if (entry.quantity.empty() && measure.empty()) {
     if (ingredient.empty()) return std::nullopt;
+    if (isContinuationText(ingredient)) {
+      entry.ingredient = ingredient;  // the reader joins it to the line above
+      return entry;
+    }
     if (isSubHeading(ingredient)) {
       entry.info2 = ingredient;
       return entry;
     }
   }
-  while (measure.ends_with('s')) measure.remove_suffix(1);
-  entry.unit = lowerCp1252(measure);
-  entry.ingredient = ingredient;
+  TextMeasure unit = masterCookMeasure(measure);
+  entry.unit = std::move(unit.unit);
+  entry.info1 = std::move(unit.words);
+  // "butter -- softened": the name, then the preparation as written.
+  const size_t preparation = ingredient.find(" -- ");
+  entry.ingredient = trimRightBlanks(ingredient.substr(0, preparation));
+  if (preparation != std::string_view::npos)
+    entry.info2 = trimBlanks(ingredient.substr(preparation));
   return entry;
 }
 

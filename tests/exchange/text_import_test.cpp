@@ -83,11 +83,11 @@ TEST_F(TextImportTest, MealMasterFileImportsIntoDownloadedRecipes) {
   const store::Recipe pie = load(recipeUid("Apple Pie", desserts));
   EXPECT_EQ(pie.servings, 9999);  // held at the field's limit
   EXPECT_EQ(pie.lines[0].quantity, "2");
-  EXPECT_EQ(unitName(pie.lines[0].unit), "c");
+  EXPECT_EQ(unitName(pie.lines[0].unit), "cup");
   EXPECT_EQ(ingredientName(pie.lines[0].ingredient), "flour, all-purpose");
-  EXPECT_EQ(pie.lines[0].info2, "sifted");
+  EXPECT_EQ(pie.lines[0].info2, "; sifted");
   EXPECT_EQ(ingredientName(pie.lines[1].ingredient), "apples");
-  EXPECT_EQ(unitName(pie.lines[2].unit), "tb");
+  EXPECT_EQ(unitName(pie.lines[2].unit), "tablespoon");
   const store::Recipe shortbread = load(recipeUid("Shortbread", desserts));
   EXPECT_EQ(shortbread.servings, 1);
   EXPECT_EQ(shortbread.lines[1].ingredient, pie.lines[0].ingredient);  // one flour
@@ -108,7 +108,7 @@ TEST_F(TextImportTest, IngredientLinesPastTheTwentyThirdGoInFrontOfTheInstructio
   const store::Recipe feast =
       load(recipeUid("Feast", chapters.uidOf("Mains", books.uidOf("Downloaded Recipes"))));
   EXPECT_EQ(ingredientName(feast.lines[22].ingredient), "food 23");
-  EXPECT_EQ(feast.instructions, "4 c food 24\r\n5 c food 25\r\n\r\nCook it all.");
+  EXPECT_EQ(feast.instructions, "4 cup food 24\r\n5 cup food 25\r\n\r\nCook it all.");
   EXPECT_EQ(ingredients.uidOfText("food 24"), 0);  // no ingredient made for a line not kept
 }
 

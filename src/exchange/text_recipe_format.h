@@ -26,9 +26,11 @@ struct RecipeFileResult {
 };
 
 // A name ending in "zel" (any case) is an exchange archive without being opened. Otherwise the
-// first non-blank line decides: the MasterCook mark or "Meal-Master" make it that format, which
-// is read into the exchange tables (malformed when a recipe's fixed lines are missing, and then
-// the tables are left empty); anything else is taken for an archive.
+// first header line decides: the MasterCook mark or "Meal-Master" on the first non-blank line,
+// or a MasterCook mark or Meal-Master header line after leading lines within the first 8 KB,
+// make it that format, which is read into the exchange tables from that line (malformed when a
+// recipe's fixed lines are missing, and then the tables are left empty); anything else is taken
+// for an archive.
 RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& path);
 
 // The format message, with the recipe and line where reading stopped.

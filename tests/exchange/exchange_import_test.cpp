@@ -1,9 +1,9 @@
 #include <cstdlib>
 
-#include "exchange_fixture.h"
 #include "exchange/archive_extract.h"
 #include "exchange/exchange_scratch.h"
 #include "exchange/shelf_pass.h"
+#include "exchange_fixture.h"
 #include "platform/text.h"
 #include "temp_folder.h"
 
@@ -151,8 +151,13 @@ TEST_F(ExchangeTest, TheSameArchiveTwiceAddsNothingOrANumberedBook) {
 TEST_F(ExchangeTest, AReferenceToARecipeSkippedAsDuplicateBecomesZero) {
   const long book = books.add("Soups", "", "");
   const long hot = chapters.add("Hot", book, "", "");
+  // The archive's Broth as the user already has it, under the name in another case.
   store::Recipe mine;
   mine.name = "broth";
+  mine.servings = 4;
+  mine.instructions = "Cook Broth";
+  mine.lines[0] = line(units.saveRecord({"cup", "c", food::kVolumeUnit}, 0),
+                       ingredients.save({"egg", "", false, 0, 0}, 0), "2");
   const long myBroth = recipes.save(0, hot, mine, false);
   soupArchive(archive);
   archive.pack(archivePath("soups.zel"));

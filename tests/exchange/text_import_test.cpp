@@ -1,8 +1,10 @@
 // MasterCook and Meal-Master files through the whole import: detection, the exchange tables the
 // readers write, and the merge into the user's tables with every new unit and ingredient added.
-#include "exchange_fixture.h"
+#include <functional>
+
 #include "exchange/exchange_scratch.h"
 #include "exchange/text_recipe_format.h"
+#include "exchange_fixture.h"
 #include "platform/text.h"
 
 namespace savora::exchange {
@@ -70,7 +72,9 @@ class TextImportTest : public ExchangeTest {
     return path;
   }
   std::string unitName(long uid) { return units.readRecord(uid).name; }
-  std::string ingredientName(long uid) { return ingredients.read(uid).value_or(food::Ingredient{}).name; }
+  std::string ingredientName(long uid) {
+    return ingredients.read(uid).value_or(food::Ingredient{}).name;
+  }
 };
 
 TEST_F(TextImportTest, MealMasterFileImportsIntoDownloadedRecipes) {
@@ -101,7 +105,8 @@ TEST_F(TextImportTest, IngredientLinesPastTheTwentyThirdGoInFrontOfTheInstructio
   std::string file =
       "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Title: Feast\n"
       " Categories: Mains\n      Yield: 4 servings\n\n";
-  for (int i = 1; i <= 25; ++i) file += "      " + std::to_string(i % 10) + " c  Food " + std::to_string(i) + "\n";
+  for (int i = 1; i <= 25; ++i)
+    file += "      " + std::to_string(i % 10) + " c  Food " + std::to_string(i) + "\n";
   file += "\n  Cook it all.\nMMMMM\n";
   expectFinished();
   importArchive(write("feast.mmf", file));
@@ -149,6 +154,131 @@ TEST_F(TextImportTest, AFileOfNeitherFormatIsTakenForAnArchive) {
   EXPECT_EQ(readRecipeFile(store, write("notes.txt", "\n\nShopping: milk\n")).format,
             RecipeFileFormat::ExchangeArchive);
 }
+
+// Real collections through the whole chain: one small file (or files imported in turn) per
+// behaviour, each with what the user's tables must hold afterwards.
+class CollectionTest;
+
+struct CollectionCase {
+  const char* behaviour;
+  std::vector<std::string> imports;  // file texts, imported in turn
+  std::function<void(CollectionTest&)> setUp;
+  std::function<void(CollectionTest&)> check;
+};
+
+std::string mmRecipe(const std::string& title, const std::string& categories,
+                     const std::string& ingredients, const std::string& directions) {
+  return "MMMMM----- Recipe via Meal-Master (tm) v8.05\n \n      Title: " + title +
+         "\n Categories: " + categories + "\n      Yield: 4 servings\n \n" + ingredients + "\n  " +
+         directions + "\nMMMMM\n\n";
+}
+
+class CollectionTest : public TextImportTest, public ::testing::WithParamInterface<CollectionCase> {
+ public:
+  static std::vector<CollectionCase> cases();
+
+ protected:
+  long mealMasterChapter(const std::string& name) {
+    return chapters.uidOf(name, books.uidOf("Downloaded Recipes"));
+  }
+  long masterCookChapter(const std::string& name) {
+    return chapters.uidOf(name, books.uidOf("MasterCook Recipes"));
+  }
+  long unitsNamed(const std::string& name) {
+    long count = 0;
+    for (auto unit = units.firstName(true, {}); unit; unit = units.nextName())
+      count += *unit == name;
+    return count;
+  }
+};
+
+TEST_P(CollectionTest, ImportsWholeAndFaithfully) {
+  const CollectionCase& c = GetParam();
+  SCOPED_TRACE(c.behaviour);
+  if (c.setUp) c.setUp(*this);
+  for (size_t i = 0; i < c.imports.size(); ++i) {
+    const bool masterCook = c.imports[i].find("MasterCook") != std::string::npos;
+    const char* book = masterCook ? kMasterCookBook : kMealMasterBook;
+    if (books.uidOf(book) > 0) {
+      user.expectMessage("Add to Existing Book?", platform::formatText(kExistingBookText, book),
+                         toolkit::Button::Yes);
+    }
+    expectFinished();
+    importArchive(write("file" + std::to_string(i) + ".txt", c.imports[i]));
+  }
+  c.check(*this);
+}
+
+std::vector<CollectionCase> CollectionTest::cases() {
+  const std::string stew = mmRecipe("Stew", "Mains", "      1 lb Beef\n", "Simmer.");
+  return {
+      {"names in the user's tables are found in any letter case and number",
+       {mmRecipe("Omelet", "Eggs", "      2    Eggs\n      1 ts Food A\n", "Fry.")},
+       [](CollectionTest& t) {
+         t.ingredients.save({"Food a", "", false, 0, 0}, 0);
+         t.ingredients.save({"egg", "", false, 0, 0}, 0);
+       },
+       [](CollectionTest& t) {
+         const store::Recipe omelet = t.load(t.recipeUid("Omelet", t.mealMasterChapter("Eggs")));
+         EXPECT_EQ(t.ingredientName(omelet.lines[0].ingredient), "egg");
+         EXPECT_EQ(t.ingredientName(omelet.lines[1].ingredient), "Food a");
+       }},
+      {"a file twice adds nothing; a different recipe of a taken name comes in as (2)",
+       {stew + mmRecipe("Stew", "Mains", "      2 lb Lamb\n", "Braise."), stew},
+       nullptr,
+       [](CollectionTest& t) {
+         const long mains = t.mealMasterChapter("Mains");
+         EXPECT_EQ(t.load(t.recipeUid("Stew", mains)).instructions, "Simmer.");
+         EXPECT_EQ(t.load(t.recipeUid("Stew (2)", mains)).instructions, "Braise.");
+         EXPECT_EQ(t.recipes.nextUid(), 3);
+       }},
+      {"an ingredient text longer than a name keeps the rest in the line's note",
+       {mmRecipe("Kebab", "Grill",
+                 "      2 c  Boneless skinless chicken breast halves cut into strips; or thighs\n",
+                 "Grill.")},
+       nullptr,
+       [](CollectionTest& t) {
+         const store::Recipe kebab = t.load(t.recipeUid("Kebab", t.mealMasterChapter("Grill")));
+         EXPECT_EQ(t.ingredientName(kebab.lines[0].ingredient),
+                   "boneless skinless chicken breast halves cut");
+         EXPECT_EQ(kebab.lines[0].info2, "into strips; or thighs");
+       }},
+      {"every MasterCook category becomes one, also one the user already has",
+       {kMasterCookFile},
+       [](CollectionTest& t) { t.categories.add("Quick", "", ""); },
+       [](CollectionTest& t) {
+         const long hash = t.recipeUid("Hash", t.masterCookChapter("Breakfast"));
+         for (const char* name : {"Breakfast", "Quick"}) {
+           EXPECT_EQ(t.categories.membersOf(t.categories.uidOf(name)), std::vector<long>{hash})
+               << name;
+         }
+       }},
+      {"standard unit codes take the kitchen's units; unknown codes are added as asked",
+       {mmRecipe("Custard", "Desserts", "     10 c  Milk\n      2 zz Mystery\n", "Bake.")},
+       [](CollectionTest& t) {
+         t.units.saveRecord({"cup", "c", food::kVolumeUnit}, 0);
+       },
+       [](CollectionTest& t) {
+         const store::Recipe custard =
+             t.load(t.recipeUid("Custard", t.mealMasterChapter("Desserts")));
+         EXPECT_EQ(t.unitName(custard.lines[0].unit), "cup");
+         EXPECT_EQ(t.unitsNamed("cup"), 1);
+         EXPECT_EQ(t.unitsNamed("c"), 0);
+         EXPECT_EQ(t.unitName(custard.lines[1].unit), "zz");
+       }},
+      {"a header after leading lines is found",
+       {"From the collection of Aunt May\nTyped in 1994\n\n" + stew,
+        "Exported for the club\n" + std::string(kMasterCookFile)},
+       nullptr,
+       [](CollectionTest& t) {
+         EXPECT_GT(t.recipeUid("Stew", t.mealMasterChapter("Mains")), 0);
+         EXPECT_GT(t.recipeUid("Hash", t.masterCookChapter("Breakfast")), 0);
+       }},
+  };
+}
+
+INSTANTIATE_TEST_SUITE_P(RealCollections, CollectionTest,
+                         ::testing::ValuesIn(CollectionTest::cases()));
 
 }  // namespace
 }  // namespace savora::exchange

@@ -32,7 +32,7 @@ FoodTranslation::~FoodTranslation() {
 }
 
 long FoodTranslation::userUnitByName(const std::string& name) {
-  return userUnitNames_.find(name);
+  return userUnitNames_.uidOf(name);
 }
 
 bool FoodTranslation::userLacksUnit(long exchangeUid) {
@@ -53,7 +53,7 @@ long FoodTranslation::addUnit(long exchangeUid) {
   // their own conversions.
   const food::UnitRecord unit = xUnits_.readRecord(exchangeUid);
   const long uid = user_.units.copyWithNewUid(unit, xUnits_);
-  userUnitNames_.added(unit.name, uid);
+  userUnitNames_.appended(unit.name);
   return uid;
 }
 
@@ -66,7 +66,7 @@ long FoodTranslation::addIngredient(long exchangeUid) {
   copy.preferredBrand = 0;
   copy.frequency = 0;
   const long newUid = user_.ingredients.save(copy, 0);
-  userIngredientNames_.added(copy.name, newUid);
+  userIngredientNames_.appended(copy.name);
   for (long brandUid : xBrands_.brandsOf(exchangeUid)) {
     food::BrandRecord brand = xBrands_.read(brandUid);
     brand.ingredient = newUid;
@@ -102,8 +102,8 @@ long FoodTranslation::ingredient(long exchangeUid) {
   if (auto it = ingredientCache_.find(exchangeUid); it != ingredientCache_.end()) return it->second;
   long found = 0;
   if (const auto read = xIngredients_.read(exchangeUid); read && !read->name.empty()) {
-    found = userIngredientNames_.find(read->name);
-    if (found == 0) found = userIngredientNames_.find(togglePlural(read->name));
+    found = userIngredientNames_.uidOf(read->name);
+    if (found == 0) found = userIngredientNames_.uidOf(togglePlural(read->name));
   }
   ingredientCache_[exchangeUid] = found;
   return found;

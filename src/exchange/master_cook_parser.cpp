@@ -70,8 +70,9 @@ void addCategories(std::string_view text, std::vector<std::string>& categories) 
 
 class Reader {
  public:
-  Reader(const std::vector<std::string>& lines, size_t markLine, const TextRecipeSink& sink)
-      : lines_(lines), next_(markLine + 1), sink_(sink) {}
+  Reader(const std::vector<std::string>& lines, size_t markLine, const TextRecipeSink& sink,
+         std::vector<TextParseError>* skipped)
+      : lines_(lines), next_(markLine + 1), sink_(sink), skipped_(skipped) {}
 
   std::optional<TextParseError> run() {
     while (true) {
@@ -81,7 +82,11 @@ class Reader {
         ++next_;
         continue;
       }
-      if (!readRecipe()) return error_;
+      if (!readRecipe()) {
+        if (!skipped_) return error_;
+        skipped_->push_back(error_);
+        while (!atEnd() && !isMasterCookMark(lines_[next_])) ++next_;  // the next recipe
+      }
     }
   }
 
@@ -199,6 +204,7 @@ class Reader {
   TextRecipe recipe_;
   long number_ = 0;
   TextParseError error_;
+  std::vector<TextParseError>* skipped_;
 };
 
 }  // namespace
@@ -240,8 +246,9 @@ std::optional<TextRecipeLine> masterCookLine(std::string_view line) {
 }
 
 std::optional<TextParseError> parseMasterCook(const std::vector<std::string>& lines,
-                                              size_t markLine, const TextRecipeSink& sink) {
-  return Reader(lines, markLine, sink).run();
+                                              size_t markLine, const TextRecipeSink& sink,
+                                              std::vector<TextParseError>* skipped) {
+  return Reader(lines, markLine, sink, skipped).run();
 }
 
 }  // namespace savora::exchange

@@ -25,8 +25,10 @@ bool isMasterCookMark(std::string_view line);
 
 // Reads the recipes after the export mark `lines[markLine]`, handing each to `sink`; where
 // reading stopped when a recipe's "Recipe By", "Serving Size" or "Categories" line is missing.
+// With `skipped`, such a recipe is listed there instead and reading goes on at the next one.
 std::optional<TextParseError> parseMasterCook(const std::vector<std::string>& lines,
-                                              size_t markLine, const TextRecipeSink& sink);
+                                              size_t markLine, const TextRecipeSink& sink,
+                                              std::vector<TextParseError>* skipped = nullptr);
 
 // One line of the ingredient table; nothing when the line is not one.
 std::optional<TextRecipeLine> masterCookLine(std::string_view line);

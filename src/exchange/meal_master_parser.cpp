@@ -145,8 +145,9 @@ bool readServings(std::string_view line, long& servings, std::string& otherYield
 
 class Reader {
  public:
-  Reader(const std::vector<std::string>& lines, size_t headerLine, const TextRecipeSink& sink)
-      : lines_(lines), next_(headerLine + 1), sink_(sink) {}
+  Reader(const std::vector<std::string>& lines, size_t headerLine, const TextRecipeSink& sink,
+         std::vector<TextParseError>* skipped)
+      : lines_(lines), next_(headerLine + 1), sink_(sink), skipped_(skipped) {}
 
   std::optional<TextParseError> run() {
     bool first = true;
@@ -159,7 +160,11 @@ class Reader {
         if (atEnd()) return std::nullopt;
       }
       first = false;
-      if (!readRecipe()) return error_;
+      if (!readRecipe()) {
+        if (!skipped_) return error_;
+        skipped_->push_back(error_);
+        while (!atEnd() && !isMealMasterHeader(lines_[next_])) ++next_;  // the next recipe
+      }
     }
   }
 
@@ -297,6 +302,7 @@ class Reader {
   TextRecipe recipe_;
   long number_ = 0;
   TextParseError error_;
+  std::vector<TextParseError>* skipped_;
 };
 
 }  // namespace
@@ -335,8 +341,9 @@ TextRecipeLine mealMasterLine(std::string_view entry) {
 }
 
 std::optional<TextParseError> parseMealMaster(const std::vector<std::string>& lines,
-                                              size_t headerLine, const TextRecipeSink& sink) {
-  return Reader(lines, headerLine, sink).run();
+                                              size_t headerLine, const TextRecipeSink& sink,
+                                              std::vector<TextParseError>* skipped) {
+  return Reader(lines, headerLine, sink, skipped).run();
 }
 
 }  // namespace savora::exchange

@@ -25,8 +25,10 @@ bool isMealMasterHeader(std::string_view line);
 
 // Reads the recipes after the header line `lines[headerLine]`, handing each to `sink`; where
 // reading stopped when a recipe's title, categories or yield line is not where it should be.
+// With `skipped`, such a recipe is listed there instead and reading goes on at the next one.
 std::optional<TextParseError> parseMealMaster(const std::vector<std::string>& lines,
-                                              size_t headerLine, const TextRecipeSink& sink);
+                                              size_t headerLine, const TextRecipeSink& sink,
+                                              std::vector<TextParseError>* skipped = nullptr);
 
 // One ingredient entry of a column, cut into its parts.
 TextRecipeLine mealMasterLine(std::string_view entry);

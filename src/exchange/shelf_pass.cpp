@@ -159,6 +159,7 @@ void ShelfPass::importChapter(const ExchangeChapter& chapter, long targetBook) {
     taken.emplace(platform::toLower(platform::trim(recipe.name)), newUid);
     newUids_[uid] = newUid;
     added_.push_back(newUid);
+    ++addedByChapter_[target];
     ++recipesAdded_;
   }
 }

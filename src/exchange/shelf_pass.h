@@ -82,6 +82,8 @@ class ShelfPass {
   int duplicatesSkipped() const { return duplicatesSkipped_; }
   // Recipes added as "Name (2)" because a different recipe had their name.
   int recipesRenamed() const { return recipesRenamed_; }
+  // Recipes added per user chapter.
+  const std::map<long, int>& addedByChapter() const { return addedByChapter_; }
   // Every user recipe this pass created, in order.
   const std::vector<long>& addedRecipes() const { return added_; }
 
@@ -120,6 +122,7 @@ class ShelfPass {
   int recipesAdded_ = 0;
   int duplicatesSkipped_ = 0;
   int recipesRenamed_ = 0;
+  std::map<long, int> addedByChapter_;
 };
 
 }  // namespace savora::exchange

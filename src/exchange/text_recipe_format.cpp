@@ -55,7 +55,8 @@ std::vector<std::string> leadingLines(std::string_view bytes) {
 
 }  // namespace
 
-RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& path) {
+RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& path,
+                                bool skipBadRecipes) {
   RecipeFileResult result;
   if (platform::endsWithIgnoreCase(path, "zel")) return result;
   const std::optional<std::string> bytes = platform::readWholeFile(path);
@@ -67,8 +68,9 @@ RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& pat
   const bool masterCook = header.format == RecipeFileFormat::MasterCook;
   TextRecipeWriter writer(store, masterCook ? kMasterCookBook : kMealMasterBook);
   const TextRecipeSink sink = [&writer](TextRecipe& recipe) { writer.add(recipe); };
-  result.error = masterCook ? parseMasterCook(file.lines, header.line, sink)
-                            : parseMealMaster(file.lines, header.line, sink);
+  std::vector<TextParseError>* skipped = skipBadRecipes ? &result.skipped : nullptr;
+  result.error = masterCook ? parseMasterCook(file.lines, header.line, sink, skipped)
+                            : parseMealMaster(file.lines, header.line, sink, skipped);
   writer.close();
   if (result.error) {
     removeExchangeFiles();  // nothing of a malformed file is imported

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "exchange/exchange_scratch.h"
+#include "exchange/import_summary.h"
 #include "exchange/text_recipe_format.h"
 #include "exchange_fixture.h"
 #include "platform/text.h"
@@ -140,6 +141,17 @@ TEST_F(TextImportTest, AMalformedFileImportsNothingAndSaysWhereItStopped) {
   importArchive(path);
   EXPECT_LT(books.uidOf("Downloaded Recipes"), 0);
   EXPECT_FALSE(platform::fileExists("recip65x.dbf"));
+}
+
+TEST_F(TextImportTest, TheSummaryNamesChaptersDuplicatesRenamedAndBadRecipes) {
+  const long book = books.add("Soups", "", "");
+  const long hot = chapters.add("Hot", book, "", "");
+  const ImportSummary summary{{{hot, 3}}, 2, 1, {{4, "Broken", 28}}};
+  EXPECT_EQ(importSummaryText(summary, books, chapters),
+            "Soups / Hot: 3 recipes added\r\n"
+            "2 duplicates skipped, 1 recipe renamed under a numbered name\r\n"
+            "1 malformed recipe left out:\r\n"
+            "  recipe 4 (Broken), line 28\r\n");
 }
 
 TEST_F(TextImportTest, AnUpperCaseZelNameIsAnArchiveWhateverItHolds) {

@@ -291,6 +291,32 @@ TEST(TextParserTest, AMalformedRecipeNamesItsNumberTitleAndLine) {
   EXPECT_EQ(error->line, 6u);
 }
 
+TEST(TextParserTest, SkippingBadRecipesListsThemAndReadsTheRest) {
+  const std::string good = mealMaster("Good", "Mains", "      Yield: 1 servings",
+                                      row("      1    Egg"), "  Fry.\n");
+  const std::string bad = kMmHeader + std::string("      Title: Broken\n      Yield: 2 servings\n");
+  const std::string mcGood = masterCook("Hash", "2", "Mains", mcRow("1", "cup", "rice"), "Fry.\n");
+  const std::string mcBad = kMcMark + std::string("   Broken\n\nRecipe By     : Me\n");
+  struct Case {
+    std::string file;
+    bool masterCook;
+  };
+  for (const Case& c : {Case{good + bad + good, false}, Case{mcGood + mcBad + mcGood, true}}) {
+    SCOPED_TRACE(c.masterCook ? "MasterCook" : "Meal-Master");
+    const TextFile file = splitTextFile(c.file);
+    std::vector<std::string> names;
+    const TextRecipeSink sink = [&names](TextRecipe& r) { names.push_back(r.name); };
+    std::vector<TextParseError> skipped;
+    const auto stopped = c.masterCook ? parseMasterCook(file.lines, 0, sink, &skipped)
+                                      : parseMealMaster(file.lines, 0, sink, &skipped);
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(names.size(), 2u);
+    ASSERT_EQ(skipped.size(), 1u);
+    EXPECT_EQ(skipped[0].recipe, 2);
+    EXPECT_EQ(skipped[0].title, "Broken");
+  }
+}
+
 TEST(TextParserTest, YieldNamingServingsWithoutAYieldFieldIsMalformed) {
   std::optional<TextParseError> error;
   parse(mealMaster("Odd", "Misc", " Makes 4 servings", row("      1    Egg"), "  Fry.\n"), &error);

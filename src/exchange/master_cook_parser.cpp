@@ -190,9 +190,14 @@ class Reader {
       const std::string& line = lines_[next_];
       if (isMasterCookMark(line)) break;
       ++next_;
-      if (isExportDecoration(line)) continue;
+      if (isExportDecoration(line)) {
+        // The separator only parts the directions from the notes: one paragraph break.
+        if (!directions.atBreak()) directions.add("");
+        skipBlankLines();
+        continue;
+      }
       // Notes start a paragraph of their own.
-      if (trimLeftBlanks(line).starts_with("NOTES :")) directions.add("");
+      if (trimLeftBlanks(line).starts_with("NOTES :") && !directions.atBreak()) directions.add("");
       directions.add(line);
     }
     recipe_.instructions = directions.finish();

@@ -49,6 +49,8 @@ class DirectionsText {
   void add(std::string_view line);
   // A line that stands on a line of its own.
   void addLine(std::string_view line);
+  // Whether the text is empty or ends with a break.
+  bool atBreak() const { return text_.empty() || text_.ends_with('\n'); }
   std::string finish();
 
  private:

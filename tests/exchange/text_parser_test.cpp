@@ -182,8 +182,10 @@ std::vector<QuirkCase> quirkCases() {
        "the separator and Nutr. Assoc. line dropped",
        masterCook("Crackers", "1", "Snacks\tBaking\n                Party\nYield: 65 crackers",
                   mcRow("2", "cups", "flour"),
-                  "Roll thin.\n - - - - - - - - - - - -\nNutr. Assoc. : 0 0 0\n"),
-       {{"Crackers", 1, "Snacks", {"2|cup|flour|"}, "Yield: 65 crackers\r\nRoll thin.",
+                  "Roll thin.\n\n - - - - - - - - - - - -\n\nNOTES : Keeps a week.\n\n"
+                  "Nutr. Assoc. : 0 0 0\n"),
+       {{"Crackers", 1, "Snacks", {"2|cup|flour|"},
+         "Yield: 65 crackers\r\nRoll thin.\r\n\r\nNOTES : Keeps a week.",
          {"Snacks", "Baking", "Party"}}}},
       {"a Meal-Master yield that is not servings opens the directions",
        mealMaster("Pesto", "Sauces", "      Yield: 3 Cups", row("      2 c  Basil"),

@@ -25,10 +25,11 @@ struct HeaderLine {
 // The first line of the file that is not blank may carry either mark anywhere; a later line
 // within the first bytes must be a header line of its format. The marks are plain ASCII in
 // every character set these files come in, so a file of neither format is never converted.
-HeaderLine findHeader(const std::vector<std::string>& lines) {
+HeaderLine findHeader(const std::vector<std::string>& lines,
+                      size_t searchBytes = kHeaderSearchBytes) {
   bool firstText = true;
   size_t bytes = 0;
-  for (size_t i = 0; i < lines.size() && bytes < kHeaderSearchBytes; ++i) {
+  for (size_t i = 0; i < lines.size() && bytes < searchBytes; ++i) {
     const std::string_view line = trimBlanks(lines[i]);
     bytes += lines[i].size() + 1;
     if (line.empty() || line == "\r") continue;
@@ -64,7 +65,8 @@ RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& pat
   if (findHeader(leadingLines(*bytes)).format == RecipeFileFormat::ExchangeArchive) return result;
 
   const TextFile file = splitTextFile(*bytes);
-  const HeaderLine header = findHeader(file.lines);
+  // The line found in the raw bytes; converted lines may be longer (tabs, characters written out).
+  const HeaderLine header = findHeader(file.lines, std::string::npos);
   const bool masterCook = header.format == RecipeFileFormat::MasterCook;
   TextRecipeWriter writer(store, masterCook ? kMasterCookBook : kMealMasterBook);
   const TextRecipeSink sink = [&writer](TextRecipe& recipe) { writer.add(recipe); };

@@ -17,18 +17,22 @@ std::string togglePlural(const std::string& name) {
 
 }  // namespace
 
-FoodTranslation::FoodTranslation(store::TableStore& store, UserFood user,
-                                 food::UnitTable& units, food::IngredientTable& ingredients,
-                                 food::BrandTable& brands)
-    : store_(store), user_(user), xUnits_(units), xIngredients_(ingredients), xBrands_(brands) {}
+FoodTranslation::FoodTranslation(store::TableStore& store, UserFood user, food::UnitTable& units,
+                                 food::IngredientTable& ingredients, food::BrandTable& brands)
+    : store_(store),
+      user_(user),
+      xUnits_(units),
+      xIngredients_(ingredients),
+      xBrands_(brands),
+      userUnitNames_(user.units, food::kUnitNameTag, "NAME"),
+      userIngredientNames_(user.ingredients, food::kIngredientNameTag, "NAME") {}
 
 FoodTranslation::~FoodTranslation() {
   if (memory_) memory_->close();
 }
 
 long FoodTranslation::userUnitByName(const std::string& name) {
-  if (name.empty() || !user_.units.findText(name, false)) return 0;
-  return user_.units.number("UID");
+  return userUnitNames_.uidOf(name);
 }
 
 bool FoodTranslation::userLacksUnit(long exchangeUid) {
@@ -47,7 +51,10 @@ long FoodTranslation::addUnit(long exchangeUid) {
   unitCache_.clear();
   // The unit's conversion unit is found (or added) by name, so units the user already had keep
   // their own conversions.
-  return user_.units.copyWithNewUid(xUnits_.readRecord(exchangeUid), xUnits_);
+  const food::UnitRecord unit = xUnits_.readRecord(exchangeUid);
+  const long uid = user_.units.copyWithNewUid(unit, xUnits_);
+  userUnitNames_.appended(unit.name);
+  return uid;
 }
 
 long FoodTranslation::addIngredient(long exchangeUid) {
@@ -59,6 +66,7 @@ long FoodTranslation::addIngredient(long exchangeUid) {
   copy.preferredBrand = 0;
   copy.frequency = 0;
   const long newUid = user_.ingredients.save(copy, 0);
+  userIngredientNames_.appended(copy.name);
   for (long brandUid : xBrands_.brandsOf(exchangeUid)) {
     food::BrandRecord brand = xBrands_.read(brandUid);
     brand.ingredient = newUid;
@@ -94,10 +102,8 @@ long FoodTranslation::ingredient(long exchangeUid) {
   if (auto it = ingredientCache_.find(exchangeUid); it != ingredientCache_.end()) return it->second;
   long found = 0;
   if (const auto read = xIngredients_.read(exchangeUid); read && !read->name.empty()) {
-    if (user_.ingredients.findByName(read->name) ||
-        user_.ingredients.findByName(togglePlural(read->name))) {
-      found = user_.ingredients.number("UID");
-    }
+    found = userIngredientNames_.uidOf(read->name);
+    if (found == 0) found = userIngredientNames_.uidOf(togglePlural(read->name));
   }
   ingredientCache_[exchangeUid] = found;
   return found;

@@ -10,9 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "exchange/folded_names.h"
+#include "exchange/memorized_table.h"
 #include "food/brand_table.h"
 #include "food/ingredient_table.h"
-#include "exchange/memorized_table.h"
 #include "food/unit_table.h"
 #include "store/recipe.h"
 
@@ -69,6 +70,8 @@ class FoodTranslation {
   food::IngredientTable& xIngredients_;
   food::BrandTable& xBrands_;
   std::map<long, long> unitCache_, ingredientCache_, brandCache_;
+  // The user's units and ingredients by name, read once per run instead of walked per name.
+  FoldedNames userUnitNames_, userIngredientNames_;
 };
 
 }  // namespace savora::exchange

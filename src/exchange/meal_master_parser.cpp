@@ -3,19 +3,23 @@
 #include <array>
 
 #include "exchange/text_lines.h"
+#include "exchange/text_measures.h"
 
 namespace savora::exchange {
 namespace {
 
 constexpr size_t kColumnWidth = 40;
 constexpr std::string_view kAmountCharacters = " 0123456789/.-";
+constexpr char kHardBreak = 0x14;
 // The unit abbreviations Meal-Master writes.
 constexpr std::array<std::string_view, 34> kUnits = {
     "x",  "sm", "md", "lg", "cn", "pk", "pn", "dr", "ds", "ct", "bn", "sl",
     "ea", "t",  "ts", "T",  "tb", "fl", "c",  "pt", "qt", "ga", "oz", "lb",
     "ml", "cb", "cl", "dl", "l",  "dg", "cg", "mg", "g",  "kg"};
 
-bool isBlank(std::string_view line) { return trimBlanks(line).empty(); }
+bool isBlank(std::string_view line) {
+  return trimBlanks(line).empty();
+}
 
 bool startsWithField(std::string_view line, std::string_view field) {
   return trimLeftBlanks(line).starts_with(field);
@@ -31,16 +35,36 @@ bool isEndLine(std::string_view line) {
   return t == "MMMMM" || t == "-----";
 }
 
-// The header line that starts a recipe ("MMMMM----- Recipe via Meal-Master ...").
-bool isHeaderLine(std::string_view line) {
-  return line.find(kMealMasterMark) != std::string_view::npos &&
-         (line.starts_with("MMMMM") || line.starts_with("-----"));
+// The text of a continuation: "           -sifted" or "           -- cut into strips" (eleven
+// blanks, one or two "-" and more text) continue the column's last entry. Empty for any other
+// line.
+std::string_view continuationText(std::string_view half) {
+  if (half.size() < 13 || half.substr(0, 11).find_first_not_of(' ') != std::string_view::npos ||
+      half[11] != '-') {
+    return {};
+  }
+  half.remove_prefix(half[12] == '-' ? 13 : 12);
+  if (half.starts_with('-')) return {};  // a rule of dashes
+  return trimBlanks(half);
 }
 
-// "           -sifted": eleven blanks, a "-" and more text continue the column's last entry.
 bool isContinuation(std::string_view half) {
-  return half.size() > 12 && half.substr(0, 11).find_first_not_of(' ') == std::string_view::npos &&
-         half[11] == '-' && half[12] != '-';
+  return !continuationText(half).empty();
+}
+
+// The line without the hard-break codes some writers leave in headings and end lines.
+std::string withoutHardBreaks(std::string_view line) {
+  std::string out;
+  for (char c : line) {
+    if (c != kHardBreak) out.push_back(c);
+  }
+  return std::string(trimRightBlanks(out));
+}
+
+// A line of the directions written without the blank line before them: a forced break ":" at
+// its start or a hard break at its end.
+bool isDirectionLine(std::string_view line) {
+  return trimLeftBlanks(line).starts_with(':') || line.ends_with(kHardBreak);
 }
 
 // A full-width section heading: "MMMMM-----FILLING-----" or "-----FILLING-----".
@@ -99,15 +123,18 @@ std::string_view column(std::string_view entry, size_t from, size_t count) {
 }
 
 // Reads the servings of a yield line; false when the line names servings but not in a form
-// this reader knows.
-bool readServings(std::string_view line, long& servings) {
+// this reader knows. A yield that is not servings ("Yield: 3 cups") is kept as `otherYield`.
+bool readServings(std::string_view line, long& servings, std::string& otherYield) {
   if (startsWithField(line, "Servings:")) {
     servings = leadingNumber(afterField(line, "Servings:"));
     return true;
   }
   const bool namesServings = line.find("servings") != std::string_view::npos ||
                              line.find("Servings") != std::string_view::npos;
-  if (!namesServings) return true;
+  if (!namesServings) {
+    if (startsWithField(line, "Yield:")) otherYield = trimBlanks(line);
+    return true;
+  }
   if (!startsWithField(line, "Yield:")) return false;
   const std::string_view yield = afterField(line, "Yield:");
   size_t word = std::min(yield.find("servings"), yield.find("Servings"));
@@ -118,8 +145,9 @@ bool readServings(std::string_view line, long& servings) {
 
 class Reader {
  public:
-  Reader(const std::vector<std::string>& lines, size_t headerLine, const TextRecipeSink& sink)
-      : lines_(lines), next_(headerLine + 1), sink_(sink) {}
+  Reader(const std::vector<std::string>& lines, size_t headerLine, const TextRecipeSink& sink,
+         std::vector<TextParseError>* skipped)
+      : lines_(lines), next_(headerLine + 1), sink_(sink), skipped_(skipped) {}
 
   std::optional<TextParseError> run() {
     bool first = true;
@@ -132,7 +160,11 @@ class Reader {
         if (atEnd()) return std::nullopt;
       }
       first = false;
-      if (!readRecipe()) return error_;
+      if (!readRecipe()) {
+        if (!skipped_) return error_;
+        skipped_->push_back(error_);
+        while (!atEnd() && !isMealMasterHeader(lines_[next_])) ++next_;  // the next recipe
+      }
     }
   }
 
@@ -148,6 +180,7 @@ class Reader {
 
   bool readRecipe() {
     recipe_ = TextRecipe();
+    std::string otherYield;
     ++number_;
     if (atEnd() || !startsWithField(lines_[next_], "Title:")) return stop();
     recipe_.name = trimBlanks(afterField(lines_[next_], "Title:"));
@@ -158,12 +191,16 @@ class Reader {
     if (!atEnd()) {
       // A recipe without a yield line goes on with its ingredients.
       const std::string& line = lines_[next_];
-      if (!readServings(line, recipe_.servings)) return stop();
+      if (!readServings(line, recipe_.servings, otherYield)) return stop();
       if (startsWithField(line, "Yield:") || startsWithField(line, "Servings:")) ++next_;
     }
     if (!atEnd() && isBlank(lines_[next_])) ++next_;
     const bool ended = readIngredients();
     if (!ended) readDirections();
+    if (!otherYield.empty()) {
+      recipe_.instructions =
+          otherYield + (recipe_.instructions.empty() ? "" : "\r\n" + recipe_.instructions);
+    }
     sink_(recipe_);
     return true;
   }
@@ -178,12 +215,22 @@ class Reader {
     if (!recipe_.categories.empty()) recipe_.chapter = recipe_.categories.front();
   }
 
-  void addToColumn(std::vector<std::string>& entries, std::string_view half) {
-    if (isContinuation(half) && !entries.empty()) {
+  // A continuation goes onto the column's last entry; right after a section heading (the
+  // columns are empty then) it is a line of its own.
+  static void addToColumn(std::vector<std::string>& entries, std::string_view half) {
+    if (const std::string_view more = continuationText(half); !more.empty() && !entries.empty()) {
       entries.back() += ' ';
-      entries.back() += trimBlanks(half.substr(12));
+      entries.back() += more;
     } else if (!isBlank(half)) {
       entries.emplace_back(trimRightBlanks(half));
+    }
+  }
+
+  // A block's left column, then its right one, before whatever follows the block.
+  void fileColumns(std::vector<std::string>& left, std::vector<std::string>& right) {
+    for (auto* entries : {&left, &right}) {
+      for (const std::string& entry : *entries) recipe_.lines.push_back(mealMasterLine(entry));
+      entries->clear();
     }
   }
 
@@ -193,7 +240,9 @@ class Reader {
     std::vector<std::string> left, right;
     bool ended = false;
     while (!atEnd()) {
-      const std::string_view line = trimRightBlanks(lines_[next_]);
+      const std::string_view raw = trimRightBlanks(lines_[next_]);
+      const std::string plain = withoutHardBreaks(raw);
+      const std::string_view line = plain;
       if (line.empty()) {
         // A blank line ends the block, unless a section heading follows it.
         size_t ahead = next_;
@@ -210,25 +259,28 @@ class Reader {
         ++next_;
         break;
       }
-      if (isHeaderLine(line)) {
+      if (isMealMasterHeader(line)) {
         ended = true;
         break;
       }
-      ++next_;
       if (isSectionHeading(line)) {
+        ++next_;
+        fileColumns(left, right);
         std::string_view heading = trimBlanks(line);
         while (heading.starts_with('M')) heading.remove_prefix(1);
-        left.emplace_back(heading);
-      } else if (line.size() > kColumnWidth && looksLikeColumnEntry(line.substr(kColumnWidth))) {
+        recipe_.lines.push_back(mealMasterLine(heading));
+        continue;
+      }
+      if (isDirectionLine(raw)) break;
+      ++next_;
+      if (line.size() > kColumnWidth && looksLikeColumnEntry(line.substr(kColumnWidth))) {
         addToColumn(left, line.substr(0, kColumnWidth));
         addToColumn(right, line.substr(kColumnWidth));
       } else {
         addToColumn(left, line);
       }
     }
-    for (const auto* entries : {&left, &right}) {
-      for (const std::string& entry : *entries) recipe_.lines.push_back(mealMasterLine(entry));
-    }
+    fileColumns(left, right);
     return ended;
   }
 
@@ -236,7 +288,7 @@ class Reader {
     DirectionsText directions;
     while (!atEnd()) {
       const std::string& line = lines_[next_];
-      if (isHeaderLine(line)) break;  // a recipe without its end line
+      if (isMealMasterHeader(line)) break;  // a recipe without its end line
       ++next_;
       if (isEndLine(line)) break;
       directions.add(line);
@@ -250,9 +302,15 @@ class Reader {
   TextRecipe recipe_;
   long number_ = 0;
   TextParseError error_;
+  std::vector<TextParseError>* skipped_;
 };
 
 }  // namespace
+
+bool isMealMasterHeader(std::string_view line) {
+  return line.find(kMealMasterMark) != std::string_view::npos &&
+         (line.starts_with("MMMMM") || line.starts_with("-----"));
+}
 
 TextRecipeLine mealMasterLine(std::string_view entry) {
   TextRecipeLine line;
@@ -269,21 +327,23 @@ TextRecipeLine mealMasterLine(std::string_view entry) {
     unit = column(entry, 8, 3);
     ingredient = column(entry, 11, std::string_view::npos);
   }
-  // Meal-Master writes "T" for tablespoon and "t" for teaspoon; in lower case the tablespoon
-  // would become a teaspoon, so "T" takes the format's other tablespoon name.
-  line.unit = unit == "T" ? "tb" : lowerCp1252(unit);
-  ingredient = lowerCp1252(ingredient);
+  TextMeasure measure = mealMasterMeasure(unit);
+  line.unit = std::move(measure.unit);
+  line.info1 = std::move(measure.words);
+  // Only the name is folded to lower case; the note after ";" stays as written, ";" included.
   if (const size_t semicolon = ingredient.find(';'); semicolon != std::string::npos) {
-    line.info2 = trimBlanks(std::string_view(ingredient).substr(semicolon + 1));
+    line.info2 = trimRightBlanks(std::string_view(ingredient).substr(semicolon));
     ingredient = trimRightBlanks(std::string_view(ingredient).substr(0, semicolon));
   }
+  ingredient = lowerCp1252(ingredient);
   line.ingredient = std::move(ingredient);
   return line;
 }
 
 std::optional<TextParseError> parseMealMaster(const std::vector<std::string>& lines,
-                                              size_t headerLine, const TextRecipeSink& sink) {
-  return Reader(lines, headerLine, sink).run();
+                                              size_t headerLine, const TextRecipeSink& sink,
+                                              std::vector<TextParseError>* skipped) {
+  return Reader(lines, headerLine, sink, skipped).run();
 }
 
 }  // namespace savora::exchange

@@ -17,7 +17,7 @@ store::TableDefinition memorizedTableDefinition(const std::string& name) {
 }
 
 std::optional<Memorized> MemorizedTable::find(std::string_view name) {
-  if (name.empty() || !findIgnoringCase(kNameTag, "NAME", name)) return std::nullopt;
+  if (!names_.find(name)) return std::nullopt;
   Memorized found;
   found.uid = number("UID");
   const std::string info = text("INFO");
@@ -35,7 +35,7 @@ void MemorizedTable::remember(std::string_view name, long uid, std::string_view 
     std::string info = std::string(info2) + "~" + std::string(info1);
     setText("INFO", info.substr(0, 159));
   };
-  if (findIgnoringCase(kNameTag, "NAME", name)) {
+  if (names_.find(name)) {
     fill();
     table().flush();
     return;
@@ -43,6 +43,7 @@ void MemorizedTable::remember(std::string_view name, long uid, std::string_view 
   appendStart(uid);
   fill();
   append();
+  names_.appended(name.substr(0, 46));
 }
 
 }  // namespace savora::exchange

@@ -1,6 +1,6 @@
 #include "exchange/shelf_pass.h"
 
-#include <unordered_set>
+#include <unordered_map>
 
 #include "platform/file_ops.h"
 #include "platform/text.h"
@@ -13,6 +13,12 @@ namespace {
 store::TableDefinition renamed(store::TableDefinition definition, const char* name) {
   definition.name = name;
   return definition;
+}
+
+// "Name (n)", the name cut so that the counter always fits the name field.
+std::string numberedRecipeName(const std::string& name, int counter) {
+  const std::string suffix = " (" + std::to_string(counter) + ")";
+  return platform::trimRight(name.substr(0, store::kRecipeNameLength - suffix.size())) + suffix;
 }
 
 }  // namespace
@@ -29,21 +35,20 @@ const PassTables& recipePassTables() {
 }
 
 const PassTables& cataloguePassTables() {
-  static const PassTables tables{"mbookx",
-                                 "mchapx",
-                                 "meal64x",
-                                 "mcategx",
-                                 {{"mrecipex", store::RecipeFormat::Oldest},
-                                  {"meal63x", store::RecipeFormat::Rc63}}};
+  static const PassTables tables{
+      "mbookx",
+      "mchapx",
+      "meal64x",
+      "mcategx",
+      {{"mrecipex", store::RecipeFormat::Oldest}, {"meal63x", store::RecipeFormat::Rc63}}};
   return tables;
 }
 
 std::string freeBookName(bookshelf::BookTable& books, const std::string& name) {
   for (int counter = 1;; ++counter) {
     const std::string suffix = " " + std::to_string(counter);
-    const std::string base =
-        platform::trimRight(bookshelf::shelfName(name).substr(
-            0, bookshelf::kShelfNameWidth - std::min(suffix.size(), bookshelf::kShelfNameWidth)));
+    const std::string base = platform::trimRight(bookshelf::shelfName(name).substr(
+        0, bookshelf::kShelfNameWidth - std::min(suffix.size(), bookshelf::kShelfNameWidth)));
     const std::string candidate = base + suffix;
     if (books.uidOf(candidate) < 0) return candidate;
   }
@@ -62,9 +67,8 @@ ShelfPass::ShelfPass(store::TableStore& store, UserShelf user, FoodTranslation& 
     : store_(store), user_(user), food_(food), names_(tables) {}
 
 ShelfPass::~ShelfPass() {
-  for (store::TableModule* table :
-       {books_.get(), chapters_.get(), categories_.get(),
-        static_cast<store::TableModule*>(recipes_.get())}) {
+  for (store::TableModule* table : {books_.get(), chapters_.get(), categories_.get(),
+                                    static_cast<store::TableModule*>(recipes_.get())}) {
     if (table) table->close();
   }
 }
@@ -117,22 +121,22 @@ long ShelfPass::importBook(long exchangeBook) {
 void ShelfPass::importChapter(const ExchangeChapter& chapter, long targetBook) {
   long target = user_.chapters.uidOf(chapter.name, targetBook);
   if (target <= 0) {
-    target = user_.chapters.add(chapter.name, targetBook, chapter.info,
-                                rehomeMediaList(chapter.bitmap));
+    target =
+        user_.chapters.add(chapter.name, targetBook, chapter.info, rehomeMediaList(chapter.bitmap));
   }
   if (firstChapter_ == 0) firstChapter_ = target;
 
   std::vector<long> recipes;
-  for (auto name = recipes_->first(chapter.uid); name && recipes_->chapterOfCurrent() == chapter.uid;
-       name = recipes_->next()) {
+  for (auto name = recipes_->first(chapter.uid);
+       name && recipes_->chapterOfCurrent() == chapter.uid; name = recipes_->next()) {
     recipes.push_back(recipes_->uidOfCurrent());
   }
-  // The names the target chapter holds, folded as the duplicate check compares them: one walk
-  // of the chapter instead of one per imported recipe.
-  std::unordered_set<std::string> taken;
+  // The recipes the target chapter holds by name, folded as the duplicate check compares them:
+  // one walk of the chapter instead of one per imported recipe.
+  ChapterNames taken;
   for (auto name = user_.recipes.first(target); name && user_.recipes.chapterOfCurrent() == target;
        name = user_.recipes.next()) {
-    taken.insert(platform::toLower(*name));
+    taken.emplace(platform::toLower(platform::trim(*name)), user_.recipes.uidOfCurrent());
   }
   toolkit::StatusScope status(store_.user());
   status.show("Adding Recipes", "Searching New Recipe Database...");
@@ -140,18 +144,53 @@ void ShelfPass::importChapter(const ExchangeChapter& chapter, long targetBook) {
     store::Recipe recipe;
     recipes_->load(uid, recipe);
     recipe.name = recipe.name.substr(0, store::kRecipeNameLength);
-    if (!taken.insert(platform::toLower(platform::trim(recipe.name))).second) {
+    food_.translateLines(recipe);
+    const std::optional<std::string> name = nameInChapter(taken, recipe);
+    if (!name) {
       newUids_[uid] = -1;
+      ++duplicatesSkipped_;
       continue;
     }
+    if (*name != recipe.name) ++recipesRenamed_;
+    recipe.name = *name;
     status.show("Adding Recipes", platform::formatText("Adding %s", recipe.name.c_str()));
-    food_.translateLines(recipe);
     recipe.uid = 0;
     const long newUid = user_.recipes.save(0, target, recipe, false);
+    taken.emplace(platform::toLower(platform::trim(recipe.name)), newUid);
     newUids_[uid] = newUid;
     added_.push_back(newUid);
+    ++addedByChapter_[target];
     ++recipesAdded_;
   }
+}
+
+std::optional<std::string> ShelfPass::nameInChapter(const ChapterNames& taken,
+                                                    const store::Recipe& recipe) {
+  const std::string name = platform::trim(recipe.name);
+  for (int counter = 1;; ++counter) {
+    const std::string candidate = counter == 1 ? recipe.name : numberedRecipeName(name, counter);
+    const auto holder = taken.find(platform::toLower(platform::trim(candidate)));
+    if (holder == taken.end()) return candidate;
+    if (sameAsUserRecipe(holder->second, recipe)) return std::nullopt;
+  }
+}
+
+// Compared as the user edits recipes; the name's case, the media (re-homed under new names on
+// every import) and references to other recipes of the archive (renumbered after the pass) do
+// not count.
+bool ShelfPass::sameAsUserRecipe(long userRecipe, const store::Recipe& incoming) {
+  store::Recipe mine;
+  user_.recipes.load(userRecipe, mine);
+  store::Recipe theirs = incoming;
+  theirs.name = mine.name;
+  theirs.media = mine.media;
+  for (size_t i = 0; i < theirs.lines.size(); ++i) {
+    const long code = theirs.lines[i].ingredient;
+    if (code > store::kRecipeCodeBase && code < store::kBrandCodeBase) {
+      theirs.lines[i].ingredient = mine.lines[i].ingredient;
+    }
+  }
+  return !store::recipesDiffer(theirs, mine);
 }
 
 bool ShelfPass::importNextBook() {
@@ -206,9 +245,12 @@ void ShelfPass::mergeCategories() {
   for (long uid : order) {
     const auto header = headers.find(uid);
     if (header == headers.end() || header->second.name.empty()) continue;
-    if (user_.categories.find(header->second.name)) continue;
-    const long category = user_.categories.add(header->second.name, header->second.info,
-                                               rehomeMediaList(header->second.bitmap));
+    // A category the user already has takes the new members, so no recipe loses a category.
+    long category = user_.categories.uidOf(header->second.name);
+    if (category < 0) {
+      category = user_.categories.add(header->second.name, header->second.info,
+                                      rehomeMediaList(header->second.bitmap));
+    }
     std::vector<long> recipes;
     for (long reference : members[uid]) {
       const std::optional<long> recipe = newUidOf(reference);

@@ -7,7 +7,9 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "bookshelf/book_table.h"
@@ -76,6 +78,12 @@ class ShelfPass {
   long lastBook() const { return lastBook_; }
   long firstChapter() const { return firstChapter_; }
   int recipesAdded() const { return recipesAdded_; }
+  // Recipes not added because the same recipe was already in the chapter under that name.
+  int duplicatesSkipped() const { return duplicatesSkipped_; }
+  // Recipes added as "Name (2)" because a different recipe had their name.
+  int recipesRenamed() const { return recipesRenamed_; }
+  // Recipes added per user chapter.
+  const std::map<long, int>& addedByChapter() const { return addedByChapter_; }
   // Every user recipe this pass created, in order.
   const std::vector<long>& addedRecipes() const { return added_; }
 
@@ -85,7 +93,15 @@ class ShelfPass {
     long book;
     std::string name, info, bitmap;
   };
+  // User recipe UIDs by folded name, in one target chapter.
+  using ChapterNames = std::unordered_map<std::string, long>;
+
   long importBook(long exchangeBook);
+  // The name a recipe goes in under: its own when the chapter has no recipe of that name, else
+  // "Name (2)", "Name (3)" ... past different recipes; nothing when a recipe of one of those
+  // names is the same (importing a file twice adds nothing).
+  std::optional<std::string> nameInChapter(const ChapterNames& taken, const store::Recipe& recipe);
+  bool sameAsUserRecipe(long userRecipe, const store::Recipe& incoming);
   void importChapter(const ExchangeChapter& chapter, long targetBook);
   void renumberRecipeReferences();
   void mergeCategories();
@@ -104,6 +120,9 @@ class ShelfPass {
   long lastBook_ = 0;
   long firstChapter_ = 0;
   int recipesAdded_ = 0;
+  int duplicatesSkipped_ = 0;
+  int recipesRenamed_ = 0;
+  std::map<long, int> addedByChapter_;
 };
 
 }  // namespace savora::exchange

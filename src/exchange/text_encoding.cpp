@@ -200,15 +200,22 @@ long plausibility(std::string_view bytes, const ByteTable& table) {
   return score;
 }
 
+// The fractions Windows-1252 lacks (one seventh to seven eighths), written out as "1/3".
+bool isWrittenOutFraction(char32_t c) { return c >= 0x2150 && c <= 0x215E; }
+
 std::string encode(const std::u32string& text) {
   std::string out;
   out.reserve(text.size());
   for (char32_t c : text) {
     if (c < 0x80) {
       out.push_back(char(c));
-    } else {
-      out += cp1252FormOf(c);
+      continue;
     }
+    // "1⅓" is one and a third: written out it needs the blank of "1 1/3".
+    if (isWrittenOutFraction(c) && !out.empty() && out.back() >= '0' && out.back() <= '9') {
+      out.push_back(' ');
+    }
+    out += cp1252FormOf(c);
   }
   return out;
 }
@@ -218,6 +225,19 @@ bool hasNonAscii(std::string_view bytes) {
     if (b >= 0x80) return true;
   }
   return false;
+}
+
+// German DOS collections often have "ß" (0xE1 in code page 437) as their only letter beyond
+// ASCII, inside words; read as Windows-1252 it would be "á", which scores as well. Text whose
+// only accent is an "á" is far rarer (Spanish has é, í, ó and ñ beside it), so such a file is
+// taken for code page 437.
+bool onlySharpS(std::string_view bytes) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const unsigned char b = bytes[i];
+    if (b < 0x80) continue;
+    if (b != 0xE1 || i == 0 || !isAsciiLetter((unsigned char)bytes[i - 1])) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -242,6 +262,7 @@ std::string cp1252FormOf(char32_t c) {
 TextEncoding detectTextEncoding(std::string_view bytes) {
   if (!hasNonAscii(bytes)) return TextEncoding::Cp1252;
   if (decodeUtf8(bytes, nullptr)) return TextEncoding::Utf8;
+  if (onlySharpS(bytes)) return TextEncoding::Cp437;
   const long cp1252 = plausibility(bytes, cp1252Characters());
   const long cp437 = plausibility(bytes, kCp437);
   const long cp850 = plausibility(bytes, kCp850);

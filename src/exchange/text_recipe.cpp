@@ -41,6 +41,12 @@ void DirectionsText::add(std::string_view line) {
   if (forced) breakLine();
 }
 
+void DirectionsText::addLine(std::string_view line) {
+  breakLine();
+  text_.append(trimBlanks(line));
+  text_ += "\r\n";
+}
+
 std::string DirectionsText::finish() {
   const size_t last = text_.find_last_not_of(" \r\n");
   text_.resize(last == std::string::npos ? 0 : last + 1);

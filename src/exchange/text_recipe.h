@@ -25,8 +25,8 @@ struct TextRecipe {
   std::string instructions;
   long servings = 1;
   std::string chapter;
-  std::vector<std::string> categories;  // Meal-Master only
-  std::vector<TextRecipeLine> lines;    // all of them; the writer keeps what fits
+  std::vector<std::string> categories;
+  std::vector<TextRecipeLine> lines;  // all of them; the writer keeps what fits
 };
 
 // Where a file stopped: the recipe (counted from 1), its title when it was read, and the line
@@ -47,6 +47,10 @@ using TextRecipeSink = std::function<void(TextRecipe&)>;
 class DirectionsText {
  public:
   void add(std::string_view line);
+  // A line that stands on a line of its own.
+  void addLine(std::string_view line);
+  // Whether the text is empty or ends with a break.
+  bool atBreak() const { return text_.empty() || text_.ends_with('\n'); }
   std::string finish();
 
  private:

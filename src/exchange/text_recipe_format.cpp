@@ -1,5 +1,7 @@
 #include "exchange/text_recipe_format.h"
 
+#include <vector>
+
 #include "exchange/exchange_scratch.h"
 #include "exchange/master_cook_parser.h"
 #include "exchange/meal_master_parser.h"
@@ -11,46 +13,73 @@
 namespace savora::exchange {
 namespace {
 
-// The first line that is not blank, read from the raw bytes: the marks are plain ASCII in every
-// character set these files come in, so a file of neither format is never converted.
-std::string_view firstTextLine(std::string_view bytes) {
-  size_t start = 0;
-  while (start < bytes.size()) {
-    const size_t end = std::min(bytes.find('\n', start), bytes.size());
-    const std::string_view line = bytes.substr(start, end - start);
-    if (line.find('\x1A') != std::string_view::npos) return {};
-    if (!trimBlanks(line).empty() && trimBlanks(line) != "\r") return line;
-    start = end + 1;
+// How far into a file its first header line is looked for: leading lines (a note of who
+// collected the recipes, a mail header) come before it in real files.
+constexpr size_t kHeaderSearchBytes = 8192;
+
+struct HeaderLine {
+  RecipeFileFormat format = RecipeFileFormat::ExchangeArchive;
+  size_t line = 0;
+};
+
+// The first line of the file that is not blank may carry either mark anywhere; a later line
+// within the first bytes must be a header line of its format. The marks are plain ASCII in
+// every character set these files come in, so a file of neither format is never converted.
+HeaderLine findHeader(const std::vector<std::string>& lines,
+                      size_t searchBytes = kHeaderSearchBytes) {
+  bool firstText = true;
+  size_t bytes = 0;
+  for (size_t i = 0; i < lines.size() && bytes < searchBytes; ++i) {
+    const std::string_view line = trimBlanks(lines[i]);
+    bytes += lines[i].size() + 1;
+    if (line.empty() || line == "\r") continue;
+    if (isMasterCookMark(line)) return {RecipeFileFormat::MasterCook, i};
+    const bool mealMaster =
+        firstText ? line.find(kMealMasterMark) != std::string_view::npos : isMealMasterHeader(line);
+    if (mealMaster) return {RecipeFileFormat::MealMaster, i};
+    firstText = false;
   }
   return {};
 }
 
+// The lines of the file's first bytes, up to a Ctrl-Z, unconverted.
+std::vector<std::string> leadingLines(std::string_view bytes) {
+  bytes = bytes.substr(0, std::min(bytes.find('\x1A'), kHeaderSearchBytes));
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < bytes.size();) {
+    const size_t end = std::min(bytes.find('\n', start), bytes.size());
+    lines.emplace_back(bytes.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
 }  // namespace
 
-RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& path) {
+RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& path,
+                                bool skipBadRecipes) {
   RecipeFileResult result;
   if (platform::endsWithIgnoreCase(path, "zel")) return result;
   const std::optional<std::string> bytes = platform::readWholeFile(path);
   if (!bytes) return result;  // an unreadable file reads as empty
-  const std::string_view mark = firstTextLine(*bytes);
-  const bool masterCook = isMasterCookMark(mark);
-  if (!masterCook && mark.find(kMealMasterMark) == std::string_view::npos) return result;
+  if (findHeader(leadingLines(*bytes)).format == RecipeFileFormat::ExchangeArchive) return result;
 
   const TextFile file = splitTextFile(*bytes);
-  size_t first = 0;
-  while (first < file.lines.size() && trimBlanks(file.lines[first]).empty()) ++first;
-
+  // The line found in the raw bytes; converted lines may be longer (tabs, characters written out).
+  const HeaderLine header = findHeader(file.lines, std::string::npos);
+  const bool masterCook = header.format == RecipeFileFormat::MasterCook;
   TextRecipeWriter writer(store, masterCook ? kMasterCookBook : kMealMasterBook);
   const TextRecipeSink sink = [&writer](TextRecipe& recipe) { writer.add(recipe); };
-  result.error = masterCook ? parseMasterCook(file.lines, first, sink)
-                            : parseMealMaster(file.lines, first, sink);
+  std::vector<TextParseError>* skipped = skipBadRecipes ? &result.skipped : nullptr;
+  result.error = masterCook ? parseMasterCook(file.lines, header.line, sink, skipped)
+                            : parseMealMaster(file.lines, header.line, sink, skipped);
   writer.close();
   if (result.error) {
     removeExchangeFiles();  // nothing of a malformed file is imported
     result.format = RecipeFileFormat::Malformed;
     return result;
   }
-  result.format = masterCook ? RecipeFileFormat::MasterCook : RecipeFileFormat::MealMaster;
+  result.format = header.format;
   result.recipes = writer.recipesWritten();
   return result;
 }

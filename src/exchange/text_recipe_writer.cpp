@@ -31,6 +31,14 @@ std::unique_ptr<store::TableModule> created(store::TableStore& store,
   return table;
 }
 
+// A note joins the text before it with a blank, unless it starts with its own ";" or ",".
+std::string joinNote(std::string text, std::string_view note) {
+  if (note.empty()) return text;
+  if (!text.empty() && !note.starts_with(';') && !note.starts_with(',')) text += ' ';
+  text += note;
+  return text;
+}
+
 // An ingredient line that did not fit, as a line of text.
 std::string lineText(const TextRecipeLine& line) {
   std::string text;
@@ -39,8 +47,22 @@ std::string lineText(const TextRecipeLine& line) {
     if (!text.empty()) text += ' ';
     text += *part;
   }
-  if (!line.info2.empty()) text += text.empty() ? line.info2 : "; " + line.info2;
-  return text;
+  return joinNote(std::move(text), line.info2);
+}
+
+struct FittedName {
+  std::string name;  // at most the name field's width
+  std::string rest;  // what did not fit, for the line's note
+};
+
+// An ingredient text longer than the name field is cut at the last blank that fits (at the
+// width when there is none), so every character is kept in the name or the note.
+FittedName fitIngredientName(const std::string& text) {
+  if (text.size() <= food::kIngredientNameLength) return {text, ""};
+  size_t cut = text.rfind(' ', food::kIngredientNameLength);
+  if (cut == std::string::npos || cut == 0) cut = food::kIngredientNameLength;
+  const size_t restStart = text[cut] == ' ' ? cut + 1 : cut;
+  return {platform::trimRight(text.substr(0, cut)), text.substr(restStart)};
 }
 
 }  // namespace
@@ -75,7 +97,9 @@ TextRecipeWriter::TextRecipeWriter(store::TableStore& store, std::string_view bo
   books_->append();
 }
 
-TextRecipeWriter::~TextRecipeWriter() { close(); }
+TextRecipeWriter::~TextRecipeWriter() {
+  close();
+}
 
 void TextRecipeWriter::close() {
   for (auto* table : {units_.get(), foods_.get(), groups_.get(), brands_.get(), books_.get(),
@@ -118,7 +142,8 @@ long TextRecipeWriter::ingredientUid(const std::string& text) {
 
 long TextRecipeWriter::chapterUid(const std::string& text) {
   const std::string name = bookshelf::shelfName(text.empty() ? kNoCategoryChapter : text);
-  auto [it, added] = chapterUids_.try_emplace(platform::toLower(name), long(chapterUids_.size()) + 1);
+  auto [it, added] =
+      chapterUids_.try_emplace(platform::toLower(name), long(chapterUids_.size()) + 1);
   if (added) {
     chapters_->appendStart(it->second);
     chapters_->setNumber("BOOK_UID", double(book_));
@@ -162,15 +187,17 @@ void TextRecipeWriter::add(const TextRecipe& text) {
     store::RecipeLine& target = recipe.lines[kept++];
     target.quantity = line.quantity.substr(0, store::kQuantityLength);
     target.unit = unitUid(line.unit);
-    target.ingredient = ingredientUid(line.ingredient);
+    const FittedName fitted = fitIngredientName(line.ingredient);
+    target.ingredient = ingredientUid(fitted.name);
     target.info1 = line.info1;
-    target.info2 = line.info2;
+    target.info2 = joinNote(fitted.rest, line.info2);
     if (target.ingredient == 0 && !line.ingredient.empty()) {
-      target.info1 = line.ingredient + (line.info1.empty() ? "" : " " + line.info1);
+      target.info1 = (line.info1.empty() ? "" : line.info1 + " ") + line.ingredient;
+      target.info2 = line.info2;
     }
   }
-  recipe.instructions = overflow.empty() ? text.instructions
-                                         : overflow + "\r\n" + text.instructions;
+  recipe.instructions =
+      overflow.empty() ? text.instructions : overflow + "\r\n" + text.instructions;
   const long uid = ++recipes_;
   recipeTable_->save(uid, chapterUid(text.chapter), recipe, false);
   for (const std::string& category : text.categories) addToCategory(category, uid);

@@ -1,7 +1,7 @@
 // Writes the recipes read from a MasterCook or Meal-Master file into the exchange tables the
 // import then merges: one book for the file, a chapter per first category, a unit and an
-// ingredient record per distinct text, the recipes and (Meal-Master) their categories. Names are
-// looked up in memory, so the cost per recipe stays flat however long the file is.
+// ingredient record per distinct text, the recipes and their categories. Names are looked up in
+// memory, so the cost per recipe stays flat however long the file is.
 #pragma once
 
 #include <memory>
@@ -29,7 +29,8 @@ class TextRecipeWriter {
 
   // Appends the recipe with its chapter, units, ingredients and categories. Servings are kept
   // within 1 to 9999; ingredient lines past the 23 a recipe holds go in front of the
-  // instructions as text, so nothing of the file is lost.
+  // instructions as text, and an ingredient text longer than a name puts the rest into the
+  // line's note, so nothing of the file is lost.
   void add(const TextRecipe& recipe);
   // Closes the tables and the status window.
   void close();

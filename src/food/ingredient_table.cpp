@@ -10,8 +10,6 @@
 namespace savora::food {
 namespace {
 
-constexpr const char* kNameTag = "NAME_TAG";
-
 std::string cut(std::string_view text) {
   return platform::trim(text).substr(0, kIngredientNameLength);
 }
@@ -44,7 +42,7 @@ store::TableDefinition ingredientTableDefinition(const std::string& name) {
   def.fields = {{"UID", 'N', 5, 0},     {"NAME", 'C', 46, 0}, {"PLURAL", 'C', 46, 0},
                 {"ICHANGE", 'N', 1, 0}, {"BRAND", 'N', 5, 0}, {"FREQUENCY", 'N', 5, 0}};
   def.tags = {{store::kUidTag, "UID", store::kNotDeleted, false, false},
-              {kNameTag, "NAME", store::kNotDeleted, false, false},
+              {kIngredientNameTag, "NAME", store::kNotDeleted, false, false},
               {"BRAND_TAG", "BRAND", store::kNotDeleted, false, false}};
   def.packAfterDeletions = 10;
   def.packText = "Compressing Ingredient List Data...Please Wait.";
@@ -60,7 +58,7 @@ std::optional<std::string> IngredientTable::firstByUid() {
 }
 
 std::optional<std::string> IngredientTable::firstByName() {
-  if (!first(kNameTag)) return std::nullopt;
+  if (!first(kIngredientNameTag)) return std::nullopt;
   return text("NAME");
 }
 
@@ -70,7 +68,7 @@ std::optional<std::string> IngredientTable::nextName() {
 }
 
 bool IngredientTable::findByName(std::string_view text) {
-  return findIgnoringCase(kNameTag, "NAME", text);
+  return findIgnoringCase(kIngredientNameTag, "NAME", text);
 }
 
 bool IngredientTable::findByPlural(std::string_view wanted) {

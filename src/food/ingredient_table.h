@@ -16,6 +16,7 @@ namespace savora::food {
 class BrandTable;
 
 inline constexpr size_t kIngredientNameLength = 46;
+inline constexpr const char* kIngredientNameTag = "NAME_TAG";
 
 struct Ingredient {
   std::string name;    // singular; names added by typing are lower case

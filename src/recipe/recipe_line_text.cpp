@@ -75,7 +75,7 @@ std::string lineText(RecipeTables& tables, store::RecipeLine& line, bool present
   add(food::unitNameForQuantity(tables.units, line.quantity, line.unit, tables.unitSettings));
   add(line.info1);
   add(targetName(tables, line));
-  add(line.info2, !line.info2.starts_with(','));
+  add(line.info2, !line.info2.starts_with(',') && !line.info2.starts_with(';'));
 
   if (!text.empty() && text.size() < kLineTextWidth) text.resize(kLineTextWidth, ' ');
   if (text.size() > maxLength) {

@@ -127,7 +127,7 @@ TEST(DownloadJourneyTest, EachRunImportsTheNextDroppedFileIntoTheBookOfItsFormat
   EXPECT_FALSE(std::filesystem::exists(dir / "download" / "a-porridge.mmf"));
   EXPECT_TRUE(std::filesystem::exists(dir / "download" / "b-hash.mxp"));  // the next run's
   EXPECT_EQ(storedRecipe(folders, "Downloaded Recipes", "Breakfast", "Porridge"),
-            (std::vector<std::string>{"Porridge serves 2", "1 c oats", "2 c milk"}));
+            (std::vector<std::string>{"Porridge serves 2", "1 cup oats", "2 cup milk"}));
 
   ScriptedUser second;
   runUntilImported(folders, second);
@@ -135,7 +135,7 @@ TEST(DownloadJourneyTest, EachRunImportsTheNextDroppedFileIntoTheBookOfItsFormat
   EXPECT_FALSE(std::filesystem::exists(dir / "download" / "b-hash.mxp"));
   EXPECT_EQ(
       storedRecipe(folders, "MasterCook Recipes", "Suppers", "Hash"),
-      (std::vector<std::string>{"Hash serves 4", "2 tablespoon oil", "3  potatoes -- diced"}));
+      (std::vector<std::string>{"Hash serves 4", "2 tablespoon oil", "3  potatoes"}));
   EXPECT_EQ(storedRecipe(folders, "Downloaded Recipes", "Breakfast", "Porridge").size(), 3u);
 }
 

@@ -153,8 +153,13 @@ TEST_F(ExchangeTest, TheSameArchiveTwiceAddsNothingOrANumberedBook) {
 TEST_F(ExchangeTest, AReferenceToARecipeSkippedAsDuplicateBecomesZero) {
   const long book = books.add("Soups", "", "");
   const long hot = chapters.add("Hot", book, "", "");
+  // The archive's Broth as the user already has it, under the name in another case.
   store::Recipe mine;
   mine.name = "broth";
+  mine.servings = 4;
+  mine.instructions = "Cook Broth";
+  mine.lines[0] = line(units.saveRecord({"cup", "c", food::kVolumeUnit}, 0),
+                       ingredients.save({"egg", "", false, 0, 0}, 0), "2");
   const long myBroth = recipes.save(0, hot, mine, false);
   soupArchive(archive);
   archive.pack(archivePath("soups.zel"));

@@ -36,6 +36,11 @@ TEST(TextEncodingTest, EachCodePageIsRecognisedAndConverted) {
        TextEncoding::Cp1252,
        "Cr\xE8me br\xFBl\xE9" "e \xBD c 350\xB0" "F, don\x92t"},
       {"plain ASCII", "2 c flour", TextEncoding::Cp1252, "2 c flour"},
+      {"code page 437 whose only letter beyond ASCII is the sharp s",
+       "Stra\xE1" "e, Gr\xE1" "e, wei\xE1", TextEncoding::Cp437,
+       "Stra\xDF" "e, Gr\xDF" "e, wei\xDF"},
+      {"UTF-8 fractions after a digit keep the blank of a mixed number",
+       "1\xE2\x85\x93 c, 2\xE2\x85\x9B ts", TextEncoding::Utf8, "1 1/3 c, 2 1/8 ts"},
   };
   for (const EncodingCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -1,0 +1,94 @@
+#include "exchange/text_measures.h"
+
+#include <array>
+#include <utility>
+
+#include "exchange/text_lines.h"
+
+namespace savora::exchange {
+namespace {
+
+using Names = std::pair<std::string_view, std::string_view>;
+
+// Meal-Master's codes (lower case; "T" is read before folding) with the kitchen's names.
+constexpr std::array<Names, 28> kMealMasterUnits = {{
+    {"t", "teaspoon"},    {"ts", "teaspoon"},  {"tb", "tablespoon"}, {"c", "cup"},
+    {"pt", "pint"},       {"qt", "quart"},     {"ga", "gallon"},     {"fl", "fluid ounce"},
+    {"oz", "ounce"},      {"lb", "pound"},     {"ml", "milliliter"}, {"cb", "cubic centimeter"},
+    {"cl", "centiliter"}, {"dl", "deciliter"}, {"l", "liter"},       {"mg", "milligram"},
+    {"cg", "centigram"},  {"dg", "decigram"},  {"g", "gram"},        {"kg", "kilogram"},
+    {"cn", "can"},        {"pk", "package"},   {"pn", "pinch"},      {"dr", "drop"},
+    {"ds", "dash"},       {"ct", "carton"},    {"bn", "bunch"},      {"sl", "slice"},
+}};
+
+// Codes that are words of the line rather than units.
+constexpr std::array<Names, 5> kMealMasterWords = {
+    {{"sm", "small"}, {"md", "medium"}, {"lg", "large"}, {"ea", "each"}, {"x", "per serving"}}};
+
+// MasterCook's abbreviations beyond Meal-Master's codes.
+constexpr std::array<Names, 9> kMasterCookUnits = {{{"tsp", "teaspoon"},
+                                                    {"tbsp", "tablespoon"},
+                                                    {"tbs", "tablespoon"},
+                                                    {"tbl", "tablespoon"},
+                                                    {"pkg", "package"},
+                                                    {"gal", "gallon"},
+                                                    {"lbs", "pound"},
+                                                    {"ozs", "ounce"},
+                                                    {"doz", "dozen"}}};
+
+constexpr std::array<std::string_view, 3> kSizes = {"small", "medium", "large"};
+
+template <size_t N>
+std::string_view lookUp(const std::array<Names, N>& table, std::string_view key) {
+  for (const auto& [code, name] : table) {
+    if (code == key) return name;
+  }
+  return {};
+}
+
+// The measure for a lower-case abbreviation known to either format; empty when unknown.
+TextMeasure known(std::string_view code) {
+  if (const std::string_view words = lookUp(kMealMasterWords, code); !words.empty())
+    return {"", std::string(words)};
+  if (const std::string_view unit = lookUp(kMealMasterUnits, code); !unit.empty())
+    return {std::string(unit), ""};
+  return {};
+}
+
+}  // namespace
+
+std::string singularMeasure(std::string_view word) {
+  if (word.size() < 3 || !word.ends_with('s') || word.ends_with("ss")) return std::string(word);
+  const std::string_view stem = word.substr(0, word.size() - 2);
+  const bool takesEs =
+      word.ends_with("es") && (stem.ends_with("sh") || stem.ends_with("ch") ||
+                               stem.ends_with('x') || stem.ends_with('s') || stem.ends_with('z'));
+  return std::string(word.substr(0, word.size() - (takesEs ? 2 : 1)));
+}
+
+TextMeasure mealMasterMeasure(std::string_view code) {
+  if (code.empty()) return {};
+  if (code == "T") return {"tablespoon", ""};
+  const std::string lower = lowerCp1252(code);
+  TextMeasure measure = known(lower);
+  if (measure.unit.empty() && measure.words.empty()) measure.unit = lower;
+  return measure;
+}
+
+TextMeasure masterCookMeasure(std::string_view text) {
+  std::string lower = lowerCp1252(trimBlanks(text));
+  while (lower.ends_with('.')) lower.pop_back();
+  if (lower.empty()) return {};
+  for (const std::string& word : {lower, singularMeasure(lower)}) {
+    if (std::string_view unit = lookUp(kMasterCookUnits, word); !unit.empty())
+      return {std::string(unit), ""};
+    for (std::string_view size : kSizes) {
+      if (word == size) return {"", word};
+    }
+    if (TextMeasure measure = known(word); !measure.unit.empty() || !measure.words.empty())
+      return measure;
+  }
+  return {singularMeasure(lower), ""};
+}
+
+}  // namespace savora::exchange

@@ -30,6 +30,7 @@ struct Options {
   std::string pdf;
   std::string out;
   bool label = false;
+  bool skipBad = false;
   std::optional<print::PaperMode> paper;
 };
 
@@ -65,6 +66,8 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
         return "--paper takes cards, four-by-six or sheet";
     } else if (a == "--label") {
       o.label = true;
+    } else if (a == "--skip-bad") {
+      o.skipBad = true;
     } else if (a.starts_with("--")) {
       return "unknown option " + a;
     } else if (o.command.empty()) {
@@ -101,6 +104,8 @@ std::string cliHelp() {
          "  --data DIR      the program folder (default: the installed one, $SAVORA_HOME or\n"
          "                  ~/.local/share/savora99)\n"
          "  --label         add the Nutrition Facts label\n"
+         "  --skip-bad      import: leave out a recipe file's malformed recipes and import\n"
+         "                  the rest (without it such a file imports nothing)\n"
          "  --paper MODE    cards, four-by-six or sheet (default: the kept print setting)\n"
          "  --out FILE      text: write to FILE instead of standard output\n"
          "  --help          show this text\n";
@@ -172,7 +177,7 @@ int runCommand(Options& o, std::ostream& out, std::ostream& err, const PdfCanvas
   app::SharedTables shared(store);
   for (const store::OpenFailure& failure : shared.openAll())
     err << "savora99-cli: " << failure.table << ": " << failure.cause << "\n";
-  if (o.command == "import") return importFiles(o.recipes, store, shared, out, err);
+  if (o.command == "import") return importFiles(o.recipes, o.skipBad, store, shared, out, err);
   if (o.command == "export")
     return exportBookNamed(o.recipes[0], o.recipes[1], store, shared, out, err);
   app::Settings settings;

@@ -8,8 +8,9 @@
 
 namespace savora::cli {
 
-int importFiles(const std::vector<std::string>& files, store::TableStore& store,
-                app::SharedTables& tables, std::ostream& out, std::ostream& err) {
+int importFiles(const std::vector<std::string>& files, bool skipBadRecipes,
+                store::TableStore& store, app::SharedTables& tables, std::ostream& out,
+                std::ostream& err) {
   exchange::settleInterruptedImport(
       store.user(), {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
       false);
@@ -24,7 +25,7 @@ int importFiles(const std::vector<std::string>& files, store::TableStore& store,
         {{tables.units(), tables.ingredients(), tables.brands()},
          {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
          tables.weeks()},
-        file);
+        file, {exchange::NewItems::AddAll, skipBadRecipes});
     if (!import) return 1;
     import->runAll();
     if (!import->succeeded()) {
@@ -33,6 +34,9 @@ int importFiles(const std::vector<std::string>& files, store::TableStore& store,
     }
     out << file << ": " << store.recipesAdded() - before << " recipes imported into \""
         << platform::utf8FromCp1252(tables.books().nameOf(import->lastBook())) << "\"\n";
+    std::string summary = import->summaryText();
+    for (size_t at; (at = summary.find("\r\n")) != std::string::npos;) summary.replace(at, 2, "\n");
+    out << platform::utf8FromCp1252(summary);
   }
   return 0;
 }
@@ -45,10 +49,9 @@ int exportBookNamed(const std::string& book, const std::string& file, store::Tab
     err << "savora99-cli: no book " << book << "\n";
     return 1;
   }
-  const exchange::BookExportSources sources{tables.books(),   tables.chapters(),
-                                            tables.categories(), tables.recipes(),
-                                            tables.units(),   tables.ingredients(),
-                                            tables.brands()};
+  const exchange::BookExportSources sources{
+      tables.books(), tables.chapters(),    tables.categories(), tables.recipes(),
+      tables.units(), tables.ingredients(), tables.brands()};
   if (!exchange::exportBook(store, sources, uid, file)) return 1;
   out << "\"" << book << "\" exported into " << exchange::exportArchivePath(file) << "\n";
   return 0;

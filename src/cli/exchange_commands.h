@@ -14,8 +14,9 @@ namespace savora::cli {
 // Imports the files in order, telling per file how many recipes went into which book; stops at
 // the first file that does not import (the importer's message names it, and for a text file
 // the recipe and line). The exit status: 0 all imported, 1 otherwise.
-int importFiles(const std::vector<std::string>& files, store::TableStore& store,
-                app::SharedTables& tables, std::ostream& out, std::ostream& err);
+int importFiles(const std::vector<std::string>& files, bool skipBadRecipes,
+                store::TableStore& store, app::SharedTables& tables, std::ostream& out,
+                std::ostream& err);
 
 // Writes the book called `book` into an export archive; 0 done, 1 no such book or the archive
 // could not be written.

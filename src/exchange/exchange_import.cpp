@@ -150,12 +150,17 @@ ImportStep ExchangeImport::run(ImportStep step) {
       succeeded_ = true;
       return ImportStep::Announce;
     case ImportStep::Announce:
-      store_.user().message("Finished!", "INFORMATION", toolkit::Buttons::Ok, kImportedText);
+      store_.user().message("Finished!", "INFORMATION", toolkit::Buttons::Ok,
+                            std::string(kImportedText) + "\r\n\r\n" + summaryText());
       return ImportStep::Done;
     case ImportStep::Done:
       break;
   }
   return ImportStep::Done;
+}
+
+std::string ExchangeImport::summaryText() {
+  return importSummaryText(summary_, targets_.shelf.books, targets_.shelf.chapters);
 }
 
 ImportStep ExchangeImport::extract() {
@@ -166,7 +171,17 @@ ImportStep ExchangeImport::extract() {
   // A MasterCook or Meal-Master file is read into the exchange tables instead.
   RecipeFileResult text;
   try {
-    text = readRecipeFile(store_, path_);
+    text = readRecipeFile(store_, path_, options_.skipBadRecipes);
+    if (text.format == RecipeFileFormat::Malformed && !options_.skipBadRecipes) {
+      // Nothing is imported from a file with a malformed recipe unless the person says so.
+      store_.user().message(kUnableToDownloadTitle, "ASTERISK", toolkit::Buttons::Ok,
+                            malformedFileText(path_, *text.error));
+      if (store_.user().message(kSkipBadTitle, "QUESTION", toolkit::Buttons::YesNo, kSkipBadText) !=
+          toolkit::Button::Yes) {
+        return ImportStep::Done;
+      }
+      text = readRecipeFile(store_, path_, true);
+    }
   } catch (const xbase::Error& error) {
     // Only the scratch tables were written; e.g. more categories than their UIDs can number.
     return refuse("Error!", platform::formatText("%s could not be read:\r\n%s\r\nNothing was "
@@ -175,6 +190,7 @@ ImportStep ExchangeImport::extract() {
   }
   if (text.format == RecipeFileFormat::Malformed)
     return refuse(kUnableToDownloadTitle, malformedFileText(path_, *text.error));
+  summary_.badRecipes = text.skipped;
   if (text.format == RecipeFileFormat::ExchangeArchive) {
     int code;
     {
@@ -215,6 +231,10 @@ ImportStep ExchangeImport::nextBook() {
     return ImportStep::Book;
   }
   pass_->close();
+  for (const auto& [chapter, added] : pass_->addedByChapter())
+    summary_.addedByChapter[chapter] += added;
+  summary_.duplicatesSkipped += pass_->duplicatesSkipped();
+  summary_.renamed += pass_->recipesRenamed();
   if (!cataloguePass_) return ImportStep::CataloguePass;
   ShelfPass& pass = *pass_;
   mergeMenus(store_, targets_.menus, [&pass](long uid) { return pass.newUidOf(uid); });

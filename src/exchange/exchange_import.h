@@ -11,6 +11,7 @@
 
 #include "exchange/exchange_scratch.h"
 #include "exchange/food_translation.h"
+#include "exchange/import_summary.h"
 #include "exchange/item_matching.h"
 #include "exchange/shelf_pass.h"
 #include "planning/week_table.h"
@@ -19,6 +20,10 @@ namespace savora::exchange {
 
 inline constexpr const char* kDecompressFailedText = "Unable to decompress exported file.";
 inline constexpr const char* kImportedText = "The recipes have been imported successfully.";
+inline constexpr const char* kSkipBadTitle = "Import the Rest?";
+inline constexpr const char* kSkipBadText =
+    "Would you like to import the other recipes of the file\r\nwithout the ones that cannot be "
+    "read?";
 inline constexpr const char* kNothingFoundTitle = "Nothing Found";
 inline constexpr const char* kNothingFoundText =
     "No recipes were found in\r\n%s.\r\nNothing was imported.";
@@ -39,6 +44,9 @@ enum class NewItems {
 
 struct ImportOptions {
   NewItems newItems = NewItems::AddAll;
+  // A recipe file's malformed recipes are left out and the rest imported (they are named in
+  // the summary). Without it the person is asked; where nobody can answer, nothing is imported.
+  bool skipBadRecipes = false;
 };
 
 enum class ImportStep {
@@ -81,6 +89,9 @@ class ExchangeImport {
   // The book imported last and the first chapter of the import: the bookshelf shows them.
   long lastBook() const { return lastBook_; }
   long firstChapter() const { return firstChapter_; }
+  // What the import did so far: recipes per chapter, duplicates, renamed and malformed recipes.
+  const ImportSummary& summary() const { return summary_; }
+  std::string summaryText();
 
  private:
   ExchangeImport(store::TableStore& store, ImportTargets targets, std::string path,
@@ -109,6 +120,7 @@ class ExchangeImport {
   bool cataloguePass_ = false;
   std::vector<int> completedFields_;
   bool succeeded_ = false;
+  ImportSummary summary_;
   long lastBook_ = 0;
   long firstChapter_ = 0;
 };

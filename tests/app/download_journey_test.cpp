@@ -51,7 +51,7 @@ std::string newRecipesText(const std::string& programDirectory) {
 // eight seconds later); the person ticks "Automatically Add to List" in every matching dialog.
 void runUntilImported(const ProgramFolders& folders, ScriptedUser& user) {
   user.expectMessage("New Recipes!", newRecipesText(folders.program.str()));
-  user.expectMessage("Finished!", exchange::kImportedText);
+  user.expectTitle("Finished!");
   user.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
   user.onMessage = [](const ScriptedUser::Message& message) {
     if (message.title == "Finished!")

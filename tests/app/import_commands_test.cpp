@@ -67,7 +67,7 @@ TEST_F(ImportCommandsTest, ANewCdIsImportedThenInstalledAsATitle) {
                      "Would you like to add the Bread Magic recipes\r\nto your recipe database now?",
                      Button::Yes);
   user.expectMessage("Backup Data First?", kBackupQuestion, Button::No);
-  user.expectMessage("Finished!", exchange::kImportedText);
+  user.expectTitle("Finished!");
   user.expectMessage("A New Savora CD!", kNewCdQuestion, Button::No);
   window().post(UI_EVENT(codes::kTimer));
   settle();
@@ -103,7 +103,7 @@ TEST_F(ImportCommandsTest, ARecipeFileDroppedInTheDownloadFolderIsImported) {
   user.expectMessage("New Recipes!",
                      "New recipes were found in the DOWNLOAD folder.\r\nSavora will move them to " +
                          state.programDirectory + "\r\nand import them now.");
-  user.expectMessage("Finished!", exchange::kImportedText);
+  user.expectTitle("Finished!");
   window().post(UI_EVENT(codes::kTimer));
   settle();
   user.verifyAllAnswered();

@@ -163,8 +163,8 @@ TEST_F(CliTest, ImportReadsRecipeFilesAndExportWritesTheBook) {
   }
   const Outcome imported = run(cli("import " + files.str() + "two.mmf"));
   ASSERT_EQ(imported.status, 0);
-  EXPECT_EQ(imported.out,
-            files.str() + "two.mmf: 2 recipes imported into \"Downloaded Recipes\"\n");
+  at(imported.out, files.str() + "two.mmf: 2 recipes imported into \"Downloaded Recipes\"\n");
+  at(imported.out, "Downloaded Recipes / Breads: 1 recipe added\n");
 
   const Outcome exported = run(cli("export 'Downloaded Recipes' " + files.str() + "book.txt"));
   ASSERT_EQ(exported.status, 0);
@@ -187,6 +187,11 @@ TEST_F(CliTest, ImportStopsAtAMalformedFileNamingRecipeAndLine) {
   at(failed.out, files.str() + "bad.mmf is not in the Savora,");
   at(failed.out, "Reading stopped at line 27, in recipe 3 (Lost).");
   EXPECT_EQ(run(cli("import " + files.str() + "missing.mmf")).status, 1);
+  // Asked to, it leaves the bad recipe out, imports the rest and names what it left.
+  const Outcome skipped = run(cli("import --skip-bad " + files.str() + "bad.mmf"));
+  EXPECT_EQ(skipped.status, 0);
+  at(skipped.out, "2 recipes imported");
+  at(skipped.out, "recipe 3 (Lost), line 27");
 }
 
 // Every way an import can fail ends with exit status 1 and the cause, never an abort, and leaves

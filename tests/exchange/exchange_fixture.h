@@ -162,7 +162,7 @@ class ExchangeTest : public savora::testing::ProgramFoldersTest {
     run->runAll();
   }
   void expectFinished() {
-    user.expectMessage("Finished!", "The recipes have been imported successfully.");
+    user.expectTitle("Finished!");
   }
   long recipeUid(const std::string& name, long chapter) { return recipes.find(name, chapter); }
   store::Recipe load(long uid) {

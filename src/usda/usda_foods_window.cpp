@@ -92,6 +92,8 @@ void UsdaFoodsWindow::showDetail() {
   if (const Measure* m = volumeMeasure(*food))
     text += platform::formatText("; %g %s weighs %g g", double(m->amount), m->description.c_str(),
                                  double(m->grams));
+  const std::string missing = missingWeightNote(*food, request_.line, request_.unitName);
+  if (!missing.empty()) text += "\n" + missing;
   detail_->setText(text);
 }
 

@@ -38,9 +38,9 @@ UsdaFoodsWindow::UsdaFoodsWindow(const FoodCatalog& catalog, User& user, UsdaFoo
   detail_ = Get<UIW_PROMPT>("DETAIL");
   if (!request_.question.empty()) Get<UIW_PROMPT>("QUESTION")->setText(request_.question);
   if (!request_.skipped) Get<UIW_BUTTON>("SKIP_BUTTON")->hide();
-  // The name is typed for the user. When it finds nothing, its first words go (a name's last
-  // word names the food: "Creamery Butter"), then the last word's last letters.
-  std::string words = platform::trim(request_.words);
+  // The name's first food is typed for the user. When it finds nothing, its first words go (a
+  // name's last word names the food: "Creamery Butter"), then the last word's last letters.
+  std::string words = firstFoodOf(request_.words);
   bool found = typeWords(words);
   for (size_t blank = words.find(' '); !found && blank != std::string::npos;
        blank = words.find(' ')) {

@@ -145,18 +145,30 @@ double readFraction(std::string_view text) {
 
 // The leading decimal number, as the C library's atof reads it but independent of the locale
 // (the toolkit may set a locale with a decimal comma).
+// Blanks next to the decimal point are typing slips ("1 .5", "1. 5" are 1.5); blanks between
+// digits leave two numbers ("1 2", "1 2.5"), which are not one quantity (-1).
 double readDecimal(std::string_view text) {
-  size_t i = 0;
-  skipBlanks(text, i);
+  std::string joined;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool nextToPoint =
+        (i > 0 && text[i - 1] == '.') || (i + 1 < text.size() && text[i + 1] == '.');
+    if (isBlank(text[i]) && (nextToPoint || joined.empty() || joined.back() == '.')) continue;
+    joined += text[i];
+  }
+  while (!joined.empty() && isBlank(joined.back())) joined.pop_back();
+  if (joined.find(' ') != std::string::npos) return -1;
   double value = 0;
-  std::from_chars(text.data() + i, text.data() + text.size(), value);
+  std::from_chars(joined.data(), joined.data() + joined.size(), value);
   return value;
 }
 
+// Two whole numbers side by side ("1 2") are not one quantity: -1.
 double readWhole(std::string_view text) {
   size_t i = 0;
   skipBlanks(text, i);
-  return readDigits(text, i);
+  const double value = readDigits(text, i);
+  skipBlanks(text, i);
+  return i < text.size() ? -1 : value;
 }
 
 }  // namespace

@@ -25,6 +25,10 @@ TEST(QuantityTest, ParsesQuantityText) {
       {"3/4", 0.75},
       {".75", 0.75},
       {"2.5", 2.5},
+      {"1 .5", 1.5},  // a blank beside the point is a slip
+      {"1. 5", 1.5},
+      {"1 2", -1},  // two numbers are not one amount
+      {"1 2.5", -1},
       {"12", 12},
       {"", 0},
       {"   ", -1},  // not empty, and nothing is left once trimmed

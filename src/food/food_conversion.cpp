@@ -1,5 +1,8 @@
 #include "food/food_conversion.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "food/quantity.h"
 
 namespace savora::food {
@@ -17,14 +20,24 @@ float volumeToWeightRatio(const Equivalence& pair) {
   return r == 0 ? 1 : r;
 }
 
-// Crosses between volume and weight through the first complete pair whose own unit the amount
-// converts into.
+bool usable(const Equivalence& pair) {
+  // A pair whose amounts cannot be read says nothing (its ratio would come out as 1).
+  return pair.complete() && parseQuantity(pair.volume) >= 0 && parseQuantity(pair.weight) >= 0;
+}
+
+// Crosses between volume and weight through a complete pair measured in the amount's own unit
+// (a teaspoon weighed as a teaspoon, not as a share of the cup), else through the first complete
+// pair whose own unit the amount converts into.
 float crossVolumeAndWeight(ConversionList& units, float amount, long from, long to,
                            const BrandInfo& brand, bool fromVolume) {
+  std::vector<const Equivalence*> pairs;
   for (const Equivalence* pair : brand.pairs()) {
-    if (!pair->complete()) continue;
-    // A pair whose amounts cannot be read says nothing (its ratio would come out as 1).
-    if (parseQuantity(pair->volume) < 0 || parseQuantity(pair->weight) < 0) continue;
+    if (usable(*pair)) pairs.push_back(pair);
+  }
+  std::stable_partition(pairs.begin(), pairs.end(), [&](const Equivalence* pair) {
+    return (fromVolume ? pair->volumeUnit : pair->weightUnit) == from;
+  });
+  for (const Equivalence* pair : pairs) {
     const long ownFrom = fromVolume ? pair->volumeUnit : pair->weightUnit;
     const float x = units.convert(amount, from, ownFrom);
     if (x <= 0) continue;

@@ -1,5 +1,6 @@
 #include "food/quantity.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numeric>
@@ -145,18 +146,30 @@ double readFraction(std::string_view text) {
 
 // The leading decimal number, as the C library's atof reads it but independent of the locale
 // (the toolkit may set a locale with a decimal comma).
+// Blanks next to the decimal point are typing slips ("1 .5", "1. 5" are 1.5); blanks between
+// digits leave two numbers ("1 2", "1 2.5"), which are not one quantity (-1).
 double readDecimal(std::string_view text) {
-  size_t i = 0;
-  skipBlanks(text, i);
+  std::string joined;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool nextToPoint =
+        (i > 0 && text[i - 1] == '.') || (i + 1 < text.size() && text[i + 1] == '.');
+    if (isBlank(text[i]) && (nextToPoint || joined.empty() || joined.back() == '.')) continue;
+    joined += text[i];
+  }
+  while (!joined.empty() && isBlank(joined.back())) joined.pop_back();
+  if (joined.find(' ') != std::string::npos) return -1;
   double value = 0;
-  std::from_chars(text.data() + i, text.data() + text.size(), value);
+  std::from_chars(joined.data(), joined.data() + joined.size(), value);
   return value;
 }
 
+// Two whole numbers side by side ("1 2") are not one quantity: -1.
 double readWhole(std::string_view text) {
   size_t i = 0;
   skipBlanks(text, i);
-  return readDigits(text, i);
+  const double value = readDigits(text, i);
+  skipBlanks(text, i);
+  return i < text.size() ? -1 : value;
 }
 
 }  // namespace
@@ -192,6 +205,21 @@ double parseQuantity(std::string_view text) {
       break;
   }
   return -1;
+}
+
+std::optional<QuantityRange> parseRange(std::string_view text) {
+  const std::string work = platform::trim(spellFractions(text.substr(0, kMaxQuantityText)));
+  const std::string_view view(work);
+  const auto marker = findMarker(view);
+  if (!marker) return std::nullopt;
+  const size_t p = marker->position;
+  QuantityRange range;
+  range.low = parseQuantity(platform::trim(view.substr(0, p)));
+  range.high = parseQuantity(platform::trim(view.substr(p + (marker->dash ? 1 : 2))));
+  range.separator = marker->dash ? "-" : " " + std::string(view.substr(p, 2)) + " ";
+  // A descending pair is a mixed number ("1-1/2").
+  if (!(range.low > 0) || !(range.high >= range.low)) return std::nullopt;
+  return range;
 }
 
 bool isPluralQuantity(std::string_view text) {
@@ -267,6 +295,17 @@ std::string writeQuantity(double amount, long limit) {
 
 namespace {
 
+// A written amount this far from the exact one (as a share of it) reads as the same amount.
+constexpr double kNearlyExact = 0.01;
+// The furthest a written amount may be from the exact one before finer fractions name it.
+constexpr double kCloseEnough = 0.05;
+
+// How far the written text is from the amount, as a share of it; 1 for empty text.
+double readingError(const std::string& text, double amount) {
+  if (text.empty()) return 1;
+  return std::fabs(parseQuantity(text) - amount) / amount;
+}
+
 struct Rung {
   float amount;
   long unit;
@@ -291,10 +330,64 @@ size_t chooseRung(const std::vector<Rung>& ladder, const ConversionList& list) {
   return i - 1;
 }
 
+// The largest fraction denominator amounts of the unit are written with: its smallest measure,
+// 16 without a unit or for a unit the list does not know.
+long fractionLimit(const ConversionList& list, long unit) {
+  const ConversionEntry* entry = unit != 0 ? list.entry(unit) : nullptr;
+  return entry != nullptr ? entry->smallestMeasure : kLimitWithoutUnit;
+}
+
+struct Reading {
+  size_t rung = 0;
+  std::string text;
+};
+
+// What a cook writes for the ladder's amount, trying in turn, first for a nearly exact text
+// (within 1%) and then for one within 5%: the rung the ladder's rule prefers and the larger units
+// in the unit's own fractions ("1/3 cup" rather than "5 1/2 tablespoons"), the preferred rung in
+// finer fractions ("1 7/8 cups" rather than "2 cups" or "30 tablespoons"), then the smaller units
+// ("3 3/4 teaspoons"). When none comes within 5%: the preferred rung written by writeNear.
+Reading chooseReading(const std::vector<Rung>& ladder, const ConversionList& list) {
+  const size_t preferred = chooseRung(ladder, list);
+  const auto text = [&](size_t i, bool finer) {
+    const long limit = fractionLimit(list, ladder[i].unit);
+    return writeQuantity(ladder[i].amount, finer ? std::max(limit, kLimitWithoutUnit) : limit);
+  };
+  for (double tolerance : {kNearlyExact, kCloseEnough}) {
+    const auto reads = [&](size_t i, bool finer) {
+      const std::string written = text(i, finer);
+      return readingError(written, ladder[i].amount) <= tolerance;
+    };
+    for (size_t i = preferred; i < ladder.size(); ++i) {
+      if (reads(i, false)) return {i, text(i, false)};
+    }
+    if (reads(preferred, true)) return {preferred, text(preferred, true)};
+    for (size_t i = preferred; i-- > 0;) {
+      if (reads(i, false)) return {i, text(i, false)};
+    }
+  }
+  return {preferred,
+          writeNear(ladder[preferred].amount, fractionLimit(list, ladder[preferred].unit))};
+}
+
 }  // namespace
 
+std::string writeNear(double amount, long limit) {
+  const std::string text = writeQuantity(amount, limit);
+  if (!(amount > 0) || readingError(text, amount) <= kCloseEnough) return text;
+  const long finer = std::max(limit, kLimitWithoutUnit);
+  const std::string exact = writeQuantity(amount, finer);
+  if (!exact.empty() && readingError(exact, amount) < readingError(text, amount)) return exact;
+  if (!text.empty()) return text;
+  // Below the smallest fraction: that fraction, as the least a cook can measure.
+  return platform::formatText("1/%ld", finer);
+}
+
 std::string presentQuantity(ConversionList& list, double& amount, long& unit) {
-  if (unit != 0) {
+  const ConversionEntry* own = unit != 0 ? list.entry(unit) : nullptr;
+  // Only a unit of the ladder moves along it: grams, liters, pinches and dozens stay what the
+  // cook wrote.
+  if (own != nullptr && own->adjust != 0) {
     // Each step moves to another adjustable unit; a graph whose definitions contradict each
     // other could otherwise step forever.
     const size_t maxSteps = list.entries().size();
@@ -312,17 +405,30 @@ std::string presentQuantity(ConversionList& list, double& amount, long& unit) {
       long larger = ladder.back().unit;
       const float result = list.nextLarger(ladder.back().amount, larger);
       if (larger == ladder.back().unit) break;
+      // Flour is not measured by the quart: only an amount written in one climbs into one.
+      if (list.entry(larger)->bulk && !own->bulk) break;
       ladder.push_back({result, larger});
     }
-    const Rung& chosen = ladder[chooseRung(ladder, list)];
-    amount = chosen.amount;
-    unit = chosen.unit;
+    const Reading reading = chooseReading(ladder, list);
+    amount = ladder[reading.rung].amount;
+    unit = ladder[reading.rung].unit;
+    return reading.text;
   }
-  long limit = kLimitWithoutUnit;
-  if (unit != 0) {
-    if (const ConversionEntry* entry = list.entry(unit)) limit = entry->smallestMeasure;
+  return writeAmount(list, amount, unit);
+}
+
+std::string writeAmount(const ConversionList& list, double amount, long unit) {
+  const ConversionEntry* entry = unit != 0 ? list.entry(unit) : nullptr;
+  if (entry == nullptr || !entry->metric || !(amount > 0)) {
+    return writeNear(amount, fractionLimit(list, unit));
   }
-  return writeQuantity(amount, limit);
+  const int decimals = std::clamp(2 - int(std::floor(std::log10(amount))), 0, 3);
+  std::string text = platform::formatText("%.*f", decimals, amount);
+  if (text.find('.') != std::string::npos) {
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+  }
+  return text;
 }
 
 }  // namespace savora::food

@@ -2,6 +2,7 @@
 // mixed numbers, ranges), telling whether it calls for a plural unit, and writing amounts back.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,16 @@ double parseQuantity(std::string_view text);
 // or the first range word or dash ("1 to 2", "1/2-2") reaches above 1.
 bool isPluralQuantity(std::string_view text);
 
+// The two ends of a range and the text between them ("-", " to ", " or ").
+struct QuantityRange {
+  double low = 0;
+  double high = 0;
+  std::string separator;
+};
+// The ends of a range text ("2-3", "2 to 3"); nullopt for one amount, for a mixed number
+// ("1-1/2") and for ends that are not quantities.
+std::optional<QuantityRange> parseRange(std::string_view text);
+
 struct Fraction {
   long numerator = 1;
   long denominator = 1;
@@ -35,10 +46,20 @@ Fraction nearestFraction(double f, long limit);
 // ("1 1/2", "3/4", "2"); empty when the amount rounds to 0.
 std::string writeQuantity(double amount, long limit);
 
-// Presents an amount of a unit the way a cook measures it: moves it along the ladder of
-// adjustable units to the unit that reads best (48 teaspoons become 1 cup), replaces `amount`
-// and `unit` with the result and writes it with the unit's smallest measure as the fraction
-// limit (16 without a unit, or for a unit the list does not know). Unit 0 is written as is.
+// An amount of the unit as a cook writes it without moving it to another unit: a metric unit in
+// decimals to three significant digits ("1.5", "375", "62.5"), any other by writeNear.
+std::string writeAmount(const ConversionList& list, double amount, long unit);
+
+// The amount written with fractions up to `limit` when they come within 5% of it; otherwise with
+// the finer kitchen fractions (up to sixteenths) when they come closer. Never empty for an
+// amount above 0: below the smallest fraction it is that fraction.
+std::string writeNear(double amount, long limit);
+
+// Presents an amount of a unit the way a cook measures it: an adjustable unit moves along the
+// ladder of adjustable units to the unit that reads best (48 teaspoons become 1 cup) and whose
+// written amount is nearly exact (5 tablespoons at a quarter read "3 3/4 teaspoons", not "1
+// tablespoon"); any other unit (grams, liters, a pinch) stays. Replaces `amount` and `unit`
+// with the result and writes it with writeAmount.
 std::string presentQuantity(ConversionList& list, double& amount, long& unit);
 
 }  // namespace savora::food

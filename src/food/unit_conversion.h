@@ -17,6 +17,8 @@ struct ConversionEntry {
   long adjust = 0;           // non-zero: the unit is a rung of the adjustment ladder
   long smallestMeasure = 0;  // largest fraction denominator used to write amounts of the unit
   long type = 0;             // 0 volume (and counting units such as "dozen"), 1 weight
+  bool bulk = false;         // a quart or gallon: a measure of liquids, never of dry goods
+  bool metric = false;       // grams, liters ...: amounts are written in decimals
   bool visited = false;      // graph search mark
 };
 

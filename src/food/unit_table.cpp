@@ -13,6 +13,20 @@ namespace {
 
 using platform::equalsIgnoreCase;
 
+// Quarts and gallons measure liquids; a unit of that name (singular, as stored) is marked so.
+bool isBulkMeasure(std::string_view name) {
+  return equalsIgnoreCase(name, "quart") || equalsIgnoreCase(name, "gallon");
+}
+
+// Metric units are written in decimals ("1.5 liters"), as metric recipes write them.
+bool isMetric(std::string_view name) {
+  for (const char* metric : {"gram", "kilogram", "milligram", "liter", "litre", "milliliter",
+                             "millilitre", "deciliter", "centiliter"}) {
+    if (equalsIgnoreCase(name, metric)) return true;
+  }
+  return false;
+}
+
 // Numbers are kept in the range their field can hold: a value from an import or a foreign
 // table that does not fit would otherwise stop the write.
 double fitN5(long value) {
@@ -233,6 +247,8 @@ ConversionList UnitTable::conversionList() {
     entry.adjust = number("ADJUST");
     entry.smallestMeasure = number("MEASURE");
     entry.type = number("TYPE");
+    entry.bulk = isBulkMeasure(platform::trim(text("NAME")));
+    entry.metric = isMetric(platform::trim(text("NAME")));
     entries.push_back(entry);
   }
   return ConversionList(std::move(entries));

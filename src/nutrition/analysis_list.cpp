@@ -24,6 +24,12 @@ float lineQuantity(const store::RecipeLine& line) {
 
 }  // namespace
 
+std::string AnalysisList::lineName(const recipe::IngredientTarget& target,
+                                   const store::RecipeLine& line) {
+  if (target.kind == Kind::Brand) return tables_.brands.nameOf(target.uid);
+  return tables_.ingredients.nameForQuantity(target.uid, line.quantity);
+}
+
 AnalysisList::AnalysisList(recipe::RecipeTables& tables, toolkit::User& user, AnalysisModes modes)
     : tables_(tables),
       user_(user),
@@ -37,15 +43,29 @@ void AnalysisList::addRecipeLines(const store::Recipe& recipe, bool listFlag) {
   if (recipe.uid != 0 && !addingRecipes_.insert(recipe.uid).second) return;
 
   float scale = float(modes_.multiplier);
+  const bool adjusted =
+      listFlag && modes_.adjustServings && recipe.servings > 0 && modes_.servingsSetting > 0;
   if (listFlag) {
     servingsDivisor_ = modes_.servingsSetting;
-    if (modes_.adjustServings && recipe.servings > 0 && modes_.servingsSetting > 0)
+    if (adjusted)
       scale = float(modes_.servingsSetting) / float(recipe.servings) * float(modes_.multiplier);
   } else if (!servingsSet_) {
     // Only the recipe being analyzed sets the divisor; the recipes it uses keep it.
     servingsDivisor_ = recipe.servings;
     servingsSet_ = true;
   }
+  // One serving is the recipe's own unless the list made the recipe for its people; a recipe of
+  // 0 servings counts as 1. The recipes a recipe uses are eaten in its servings.
+  if (depth_ == 0) {
+    if (!listFlag) {
+      lineDivisor_ = servingsDivisor_ > 0 ? double(servingsDivisor_) : 1.0;
+    } else if (adjusted) {
+      lineDivisor_ = modes_.divideNutrients ? double(modes_.servingsSetting) : 1.0;
+    } else {
+      lineDivisor_ = recipe.servings > 0 ? double(recipe.servings) : 1.0;
+    }
+  }
+  ++depth_;
 
   for (const store::RecipeLine& line : recipe.lines) {
     if (line.ingredient == 0) continue;
@@ -61,6 +81,7 @@ void AnalysisList::addRecipeLines(const store::Recipe& recipe, bool listFlag) {
     }
     addLine(line, lineQuantity(line) * scale);
   }
+  --depth_;
   if (recipe.uid != 0) addingRecipes_.erase(recipe.uid);
 }
 
@@ -71,6 +92,8 @@ void AnalysisList::addLine(const store::RecipeLine& line, float quantity) {
   item.plain = tables_.units.plainUnit(line.unit);
   item.lineUnit = line.unit;
   item.lineAmount = quantity;
+  item.servingAmount = float(quantity / lineDivisor_);
+  item.name = lineName(target, line);
 
   food::BrandInfo brand = target.kind == Kind::Brand
                               ? tables_.brands.information(target.uid)
@@ -113,24 +136,28 @@ void AnalysisList::merge(AnalysisItem item) {
     if (item.amount != -1) existing.amount += item.amount;
     if (existing.lineUnit == item.lineUnit) {
       existing.lineAmount += item.lineAmount;
+      existing.servingAmount += item.servingAmount;
     } else if (units_.typeOf(existing.lineUnit) >= 0 &&
                units_.typeOf(existing.lineUnit) == units_.typeOf(item.lineUnit)) {
       const float converted = units_.convert(item.lineAmount, item.lineUnit, existing.lineUnit);
-      if (converted > 0) existing.lineAmount += converted;
+      if (converted > 0) {
+        existing.lineAmount += converted;
+        existing.servingAmount += converted * (item.servingAmount / item.lineAmount);
+      }
     }
     return;
   }
   items_.push_back(item);
 }
 
-void AnalysisList::completeItemsAndTotal(bool listFlag) {
+void AnalysisList::completeItemsAndTotal() {
   for (AnalysisItem& item : items_) {
     if (item.brand == 0 && item.ingredient != 0) choosePackage(item);
   }
   totals_.fill(0);
   analyzedCount_ = 0;
   for (AnalysisItem& item : items_) {
-    itemNutrients(item, listFlag);
+    itemNutrients(item);
     if (item.analyzed) ++analyzedCount_;
   }
 }
@@ -153,7 +180,7 @@ food::BrandInfo AnalysisList::brandOf(const AnalysisItem& item) {
   return tables_.ingredients.defaultPackage(item.ingredient, tables_.brands);
 }
 
-void AnalysisList::itemNutrients(AnalysisItem& item, bool listFlag) {
+void AnalysisList::itemNutrients(AnalysisItem& item) {
   item.analyzed = false;
   const food::BrandInfo brand = brandOf(item);
   if (brand.empty()) return;
@@ -165,28 +192,19 @@ void AnalysisList::itemNutrients(AnalysisItem& item, bool listFlag) {
   if (q < 0 || q / serving <= 0) return;
 
   item.analyzed = true;
-  // A recipe of 0 servings is taken as 1 serving rather than divided by 0.
-  const double perServing = servingsDivisor_ > 0 ? double(servingsDivisor_) : 1.0;
-  for (int n = 0; n < food::kNutrientCount; ++n) {
-    double value = brand.nutrients[n] * (q / serving);
-    item.nutrients[n] = value;
-    if (!listFlag) {
-      value /= perServing;
-    } else if (modes_.divideNutrients && modes_.servingsSetting >= 1) {
-      value /= double(modes_.servingsSetting);
-    }
-    value /= double(modes_.dayDivisor);
-    totals_[n] += float(value);
-  }
+  for (int n = 0; n < food::kNutrientCount; ++n)
+    item.nutrients[size_t(n)] = brand.nutrients[n] * (q / serving);
+  const Totals share = contributionOf(item);
+  for (size_t n = 0; n < share.size(); ++n) totals_[n] += share[n];
 }
 
-Totals analyzeRecipe(recipe::RecipeTables& tables, toolkit::User& user,
-                     const store::Recipe& recipe) {
-  toolkit::StatusScope status(user);
-  AnalysisList list(tables, user);
-  list.addRecipeLines(recipe);
-  list.completeItemsAndTotal();
-  return list.totals();
+Totals AnalysisList::contributionOf(const AnalysisItem& item) const {
+  Totals share{};
+  if (!item.analyzed || item.lineAmount == 0) return share;
+  const double part = double(item.servingAmount) / double(item.lineAmount);
+  for (size_t n = 0; n < share.size(); ++n)
+    share[n] = float(item.nutrients[n] * part / double(modes_.dayDivisor));
+  return share;
 }
 
 }  // namespace savora::nutrition

@@ -4,12 +4,15 @@
 // A recipe analysis gives the totals per serving of that recipe. The shopping list runs the same
 // list in its own mode: it sets the multiplier, its servings setting, the adjust-servings and
 // divide-nutrients switches, the day divisor and a line filter (perishable foods only) in
-// `AnalysisModes` and adds the lines of every recipe of its menus.
+// `AnalysisModes` and adds the lines of every recipe of its menus. Its totals are per serving
+// of each recipe (per person eating one serving of each) unless it adjusts the recipes to its
+// servings setting; then they are per person when it divides nutrients, else for everyone.
 #pragma once
 
 #include <array>
 #include <functional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "food/brand.h"
@@ -52,6 +55,10 @@ struct AnalysisItem {
   long groupOrder = 0;    // the brand's food group order × 10
   bool hasBrand = false;  // made with brand information; items without are never merged
   std::array<double, food::kNutrientCount> nutrients{};
+  std::string name;  // the food as the first of its lines names it ("leeks")
+  // The part of `lineAmount` one serving (or person) eats: each line's amount divided by the
+  // servings of its recipe, or by the people the list is for.
+  float servingAmount = 0;
 };
 
 class AnalysisList {
@@ -63,20 +70,24 @@ class AnalysisList {
   // another recipe adds that recipe's lines as written, showing "Analyzing %s"; a reference to a
   // recipe already being added contributes nothing, so recipes that use themselves end.
   void addRecipeLines(const store::Recipe& recipe, bool listFlag = false);
-  // Gives brandless items a package, then computes every item's nutrients and the totals.
-  void completeItemsAndTotal(bool listFlag = false);
+  // Gives brandless items a package, then computes every item's nutrients and the totals (each
+  // line divided as it was added: by its serving, see addRecipeLines).
+  void completeItemsAndTotal();
 
   const std::vector<AnalysisItem>& items() const { return items_; }
   const Totals& totals() const { return totals_; }
+  // What one item adds to the totals: its nutrients for one serving (or person), per day.
+  Totals contributionOf(const AnalysisItem& item) const;
   long analyzedCount() const { return analyzedCount_; }
   long servingsDivisor() const { return servingsDivisor_; }
   food::ConversionList& units() { return units_; }
 
  private:
   void addLine(const store::RecipeLine& line, float quantity);
+  std::string lineName(const recipe::IngredientTarget& target, const store::RecipeLine& line);
   void merge(AnalysisItem item);
   void choosePackage(AnalysisItem& item);
-  void itemNutrients(AnalysisItem& item, bool listFlag);
+  void itemNutrients(AnalysisItem& item);
   food::BrandInfo brandOf(const AnalysisItem& item);
 
   recipe::RecipeTables& tables_;
@@ -85,14 +96,13 @@ class AnalysisList {
   food::ConversionList units_;
   long servingsDivisor_ = 1;
   bool servingsSet_ = false;
+  // What the lines being added are divided by for one serving, set by the outermost recipe.
+  double lineDivisor_ = 1;
+  int depth_ = 0;
   std::set<long> addingRecipes_;
   std::vector<AnalysisItem> items_;
   Totals totals_{};
   long analyzedCount_ = 0;
 };
-
-// The totals per serving of one recipe (the recipe mode start to end).
-Totals analyzeRecipe(recipe::RecipeTables& tables, toolkit::User& user,
-                     const store::Recipe& recipe);
 
 }  // namespace savora::nutrition

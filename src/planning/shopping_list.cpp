@@ -165,7 +165,7 @@ void ShoppingList::build(const ShoppingSource& source) {
       break;
     }
   }
-  list.completeItemsAndTotal(true);
+  list.completeItemsAndTotal();
   items_ = list.items();
   totals_ = list.totals();
   analyzedCount_ = list.analyzedCount();
@@ -193,7 +193,8 @@ std::string ShoppingList::amountText(const AnalysisItem& item, const food::Brand
   food::UnitTable& unitTable = tables_.recipe.units;
   // The unit is plural when the amount as shown is above 1 ("1 cup" for 1.1 cups shown as 1).
   const auto withUnit = [&](double amount, long unit, std::string number) {
-    const bool plural = food::parseQuantity(number) > 0 ? food::isPluralQuantity(number) : amount > 1;
+    const bool plural =
+        food::parseQuantity(number) > 0 ? food::isPluralQuantity(number) : amount > 1;
     const std::string name = food::unitFullNameForPlural(unitTable, plural, unit);
     return name.empty() ? number : number + " " + name;
   };
@@ -262,11 +263,17 @@ std::string ShoppingList::costText() const {
 }
 
 std::string ShoppingList::accuracyText() const {
-  const double percent =
-      double(analyzedCount_) * 100 / double(std::max<size_t>(1, items_.size()));
+  const double percent = double(analyzedCount_) * 100 / double(std::max<size_t>(1, items_.size()));
   std::string text = printed("Accuracy: %.0f%%", percent);
   if (percent != 100) text += "        *unable to compute";
   return text;
+}
+
+std::string ShoppingList::amountOf() const {
+  const bool forEveryone = settings_.adjustServings && !settings_.divideNutrients;
+  if (kind_ == ShoppingSourceKind::Recipe)
+    return forEveryone ? "Amount For Everyone" : nutrition::kAmountPerServing;
+  return forEveryone ? "Amount Per Day" : "Amount Per Person Per Day";
 }
 
 std::vector<std::string> ShoppingList::panelLines() const {
@@ -276,8 +283,10 @@ std::vector<std::string> ShoppingList::panelLines() const {
     return printed(format, total) + printed("  %.0f%%", percent);
   };
   return {
+      amountOf(),
       line("Calories %.0f", t[kCalories], t[kCalories] * 100 / 2000),
-      line("Calories From Fat %.0f", t[kCaloriesFromFat], t[kCaloriesFromFat] * 0.0005 * 0.3 * 1000),
+      line("Calories From Fat %.0f", t[kCaloriesFromFat],
+           t[kCaloriesFromFat] * 0.0005 * 0.3 * 1000),
       line("Total Fat %.0fg", t[kTotalFat], t[kTotalFat] * 100 / 65),
       line("Saturated Fat %.0fg", t[kSaturatedFat], t[kSaturatedFat] * 100 / 20),
       line("Cholesterol %.0fmg", t[kCholesterol], t[kCholesterol] * 100 / 300),
@@ -342,24 +351,17 @@ void ShoppingList::recomputeItem(size_t rowIndex) {
       item.ingredient != 0 ? recipe::IngredientTarget{Kind::Ingredient, item.ingredient}
                            : recipe::IngredientTarget{Kind::Brand, item.brand});
   alone.addRecipeLines(recipe, true);
-  alone.completeItemsAndTotal(true);
+  alone.completeItemsAndTotal();
 
-  const auto totalsOf = [&](const AnalysisItem& one) {
-    nutrition::Totals share{};
-    if (!one.analyzed) return share;
-    double divisor = double(kind_ == ShoppingSourceKind::Recipe ? 1 : std::max(1L, settings_.daysInMenu));
-    if (settings_.divideNutrients && settings_.servings >= 1) divisor *= double(settings_.servings);
-    for (int n = 0; n < food::kNutrientCount; ++n) share[size_t(n)] = float(one.nutrients[size_t(n)] / divisor);
-    return share;
-  };
-  const nutrition::Totals before = totalsOf(item);
+  const nutrition::Totals before = alone.contributionOf(item);
   if (item.analyzed) --analyzedCount_;
   AnalysisItem fresh = alone.items().empty() ? AnalysisItem{} : alone.items()[0];
   fresh.lineAmount = item.lineAmount;
+  fresh.servingAmount = item.servingAmount;
   fresh.lineUnit = item.lineUnit;
   if (alone.items().empty()) fresh.amount = 0;
   item = fresh;
-  const nutrition::Totals after = totalsOf(item);
+  const nutrition::Totals after = alone.contributionOf(item);
   for (size_t n = 0; n < totals_.size(); ++n) totals_[n] += after[n] - before[n];
   if (item.analyzed) ++analyzedCount_;
 
@@ -393,11 +395,14 @@ ShoppingListPrintSource::ShoppingListPrintSource(const ShoppingList& list) {
   print::PrintDocument& doc = document_;
   doc.title = "Shopping List";
   doc.indentHeadings = true;
-  doc.totals = list.totals();
+  nutrition::NutritionFacts facts(list.totals());
+  facts.amountOf = list.amountOf();
+  doc.totals = facts;
   for (const ShoppingRow& row : list.rows()) {
     if (row.isNewItemRow() || (row.haveIt && !row.isOwnItem())) continue;
     const std::string heading = row.isOwnItem() ? kMiscellaneous : row.storeLocation;
-    if (doc.groups.empty() || doc.groups.back().heading != heading) doc.groups.push_back({heading, {}});
+    if (doc.groups.empty() || doc.groups.back().heading != heading)
+      doc.groups.push_back({heading, {}});
     doc.groups.back().items.push_back(row.isOwnItem() ? row.name : row.name + "  -  " + row.amount);
   }
 }

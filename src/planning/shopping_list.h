@@ -98,8 +98,13 @@ class ShoppingList {
   std::string costText() const;
   // "Accuracy: 75%        *unable to compute".
   std::string accuracyText() const;
-  // The nutrient panel's lines: each total with its label and its percent of the daily value.
+  // The nutrient panel's lines: what the totals are the amount of, then each total with its
+  // label and its percent of the daily value.
   std::vector<std::string> panelLines() const;
+  // What the totals are the amount of: per serving of the recipe (or per person when the list
+  // adjusts it to its people and divides), per person per day for a menu or plan, or for
+  // everyone when the list adjusts without dividing.
+  std::string amountOf() const;
 
   // Ticks or clears Have It; the total cost loses or regains exactly what the row added.
   // The "<new item>" row is not changed.

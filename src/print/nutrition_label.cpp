@@ -25,10 +25,11 @@ std::string withPercent(const std::string& text) {
 
 }  // namespace
 
-std::string nutritionLabelText(const Totals& t) {
+std::string nutritionLabelText(const nutrition::NutritionFacts& facts) {
   using platform::formatText;
+  const Totals& t = facts.totals;
   std::string s = "\n\nNUTRITION FACTS\n";
-  s += "Amount Per Serving\n";
+  s += facts.amountOf + "\n";
   s += formatText("Calories %5.0f         Calories from Fat %.0f\n", double(t[food::kCalories]),
                   double(t[food::kCaloriesFromFat]));
   s += "                            % Daily Value*\n";
@@ -48,6 +49,8 @@ std::string nutritionLabelText(const Totals& t) {
   s += withPercent(formatText("Calcium %5.0f", double(t[food::kCalcium])));
   s += withPercent(formatText("       Iron      %5.0f", double(t[food::kIron]))) + "\n\n";
   s += "* Percent Daily Values are based on a 2,000 calorie diet.";
+  if (const std::string missing = nutrition::notCountedText(facts); !missing.empty())
+    s += "\n" + missing;
   return s;
 }
 
@@ -96,7 +99,8 @@ constexpr int kLabelLines = 16;
 
 }  // namespace
 
-void printNutritionLabel(PageWriter& pen, const Totals& t) {
+void printNutritionLabel(PageWriter& pen, const nutrition::NutritionFacts& facts) {
+  const Totals& t = facts.totals;
   using platform::formatText;
   const PageGeometry& g = pen.geometry();
   pen.useFont(Font::Body);
@@ -110,7 +114,7 @@ void printNutritionLabel(PageWriter& pen, const Totals& t) {
 
   const double top = pen.y() - 4;
   label.line(Font::Title, "Nutrition Facts", {}, kThickRule, 3);
-  label.line(Font::BodyBold, "Amount Per Serving");
+  label.line(Font::BodyBold, facts.amountOf);
   label.line(Font::BodyBold, "Calories " + value("%.0f", food::kCalories),
              value("Calories from Fat %.0f", food::kCaloriesFromFat), kThickRule, 3);
   label.line(Font::BodyBold, "", "% Daily Value*");
@@ -131,6 +135,10 @@ void printNutritionLabel(PageWriter& pen, const Totals& t) {
              withPercent(value("Iron %.0f", food::kIron)));
   pen.useFont(Font::Body);
   pen.wrap("* Percent Daily Values are based on a 2,000 calorie diet.", left, left, right);
+  if (const std::string missing = nutrition::notCountedText(facts); !missing.empty()) {
+    pen.lineDown();
+    pen.wrap(missing, left, left, right);
+  }
   // The label's frame, a little outside its text.
   const double bottom = pen.y() + pen.lineHeight() + 3;
   toolkit::Canvas& c = pen.canvas();

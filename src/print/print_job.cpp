@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "nutrition/analysis_list.h"
+#include "nutrition/nutrition_facts.h"
 #include "print/page_writer.h"
 #include "print/recipe_page.h"
 #include "print/recipe_text_form.h"
@@ -27,8 +27,8 @@ bool printRecipes(toolkit::Canvas& canvas, const PrintSettings& settings,
         pen.nextSheet();
       }
     }
-    std::optional<nutrition::Totals> totals;
-    if (label) totals = nutrition::analyzeRecipe(tables, user, recipes[i]);
+    std::optional<nutrition::NutritionFacts> totals;
+    if (label) totals = nutrition::analyzeRecipeFacts(tables, user, recipes[i]);
     printRecipePage(pen, tables, recipes[i], totals);
   }
   return canvas.finish();
@@ -38,8 +38,8 @@ std::string recipesText(recipe::RecipeTables& tables, toolkit::User& user,
                         const std::vector<store::Recipe>& recipes, bool withLabel) {
   std::string text;
   for (const store::Recipe& recipe : recipes) {
-    std::optional<nutrition::Totals> totals;
-    if (withLabel) totals = nutrition::analyzeRecipe(tables, user, recipe);
+    std::optional<nutrition::NutritionFacts> totals;
+    if (withLabel) totals = nutrition::analyzeRecipeFacts(tables, user, recipe);
     text += recipeTextFile(tables, recipe, totals);
   }
   return text;

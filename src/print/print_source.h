@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "nutrition/analysis_list.h"
+#include "nutrition/nutrition_facts.h"
 #include "print/page_writer.h"
 
 namespace savora::print {
@@ -25,7 +25,7 @@ struct PrintDocument {
   // Shopping lists indent their group headings ("     %s") and write items as they are; menus
   // write the day names as they are and indent the items.
   bool indentHeadings = false;
-  std::optional<nutrition::Totals> totals;  // a label to add when print nutrition is on
+  std::optional<nutrition::NutritionFacts> totals;  // a label to add when print nutrition is on
 };
 
 class PrintSource {

@@ -82,7 +82,7 @@ std::vector<std::string> ingredientLineTexts(recipe::RecipeTables& tables,
 }
 
 void printRecipePage(PageWriter& pen, recipe::RecipeTables& tables, const store::Recipe& recipe,
-                     const std::optional<nutrition::Totals>& totals) {
+                     const std::optional<nutrition::NutritionFacts>& totals) {
   const PrintSettings& s = pen.settings();
   printName(pen, recipe);
   if (!s.reduceSpace) {

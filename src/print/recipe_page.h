@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "nutrition/analysis_list.h"
+#include "nutrition/nutrition_facts.h"
 #include "print/page_writer.h"
 #include "recipe/recipe_tables.h"
 #include "store/recipe.h"
@@ -20,6 +20,6 @@ std::vector<std::string> ingredientLineTexts(recipe::RecipeTables& tables,
 
 // Prints the recipe from the pen's current line; `totals` is the label's content (none: no label).
 void printRecipePage(PageWriter& pen, recipe::RecipeTables& tables, const store::Recipe& recipe,
-                     const std::optional<nutrition::Totals>& totals);
+                     const std::optional<nutrition::NutritionFacts>& totals);
 
 }  // namespace savora::print

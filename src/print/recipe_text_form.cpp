@@ -20,7 +20,7 @@ std::string withoutCarriageReturns(std::string text) {
 }  // namespace
 
 std::string recipeTextFile(recipe::RecipeTables& tables, const store::Recipe& recipe,
-                           const std::optional<nutrition::Totals>& label) {
+                           const std::optional<nutrition::NutritionFacts>& label) {
   const long book = tables.chapters.bookOf(recipe.chapter);
   std::string text = recipe.name + "\n\n";
   text += "Book: " + tables.books.nameOf(book) +

@@ -5,13 +5,13 @@
 #include <optional>
 #include <string>
 
-#include "nutrition/analysis_list.h"
+#include "nutrition/nutrition_facts.h"
 #include "recipe/recipe_tables.h"
 #include "store/recipe.h"
 
 namespace savora::print {
 
 std::string recipeTextFile(recipe::RecipeTables& tables, const store::Recipe& recipe,
-                           const std::optional<nutrition::Totals>& label);
+                           const std::optional<nutrition::NutritionFacts>& label);
 
 }  // namespace savora::print

@@ -44,9 +44,9 @@ enum class SaveResult {
 
 struct SaveOutcome {
   SaveResult result = SaveResult::Failed;
-  bool emptyName = false;  // failed for want of a name: the window puts the focus on NAME
+  bool emptyName = false;   // failed for want of a name: the window puts the focus on NAME
   bool noServings = false;  // the user chose to give the servings first: the window asks for them
-  bool appended = false;   // written as a new record: the bookshelf is told of a new recipe
+  bool appended = false;    // written as a new record: the bookshelf is told of a new recipe
   long uid = 0;
 };
 
@@ -127,8 +127,8 @@ class RecipeEdit {
   std::string textForm();
 
   // --- saving and leaving (recipe_save.cpp) ---
-  // The record as it is written: quantities the program formatted and the user left alone are
-  // stored as the value with three decimals.
+  // The record as it is written: every quantity as its text reads (a quantity the program
+  // formatted is stored as written, never as raw decimals).
   store::Recipe recordForSaving() const;
   // Saves under the name typed in the window (trimmed).
   SaveOutcome save(std::string_view nameText);

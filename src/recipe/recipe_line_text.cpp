@@ -1,5 +1,7 @@
 #include "recipe/recipe_line_text.h"
 
+#include <algorithm>
+
 #include "bookshelf/book_table.h"
 #include "bookshelf/chapter_table.h"
 #include "food/brand_table.h"
@@ -47,7 +49,8 @@ bool lineIsEmpty(const store::RecipeLine& line) {
 
 void presentLineQuantity(food::ConversionList& units, store::RecipeLine& line) {
   if (line.quantity.find('.') != std::string::npos) {
-    line.quantityValue = food::parseQuantity(line.quantity);
+    // Text that is not one quantity ("1.5 2") stays as typed.
+    line.quantityValue = std::max(0.0, food::parseQuantity(line.quantity));
   }
   if (line.quantityValue == 0) return;
   double amount = line.quantityValue;

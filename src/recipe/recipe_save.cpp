@@ -9,14 +9,10 @@
 
 namespace savora::recipe {
 
+// A quantity the program wrote is stored as written ("1 7/8", never "1.875"): the presentation
+// keeps it within 5% of the exact amount, so the saved recipe reads as the cook saw it.
 store::Recipe RecipeEdit::recordForSaving() const {
-  store::Recipe record = recipe_;
-  for (store::RecipeLine& line : record.lines) {
-    if (line.quantityValue != 0 && line.quantity == line.shownQuantity) {
-      line.quantity = platform::formatText("%.3f", line.quantityValue);
-    }
-  }
-  return record;
+  return recipe_;
 }
 
 SaveOutcome RecipeEdit::save(std::string_view nameText) {

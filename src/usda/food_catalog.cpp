@@ -25,16 +25,51 @@ constexpr int kSurveyFood = 15;
 constexpr int kPerWord = 3;  // each word of a description makes it more particular
 constexpr int kPreparedDish = 40;
 constexpr int kMakerName = 30;  // products named by their maker ("MISSION FOODS, ...")
+// Foods holding every typed word whole come before those that only hold their starts.
+constexpr int kEveryWordWhole = 200;
 
 // Words of the everyday form a recipe means when it names just the food, and of the processed
 // forms it means only when it says so.
 const std::map<std::string, int, std::less<>> kFormWords = {
-    {"all-purpose", 25}, {"granulated", 25}, {"whole", 10},       {"raw", 10},
-    {"enriched", 5},     {"fresh", 5},       {"salted", 5},       {"ripe", 5},
+    {"all-purpose", 25},
+    {"granulated", 25},
+    {"whole", 10},
+    {"raw", 10},
+    {"enriched", 5},
+    {"fresh", 5},
+    {"salted", 5},
+    {"ripe", 5},
     {"average", 10},  // "year round average": the food as sold all year
-    {"dry", -10},        {"dried", -10},     {"dehydrated", -10}, {"powder", -10},
-    {"powdered", -10},   {"frozen", -10},    {"canned", -10},     {"cooked", -10},
-    {"instant", -10}};
+    {"dry", -10},
+    {"dried", -10},
+    {"dehydrated", -10},
+    {"powder", -10},
+    {"powdered", -10},
+    {"frozen", -10},
+    {"canned", -10},
+    {"cooked", -10},
+    {"instant", -10},
+    // Qualified foods: a recipe that names the food means the regular one.
+    {"no", -25},
+    {"low", -25},
+    {"imitation", -25},
+    {"substitute", -25},
+    {"reduced", -15}};
+
+// Words of a description that take back the word after them ("Chicken, canned, no broth").
+bool negates(std::string_view word) {
+  return word == "no" || word == "without";
+}
+
+// The points a word of a description adds to the food's base score.
+int formPointsOf(const std::string& word) {
+  if (const auto form = kFormWords.find(word); form != kFormWords.end()) return form->second;
+  // "low-sodium", "reduced-fat": qualified as the words alone are.
+  for (const std::string qualifier : {"low", "reduced"}) {
+    if (word.starts_with(qualifier + "-")) return kFormWords.find(qualifier)->second;
+  }
+  return 0;
+}
 
 // Food groups of dishes and special foods rather than ingredients: baby foods, fast foods,
 // meals and side dishes, snacks, and foods of one region.
@@ -90,6 +125,18 @@ void forEachWord(std::string_view text, F word) {
   }
 }
 
+std::string firstFoodOf(std::string_view text) {
+  std::string food;
+  bool ended = false;
+  forEachWord(text.substr(0, text.find(',')), [&](const std::string& w) {
+    ended = ended || w == "and" || w == "or" || w == "to" || w == "with";
+    if (ended) return;
+    if (!food.empty()) food += ' ';
+    food += w;
+  });
+  return food;
+}
+
 std::vector<std::string> searchWords(std::string_view text) {
   std::vector<std::string> words;
   forEachWord(text, [&](const std::string& w) { words.push_back(normalisedWord(w)); });
@@ -119,10 +166,12 @@ FoodCatalog::FoodCatalog(std::vector<Food> foods) : foods_(std::move(foods)) {
       size_t comma = food.description.find(',', start);
       if (comma == std::string::npos) comma = food.description.size();
       const size_t firstOfPart = entry.words.size();
+      bool negated = false;
       forEachWord(std::string_view(food.description).substr(start, comma - start),
                   [&](const std::string& written) {
                     const bool first = entry.words.empty();
-                    entry.words.push_back({wordId(written), segment, false, first});
+                    entry.words.push_back({wordId(written), segment, false, first, negated});
+                    negated = negates(written);
                     if (!numeric(written)) ++counted;
                   });
       if (segment == 0 && entry.words.size() > firstOfPart) entry.words.back().head = true;
@@ -133,10 +182,8 @@ FoodCatalog::FoodCatalog(std::vector<Food> foods) : foods_(std::move(foods)) {
     score -= kPerWord * counted;
     if (preparedDishGroup(food.group)) score -= kPreparedDish;
     if (namesMaker(food.description)) score -= kMakerName;
-    while (formPoints.size() < vocabulary_.size()) {
-      const auto form = kFormWords.find(vocabulary_[formPoints.size()]);
-      formPoints.push_back(form == kFormWords.end() ? 0 : form->second);
-    }
+    while (formPoints.size() < vocabulary_.size())
+      formPoints.push_back(formPointsOf(vocabulary_[formPoints.size()]));
     for (const Word& w : entry.words) score += formPoints[size_t(w.id)];
     entry.baseScore = score;
     entries_.push_back(std::move(entry));
@@ -163,11 +210,15 @@ FoodCatalog::Matches FoodCatalog::matchesOf(const std::string& queryWord, const 
   return matches;
 }
 
-int FoodCatalog::wordScore(const Entry& entry, const Matches& matches) {
+int FoodCatalog::wordScore(const Entry& entry, const Matches& matches, bool queryNegates,
+                           bool& whole) {
   int best = 0;
+  whole = false;
   for (const Word& w : entry.words) {
     const unsigned char match = matches[size_t(w.id)];
-    if (match == 0) continue;
+    // "no broth" is not broth, unless the query says "no" too.
+    if (match == 0 || (w.negated && !queryNegates)) continue;
+    whole = whole || match == 2;
     int points = w.segment == 0
                      ? kNamingWord + (w.head ? kHeadWord : 0) + (w.first ? kFirstWord : 0)
                      : std::max(10, kDescribingWord - 5 * (w.segment - 1));
@@ -196,16 +247,21 @@ std::vector<const Food*> FoodCatalog::search(std::string_view query, size_t limi
     int score;
     size_t index;
   };
+  const bool queryNegates = std::any_of(words.begin(), words.end(), negates);
   std::vector<Scored> found;
   for (size_t i = 0; i < entries_.size(); ++i) {
     int score = entries_[i].baseScore;
     bool all = true;
+    bool allWhole = true;
     for (size_t w = 0; w < matches.size() && all; ++w) {
-      const int points = wordScore(entries_[i], matches[w]);
+      bool whole = false;
+      const int points = wordScore(entries_[i], matches[w], queryNegates, whole);
       all = points > 0;
+      // The word still being typed may be any word's start.
+      allWhole = allWhole && (whole || (stillTyping && w + 1 == matches.size()));
       score += points;
     }
-    if (all) found.push_back({score, i});
+    if (all) found.push_back({score + (allWhole ? kEveryWordWhole : 0), i});
   }
   const auto better = [this](const Scored& a, const Scored& b) {
     if (a.score != b.score) return a.score > b.score;

@@ -6,8 +6,10 @@
 // the first comma: "Butter, salted", "Wheat flour, ...") counts more than one that describes it
 // ("Cookies, butter"); the head word of that name and the first word of the description count
 // more again; a food of the national food survey, a food in an everyday form ("raw", "whole",
-// "all-purpose") and a short description win ties, and processed forms ("dried", "canned") and
-// prepared dishes (fast foods, meals, baby foods) come after.
+// "all-purpose") and a short description win ties, and processed forms ("dried", "canned"),
+// qualified foods ("no", "low", "imitation", "substitute") and prepared dishes (fast foods,
+// meals, baby foods) come after. Foods holding every typed word whole come first, and a word the
+// description negates ("no broth") does not count as held.
 #pragma once
 
 #include <memory>
@@ -22,6 +24,9 @@ namespace savora::usda {
 
 // The search form of one word: lower case and singular.
 std::string normalisedWord(std::string_view word);
+// The words of a recipe's text that name its first food, lower case: those before "and", "or",
+// "to", "with" or a comma ("salt" for "salt and pepper to taste").
+std::string firstFoodOf(std::string_view text);
 // The search words of a text, in order.
 std::vector<std::string> searchWords(std::string_view text);
 
@@ -39,10 +44,11 @@ class FoodCatalog {
 
  private:
   struct Word {
-    int id;       // in the vocabulary
-    int segment;  // comma-separated part of the description, from 0
-    bool head;    // the last word of the first part: the noun that names the food
-    bool first;   // the description's first word
+    int id;        // in the vocabulary
+    int segment;   // comma-separated part of the description, from 0
+    bool head;     // the last word of the first part: the noun that names the food
+    bool first;    // the description's first word
+    bool negated;  // follows "no" or "without": the food lacks it
   };
   struct Entry {
     std::vector<Word> words;
@@ -54,8 +60,9 @@ class FoodCatalog {
   // The vocabulary word of a description's word, as it is written (lower case).
   int wordId(const std::string& written);
   Matches matchesOf(const std::string& queryWord, const std::string& typed, bool prefix) const;
-  // The points of one query word in one food; 0 when no word of the food matches it.
-  static int wordScore(const Entry& entry, const Matches& matches);
+  // The points of one query word in one food; 0 when no word of the food matches it. `whole`
+  // tells whether a word matched wholly; a negated word matches only a query that negates too.
+  static int wordScore(const Entry& entry, const Matches& matches, bool queryNegates, bool& whole);
 
   std::vector<Food> foods_;
   std::vector<Entry> entries_;

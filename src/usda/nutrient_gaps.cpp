@@ -26,7 +26,7 @@ std::vector<NutrientGap> nutrientGaps(const store::Recipe& recipe, KitchenTables
     if (code <= 0 || code > store::kRecipeCodeBase || !seen.insert(code).second) continue;
     const auto ingredient = tables.ingredients.read(code);
     if (!ingredient || ingredientHasNutrients(code, tables.brands)) continue;
-    gaps.push_back({i, code, ingredient->name});
+    gaps.push_back({i, recipe.lines[size_t(i)].unit, code, ingredient->name});
   }
   return gaps;
 }

@@ -25,7 +25,8 @@ struct KitchenTables {
 };
 
 struct NutrientGap {
-  int line = 0;  // the first line of the ingredient, from 0
+  int line = 0;   // the first line of the ingredient, from 0
+  long unit = 0;  // that line's unit; 0 for counted items
   long ingredient = 0;
   std::string name;
 };

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "food/unit_table.h"
 #include "platform/text.h"
 #include "usda/usda_foods_window.h"
 
@@ -35,6 +36,12 @@ void askNext(const std::shared_ptr<Walk>& walk) {
       "or skip it.",
       gap.line + 1, gap.name.c_str(), int(walk->next), int(walk->gaps.size()));
   request.words = gap.name;
+  if (gap.unit == 0) {
+    request.line = LineMeasure::Items;
+  } else if (walk->tables.units.type(gap.unit) == food::kVolumeUnit) {
+    request.line = LineMeasure::Volume;
+    request.unitName = walk->tables.units.readRecord(gap.unit).name;
+  }
   request.chosen = [walk, gap](const Food& food) {
     giveUsdaNutrients(food, gap.ingredient, walk->tables);
     ++walk->given;

@@ -13,10 +13,9 @@
 namespace savora::usda {
 namespace {
 
-// How the measures name volume units, and the names and abbreviations a unit list may give the
-// same unit.
+// The names and abbreviations a unit list may give the volume units the measures name.
 struct VolumeWord {
-  const char* measure;
+  std::string_view measure;
   std::vector<const char*> names;
 };
 const VolumeWord kVolumeWords[] = {
@@ -24,33 +23,6 @@ const VolumeWord kVolumeWords[] = {
     {"tsp", {"teaspoon", "tsp"}}, {"fl oz", {"fluid ounce", "fl oz", "fl-oz", "floz"}},
     {"pint", {"pint", "pt"}},     {"quart", {"quart", "qt"}},
 };
-
-// Graded sizes, smallest first.
-const char* const kSizes[] = {"extra small", "small", "medium", "large", "extra large", "jumbo"};
-const char* const kWholeItems[] = {"whole", "each", "item", "fruit"};
-
-// True when the measure's description is the word alone or the word followed by a space, comma
-// or parenthesis ("cup", "cup, chopped", "cup (4.86 large eggs)").
-bool namedBy(const Measure& m, std::string_view word) {
-  const std::string& d = m.description;
-  if (!platform::startsWithIgnoreCase(d, word)) return false;
-  return d.size() == word.size() || d[word.size()] == ' ' || d[word.size()] == ',' ||
-         d[word.size()] == '(';
-}
-
-int sizeRank(const Measure& m) {
-  // Longest names first so that "extra large" is not read as "large".
-  int found = -1;
-  size_t longest = 0;
-  for (int i = 0; i < int(std::size(kSizes)); ++i) {
-    const std::string_view size = kSizes[i];
-    if (size.size() > longest && namedBy(m, size)) {
-      found = i;
-      longest = size.size();
-    }
-  }
-  return found;
-}
 
 long findUnit(food::UnitTable& units, const std::vector<const char*>& names, long type) {
   for (const char* name : names) {
@@ -102,34 +74,6 @@ std::array<double, food::kNutrientCount> nutrientsPer100g(const Food& f) {
   return n;
 }
 
-const Measure* volumeMeasure(const Food& food) {
-  for (const VolumeWord& word : kVolumeWords) {
-    for (const Measure& m : food.measures) {
-      if (namedBy(m, word.measure)) return &m;
-    }
-  }
-  return nullptr;
-}
-
-const Measure* itemMeasure(const Food& food) {
-  std::vector<const Measure*> sizes;
-  for (const Measure& m : food.measures) {
-    if (sizeRank(m) >= 0) sizes.push_back(&m);
-  }
-  if (!sizes.empty()) {
-    std::stable_sort(sizes.begin(), sizes.end(), [](const Measure* a, const Measure* b) {
-      return sizeRank(*a) < sizeRank(*b);
-    });
-    return sizes[sizes.size() / 2];
-  }
-  for (const char* word : kWholeItems) {
-    for (const Measure& m : food.measures) {
-      if (namedBy(m, word)) return &m;
-    }
-  }
-  return nullptr;
-}
-
 food::BrandRecord usdaBrand(const Food& f, long ingredient, food::UnitTable& units,
                             food::FoodGroupTable& groups) {
   long gram = findUnit(units, {"gram", "g", "grams"}, food::kWeightUnit);
@@ -150,16 +94,24 @@ food::BrandRecord usdaBrand(const Food& f, long ingredient, food::UnitTable& uni
   b.servingUnit = gram;
   b.servingsInPackage = 1;
   b.nutrients = nutrientsPer100g(f);
-  if (const Measure* m = volumeMeasure(f)) {
+  const Measure* volume = volumeMeasure(f);
+  const auto volumePair = [&](const Measure* m) -> food::Equivalence {
+    if (m == nullptr) return {};
     for (const VolumeWord& word : kVolumeWords) {
-      if (!namedBy(*m, word.measure)) continue;
+      if (word.measure != volumeWordOf(*m)) continue;
       const long unit = findUnit(units, word.names, food::kVolumeUnit);
-      if (unit != 0) b.equivalence1 = {amountText(m->amount), unit, amountText(m->grams), gram};
-      break;
+      if (unit != 0) return {amountText(m->amount), unit, amountText(m->grams), gram};
     }
-  }
-  if (const Measure* m = itemMeasure(f))
+    return {};
+  };
+  b.equivalence1 = volumePair(volume);
+  if (const Measure* m = itemMeasure(f)) {
     b.equivalence2 = {amountText(m->amount), 0, amountText(m->grams), gram};
+  } else {
+    // No item to weigh: the second pair gives the spoon's own weight, which the conversion
+    // prefers for a line measured in that spoon.
+    b.equivalence2 = volumePair(spoonMeasure(f, volume));
+  }
   b.group = groups.uidOf(kitchenGroupForUsdaGroup(f.group));
   return b;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "food/brand.h"
+#include "usda/food_measures.h"
 #include "usda/usda_food.h"
 
 namespace savora::food {
@@ -27,15 +28,11 @@ std::string usdaBrandName(const Food& food);
 // The 14 nutrients of 100 g, rounded to 2 decimals as brands keep them.
 std::array<double, food::kNutrientCount> nutrientsPer100g(const Food& food);
 
-// The household measure a recipe's volume line converts through (the first of cup, tablespoon,
-// teaspoon, fluid ounce, pint, quart the food has), and the weight of one item (the middle of
-// the graded sizes "small" ... "jumbo", else a "whole" or "each"); null when there is none.
-const Measure* volumeMeasure(const Food& food);
-const Measure* itemMeasure(const Food& food);
-
 // The brand of `ingredient` filled from the food. Units are the user's: gram (added when the
-// list has none), and the volume unit of the measure when the list has it. The food group is the
-// kitchen's group for the USDA group when the list has it.
+// list has none), and the volume unit of the measure when the list has it. Equivalence 1 is the
+// food's volume measure, equivalence 2 the weight of one item or, for a food not counted in
+// items, of a spoonful (food_measures.h). The food group is the kitchen's group for the USDA
+// group when the list has it.
 food::BrandRecord usdaBrand(const Food& food, long ingredient, food::UnitTable& units,
                             food::FoodGroupTable& groups);
 

@@ -38,9 +38,9 @@ UsdaFoodsWindow::UsdaFoodsWindow(const FoodCatalog& catalog, User& user, UsdaFoo
   detail_ = Get<UIW_PROMPT>("DETAIL");
   if (!request_.question.empty()) Get<UIW_PROMPT>("QUESTION")->setText(request_.question);
   if (!request_.skipped) Get<UIW_BUTTON>("SKIP_BUTTON")->hide();
-  // The name is typed for the user. When it finds nothing, its first words go (a name's last
-  // word names the food: "Creamery Butter"), then the last word's last letters.
-  std::string words = platform::trim(request_.words);
+  // The name's first food is typed for the user. When it finds nothing, its first words go (a
+  // name's last word names the food: "Creamery Butter"), then the last word's last letters.
+  std::string words = firstFoodOf(request_.words);
   bool found = typeWords(words);
   for (size_t blank = words.find(' '); !found && blank != std::string::npos;
        blank = words.find(' ')) {
@@ -92,6 +92,8 @@ void UsdaFoodsWindow::showDetail() {
   if (const Measure* m = volumeMeasure(*food))
     text += platform::formatText("; %g %s weighs %g g", double(m->amount), m->description.c_str(),
                                  double(m->grams));
+  const std::string missing = missingWeightNote(*food, request_.line, request_.unitName);
+  if (!missing.empty()) text += "\n" + missing;
   detail_->setText(text);
 }
 

@@ -12,6 +12,7 @@
 #include "toolkit/user.h"
 #include "toolkit/window_spec.h"
 #include "usda/food_catalog.h"
+#include "usda/food_measures.h"
 
 namespace savora::usda {
 
@@ -23,6 +24,10 @@ struct UsdaFoodsRequest {
   std::function<void(const Food& food)> chosen;
   // Null: Skip is not offered.
   std::function<void()> skipped;
+  // How the recipe line the food is for is measured, and its unit's name ("cup"): a food
+  // without a weight for it is said so at once, with the measures it has.
+  LineMeasure line = LineMeasure::Weight;
+  std::string unitName;
 };
 
 class UsdaFoodsWindow : public toolkit::UIW_WINDOW {

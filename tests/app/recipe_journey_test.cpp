@@ -150,7 +150,7 @@ TEST_F(RecipeJourneyTest, WriteSaveReopenScalePhotographAndFindARecipe) {
   store::Recipe saved;
   ASSERT_GT(tables.recipes().load(uid, saved), 0);
   EXPECT_EQ(saved.servings, 8);
-  EXPECT_EQ(saved.lines[0].quantity, "3.000");
+  EXPECT_EQ(saved.lines[0].quantity, "3");  // stored as written, never raw decimals
   EXPECT_EQ(saved.media[0], folders.program.str() + "/pancakes");
 
   // A second recipe; Previous and Next walk the bookshelf's list in the same window.

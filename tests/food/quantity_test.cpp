@@ -25,6 +25,10 @@ TEST(QuantityTest, ParsesQuantityText) {
       {"3/4", 0.75},
       {".75", 0.75},
       {"2.5", 2.5},
+      {"1 .5", 1.5},  // a blank beside the point is a slip
+      {"1. 5", 1.5},
+      {"1 2", -1},  // two numbers are not one amount
+      {"1 2.5", -1},
       {"12", 12},
       {"", 0},
       {"   ", -1},  // not empty, and nothing is left once trimmed
@@ -148,7 +152,8 @@ TEST(QuantityTest, PresentsAmountsInTheUnitThatReadsBest) {
   };
   const Case cases[] = {
       {"48 teaspoons are a cup", 48, kTeaspoon, "1", kCup},
-      {"16 cups are a gallon", 16, kCup, "1", kGallon},
+      {"16 cups stay cups: dry goods are not shown by the gallon", 16, kCup, "16", kCup},
+      {"4 quarts are a gallon", 4, kQuart, "1", kGallon},
       {"2 tablespoons stay (1/8 cup is below a quarter)", 2, kTablespoon, "2", kTablespoon},
       {"6 tablespoons stay (3/8 cup is not a clean quarter)", 6, kTablespoon, "6", kTablespoon},
       {"8 tablespoons are half a cup", 8, kTablespoon, "1/2", kCup},
@@ -156,7 +161,8 @@ TEST(QuantityTest, PresentsAmountsInTheUnitThatReadsBest) {
       {"a quarter cup stays", 0.25, kCup, "1/4", kCup},
       {"1 1/2 teaspoons stay", 1.5, kTeaspoon, "1 1/2", kTeaspoon},
       {"32 ounces are 2 pounds", 32, kOunce, "2", kPound},
-      {"a pint moves onto the ladder", 1, kPint, "2", kCup},
+      {"a pint is off the ladder and stays", 1.5, kPint, "1 1/2", kPint},
+      {"grams stay grams", 375, kGram, "375", kGram},
       {"no unit: sixteenths", 2.2, 0, "2 3/16", 0},
       {"unit outside the list: sixteenths", 0.2, 77, "3/16", 77},
   };

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "nutrition/analysis_list.h"
+#include "nutrition/nutrition_facts.h"
 #include "nutrition_fixture.h"
+#include "print/nutrition_label.h"
 
 namespace savora::nutrition {
 namespace {
@@ -101,6 +103,21 @@ TEST_F(NutritionTest, RecipesThatUseThemselvesEndAndCountEachLineOnce) {
   EXPECT_FLOAT_EQ(analyzeRecipe(tables, user, loaded(a))[food::kCalories], 200);
 }
 
+TEST_F(NutritionTest, TheLabelNamesTheIngredientsItCouldNotCount) {
+  const long rice = food("rice", "1", kCup, 100);
+  const long leek = ingredients.save({"leek", "leeks", false, 0, 0}, 0);  // no brand
+  const long stock = food("chicken stock", "1", kOunce, 5);  // no cup-to-ounce equivalence
+  const long uid = saveRecipe(
+      "Soup", 2,
+      {line("1", kCup, rice), line("3", 0, leek), line("2", kCup, stock), line("1", kCup, rice)});
+  const NutritionFacts facts = analyzeRecipeFacts(tables, user, loaded(uid));
+  EXPECT_FLOAT_EQ(facts.totals[food::kCalories], 100);
+  EXPECT_EQ(notCountedText(facts), "2 of 3 ingredients not counted: leeks, chicken stock");
+  EXPECT_TRUE(print::nutritionLabelText(facts).ends_with(
+      "calorie diet.\n2 of 3 ingredients not counted: leeks, chicken stock"));
+  EXPECT_EQ(notCountedText(NutritionFacts(facts.totals)), "");
+}
+
 TEST_F(NutritionTest, ZeroServingsCountAsOne) {
   const long rice = food("rice", "1", kCup, 100, 4);
   const long uid = saveRecipe("Rice", 0, {line("2", kCup, rice)});
@@ -120,7 +137,7 @@ TEST_F(NutritionTest, AShoppingListScalesToItsServingsAndDividesPerPersonAndDay)
   modes.dayDivisor = 2;
   AnalysisList list(tables, user, modes);
   list.addRecipeLines(loaded(uid), true);
-  list.completeItemsAndTotal(true);
+  list.completeItemsAndTotal();
   // 4 cups for 4 people: 400 calories, 100 a person, 50 a day.
   EXPECT_FLOAT_EQ(list.items()[0].lineAmount, 4);
   EXPECT_FLOAT_EQ(list.totals()[food::kCalories], 50);

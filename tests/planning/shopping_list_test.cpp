@@ -70,9 +70,8 @@ TEST(ShoppingNumbers, AmountsAndNutrientsAreWrittenByTheirSize) {
     const char* nutrient;
   };
   for (const Case& c : {Case{0, "", ""}, Case{0.25, ".25", "0.25"}, Case{0.005, ".005", ""},
-                        Case{2.0, "2", "2.00"}, Case{1.55, "1.6", "1.55"},
-                        Case{7.25, "7", "7.2"}, Case{20.5, "20", "20"},
-                        Case{123456789, "123456789", "123456789"}}) {
+                        Case{2.0, "2", "2.00"}, Case{1.55, "1.6", "1.55"}, Case{7.25, "7", "7.2"},
+                        Case{20.5, "20", "20"}, Case{123456789, "123456789", "123456789"}}) {
     SCOPED_TRACE(c.value);
     EXPECT_EQ(shoppingNumber(c.value), c.number);
     EXPECT_EQ(nutrientText(c.value, true), c.nutrient);
@@ -86,9 +85,9 @@ TEST_F(ShoppingListTest, BagsAreBoughtWholeUnlessTheBrandIsDivisible) {
     bool divisible;
     const char* price;
   };
-  for (const Case& c : {Case{"7", false, "$6.00"}, Case{"10", false, "$6.00"},
-                        Case{"10.05", false, "$6.00"}, Case{"3", false, "$3.00"},
-                        Case{"10.2", false, "$9.00"}, Case{"7", true, "$4.20"}}) {
+  for (const Case& c :
+       {Case{"7", false, "$6.00"}, Case{"10", false, "$6.00"}, Case{"10.05", false, "$6.00"},
+        Case{"3", false, "$3.00"}, Case{"10.2", false, "$9.00"}, Case{"7", true, "$4.20"}}) {
     SCOPED_TRACE(std::string(c.pounds) + (c.divisible ? " divisible" : ""));
     const std::string name = std::string("flour ") + c.pounds + (c.divisible ? " d" : "");
     const long flour5 = sold(name.c_str(), "5", kPound, 3.00, 0, c.divisible);
@@ -160,7 +159,8 @@ TEST_F(ShoppingListTest, APlanBuysPerishablesForItsFirstMenuOnly) {
   const long first = weeks.create("First");
   weeks.addEntry(first, 0, saveRecipe("Pudding", 1, {line("1", kCup, milk)}));
   const long second = weeks.create("Second");
-  weeks.addEntry(second, 2, saveRecipe("Rice Milk", 1, {line("3", kCup, milk), line("1", kCup, rice)}));
+  weeks.addEntry(second, 2,
+                 saveRecipe("Rice Milk", 1, {line("3", kCup, milk), line("1", kCup, rice)}));
   ShoppingSettings settings;
   settings.excludePerishables = true;
   list.setSettings(settings);
@@ -184,24 +184,51 @@ TEST_F(ShoppingListTest, AMenuWithOnlyPerishablesSkipsTheRestButKeepsUnbrandedLi
   list.setSettings(settings);
   ShoppingSource source;
   source.kind = ShoppingSourceKind::Menu;
-  source.days[1] = {saveRecipe(
-      "Mix", 1, {line("1", kCup, milk), line("1", kCup, rice), line("1", kCup, loose)})};
+  source.days[1] = {
+      saveRecipe("Mix", 1, {line("1", kCup, milk), line("1", kCup, rice), line("1", kCup, loose)})};
   list.build(source);
   ASSERT_EQ(itemRows().size(), 2u);
   EXPECT_EQ(itemRows()[0].name, "water");
   EXPECT_EQ(itemRows()[1].name, "milk");
 }
 
-TEST_F(ShoppingListTest, ARecipesListIsPerServingOfOneDayFromTheFirstBuild) {
+// One figure per serving: the recipe's own servings unless the list adjusts the recipe to its
+// people; a menu's panel is per person per day and says so.
+TEST_F(ShoppingListTest, NutrientsArePerServingOfTheRecipeUnlessAdjustedAndSaySo) {
   const long rice = sold("rice", "1", kCup, 1);
-  ShoppingSettings settings;
-  settings.daysInMenu = 7;
-  settings.servings = 2;
-  settings.divideNutrients = true;
-  list.setSettings(settings);
-  fromRecipe({line("4", kCup, rice)});
-  EXPECT_FLOAT_EQ(list.totals()[food::kCalories], 200);
-  EXPECT_EQ(list.panelLines()[0], "Calories 200  10%");
+  struct Case {
+    ShoppingSourceKind kind;
+    bool adjust;
+    bool divide;
+    float calories;  // 4 cups of 100 calories in a recipe of 4 servings, 5 people to serve
+    const char* amountOf;
+  };
+  const Case cases[] = {
+      {ShoppingSourceKind::Recipe, false, true, 100, "Amount Per Serving"},
+      {ShoppingSourceKind::Recipe, true, true, 100, "Amount Per Serving"},
+      {ShoppingSourceKind::Recipe, true, false, 500, "Amount For Everyone"},
+      {ShoppingSourceKind::Menu, false, true, 100.0f / 7, "Amount Per Person Per Day"},
+      {ShoppingSourceKind::Menu, true, false, 500.0f / 7, "Amount Per Day"},
+  };
+  const long dish = saveRecipe("Dish", 4, {line("4", kCup, rice)});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.amountOf);
+    ShoppingSettings settings;
+    settings.servings = 5;
+    settings.adjustServings = c.adjust;
+    settings.divideNutrients = c.divide;
+    list.setSettings(settings);
+    ShoppingSource source;
+    source.kind = c.kind;
+    source.recipe = loaded(dish);
+    source.days[0] = {dish};
+    list.build(source);
+    EXPECT_NEAR(list.totals()[food::kCalories], c.calories, 0.01);
+    EXPECT_EQ(list.panelLines()[0], c.amountOf);
+    const auto label = ShoppingListPrintSource(list).document().totals;
+    ASSERT_TRUE(label.has_value());
+    EXPECT_EQ(label->amountOf, c.amountOf);
+  }
 }
 
 TEST_F(ShoppingListTest, HaveItTakesOffExactlyWhatTheRowAddedAndLeavesItOutOfTheText) {

@@ -80,7 +80,7 @@ TEST_F(RecipeEditTest, PresentationRewritesDecimalsAndScaledValues) {
   EXPECT_EQ(lines[1].shownQuantity, "");
 }
 
-TEST_F(RecipeEditTest, ScaledQuantityIsStoredWithThreeDecimalsUnlessRetyped) {
+TEST_F(RecipeEditTest, ScaledQuantityIsStoredAsWrittenUnlessRetyped) {
   ASSERT_TRUE(edit.open(0, chapter));
   auto& lines = edit.recipe().lines;
   lines[0] = line("1/3", 0, flour);
@@ -101,7 +101,7 @@ TEST_F(RecipeEditTest, ScaledQuantityIsStoredWithThreeDecimalsUnlessRetyped) {
   ASSERT_EQ(saved.result, SaveResult::Saved);
   store::Recipe stored;
   ASSERT_EQ(recipes.load(saved.uid, stored), chapter);
-  EXPECT_EQ(stored.lines[0].quantity, "0.333");
+  EXPECT_EQ(stored.lines[0].quantity, "1/3");  // as written, never raw decimals
   EXPECT_EQ(stored.lines[1].quantity, "1/2");
   // The buffer keeps what the user sees, and nothing is left to save.
   EXPECT_EQ(edit.recipe().lines[0].quantity, "1/3");

@@ -336,7 +336,7 @@ TEST_F(RecipeWindowTest, ServingsScaleTheSavedRecipesQuantities) {
   store::Recipe saved;
   recipes.load(uid, saved);
   EXPECT_EQ(saved.servings, 6);
-  EXPECT_EQ(saved.lines[0].quantity, "2.250");
+  EXPECT_EQ(saved.lines[0].quantity, "2 1/4");
 }
 
 TEST_F(RecipeWindowTest, APhotoIsAddedShownZoomedAndRemoved) {

@@ -58,9 +58,9 @@ TEST_F(ServingScaleTest, EqualServingsAndLinesWithoutAnAmountStayAsTheyAre) {
   scale(0, 1);
   EXPECT_EQ(recipe, before);
 
-  scale(4, 8);  // 3 cups read best as 3/4 quart
-  EXPECT_EQ(line(0).quantity, "3/4");
-  EXPECT_EQ(line(0).unit, kQuart);
+  scale(4, 8);
+  EXPECT_EQ(line(0).quantity, "3");
+  EXPECT_EQ(line(0).unit, kCup);
   for (int i = 1; i < store::kRecipeLines; ++i) EXPECT_EQ(line(i), before.lines[size_t(i)]) << i;
 }
 
@@ -73,9 +73,51 @@ TEST_F(ServingScaleTest, ValueFollowsTheUnitTheAmountMovesTo) {
   EXPECT_EQ(line(0).unit, kCup);
   EXPECT_EQ(line(0).quantity, "1");
   EXPECT_FLOAT_EQ(float(line(0).quantityValue), 1.0f);
-  EXPECT_EQ(line(1).unit, kQuart);
-  EXPECT_EQ(line(1).quantity, "2");
-  EXPECT_FLOAT_EQ(float(line(1).quantityValue), 2.0f);
+  EXPECT_EQ(line(1).unit, kCup);
+  EXPECT_EQ(line(1).quantity, "8");
+  EXPECT_FLOAT_EQ(float(line(1).quantityValue), 8.0f);
+}
+
+// Never nothing, within 5% of the exact amount or naming it, units off the ladder (grams, a
+// pinch) kept, no quarts for what was measured in cups, ranges scaled at both ends.
+TEST_F(ServingScaleTest, ScaledAmountsReadAsACookWritesThem) {
+  struct Case {
+    const char* typed;
+    long unit;
+    long before;
+    long after;
+    const char* written;
+    long writtenUnit;
+    double value;  // 0: the text is the amount (a range)
+  };
+  const Case cases[] = {
+      {"1/4", kTeaspoon, 4, 1, "1/16", kTeaspoon, 0.0625},
+      {"1/8", kTeaspoon, 4, 1, "1/16", kTeaspoon, 0.03125},  // the least a cook can measure
+      {"1", kPinch, 4, 1, "1/4", kPinch, 0.25},
+      {"1", kDozen, 4, 1, "1/4", kDozen, 0.25},
+      {"250", kGram, 4, 6, "375", kGram, 375},
+      {"1", kLiter, 4, 6, "1.5", kLiter, 1.5},
+      {"0.2-0.25", kLiter, 4, 6, "0.3-0.375", kLiter, 0},
+      {"1", kTeaspoon, 4, 16, "1 1/3", kTablespoon, 4.0 / 3},
+      {"5", kTablespoon, 4, 1, "1 1/4", kTablespoon, 1.25},
+      {"1 1/3", kCup, 4, 1, "1/3", kCup, 1.0 / 3},
+      {"1 1/4", kCup, 4, 6, "1 7/8", kCup, 1.875},
+      {"18", kTeaspoon, 1, 3, "1 1/8", kCup, 1.125},
+      {"12", kCup, 1, 2, "24", kCup, 24},
+      {"1", 0, 2, 3, "1 1/2", 0, 1.5},
+      {"2-3", kTablespoon, 4, 6, "3-4 1/2", kTablespoon, 0},
+      {"2 to 3", kCup, 2, 1, "1 to 1 1/2", kCup, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.typed) + " scaled " + std::to_string(c.before) + " to " +
+                 std::to_string(c.after));
+    recipe = {};
+    line(0) = recipeLine(c.typed, c.unit, 1);
+    scale(c.before, c.after);
+    EXPECT_EQ(line(0).quantity, c.written);
+    EXPECT_EQ(line(0).unit, c.writtenUnit);
+    EXPECT_FLOAT_EQ(float(line(0).quantityValue), float(c.value));
+  }
 }
 
 // No servings given: the window showed 1, so the amounts are multiplied by the new servings

@@ -4,7 +4,7 @@
 #include "app/starter_kitchen_offer.h"
 #include "food/food_conversion.h"
 #include "kitchen_fixture.h"
-#include "nutrition/analysis_list.h"
+#include "nutrition/nutrition_facts.h"
 #include "recipe/serving_scale.h"
 #include "usda/starter_kitchen.h"
 #include "usda/usda_brand.h"

@@ -93,6 +93,28 @@ TEST(UsdaSearchTest, EverydayWordsFindTheFoodACookMeans) {
   EXPECT_TRUE(firstFound("flour").starts_with("Wheat flour, white, all-purpose"));
 }
 
+// Plain, regular foods before qualified ones; a food that lacks a word ("no broth") does not
+// hold it; a line of two foods is searched by its first.
+TEST(UsdaSearchTest, RegularFoodsComeBeforeQualifiedOnes) {
+  struct Case {
+    const char* query;
+    const char* holds;
+    const char* lacks;
+  };
+  for (const Case& c : {Case{"chicken broth", "broth", "no broth"},
+                        Case{"baking powder", "baking powder", "low-sodium"},
+                        Case{"vanilla", "Vanilla extract", "imitation"}}) {
+    SCOPED_TRACE(c.query);
+    const std::string first = firstFound(c.query);
+    EXPECT_NE(first.find(c.holds), std::string::npos) << first;
+    EXPECT_EQ(first.find(c.lacks), std::string::npos) << first;
+  }
+  EXPECT_EQ(firstFoodOf("salt and pepper to taste"), "salt");
+  EXPECT_EQ(firstFoodOf("Chicken Broth, low salt"), "chicken broth");
+  // Asked for, the qualified food is found.
+  EXPECT_EQ(firstFound("chicken, canned, no broth"), "Chicken, canned, no broth");
+}
+
 TEST(UsdaSearchTest, NamingWordsRankAboveDescribingOnesAndEveryWordMustMatch) {
   const auto found = sourceFoods().search("butter", 1000);
   auto place = [&](const char* description) {

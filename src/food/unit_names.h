@@ -16,11 +16,11 @@ struct UnitSettings {
   bool abbreviatedUnits = false;
 };
 
-// The plural of a unit word: "dozen" (any letter case) stays; words containing "box", "pouch"
-// or "dash" (exactly so written) take "es"; every other word takes "s", whatever its ending.
+// The plural of a unit word: "dozen" (any letter case) and abbreviations ending in "." stay;
+// words ending in s, x, z, ch or sh take "es" ("pinches", "glasses"); every other word "s".
 std::string pluralize(std::string_view word);
-// The way back: "dozen" stays; words containing "boxes", "pouches" or "dashes" lose two
-// characters, every other word loses one (callers pass plurals only).
+// The way back: "dozen" stays; "es" goes where the stem takes it ("bunches"), otherwise the last
+// letter (callers pass plurals only).
 std::string singularize(std::string_view word);
 
 // The unit's name (its abbreviation under the switch), plural when the quantity text calls for

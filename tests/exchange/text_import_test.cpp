@@ -135,12 +135,18 @@ TEST_F(TextImportTest, AMalformedFileImportsNothingAndSaysWhereItStopped) {
   std::string file = kMealMasterFile;
   file += "\nMMMMM----- Recipe via Meal-Master (tm) v8.05\n \n      Title: Broken\n";
   const std::string path = write("broken.mmf", file);
-  user.expectMessage("Unable to Download",
-                     platform::formatText(kNotRecipeFormatText, path.c_str()) +
-                         "\r\n\r\nReading stopped at line 28, in recipe 3 (Broken).");
-  importArchive(path);
-  EXPECT_LT(books.uidOf("Downloaded Recipes"), 0);
-  EXPECT_FALSE(platform::fileExists("recip65x.dbf"));
+  // Asked whether to import the rest: No imports nothing, Yes all but the broken recipe.
+  for (const toolkit::Button answer : {toolkit::Button::No, toolkit::Button::Yes}) {
+    user.expectMessage("Unable to Download",
+                       platform::formatText(kNotRecipeFormatText, path.c_str()) +
+                           "\r\n\r\nReading stopped at line 28, in recipe 3 (Broken).");
+    user.expectMessage(kSkipBadTitle, kSkipBadText, answer);
+    if (answer == toolkit::Button::Yes) user.expectTitle("Finished!");
+    importArchive(path);
+    EXPECT_EQ(books.uidOf("Downloaded Recipes") > 0, answer == toolkit::Button::Yes);
+    EXPECT_FALSE(platform::fileExists("recip65x.dbf"));
+  }
+  EXPECT_NE(user.messages().back().text.find("  recipe 3 (Broken), line 28"), std::string::npos);
 }
 
 TEST_F(TextImportTest, TheSummaryNamesChaptersDuplicatesRenamedAndBadRecipes) {

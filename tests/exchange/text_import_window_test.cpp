@@ -45,7 +45,8 @@ TEST_F(TextImportWindowTest, AMealMasterFileRunsTheWholeListWithTheExtractingSta
   user.onMessage = [&](const savora::testing::ScriptedUser::Message&) {
     allChecked = true;
     for (int field = 1; field <= 6; ++field) {
-      allChecked = allChecked && window->Get<UIW_BUTTON>("FIELD_" + std::to_string(field))->isChecked();
+      allChecked =
+          allChecked && window->Get<UIW_BUTTON>("FIELD_" + std::to_string(field))->isChecked();
     }
   };
   expectFinished();
@@ -54,8 +55,8 @@ TEST_F(TextImportWindowTest, AMealMasterFileRunsTheWholeListWithTheExtractingSta
   EXPECT_FALSE(UI_WINDOW_MANAGER::instance().contains(window));
   bool extracting = false;
   for (const auto& status : user.statusHistory()) {
-    extracting = extracting || (status.title == "Extracting Recipes" &&
-                                status.text == "Extracting Porridge");
+    extracting = extracting ||
+                 (status.title == "Extracting Recipes" && status.text == "Extracting Porridge");
   }
   EXPECT_TRUE(extracting);
   const long book = books.uidOf("Downloaded Recipes");
@@ -69,6 +70,7 @@ TEST_F(TextImportWindowTest, AMalformedFileClosesTheWindowWithTheFormatMessage) 
   user.expectMessage(kUnableToDownloadTitle,
                      platform::formatText(kNotRecipeFormatText, path.c_str()) +
                          "\r\n\r\nReading stopped at line 3, in recipe 1.");
+  user.expectMessage(kSkipBadTitle, kSkipBadText, toolkit::Button::No);
   UI_EVENT_MANAGER::instance().processAll();
   EXPECT_FALSE(UI_WINDOW_MANAGER::instance().contains(window));
 }

@@ -84,14 +84,15 @@ void settleInterruptedImport(toolkit::User& user, UserShelf shelf, bool canAsk) 
                                       file.c_str()));
   } else if (!canAsk) {
     user.message("Import Stopped", "INFORMATION", toolkit::Buttons::Ok,
-                 platform::formatText("The last import of %s stopped after %ld recipes.\r\nThey "
+                 platform::formatText("The last import of %s stopped after %ld %s.\r\nThey "
                                       "were kept; import the file again to add the rest.",
-                                      file.c_str(), left));
-  } else if (user.message("Import Stopped", "QUESTION", toolkit::Buttons::YesNo,
-                          platform::formatText(
-                              "The last import of %s stopped after %ld recipes.\r\nWould you "
-                              "like to remove the recipes it imported?\r\n(No keeps them.)",
-                              file.c_str(), left)) == toolkit::Button::Yes) {
+                                      file.c_str(), left, left == 1 ? "recipe" : "recipes"));
+  } else if (user.message(
+                 "Import Stopped", "QUESTION", toolkit::Buttons::YesNo,
+                 platform::formatText("The last import of %s stopped after %ld %s.\r\nWould you "
+                                      "like to remove the recipes it imported?\r\n(No keeps them.)",
+                                      file.c_str(), left, left == 1 ? "recipe" : "recipes")) ==
+             toolkit::Button::Yes) {
     toolkit::WaitPointer wait(user);
     removeWhatWasLeft(*mark, shelf);
   }

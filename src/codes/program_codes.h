@@ -185,6 +185,7 @@ inline constexpr int kUndo = 5321;
 inline constexpr int kBrandChosen = 5322;         // the ingredient window chose a brand
 inline constexpr int kIngredientsChanged = 5323;  // the ingredient window saved
 inline constexpr int kUsdaNutrients = 5330;  // USDA values for the foods that have none
+inline constexpr int kPasteLines = 5331;     // lines pasted into the quantity field {-}, text
 }  // namespace recipe_window
 
 namespace serving_size_window {

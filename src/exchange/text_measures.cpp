@@ -38,6 +38,11 @@ constexpr std::array<Names, 9> kMasterCookUnits = {{{"tsp", "teaspoon"},
 
 constexpr std::array<std::string_view, 3> kSizes = {"small", "medium", "large"};
 
+// Units cooks write out in full that are not the name of a code above.
+constexpr std::array<std::string_view, 16> kSpelledUnits = {
+    "clove",  "stick", "head",  "sprig", "piece", "jar",     "bottle",    "box",
+    "bag",    "envelope", "packet", "sheet", "stalk", "cube", "handful", "container"};
+
 template <size_t N>
 std::string_view lookUp(const std::array<Names, N>& table, std::string_view key) {
   for (const auto& [code, name] : table) {
@@ -89,6 +94,30 @@ TextMeasure masterCookMeasure(std::string_view text) {
       return measure;
   }
   return {singularMeasure(lower), ""};
+}
+
+TextMeasure knownMeasure(std::string_view word) {
+  if (word == "T") return {"tablespoon", ""};
+  std::string lower = lowerCp1252(trimBlanks(word));
+  while (lower.ends_with('.')) lower.pop_back();
+  if (lower.empty()) return {};
+  if (lower == "fl oz" || lower == "fl. oz") return {"fluid ounce", ""};
+  for (const std::string& form : {lower, singularMeasure(lower)}) {
+    if (std::string_view unit = lookUp(kMasterCookUnits, form); !unit.empty())
+      return {std::string(unit), ""};
+    for (std::string_view size : kSizes) {
+      if (form == size) return {"", form};
+    }
+    if (TextMeasure measure = known(form); !measure.unit.empty() || !measure.words.empty())
+      return measure;
+    for (const auto& [code, name] : kMealMasterUnits) {
+      if (form == name) return {form, ""};
+    }
+    for (std::string_view name : kSpelledUnits) {
+      if (form == name) return {form, ""};
+    }
+  }
+  return {};
 }
 
 }  // namespace savora::exchange

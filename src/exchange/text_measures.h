@@ -20,6 +20,9 @@ TextMeasure mealMasterMeasure(std::string_view code);
 // A MasterCook measure column: lower case, a final "." and the plural ending taken off
 // ("Bunches" a bunch, "cups" a cup), then the abbreviations as for Meal-Master.
 TextMeasure masterCookMeasure(std::string_view measure);
+// A measure word of a line as a cook writes it ("2 tbsp butter"): a code or abbreviation of
+// either format, a size, or a unit written out ("cups", "cloves"); empty for any other word.
+TextMeasure knownMeasure(std::string_view word);
 // The singular of a measure word: "dashes" → "dash", "boxes" → "box", "cups" → "cup";
 // "glass" stays.
 std::string singularMeasure(std::string_view word);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "food/ingredient_text.h"
 #include "media/media_references.h"
 #include "recipe/recipe_tables.h"
 #include "store/recipe.h"
@@ -83,6 +84,9 @@ class RecipeEdit {
   // Turns the editor's fields into the current line: unit and ingredient lookups (offering to
   // add unknown names), info texts, the package-size check, usage counts.
   void commitLine();
+  // Lines pasted into the quantity field: the line keeps what it had, an empty line takes the
+  // first pasted line, and the others fill the lines below it; the last line filled is current.
+  void pasteLines(std::string_view text);
   // The user picked `newUnit` in place of `oldUnit`: converts the editor's quantity into the
   // new unit (directly, or across volume and weight through the ingredient's default package).
   // True when the quantity was converted.
@@ -138,6 +142,14 @@ class RecipeEdit {
   bool offerToSave();
 
  private:
+  // A whole line typed into the quantity field ("2 tbsp butter") is cut into the line's fields.
+  // True when the field held several lines, which were committed and placed already.
+  bool takeTypedLines();
+  void placeLines(std::string_view text);
+  food::IngredientText splitTypedLine(std::string_view text);
+  bool startsWithAmountAndIngredient(std::string_view text);
+  void fillEditorFromText(std::string_view text);
+  void commitEditor();
   long lookUpUnit(const std::string& text);
   long lookUpIngredient(const std::string& text);
   long addIngredient(const std::string& text);

@@ -148,6 +148,10 @@ void RecipeEdit::takePreparation() {
 }
 
 void RecipeEdit::commitLine() {
+  if (!takeTypedLines()) commitEditor();
+}
+
+void RecipeEdit::commitEditor() {
   store::RecipeLine& line = recipe_.lines[size_t(current_)];
   const store::RecipeLine before = line;
   line.quantity = editor_.quantity.substr(0, store::kQuantityLength);

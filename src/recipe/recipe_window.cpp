@@ -7,6 +7,7 @@
 
 #include "bookshelf/book_shelf_window.h"
 #include "codes/program_codes.h"
+#include "food/ingredient_text.h"
 #include "food/ingredient_table.h"
 #include "food/quantity.h"
 #include "food/unit_names.h"
@@ -33,6 +34,9 @@ namespace {
 
 using namespace savora::codes;
 using namespace savora::codes::recipe_window;
+
+// Room for a whole ingredient line typed or pasted into the quantity field.
+constexpr int kTypedLineLength = 4000;
 
 // The picture tab's objects; every tab has its "Play Video" button while the recipe has a video.
 media::MediaTabObjects pictureTabObjects() {
@@ -179,7 +183,8 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
   instructions_ = Get<UIW_TEXT>("INSTRUCTIONS");
   lines_ = Get<UIW_VT_LIST>("IN_LIST");
   quantity_ = Get<UIW_STRING>("QUANTITY");
-  quantity_->setMaxLength(int(store::kQuantityLength));
+  // A whole line may be typed or pasted here; the commit cuts it into the line's fields.
+  quantity_->setMaxLength(kTypedLineLength);
   unit_ = Get<UIW_COMBO_BOX>("UNIT");
   ingredient_ = Get<UIW_COMBO_BOX>("INGREDIENT");
   info1_ = Get<UIW_STRING>("IN_INFO");
@@ -191,6 +196,17 @@ RecipeWindow::RecipeWindow(RecipeWindowServices services, long chapter, long uid
   if (!services_.usdaNutrients) Get("USDA_NUTRIENTS")->hide();
   Get("MAIL_BUTTON")->setSelectable(bool(services_.mail));
 
+  // Lines pasted into the quantity field go onto the recipe's lines at once.
+  auto* quantityEdit = static_cast<QLineEdit*>(quantity_->widget());
+  QObject::connect(quantityEdit, &QLineEdit::textEdited, quantityEdit,
+                   [this, quantityEdit](const QString& text) {
+                     // Fractions such as "⅓" have no place in the tables' code page: typed out.
+                     const QString typed = QString::fromStdString(
+                         food::withFractionsTypedOut(text.toStdString()));
+                     if (typed != text) quantityEdit->setText(typed);
+                     if (typed.contains(QLatin1Char('\n')) || typed.contains(QLatin1Char('\r')))
+                       pasteLines(quantityEdit, typed);
+                   });
   // Enter in the combo boxes goes on to the next line, as in the other fields of the line.
   for (UIW_COMBO_BOX* combo : {unit_, ingredient_}) {
     if (QLineEdit* line = static_cast<QComboBox*>(combo->widget())->lineEdit()) {
@@ -397,6 +413,9 @@ int RecipeWindow::Event(const UI_EVENT& event) {
     case kNextLine:
       lineAction([this] { edit_.nextLine(); });
       break;
+    case kPasteLines:
+      lineAction([this, &event] { edit_.pasteLines(event.text); });
+      break;
     case kNameEntered:
       quantity_->setFocus();  // on to the ingredients, starting with the current line
       quantity_->selectAll();
@@ -513,6 +532,22 @@ void RecipeWindow::lineAction(const std::function<void()>& action) {
   if (!quantity_->hasFocus()) quantity_->setFocus();
   // Typing on a line in use replaces its quantity in plain sight rather than joining it.
   quantity_->selectAll();
+}
+
+// Lines pasted into the quantity field: the field gets back what it held, and the lines go onto
+// the recipe's lines.
+void RecipeWindow::pasteLines(QLineEdit* field, const QString& withPaste) {
+  field->undo();  // the paste was one step
+  const QString before = field->text();
+  qsizetype head = 0;
+  while (head < before.size() && head < withPaste.size() && before[head] == withPaste[head]) ++head;
+  qsizetype tail = 0;
+  while (tail < before.size() - head && tail < withPaste.size() - head &&
+         before[before.size() - 1 - tail] == withPaste[withPaste.size() - 1 - tail])
+    ++tail;
+  UI_EVENT event(kPasteLines);
+  event.text = fromQt(withPaste.mid(head, withPaste.size() - head - tail));
+  post(std::move(event));
 }
 
 void RecipeWindow::selectLine(int row) {

@@ -16,6 +16,9 @@
 #include "toolkit/user.h"
 #include "toolkit/window_spec.h"
 
+class QLineEdit;
+class QString;
+
 namespace savora::bookshelf {
 class BookShelfWindow;
 }
@@ -100,6 +103,7 @@ class RecipeWindow : public toolkit::UIW_WINDOW {
   void changeLines(const std::function<void()>& action);
   void lineAction(const std::function<void()>& action);
   void selectLine(int row);
+  void pasteLines(QLineEdit* field, const QString& withPaste);
   void unitPicked(long unit);
   void chooseRecipeAsIngredient();
   void recipeChosen(long uid);

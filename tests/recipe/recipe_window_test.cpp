@@ -1,6 +1,7 @@
 // The recipe window driven through its fields and buttons, offscreen, on the tables of the edit
 // buffer's fixture.
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -255,6 +256,45 @@ TEST_F(RecipeWindowTest, TypingOnALineInUseReplacesItsQuantity) {
   EXPECT_EQ(text("QUANTITY"), "2");
   typeKeys("QUANTITY", "3");
   EXPECT_EQ(text("QUANTITY"), "3");
+}
+
+TEST_F(RecipeWindowTest, WholeLinesTypedOrPastedIntoTheQuantityFieldFillTheLines) {
+  open(0, chapter);
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  // Typed as a cook writes it, with the kitchen's own abbreviation and a new ingredient.
+  user.expectMessage("New Ingredient?",
+                     "butter is not found on the ingredient list.  Would you like to add it to "
+                     "the list?",
+                     Button::Yes);
+  setText("QUANTITY", "2 T butter, melted");
+  QApplication::sendEvent(window->Get("QUANTITY")->widget(), &enter);
+  settle();
+  EXPECT_EQ(listRow(0), "2 tablespoons butter, melted");
+  const store::RecipeLine& typed = window->edit().recipe().lines[0];
+  EXPECT_EQ(typed.unit, kTablespoon);
+  EXPECT_EQ(typed.ingredient, ingredients.uidOfText("butter"));
+  typeLine("1", "cup", "flour");  // a line below the pasted ones, which move down for them
+
+  // Pasted on the flour's line: the flour stays, the pasted lines go below it and the butter's
+  // line keeps its place above.
+  window->Get<UIW_VT_LIST>("IN_LIST")->setCurrent(-1);
+  static_cast<QListWidget*>(window->Get("IN_LIST")->widget())->setCurrentRow(1);
+  settle();
+  ASSERT_EQ(window->edit().currentLine(), 1);
+  QApplication::clipboard()->setText("3 large eggs\n\n8 oz tomato sauce\n");
+  static_cast<QLineEdit*>(window->Get("QUANTITY")->widget())->paste();
+  settle();
+  user.verifyAllAnswered();
+  EXPECT_EQ(listRow(0), "2 tablespoons butter, melted");
+  EXPECT_EQ(listRow(1), "1 cup flour");
+  EXPECT_EQ(listRow(2), "3 large eggs");
+  EXPECT_EQ(listRow(3), "8 ounces tomato sauce");
+  EXPECT_EQ(window->edit().currentLine(), 3);
+  // An amount alone, or words that are no line, stay the quantity of the line in use.
+  setText("QUANTITY", "a few");
+  QApplication::sendEvent(window->Get("QUANTITY")->widget(), &enter);
+  settle();
+  EXPECT_EQ(listRow(3), "A few ounce tomato sauce");
 }
 
 TEST_F(RecipeWindowTest, TwentyFiveLinesTypedIntoANewRecipeLoseNothing) {

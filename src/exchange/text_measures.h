@@ -20,6 +20,10 @@ TextMeasure mealMasterMeasure(std::string_view code);
 // A MasterCook measure column: lower case, a final "." and the plural ending taken off
 // ("Bunches" a bunch, "cups" a cup), then the abbreviations as for Meal-Master.
 TextMeasure masterCookMeasure(std::string_view measure);
+// The Meal-Master code of a unit or size word ("cup" "c", "teaspoon" "ts", "large" "lg"), read
+// from its name or abbreviation as the kitchen writes it; empty when the format has none.
+std::string mealMasterCode(std::string_view unit);
+
 // The singular of a measure word: "dashes" → "dash", "boxes" → "box", "cups" → "cup";
 // "glass" stays.
 std::string singularMeasure(std::string_view word);

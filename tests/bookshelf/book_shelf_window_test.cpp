@@ -178,7 +178,9 @@ TEST_F(BookShelfTest, PrintAndExportTextHandOverTheListedRecipes) {
 TEST_F(BookShelfTest, ExportHandsOverTheSelectedBook) {
   BookShelfWindow* shelf = openShelf();
   std::vector<long> exported;
-  shelf->setBookExport([&exported](long book) { exported.push_back(book); });
+  shelf->setBookExport([&exported](const BookShelfWindow::ExportChoice& choice) {
+    exported.push_back(choice.book);
+  });
   ASSERT_TRUE(shelf->Get("EXPORT_BUTTON")->isSelectable());
   user.expectMessage("Wait!", "Please select the cookbook to export.");
   click(shelf, "EXPORT_BUTTON");

@@ -11,7 +11,7 @@ namespace {
 
 online::DownloadOptions downloadOptions() {
   online::DownloadOptions options;
-  options.userAgent = std::string("Savora v") + kVersionText;
+  options.userAgent = std::string("Savora99 v") + kVersionText;
   return options;
 }
 

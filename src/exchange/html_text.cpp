@@ -11,22 +11,22 @@ namespace {
 
 const std::unordered_map<std::string_view, char32_t>& namedEntities() {
   static const std::unordered_map<std::string_view, char32_t> entities = {
-      {"amp", '&'},       {"lt", '<'},         {"gt", '>'},        {"quot", '"'},
-      {"apos", '\''},     {"nbsp", 0xA0},      {"frac12", 0xBD},   {"frac14", 0xBC},
-      {"frac34", 0xBE},   {"frac13", 0x2153},  {"frac23", 0x2154}, {"frac18", 0x215B},
-      {"deg", 0xB0},      {"times", 0xD7},     {"copy", 0xA9},     {"reg", 0xAE},
-      {"trade", 0x2122},  {"hellip", 0x2026},  {"ndash", 0x2013},  {"mdash", 0x2014},
-      {"lsquo", 0x2018},  {"rsquo", 0x2019},   {"ldquo", 0x201C},  {"rdquo", 0x201D},
-      {"bull", 0x2022},   {"middot", 0xB7},    {"agrave", 0xE0},   {"aacute", 0xE1},
-      {"acirc", 0xE2},    {"auml", 0xE4},      {"ccedil", 0xE7},   {"egrave", 0xE8},
-      {"eacute", 0xE9},   {"ecirc", 0xEA},     {"euml", 0xEB},     {"iacute", 0xED},
-      {"icirc", 0xEE},    {"iuml", 0xEF},      {"ntilde", 0xF1},   {"oacute", 0xF3},
-      {"ocirc", 0xF4},    {"ouml", 0xF6},      {"uacute", 0xFA},   {"ucirc", 0xFB},
-      {"uuml", 0xFC},     {"szlig", 0xDF},     {"Eacute", 0xC9},   {"Agrave", 0xC0},
-      {"Auml", 0xC4},     {"Ouml", 0xD6},      {"Uuml", 0xDC},     {"Ccedil", 0xC7},
-      {"oslash", 0xF8},   {"aring", 0xE5},     {"aelig", 0xE6},    {"iexcl", 0xA1},
-      {"iquest", 0xBF},   {"cent", 0xA2},      {"pound", 0xA3},    {"euro", 0x20AC},
-      {"shy", 0xAD},      {"ensp", ' '},       {"emsp", ' '},      {"thinsp", ' '}};
+      {"amp", '&'},      {"lt", '<'},        {"gt", '>'},        {"quot", '"'},
+      {"apos", '\''},    {"nbsp", 0xA0},     {"frac12", 0xBD},   {"frac14", 0xBC},
+      {"frac34", 0xBE},  {"frac13", 0x2153}, {"frac23", 0x2154}, {"frac18", 0x215B},
+      {"deg", 0xB0},     {"times", 0xD7},    {"copy", 0xA9},     {"reg", 0xAE},
+      {"trade", 0x2122}, {"hellip", 0x2026}, {"ndash", 0x2013},  {"mdash", 0x2014},
+      {"lsquo", 0x2018}, {"rsquo", 0x2019},  {"ldquo", 0x201C},  {"rdquo", 0x201D},
+      {"bull", 0x2022},  {"middot", 0xB7},   {"agrave", 0xE0},   {"aacute", 0xE1},
+      {"acirc", 0xE2},   {"auml", 0xE4},     {"ccedil", 0xE7},   {"egrave", 0xE8},
+      {"eacute", 0xE9},  {"ecirc", 0xEA},    {"euml", 0xEB},     {"iacute", 0xED},
+      {"icirc", 0xEE},   {"iuml", 0xEF},     {"ntilde", 0xF1},   {"oacute", 0xF3},
+      {"ocirc", 0xF4},   {"ouml", 0xF6},     {"uacute", 0xFA},   {"ucirc", 0xFB},
+      {"uuml", 0xFC},    {"szlig", 0xDF},    {"Eacute", 0xC9},   {"Agrave", 0xC0},
+      {"Auml", 0xC4},    {"Ouml", 0xD6},     {"Uuml", 0xDC},     {"Ccedil", 0xC7},
+      {"oslash", 0xF8},  {"aring", 0xE5},    {"aelig", 0xE6},    {"iexcl", 0xA1},
+      {"iquest", 0xBF},  {"cent", 0xA2},     {"pound", 0xA3},    {"euro", 0x20AC},
+      {"shy", 0xAD},     {"ensp", ' '},      {"emsp", ' '},      {"thinsp", ' '}};
   return entities;
 }
 
@@ -109,9 +109,9 @@ std::string plainTextOfHtml(std::string_view html) {
       std::string_view tag = html.substr(i + 1, close - i - 1);
       const bool ending = tag.starts_with('/');
       if (ending) tag.remove_prefix(1);
-      if (startsTagNamed(tag, "br") || (ending && (startsTagNamed(tag, "p") ||
-                                                   startsTagNamed(tag, "li") ||
-                                                   startsTagNamed(tag, "div")))) {
+      if (startsTagNamed(tag, "br") ||
+          (ending &&
+           (startsTagNamed(tag, "p") || startsTagNamed(tag, "li") || startsTagNamed(tag, "div")))) {
         text += '\n';
       }
       i = close;

@@ -13,12 +13,12 @@ namespace {
 // Measures written out in full or abbreviated that a line's second word may be, as the kitchen
 // names them (abbreviations and plurals are folded by masterCookMeasure first).
 constexpr std::array<std::string_view, 40> kMeasures = {
-    "teaspoon", "tablespoon", "cup",     "pint",     "quart",      "gallon",     "ounce",
-    "pound",    "gram",       "kilogram", "milligram", "liter",     "litre",      "milliliter",
-    "millilitre", "deciliter", "centiliter", "can",   "package",    "pinch",      "drop",
-    "dash",     "carton",     "bunch",   "slice",    "clove",      "stick",      "head",
-    "sprig",    "piece",      "jar",     "bottle",   "box",        "bag",        "handful",
-    "fluid ounce", "packet",  "envelope", "stalk",   "dozen"};
+    "teaspoon",    "tablespoon", "cup",        "pint",      "quart",   "gallon", "ounce",
+    "pound",       "gram",       "kilogram",   "milligram", "liter",   "litre",  "milliliter",
+    "millilitre",  "deciliter",  "centiliter", "can",       "package", "pinch",  "drop",
+    "dash",        "carton",     "bunch",      "slice",     "clove",   "stick",  "head",
+    "sprig",       "piece",      "jar",        "bottle",    "box",     "bag",    "handful",
+    "fluid ounce", "packet",     "envelope",   "stalk",     "dozen"};
 
 constexpr std::string_view kAmountCharacters = "0123456789/.-";
 
@@ -36,7 +36,10 @@ bool isAmount(std::string_view word) {
 std::string withFractionsWrittenOut(std::string_view text) {
   std::string out;
   for (char c : text) {
-    const char* fraction = c == '\xBD' ? "1/2" : c == '\xBC' ? "1/4" : c == '\xBE' ? "3/4" : nullptr;
+    const char* fraction = c == '\xBD'   ? "1/2"
+                           : c == '\xBC' ? "1/4"
+                           : c == '\xBE' ? "3/4"
+                                         : nullptr;
     if (!fraction) {
       out += c == '\t' || c == '\xA0' ? ' ' : c;
       continue;
@@ -59,7 +62,10 @@ std::string measureNamed(std::string_view words) {
   const TextMeasure measure = masterCookMeasure(lower);
   if (!measure.words.empty()) return {};
   for (std::string_view known : kMeasures) {
-    if (measure.unit == known) return measure.unit == "litre" ? "liter" : measure.unit == "millilitre" ? "milliliter" : measure.unit;
+    if (measure.unit == known)
+      return measure.unit == "litre"        ? "liter"
+             : measure.unit == "millilitre" ? "milliliter"
+                                            : measure.unit;
   }
   return {};
 }
@@ -90,8 +96,8 @@ TextRecipeLine readIngredientLine(std::string_view original) {
       rest = trimLeftBlanks(rest).substr(digits);
       break;
     }
-    const bool joins = !amount.empty() && (word == "to" || word == "or") && isAmount(nextWord(
-        trimLeftBlanks(trimLeftBlanks(rest).substr(word.size()))));
+    const bool joins = !amount.empty() && (word == "to" || word == "or") &&
+                       isAmount(nextWord(trimLeftBlanks(trimLeftBlanks(rest).substr(word.size()))));
     if (!isAmount(word) && !joins) break;
     amount += (amount.empty() ? "" : " ") + std::string(word);
     take(word);

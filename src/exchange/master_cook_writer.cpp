@@ -10,8 +10,7 @@ namespace savora::exchange {
 namespace {
 
 constexpr std::string_view kMark = "                     *  Exported from  MasterCook  *";
-constexpr std::string_view kFooter =
-    "                   - - - - - - - - - - - - - - - - - - ";
+constexpr std::string_view kFooter = "                   - - - - - - - - - - - - - - - - - - ";
 constexpr size_t kTitleCentre = 40;
 constexpr size_t kAmountWidth = 8;
 constexpr size_t kMeasureWidth = 12;

@@ -91,10 +91,11 @@ TextRecipe readRecipe(const pugi::xml_node& entry) {
     addLine(facts, "Yield: " + text(std::string(yield.attribute("qty").as_string()) + " " +
                                     yield.attribute("unit").as_string()));
   }
-  for (const auto& [element, label] : {std::pair{"PrpT", "Preparation time"},
-                                       std::pair{"CTim", "Cooking time"},
-                                       std::pair{"TTim", "Total time"}}) {
-    addLine(facts, timeLine(label, elapsedMinutes(entry.child(element).attribute("elapsed").as_string())));
+  for (const auto& [element, label] :
+       {std::pair{"PrpT", "Preparation time"}, std::pair{"CTim", "Cooking time"},
+        std::pair{"TTim", "Total time"}}) {
+    addLine(facts,
+            timeLine(label, elapsedMinutes(entry.child(element).attribute("elapsed").as_string())));
   }
   addParagraph(recipe.description, facts);
   return recipe;
@@ -105,7 +106,8 @@ TextRecipe readRecipe(const pugi::xml_node& entry) {
 bool looksLikeMasterCookXml(std::string_view bytes) {
   const std::string start = platform::toLower(bytes.substr(0, kStartBytes));
   const size_t root = start.find("<mx2");
-  return root != std::string::npos && start.find_first_not_of(" \t\r\n\xEF\xBB\xBF") == start.find('<');
+  return root != std::string::npos &&
+         start.find_first_not_of(" \t\r\n\xEF\xBB\xBF") == start.find('<');
 }
 
 std::optional<std::vector<TextRecipe>> masterCookXmlRecipes(std::string_view bytes) {

@@ -11,7 +11,7 @@ namespace savora::exchange {
 namespace {
 
 constexpr size_t kAmountWidth = 7;
-constexpr size_t kLineWidth = 40;  // past it a reader looks for a second column
+constexpr size_t kLineWidth = 40;   // past it a reader looks for a second column
 constexpr size_t kTextColumn = 11;  // counted from 0
 constexpr size_t kDirectionsWidth = 75;
 constexpr std::string_view kContinuation = "           -";
@@ -78,9 +78,9 @@ std::vector<std::string> mealMasterIngredientLines(const TextRecipeLine& line) {
   start += code;
   start.resize(std::max(start.size() + 1, kTextColumn), ' ');
   // A continuation starting with "-" would read as a rule of dashes.
-  const std::vector<std::string> parts = wrapWords(
-      text, kLineWidth - std::min(start.size(), kLineWidth - 10), kLineWidth - kContinuation.size(),
-      "-");
+  const std::vector<std::string> parts =
+      wrapWords(text, kLineWidth - std::min(start.size(), kLineWidth - 10),
+                kLineWidth - kContinuation.size(), "-");
   std::vector<std::string> lines;
   for (const std::string& part : parts) {
     lines.push_back(lines.empty() ? start + part : std::string(kContinuation) + part);

@@ -25,13 +25,26 @@ std::optional<long> iso8601Minutes(std::string_view text) {
     const double value = std::strtod(dotted.c_str(), nullptr);
     i += number.size();
     switch (text[i] | 0x20) {
-      case 'y': minutes += value * 365 * 24 * 60; break;
-      case 'w': minutes += value * 7 * 24 * 60; break;
-      case 'd': minutes += value * 24 * 60; break;
-      case 'h': minutes += value * 60; break;
-      case 'm': minutes += inTime ? value : value * 30 * 24 * 60; break;
-      case 's': minutes += value / 60; break;
-      default: return std::nullopt;
+      case 'y':
+        minutes += value * 365 * 24 * 60;
+        break;
+      case 'w':
+        minutes += value * 7 * 24 * 60;
+        break;
+      case 'd':
+        minutes += value * 24 * 60;
+        break;
+      case 'h':
+        minutes += value * 60;
+        break;
+      case 'm':
+        minutes += inTime ? value : value * 30 * 24 * 60;
+        break;
+      case 's':
+        minutes += value / 60;
+        break;
+      default:
+        return std::nullopt;
     }
     any = true;
     ++i;

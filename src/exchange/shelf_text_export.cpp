@@ -5,14 +5,15 @@
 namespace savora::exchange {
 
 bool exportShelfAsText(toolkit::User& user, const BookExportSources& tables,
-                       const RecipeSelection& selected, TextFormat format, const std::string& path) {
+                       const RecipeSelection& selected, TextFormat format,
+                       const std::string& path) {
   RecipeSelection selection{selected.book, selected.chapter, {}};
   if (!selected.recipes.empty()) {
     const std::string name = tables.recipes.nameOf(selected.recipes.front());
-    const toolkit::Button only = user.message(
-        kExportWhatTitle, "QUESTION", toolkit::Buttons::YesNoCancel,
-        platform::formatText(kOnlyRecipeText, name.c_str(),
-                             selected.chapter > 0 ? "chapter" : "cookbook"));
+    const toolkit::Button only =
+        user.message(kExportWhatTitle, "QUESTION", toolkit::Buttons::YesNoCancel,
+                     platform::formatText(kOnlyRecipeText, name.c_str(),
+                                          selected.chapter > 0 ? "chapter" : "cookbook"));
     if (only == toolkit::Button::Cancel) return false;
     if (only == toolkit::Button::Yes) selection.recipes = selected.recipes;
   }

@@ -44,8 +44,9 @@ bool exportRecipesText(toolkit::User& user, const std::vector<TextRecipe>& recip
     toolkit::WaitPointer wait(user);
     toolkit::StatusScope status(user, "Exporting Data", "Exporting Recipes");
     const std::string partial = path + ".part";
-    written = platform::writeWholeFile(partial, fromCp1252(recipesText(recipes, format), encoding)) &&
-              platform::moveFile(partial, path);
+    written =
+        platform::writeWholeFile(partial, fromCp1252(recipesText(recipes, format), encoding)) &&
+        platform::moveFile(partial, path);
     if (!written) platform::deleteFile(partial);
   }
   if (!written) {

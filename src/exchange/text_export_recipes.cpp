@@ -7,9 +7,7 @@ namespace {
 
 class TextRecipeReader {
  public:
-  explicit TextRecipeReader(const BookExportSources& tables) : tables_(tables) {
-    readCategories();
-  }
+  explicit TextRecipeReader(const BookExportSources& tables) : tables_(tables) { readCategories(); }
 
   std::vector<long> recipesOf(long chapter) {
     std::vector<long> uids;

@@ -169,9 +169,9 @@ WebPageRecipe readRecipe(const Json& object) {
     }
   }
   if (!recipe.categories.empty()) recipe.chapter = recipe.categories.front();
-  for (const auto& [field, label] : {std::pair{"prepTime", "Preparation time"},
-                                     std::pair{"cookTime", "Cooking time"},
-                                     std::pair{"totalTime", "Total time"}}) {
+  for (const auto& [field, label] :
+       {std::pair{"prepTime", "Preparation time"}, std::pair{"cookTime", "Cooking time"},
+        std::pair{"totalTime", "Total time"}}) {
     const Json& value = member(object, field);
     if (!value.is_string()) continue;
     if (const auto minutes = iso8601Minutes(value.get_ref<const std::string&>()))

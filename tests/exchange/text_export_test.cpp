@@ -107,7 +107,8 @@ class TextExportTest : public ExchangeTest {
         for (const store::RecipeLine& l : r.lines) {
           if (l == store::RecipeLine{}) continue;
           byName.lines.push_back(l.quantity + "|" + units.readRecord(l.unit).name + "|" + l.info1 +
-                                 "|" + ingredients.read(l.ingredient).value_or(food::Ingredient{}).name +
+                                 "|" +
+                                 ingredients.read(l.ingredient).value_or(food::Ingredient{}).name +
                                  "|" + std::string(preparationText(l.info2)));
         }
         all.push_back(byName);
@@ -128,8 +129,8 @@ class TextExportTest : public ExchangeTest {
     const long book = buildBaking();
     user.expectMessage("Finished!", kExportedText);
     const std::string path = archivePath(name);
-    EXPECT_TRUE(exportRecipesText(user, textRecipesOf(sources(), {book, 0, {}}), format,
-                                  encoding, path));
+    EXPECT_TRUE(
+        exportRecipesText(user, textRecipesOf(sources(), {book, 0, {}}), format, encoding, path));
     return path;
   }
 
@@ -161,11 +162,10 @@ TEST_P(TextExportRoundTripTest, AnExportedBookImportsBackAsItWas) {
   EXPECT_EQ(recipesIn(trip.book), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, TextExportRoundTripTest,
-                         ::testing::Values(RoundTrip{TextFormat::MealMaster, "baking.mmf",
-                                                     "Downloaded Recipes"},
-                                           RoundTrip{TextFormat::MasterCook, "baking.mxp",
-                                                     "MasterCook Recipes"}));
+INSTANTIATE_TEST_SUITE_P(
+    Formats, TextExportRoundTripTest,
+    ::testing::Values(RoundTrip{TextFormat::MealMaster, "baking.mmf", "Downloaded Recipes"},
+                      RoundTrip{TextFormat::MasterCook, "baking.mxp", "MasterCook Recipes"}));
 
 // A reader written for this test with regular expressions: it knows the columns the formats'
 // own programs read, not the importer's tolerances.
@@ -264,7 +264,8 @@ std::vector<ReadBack> readMasterCook(const std::string& text) {
       if (m[1] == "Serving Size") recipes.back().servings = std::stol(m[2]);
       if (m[1] == "Categories") {
         std::istringstream names(std::regex_replace(std::string(m[2]), std::regex("  +"), "\n"));
-        for (std::string name; std::getline(names, name);) recipes.back().categories.push_back(name);
+        for (std::string name; std::getline(names, name);)
+          recipes.back().categories.push_back(name);
       }
     } else if (at == Head && line.starts_with(std::string(16, ' '))) {
       recipes.back().categories.push_back(trimmed(line));  // more categories
@@ -294,30 +295,30 @@ TEST_F(TextExportTest, AnotherReaderFindsTheFormatsColumns) {
   const long book = buildBaking();
   const std::vector<TextRecipe> baking = textRecipesOf(sources(), {book, 0, {}});
 
-  const std::vector<ReadBack> mealMaster = readMealMaster(recipesText(baking, TextFormat::MealMaster));
+  const std::vector<ReadBack> mealMaster =
+      readMealMaster(recipesText(baking, TextFormat::MealMaster));
   ASSERT_EQ(mealMaster.size(), 2u);
   EXPECT_EQ(mealMaster[0].title, "Rye Bread");
   EXPECT_EQ(mealMaster[0].servings, 12);
-  EXPECT_EQ(mealMaster[0].categories,
-            (std::vector<std::string>{"Breads", "Winter", "Baking Day"}));
+  EXPECT_EQ(mealMaster[0].categories, (std::vector<std::string>{"Breads", "Winter", "Baking Day"}));
   using Row = std::array<std::string, 3>;
   EXPECT_EQ(mealMaster[0].ingredients,
-            (std::vector<Row>{{"1 1/2", "c", "rye flour; sifted"},
-                              {"2", "ts", "salt"},
-                              {"", "", "-FOR THE TOPPING"},
-                              {"1", "lg", "egg"},
-                              {"12", "oz",
-                               "butter; cut into pieces the size of a walnut and chilled well"}}));
+            (std::vector<Row>{
+                {"1 1/2", "c", "rye flour; sifted"},
+                {"2", "ts", "salt"},
+                {"", "", "-FOR THE TOPPING"},
+                {"1", "lg", "egg"},
+                {"12", "oz", "butter; cut into pieces the size of a walnut and chilled well"}}));
   EXPECT_NE(mealMaster[0].directions.find("Bake at 200 degrees.\x14\nCool on a rack."),
             std::string::npos);
   EXPECT_EQ(mealMaster[1].directions, "Light as a feather\n\nWhisk and bake.\n");
 
-  const std::vector<ReadBack> masterCook = readMasterCook(recipesText(baking, TextFormat::MasterCook));
+  const std::vector<ReadBack> masterCook =
+      readMasterCook(recipesText(baking, TextFormat::MasterCook));
   ASSERT_EQ(masterCook.size(), 2u);
   EXPECT_EQ(masterCook[1].title, "Sponge Cake");
   EXPECT_EQ(masterCook[1].servings, 8);
-  EXPECT_EQ(masterCook[0].categories,
-            (std::vector<std::string>{"Breads", "Winter", "Baking Day"}));
+  EXPECT_EQ(masterCook[0].categories, (std::vector<std::string>{"Breads", "Winter", "Baking Day"}));
   EXPECT_EQ(masterCook[0].ingredients[0], (Row{"1 1/2", "cup", "rye flour -- sifted"}));
   EXPECT_EQ(masterCook[0].ingredients[3], (Row{"1", "large", "egg"}));
   EXPECT_EQ(masterCook[0].ingredients[4][2],
@@ -345,9 +346,10 @@ TEST_F(TextExportTest, EachFormatWritesItsOwnCharacterSetOrUtf8WhenAsked) {
     TextEncoding encoding;
     std::string eAcute, quote;  // "é" and "’" as written
   };
-  for (const Case& c : {Case{TextFormat::MealMaster, TextEncoding::Cp437, "\x82", "'"},
-                        Case{TextFormat::MasterCook, TextEncoding::Cp1252, "\xE9", "\x92"},
-                        Case{TextFormat::MealMaster, TextEncoding::Utf8, "\xC3\xA9", "\xE2\x80\x99"}}) {
+  for (const Case& c :
+       {Case{TextFormat::MealMaster, TextEncoding::Cp437, "\x82", "'"},
+        Case{TextFormat::MasterCook, TextEncoding::Cp1252, "\xE9", "\x92"},
+        Case{TextFormat::MealMaster, TextEncoding::Utf8, "\xC3\xA9", "\xE2\x80\x99"}}) {
     TextRecipe recipe;
     recipe.name = "Caf\xE9 Cake";
     recipe.instructions = "Don\x92t burn it.";
@@ -368,7 +370,7 @@ TEST_F(TextExportTest, TheBookshelfAsksWhetherToExportTheSelectedRecipeAloneAndI
   const std::string path = archivePath("one.mmf");
 
   user.expectTitle(kExportWhatTitle, toolkit::Button::Yes);  // only the selected recipe
-  user.expectTitle(kUtf8Title, toolkit::Button::Yes);  // in UTF-8
+  user.expectTitle(kUtf8Title, toolkit::Button::Yes);        // in UTF-8
   user.expectMessage("Finished!", kExportedText);
   ASSERT_TRUE(exportShelfAsText(user, sources(), {book, 0, {recipeUid("Sponge Cake", cakes)}},
                                 TextFormat::MealMaster, path));

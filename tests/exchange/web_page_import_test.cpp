@@ -19,7 +19,8 @@ TEST(IngredientLineReaderTest, CutsALineIntoAmountMeasureIngredientAndNotes) {
     TextRecipeLine expected;  // quantity, unit, ingredient, info1, info2
   };
   const Case cases[] = {
-      {"1 1/2 cups All-Purpose Flour, sifted", {"1 1/2", "cup", "all-purpose flour", "", ", sifted"}},
+      {"1 1/2 cups All-Purpose Flour, sifted",
+       {"1 1/2", "cup", "all-purpose flour", "", ", sifted"}},
       {"\xBD tsp. salt", {"1/2", "teaspoon", "salt", "", ""}},
       {"1\xBD Tbsp butter (softened)", {"1 1/2", "tablespoon", "butter", "", "(softened)"}},
       {"2 to 3 large eggs", {"2 to 3", "", "eggs", "large", ""}},
@@ -36,9 +37,9 @@ TEST(IngredientLineReaderTest, CutsALineIntoAmountMeasureIngredientAndNotes) {
 
 TEST(RecipeTimesTest, ReadsIso8601DurationsAndWritesThemForCooks) {
   const std::pair<const char*, std::optional<long>> durations[] = {
-      {"PT1H30M", 90}, {"PT45M", 45}, {"P1DT2H", 26 * 60}, {"PT0.5H", 30},
-      {"PT90S", 2},    {"pt20m", 20}, {"1H30M", std::nullopt}, {"PT", std::nullopt},
-      {"PTxM", std::nullopt}};
+      {"PT1H30M", 90},         {"PT45M", 45},        {"P1DT2H", 26 * 60},
+      {"PT0.5H", 30},          {"PT90S", 2},         {"pt20m", 20},
+      {"1H30M", std::nullopt}, {"PT", std::nullopt}, {"PTxM", std::nullopt}};
   for (const auto& [text, minutes] : durations) EXPECT_EQ(iso8601Minutes(text), minutes) << text;
   EXPECT_EQ(durationText(90), "1 hour 30 minutes");
   EXPECT_EQ(durationText(120), "2 hours");

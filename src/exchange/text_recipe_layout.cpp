@@ -1,5 +1,7 @@
 #include "exchange/text_recipe_layout.h"
 
+#include <algorithm>
+
 #include "exchange/text_lines.h"
 
 namespace savora::exchange {
@@ -9,7 +11,7 @@ std::vector<std::string> wrapWords(std::string_view text, size_t firstWidth, siz
   std::vector<std::string> lines;
   text = trimBlanks(text);
   while (!text.empty()) {
-    const size_t room = lines.empty() ? firstWidth : width;
+    const size_t room = std::max<size_t>(1, lines.empty() ? firstWidth : width);
     if (text.size() <= room) {
       lines.emplace_back(text);
       break;

@@ -19,6 +19,7 @@
 #include "app/tip_files.h"
 #include "app/tips_window.h"
 #include "app/usage_counters.h"
+#include "app/web_import.h"
 #include "backup/backup.h"
 #include "backup/backup_schedule.h"
 #include "backup/table_swap.h"
@@ -30,6 +31,7 @@
 #include "exchange/exchange_scratch.h"
 #include "exchange/import_run_mark.h"
 #include "exchange/import_window.h"
+#include "exchange/shelf_text_export.h"
 #include "food/category_list_window.h"
 #include "food/ingredient_information_window.h"
 #include "food/ingredient_list_window.h"
@@ -199,20 +201,30 @@ std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTab
 // ---- Book export: the Export button of both bookshelves. ----
 
 // A catalogue book goes into the same exchange tables as a recipe book (see book_export.h): the
-// archive imports onto the recipe bookshelf of any installation.
-std::function<void(long)> bookExport(SharedTables& tables, bookshelf::ShelfTables shelf,
-                                     User& user) {
-  return [&tables, shelf, &user](long book) {
-    const auto chosen =
-        user.saveFileName("Export Data...", exchange::kExportFilter, platform::programDirectory());
+// archive imports onto the recipe bookshelf of any installation. A name ending in ".mmf" or
+// ".mxp" writes a recipe text file instead.
+std::function<void(const bookshelf::BookShelfWindow::ExportChoice&)> bookExport(
+    SharedTables& tables, bookshelf::ShelfTables shelf, User& user) {
+  return [&tables, shelf, &user](const bookshelf::BookShelfWindow::ExportChoice& choice) {
+    const std::string filter =
+        std::string(exchange::kExportFilter) + ";;" + exchange::kTextExportFilter;
+    const auto chosen = user.saveFileName("Export Data...", filter, platform::programDirectory());
     platform::setProgramDirectory(platform::programDirectory());
     if (!chosen) return;
+    const exchange::BookExportSources sources{shelf.books,    shelf.chapters,
+                                              shelf.categories, shelf.recipes,
+                                              tables.units(), tables.ingredients(),
+                                              tables.brands()};
+    if (const auto format = exchange::textFormatOfPath(*chosen)) {
+      std::vector<long> recipe;
+      if (choice.recipe > 0) recipe.push_back(choice.recipe);
+      exchange::exportShelfAsText(user, sources, {choice.book, choice.chapter, recipe}, *format,
+                                  *chosen);
+      return;
+    }
     // The export writes only exchange tables of its own; it counts no recipes as added.
     store::TableStore exportStore(user);
-    exchange::exportBook(exportStore,
-                         {shelf.books, shelf.chapters, shelf.categories, shelf.recipes,
-                          tables.units(), tables.ingredients(), tables.brands()},
-                         book, *chosen);
+    exchange::exportBook(exportStore, sources, choice.book, *chosen);
   };
 }
 
@@ -560,13 +572,16 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
 
 // Exchange archives and the MasterCook and Meal-Master files the import reads.
 constexpr const char* kImportFilter =
-    "Recipe Files (*.zel *.mxp *.mmf *.txt);;Savora Export Files (*.zel);;"
-    "MasterCook Files (*.mxp *.txt);;Meal-Master Files (*.mmf *.txt)";
+    "Recipe Files (*.zel *.mxp *.mmf *.txt *.html *.htm);;Savora Export Files (*.zel);;"
+    "MasterCook Files (*.mxp *.txt);;Meal-Master Files (*.mmf *.txt);;"
+    "Web Pages (*.html *.htm)";
 
 // Opens IMPORT_WINDOW for the file; an open bookshelf shows the imported book afterwards. After
 // a new CD's archive the CD is installed as a title (`newCd`).
 void startImport(SharedTables& tables, store::TableStore& store, User& user,
                  const std::string& path, const AppState* newCd = nullptr) {
+  exchange::ImportOptions options{exchange::NewItems::Ask};
+  options.fetchPhoto = webPhotoFetcher(user);  // a web page's recipe photos
   if (!platform::fileExists(path)) {
     user.message("Wait!", "ASTERISK", Buttons::Ok,
                  platform::formatText("This file %s does not exist.", path.c_str()));
@@ -577,7 +592,7 @@ void startImport(SharedTables& tables, store::TableStore& store, User& user,
       {{tables.units(), tables.ingredients(), tables.brands()},
        {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
        tables.weeks()},
-      path, {exchange::NewItems::Ask});
+      path, options);
   if (!import) return;
   UI_WINDOW_MANAGER::instance().add(
       new exchange::ImportWindow(std::move(import), [newCd, &user](long book, long chapter) {
@@ -616,6 +631,12 @@ void registerImports(MainWindow& main, SharedTables& tables, store::TableStore& 
     if (chosen) startImport(tables, store, user, *chosen);
   };
   for (int command : codes::kImportDataCommands) main.registerCommand(command, importData);
+  main.registerCommand(codes::kImportFromWeb, [&tables, &store, &user](const UI_EVENT&) {
+    const auto address = user.prompt(kImportFromWebTitle, kWebAddressPrompt, 2000, "");
+    if (!address || platform::trim(*address).empty()) return;
+    if (const auto page = fetchWebPage(user, platform::trim(*address)))
+      startImport(tables, store, user, *page);
+  });
 }
 
 // ---- Online services: recipe e-mail and the update service ----

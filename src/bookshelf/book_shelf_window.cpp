@@ -273,7 +273,7 @@ void BookShelfWindow::search(BrowseMode mode) {
 // ---------------------------------------------------------------------------------------------
 // Commands
 
-void BookShelfWindow::setBookExport(std::function<void(long book)> exportBook) {
+void BookShelfWindow::setBookExport(std::function<void(const ExportChoice&)> exportBook) {
   exportBook_ = std::move(exportBook);
   Get("EXPORT_BUTTON")->setSelectable(exportBook_ != nullptr);
 }
@@ -294,7 +294,8 @@ int BookShelfWindow::Event(const UI_EVENT& event) {
     case kExportBook:
       if (!exportBook_) break;
       if (book_.uid > 0) {
-        exportBook_(book_.uid);
+        const bool chapterShown = mode_ == BrowseMode::CookbookAndChapter;
+        exportBook_({book_.uid, chapterShown ? std::max(chapter_.uid, 0L) : 0, selectedRecipe()});
       } else {
         user_.message("Wait!", "ASTERISK", Buttons::Ok, "Please select the cookbook to export.");
       }

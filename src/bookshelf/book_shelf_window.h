@@ -83,9 +83,15 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   void refreshRecipes();
   // After an import: lists the books again and shows the book and chapter (0 for none).
   void showBook(long book, long chapter);
-  // Export: writes the selected book into an exchange archive. Setting it makes the Export
-  // button selectable; until then it is not.
-  void setBookExport(std::function<void(long book)> exportBook);
+  // Export: writes the selected book into an exchange archive, or the book, the selected
+  // chapter or the selected recipe into a recipe text file. Setting it makes the Export button
+  // selectable; until then it is not.
+  struct ExportChoice {
+    long book = 0;
+    long chapter = 0;  // 0: none selected
+    long recipe = 0;   // 0: none selected
+  };
+  void setBookExport(std::function<void(const ExportChoice&)> exportBook);
 
  private:
   struct Selection {
@@ -163,7 +169,7 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   BrowseMode mode_ = BrowseMode::Cookbook;
   BrowseMode listMode_ = BrowseMode::Cookbook;  // the last mode that lists by the shelf
   Selection book_, chapter_, category_;
-  std::function<void(long book)> exportBook_;
+  std::function<void(const ExportChoice&)> exportBook_;
   bool menuPicking_ = false;
 
   toolkit::UIW_VT_LIST* bookList_;

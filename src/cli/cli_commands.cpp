@@ -12,6 +12,7 @@
 #include "cli/exchange_commands.h"
 #include "cli/recipe_names.h"
 #include "exchange/exchange_scratch.h"
+#include "exchange/text_export.h"
 #include "platform/codepage.h"
 #include "platform/folder_lock.h"
 #include "platform/program_dirs.h"
@@ -31,6 +32,9 @@ struct Options {
   std::string out;
   bool label = false;
   bool skipBad = false;
+  bool utf8 = false;
+  bool photos = false;
+  std::string format;  // export: "zel", "mmf" or "mxp"; empty: by the file's extension
   std::optional<print::PaperMode> paper;
 };
 
@@ -60,6 +64,13 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
     if (a == "--data" || a == "--pdf" || a == "--out") {
       if (!value(a == "--data" ? o.dataDir : a == "--pdf" ? o.pdf : o.out))
         return a + " needs a value";
+    } else if (a == "--format") {
+      if (!value(o.format) || (o.format != "zel" && !exchange::textFormatNamed(o.format)))
+        return "--format takes zel, mmf or mxp";
+    } else if (a == "--utf8") {
+      o.utf8 = true;
+    } else if (a == "--photos") {
+      o.photos = true;
     } else if (a == "--paper") {
       std::string name;
       if (!value(name) || !(o.paper = paperModeNamed(name)))
@@ -77,7 +88,17 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
     }
   }
   if (o.command == "import") return o.recipes.empty() ? "name at least one file to import" : "";
-  if (o.command == "export") return o.recipes.size() == 2 ? "" : "export takes a BOOK and a FILE";
+  if (o.command == "export") {
+    if (o.format.empty()) {
+      const auto byName =
+          o.recipes.empty() ? std::nullopt : exchange::textFormatOfPath(o.recipes.back());
+      o.format = !byName ? "zel" : *byName == exchange::TextFormat::MealMaster ? "mmf" : "mxp";
+    }
+    if (o.format == "zel")
+      return o.recipes.size() == 2 ? "" : "export takes a BOOK and a FILE";
+    return o.recipes.size() >= 2 ? "" : "export takes what to export (BOOK, BOOK/CHAPTER or "
+                                        "RECIPE...) and a FILE";
+  }
   if (o.command != "text" && o.command != "print") return "unknown command \"" + o.command + "\"";
   if (o.recipes.empty()) return "name at least one recipe";
   if (o.command == "print" && o.pdf.empty()) return "print needs --pdf FILE";
@@ -93,10 +114,16 @@ std::string cliHelp() {
          "  text RECIPE...               write the recipes' text forms to standard output\n"
          "                               (or to --out FILE, which replaces a file of that name)\n"
          "  print RECIPE... --pdf FILE   print the recipes into a PDF file\n"
-         "  import FILE...               import exchange archives (.zel), MasterCook and\n"
-         "                               Meal-Master files; every new unit and ingredient is\n"
-         "                               added; tells how many recipes went into which book\n"
+         "  import FILE...               import exchange archives (.zel), MasterCook (.mxp)\n"
+         "                               and Meal-Master (.mmf) files, MasterCook XML (.mx2)\n"
+         "                               and saved web pages (.html, schema.org recipe data);\n"
+         "                               every new unit and ingredient is added; tells how\n"
+         "                               many recipes went into which book\n"
          "  export BOOK FILE             write the book into an export archive (FILE.zel)\n"
+         "  export --format mmf|mxp WHAT... FILE\n"
+         "                               write recipes into a Meal-Master (.mmf) or MasterCook\n"
+         "                               (.mxp) text file; WHAT is a BOOK, a BOOK/CHAPTER or a\n"
+         "                               RECIPE; a FILE ending in .mmf or .mxp needs no --format\n"
          "\n"
          "A recipe is named \"Book/Chapter/Name\" or by its UID.\n"
          "\n"
@@ -106,6 +133,10 @@ std::string cliHelp() {
          "  --label         add the Nutrition Facts label\n"
          "  --skip-bad      import: leave out a recipe file's malformed recipes and import\n"
          "                  the rest (without it such a file imports nothing)\n"
+         "  --format F      export: zel (an export archive, the default), mmf or mxp\n"
+         "  --utf8          export: write the text file in UTF-8 instead of the format's own\n"
+         "                  character set (code page 437 for mmf, Windows-1252 for mxp)\n"
+         "  --photos        import: fetch the photos of a web page's recipes from the web\n"
          "  --paper MODE    cards, four-by-six or sheet (default: the kept print setting)\n"
          "  --out FILE      text: write to FILE instead of standard output\n"
          "  --help          show this text\n";
@@ -130,7 +161,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   // The program folder becomes the current one: named files are taken from where we are now.
   if (o.command == "import" || o.command == "export") {
-    for (size_t i = o.command == "export" ? 1 : 0; i < o.recipes.size(); ++i) {
+    for (size_t i = o.command == "export" ? o.recipes.size() - 1 : 0; i < o.recipes.size(); ++i) {
       o.recipes[i] = std::filesystem::absolute(o.recipes[i]).string();
     }
   }
@@ -177,9 +208,14 @@ int runCommand(Options& o, std::ostream& out, std::ostream& err, const PdfCanvas
   app::SharedTables shared(store);
   for (const store::OpenFailure& failure : shared.openAll())
     err << "savora99-cli: " << failure.table << ": " << failure.cause << "\n";
-  if (o.command == "import") return importFiles(o.recipes, o.skipBad, store, shared, out, err);
-  if (o.command == "export")
+  if (o.command == "import") return importFiles(o.recipes, o.skipBad, o.photos, store, shared, out, err);
+  if (o.command == "export" && o.format == "zel")
     return exportBookNamed(o.recipes[0], o.recipes[1], store, shared, out, err);
+  if (o.command == "export") {
+    const std::vector<std::string> sources(o.recipes.begin(), o.recipes.end() - 1);
+    return exportRecipesAsText(sources, o.recipes.back(), *exchange::textFormatNamed(o.format),
+                               o.utf8, store, shared, out, err);
+  }
   app::Settings settings;
   settings.readSettings();
   recipe::RecipeTables tables{

@@ -39,6 +39,7 @@ inline constexpr int kPrint = 10414;
 inline constexpr int kImportData = 10429;  // import a new content title's data
 // Import Data and the menu items beside it: each asks for a file and imports it.
 inline constexpr int kImportDataCommands[] = {kImportData, 10579, 10580, 10581};
+inline constexpr int kImportFromWeb = 10584;  // import the recipes of a web page by address
 inline constexpr int kOpenRecipe = 10433;  // to the main window: open {chapter, recipe, mode}
 inline constexpr int kList = 10439;        // make a shopping list from the front window
 inline constexpr int kAbout = 10441;

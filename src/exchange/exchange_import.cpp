@@ -171,7 +171,7 @@ ImportStep ExchangeImport::extract() {
   // A MasterCook or Meal-Master file is read into the exchange tables instead.
   RecipeFileResult text;
   try {
-    text = readRecipeFile(store_, path_, options_.skipBadRecipes);
+    text = readRecipeFile(store_, path_, options_.skipBadRecipes, options_.fetchPhoto);
     if (text.format == RecipeFileFormat::Malformed && !options_.skipBadRecipes) {
       // Nothing is imported from a file with a malformed recipe unless the person says so.
       store_.user().message(kUnableToDownloadTitle, "ASTERISK", toolkit::Buttons::Ok,
@@ -190,6 +190,12 @@ ImportStep ExchangeImport::extract() {
   }
   if (text.format == RecipeFileFormat::Malformed)
     return refuse(kUnableToDownloadTitle, malformedFileText(path_, *text.error));
+  if (text.format == RecipeFileFormat::Unknown)
+    return refuse(kUnableToDownloadTitle, platform::formatText(kUnknownFormatText, path_.c_str()));
+  if (text.format == RecipeFileFormat::BrokenXml)
+    return refuse(kUnableToDownloadTitle, platform::formatText(kBrokenXmlText, path_.c_str()));
+  if (text.format == RecipeFileFormat::WebPageWithoutRecipe)
+    return refuse(kNothingFoundTitle, platform::formatText(kNoRecipeInPageText, path_.c_str()));
   summary_.badRecipes = text.skipped;
   if (text.format == RecipeFileFormat::ExchangeArchive) {
     int code;

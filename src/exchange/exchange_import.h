@@ -14,6 +14,7 @@
 #include "exchange/import_summary.h"
 #include "exchange/item_matching.h"
 #include "exchange/shelf_pass.h"
+#include "exchange/text_recipe_format.h"
 #include "planning/week_table.h"
 
 namespace savora::exchange {
@@ -47,6 +48,8 @@ struct ImportOptions {
   // A recipe file's malformed recipes are left out and the rest imported (they are named in
   // the summary). Without it the person is asked; where nobody can answer, nothing is imported.
   bool skipBadRecipes = false;
+  // Fetches the photos of a web page's recipes; without it they come without photos.
+  PhotoFetcher fetchPhoto;
 };
 
 enum class ImportStep {

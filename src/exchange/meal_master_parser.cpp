@@ -320,7 +320,11 @@ TextRecipeLine mealMasterLine(std::string_view entry) {
     return line;
   }
   std::string unit, ingredient;
-  if (entry.size() > 8 && entry[7] != ' ' && entry[8] != ' ') {
+  // A digit or "/" in the unit columns is an amount run on past its columns ("1 1/2-2 1/4").
+  const bool amountRunsOn =
+      entry.size() > 8 && ((entry[7] != ' ' && entry[8] != ' ') ||
+                           (entry[8] >= '0' && entry[8] <= '9') || entry[8] == '/');
+  if (amountRunsOn) {
     splitByWords(entry, line.quantity, unit, ingredient);
   } else {
     line.quantity = column(entry, 0, 8);

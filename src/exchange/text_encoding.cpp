@@ -240,7 +240,92 @@ bool onlySharpS(std::string_view bytes) {
   return true;
 }
 
+// The plain ASCII form of the Windows-1252 bytes 0x80 to 0xFF, for code pages that lack them.
+std::string_view plainFormOf(unsigned char byte) {
+  static const std::unordered_map<unsigned char, std::string_view> signs = {
+      {0x80, "EUR"}, {0x82, ","},   {0x83, "f"},   {0x84, "\""},  {0x85, "..."}, {0x86, "+"},
+      {0x87, "+"},   {0x88, "^"},   {0x89, "0/00"}, {0x8A, "S"},   {0x8B, "<"},   {0x8C, "OE"},
+      {0x8E, "Z"},   {0x91, "'"},   {0x92, "'"},   {0x93, "\""},  {0x94, "\""},  {0x95, "*"},
+      {0x96, "-"},   {0x97, "-"},   {0x98, "~"},   {0x99, "(TM)"}, {0x9A, "s"},  {0x9B, ">"},
+      {0x9C, "oe"},  {0x9E, "z"},   {0x9F, "Y"},   {0xA0, " "},   {0xA4, "?"},   {0xA6, "|"},
+      {0xA7, "S"},   {0xA8, "\""},  {0xA9, "(c)"}, {0xAD, "-"},   {0xAE, "(R)"}, {0xAF, "-"},
+      {0xB3, "3"},   {0xB4, "'"},   {0xB8, ","},   {0xB9, "1"},   {0xBE, "3/4"}, {0xD7, "x"},
+      {0xDE, "Th"},  {0xFE, "th"},  {0xF7, "/"}};
+  if (auto it = signs.find(byte); it != signs.end()) return it->second;
+  // Letters with marks: their plain letter.
+  static constexpr std::string_view kLetters =
+      "AAAAAAACEEEEIIIIDNOOOOO?OUUUUY?saaaaaaaceeeeiiiidnooooo?ouuuuy?y";
+  if (byte >= 0xC0 && kLetters[byte - 0xC0] != '?') return kLetters.substr(byte - 0xC0, 1);
+  return "?";
+}
+
+const std::unordered_map<char32_t, char>& codePageBytes(const ByteTable& table) {
+  static std::unordered_map<const ByteTable*, std::unordered_map<char32_t, char>> maps;
+  auto [it, added] = maps.try_emplace(&table);
+  if (added) {
+    for (size_t i = 0; i < table.size(); ++i) it->second[table[i]] = char(0x80 + i);
+  }
+  return it->second;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(char(c));
+  } else if (c < 0x800) {
+    out.push_back(char(0xC0 | (c >> 6)));
+    out.push_back(char(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(char(0xE0 | (c >> 12)));
+    out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(char(0x80 | (c & 0x3F)));
+  }
+}
+
+// The code-page byte of a Windows-1252 byte; nothing when the code page lacks it.
+std::optional<char> codePageByte(unsigned char byte, const ByteTable& table) {
+  if (byte < 0x80) return char(byte);
+  const auto& bytes = codePageBytes(table);
+  const auto it = bytes.find(cp1252Characters()[byte - 0x80]);
+  if (it == bytes.end()) return std::nullopt;
+  return it->second;
+}
+
+const ByteTable* codePageTable(TextEncoding encoding) {
+  if (encoding == TextEncoding::Cp437) return &kCp437;
+  if (encoding == TextEncoding::Cp850) return &kCp850;
+  return nullptr;
+}
+
 }  // namespace
+
+std::string fromCp1252(std::string_view text, TextEncoding encoding) {
+  if (encoding == TextEncoding::Cp1252) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  if (encoding == TextEncoding::Utf8) {
+    for (unsigned char byte : text)
+      appendUtf8(out, byte < 0x80 ? char32_t(byte) : char32_t(cp1252Characters()[byte - 0x80]));
+    return out;
+  }
+  const ByteTable& table = *codePageTable(encoding);
+  for (unsigned char byte : text) {
+    if (const auto mapped = codePageByte(byte, table)) {
+      out.push_back(*mapped);
+    } else {
+      out += plainFormOf(byte);
+    }
+  }
+  return out;
+}
+
+bool holdsAll(std::string_view text, TextEncoding encoding) {
+  const ByteTable* table = codePageTable(encoding);
+  if (!table) return true;
+  for (unsigned char byte : text) {
+    if (!codePageByte(byte, *table)) return false;
+  }
+  return true;
+}
 
 std::string cp1252FormOf(char32_t c) {
   if (c < 0x80) return std::string(1, char(c));

@@ -21,6 +21,13 @@ TextEncoding detectTextEncoding(std::string_view bytes);
 // are: they mark line breaks and the end of the file in recipe files.
 std::string toCp1252(std::string_view bytes, TextEncoding encoding);
 
+// Windows-1252 text written in `encoding` (UTF-8, code page 437 or 850, or unchanged for 1252).
+// A character the code page lacks becomes its closest plain form ("a" for "ã", "'" for a curly
+// quote, "..." for an ellipsis).
+std::string fromCp1252(std::string_view text, TextEncoding encoding);
+// Whether every character of the Windows-1252 text has its own place in `encoding`.
+bool holdsAll(std::string_view text, TextEncoding encoding);
+
 // The Windows-1252 form of one Unicode character: its own byte, else its closest plain form.
 std::string cp1252FormOf(char32_t codePoint);
 

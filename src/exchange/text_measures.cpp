@@ -1,6 +1,7 @@
 #include "exchange/text_measures.h"
 
 #include <array>
+#include <span>
 #include <utility>
 
 #include "exchange/text_lines.h"
@@ -69,6 +70,21 @@ std::string singularMeasure(std::string_view word) {
       word.ends_with("es") && (stem.ends_with("sh") || stem.ends_with("ch") ||
                                stem.ends_with('x') || stem.ends_with('s') || stem.ends_with('z'));
   return std::string(word.substr(0, word.size() - (takesEs ? 2 : 1)));
+}
+
+std::string mealMasterCode(std::string_view unit) {
+  const TextMeasure measure = masterCookMeasure(unit);
+  // A unit takes a unit code, a size word a size code: "each" is no "ea", which reads as a word.
+  const bool isUnit = !measure.unit.empty();
+  const std::string_view wanted = isUnit ? measure.unit : measure.words;
+  if (wanted.empty()) return {};
+  // The longest code of a name: "ts" rather than "t", which some files use for a tablespoon.
+  std::string_view code;
+  for (const auto& [candidate, name] :
+       isUnit ? std::span<const Names>(kMealMasterUnits) : std::span<const Names>(kMealMasterWords)) {
+    if (name == wanted && candidate.size() > code.size()) code = candidate;
+  }
+  return std::string(code);
 }
 
 TextMeasure mealMasterMeasure(std::string_view code) {

@@ -23,6 +23,10 @@ TextMeasure masterCookMeasure(std::string_view measure);
 // A measure word of a line as a cook writes it ("2 tbsp butter"): a code or abbreviation of
 // either format, a size, or a unit written out ("cups", "cloves"); empty for any other word.
 TextMeasure knownMeasure(std::string_view word);
+// The Meal-Master code of a unit or size word ("cup" "c", "teaspoon" "ts", "large" "lg"), read
+// from its name or abbreviation as the kitchen writes it; empty when the format has none.
+std::string mealMasterCode(std::string_view unit);
+
 // The singular of a measure word: "dashes" → "dash", "boxes" → "box", "cups" → "cup";
 // "glass" stays.
 std::string singularMeasure(std::string_view word);

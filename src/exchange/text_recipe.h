@@ -1,6 +1,6 @@
-// A recipe as the MasterCook and Meal-Master parsers read it from a text file, before its units,
-// ingredients, chapter and categories become exchange records; and the rules both formats share
-// for joining direction lines into the instructions.
+// A recipe as the MasterCook and Meal-Master parsers (and the web page and XML readers) read it,
+// before its units, ingredients, chapter and categories become exchange records; and the rules
+// both text formats share for joining direction lines into the instructions.
 #pragma once
 
 #include <functional>
@@ -27,6 +27,7 @@ struct TextRecipe {
   std::string chapter;
   std::vector<std::string> categories;
   std::vector<TextRecipeLine> lines;  // all of them; the writer keeps what fits
+  std::string photo;                  // the photo's file name; empty for none
 };
 
 // Where a file stopped: the recipe (counted from 1), its title when it was read, and the line

@@ -4,9 +4,11 @@
 
 #include "exchange/exchange_scratch.h"
 #include "exchange/master_cook_parser.h"
+#include "exchange/master_cook_xml.h"
 #include "exchange/meal_master_parser.h"
 #include "exchange/text_lines.h"
 #include "exchange/text_recipe_writer.h"
+#include "exchange/web_recipe_page.h"
 #include "platform/file_ops.h"
 #include "platform/text.h"
 
@@ -54,15 +56,59 @@ std::vector<std::string> leadingLines(std::string_view bytes) {
   return lines;
 }
 
+// The web page's recipes written into the exchange tables, with their photos.
+RecipeFileResult readWebPage(store::TableStore& store, std::string_view bytes,
+                             const PhotoFetcher& fetchPhoto) {
+  RecipeFileResult result;
+  std::vector<WebPageRecipe> recipes = webPageRecipes(bytes);
+  if (recipes.empty()) {
+    result.format = RecipeFileFormat::WebPageWithoutRecipe;
+    return result;
+  }
+  TextRecipeWriter writer(store, kWebRecipesBook);
+  for (WebPageRecipe& web : recipes) {
+    if (fetchPhoto && !web.imageAddress.empty()) web.recipe.photo = fetchPhoto(web.imageAddress);
+    writer.add(web.recipe);
+  }
+  writer.close();
+  result.format = RecipeFileFormat::WebPage;
+  result.recipes = writer.recipesWritten();
+  return result;
+}
+
+RecipeFileResult readMasterCookXml(store::TableStore& store, std::string_view bytes) {
+  RecipeFileResult result;
+  const auto recipes = masterCookXmlRecipes(bytes);
+  if (!recipes) {
+    result.format = RecipeFileFormat::BrokenXml;
+    return result;
+  }
+  TextRecipeWriter writer(store, kMasterCookBook);
+  for (const TextRecipe& recipe : *recipes) writer.add(recipe);
+  writer.close();
+  result.format = RecipeFileFormat::MasterCookXml;
+  result.recipes = writer.recipesWritten();
+  return result;
+}
+
+bool isZipFile(std::string_view bytes) {
+  return bytes.starts_with("PK\x03\x04") || bytes.starts_with("PK\x05\x06");
+}
+
 }  // namespace
 
 RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& path,
-                                bool skipBadRecipes) {
+                                bool skipBadRecipes, const PhotoFetcher& fetchPhoto) {
   RecipeFileResult result;
   if (platform::endsWithIgnoreCase(path, "zel")) return result;
   const std::optional<std::string> bytes = platform::readWholeFile(path);
-  if (!bytes) return result;  // an unreadable file reads as empty
-  if (findHeader(leadingLines(*bytes)).format == RecipeFileFormat::ExchangeArchive) return result;
+  if (!bytes || isZipFile(*bytes)) return result;  // an unreadable file reads as empty
+  if (findHeader(leadingLines(*bytes)).format == RecipeFileFormat::ExchangeArchive) {
+    if (looksLikeMasterCookXml(*bytes)) return readMasterCookXml(store, *bytes);
+    if (looksLikeWebPage(*bytes)) return readWebPage(store, *bytes, fetchPhoto);
+    result.format = RecipeFileFormat::Unknown;
+    return result;
+  }
 
   const TextFile file = splitTextFile(*bytes);
   // The line found in the raw bytes; converted lines may be longer (tabs, characters written out).

@@ -177,6 +177,7 @@ void TextRecipeWriter::add(const TextRecipe& text) {
                            platform::formatText(kExtractingText, recipe.name.c_str()));
   recipe.description = text.description;
   recipe.servings = std::clamp(text.servings, 1L, kMostServings);
+  recipe.media[0] = text.photo.substr(0, store::kMediaReferenceLength);
   std::string overflow;
   size_t kept = 0;
   for (const TextRecipeLine& line : text.lines) {

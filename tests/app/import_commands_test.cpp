@@ -4,6 +4,7 @@
 #include "app/content_title.h"
 #include "app/new_cd_import.h"
 #include "app/program.h"
+#include "../online/loopback_server.h"
 #include "app_fixture.h"
 #include "codes/program_codes.h"
 #include "platform/ini_file.h"
@@ -111,6 +112,40 @@ TEST_F(ImportCommandsTest, ARecipeFileDroppedInTheDownloadFolderIsImported) {
                                   tables.chapters().uidOf("Hot", tables.books().uidOf("Soups"))),
             0);
   EXPECT_TRUE(platform::fileExists("soups.zel"));  // moved out of the download folder
+}
+
+TEST_F(ImportCommandsTest, ImportFromWebFetchesThePageByItsAddressAndItsPhoto) {
+  TempFolder served;
+  testing::LoopbackServer server("http", served.path().string());
+  served.write("photo.jpg", "jpeg bytes");
+  served.write("pie/index.html",
+               "<html><script type=\"application/ld+json\">{\"@type\": \"Recipe\", "
+               "\"name\": \"Web Pie\", \"recipeYield\": \"6\", \"recipeInstructions\": "
+               "\"Bake.\", \"image\": [\"" +
+                   server.url() + "/photo.jpg\"]}</script></html>");
+  user.answerPrompt(server.url() + "/pie/");
+  user.expectTitle("Finished!");
+  window().post(UI_EVENT(codes::kImportFromWeb));
+  settle();
+  user.verifyAllAnswered();
+  const long book = tables.books().uidOf("Web Recipes");
+  store::Recipe pie;
+  ASSERT_GT(tables.recipes().load(
+                tables.recipes().find("Web Pie", tables.chapters().uidOf("Miscellaneous", book)),
+                pie),
+            0);
+  EXPECT_EQ(pie.servings, 6);
+  EXPECT_EQ(pie.media[0], state.programDirectory + "photos/web-1.jpg");
+  EXPECT_EQ(readFileBytes(pie.media[0]), "jpeg bytes");
+
+  // An address that is no web page's is told, and nothing is imported.
+  user.answerPrompt(server.url() + "/gone.html");
+  user.expectMessage("Unable to Download", server.url() +
+                                               "/gone.html could not be fetched: the web server "
+                                               "answered 404.");
+  window().post(UI_EVENT(codes::kImportFromWeb));
+  settle();
+  user.verifyAllAnswered();
 }
 
 TEST(InstalledTitleTest, ANewTitleTakesItsNumberOrTheFirstFreeKeyAndNeverReplacesAnother) {

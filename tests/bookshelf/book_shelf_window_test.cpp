@@ -3,6 +3,7 @@
 // waste bin, and what the window keeps in the settings between openings.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <array>
 
 #include "bookshelf/shelf_edits.h"
 #include "codes/program_codes.h"
@@ -175,16 +176,20 @@ TEST_F(BookShelfTest, PrintAndExportTextHandOverTheListedRecipes) {
   EXPECT_TRUE(asked[1].second);
 }
 
-TEST_F(BookShelfTest, ExportHandsOverTheSelectedBook) {
+TEST_F(BookShelfTest, ExportHandsOverTheSelectedBookChapterAndRecipe) {
   BookShelfWindow* shelf = openShelf();
-  std::vector<long> exported;
-  shelf->setBookExport([&exported](long book) { exported.push_back(book); });
+  std::vector<std::array<long, 3>> exported;
+  shelf->setBookExport([&exported](const BookShelfWindow::ExportChoice& choice) {
+    exported.push_back({choice.book, choice.chapter, choice.recipe});
+  });
   ASSERT_TRUE(shelf->Get("EXPORT_BUTTON")->isSelectable());
   user.expectMessage("Wait!", "Please select the cookbook to export.");
   click(shelf, "EXPORT_BUTTON");
   choose(shelf, "BOOK_LIST", "Desserts");
   click(shelf, "EXPORT_BUTTON");
-  EXPECT_EQ(exported, (std::vector<long>{books().uidOf("Desserts")}));
+  choose(shelf, "CHAPTER_LIST", "Pies");
+  click(shelf, "EXPORT_BUTTON");
+  EXPECT_EQ(exported, (std::vector<std::array<long, 3>>{{desserts, 0, sponge}, {desserts, pies, apple}}));
 }
 
 TEST_F(BookShelfTest, OpeningAndMakingRecipesHandsTheMainWindowChapterRecipeAndMode) {

@@ -177,6 +177,36 @@ TEST_F(CliTest, ImportReadsRecipeFilesAndExportWritesTheBook) {
   at(again.out, "2 recipes imported into \"Downloaded Recipes 1\"");
 }
 
+TEST_F(CliTest, ExportWritesMealMasterAndMasterCookFilesThatImportBack) {
+  at(run(std::string(SAVORA_PROGRAM_DIR) + "/savora99-cli --help").out,
+     "export --format mmf|mxp WHAT... FILE");
+  savora::testing::TempFolder files;
+  files.write("two.mmf", kTwoRecipes);
+  ASSERT_EQ(run(cli("import " + files.str() + "two.mmf")).status, 0);
+
+  // The extension chooses the format; a book goes out whole.
+  const Outcome book = run(cli("export 'Downloaded Recipes' " + files.str() + "out.mmf"));
+  ASSERT_EQ(book.status, 0);
+  at(book.out, "2 recipes exported into " + files.str() + "out.mmf (Meal-Master)");
+  // A chapter and a recipe, in the order named, in UTF-8.
+  const Outcome picked = run(cli("export --format mxp --utf8 'Downloaded Recipes/Drinks' "
+                                 "'Downloaded Recipes/Breads/Oat Cakes' " +
+                                 files.str() + "picked.txt"));
+  ASSERT_EQ(picked.status, 0);
+  const std::string text = *platform::readWholeFile(files.str() + "picked.txt");
+  EXPECT_LT(at(text, "Exported from  MasterCook"), at(text, "Barley Water"));
+  EXPECT_LT(at(text, "Barley Water"), at(text, "Oat Cakes"));
+  EXPECT_EQ(run(cli("export --format mmf 'Downloaded Recipes/Soups' " + files.str() + "x.mmf"))
+                .status,
+            1);
+  EXPECT_EQ(run(cli("export --format doc 'Downloaded Recipes' " + files.str() + "x.doc")).status,
+            2);
+
+  const Outcome again = run(cli("import " + files.str() + "out.mmf"));
+  ASSERT_EQ(again.status, 0);
+  at(again.out, "2 recipes imported");
+}
+
 TEST_F(CliTest, ImportStopsAtAMalformedFileNamingRecipeAndLine) {
   savora::testing::TempFolder files;
   files.write("bad.mmf", std::string(kTwoRecipes) +

@@ -168,8 +168,10 @@ TEST_F(TextImportTest, AnUpperCaseZelNameIsAnArchiveWhateverItHolds) {
   EXPECT_LT(books.uidOf("Downloaded Recipes"), 0);
 }
 
-TEST_F(TextImportTest, AFileOfNeitherFormatIsTakenForAnArchive) {
+TEST_F(TextImportTest, AFileOfNoKnownFormatIsToldSoAndAZipFileIsAnArchive) {
   EXPECT_EQ(readRecipeFile(store, write("notes.txt", "\n\nShopping: milk\n")).format,
+            RecipeFileFormat::Unknown);
+  EXPECT_EQ(readRecipeFile(store, write("data.bin", std::string("PK\x03\x04", 4) + "rest")).format,
             RecipeFileFormat::ExchangeArchive);
 }
 

@@ -1,9 +1,8 @@
-// Reads an ingredient line written as one piece of text, as web pages and people write them
-// ("1 1/2 cups flour, sifted", "2 large eggs", "1 (14 oz) can tomatoes", "200g butter"): the
-// amount, the measure (named as the kitchen names it, the way the text importers name
-// Meal-Master codes and MasterCook measures), a size or a parenthesis after the amount as the
-// first note, the ingredient, and what follows a comma or stands in parentheses at the end as
-// the second note, kept as written (", sifted") so the line reads as it did.
+// Reads an ingredient line of a web page ("1 1/2 cups flour, sifted", "2 large eggs",
+// "1 (14 oz) can tomatoes", "200g butter") by the rules of the recipe window's typed lines
+// (food/ingredient_text.h), with the measures the text importers know: the amount, the measure
+// as the kitchen names it, a size or package size as the first note, the ingredient in lower
+// case, and the preparation as the second note, kept as written (", sifted").
 #pragma once
 
 #include <string_view>

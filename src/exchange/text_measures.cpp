@@ -40,9 +40,9 @@ constexpr std::array<Names, 9> kMasterCookUnits = {{{"tsp", "teaspoon"},
 constexpr std::array<std::string_view, 3> kSizes = {"small", "medium", "large"};
 
 // Units cooks write out in full that are not the name of a code above.
-constexpr std::array<std::string_view, 16> kSpelledUnits = {
-    "clove",  "stick", "head",  "sprig", "piece", "jar",     "bottle",    "box",
-    "bag",    "envelope", "packet", "sheet", "stalk", "cube", "handful", "container"};
+constexpr std::array<std::string_view, 17> kSpelledUnits = {
+    "clove", "stick", "head",  "sprig", "piece", "jar",     "bottle",    "box",  "bag",
+    "envelope", "packet", "sheet", "stalk", "cube", "handful", "container", "dozen"};
 
 template <size_t N>
 std::string_view lookUp(const std::array<Names, N>& table, std::string_view key) {
@@ -118,6 +118,8 @@ TextMeasure knownMeasure(std::string_view word) {
   while (lower.ends_with('.')) lower.pop_back();
   if (lower.empty()) return {};
   if (lower == "fl oz" || lower == "fl. oz") return {"fluid ounce", ""};
+  if (lower == "litre" || lower == "litres") return {"liter", ""};
+  if (lower == "millilitre" || lower == "millilitres") return {"milliliter", ""};
   for (const std::string& form : {lower, singularMeasure(lower)}) {
     if (std::string_view unit = lookUp(kMasterCookUnits, form); !unit.empty())
       return {std::string(unit), ""};

@@ -48,6 +48,25 @@ std::string withFractionsTypedOut(std::string_view line) {
 
 namespace {
 
+// Windows-1252 holds 1/4, 1/2 and 3/4 as single characters; written out as the other fractions
+// are ("1\xBD" is "1 1/2"). Tabs and no-break spaces are blanks.
+std::string withCp1252FractionsTypedOut(std::string_view line) {
+  std::string out;
+  for (char c : line) {
+    const char* fraction = c == '\xBD'   ? "1/2"
+                           : c == '\xBC' ? "1/4"
+                           : c == '\xBE' ? "3/4"
+                                         : nullptr;
+    if (fraction == nullptr) {
+      out += c == '\xA0' ? ' ' : c;
+      continue;
+    }
+    if (!out.empty() && isDigit(out.back())) out += ' ';
+    out += fraction;
+  }
+  return out;
+}
+
 // Marks that start the lines of a list: a dash, a star, a bullet (Windows-1252 or UTF-8), a
 // check box (UTF-8).
 std::string withoutListMark(std::string line) {
@@ -125,11 +144,18 @@ bool isOf(const std::vector<std::string>& words, size_t i) {
 }  // namespace
 
 IngredientText splitIngredientText(std::string_view line, const MeasureReader& measure) {
-  const std::string typed = withFractionsTypedOut(line);
+  const std::string typed = withCp1252FractionsTypedOut(withFractionsTypedOut(line));
   std::vector<std::string> words = wordsOf(withoutListMark(platform::trim(typed)));
   IngredientText parts;
-  const size_t amount = takeAmount(words, measure);
+  size_t amount = takeAmount(words, measure);
   parts.quantity = joined(words, 0, amount);
+  // "a pinch of salt": one of the measure.
+  if (amount == 0 && words.size() > 1 &&
+      (platform::equalsIgnoreCase(words[0], "a") || platform::equalsIgnoreCase(words[0], "an")) &&
+      !readMeasure(measure, words[1]).unit.empty()) {
+    parts.quantity = "1";
+    amount = 1;
+  }
   size_t next = amount;
 
   // A package size: "1 (14.5 oz) can".
@@ -157,10 +183,15 @@ IngredientText splitIngredientText(std::string_view line, const MeasureReader& m
   }
   if (!parts.unit.empty() && isOf(words, next)) ++next;
 
+  // The preparation: from the first comma on, or a parenthesis that ends the line.
   std::string rest = joined(words, next, words.size());
   if (const size_t comma = rest.find(','); comma != std::string::npos) {
     parts.preparation = platform::trim(std::string_view(rest).substr(comma));
     rest.resize(comma);
+  } else if (const size_t open = rest.rfind('(');
+             rest.ends_with(')') && open != std::string::npos && open > 0) {
+    parts.preparation = rest.substr(open);
+    rest.resize(open);
   }
   parts.ingredient = platform::trim(rest);
   return parts;

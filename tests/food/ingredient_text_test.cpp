@@ -24,7 +24,7 @@ TEST(IngredientTextTest, LinesAreCutIntoQuantityUnitWordsIngredientAndPreparatio
       {"1 1/2 cups milk", {"1 1/2", "cup", "", "milk", ""}},
       {"1\xC2\xBD cups milk", {"1 1/2", "cup", "", "milk", ""}},       // UTF-8 fraction
       {"\xE2\x85\x93 cup sugar", {"1/3", "cup", "", "sugar", ""}},     // UTF-8 one third
-      {"\xBD tsp salt", {"\xBD", "teaspoon", "", "salt", ""}},         // Windows-1252 one half
+      {"\xBD tsp salt", {"1/2", "teaspoon", "", "salt", ""}},           // Windows-1252 one half
       {"3 large eggs", {"3", "", "large", "eggs", ""}},
       {"1 (14.5 oz) can diced tomatoes", {"1", "can", "(14.5 oz)", "diced tomatoes", ""}},
       {"250g flour", {"250", "gram", "", "flour", ""}},

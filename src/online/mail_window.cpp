@@ -180,8 +180,13 @@ void MailWindow::send() {
   const RecipeMailBody body = recipeMailBody(withCrLf(message_->text()), mailed);
   const RecipeMail mail{to_->text(), toList(), subject_->text(), body.text};
   const MailSettings& settings = services_.settings;
-  const MailSetup setup{settings.yourName, settings.emailAddress, settings.serverName,
-                        settings.login.security, settings.login.user, ""};
+  const MailSetup setup{settings.yourName,
+                        settings.emailAddress,
+                        settings.serverName,
+                        settings.login.security,
+                        settings.login.user,
+                        "",
+                        settings.login.plainLoginConfirmedFor(settings.serverName)};
 
   DeliveryHooks hooks;
   hooks.ready = [this, &body](MailSetup& ready) {

@@ -22,26 +22,34 @@ constexpr SecurityName kSecurityNames[] = {
 MailLogin readMailLogin(const std::string& iniPath) {
   const platform::IniFile ini(iniPath);
   MailLogin login;
-  const std::string security = ini.readString(kMailSection, "Security", "plain");
+  const std::string security = ini.readString(kMailSection, "Security", "starttls");
   for (const auto& known : kSecurityNames) {
     if (platform::compareIgnoreCase(security, known.name) == 0) login.security = known.security;
   }
   login.user = ini.readString(kMailSection, "User");
   login.rememberPassword = ini.readInt(kMailSection, "Remember Password", 0) != 0;
+  login.plainLoginServer = ini.readString(kMailSection, "Plain Login Server");
   return login;
 }
 
 bool writeMailLogin(const std::string& iniPath, const MailLogin& login) {
   platform::IniFile ini(iniPath);
-  const char* security = "plain";
+  const char* security = "starttls";
   for (const auto& known : kSecurityNames) {
     if (known.security == login.security) security = known.name;
   }
   // A user name is one line: a line break would start another key.
-  const std::string user = login.user.substr(0, login.user.find_first_of("\r\n"));
+  auto oneLine = [](const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); };
   return ini.writeString(kMailSection, "Security", security) &&
-         ini.writeString(kMailSection, "User", user) &&
-         ini.writeString(kMailSection, "Remember Password", login.rememberPassword ? "1" : "0");
+         ini.writeString(kMailSection, "User", oneLine(login.user)) &&
+         ini.writeString(kMailSection, "Remember Password", login.rememberPassword ? "1" : "0") &&
+         ini.writeString(kMailSection, "Plain Login Server", oneLine(login.plainLoginServer));
+}
+
+bool MailLogin::plainLoginConfirmedFor(const std::string& serverName) const {
+  return security == MailSecurity::Plain && !plainLoginServer.empty() &&
+         platform::compareIgnoreCase(platform::trim(plainLoginServer),
+                                     platform::trim(serverName)) == 0;
 }
 
 std::optional<std::string> updateServerAddress(const std::string& text) {

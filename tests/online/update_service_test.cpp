@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "loopback_server.h"
@@ -80,6 +81,25 @@ TEST(UpdateNewsTest, ASignedNewerVersionDecidesWhetherToDownload) {
   EXPECT_EQ(user.messages().back().title, "Error!");
   user.answerNextMessage(toolkit::Button::Ok);
   EXPECT_FALSE(checkNews(user, local.path() / "nothing.txt", "6.998", "Savora99").newer);
+}
+
+// The maker's signing script writes news that the program accepts.
+TEST(UpdateNewsTest, TheSigningScriptsNewsIsAccepted) {
+  TempFolder folder;
+  const std::string key = folder.str() + "key.pem", archive = folder.str() + "update.zip";
+  folder.write("update.zip", "PK archive bytes");
+  const std::string make = "openssl genpkey -algorithm ed25519 -out " + key +
+                           " && openssl pkey -in " + key + " -pubout -outform DER | tail -c 32 |"
+                           " od -An -v -tx1 | tr -d ' \\n' > " + folder.str() + "public.hex && " +
+                           SAVORA_SOURCE_DIR "/scripts/sign-update " + key + " 7.000 " + archive +
+                           " > " + folder.str() + "news.txt";
+  if (std::system(make.c_str()) != 0) GTEST_SKIP() << "openssl is missing";
+  const std::string news = testing::readFileBytes(folder.path() / "news.txt");
+  const auto proof = updateProof(news);
+  ASSERT_TRUE(proof) << news;
+  EXPECT_EQ(proof->sha256, testing::sha256Hex("PK archive bytes"));
+  EXPECT_TRUE(isSignedBy(*proof, testing::readFileBytes(folder.path() / "public.hex")));
+  EXPECT_FALSE(isSignedBy(*proof, kUpdatePublicKey));
 }
 
 TEST(UpdateNewsTest, ShortTextsAreReadWithinTheirEnd) {

@@ -51,7 +51,10 @@ std::string maskedCommand(std::string_view command, bool authenticating) {
 bool startsWithIgnoreCase(std::string_view text, std::string_view start) {
   return text.size() >= start.size() &&
          std::equal(start.begin(), start.end(), text.begin(),
-                    [](char a, char b) { return std::toupper(a) == std::toupper(b); });
+                    [](char a, char b) {
+                      return std::toupper(static_cast<unsigned char>(a)) ==
+                             std::toupper(static_cast<unsigned char>(b));
+                    });
 }
 
 int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* context) {

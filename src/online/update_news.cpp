@@ -77,7 +77,7 @@ NewsCheck checkNews(toolkit::User& user, const std::filesystem::path& file,
                      product.c_str()));
     return {shown, false, {}};
   }
-  const std::optional<UpdateProof> proof = updateProof(*news);
+  const std::optional<UpdateProof> proof = updateProof(*news, *version);
   if (!proof || !isSignedBy(*proof, publicKeyHex)) {
     user.message("Update Not Downloaded", "HAND", toolkit::Buttons::Ok,
                  platform::formatText(

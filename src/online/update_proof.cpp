@@ -8,8 +8,6 @@
 #include <memory>
 #include <vector>
 
-#include "online/update_news.h"
-
 namespace savora::online {
 
 namespace {
@@ -54,9 +52,8 @@ bool isProofLine(std::string_view line) {
 
 }  // namespace
 
-std::optional<UpdateProof> updateProof(std::string_view news) {
-  const std::optional<std::string> version = serverVersion(news);
-  UpdateProof proof{version.value_or(""), hexAfter(news, kShaLabel, kShaDigits),
+std::optional<UpdateProof> updateProof(std::string_view news, const std::string& version) {
+  UpdateProof proof{version, hexAfter(news, kShaLabel, kShaDigits),
                     hexAfter(news, kSignatureLabel, kSignatureDigits)};
   if (proof.version.empty() || proof.sha256.empty() || proof.signature.empty())
     return std::nullopt;

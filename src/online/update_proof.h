@@ -22,15 +22,16 @@ inline constexpr const char* kUpdatePublicKey =
     "fd2f162406d67bf665556cdb5ac811d9aa07dc8f715055e4604d5adc16ed54d2";
 
 struct UpdateProof {
-  std::string version;    // as the news gives it (see serverVersion)
+  std::string version;    // as the news gives it
   std::string sha256;     // 64 hex digits, lower case
   std::string signature;  // 128 hex digits
 
   bool operator==(const UpdateProof&) const = default;
 };
 
-// The proof lines of the news, with the news's version; nothing when one is missing or malformed.
-std::optional<UpdateProof> updateProof(std::string_view news);
+// The proof lines of the news, for the version the news names (see serverVersion); nothing when
+// one is missing or malformed.
+std::optional<UpdateProof> updateProof(std::string_view news, const std::string& version);
 
 // The text the maker signs.
 std::string signedUpdateText(const std::string& version, const std::string& sha256);

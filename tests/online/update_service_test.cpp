@@ -95,7 +95,7 @@ TEST(UpdateNewsTest, TheSigningScriptsNewsIsAccepted) {
                            " > " + folder.str() + "news.txt";
   if (std::system(make.c_str()) != 0) GTEST_SKIP() << "openssl is missing";
   const std::string news = testing::readFileBytes(folder.path() / "news.txt");
-  const auto proof = updateProof(news);
+  const auto proof = updateProof(news, "7.000");
   ASSERT_TRUE(proof) << news;
   EXPECT_EQ(proof->sha256, testing::sha256Hex("PK archive bytes"));
   EXPECT_TRUE(isSignedBy(*proof, testing::readFileBytes(folder.path() / "public.hex")));
@@ -135,7 +135,7 @@ TEST(UpdateDownloadTest, OnlyTheAnnouncedArchiveLeavesItsInstallerPending) {
   const std::string withoutInstaller = testing::updateArchive(scratch, "x", false);
   std::string tampered = archive;
   tampered[tampered.size() / 2] ^= 1;
-  const UpdateProof proof = *updateProof(testing::signedNews("7.000", archive, maker));
+  const UpdateProof proof = *updateProof(testing::signedNews("7.000", archive, maker), "7.000");
 
   struct Case {
     const char* what;
@@ -149,7 +149,7 @@ TEST(UpdateDownloadTest, OnlyTheAnnouncedArchiveLeavesItsInstallerPending) {
        "The downloaded update is not the one the update server announced: its SHA-256 checksum "
        "differs.\r\nThe download was deleted, and Savora99 was not changed."},
       {"no installer", withoutInstaller,
-       *updateProof(testing::signedNews("7.000", withoutInstaller, maker)),
+       *updateProof(testing::signedNews("7.000", withoutInstaller, maker), "7.000"),
        "The downloaded update holds no installer (install.exe).\r\nThe download was deleted, "
        "and Savora99 was not changed."},
   };

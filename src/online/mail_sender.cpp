@@ -19,8 +19,8 @@ constexpr size_t kTranscriptRoom = 16000;
 constexpr long kWaitStepMilliseconds = 50;
 
 struct Exchange {
-  std::string transcript;  // both directions, the login masked
-  std::string replies;     // the server's side only
+  std::string transcript;      // both directions, the login masked
+  std::string replies;         // the server's side only
   std::string pendingCommand;  // the verb of the command last sent
   std::string refusedCommand;  // the verb of the first command the server refused
   bool refusedGreeting = false;
@@ -50,11 +50,10 @@ std::string maskedCommand(std::string_view command, bool authenticating) {
 
 bool startsWithIgnoreCase(std::string_view text, std::string_view start) {
   return text.size() >= start.size() &&
-         std::equal(start.begin(), start.end(), text.begin(),
-                    [](char a, char b) {
-                      return std::toupper(static_cast<unsigned char>(a)) ==
-                             std::toupper(static_cast<unsigned char>(b));
-                    });
+         std::equal(start.begin(), start.end(), text.begin(), [](char a, char b) {
+           return std::toupper(static_cast<unsigned char>(a)) ==
+                  std::toupper(static_cast<unsigned char>(b));
+         });
 }
 
 int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* context) {
@@ -208,8 +207,12 @@ int sendMail(MailMessage& message, const MailServer& server,
 
   Exchange exchange;
   const std::time_t now = std::time(nullptr);
-  const MailHeaders headers{message.fromName, message.from,    message.to,
-                            message.cc,       message.replyTo, message.subject,
+  const MailHeaders headers{message.fromName,
+                            message.from,
+                            message.to,
+                            message.cc,
+                            message.replyTo,
+                            message.subject,
                             newMessageId(message.from, now)};
   exchange.upload = mailText(headers, message.body, now);
 
@@ -282,8 +285,8 @@ int sendMail(MailMessage& message, const MailServer& server,
     message.log += "Could not connect to the mail server " + server.host + ": " + why;
     return -1;
   }
-  message.log += "\r\n" + refusalText(exchange) + "\r\nThe mail server returned " +
-                 exchange.replies;
+  message.log +=
+      "\r\n" + refusalText(exchange) + "\r\nThe mail server returned " + exchange.replies;
   return -2;
 }
 

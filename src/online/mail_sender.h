@@ -33,7 +33,7 @@ MailServer parseMailServer(const std::string& text, MailSecurity security);
 struct MailMessage {
   // Texts in Windows-1252, as the program holds them; the message carries them as UTF-8.
   std::string to, cc, bcc, replyTo, from, fromName, subject, body;
-  std::string log;  // the transcript of the last send
+  std::string log;            // the transcript of the last send
   bool loginRefused = false;  // the last send failed because the server refused the login
 
   // Nothing is set when `to` is empty; CC and BCC only when given.

@@ -144,8 +144,8 @@ std::string encodedHeaderText(const std::string& cp1252, size_t column) {
   const std::string utf8 = platform::utf8FromCp1252(text);
   const size_t frame = kEncodedWordStart.size() + kEncodedWordEnd.size();
   // The first word shares its line with the header's name; the others start a folded line.
-  size_t room = column + kEncodedWordRoom <= kHeaderLineRoom ? kEncodedWordRoom
-                                                              : kHeaderLineRoom - column;
+  size_t room =
+      column + kEncodedWordRoom <= kHeaderLineRoom ? kEncodedWordRoom : kHeaderLineRoom - column;
   std::string out, word;
   auto closeWord = [&] {
     if (!out.empty()) out += "\r\n ";
@@ -155,7 +155,8 @@ std::string encodedHeaderText(const std::string& cp1252, size_t column) {
   };
   for (size_t i = 0; i < utf8.size();) {
     size_t length = 1;
-    while (i + length < utf8.size() && (static_cast<unsigned char>(utf8[i + length]) & 0xC0) == 0x80)
+    while (i + length < utf8.size() &&
+           (static_cast<unsigned char>(utf8[i + length]) & 0xC0) == 0x80)
       ++length;
     const std::string piece = qEncoded(std::string_view(utf8).substr(i, length));
     if (!word.empty() && frame + word.size() + piece.size() > room) closeWord();

@@ -142,10 +142,11 @@ void MailWindow::removeAddress() {
 }
 
 void MailWindow::openAddressBook() {
-  auto* book = new MailingListWindow(
-      services_.store, services_.user, [this](const std::vector<std::string>& chosen) {
-        if (UI_WINDOW_MANAGER::instance().contains(this)) setToList(chosen);
-      });
+  auto* book = new MailingListWindow(services_.store, services_.user,
+                                     [this](const std::vector<std::string>& chosen) {
+                                       if (UI_WINDOW_MANAGER::instance().contains(this))
+                                         setToList(chosen);
+                                     });
   if (!book->isOpen()) {
     delete book;
     return;
@@ -224,9 +225,9 @@ void MailWindow::send() {
   }
   to_->setText("");
   setToList(delivery.failed);
-  status_->setText(platform::formatText(
-      "%d of %zu messages sent. The addresses listed were not sent to.", delivery.sent,
-      delivery.failed.size() + size_t(delivery.sent)));
+  status_->setText(
+      platform::formatText("%d of %zu messages sent. The addresses listed were not sent to.",
+                           delivery.sent, delivery.failed.size() + size_t(delivery.sent)));
 }
 
 }  // namespace savora::online

@@ -14,8 +14,9 @@ struct SecurityName {
   MailSecurity security;
   const char* name;
 };
-constexpr SecurityName kSecurityNames[] = {
-    {MailSecurity::Plain, "plain"}, {MailSecurity::StartTls, "starttls"}, {MailSecurity::Tls, "tls"}};
+constexpr SecurityName kSecurityNames[] = {{MailSecurity::Plain, "plain"},
+                                           {MailSecurity::StartTls, "starttls"},
+                                           {MailSecurity::Tls, "tls"}};
 
 }  // namespace
 
@@ -69,8 +70,9 @@ std::optional<std::string> updateServerAddress(const std::string& text) {
   if (colon != std::string::npos) {
     host = rest.substr(0, colon);
     port = rest.substr(colon + 1);
-    if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos ||
-        std::stol(port) < 1 || std::stol(port) > 65535)
+    if (port.empty() || port.size() > 5 ||
+        port.find_first_not_of("0123456789") != std::string::npos || std::stol(port) < 1 ||
+        std::stol(port) > 65535)
       return std::nullopt;
   }
   if (host.empty() || host.find(':') != std::string::npos) return std::nullopt;

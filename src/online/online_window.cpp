@@ -126,9 +126,8 @@ void OnlineWindow::newsFetched() {
 }
 
 void OnlineWindow::updateFetched() {
-  const auto installer = finishUpdateDownload(services_.user, *transfer_, proof_,
-                                              services_.dataFolder / "update",
-                                              services_.productName);
+  const auto installer = finishUpdateDownload(
+      services_.user, *transfer_, proof_, services_.dataFolder / "update", services_.productName);
   transfer_.reset();
   stage_ = Stage::Idle;
   Get("PROGRESS")->hide();
@@ -160,9 +159,9 @@ void OnlineWindow::stopTransfer() {
 }
 
 void OnlineWindow::showProgress(std::int64_t received) {
-  status_->setText(platform::formatText(
-      "Status:  Downloading...Read the news while you wait!  %.3fMB Received.",
-      double(received) * 0.000001));
+  status_->setText(
+      platform::formatText("Status:  Downloading...Read the news while you wait!  %.3fMB Received.",
+                           double(received) * 0.000001));
 }
 
 void OnlineWindow::showNews(const std::string& news) {
@@ -171,7 +170,8 @@ void OnlineWindow::showNews(const std::string& news) {
 
 void OnlineWindow::scroll(bool down) {
   auto* bar = static_cast<QPlainTextEdit*>(news_->widget())->verticalScrollBar();
-  bar->triggerAction(down ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
+  bar->triggerAction(down ? QAbstractSlider::SliderPageStepAdd
+                          : QAbstractSlider::SliderPageStepSub);
 }
 
 }  // namespace savora::online

@@ -21,8 +21,9 @@ std::optional<std::filesystem::path> finishUpdateDownload(
   };
   if (!download.succeeded()) return refuse("The update could not be downloaded completely.");
   if (downloadedBodySha256(download.file()) != proof.sha256)
-    return refuse("The downloaded update is not the one the update server announced: its "
-                  "SHA-256 checksum differs.");
+    return refuse(
+        "The downloaded update is not the one the update server announced: its "
+        "SHA-256 checksum differs.");
   const std::optional<std::filesystem::path> installer =
       unpackInstaller(download.file(), installerFolder);
   if (!installer) return refuse("The downloaded update holds no installer (install.exe).");

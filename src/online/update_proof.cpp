@@ -55,8 +55,7 @@ bool isProofLine(std::string_view line) {
 std::optional<UpdateProof> updateProof(std::string_view news, const std::string& version) {
   UpdateProof proof{version, hexAfter(news, kShaLabel, kShaDigits),
                     hexAfter(news, kSignatureLabel, kSignatureDigits)};
-  if (proof.version.empty() || proof.sha256.empty() || proof.signature.empty())
-    return std::nullopt;
+  if (proof.version.empty() || proof.sha256.empty() || proof.signature.empty()) return std::nullopt;
   return proof;
 }
 

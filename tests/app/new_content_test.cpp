@@ -18,8 +18,9 @@ namespace {
 TEST(NewContentTest, ADownloadedProgramStartsWholeFromAFolderWithBlanks) {
   savora::testing::TempFolder root;
   const std::string program = root.str() + "My Recipes/";
-  const auto dropped = root.write("My Recipes/download/update.exe",
-                                  "#!/bin/sh\necho \"$0\" > started.tmp\nmv started.tmp started.txt\n");
+  const auto dropped =
+      root.write("My Recipes/download/update.exe",
+                 "#!/bin/sh\necho \"$0\" > started.tmp\nmv started.tmp started.txt\n");
   ::chmod(dropped.c_str(), 0755);
   AppState state;
   state.programDirectory = program;

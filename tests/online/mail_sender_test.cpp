@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <cstdlib>
+#include <functional>
 
 #include "loopback_server.h"
 #include "online/mail_address.h"
-#include "platform/codepage.h"
 #include "online/mail_text.h"
+#include "platform/codepage.h"
 #include "strict_mail_parse.h"
 #include "temp_folder.h"
 
@@ -79,7 +79,8 @@ TEST(MailSenderTest, LongLinesAndAccentsGoOutAsShortSevenBitLines) {
                std::string(2000, 'x') + "\ncaf\xE9 = 1 \n.\n", 0);
   const std::string body = text.substr(text.find("\r\n\r\n") + 4);
   size_t longest = 0;
-  for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+  for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+       start = end + 2)
     longest = std::max(longest, end - start);
   EXPECT_LE(longest, 76u);
   EXPECT_TRUE(contains(text, "Content-Transfer-Encoding: quoted-printable\r\n"));

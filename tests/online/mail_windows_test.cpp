@@ -52,7 +52,9 @@ class MailWindowsTest : public recipe::RecipeEditTest {
   // MAIL_WINDOW with the soup, sending to `port` as cook@example.org.
   MailWindow* openMail(int port) {
     server = "127.0.0.1:" + std::to_string(port);
-    MailWindowServices services{tables, store, user,
+    MailWindowServices services{tables,
+                                store,
+                                user,
                                 {yourName, emailAddress, server, login,
                                  [this](const MailLogin& saved) { savedLogin = saved; }},
                                 *runPassword};
@@ -122,7 +124,8 @@ TEST_F(MailWindowsTest, SendsOneMessagePerAddressAndCloses) {
   EXPECT_TRUE(contains(message, "Subject: Soup tonight\r\n")) << message;
   EXPECT_TRUE(contains(message, "To: one@example.org\r\n")) << message;
   // The personal message, then the recipe once, its "." and ".." lines intact.
-  EXPECT_TRUE(contains(message, "\r\n\r\nTry this:\r\n.\r\nbye\r\n\r\nEgg Soup\r\n\r\nServes: 4\r\n"))
+  EXPECT_TRUE(
+      contains(message, "\r\n\r\nTry this:\r\n.\r\nbye\r\n\r\nEgg Soup\r\n\r\nServes: 4\r\n"))
       << message;
   EXPECT_TRUE(contains(message, "Simmer.\r\n.\r\n..\r\nServe.")) << message;
   EXPECT_EQ(message.find("Egg Soup"), message.rfind("Egg Soup"));

@@ -29,7 +29,8 @@ TEST(OnlineSettingsTest, UpdateServerIsAWebAddressWithAPort) {
   testing::TempFolder folder;
   const std::string ini = folder.str() + "SAVORA99.INI";
   EXPECT_EQ(readUpdateServer(ini), kDefaultUpdateServer);
-  folder.write("SAVORA99.INI", "[General]\nVersion=6.998\n[Update]\nServer=https://u.example:8443\n");
+  folder.write("SAVORA99.INI",
+               "[General]\nVersion=6.998\n[Update]\nServer=https://u.example:8443\n");
   EXPECT_EQ(readUpdateServer(ini), "https://u.example:8443");
   folder.write("SAVORA99.INI", "[Update]\nServer=gopher://u.example\n");
   EXPECT_EQ(readUpdateServer(ini), kDefaultUpdateServer);

@@ -10,13 +10,13 @@
 #include "app/usage_counters.h"
 #include "backup/backup_schedule.h"
 #include "codes/program_codes.h"
-#include "store/recipe.h"
-#include "store/recipe_table.h"
 #include "loopback_server.h"
 #include "online/online_window.h"
 #include "online/update_message_window.h"
 #include "online/update_reminder.h"
 #include "screenshots.h"
+#include "store/recipe.h"
+#include "store/recipe_table.h"
 #include "toolkit/event_codes.h"
 #include "update_signing.h"
 #include "window_objects.h"
@@ -36,8 +36,13 @@ class OnlineWindowTest : public ::testing::Test {
   void TearDown() override { savora::testing::closeWindowObjects(); }
 
   OnlineWindow* open(const std::string& url) {
-    window = new OnlineWindow({user, url, data.path(), "Savora 99", "6.998",
-                               {"Savora 99 v6.998", 2, 2}, pendingInstaller,
+    window = new OnlineWindow({user,
+                               url,
+                               data.path(),
+                               "Savora 99",
+                               "6.998",
+                               {"Savora 99 v6.998", 2, 2},
+                               pendingInstaller,
                                maker.publicKeyHex()});
     UI_WINDOW_MANAGER::instance().add(window);
     return window;
@@ -103,7 +108,8 @@ TEST_F(OnlineWindowTest, TheServersVersionAndTheArchivesProofDecideWhatIsInstall
     EXPECT_EQ(pendingInstaller, pending ? (data.path() / "update" / "install.exe").string() : "");
     EXPECT_EQ(std::filesystem::exists(data.path() / "update.zip"), pending);
     EXPECT_EQ(status(), c.status);
-    EXPECT_EQ(window->Get("NEWS")->text(), std::string("Fresh herbs!\nVersion ") + c.version + "\n");
+    EXPECT_EQ(window->Get("NEWS")->text(),
+              std::string("Fresh herbs!\nVersion ") + c.version + "\n");
     // Looking for updates resets the reminder.
     EXPECT_EQ(readFileBytes(data.path() / "update.cnt"), std::to_string(currentMonth()));
     EXPECT_EQ(readFileBytes(data.path() / "remind.cnt"), "0");

@@ -105,7 +105,8 @@ TEST(RecipeMailDeliveryTest, MissingSetupOrRecipientsAreRefusedBeforeConnecting)
                      "there and confirm that this server may receive it unencrypted.");
   DeliveryHooks hooks;
   hooks.ready = [](MailSetup&) -> bool { throw std::logic_error("asked for the password"); };
-  EXPECT_FALSE(deliverRecipeMail(user, {"Cook", "c@d.org", "127.0.0.1:1", MailSecurity::Plain, "pat"},
+  EXPECT_FALSE(deliverRecipeMail(user,
+                                 {"Cook", "c@d.org", "127.0.0.1:1", MailSecurity::Plain, "pat"},
                                  {"a@b.org", {}, "", ""}, hooks)
                    .attempted);
 }

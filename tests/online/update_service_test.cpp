@@ -88,11 +88,12 @@ TEST(UpdateNewsTest, TheSigningScriptsNewsIsAccepted) {
   TempFolder folder;
   const std::string key = folder.str() + "key.pem", archive = folder.str() + "update.zip";
   folder.write("update.zip", "PK archive bytes");
-  const std::string make = "openssl genpkey -algorithm ed25519 -out " + key +
-                           " && openssl pkey -in " + key + " -pubout -outform DER | tail -c 32 |"
-                           " od -An -v -tx1 | tr -d ' \\n' > " + folder.str() + "public.hex && " +
-                           SAVORA_SOURCE_DIR "/scripts/sign-update " + key + " 7.000 " + archive +
-                           " > " + folder.str() + "news.txt";
+  const std::string make =
+      "openssl genpkey -algorithm ed25519 -out " + key + " && openssl pkey -in " + key +
+      " -pubout -outform DER | tail -c 32 |"
+      " od -An -v -tx1 | tr -d ' \\n' > " +
+      folder.str() + "public.hex && " + SAVORA_SOURCE_DIR "/scripts/sign-update " + key +
+      " 7.000 " + archive + " > " + folder.str() + "news.txt";
   if (std::system(make.c_str()) != 0) GTEST_SKIP() << "openssl is missing";
   const std::string news = testing::readFileBytes(folder.path() / "news.txt");
   const auto proof = updateProof(news, "7.000");

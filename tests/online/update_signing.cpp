@@ -44,8 +44,8 @@ std::string TestSigningKey::signatureHex(const std::string& text) const {
   size_t size = sizeof signature;
   const bool signedOk =
       EVP_DigestSignInit(context, nullptr, nullptr, nullptr, key_) == 1 &&
-      EVP_DigestSign(context, signature, &size,
-                     reinterpret_cast<const unsigned char*>(text.data()), text.size()) == 1;
+      EVP_DigestSign(context, signature, &size, reinterpret_cast<const unsigned char*>(text.data()),
+                     text.size()) == 1;
   EVP_MD_CTX_free(context);
   return signedOk ? hex(signature, size) : std::string();
 }
@@ -70,8 +70,7 @@ std::string updateArchive(const TempFolder& scratch, const std::string& marker,
   scratch.write("archive/install.exe", "#!/bin/sh\npwd > " + marker + "\n");
   scratch.write("archive/readme.txt", "What is new.");
   const std::string files = withInstaller ? "install.exe readme.txt" : "readme.txt";
-  const std::string command =
-      "cd " + folder + " && rm -f update.zip && zip -q update.zip " + files;
+  const std::string command = "cd " + folder + " && rm -f update.zip && zip -q update.zip " + files;
   EXPECT_EQ(std::system(command.c_str()), 0) << "zip is missing";
   return readFileBytes(folder + "update.zip");
 }

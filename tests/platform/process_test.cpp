@@ -31,8 +31,8 @@ TEST(ProcessTest, SplitsCommandLinesWithQuotes) {
 
 // A quoted word reads back as it was, whatever blanks, quotes and backslashes it holds.
 TEST(ProcessTest, QuotedWordsSplitBackWhole) {
-  for (const char* word : {"/home/pat/My Recipes/update.exe", "say \"hi\"", "ends\\",
-                           "C:\\dir\\", "\\\"", "", "a\\\\\"b"}) {
+  for (const char* word : {"/home/pat/My Recipes/update.exe", "say \"hi\"", "ends\\", "C:\\dir\\",
+                           "\\\"", "", "a\\\\\"b"}) {
     const auto words = splitCommandLine(quoted(word) + " next");
     ASSERT_EQ(words.size(), 2u) << word;
     EXPECT_EQ(words[0], word);

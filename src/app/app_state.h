@@ -19,7 +19,7 @@ struct AppState {
 
   int exitState = 0;  // 1000 once the user confirmed leaving
   bool exitConfirmed = false;
-  bool restartInstaller = false;  // a downloaded update waits to be installed
+  std::string updateInstaller;  // the verified update's installer, started at exit; "" for none
 
   // "%c:" followed by `name` on the CD, or "" when no CD drive is known.
   std::string onCd(const std::string& name) const {

@@ -68,7 +68,8 @@ void NewContentWatch::checkDownloads() {
     const std::string moved = freePlaceFor(dir, entry.name);
     if (!platform::moveFile(dir + "download\\" + entry.name, moved)) return;
     if (platform::endsWithIgnoreCase(entry.name, "exe")) {
-      platform::startProgram(moved, dir);
+      // The path is one word, however many blanks the program folder's name holds.
+      platform::startProgramFile(moved, {}, dir);
       return;
     }
     user_.message(

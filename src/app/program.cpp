@@ -714,7 +714,7 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
         run.state.title,
         kVersionText,
         {platform::formatText("%s v%s", run.state.title.c_str(), kVersionText)},
-        run.state.restartInstaller};
+        run.state.updateInstaller};
     if (tuneOnline) tuneOnline(services);
     return static_cast<UIW_WINDOW*>(new online::OnlineWindow(std::move(services)));
   });
@@ -838,7 +838,9 @@ int runProgramUnguarded(const std::string& programDirectory, User& user) {
       tables.closeAll();
     }
     platform::deleteFile("init");
-    if (state.restartInstaller) platform::startProgram("install.exe", state.programDirectory);
+    // Only the installer taken out of the verified download, by its full path.
+    if (!state.updateInstaller.empty())
+      platform::startProgramFile(state.updateInstaller, {}, state.programDirectory);
     result = 0;
   }
 

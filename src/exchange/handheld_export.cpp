@@ -22,7 +22,8 @@ std::string joined(const std::string& folder, const std::string& name) {
   return last == '/' || last == '\\' ? folder + name : folder + "/" + name;
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+// Quoted so a folder with blanks or quotes in its name stays one word of the command line.
+using platform::quoted;
 
 // Line feeds become "~", tabs and carriage returns blanks, so a record stays on one line.
 std::string recordText(std::string_view text) {

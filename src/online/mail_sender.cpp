@@ -3,9 +3,11 @@
 #include <curl/curl.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cctype>
+#include <ctime>
 
 #include "online/mail_address.h"
+#include "online/mail_text.h"
 
 namespace savora::online {
 
@@ -16,103 +18,67 @@ constexpr size_t kTranscriptRoom = 16000;
 // The longest a caller's window goes without being served during a send.
 constexpr long kWaitStepMilliseconds = 50;
 
-std::string rfc5322Date(std::time_t now) {
-  static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  std::tm local{};
-  localtime_r(&now, &local);
-  const long offsetMinutes = local.tm_gmtoff / 60;
-  const long absolute = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
-  char text[64];
-  std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d %c%02ld%02ld",
-                kDays[local.tm_wday], local.tm_mday, kMonths[local.tm_mon], local.tm_year + 1900,
-                local.tm_hour, local.tm_min, local.tm_sec, offsetMinutes < 0 ? '-' : '+',
-                absolute / 60, absolute % 60);
-  return text;
-}
-
-// A header value on one line: line breaks become blanks, so they cannot start a new header.
-std::string oneLine(std::string text) {
-  std::replace(text.begin(), text.end(), '\r', ' ');
-  std::replace(text.begin(), text.end(), '\n', ' ');
-  return text;
-}
-
-// Every line end as CR LF.
-std::string crlfLines(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 40);
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      out += "\r\n";
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else if (text[i] == '\n') {
-      out += "\r\n";
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
-// The body as quoted-printable: servers refuse lines over 998 characters, and a body of
-// Windows-1252 text is 8-bit, so every line goes out as short 7-bit lines that the reader's
-// mail program joins and decodes back to the text as written.
-std::string quotedPrintable(const std::string& crlfText) {
-  constexpr size_t kLineRoom = 75;  // plus the "=" of a soft break
-  static const char* const kHex = "0123456789ABCDEF";
-  std::string out;
-  size_t lineStart = 0;
-  while (lineStart <= crlfText.size()) {
-    size_t lineEnd = crlfText.find("\r\n", lineStart);
-    if (lineEnd == std::string::npos) lineEnd = crlfText.size();
-    size_t column = 0;
-    for (size_t i = lineStart; i < lineEnd; ++i) {
-      const auto c = static_cast<unsigned char>(crlfText[i]);
-      const bool last = i + 1 == lineEnd;
-      std::string piece;
-      if ((c >= 33 && c <= 126 && c != '=') || ((c == ' ' || c == '\t') && !last)) {
-        piece = char(c);
-      } else {
-        piece = {'=', kHex[c >> 4], kHex[c & 15]};
-      }
-      if (column + piece.size() > kLineRoom) {
-        out += "=\r\n";
-        column = 0;
-      }
-      out += piece;
-      column += piece.size();
-    }
-    if (lineEnd == crlfText.size()) break;
-    out += "\r\n";
-    lineStart = lineEnd + 2;
-  }
-  return out;
-}
-
 struct Exchange {
-  std::string transcript;  // both directions
-  std::string replies;     // the server's side only
-  std::string lastCommand;
+  std::string transcript;      // both directions, the login masked
+  std::string replies;         // the server's side only
+  std::string pendingCommand;  // the verb of the command last sent
+  std::string refusedCommand;  // the verb of the first command the server refused
+  bool refusedGreeting = false;
+  bool authenticating = false;  // between AUTH and the server's last challenge (334)
   std::string upload;
   size_t uploaded = 0;
 };
+
+constexpr std::string_view kMasked = "****";
 
 void keep(std::string& into, const char* data, size_t size) {
   if (into.size() < kTranscriptRoom)
     into.append(data, std::min(size, kTranscriptRoom - into.size()));
 }
 
+// A command as the transcript keeps it: the credentials of "AUTH <mechanism> <credentials>" and
+// every answer to the server's challenges become "****", whatever the mechanism.
+std::string maskedCommand(std::string_view command, bool authenticating) {
+  const size_t end = command.find_first_of("\r\n");
+  const std::string lineEnd(end == std::string_view::npos ? "" : command.substr(end));
+  if (authenticating) return std::string(kMasked) + lineEnd;
+  const std::string_view line = command.substr(0, end);
+  const size_t mechanismEnd = line.find(' ', 5);
+  if (mechanismEnd == std::string_view::npos) return std::string(command);
+  return std::string(line.substr(0, mechanismEnd + 1)) + std::string(kMasked) + lineEnd;
+}
+
+bool startsWithIgnoreCase(std::string_view text, std::string_view start) {
+  return text.size() >= start.size() &&
+         std::equal(start.begin(), start.end(), text.begin(), [](char a, char b) {
+           return std::toupper(static_cast<unsigned char>(a)) ==
+                  std::toupper(static_cast<unsigned char>(b));
+         });
+}
+
 int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* context) {
   auto* exchange = static_cast<Exchange*>(context);
+  const std::string_view text(data, size);
   if (type == CURLINFO_HEADER_IN) {
     keep(exchange->transcript, data, size);
     keep(exchange->replies, data, size);
+    const bool refusal = !text.empty() && (text[0] == '4' || text[0] == '5');
+    if (refusal && exchange->refusedCommand.empty() && !exchange->refusedGreeting) {
+      if (exchange->pendingCommand.empty())
+        exchange->refusedGreeting = true;
+      else
+        exchange->refusedCommand = exchange->pendingCommand;
+    }
+    exchange->authenticating = exchange->authenticating && text.rfind("334", 0) == 0;
   } else if (type == CURLINFO_HEADER_OUT) {
-    keep(exchange->transcript, data, size);
-    const std::string_view command(data, size);
-    exchange->lastCommand = std::string(command.substr(0, command.find_first_of(" \r\n")));
+    const bool auth = startsWithIgnoreCase(text, "AUTH ");
+    const std::string kept = auth || exchange->authenticating
+                                 ? maskedCommand(text, exchange->authenticating)
+                                 : std::string(text);
+    keep(exchange->transcript, kept.data(), kept.size());
+    if (auth) exchange->authenticating = true;
+    if (!exchange->authenticating || auth)
+      exchange->pendingCommand = std::string(text.substr(0, text.find_first_of(" \r\n")));
   }
   return 0;
 }
@@ -152,9 +118,38 @@ CURLcode perform(CURL* easy, const std::function<void()>& whileWaiting) {
   return result;
 }
 
-std::string refusalText(const std::string& command) {
-  const std::string step = command == "EHLO" || command.empty() ? "HELO" : command;
-  return "Error occured while communicating with the mail server (SENDTO's " + step + ").";
+// What the server refused, said plainly.
+std::string refusalText(const Exchange& exchange) {
+  if (exchange.refusedGreeting) return "The mail server refused the connection.";
+  const std::string& command = exchange.refusedCommand;
+  if (command == "EHLO" || command == "HELO")
+    return "Error occured while communicating with the mail server (SENDTO's HELO).";
+  if (command == "STARTTLS") return "The mail server refused to start encryption (STARTTLS).";
+  // Some servers answer a wrong login by falling silent rather than with a refusal.
+  if (command == "AUTH" || (command.empty() && exchange.pendingCommand == "AUTH"))
+    return "The mail server refused the user name or password.";
+  if (command == "MAIL") return "The mail server refused the sender address.";
+  if (command == "RCPT") return "The mail server refused the recipient address.";
+  if (command == "DATA") return "The mail server refused the message.";
+  if (!command.empty()) return "The mail server refused the command " + command + ".";
+  return "The mail server ended the conversation before the message was sent.";
+}
+
+// What went wrong with the encrypted connection, or empty when it was not the encryption.
+std::string encryptionText(CURLcode result, const std::string& reason) {
+  switch (result) {
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CERTPROBLEM:
+      return "The mail server's certificate not trusted: " + reason;
+    case CURLE_USE_SSL_FAILED:
+      return "The mail server does not offer encryption (STARTTLS).";
+    case CURLE_SSL_CONNECT_ERROR:
+      return "Encryption with the mail server could not be set up: " + reason;
+    default:
+      return {};
+  }
 }
 
 }  // namespace
@@ -184,21 +179,6 @@ void MailMessage::setRecipients(const std::string& toAddress, const std::string&
   if (!bccAddress.empty()) bcc = bccAddress;
 }
 
-std::string mailText(const MailMessage& message, std::time_t now) {
-  std::string text =
-      "MIME-Version: 1.0\r\nContent-Type: text/plain; charset=iso-8859-1\r\n"
-      "Content-Transfer-Encoding: quoted-printable\r\n";
-  text += "Date: " + rfc5322Date(now) + "\r\n";
-  text += "From: " + oneLine(message.from) + "\r\n";
-  text += "To: " + oneLine(message.to) + "\r\n";
-  if (!message.cc.empty()) text += "CC: " + oneLine(message.cc) + "\r\n";
-  if (!message.replyTo.empty()) text += "Reply-To: " + oneLine(message.replyTo) + "\r\n";
-  text += "Subject: " + oneLine(message.subject) + "\r\n\r\n";
-  text += quotedPrintable(crlfLines(message.body));
-  if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) text += "\r\n";
-  return text;
-}
-
 int sendMail(MailMessage& message, const MailServer& server,
              const std::function<void()>& whileWaiting) {
   message.log.clear();
@@ -220,9 +200,21 @@ int sendMail(MailMessage& message, const MailServer& server,
     message.log = "The mail server name \"" + server.host + "\" is not usable.";
     return -1;
   }
+  if (std::string problem = plainLoginProblem(server); !problem.empty()) {
+    message.log = problem;
+    return -2;
+  }
 
   Exchange exchange;
-  exchange.upload = mailText(message, std::time(nullptr));
+  const std::time_t now = std::time(nullptr);
+  const MailHeaders headers{message.fromName,
+                            message.from,
+                            message.to,
+                            message.cc,
+                            message.replyTo,
+                            message.subject,
+                            newMessageId(message.from, now)};
+  exchange.upload = mailText(headers, message.body, now);
 
   CURL* easy = curl_easy_init();
   if (!easy) {
@@ -240,6 +232,12 @@ int sendMail(MailMessage& message, const MailServer& server,
   curl_easy_setopt(easy, CURLOPT_TIMEOUT, server.replyTimeoutSeconds);
   if (server.security == MailSecurity::StartTls)
     curl_easy_setopt(easy, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+  // The server must prove it is the one named: a certificate from a trusted authority, issued
+  // for that host name.
+  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
+  curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+  char reason[CURL_ERROR_SIZE] = "";
+  curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, reason);
   if (!server.trustedCertificates.empty())
     curl_easy_setopt(easy, CURLOPT_CAINFO, server.trustedCertificates.c_str());
   if (!server.user.empty()) {
@@ -278,14 +276,26 @@ int sendMail(MailMessage& message, const MailServer& server,
     message.log += "\nMessage sent successfully";
     return 0;
   }
+  const std::string why = reason[0] ? reason : curl_easy_strerror(result);
+  if (const std::string encryption = encryptionText(result, why); !encryption.empty()) {
+    message.log += "\r\n" + encryption;
+    return -2;
+  }
   if (exchange.replies.empty()) {
-    message.log += std::string("Could not connect to the mail server ") + server.host + ": " +
-                   curl_easy_strerror(result);
+    message.log += "Could not connect to the mail server " + server.host + ": " + why;
     return -1;
   }
-  message.log += "\r\n" + refusalText(exchange.lastCommand) + "\r\nThe mail server returned " +
-                 exchange.replies;
+  message.log +=
+      "\r\n" + refusalText(exchange) + "\r\nThe mail server returned " + exchange.replies;
   return -2;
+}
+
+std::string plainLoginProblem(const MailServer& server) {
+  if (server.security != MailSecurity::Plain || server.user.empty() || server.allowPlainLogin)
+    return {};
+  return "Your password would go to the mail server " + server.host +
+         " without encryption, so it was not sent.\r\nChoose STARTTLS or TLS under Setup, or "
+         "choose Plain there and confirm that this server may receive it unencrypted.";
 }
 
 }  // namespace savora::online

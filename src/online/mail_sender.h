@@ -1,11 +1,11 @@
 // Delivers one plain-text message to an SMTP server and keeps the transcript of the exchange.
 // Results: 0 when the server took the message, -1 when no connection could be made (a name that
 // does not resolve, a refused or timed-out connection, a server that never greets), -2 when the
-// server refused a step of the exchange or an address was unusable; the log then tells why,
-// with the server's replies.
+// server refused a step of the exchange, its certificate was not trusted, an address was
+// unusable or the password would have gone out unencrypted; the log then says what failed,
+// with the server's replies. The log never holds the login: what follows AUTH is masked.
 #pragma once
 
-#include <ctime>
 #include <functional>
 #include <string>
 
@@ -16,9 +16,12 @@ enum class MailSecurity { Plain, StartTls, Tls };
 struct MailServer {
   std::string host;  // name or dotted address
   int port = 25;
-  MailSecurity security = MailSecurity::Plain;
+  MailSecurity security = MailSecurity::StartTls;
   std::string user;  // empty: no authentication
   std::string password;
+  // The user confirmed sending the login to this server without encryption; otherwise a login
+  // over a plain connection is refused before connecting.
+  bool allowPlainLogin = false;
   std::string trustedCertificates;  // a CA file to trust besides the system's (tests use it)
   long connectTimeoutSeconds = 20;
   long replyTimeoutSeconds = 60;  // the whole exchange of one message
@@ -28,8 +31,9 @@ struct MailServer {
 MailServer parseMailServer(const std::string& text, MailSecurity security);
 
 struct MailMessage {
-  std::string to, cc, bcc, replyTo, from, subject, body;
-  std::string log;  // the transcript of the last send
+  // Texts in Windows-1252, as the program holds them; the message carries them as UTF-8.
+  std::string to, cc, bcc, replyTo, from, fromName, subject, body;
+  std::string log;            // the transcript of the last send
   bool loginRefused = false;  // the last send failed because the server refused the login
 
   // Nothing is set when `to` is empty; CC and BCC only when given.
@@ -42,9 +46,8 @@ struct MailMessage {
 int sendMail(MailMessage& message, const MailServer& server,
              const std::function<void()>& whileWaiting = {});
 
-// The message as it goes over the wire after DATA: headers (From, To, CC, Reply-To, Subject,
-// Date as RFC 5322, no BCC), a blank line and the body with CR LF line ends, quoted-printable
-// (7-bit lines of at most 76 characters, whatever the text holds).
-std::string mailText(const MailMessage& message, std::time_t now);
+// Why the server may not be used as set up (a login over a plain connection the user did not
+// confirm), or empty.
+std::string plainLoginProblem(const MailServer& server);
 
 }  // namespace savora::online

@@ -58,6 +58,18 @@ int MailSetupWindow::Event(const UI_EVENT& event) {
   return UIW_WINDOW::Event(event);
 }
 
+// A login over a plain connection lets anyone on the way read the password: the user confirms
+// it once per server; a server confirmed before is not asked about again.
+bool MailSetupWindow::confirmPlainLogin(const std::string& server) {
+  if (platform::compareIgnoreCase(settings_.login.plainLoginServer, server) == 0) return true;
+  return user_.message("Send Password Unencrypted?", "EXCLAMATION", Buttons::YesNo,
+                       platform::formatText(
+                           "With Plain security your user name and password go to %s "
+                           "without encryption,\r\nwhere anyone on the way can read them.\r\n\r\n"
+                           "Send them to this server unencrypted?",
+                           server.c_str())) == Button::Yes;
+}
+
 void MailSetupWindow::ok() {
   const std::string address = platform::trim(Get("E-MAIL_ADDRESS")->text());
   // An address that could add a header or a command is refused here, before it is ever sent.
@@ -84,9 +96,16 @@ void MailSetupWindow::ok() {
   const long security = Get<UIW_COMBO_BOX>("SECURITY")->currentId();
   login.security = security >= 0 && security < long(std::size(kSecurities))
                        ? kSecurities[security]
-                       : MailSecurity::Plain;
+                       : MailSecurity::StartTls;
   login.user = platform::trim(Get("USER_NAME")->text());
   login.rememberPassword = Get<UIW_BUTTON>("REMEMBER_PASSWORD")->isChecked();
+  if (login.security == MailSecurity::Plain && !login.user.empty()) {
+    if (!confirmPlainLogin(server)) {
+      Get("SECURITY")->setFocus();
+      return;
+    }
+    login.plainLoginServer = server;
+  }
 
   const std::string typed = Get("PASSWORD")->text();
   if (!typed.empty()) {

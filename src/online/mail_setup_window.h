@@ -1,5 +1,7 @@
 // MAIL_SETUP: the sender's name and e-mail address, the mail server ("host" or "host:port"),
-// its security (plain, STARTTLS, TLS) and login. OK stores them and closes; Cancel closes. The
+// its security (plain, STARTTLS, TLS) and login. OK stores them and closes; Cancel closes. A
+// login over Plain is kept only once the user confirmed, for that server, that the password may
+// go out unencrypted. The
 // password field shows nothing: left empty it keeps the password already known, and it is kept
 // in memory for this run or, with REMEMBER_PASSWORD ticked, in the desktop's secret store.
 #pragma once
@@ -22,6 +24,7 @@ class MailSetupWindow : public toolkit::UIW_WINDOW {
 
  private:
   void ok();
+  bool confirmPlainLogin(const std::string& server);
 
   MailSettings settings_;
   MailPassword& password_;

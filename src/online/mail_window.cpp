@@ -142,10 +142,11 @@ void MailWindow::removeAddress() {
 }
 
 void MailWindow::openAddressBook() {
-  auto* book = new MailingListWindow(
-      services_.store, services_.user, [this](const std::vector<std::string>& chosen) {
-        if (UI_WINDOW_MANAGER::instance().contains(this)) setToList(chosen);
-      });
+  auto* book = new MailingListWindow(services_.store, services_.user,
+                                     [this](const std::vector<std::string>& chosen) {
+                                       if (UI_WINDOW_MANAGER::instance().contains(this))
+                                         setToList(chosen);
+                                     });
   if (!book->isOpen()) {
     delete book;
     return;
@@ -180,8 +181,13 @@ void MailWindow::send() {
   const RecipeMailBody body = recipeMailBody(withCrLf(message_->text()), mailed);
   const RecipeMail mail{to_->text(), toList(), subject_->text(), body.text};
   const MailSettings& settings = services_.settings;
-  const MailSetup setup{settings.yourName, settings.emailAddress, settings.serverName,
-                        settings.login.security, settings.login.user, ""};
+  const MailSetup setup{settings.yourName,
+                        settings.emailAddress,
+                        settings.serverName,
+                        settings.login.security,
+                        settings.login.user,
+                        "",
+                        settings.login.plainLoginConfirmedFor(settings.serverName)};
 
   DeliveryHooks hooks;
   hooks.ready = [this, &body](MailSetup& ready) {
@@ -219,9 +225,9 @@ void MailWindow::send() {
   }
   to_->setText("");
   setToList(delivery.failed);
-  status_->setText(platform::formatText(
-      "%d of %zu messages sent. The addresses listed were not sent to.", delivery.sent,
-      delivery.failed.size() + size_t(delivery.sent)));
+  status_->setText(
+      platform::formatText("%d of %zu messages sent. The addresses listed were not sent to.",
+                           delivery.sent, delivery.failed.size() + size_t(delivery.sent)));
 }
 
 }  // namespace savora::online

@@ -14,34 +14,43 @@ struct SecurityName {
   MailSecurity security;
   const char* name;
 };
-constexpr SecurityName kSecurityNames[] = {
-    {MailSecurity::Plain, "plain"}, {MailSecurity::StartTls, "starttls"}, {MailSecurity::Tls, "tls"}};
+constexpr SecurityName kSecurityNames[] = {{MailSecurity::Plain, "plain"},
+                                           {MailSecurity::StartTls, "starttls"},
+                                           {MailSecurity::Tls, "tls"}};
 
 }  // namespace
 
 MailLogin readMailLogin(const std::string& iniPath) {
   const platform::IniFile ini(iniPath);
   MailLogin login;
-  const std::string security = ini.readString(kMailSection, "Security", "plain");
+  const std::string security = ini.readString(kMailSection, "Security", "starttls");
   for (const auto& known : kSecurityNames) {
     if (platform::compareIgnoreCase(security, known.name) == 0) login.security = known.security;
   }
   login.user = ini.readString(kMailSection, "User");
   login.rememberPassword = ini.readInt(kMailSection, "Remember Password", 0) != 0;
+  login.plainLoginServer = ini.readString(kMailSection, "Plain Login Server");
   return login;
 }
 
 bool writeMailLogin(const std::string& iniPath, const MailLogin& login) {
   platform::IniFile ini(iniPath);
-  const char* security = "plain";
+  const char* security = "starttls";
   for (const auto& known : kSecurityNames) {
     if (known.security == login.security) security = known.name;
   }
   // A user name is one line: a line break would start another key.
-  const std::string user = login.user.substr(0, login.user.find_first_of("\r\n"));
+  auto oneLine = [](const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); };
   return ini.writeString(kMailSection, "Security", security) &&
-         ini.writeString(kMailSection, "User", user) &&
-         ini.writeString(kMailSection, "Remember Password", login.rememberPassword ? "1" : "0");
+         ini.writeString(kMailSection, "User", oneLine(login.user)) &&
+         ini.writeString(kMailSection, "Remember Password", login.rememberPassword ? "1" : "0") &&
+         ini.writeString(kMailSection, "Plain Login Server", oneLine(login.plainLoginServer));
+}
+
+bool MailLogin::plainLoginConfirmedFor(const std::string& serverName) const {
+  return security == MailSecurity::Plain && !plainLoginServer.empty() &&
+         platform::compareIgnoreCase(platform::trim(plainLoginServer),
+                                     platform::trim(serverName)) == 0;
 }
 
 std::optional<std::string> updateServerAddress(const std::string& text) {
@@ -61,8 +70,9 @@ std::optional<std::string> updateServerAddress(const std::string& text) {
   if (colon != std::string::npos) {
     host = rest.substr(0, colon);
     port = rest.substr(colon + 1);
-    if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos ||
-        std::stol(port) < 1 || std::stol(port) > 65535)
+    if (port.empty() || port.size() > 5 ||
+        port.find_first_not_of("0123456789") != std::string::npos || std::stol(port) < 1 ||
+        std::stol(port) > 65535)
       return std::nullopt;
   }
   if (host.empty() || host.find(':') != std::string::npos) return std::nullopt;

@@ -1,6 +1,8 @@
 // Where the online services connect, kept in "SAVORA99.INI" beside the installed titles:
-//   [Update] Server=http://host:port or https://host:port  (the update service's web server)
-//   [Mail]   Security=plain|starttls|tls, User=<login name>, Remember Password=0|1
+//   [Update] Server=https://host:port or http://host:port  (the update service's web server)
+//   [Mail]   Security=plain|starttls|tls (starttls when missing), User=<login name>,
+//            Remember Password=0|1, Plain Login Server=<the server the user let have the login
+//            without encryption, after a warning>
 // The sender's name, address and mail server ("host" or "host:port") stay in the settings file;
 // the password is never written here (see mail_password.h).
 #pragma once
@@ -12,12 +14,18 @@
 
 namespace savora::online {
 
-inline constexpr const char* kDefaultUpdateServer = "http://update.savora99.example:80";
+inline constexpr const char* kDefaultUpdateServer = "https://update.savora99.example:443";
 
 struct MailLogin {
-  MailSecurity security = MailSecurity::Plain;
+  MailSecurity security = MailSecurity::StartTls;
   std::string user;  // empty: the server asks for no login
   bool rememberPassword = false;
+  // The mail server text ("host" or "host:port") for which the user confirmed that the login
+  // may go out unencrypted; empty when none.
+  std::string plainLoginServer;
+
+  // Whether the login may go to `serverName` over a plain connection.
+  bool plainLoginConfirmedFor(const std::string& serverName) const;
 
   bool operator==(const MailLogin&) const = default;
 };

@@ -40,7 +40,8 @@ OnlineWindow::OnlineWindow(OnlineWindowServices services)
   status_ = Get<UIW_PROMPT>("STATUS");
   setTitle(platform::formatText("%s Update Service", services_.productName.c_str()));
   // The news of the last check, without its messages and without the version check.
-  if (const auto news = readNews(services_.dataFolder / "news.txt")) showNews(*news);
+  if (const auto news = readNews(services_.dataFolder / "news.txt"))
+    showNews(withoutProofLines(*news));
 }
 
 OnlineWindow::~OnlineWindow() {
@@ -106,8 +107,9 @@ void OnlineWindow::nextStep() {
 void OnlineWindow::newsFetched() {
   transfer_.reset();
   stage_ = Stage::Idle;
-  const NewsCheck check = checkNews(services_.user, services_.dataFolder / "news.txt",
-                                    services_.programVersion, services_.productName);
+  const NewsCheck check =
+      checkNews(services_.user, services_.dataFolder / "news.txt", services_.programVersion,
+                services_.productName, services_.updatePublicKey);
   if (!check.news.empty()) showNews(check.news);
   resetReminder(services_.dataFolder, currentMonth());
   if (!check.newer) {
@@ -116,6 +118,7 @@ void OnlineWindow::newsFetched() {
     Get("DOWNLOAD_BUTTON")->setSelectable(true);
     return;
   }
+  proof_ = check.proof;
   transfer_ = std::make_unique<HttpDownload>(services_.user, services_.download);
   stage_ = Stage::Update;
   transfer_->start(services_.server, kUpdatePath, services_.dataFolder);
@@ -123,14 +126,15 @@ void OnlineWindow::newsFetched() {
 }
 
 void OnlineWindow::updateFetched() {
-  const bool pending = finishUpdateDownload(services_.user, *transfer_, services_.productName);
+  const auto installer = finishUpdateDownload(
+      services_.user, *transfer_, proof_, services_.dataFolder / "update", services_.productName);
   transfer_.reset();
   stage_ = Stage::Idle;
   Get("PROGRESS")->hide();
   Get("DOWNLOAD_BUTTON")->setSelectable(true);
-  if (pending) services_.updatePending = true;
-  status_->setText(pending ? "Status:  Download complete."
-                           : "Status:  The update could not be downloaded.");
+  if (installer) services_.pendingInstaller = installer->string();
+  status_->setText(installer ? "Status:  Download complete."
+                             : "Status:  The update could not be downloaded.");
 }
 
 void OnlineWindow::cancel() {
@@ -155,9 +159,9 @@ void OnlineWindow::stopTransfer() {
 }
 
 void OnlineWindow::showProgress(std::int64_t received) {
-  status_->setText(platform::formatText(
-      "Status:  Downloading...Read the news while you wait!  %.3fMB Received.",
-      double(received) * 0.000001));
+  status_->setText(
+      platform::formatText("Status:  Downloading...Read the news while you wait!  %.3fMB Received.",
+                           double(received) * 0.000001));
 }
 
 void OnlineWindow::showNews(const std::string& news) {
@@ -166,7 +170,8 @@ void OnlineWindow::showNews(const std::string& news) {
 
 void OnlineWindow::scroll(bool down) {
   auto* bar = static_cast<QPlainTextEdit*>(news_->widget())->verticalScrollBar();
-  bar->triggerAction(down ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
+  bar->triggerAction(down ? QAbstractSlider::SliderPageStepAdd
+                          : QAbstractSlider::SliderPageStepSub);
 }
 
 }  // namespace savora::online

@@ -1,8 +1,9 @@
 // ONLINE_WINDOW: the update service. It shows the last news at once; Download fetches the news
 // again, checks the version the server offers and, when it is newer, downloads the update while
 // the news can be read. Both transfers advance one short step per event the window posts to
-// itself, so the program stays responsive. A complete update is installed when the program
-// exits; a cancelled or broken one leaves nothing behind.
+// itself, so the program stays responsive. An update is fetched only when the news carries a
+// valid signature, and kept only when it matches the signed checksum; its installer then runs
+// when the program exits. A cancelled, broken or tampered one leaves nothing behind.
 #pragma once
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "online/http_download.h"
+#include "online/update_proof.h"
 #include "toolkit/uiw_window.h"
 #include "toolkit/user.h"
 #include "toolkit/window_spec.h"
@@ -24,11 +26,13 @@ inline constexpr const char* kUpdatePath = "/Savora2000/update.zip";
 struct OnlineWindowServices {
   toolkit::User& user;
   std::string server;                // "http://host:port" or "https://host:port"
-  std::filesystem::path dataFolder;  // news.txt, update.zip and the reminder counts
+  std::filesystem::path dataFolder;  // news.txt, update.zip, the reminder counts, update/
   std::string productName;
   std::string programVersion;
   DownloadOptions download;
-  bool& updatePending;  // set once a complete update waits for the installer at exit
+  // Set to the verified update's installer, to be started at exit; empty while none waits.
+  std::string& pendingInstaller;
+  std::string updatePublicKey = kUpdatePublicKey;  // hex; tests use a key of their own
 };
 
 class OnlineWindow : public toolkit::UIW_WINDOW {
@@ -55,6 +59,7 @@ class OnlineWindow : public toolkit::UIW_WINDOW {
 
   OnlineWindowServices services_;
   std::unique_ptr<HttpDownload> transfer_;
+  UpdateProof proof_;  // what the update being fetched must match
   Stage stage_ = Stage::Idle;
   toolkit::UIW_TEXT* news_;
   toolkit::UIW_PROMPT* status_;

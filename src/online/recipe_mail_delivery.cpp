@@ -26,10 +26,16 @@ MailDelivery deliverRecipeMail(toolkit::User& user, const MailSetup& givenSetup,
     return delivery;
   }
 
-  if (hooks.ready && !hooks.ready(setup)) return delivery;
-
   MailServer server = parseMailServer(setup.serverName, setup.security);
   server.user = setup.user;
+  server.allowPlainLogin = setup.plainLoginConfirmed;
+  // Refused before the password is asked for, and before any connection.
+  if (std::string problem = plainLoginProblem(server); !problem.empty()) {
+    user.message("Wait!", "HAND", toolkit::Buttons::Ok, problem);
+    return delivery;
+  }
+
+  if (hooks.ready && !hooks.ready(setup)) return delivery;
   server.password = setup.password;
   if (hooks.tuneServer) hooks.tuneServer(server);
   delivery.attempted = true;
@@ -47,6 +53,7 @@ MailDelivery deliverRecipeMail(toolkit::User& user, const MailSetup& givenSetup,
     message.subject = mail.subject;
     message.body = mail.body;
     message.from = setup.emailAddress;
+    message.fromName = setup.yourName;
     message.replyTo = setup.emailAddress;
     const int result = sendMail(message, server, hooks.whileWaiting);
     if (result == 0) {
@@ -57,7 +64,7 @@ MailDelivery deliverRecipeMail(toolkit::User& user, const MailSetup& givenSetup,
       delivery.failed.push_back(recipient);
       delivery.loginRefused = delivery.loginRefused || message.loginRefused;
       user.message("Socket Error!", "ASTERISK", toolkit::Buttons::Ok,
-                   result == -1 ? std::string("Could not open socket.") : message.log);
+                   result == -1 ? "Could not open socket.\r\n" + message.log : message.log);
     }
   }
   return delivery;

@@ -15,9 +15,10 @@ struct MailSetup {
   std::string yourName;
   std::string emailAddress;
   std::string serverName;  // "host" or "host:port"
-  MailSecurity security = MailSecurity::Plain;
+  MailSecurity security = MailSecurity::StartTls;
   std::string user;  // for servers that ask for a login
   std::string password;
+  bool plainLoginConfirmed = false;  // the user let this server have the login unencrypted
 };
 
 struct RecipeMail {

@@ -57,7 +57,8 @@ bool isNewerVersion(std::string_view server, std::string_view program) {
 }
 
 NewsCheck checkNews(toolkit::User& user, const std::filesystem::path& file,
-                    std::string_view programVersion, std::string_view productName) {
+                    std::string_view programVersion, std::string_view productName,
+                    const std::string& publicKeyHex) {
   const std::optional<std::string> news = readNews(file);
   if (!news) {
     user.message("Error!", "HAND", toolkit::Buttons::Ok,
@@ -65,15 +66,27 @@ NewsCheck checkNews(toolkit::User& user, const std::filesystem::path& file,
                  "internet connection and try again, or visit our web site with your browser.");
     return {};
   }
+  const std::string product(productName);
+  const std::string shown = withoutProofLines(*news);
   const std::optional<std::string> version = serverVersion(*news);
-  if (version && !isNewerVersion(*version, programVersion)) {
+  if (!version) return {shown, false, {}};
+  if (!isNewerVersion(*version, programVersion)) {
     user.message("Download Not Necessary", "INFORMATION", toolkit::Buttons::Ok,
                  platform::formatText(
                      "You already have the most recent version of %s.\r\n\r\nDownload stopped.",
-                     std::string(productName).c_str()));
-    return {*news, false};
+                     product.c_str()));
+    return {shown, false, {}};
   }
-  return {*news, true};
+  const std::optional<UpdateProof> proof = updateProof(*news, *version);
+  if (!proof || !isSignedBy(*proof, publicKeyHex)) {
+    user.message("Update Not Downloaded", "HAND", toolkit::Buttons::Ok,
+                 platform::formatText(
+                     "The update server offers version %s, but without a valid signature from "
+                     "the maker of %s.\r\nThe update was not downloaded, and %s was not changed.",
+                     version->c_str(), product.c_str(), product.c_str()));
+    return {shown, false, {}};
+  }
+  return {shown, true, *proof};
 }
 
 }  // namespace savora::online

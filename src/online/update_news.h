@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "online/update_proof.h"
 #include "toolkit/user.h"
 
 namespace savora::online {
@@ -23,13 +24,16 @@ std::optional<std::string> serverVersion(std::string_view news);
 bool isNewerVersion(std::string_view server, std::string_view program);
 
 struct NewsCheck {
-  std::string news;    // the body to show, "" without news
+  std::string news;    // the body to show (without the proof lines), "" without news
   bool newer = false;  // whether the update should be fetched
+  UpdateProof proof;   // what the fetched update must match, when newer
 };
 
 // Reads the news and decides whether to fetch the update, telling the user when there is no
-// news (no connection) or nothing newer. A response without a version counts as newer.
+// news (no connection), nothing newer, or a newer version without a valid signature by
+// `publicKeyHex`. News without a version announces no update.
 NewsCheck checkNews(toolkit::User& user, const std::filesystem::path& file,
-                    std::string_view programVersion, std::string_view productName);
+                    std::string_view programVersion, std::string_view productName,
+                    const std::string& publicKeyHex = kUpdatePublicKey);
 
 }  // namespace savora::online

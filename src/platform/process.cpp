@@ -102,8 +102,26 @@ std::vector<std::string> splitCommandLine(std::string_view commandLine) {
   std::vector<std::string> words;
   std::string current;
   bool quoted = false, inWord = false;
-  for (char c : commandLine) {
-    if (c == '"') {
+  for (size_t i = 0; i < commandLine.size(); ++i) {
+    const char c = commandLine[i];
+    if (c == '\\') {
+      size_t backslashes = 0;
+      while (i < commandLine.size() && commandLine[i] == '\\') {
+        ++backslashes;
+        ++i;
+      }
+      inWord = true;
+      if (i < commandLine.size() && commandLine[i] == '"') {
+        current.append(backslashes / 2, '\\');
+        if (backslashes % 2 == 1) {
+          current += '"';
+          continue;
+        }
+      } else {
+        current.append(backslashes, '\\');
+      }
+      --i;  // the character after the backslashes is read next
+    } else if (c == '"') {
       quoted = !quoted;
       inWord = true;
     } else if ((c == ' ' || c == '\t') && !quoted) {
@@ -119,12 +137,39 @@ std::vector<std::string> splitCommandLine(std::string_view commandLine) {
   return words;
 }
 
+std::string quoted(std::string_view text) {
+  std::string out = "\"";
+  size_t backslashes = 0;
+  for (char c : text) {
+    if (c == '\\') {
+      ++backslashes;
+    } else {
+      // Backslashes before a quote are doubled, and the quote itself escaped.
+      if (c == '"') out.append(backslashes + 1, '\\');
+      backslashes = 0;
+    }
+    out += c;
+  }
+  out.append(backslashes, '\\');  // the closing quote must stay a quote
+  return out + "\"";
+}
+
 bool startProgram(std::string_view commandLine, const std::string& workingFolder) {
   const auto words = splitCommandLine(commandLine);
   if (words.empty()) return false;
   const std::string program = resolveProgram(words[0]);
   if (program.empty()) return false;
   return spawnDetached(program, words,
+                       workingFolder.empty() ? std::string() : nativePath(workingFolder));
+}
+
+bool startProgramFile(const std::string& path, const std::vector<std::string>& arguments,
+                      const std::string& workingFolder) {
+  const std::string local = nativePath(path);
+  if (!isExecutableFile(local)) return false;
+  std::vector<std::string> words = {std::filesystem::absolute(local).string()};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  return spawnDetached(words[0], words,
                        workingFolder.empty() ? std::string() : nativePath(workingFolder));
 }
 

@@ -134,6 +134,8 @@ TEST_F(CatalogJourneyTest, TheMailCommandMailsTheCatalogueRecipeInFront) {
   settings.email = {"Pat Cook", "cook@example.org", "127.0.0.1:" + std::to_string(smtp.port())};
   registerOnline(*main, *tables, store, user, {state, settings, usage},
                  [](online::MailWindowServices& services) {
+                   // The loopback server offers no STARTTLS, and no login is needed.
+                   services.settings.login.security = online::MailSecurity::Plain;
                    services.tuneServer = [](online::MailServer& server) {
                      server.connectTimeoutSeconds = 2;
                      server.replyTimeoutSeconds = 3;

@@ -9,7 +9,7 @@ bytes, sends 100), http-silent (never answers), http-stalled-update (serves news
 any other path gets a 200 with a length it never finishes sending).
 SMTP modes: smtp (real delivery; each message is written to FOLDER as msg-<n>.eml with its
 envelope in msg-<n>.env; recipients starting with "refused" get 550), smtp-tls (STARTTLS and AUTH user/secret with CERT and KEY), and
-scripted replies: smtp-helo-5xx, smtp-multiline-greeting, smtp-rcpt-550, smtp-data-554,
+scripted replies: smtp-helo-5xx, smtp-multiline-greeting, smtp-mail-550, smtp-rcpt-550, smtp-data-554,
 smtp-close-mid-reply, smtp-silent.
 """
 import functools
@@ -163,6 +163,7 @@ def main():
         "smtp-helo-5xx": Smtp(replies={b"EHLO": b"554 no thanks\r\n", b"HELO": b"554 no thanks\r\n"}),
         "smtp-multiline-greeting": Smtp(greeting=b"220-loopback first line\r\n220 loopback ready\r\n"),
         "smtp-rcpt-550": Smtp(replies={b"RCPT": b"550 no such user\r\n"}),
+        "smtp-mail-550": Smtp(replies={b"MAIL": b"550 sender not allowed\r\n"}),
         "smtp-data-554": Smtp(replies={b"DATA": b"554 no data today\r\n"}),
         "smtp-close-mid-reply": Smtp(close_on=b"MAIL"),
     }

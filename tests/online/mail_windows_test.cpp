@@ -52,7 +52,9 @@ class MailWindowsTest : public recipe::RecipeEditTest {
   // MAIL_WINDOW with the soup, sending to `port` as cook@example.org.
   MailWindow* openMail(int port) {
     server = "127.0.0.1:" + std::to_string(port);
-    MailWindowServices services{tables, store, user,
+    MailWindowServices services{tables,
+                                store,
+                                user,
                                 {yourName, emailAddress, server, login,
                                  [this](const MailLogin& saved) { savedLogin = saved; }},
                                 *runPassword};
@@ -88,7 +90,7 @@ class MailWindowsTest : public recipe::RecipeEditTest {
   }
 
   std::string yourName = "Pat Cook", emailAddress = "cook@example.org", server;
-  MailLogin login;
+  MailLogin login{MailSecurity::Plain, "", false, ""};  // the loopback server has no TLS
   std::optional<MailLogin> savedLogin;
   MemoryPasswordStore keychain;
   std::unique_ptr<MailPassword> runPassword = std::make_unique<MailPassword>(keychain);
@@ -122,7 +124,8 @@ TEST_F(MailWindowsTest, SendsOneMessagePerAddressAndCloses) {
   EXPECT_TRUE(contains(message, "Subject: Soup tonight\r\n")) << message;
   EXPECT_TRUE(contains(message, "To: one@example.org\r\n")) << message;
   // The personal message, then the recipe once, its "." and ".." lines intact.
-  EXPECT_TRUE(contains(message, "\r\n\r\nTry this:\r\n.\r\nbye\r\n\r\nEgg Soup\r\n\r\nServes: 4\r\n"))
+  EXPECT_TRUE(
+      contains(message, "\r\n\r\nTry this:\r\n.\r\nbye\r\n\r\nEgg Soup\r\n\r\nServes: 4\r\n"))
       << message;
   EXPECT_TRUE(contains(message, "Simmer.\r\n.\r\n..\r\nServe.")) << message;
   EXPECT_EQ(message.find("Egg Soup"), message.rfind("Egg Soup"));
@@ -185,8 +188,10 @@ TEST_F(MailWindowsTest, TheProgramRunsOnWhileAServerIsSilent) {
     windowDisabled = !window->widget()->isEnabled();
     window->post(UI_EVENT(S_CLOSE));  // asked to close meanwhile: after the send
   });
-  user.expectMessage("Socket Error!", "Could not open socket.");
+  user.answerNextMessage(Button::Ok);
   click(window, "SEND_BUTTON");
+  EXPECT_EQ(user.messages().back().title, "Socket Error!");
+  EXPECT_TRUE(user.messages().back().text.starts_with("Could not open socket.\r\n"));
   EXPECT_TRUE(ranDuringSend);
   EXPECT_TRUE(windowDisabled);
   EXPECT_FALSE(isOpen(window));
@@ -214,7 +219,7 @@ TEST_F(MailWindowsTest, ThePasswordIsAskedOnceAndKeptWhereTheUserSaid) {
   trusted = cert;
   for (const bool remember : {false, true}) {
     SCOPED_TRACE(remember ? "remembered" : "for this run");
-    login = {MailSecurity::StartTls, "user", remember};
+    login = {MailSecurity::StartTls, "user", remember, ""};
     runPassword = std::make_unique<MailPassword>(keychain);  // a new run
     keychain.erase();
     passwordQuestions = 0;
@@ -284,7 +289,7 @@ TEST_F(MailWindowsTest, SetupStoresTheServerAndLoginButNoPasswordInTheSettings) 
   EXPECT_EQ(emailAddress, "pat@example.org");
   EXPECT_EQ(server, "mail.example.org:587");
   ASSERT_TRUE(savedLogin);
-  EXPECT_EQ(*savedLogin, (MailLogin{MailSecurity::StartTls, "pat", true}));
+  EXPECT_EQ(*savedLogin, (MailLogin{MailSecurity::StartTls, "pat", true, ""}));
   EXPECT_EQ(keychain.read(), "hunter2");
 
   // Unticking Remember takes the password out of the store; it stays known for this run.
@@ -293,6 +298,45 @@ TEST_F(MailWindowsTest, SetupStoresTheServerAndLoginButNoPasswordInTheSettings) 
   setup->Get<UIW_BUTTON>("REMEMBER_PASSWORD")->setChecked(false);
   click(setup, "OK_BUTTON");
   EXPECT_EQ(keychain.read(), std::nullopt);
+}
+
+// A login over Plain goes out only after the user confirmed it for that server in MAIL_SETUP.
+TEST_F(MailWindowsTest, APlainLoginNeedsTheUsersConfirmationForThatServer) {
+  LoopbackServer smtp("smtp", inbox.path().string());
+  login = {MailSecurity::Plain, "pat", false, ""};
+  typedPassword = "secret";
+  openMail(smtp.port());
+  type("TO", "friend@example.org");
+  user.answerNextMessage(Button::Ok);
+  click(window, "SEND_BUTTON");
+  EXPECT_EQ(user.messages().back().title, "Wait!");
+  EXPECT_TRUE(contains(user.messages().back().text, "without encryption, so it was not sent."));
+  EXPECT_EQ(passwordQuestions, 0);
+
+  const std::string question =
+      "With Plain security your user name and password go to " + server +
+      " without encryption,\r\nwhere anyone on the way can read them.\r\n\r\nSend them to "
+      "this server unencrypted?";
+  for (const Button answer : {Button::No, Button::Yes}) {
+    click(window, "SETUP_BUTTON");
+    auto* setup = shown<MailSetupWindow>("MAIL_SETUP");
+    ASSERT_NE(setup, nullptr);
+    EXPECT_EQ(setup->Get<UIW_COMBO_BOX>("SECURITY")->currentId(), 0);  // Plain
+    user.expectMessage("Send Password Unencrypted?", question, answer);
+    click(setup, "OK_BUTTON");
+    EXPECT_EQ(isOpen(setup), answer == Button::No);
+    if (isOpen(setup)) UI_WINDOW_MANAGER::instance().subtract(setup);
+  }
+  ASSERT_TRUE(savedLogin);
+  EXPECT_EQ(savedLogin->plainLoginServer, server);
+  // Confirmed once, not asked again for the same server.
+  click(window, "SETUP_BUTTON");
+  click(shown<MailSetupWindow>("MAIL_SETUP"), "OK_BUTTON");
+  EXPECT_EQ(shown<MailSetupWindow>("MAIL_SETUP"), nullptr);
+
+  user.expectMessage("Message Sent", kSent);
+  click(window, "SEND_BUTTON");
+  EXPECT_TRUE(std::filesystem::exists(inbox.path() / "msg-1.eml"));
 }
 
 TEST_F(MailWindowsTest, TheAddressBookAddsPicksAndHandsBackAddresses) {

@@ -12,6 +12,7 @@ namespace {
 TEST(OnlineSettingsTest, UpdateServerIsAWebAddressWithAPort) {
   const std::pair<const char*, std::optional<std::string>> cases[] = {
       {"http://updates.example.org", "http://updates.example.org:80"},
+      {"updates.example.org:8443", std::nullopt},
       {"HTTPS://updates.example.org/", "https://updates.example.org:443"},
       {" http://127.0.0.1:8080 ", "http://127.0.0.1:8080"},
       {"ftp://updates.example.org", std::nullopt},
@@ -28,7 +29,8 @@ TEST(OnlineSettingsTest, UpdateServerIsAWebAddressWithAPort) {
   testing::TempFolder folder;
   const std::string ini = folder.str() + "SAVORA99.INI";
   EXPECT_EQ(readUpdateServer(ini), kDefaultUpdateServer);
-  folder.write("SAVORA99.INI", "[General]\nVersion=6.998\n[Update]\nServer=https://u.example:8443\n");
+  folder.write("SAVORA99.INI",
+               "[General]\nVersion=6.998\n[Update]\nServer=https://u.example:8443\n");
   EXPECT_EQ(readUpdateServer(ini), "https://u.example:8443");
   folder.write("SAVORA99.INI", "[Update]\nServer=gopher://u.example\n");
   EXPECT_EQ(readUpdateServer(ini), kDefaultUpdateServer);
@@ -37,11 +39,16 @@ TEST(OnlineSettingsTest, UpdateServerIsAWebAddressWithAPort) {
 TEST(OnlineSettingsTest, MailLoginRoundTripsWithoutAPassword) {
   testing::TempFolder folder;
   const std::string ini = folder.str() + "SAVORA99.INI";
-  EXPECT_EQ(readMailLogin(ini), MailLogin{});
+  EXPECT_EQ(readMailLogin(ini).security, MailSecurity::StartTls);  // the default
   folder.write("SAVORA99.INI", "[General]\nApp0=Savora 2000\n");
-  const MailLogin login{MailSecurity::Tls, "pat\r\nEvil=1", true};
+  const MailLogin login{MailSecurity::Plain, "pat\r\nEvil=1", true, "Mail.example.org:25"};
   ASSERT_TRUE(writeMailLogin(ini, login));
-  EXPECT_EQ(readMailLogin(ini), (MailLogin{MailSecurity::Tls, "pat", true}));
+  const MailLogin read = readMailLogin(ini);
+  EXPECT_EQ(read, (MailLogin{MailSecurity::Plain, "pat", true, "Mail.example.org:25"}));
+  // The confirmation of a plain login holds for that server only.
+  EXPECT_TRUE(read.plainLoginConfirmedFor(" mail.example.org:25"));
+  EXPECT_FALSE(read.plainLoginConfirmedFor("mail.example.org:587"));
+  EXPECT_FALSE((MailLogin{MailSecurity::Plain, "", false, ""}).plainLoginConfirmedFor(""));
   const std::string text = testing::readFileBytes(folder.path() / "SAVORA99.INI");
   EXPECT_NE(text.find("App0=Savora 2000"), std::string::npos);
   EXPECT_EQ(text.find("Evil"), std::string::npos);

@@ -10,14 +10,15 @@
 #include "app/usage_counters.h"
 #include "backup/backup_schedule.h"
 #include "codes/program_codes.h"
-#include "store/recipe.h"
-#include "store/recipe_table.h"
 #include "loopback_server.h"
 #include "online/online_window.h"
 #include "online/update_message_window.h"
 #include "online/update_reminder.h"
 #include "screenshots.h"
+#include "store/recipe.h"
+#include "store/recipe_table.h"
 #include "toolkit/event_codes.h"
+#include "update_signing.h"
 #include "window_objects.h"
 
 namespace savora::online {
@@ -35,8 +36,14 @@ class OnlineWindowTest : public ::testing::Test {
   void TearDown() override { savora::testing::closeWindowObjects(); }
 
   OnlineWindow* open(const std::string& url) {
-    window = new OnlineWindow({user, url, data.path(), "Savora 99", "6.998",
-                               {"Savora 99 v6.998", 2, 2}, updatePending});
+    window = new OnlineWindow({user,
+                               url,
+                               data.path(),
+                               "Savora 99",
+                               "6.998",
+                               {"Savora 99 v6.998", 2, 2},
+                               pendingInstaller,
+                               maker.publicKeyHex()});
     UI_WINDOW_MANAGER::instance().add(window);
     return window;
   }
@@ -57,8 +64,9 @@ class OnlineWindowTest : public ::testing::Test {
   std::string status() { return window->Get("STATUS")->text(); }
 
   savora::testing::ScriptedUser user;
-  TempFolder served, data;
-  bool updatePending = false;
+  TempFolder served, data, scratch;
+  savora::testing::TestSigningKey maker;
+  std::string pendingInstaller;
   OnlineWindow* window = nullptr;
 };
 
@@ -71,33 +79,37 @@ TEST_F(OnlineWindowTest, OpensWithTheLastNewsAndItsTitle) {
   savora::testing::keepScreenshot(window->widget()->grab().toImage(), "ONLINE_WINDOW.png");
 }
 
-TEST_F(OnlineWindowTest, TheServersVersionDecidesWhetherTheUpdateIsFetched) {
+TEST_F(OnlineWindowTest, TheServersVersionAndTheArchivesProofDecideWhatIsInstalled) {
   struct Case {
     const char* version;
-    bool pending;
+    bool tampered;
     const char* title;
     const char* status;
   };
   const Case cases[] = {
-      {"7.000", true, "Update Successful!", "Status:  Download complete."},
+      {"7.000", false, "Update Successful!", "Status:  Download complete."},
+      {"7.000", true, "Download Failed", "Status:  The update could not be downloaded."},
       {"6.998", false, "Download Not Necessary",
        "Status:  Download Complete.  You have the most recent version."},
   };
-  served.write("Savora2000/update.zip", std::string(5000, 'u'));
+  const std::string archive = savora::testing::updateArchive(scratch, "installed.txt");
   LoopbackServer http("http", served.path().string());
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.version);
-    served.write("Savora2000/news.txt", std::string("News\nVersion ") + c.version + "\n");
-    updatePending = false;
+    SCOPED_TRACE(std::string(c.version) + (c.tampered ? " tampered" : ""));
+    served.write("Savora2000/news.txt", savora::testing::signedNews(c.version, archive, maker));
+    served.write("Savora2000/update.zip", c.tampered ? archive + "more" : archive);
+    pendingInstaller.clear();
     std::filesystem::remove(data.path() / "update.zip");
     open(http.url());
     user.answerNextMessage(Button::Ok);
     click("DOWNLOAD_BUTTON");
     EXPECT_EQ(user.messages().back().title, c.title);
-    EXPECT_EQ(updatePending, c.pending);
-    EXPECT_EQ(std::filesystem::exists(data.path() / "update.zip"), c.pending);
+    const bool pending = c.status == cases[0].status;
+    EXPECT_EQ(pendingInstaller, pending ? (data.path() / "update" / "install.exe").string() : "");
+    EXPECT_EQ(std::filesystem::exists(data.path() / "update.zip"), pending);
     EXPECT_EQ(status(), c.status);
-    EXPECT_EQ(window->Get("NEWS")->text(), std::string("News\nVersion ") + c.version + "\n");
+    EXPECT_EQ(window->Get("NEWS")->text(),
+              std::string("Fresh herbs!\nVersion ") + c.version + "\n");
     // Looking for updates resets the reminder.
     EXPECT_EQ(readFileBytes(data.path() / "update.cnt"), std::to_string(currentMonth()));
     EXPECT_EQ(readFileBytes(data.path() / "remind.cnt"), "0");
@@ -114,13 +126,13 @@ TEST_F(OnlineWindowTest, NoServerMeansNoConnectionAndNoUpdate) {
                      "internet connection and try again, or visit our web site with your "
                      "browser.");
   click("DOWNLOAD_BUTTON");
-  EXPECT_FALSE(updatePending);
+  EXPECT_EQ(pendingInstaller, "");
   EXPECT_EQ(status(), "Status:  Download Complete.  You have the most recent version.");
   EXPECT_TRUE(window->Get("DOWNLOAD_BUTTON")->isSelectable());
 }
 
 TEST_F(OnlineWindowTest, CancellingTheUpdateAsksAndYesLeavesNothing) {
-  served.write("Savora2000/news.txt", "Version 7.000");
+  served.write("Savora2000/news.txt", savora::testing::signedNews("7.000", "update", maker));
   LoopbackServer stalled("http-stalled-update", served.path().string());
   for (const Button answer : {Button::No, Button::Yes}) {
     open(stalled.url());
@@ -137,7 +149,7 @@ TEST_F(OnlineWindowTest, CancellingTheUpdateAsksAndYesLeavesNothing) {
     EXPECT_EQ(UI_WINDOW_MANAGER::instance().contains(window), !yes);
     EXPECT_EQ(window->stage(), yes ? Stage::Idle : Stage::Update);
     UI_WINDOW_MANAGER::instance().closeAll();  // closing ends the download too
-    EXPECT_FALSE(updatePending);
+    EXPECT_EQ(pendingInstaller, "");
     EXPECT_FALSE(std::filesystem::exists(data.path() / "update.zip"));
   }
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 #include "../recipe/recipe_edit_fixture.h"
 #include "loopback_server.h"
@@ -55,7 +56,8 @@ TEST_F(RecipeMailTest, AnOverlongBodyIsCutAndReported) {
 TEST(RecipeMailDeliveryTest, OneMessagePerRecipientAndEachFailureTold) {
   testing::TempFolder inbox;
   LoopbackServer server("smtp", inbox.path().string());
-  const MailSetup setup{"Cook", "cook@example.org", "127.0.0.1:" + std::to_string(server.port())};
+  const MailSetup setup{"Cook", "cook@example.org", "127.0.0.1:" + std::to_string(server.port()),
+                        MailSecurity::Plain};
   RecipeMail mail{"typed@example.org",
                   {"one@example.org", "refused@example.org", "three@example.org"},
                   "Recipes",
@@ -87,10 +89,26 @@ TEST(RecipeMailDeliveryTest, MissingSetupOrRecipientsAreRefusedBeforeConnecting)
                      "You must enter the e-mail address of\r\nthe person you are sending mail to.");
   EXPECT_FALSE(
       deliverRecipeMail(user, {"Cook", "c@d.org", "127.0.0.1:1"}, {"  ", {}, "", ""}).attempted);
-  user.expectMessage("Socket Error!", "Could not open socket.");
-  const MailDelivery delivery =
-      deliverRecipeMail(user, {"Cook", "c@d.org", "127.0.0.1:1"}, {"a@b.org", {}, "", ""});
+  user.answerNextMessage(toolkit::Button::Ok);
+  const MailDelivery delivery = deliverRecipeMail(
+      user, {"Cook", "c@d.org", "127.0.0.1:1", MailSecurity::Plain}, {"a@b.org", {}, "", ""});
   EXPECT_EQ(delivery.failed, std::vector<std::string>{"a@b.org"});
+  EXPECT_EQ(user.messages().back().title, "Socket Error!");
+  EXPECT_EQ(user.messages().back().text.rfind("Could not open socket.\r\nCould not connect", 0), 0u)
+      << user.messages().back().text;
+
+  // A login over a plain connection the user did not confirm: refused before the password is
+  // asked for.
+  user.expectMessage("Wait!",
+                     "Your password would go to the mail server 127.0.0.1 without encryption, so "
+                     "it was not sent.\r\nChoose STARTTLS or TLS under Setup, or choose Plain "
+                     "there and confirm that this server may receive it unencrypted.");
+  DeliveryHooks hooks;
+  hooks.ready = [](MailSetup&) -> bool { throw std::logic_error("asked for the password"); };
+  EXPECT_FALSE(deliverRecipeMail(user,
+                                 {"Cook", "c@d.org", "127.0.0.1:1", MailSecurity::Plain, "pat"},
+                                 {"a@b.org", {}, "", ""}, hooks)
+                   .attempted);
 }
 
 }  // namespace

@@ -29,6 +29,19 @@ TEST(ProcessTest, SplitsCommandLinesWithQuotes) {
   EXPECT_EQ(words[2], "b cd");
 }
 
+// A quoted word reads back as it was, whatever blanks, quotes and backslashes it holds.
+TEST(ProcessTest, QuotedWordsSplitBackWhole) {
+  for (const char* word : {"/home/pat/My Recipes/update.exe", "say \"hi\"", "ends\\", "C:\\dir\\",
+                           "\\\"", "", "a\\\\\"b"}) {
+    const auto words = splitCommandLine(quoted(word) + " next");
+    ASSERT_EQ(words.size(), 2u) << word;
+    EXPECT_EQ(words[0], word);
+    EXPECT_EQ(words[1], "next");
+  }
+  EXPECT_EQ(splitCommandLine("a\\b \"c\\\\\" d\\\"e"),
+            (std::vector<std::string>{"a\\b", "c\\", "d\"e"}));
+}
+
 TEST(ProcessTest, MissingProgramsStartNothing) {
   TempFolder dir;
   ASSERT_TRUE(setProgramDirectory(dir.str()));
@@ -98,6 +111,22 @@ TEST(ProcessTest, StartsWithoutWaitingInTheWorkingFolderInANewSession) {
 
   // Once it has finished it is reaped, not left behind as a zombie child.
   EXPECT_TRUE(waitFor([&] { return !isOurChild(pid); }));
+}
+
+// A program in a folder with blanks and quotes in its name starts as one path, never looked up
+// on PATH; its arguments arrive as given.
+TEST(ProcessTest, AProgramFileStartsByItsWholePath) {
+  TempFolder dir;
+  const auto script = dir.write("My \"Best\" Recipes/update.exe",
+                                "#!/bin/sh\n{ echo \"$0\"; printf '%s\\n' \"$@\"; } > started.tmp\n"
+                                "mv started.tmp started.txt\n");
+  ::chmod(script.c_str(), 0755);
+  ASSERT_TRUE(startProgramFile(script.string(), {"one arg"}, dir.str()));
+  const auto report = dir.path() / "started.txt";
+  ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(report); }));
+  EXPECT_EQ(linesOf(savora::testing::readFileBytes(report)),
+            (std::vector<std::string>{script.string(), "one arg"}));
+  EXPECT_FALSE(startProgramFile("sh"));  // a bare name is not looked up on PATH
 }
 
 }  // namespace

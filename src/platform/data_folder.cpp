@@ -70,8 +70,7 @@ FolderChoiceInputs thisProcessFolderInputs(const std::string& dataOption) {
     const char* value = std::getenv(name);
     return std::string(value ? value : "");
   };
-  return {executableDirectory(), dataOption, env("SAVORA_HOME"), env("XDG_DATA_HOME"),
-          env("HOME")};
+  return {executableDirectory(), dataOption, env("SAVORA_HOME"), env("XDG_DATA_HOME"), env("HOME")};
 }
 
 bool createDataFolder(const std::string& folder, std::string& problem) {

@@ -59,8 +59,7 @@ bool SingleInstance::activateRunning(const std::vector<std::string>& titles,
   return false;
 }
 
-bool SingleInstance::listen(const std::string& title, const std::string& scope,
-                            HandOver activate) {
+bool SingleInstance::listen(const std::string& title, const std::string& scope, HandOver activate) {
   server_ = std::make_unique<QLocalServer>();
   const QString name = socketName(title, scope);
   if (!server_->listen(name)) {

@@ -22,8 +22,10 @@ TEST(CommandLineTest, ReadsOptionsAndMakesFilesAbsolute) {
   const std::vector<Case> cases = {
       {{}, "", {}, ""},
       {{"--data", "/srv/recipes", "a.mmf"}, "/srv/recipes", {here + "/a.mmf"}, ""},
-      {{"../x/./b.mxp", "/abs/c.ck9"}, "", {std::filesystem::path(here).parent_path().string() +
-                                            "/x/b.mxp", "/abs/c.ck9"}, ""},
+      {{"../x/./b.mxp", "/abs/c.ck9"},
+       "",
+       {std::filesystem::path(here).parent_path().string() + "/x/b.mxp", "/abs/c.ck9"},
+       ""},
       {{"--", "--odd-name.mmf"}, "", {here + "/--odd-name.mmf"}, ""},
       {{"--data"}, "", {}, "--data needs a folder"},
       {{"--frobnicate"}, "", {}, "unknown option --frobnicate"},

@@ -249,8 +249,7 @@ TEST(ProgramTest, TheInstalledProgramGivesEachUserTheirOwnDataFolder) {
     if (child == 0) {
       ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
       ::setenv("HOME", home.c_str(), 1);
-      for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "SAVORA_HOME"})
-        ::unsetenv(name);
+      for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "SAVORA_HOME"}) ::unsetenv(name);
       ::execl((bin / "savora99").c_str(), "savora99", nullptr);
       ::_exit(127);
     }

@@ -34,36 +34,65 @@ const std::vector<const char*> kScriptsRunFolder = {
 
 std::vector<Situation> situations() {
   return {
-      {"installed package", kPackage, {"@/usr/bin", "", "", "", "@/home"},
-       "@/home/.local/share/savora99/", "@/usr/share/savora99/"},
-      {"installed, $XDG_DATA_HOME set", kPackage, {"@/usr/bin", "", "", "@/xdg", "@/home"},
-       "@/xdg/savora99/", "@/usr/share/savora99/"},
-      {"installed, relative $XDG_DATA_HOME ignored", kPackage,
-       {"@/usr/bin", "", "", "xdg", "@/home"}, "@/home/.local/share/savora99/",
+      {"installed package",
+       kPackage,
+       {"@/usr/bin", "", "", "", "@/home"},
+       "@/home/.local/share/savora99/",
        "@/usr/share/savora99/"},
-      {"build folder runs in place", kBuildFolder, {"@/build/bin", "", "", "@/xdg", "@/home"},
-       "@/build/bin/", "@/build/bin/"},
-      {"build folder without the marker", {"@/build/bin/OBJECTS.DAT"},
-       {"@/build/bin", "", "", "@/xdg", "@/home"}, "@/xdg/savora99/", "@/build/bin/"},
-      {"--data names the data folder", kBuildFolder,
-       {"@/build/bin", "@/mine", "@/other", "@/xdg", "@/home"}, "@/mine/", "@/build/bin/"},
-      {"$SAVORA_HOME names it when --data does not", kPackage,
-       {"@/usr/bin", "", "@/other", "@/xdg", "@/home"}, "@/other/", "@/usr/share/savora99/"},
-      {"--data folder without program files beside the executable", {},
-       {"@/tests", "@/mine", "", "", "@/home"}, "@/mine/", "@/mine/"},
-      {"scripts/run folder started from itself", kScriptsRunFolder,
-       {"@/home/.local/share/savora99", "", "", "", "@/home"}, "@/home/.local/share/savora99/",
+      {"installed, $XDG_DATA_HOME set",
+       kPackage,
+       {"@/usr/bin", "", "", "@/xdg", "@/home"},
+       "@/xdg/savora99/",
+       "@/usr/share/savora99/"},
+      {"installed, relative $XDG_DATA_HOME ignored",
+       kPackage,
+       {"@/usr/bin", "", "", "xdg", "@/home"},
+       "@/home/.local/share/savora99/",
+       "@/usr/share/savora99/"},
+      {"build folder runs in place",
+       kBuildFolder,
+       {"@/build/bin", "", "", "@/xdg", "@/home"},
+       "@/build/bin/",
+       "@/build/bin/"},
+      {"build folder without the marker",
+       {"@/build/bin/OBJECTS.DAT"},
+       {"@/build/bin", "", "", "@/xdg", "@/home"},
+       "@/xdg/savora99/",
+       "@/build/bin/"},
+      {"--data names the data folder",
+       kBuildFolder,
+       {"@/build/bin", "@/mine", "@/other", "@/xdg", "@/home"},
+       "@/mine/",
+       "@/build/bin/"},
+      {"$SAVORA_HOME names it when --data does not",
+       kPackage,
+       {"@/usr/bin", "", "@/other", "@/xdg", "@/home"},
+       "@/other/",
+       "@/usr/share/savora99/"},
+      {"--data folder without program files beside the executable",
+       {},
+       {"@/tests", "@/mine", "", "", "@/home"},
+       "@/mine/",
+       "@/mine/"},
+      {"scripts/run folder started from itself",
+       kScriptsRunFolder,
+       {"@/home/.local/share/savora99", "", "", "", "@/home"},
+       "@/home/.local/share/savora99/",
        "@/home/.local/share/savora99/"},
       {"scripts/run folder kept by the package after $XDG_DATA_HOME was set",
-       kScriptsRunFolder, {"@/usr/bin", "", "", "@/xdg", "@/home"},
-       "@/home/.local/share/savora99/", "@/usr/share/savora99/"},
+       kScriptsRunFolder,
+       {"@/usr/bin", "", "", "@/xdg", "@/home"},
+       "@/home/.local/share/savora99/",
+       "@/usr/share/savora99/"},
       {"scripts/run folder left once $XDG_DATA_HOME/savora99 exists",
        [] {
          auto files = kScriptsRunFolder;
          files.push_back("@/xdg/savora99/rc65.dbf");
          return files;
        }(),
-       {"@/usr/bin", "", "", "@/xdg", "@/home"}, "@/xdg/savora99/", "@/usr/share/savora99/"},
+       {"@/usr/bin", "", "", "@/xdg", "@/home"},
+       "@/xdg/savora99/",
+       "@/usr/share/savora99/"},
   };
 }
 
@@ -78,8 +107,8 @@ TEST(DataFolderTest, ChoosesTheDataAndProgramFilesFolders) {
     };
     for (const char* file : s.files) root.write(rooted(file).substr(base.size() + 1));
     FolderChoiceInputs inputs = s.inputs;
-    for (std::string* field : {&inputs.executableDirectory, &inputs.dataOption,
-                               &inputs.savoraHome, &inputs.xdgDataHome, &inputs.home})
+    for (std::string* field : {&inputs.executableDirectory, &inputs.dataOption, &inputs.savoraHome,
+                               &inputs.xdgDataHome, &inputs.home})
       *field = rooted(*field);
     const bool existed = std::filesystem::exists(rooted(s.data));
     const ProgramFolders chosen = chooseProgramFolders(inputs);

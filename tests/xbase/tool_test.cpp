@@ -159,7 +159,6 @@ TEST(TableToolTest, AnswersHelpAndPointsFromACompanionFileToItsTable) {
   }
 }
 
-
 // As installed (no build marker beside it) the tool finds a table named without a folder in the
 // data folder the program uses, or in the one --data names; the current folder comes first.
 TEST(TableToolTest, TakesABareTableNameFromTheProgramsDataFolder) {
@@ -172,8 +171,9 @@ TEST(TableToolTest, TakesABareTableNameFromTheProgramsDataFolder) {
     auto table = createRecipes(root.str() + folder + "/recipes");
     for (int uid = 1; uid <= records; ++uid) appendRecipe(*table, uid);
   }
-  const std::string run = "cd " + root.str() + "here && env -u XDG_DATA_HOME -u SAVORA_HOME HOME=" +
-                          root.str() + "home " + root.str() + "bin/savora99-table ";
+  const std::string run = "cd " + root.str() +
+                          "here && env -u XDG_DATA_HOME -u SAVORA_HOME HOME=" + root.str() +
+                          "home " + root.str() + "bin/savora99-table ";
   for (const auto& [arguments, records] : std::vector<std::pair<std::string, std::string>>{
            {"recipes", ", 3 records,"},
            {"../home/.local/share/savora99/recipes.dbf", ", 1 records,"},

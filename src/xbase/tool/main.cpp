@@ -7,8 +7,8 @@
 //   savora99-table --help            this text
 //   --data DIR                       takes a TABLE without a folder from DIR
 // A TABLE without a folder that is not in the current folder is taken from the data folder the
-// program uses. The table is opened read-only; exit status 2 means it could not be opened. Text is printed as
-// UTF-8 (tables hold Windows-1252).
+// program uses. The table is opened read-only; exit status 2 means it could not be opened. Text
+// is printed as UTF-8 (tables hold Windows-1252).
 #include <strings.h>
 #include <cstdio>
 #include <cstring>
@@ -110,8 +110,8 @@ std::string tableOfCompanion(const std::string& path) {
 // (the one --data names, when given).
 std::string tablePath(const std::string& path, const std::string& dataOption) {
   if (path.find('/') != std::string::npos) return path;
-  const bool here = savora::platform::fileExists(path) ||
-                    savora::platform::fileExists(path + ".dbf");
+  const bool here =
+      savora::platform::fileExists(path) || savora::platform::fileExists(path + ".dbf");
   if (here && dataOption.empty()) return path;
   using namespace savora::platform;
   return chooseProgramFolders(thisProcessFolderInputs(dataOption)).data + path;

@@ -11,6 +11,7 @@
 #include "app/installed_titles.h"
 #include "app/main_window.h"
 #include "app/new_cd_import.h"
+#include "app/opened_files.h"
 #include "app/print_jobs.h"
 #include "app/print_options.h"
 #include "app/settings.h"
@@ -613,10 +614,12 @@ void offerBackup(User& user, backup::BackupService& backup) {
 
 void registerImports(MainWindow& main, SharedTables& tables, store::TableStore& store, User& user,
                      backup::BackupService& backup, const AppState& state) {
-  main.registerCommand(codes::kImportFile, [&main, &tables, &store, &user](const UI_EVENT&) {
+  // The file found in download/, or one opened with the program (named by the event).
+  main.registerCommand(codes::kImportFile, [&main, &tables, &store, &user](const UI_EVENT& event) {
     auto& manager = UI_WINDOW_MANAGER::instance();
     if (UIW_WINDOW* shelf = manager.findKind(codes::kKindBookshelf)) manager.bringToFront(shelf);
-    startImport(tables, store, user, main.newContent().fileToImport());
+    startImport(tables, store, user,
+                event.text.empty() ? main.newContent().fileToImport() : event.text);
   });
   auto importData = [&main, &tables, &store, &user, &backup, &state](const UI_EVENT&) {
     const bool newCd = main.newContent().takeNewCdImport();
@@ -750,8 +753,10 @@ void registerWindows(MainWindow& main, SharedTables& tables, User& user, RunServ
 
 namespace {
 
-int runProgramUnguarded(const std::string& programDirectory, User& user) {
-  if (!platform::setProgramDirectory(programDirectory)) return -1;
+int runProgramUnguarded(const platform::ProgramFolders& folders,
+                        const std::vector<std::string>& openFiles, User& user) {
+  if (!platform::setProgramDirectory(folders.data)) return -1;
+  platform::setProgramFilesDirectory(folders.files);
   AppState state;
   state.programDirectory = platform::programDirectory();
   state.digital = platform::fileExists("digitals");
@@ -759,8 +764,8 @@ int runProgramUnguarded(const std::string& programDirectory, User& user) {
     state.cdDrive = (*drive)[0];
   platform::drives().loadFromIni(platform::windowsDirectory() + "SAVORA99.INI");
 
-  if (!ObjectStore::open(state.programDirectory + "OBJECTS.DAT")) return -1;
-  state.helpFile = state.programDirectory + "SAVORA.HLP";
+  if (!ObjectStore::open(platform::programFilesDirectory() + "OBJECTS.DAT")) return -1;
+  state.helpFile = platform::programFilesDirectory() + "SAVORA.HLP";
   HelpSystem::install(state.helpFile);
   UI_EVENT_MANAGER::instance().setErrorHandler(
       [&user](const std::string& what) { user.message("Error!", "HAND", Buttons::Ok, what); });
@@ -770,7 +775,7 @@ int runProgramUnguarded(const std::string& programDirectory, User& user) {
   titles.push_back(state.title);
   int result = 1;
   const std::string scope = platform::windowsDirectory();
-  if (SingleInstance::activateRunning(titles, scope)) {
+  if (SingleInstance::activateRunning(titles, scope, openFiles)) {
     std::fprintf(stderr, "%s is already running: its window was brought to the front.\n",
                  state.title.c_str());
   } else if (platform::FolderLock lock; !lock.tryLock(platform::kFolderLockName)) {
@@ -803,7 +808,10 @@ int runProgramUnguarded(const std::string& programDirectory, User& user) {
     {
       MainWindow main({state, settings, user, store, tables, backup});
       SingleInstance instance;  // destroyed before the window it brings forward
-      instance.listen(state.title, scope, [&main] { main.activate(); });
+      instance.listen(state.title, scope, [&main](const std::vector<std::string>& files) {
+        main.activate();
+        for (const std::string& file : files) main.post(openedFileEvent(file));
+      });
       registerWindows(main, tables, user, {state, settings, usage});
       registerImports(main, tables, store, user, backup, state);
       registerOnline(main, tables, store, user, {state, settings, usage});
@@ -820,6 +828,7 @@ int runProgramUnguarded(const std::string& programDirectory, User& user) {
         if (upgradePending(upgrade.table)) main.post(UI_EVENT(upgrade.command));
       }
       checkCrashMarker(state, tables, user);
+      for (const std::string& file : openFiles) main.post(openedFileEvent(file));
       main.startTimer();
 
       UI_EVENT_MANAGER::instance().run();
@@ -854,8 +863,17 @@ int runProgramUnguarded(const std::string& programDirectory, User& user) {
 }  // namespace
 
 int runProgram(const std::string& programDirectory, User& user) {
+  return runProgram({programDirectory, programDirectory}, user);
+}
+
+int runProgram(const platform::ProgramFolders& folders, User& user,
+               const std::vector<std::string>& openFiles) {
+  // Later runs in this process (tests) find the program files beside their own tables again.
+  struct ProgramFilesReset {
+    ~ProgramFilesReset() { platform::setProgramFilesDirectory({}); }
+  } reset;
   try {
-    return runProgramUnguarded(programDirectory, user);
+    return runProgramUnguarded(folders, openFiles, user);
   } catch (const std::exception& error) {
     // Table errors name their file. Everything that reached here was unwound: tables closed,
     // the lock released.

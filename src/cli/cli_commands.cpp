@@ -1,6 +1,5 @@
 #include "cli/cli_commands.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 
@@ -14,6 +13,7 @@
 #include "exchange/exchange_scratch.h"
 #include "exchange/text_export.h"
 #include "platform/codepage.h"
+#include "platform/data_folder.h"
 #include "platform/folder_lock.h"
 #include "platform/program_dirs.h"
 #include "print/print_job.h"
@@ -37,13 +37,6 @@ struct Options {
   std::string format;  // export: "zel", "mmf" or "mxp"; empty: by the file's extension
   std::optional<print::PaperMode> paper;
 };
-
-// The folder scripts/run installs the program into ($SAVORA_HOME when it names another).
-std::string installedProgramFolder() {
-  if (const char* chosen = std::getenv("SAVORA_HOME"); chosen && *chosen) return chosen;
-  const char* home = std::getenv("HOME");
-  return std::string(home ? home : ".") + "/.local/share/savora99";
-}
 
 std::optional<print::PaperMode> paperModeNamed(const std::string& name) {
   if (name == "cards") return print::PaperMode::FormattedCards;
@@ -128,8 +121,9 @@ std::string cliHelp() {
          "A recipe is named \"Book/Chapter/Name\" or by its UID.\n"
          "\n"
          "Options:\n"
-         "  --data DIR      the program folder (default: the installed one, $SAVORA_HOME or\n"
-         "                  ~/.local/share/savora99)\n"
+         "  --data DIR      the program folder: the recipes and the program's own files\n"
+         "                  (default: the one savora99 uses, $SAVORA_HOME or\n"
+         "                  $XDG_DATA_HOME/savora99, which is ~/.local/share/savora99)\n"
          "  --label         add the Nutrition Facts label\n"
          "  --skip-bad      import: leave out a recipe file's malformed recipes and import\n"
          "                  the rest (without it such a file imports nothing)\n"
@@ -165,11 +159,18 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       o.recipes[i] = std::filesystem::absolute(o.recipes[i]).string();
     }
   }
-  const std::string folder = o.dataDir.empty() ? installedProgramFolder() : o.dataDir;
+  // The same folders as the program's: its data folder, and its read-only files.
+  const platform::ProgramFolders folders =
+      platform::chooseProgramFolders(platform::thisProcessFolderInputs(o.dataDir));
+  const std::string& folder = folders.data;
   if (!platform::setProgramDirectory(folder)) {
     err << "savora99-cli: no program folder at " << folder << "\n";
     return 2;
   }
+  platform::setProgramFilesDirectory(folders.files);
+  struct ProgramFilesReset {
+    ~ProgramFilesReset() { platform::setProgramFilesDirectory({}); }
+  } reset;
   const bool changesTables = o.command == "import" || o.command == "export";
   // Import and export change tables of the folder: never while the program or another
   // import has it.

@@ -14,6 +14,11 @@ std::string& programDirOverride() {
   return dir;
 }
 
+std::string& programFilesOverride() {
+  static std::string dir;
+  return dir;
+}
+
 std::string withSlash(std::string dir) {
   if (dir.empty() || dir.back() != '/') dir += '/';
   return dir;
@@ -38,6 +43,15 @@ bool setProgramDirectory(const std::string& folder) {
   if (::chdir(dir.c_str()) != 0) return false;
   programDirOverride() = dir;
   return true;
+}
+
+std::string programFilesDirectory() {
+  const std::string& dir = programFilesOverride();
+  return dir.empty() ? programDirectory() : dir;
+}
+
+void setProgramFilesDirectory(const std::string& folder) {
+  programFilesOverride() = folder.empty() ? std::string() : withSlash(folder);
 }
 
 std::string windowsDirectory() {

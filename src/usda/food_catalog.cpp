@@ -283,7 +283,7 @@ const FoodCatalog* installedFoods() {
   std::lock_guard lock(gInstalledMutex);
   if (!gInstalled) {
     const std::string path =
-        gInstalledPath.empty() ? platform::programDirectory() + kFoodPackName : gInstalledPath;
+        gInstalledPath.empty() ? platform::programFilesDirectory() + kFoodPackName : gInstalledPath;
     auto foods = readFoodPack(path);
     gInstalled = foods ? std::make_unique<FoodCatalog>(std::move(*foods)) : nullptr;
   }

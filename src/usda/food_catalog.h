@@ -71,7 +71,7 @@ class FoodCatalog {
   std::unordered_map<std::string, int> normalisedIds_;  // normalised word -> vocabulary id
 };
 
-// The foods installed beside the program (FOODS.DAT in the program directory, or the file set
+// The foods installed beside the program (FOODS.DAT among the program files, or the file set
 // below), loaded on first use and kept for the run; null when the file cannot be read.
 const FoodCatalog* installedFoods();
 // Names the file installedFoods() reads (tests and tools); drops a catalog already loaded.

@@ -46,11 +46,13 @@ std::string newRecipesText(const std::string& programDirectory) {
          programDirectory + "\r\nand import them now.";
 }
 
-// Runs the program on `folders` until the import it starts from the download folder has
-// finished, then leaves. The timer's first tick is posted as soon as the program runs (instead of
-// eight seconds later); the person ticks "Automatically Add to List" in every matching dialog.
-void runUntilImported(const ProgramFolders& folders, ScriptedUser& user) {
-  user.expectMessage("New Recipes!", newRecipesText(folders.program.str()));
+// Runs the program on `folders` until the import it starts has finished, then leaves: the import
+// of `openFile` when one is given (as a file manager opens it with the program), otherwise of the
+// download folder's file. The timer's first tick is posted as soon as the program runs (instead
+// of eight seconds later); the person ticks "Automatically Add to List" in every matching dialog.
+void runUntilImported(const ProgramFolders& folders, ScriptedUser& user,
+                      const std::string& openFile = {}) {
+  if (openFile.empty()) user.expectMessage("New Recipes!", newRecipesText(folders.program.str()));
   user.expectTitle("Finished!");
   user.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
   user.onMessage = [](const ScriptedUser::Message& message) {
@@ -63,7 +65,8 @@ void runUntilImported(const ProgramFolders& folders, ScriptedUser& user) {
   QObject::connect(&person, &QTimer::timeout, [&] {
     UI_WINDOW_MANAGER& windows = UI_WINDOW_MANAGER::instance();
     // "init" is written just before the event loop starts.
-    if (!ticked && windows.frame() && std::filesystem::exists(folders.program.path() / "init")) {
+    if (!ticked && openFile.empty() && windows.frame() &&
+        std::filesystem::exists(folders.program.path() / "init")) {
       ticked = true;
       UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(codes::kTimer));
     }
@@ -77,7 +80,10 @@ void runUntilImported(const ProgramFolders& folders, ScriptedUser& user) {
   });
   person.start(10);
   UI_EVENT_MANAGER::instance().clear();
-  EXPECT_EQ(runProgram(folders.program.str(), user), 0);
+  const std::string dir = folders.program.str();
+  std::vector<std::string> openFiles;
+  if (!openFile.empty()) openFiles.push_back(openFile);
+  EXPECT_EQ(runProgram({dir, dir}, user, openFiles), 0);
   UI_EVENT_MANAGER::instance().clear();
   EXPECT_EQ(dialogs, 1);  // ticked for the units, the box holds for the ingredients too
 }
@@ -137,6 +143,18 @@ TEST(DownloadJourneyTest, EachRunImportsTheNextDroppedFileIntoTheBookOfItsFormat
       storedRecipe(folders, "MasterCook Recipes", "Suppers", "Hash"),
       (std::vector<std::string>{"Hash serves 4", "2 tablespoon oil", "3  potatoes"}));
   EXPECT_EQ(storedRecipe(folders, "Downloaded Recipes", "Breakfast", "Porridge").size(), 3u);
+}
+
+TEST(DownloadJourneyTest, AFileOpenedWithTheProgramIsImportedWhereItLies) {
+  ProgramFolders folders;
+  folders.config.write("savora99/savorabackup.ck9");  // no backup due at exit
+  savora::testing::TempFolder documents;
+  const std::string file = documents.write("porridge.mmf", kMealMaster).string();
+  ScriptedUser user;
+  runUntilImported(folders, user, file);
+  EXPECT_EQ(storedRecipe(folders, "Downloaded Recipes", "Breakfast", "Porridge"),
+            (std::vector<std::string>{"Porridge serves 2", "1 cup oats", "2 cup milk"}));
+  EXPECT_EQ(readFileBytes(file), kMealMaster);  // left where it was
 }
 
 class DownloadFolderTest : public MainWindowTest {};

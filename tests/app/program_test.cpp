@@ -203,44 +203,76 @@ TEST(ProgramTest, OldRecipeTablesAreUpgradedInOrderAfterStartUp) {
   EXPECT_NE(rc65.find("From rc64", 1), 0);
 }
 
-TEST(ProgramTest, ASecondCopyActivatesTheFirstBeforeOpeningAnything) {
+TEST(ProgramTest, ASecondCopyHandsItsFilesToTheFirstBeforeOpeningAnything) {
   ProgramFolders folders;
   SingleInstance running;
   int activations = 0;
-  ASSERT_TRUE(running.listen("Savora 99", platform::windowsDirectory(), [&] { ++activations; }));
+  std::vector<std::string> handed;
+  ASSERT_TRUE(running.listen("Savora 99", platform::windowsDirectory(),
+                             [&](const std::vector<std::string>& files) {
+                               ++activations;
+                               handed = files;
+                             }));
   ScriptedUser user;
   UI_EVENT_MANAGER::instance().clear();
-  EXPECT_EQ(runProgram(folders.program.str(), user), 1);
+  const std::string dir = folders.program.str();
+  const std::vector<std::string> files = {"/home/cook/soups.mmf", "/home/cook/odd\nname %41.ck9"};
+  EXPECT_EQ(runProgram({dir, dir}, user, files), 1);
   EXPECT_FALSE(std::filesystem::exists(folders.program.path() / "rc65.dbf"));
   for (int i = 0; i < 50 && activations == 0; ++i) {
     QCoreApplication::processEvents();
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   EXPECT_EQ(activations, 1);
+  EXPECT_EQ(handed, files);
 }
 
-TEST(ProgramTest, TheRealExecutableComesUpOffscreenAndCreatesItsTables) {
-  ProgramFolders folders;
-  std::filesystem::copy_file(kBuiltProgramDir / "savora99", folders.program.path() / "savora99");
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ::execl((folders.program.path() / "savora99").c_str(), "savora99", nullptr);
-    ::_exit(127);
+// Installed as the package installs it: the program in usr/bin, its files in usr/share/savora99.
+// Two users start it at once; each gets the first start's kitchen offer and tables of their own
+// in ~/.local/share/savora99, and nothing is written beside the program.
+TEST(ProgramTest, TheInstalledProgramGivesEachUserTheirOwnDataFolder) {
+  TempFolder root;
+  const std::filesystem::path bin = root.path() / "usr/bin";
+  const std::filesystem::path share = root.path() / "usr/share/savora99";
+  std::filesystem::create_directories(bin);
+  std::filesystem::create_directories(share);
+  std::filesystem::copy_file(kBuiltProgramDir / "savora99", bin / "savora99");
+  for (const char* file : {"OBJECTS.DAT", "SAVORA.HLP", "FOODS.DAT"})
+    std::filesystem::copy_file(kBuiltProgramDir / file, share / file);
+
+  const std::vector<std::filesystem::path> homes = {root.path() / "ann", root.path() / "bob"};
+  std::vector<pid_t> children;
+  for (const std::filesystem::path& home : homes) {
+    std::filesystem::create_directories(home);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      ::setenv("HOME", home.c_str(), 1);
+      for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "SAVORA_HOME"}) ::unsetenv(name);
+      ::execl((bin / "savora99").c_str(), "savora99", nullptr);
+      ::_exit(127);
+    }
+    children.push_back(child);
   }
-  bool created = false;
-  for (int i = 0; i < 200 && !created; ++i) {
+  // The kitchen offer waits for an answer once the tables are made.
+  auto offered = [](const std::filesystem::path& home) {
+    return std::filesystem::exists(home / ".local/share/savora99/rc65.cdx") &&
+           readFileBytes(home / ".config/savora99/SAVORA99.INI").find("Offered=1") !=
+               std::string::npos;
+  };
+  for (int i = 0; i < 200 && !(offered(homes[0]) && offered(homes[1])); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    created = std::filesystem::exists(folders.program.path() / "rc65.cdx") &&
-              std::filesystem::exists(folders.program.path() / "init");
+  for (const pid_t child : children) {
+    int status = 0;
+    EXPECT_EQ(::waitpid(child, &status, WNOHANG), 0);  // still running
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
   }
-  int status = 0;
-  const bool stillRunning = ::waitpid(child, &status, WNOHANG) == 0;
-  ::kill(child, SIGKILL);
-  ::waitpid(child, &status, 0);
-  EXPECT_TRUE(created);
-  EXPECT_TRUE(stillRunning);
+  for (const std::filesystem::path& home : homes) EXPECT_TRUE(offered(home)) << home;
+  for (const std::filesystem::path& folder : {bin, share})
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}),
+              folder == bin ? 1 : 3);
 }
 
 }  // namespace

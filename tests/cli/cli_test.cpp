@@ -274,5 +274,28 @@ TEST_F(CliTest, AnImportCutShortIsToldAtTheNextImport) {
   EXPECT_FALSE(std::filesystem::exists(programDir.path() / "import.run"));
 }
 
+// Installed (no build marker beside it), the companion works on the recipes where the program
+// keeps them: $SAVORA_HOME, else $XDG_DATA_HOME/savora99; it never makes that folder itself.
+TEST_F(CliTest, WithoutDataItUsesTheProgramsDataFolder) {
+  savora::testing::TempFolder root;
+  std::filesystem::create_directories(root.path() / "bin");
+  std::filesystem::copy_file(SAVORA_PROGRAM_DIR "/savora99-cli", root.path() / "bin/savora99-cli");
+  std::filesystem::create_directories(root.path() / "xdg");
+  std::filesystem::create_directory_symlink(programDir.path(), root.path() / "xdg/savora99");
+  const std::string command = root.str() + "bin/savora99-cli text 'Family/Breads/Butter Pilaf'";
+  const std::string home = " HOME=" + root.str() + " ";
+  for (const std::string& environment :
+       {"-u SAVORA_HOME XDG_DATA_HOME=" + root.str() + "xdg" + home,
+        "SAVORA_HOME=" + programDir.str() + " XDG_DATA_HOME=" + root.str() + "none" + home}) {
+    SCOPED_TRACE(environment);
+    const Outcome text = run("env " + environment + command);
+    EXPECT_EQ(text.status, 0);
+    EXPECT_TRUE(text.out.starts_with("Butter Pilaf\n")) << text.out;
+  }
+  EXPECT_EQ(run("env -u SAVORA_HOME XDG_DATA_HOME=" + root.str() + "none" + home + command).status,
+            2);
+  EXPECT_FALSE(std::filesystem::exists(root.path() / "none"));
+}
+
 }  // namespace
 }  // namespace savora::cli

@@ -1,6 +1,7 @@
 // savora99-table run as a separate program on tables written by the library.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "platform/file_ops.h"
@@ -156,6 +157,36 @@ TEST(TableToolTest, AnswersHelpAndPointsFromACompanionFileToItsTable) {
     const std::string name(companion);
     EXPECT_NE(out.find(name.substr(0, name.find('.')) + ".dbf"), std::string::npos) << out;
   }
+}
+
+// As installed (no build marker beside it) the tool finds a table named without a folder in the
+// data folder the program uses, or in the one --data names; the current folder comes first.
+TEST(TableToolTest, TakesABareTableNameFromTheProgramsDataFolder) {
+  TempFolder root;
+  std::filesystem::create_directories(root.path() / "bin");
+  std::filesystem::copy_file(SAVORA_TABLE_TOOL, root.path() / "bin/savora99-table");
+  for (const auto& [folder, records] : std::vector<std::pair<std::string, int>>{
+           {"home/.local/share/savora99", 1}, {"other", 2}, {"here", 3}}) {
+    std::filesystem::create_directories(root.path() / folder);
+    auto table = createRecipes(root.str() + folder + "/recipes");
+    for (int uid = 1; uid <= records; ++uid) appendRecipe(*table, uid);
+  }
+  const std::string run = "cd " + root.str() +
+                          "here && env -u XDG_DATA_HOME -u SAVORA_HOME HOME=" + root.str() +
+                          "home " + root.str() + "bin/savora99-table ";
+  for (const auto& [arguments, records] : std::vector<std::pair<std::string, std::string>>{
+           {"recipes", ", 3 records,"},
+           {"../home/.local/share/savora99/recipes.dbf", ", 1 records,"},
+           {"--data " + root.str() + "other recipes", ", 2 records,"}}) {
+    SCOPED_TRACE(arguments);
+    std::string out;
+    EXPECT_EQ(runCommand(run + arguments + " 2>&1", out), 0) << out;
+    EXPECT_NE(out.find(records), std::string::npos) << out;
+  }
+  std::filesystem::remove(root.path() / "here/recipes.dbf");
+  std::string out;
+  EXPECT_EQ(runCommand(run + "recipes 2>&1", out), 0) << out;
+  EXPECT_NE(out.find(", 1 records,"), std::string::npos) << out;
 }
 
 }  // namespace

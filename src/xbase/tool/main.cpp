@@ -5,14 +5,18 @@
 //                                    tag that cannot be used, or an index that cannot be read
 //                                    or holds no tags
 //   savora99-table --help            this text
-// The table is opened read-only; exit status 2 means it could not be opened. Text is printed as
-// UTF-8 (tables hold Windows-1252).
+//   --data DIR                       takes a TABLE without a folder from DIR
+// A TABLE without a folder that is not in the current folder is taken from the data folder the
+// program uses. The table is opened read-only; exit status 2 means it could not be opened. Text
+// is printed as UTF-8 (tables hold Windows-1252).
 #include <strings.h>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/codepage.h"
+#include "platform/data_folder.h"
+#include "platform/file_ops.h"
 #include "xbase/error.h"
 #include "xbase/table.h"
 
@@ -21,11 +25,14 @@ namespace {
 using savora::xbase::Table;
 
 constexpr const char* kUsage =
-    "usage: savora99-table [--tag NAME | --check] TABLE[.dbf]\n"
+    "usage: savora99-table [--data DIR] [--tag NAME | --check] TABLE[.dbf]\n"
     "  TABLE             header, fields, tags, then every record as CSV\n"
     "  --tag NAME TABLE  the tag's entries in its order: record number and key\n"
     "  --check TABLE     compares every tag with the data; exit status 1 on a mismatch\n"
-    "                    (each named) or an index that cannot be read\n";
+    "                    (each named) or an index that cannot be read\n"
+    "  --data DIR        the folder of a TABLE named without one (default: the current\n"
+    "                    folder, then the data folder savora99 uses: $SAVORA_HOME or\n"
+    "                    $XDG_DATA_HOME/savora99, which is ~/.local/share/savora99)\n";
 
 // A CSV cell of table text, in UTF-8.
 std::string csvCell(const std::string& cp1252) {
@@ -99,10 +106,21 @@ std::string tableOfCompanion(const std::string& path) {
   return {};
 }
 
+// Where a table named without a folder is: the current folder, else the program's data folder
+// (the one --data names, when given).
+std::string tablePath(const std::string& path, const std::string& dataOption) {
+  if (path.find('/') != std::string::npos) return path;
+  const bool here =
+      savora::platform::fileExists(path) || savora::platform::fileExists(path + ".dbf");
+  if (here && dataOption.empty()) return path;
+  using namespace savora::platform;
+  return chooseProgramFolders(thisProcessFolderInputs(dataOption)).data + path;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string tag, path;
+  std::string tag, path, dataOption;
   bool check = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -112,6 +130,8 @@ int main(int argc, char** argv) {
     }
     if (arg == "--tag" && i + 1 < argc)
       tag = argv[++i];
+    else if (arg == "--data" && i + 1 < argc)
+      dataOption = argv[++i];
     else if (arg == "--check")
       check = true;
     else if (!arg.empty() && arg[0] != '-' && path.empty())
@@ -123,6 +143,7 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
+  path = tablePath(path, dataOption);
   if (const std::string table = tableOfCompanion(path); !table.empty()) {
     std::fprintf(stderr, "savora99-table: %s belongs to a table; give the table: %s\n",
                  path.c_str(), table.c_str());

@@ -483,18 +483,20 @@ void MainWindow::recipeCommand(const UI_EVENT& event) {
 }
 
 void MainWindow::backupDialog(bool restore) {
-  // A backup starts beside the automatic one, under a name that says when it was made; a restore
-  // starts where the last backup went (the setting starts out as the drive's root: no backup yet).
+  // Both start where the last backup went (the setting starts out as the drive's root: no backup
+  // yet). Without one of the user's own, a backup starts in the documents folder, under a name that
+  // says when it was made, and a restore beside the automatic backup.
   const std::string& lastBackupFolder = services_.backup.lastLocation();
-  const std::string restoreFolder = lastBackupFolder.empty() || lastBackupFolder == "\\"
-                                        ? platform::windowsDirectory()
-                                        : lastBackupFolder;
+  const bool ownFolder = !lastBackupFolder.empty() && lastBackupFolder != "\\" &&
+                         lastBackupFolder != platform::windowsDirectory();
+  const std::string restoreFolder = ownFolder ? lastBackupFolder : platform::windowsDirectory();
+  const std::string backupStart = (ownFolder ? lastBackupFolder : "") + backup::todaysBackupName();
   const auto chosen =
       restore
           ? services_.user.openFileName("Restore Savora Data...", "Backup Files (*.ck9)",
                                         restoreFolder)
           : services_.user.saveFileName("Backup Savora Data...", "Backup Files (*.ck9)",
-                                        platform::windowsDirectory() + backup::todaysBackupName());
+                                        backupStart);
   platform::setProgramDirectory(platform::programDirectory());
   if (!chosen) return;
   UI_EVENT answer(restore ? kRestoreChosen : kBackupChosen);

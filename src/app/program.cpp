@@ -188,8 +188,10 @@ std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTab
                      settings, user);
       return;
     }
-    const auto path =
-        user.saveFileName("Save As...", "Text (*.txt)", "", toolkit::Overwrite::CallerAsks);
+    const std::string name = recipes.size() == 1 ? recipes.front().name : "Recipes";
+    const auto path = user.saveFileName("Save As...", "Text (*.txt)",
+                                        toolkit::suggestedFileName(name, ".txt", "Recipes"),
+                                        toolkit::Overwrite::CallerAsks);
     if (!path) return;
     const bool label = printSettingsOf(settings.print).printNutrition;
     print::writeTextFile(user, *path, print::recipesText(tables, user, recipes, label));
@@ -203,8 +205,9 @@ std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTab
 std::function<void(long)> bookExport(SharedTables& tables, bookshelf::ShelfTables shelf,
                                      User& user) {
   return [&tables, shelf, &user](long book) {
-    const auto chosen =
-        user.saveFileName("Export Data...", exchange::kExportFilter, platform::programDirectory());
+    const auto chosen = user.saveFileName(
+        "Export Data...", exchange::kExportFilter,
+        toolkit::suggestedFileName(shelf.books.nameOf(book), ".zel", "Cookbook"));
     platform::setProgramDirectory(platform::programDirectory());
     if (!chosen) return;
     // The export writes only exchange tables of its own; it counts no recipes as added.

@@ -258,7 +258,8 @@ void ShoppingListWindow::openSettings() {
 }
 
 void ShoppingListWindow::exportText() {
-  auto path = services_.user.saveFileName("Export Text File...", "Text Files (*.txt)", "",
+  auto path = services_.user.saveFileName("Export Text File...", "Text Files (*.txt)",
+                                          suggestedFileName(title(), ".txt", "Shopping List"),
                                           Overwrite::CallerAsks);
   if (!path) return;
   if (path->find('.') == std::string::npos) *path += ".txt";

@@ -252,7 +252,15 @@ void MainWindow::showOnScreen() {
   if (saved.isFullScreen() || saved.right <= saved.left || saved.bottom <= saved.top) {
     frame->showMaximized();
   } else {
-    frame->setGeometry(saved.left, saved.top, saved.right - saved.left, saved.bottom - saved.top);
+    // A place saved on a larger screen is brought back onto this one.
+    QRect placed(saved.left, saved.top, saved.right - saved.left, saved.bottom - saved.top);
+    if (const QScreen* screen = frame->screen()) {
+      const QRect room = screen->availableGeometry();
+      placed.setSize(placed.size().boundedTo(room.size()));
+      placed.moveTo(std::clamp(placed.left(), room.left(), room.right() + 1 - placed.width()),
+                    std::clamp(placed.top(), room.top(), room.bottom() + 1 - placed.height()));
+    }
+    frame->setGeometry(placed);
     frame->show();
   }
 }

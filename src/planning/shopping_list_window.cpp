@@ -1,6 +1,8 @@
 #include "planning/shopping_list_window.h"
 
+#include <QAbstractScrollArea>
 #include <QLabel>
+#include <QScrollBar>
 #include <QStyle>
 
 #include <cstdio>
@@ -70,15 +72,18 @@ ListSource listSource(ShoppingSourceKind kind) {
 }
 
 // Moves the heading's text right by what the list puts before its rows' texts: its frame and
-// the check box of each row.
-void indentPastCheckBoxes(QWidget& heading, QWidget& list) {
+// the check box of each row. The rows are wider than a small window: the heading scrolls
+// sideways with them (it asks for no width of its own, so the window can be narrow).
+void alignHeadingWithRows(QWidget& heading, QWidget& list) {
   auto* label = qobject_cast<QLabel*>(&heading);
-  auto* frame = qobject_cast<QFrame*>(&list);
-  if (!label || !frame) return;
+  auto* rows = qobject_cast<QAbstractScrollArea*>(&list);
+  if (!label || !rows) return;
   const QStyle* style = list.style();
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
-  label->setIndent(frame->frameWidth() + style->pixelMetric(QStyle::PM_IndicatorWidth) +
+  label->setIndent(rows->frameWidth() + style->pixelMetric(QStyle::PM_IndicatorWidth) +
                    3 * margin);
+  QObject::connect(rows->horizontalScrollBar(), &QScrollBar::valueChanged, label,
+                   [label](int offset) { label->setContentsMargins(-offset, 0, 0, 0); });
 }
 
 constexpr size_t kNameWidth = 22, kAmountWidth = 16, kLocationWidth = 16, kPriceWidth = 9,
@@ -121,7 +126,7 @@ ShoppingListWindow::ShoppingListWindow(ShoppingListWindowServices services,
   for (int n = 0; n < food::kNutrientCount; ++n)
     if (n != food::kCaloriesFromFat) heading += column(kNutrientHeadings[n], kNutrientWidth);
   Get<UIW_PROMPT>("HEADER_PROMPT")->setText(heading);
-  indentPastCheckBoxes(*Get("HEADER_PROMPT")->widget(), *rows_->widget());
+  alignHeadingWithRows(*Get("HEADER_PROMPT")->widget(), *rows_->widget());
 
   if (services_.countUse) services_.countUse();
   if (build()) {

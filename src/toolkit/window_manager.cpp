@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -34,12 +35,16 @@ class CloseToEvent : public QObject {
   UIW_WINDOW* window_;
 };
 
-// The frame places a child wider or taller than its client area so that its far edge shows and
-// its title bar and first columns start off screen; such a child starts at the top left instead.
+// A child window opens inside the frame's client area: no larger than the area (while its layout
+// has room) and moved in where the frame's placement would let it run past the area's far edges.
+// A child whose layout needs more than the area starts at the area's top left.
 void keepInside(QMdiSubWindow* sub, const QRect& area) {
   QRect placed = sub->geometry();
-  if (placed.left() < 0 || placed.right() > area.right()) placed.moveLeft(0);
-  if (placed.top() < 0 || placed.bottom() > area.bottom()) placed.moveTop(0);
+  placed.setSize(placed.size().boundedTo(area.size()).expandedTo(sub->minimumSize()));
+  if (placed.right() > area.right()) placed.moveRight(area.right());
+  if (placed.bottom() > area.bottom()) placed.moveBottom(area.bottom());
+  if (placed.left() < area.left()) placed.moveLeft(area.left());
+  if (placed.top() < area.top()) placed.moveTop(area.top());
   sub->setGeometry(placed);
 }
 
@@ -53,12 +58,22 @@ void keepLayoutRoom(QWidget* widget, QMdiSubWindow* sub) {
   sub->resize(sub->size().expandedTo(sub->minimumSize()));
 }
 
-// A window of its own opens centred over the window it was opened from.
+// A window of its own opens centred over the window it was opened from, and on the screen: no
+// larger than the screen's free area and moved in from its edges.
 void centreOver(QWidget* widget, const QWidget* over) {
   widget->resize(widget->size().expandedTo(widget->minimumSizeHint()));
+  const QScreen* screen = over->screen();
+  const QRect room = screen ? screen->availableGeometry() : QRect();
+  if (room.isValid()) widget->resize(widget->size().boundedTo(room.size()));
   const QPoint centre = over->mapToGlobal(over->rect().center());
   QRect placed(QPoint(0, 0), widget->frameGeometry().size());
   placed.moveCenter(centre);
+  if (room.isValid()) {
+    if (placed.right() > room.right()) placed.moveRight(room.right());
+    if (placed.bottom() > room.bottom()) placed.moveBottom(room.bottom());
+    if (placed.left() < room.left()) placed.moveLeft(room.left());
+    if (placed.top() < room.top()) placed.moveTop(room.top());
+  }
   widget->move(placed.topLeft());
 }
 
@@ -96,14 +111,16 @@ void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
     sub->installEventFilter(new CloseToEvent(window, sub));
     keepLayoutRoom(widget, sub);
     sub->show();
-    keepInside(sub, clientArea_->viewport()->rect());
+    // Before the frame is on screen its area has no size of its own yet.
+    if (clientArea_->isVisible()) keepInside(sub, clientArea_->viewport()->rect());
   } else {
     opener = front();
+    QWidget* over = nullptr;
     if (frame_ && frame_->widget()) {
       widget->setParent(frame_->widget(), Qt::Dialog);
       widget->setWindowModality(Qt::ApplicationModal);
       // Over the newest window of its own still open (a dialog that asked), else the child.
-      QWidget* over = frame_->widget();
+      over = frame_->widget();
       if (const Shown* s = opener ? find(opener) : nullptr) over = s->subWindow;
       for (const Shown& s : shown_) {
         if (!s.subWindow && s.window->widget() && s.window->widget()->isVisible())
@@ -113,6 +130,12 @@ void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
     }
     widget->installEventFilter(new CloseToEvent(window, widget));
     widget->show();
+    // A window manager may place a new window where it likes (openbox: the largest free space);
+    // moved again once it is on screen, it goes where it was meant to.
+    if (over) {
+      const QPoint meant = widget->pos();
+      QTimer::singleShot(0, widget, [widget, meant] { widget->move(meant); });
+    }
   }
   shown_.push_back({window, sub, opener});
   bringToFront(window);

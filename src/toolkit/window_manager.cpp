@@ -48,6 +48,15 @@ void keepInside(QMdiSubWindow* sub, const QRect& area) {
   sub->setGeometry(placed);
 }
 
+// A child window opened from another one that it fits inside (a dialog, such as the servings
+// of a recipe) opens centred over it rather than where the frame finds room.
+void centreOverSmaller(QMdiSubWindow* sub, const QMdiSubWindow* from) {
+  if (sub->width() >= from->width() || sub->height() >= from->height()) return;
+  QRect placed = sub->geometry();
+  placed.moveCenter(from->geometry().center());
+  sub->setGeometry(placed);
+}
+
 // A child window cannot be made smaller than its layout needs: squeezed below that, its fields
 // would lie on top of each other.
 void keepLayoutRoom(QWidget* widget, QMdiSubWindow* sub) {
@@ -106,21 +115,25 @@ void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
   QMdiSubWindow* sub = nullptr;
   UIW_WINDOW* opener = nullptr;
   if (clientArea_ && !window->isModal()) {
+    const Shown* from = front() ? find(front()) : nullptr;
+    QMdiSubWindow* fromSub = from ? from->subWindow : nullptr;
     sub = clientArea_->addSubWindow(widget);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->installEventFilter(new CloseToEvent(window, sub));
     keepLayoutRoom(widget, sub);
     sub->show();
     // Before the frame is on screen its area has no size of its own yet.
-    if (clientArea_->isVisible()) keepInside(sub, clientArea_->viewport()->rect());
+    if (clientArea_->isVisible()) {
+      if (fromSub) centreOverSmaller(sub, fromSub);
+      keepInside(sub, clientArea_->viewport()->rect());
+    }
   } else {
     opener = front();
-    QWidget* over = nullptr;
     if (frame_ && frame_->widget()) {
       widget->setParent(frame_->widget(), Qt::Dialog);
       widget->setWindowModality(Qt::ApplicationModal);
       // Over the newest window of its own still open (a dialog that asked), else the child.
-      over = frame_->widget();
+      QWidget* over = frame_->widget();
       if (const Shown* s = opener ? find(opener) : nullptr) over = s->subWindow;
       for (const Shown& s : shown_) {
         if (!s.subWindow && s.window->widget() && s.window->widget()->isVisible())
@@ -130,12 +143,6 @@ void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
     }
     widget->installEventFilter(new CloseToEvent(window, widget));
     widget->show();
-    // A window manager may place a new window where it likes (openbox: the largest free space);
-    // moved again once it is on screen, it goes where it was meant to.
-    if (over) {
-      const QPoint meant = widget->pos();
-      QTimer::singleShot(0, widget, [widget, meant] { widget->move(meant); });
-    }
   }
   shown_.push_back({window, sub, opener});
   bringToFront(window);

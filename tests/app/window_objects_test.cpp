@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QWidget>
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "app/about_window.h"
@@ -174,6 +175,10 @@ TEST_F(WindowObjectsTest, EveryWindowOpensInsideAnEightHundredBySixHundredFrame)
   openerFrame->setMinimumSize(0, 0);
   openerFrame->setGeometry(area.width() - 620, 20, 600, area.height() - 30);
   const QPoint openerCentre = openerFrame->geometry().center();
+  // Windows whose lists hold long rows open wide enough to read them: food names, the shopping
+  // list's columns.
+  const std::map<std::string, int> atLeastWide = {{"USDA_FOODS", 500},
+                                                  {"SHOPPING_LIST_WINDOW", 540}};
 
   for (const std::string& name : ObjectStore::names()) {
     if (name == "MAIN") continue;
@@ -184,6 +189,8 @@ TEST_F(WindowObjectsTest, EveryWindowOpensInsideAnEightHundredBySixHundredFrame)
     QApplication::processEvents();
     const QRect placed = window->widget()->parentWidget()->geometry();
     EXPECT_TRUE(area.contains(placed)) << describe(placed) << " in " << describe(area);
+    if (const auto wide = atLeastWide.find(name); wide != atLeastWide.end())
+      EXPECT_GE(placed.width(), wide->second);
     if (placed.width() < openerFrame->width() && placed.height() < openerFrame->height())
       EXPECT_LE((placed.center() - openerCentre).manhattanLength(), 2) << describe(placed);
     window->post(UI_EVENT(S_CLOSE));

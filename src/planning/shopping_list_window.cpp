@@ -1,10 +1,12 @@
 #include "planning/shopping_list_window.h"
 
 #include <QAbstractScrollArea>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -80,10 +82,19 @@ void alignHeadingWithRows(QWidget& heading, QWidget& list) {
   if (!label || !rows) return;
   const QStyle* style = list.style();
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
-  label->setIndent(rows->frameWidth() + style->pixelMetric(QStyle::PM_IndicatorWidth) +
-                   3 * margin);
+  const int indent =
+      rows->frameWidth() + style->pixelMetric(QStyle::PM_IndicatorWidth) + 3 * margin;
+  label->setIndent(indent);
+  // Scrolled by `offset` pixels, the heading leaves out the columns of text scrolled past (its
+  // font is fixed-width) and starts as far left as the rest.
   QObject::connect(rows->horizontalScrollBar(), &QScrollBar::valueChanged, label,
-                   [label](int offset) { label->setContentsMargins(-offset, 0, 0, 0); });
+                   [label, indent, heading = label->text()](int offset) {
+                     const int width = QFontMetrics(label->font()).horizontalAdvance(QChar('x'));
+                     const int scrolledPast = std::max(0, offset - indent);
+                     const int past = width > 0 ? (scrolledPast + width - 1) / width : 0;
+                     label->setText(heading.mid(past));
+                     label->setIndent(std::max(0, indent - offset + past * width));
+                   });
 }
 
 constexpr size_t kNameWidth = 22, kAmountWidth = 16, kLocationWidth = 16, kPriceWidth = 9,

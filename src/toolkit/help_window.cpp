@@ -1,6 +1,5 @@
 #include "toolkit/help_window.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
@@ -158,12 +157,6 @@ HelpWindow& ensureWindow() {
 // Shows a page; the search's results stay listed above it until the next search.
 void showPage(const QString& path) {
   HelpWindow& h = ensureWindow();
-  // An open dialog blocks every window but its own: help asked for from a dialog becomes that
-  // dialog's window, so that it can be read, searched and closed.
-  if (QWidget* dialog = QApplication::activeModalWidget();
-      dialog && dialog != h.window && h.window->parentWidget() != dialog) {
-    h.window->setParent(dialog, Qt::Window);
-  }
   h.browser->setSource(QUrl(QStringLiteral("qrc") + path));
   h.window->show();
   h.window->raise();

@@ -102,13 +102,6 @@ UIW_WINDOW::UIW_WINDOW(const std::string& resourceName) : resourceName_(resource
   numberID_ = root_->property("numid").toInt();
   modal_ = root_->property("modal").toBool();
   connectEvents();
-  // F1 in a window of its own (a dialog) opens its help page; the frame's F1 serves the others.
-  if (modal_ && helpContext() > 0) {
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), root_);
-    help->setContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(help, &QShortcut::activated, root_,
-                     [this] { HelpSystem::showContext(helpContext()); });
-  }
   if (!qobject_cast<QDialog*>(root_.data()))
     root_->installEventFilter(new DefaultButtonOnEnter(root_));
 }

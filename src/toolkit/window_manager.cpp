@@ -35,17 +35,22 @@ class CloseToEvent : public QObject {
   UIW_WINDOW* window_;
 };
 
+// `placed` moved in from the edges of `room` that it runs past; one larger than the room keeps
+// its top left corner in it.
+QRect movedInside(QRect placed, const QRect& room) {
+  if (placed.right() > room.right()) placed.moveRight(room.right());
+  if (placed.bottom() > room.bottom()) placed.moveBottom(room.bottom());
+  if (placed.left() < room.left()) placed.moveLeft(room.left());
+  if (placed.top() < room.top()) placed.moveTop(room.top());
+  return placed;
+}
+
 // A child window opens inside the frame's client area: no larger than the area (while its layout
-// has room) and moved in where the frame's placement would let it run past the area's far edges.
-// A child whose layout needs more than the area starts at the area's top left.
+// has room) and moved in where the frame's placement would let it run past the area's edges.
 void keepInside(QMdiSubWindow* sub, const QRect& area) {
   QRect placed = sub->geometry();
   placed.setSize(placed.size().boundedTo(area.size()).expandedTo(sub->minimumSize()));
-  if (placed.right() > area.right()) placed.moveRight(area.right());
-  if (placed.bottom() > area.bottom()) placed.moveBottom(area.bottom());
-  if (placed.left() < area.left()) placed.moveLeft(area.left());
-  if (placed.top() < area.top()) placed.moveTop(area.top());
-  sub->setGeometry(placed);
+  sub->setGeometry(movedInside(placed, area));
 }
 
 // A child window opened from another one that it fits inside (a dialog, such as the servings
@@ -77,12 +82,7 @@ void centreOver(QWidget* widget, const QWidget* over) {
   const QPoint centre = over->mapToGlobal(over->rect().center());
   QRect placed(QPoint(0, 0), widget->frameGeometry().size());
   placed.moveCenter(centre);
-  if (room.isValid()) {
-    if (placed.right() > room.right()) placed.moveRight(room.right());
-    if (placed.bottom() > room.bottom()) placed.moveBottom(room.bottom());
-    if (placed.left() < room.left()) placed.moveLeft(room.left());
-    if (placed.top() < room.top()) placed.moveTop(room.top());
-  }
+  if (room.isValid()) placed = movedInside(placed, room);
   widget->move(placed.topLeft());
 }
 

@@ -499,12 +499,10 @@ void MainWindow::backupDialog(bool restore) {
                          lastBackupFolder != platform::windowsDirectory();
   const std::string restoreFolder = ownFolder ? lastBackupFolder : platform::windowsDirectory();
   const std::string backupStart = (ownFolder ? lastBackupFolder : "") + backup::todaysBackupName();
-  const auto chosen =
-      restore
-          ? services_.user.openFileName("Restore Savora Data...", "Backup Files (*.ck9)",
-                                        restoreFolder)
-          : services_.user.saveFileName("Backup Savora Data...", "Backup Files (*.ck9)",
-                                        backupStart);
+  const auto chosen = restore ? services_.user.openFileName("Restore Savora Data...",
+                                                            "Backup Files (*.ck9)", restoreFolder)
+                              : services_.user.saveFileName("Backup Savora Data...",
+                                                            "Backup Files (*.ck9)", backupStart);
   platform::setProgramDirectory(platform::programDirectory());
   if (!chosen) return;
   UI_EVENT answer(restore ? kRestoreChosen : kBackupChosen);

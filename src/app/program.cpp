@@ -205,9 +205,9 @@ std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTab
 std::function<void(long)> bookExport(SharedTables& tables, bookshelf::ShelfTables shelf,
                                      User& user) {
   return [&tables, shelf, &user](long book) {
-    const auto chosen = user.saveFileName(
-        "Export Data...", exchange::kExportFilter,
-        toolkit::suggestedFileName(shelf.books.nameOf(book), ".zel", "Cookbook"));
+    const auto chosen =
+        user.saveFileName("Export Data...", exchange::kExportFilter,
+                          toolkit::suggestedFileName(shelf.books.nameOf(book), ".zel", "Cookbook"));
     platform::setProgramDirectory(platform::programDirectory());
     if (!chosen) return;
     // The export writes only exchange tables of its own; it counts no recipes as added.

@@ -100,14 +100,14 @@ void runSearch(const QString& words) {
   }
   const QString quoted = QStringLiteral("\u201c%1\u201d").arg(wanted.join(QLatin1Char(' ')));
   if (found.empty()) {
-    h.searchNote->setText(QStringLiteral("No help page contains %1. Try fewer or other words.")
-                              .arg(quoted));
-  } else {
     h.searchNote->setText(
-        QStringLiteral("%1 %2 %3. Click a page to read it.")
-            .arg(found.size())
-            .arg(found.size() == 1 ? QStringLiteral("page contains") : QStringLiteral("pages contain"))
-            .arg(quoted));
+        QStringLiteral("No help page contains %1. Try fewer or other words.").arg(quoted));
+  } else {
+    h.searchNote->setText(QStringLiteral("%1 %2 %3. Click a page to read it.")
+                              .arg(found.size())
+                              .arg(found.size() == 1 ? QStringLiteral("page contains")
+                                                     : QStringLiteral("pages contain"))
+                              .arg(quoted));
     h.results->setCurrentRow(0);
     h.browser->setSource(QUrl(QStringLiteral("qrc") + found.front().path));
   }
@@ -215,7 +215,7 @@ int HelpSystem::searchResultCount() {
 std::string HelpSystem::searchNote() {
   const HelpWindow& h = help();
   return h.window && h.searchNote->isVisibleTo(h.window) ? h.searchNote->text().toStdString()
-                                                          : std::string();
+                                                         : std::string();
 }
 
 std::vector<std::string> HelpSystem::searchResultPages() {

@@ -33,18 +33,18 @@
 #include "online/mailing_list_window.h"
 #include "online/online_window.h"
 #include "online/update_message_window.h"
-#include "planning/shopping_list_window.h"
 #include "planning/shopping_list_settings_window.h"
+#include "planning/shopping_list_window.h"
 #include "planning/week_window.h"
 #include "planning/year_window.h"
 #include "print/print_setup_window.h"
 #include "recipe/recipe_window.h"
 #include "recipe/serving_size_window.h"
 #include "search/recipe_search_window.h"
-#include "toolkit/help_window.h"
-#include "toolkit/object_store.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
+#include "toolkit/help_window.h"
+#include "toolkit/object_store.h"
 #include "toolkit/status_window.h"
 #include "toolkit/uiw_mdiframe.h"
 #include "toolkit/uiw_window.h"
@@ -150,7 +150,8 @@ TEST_F(WindowObjectsTest, EveryWindowAndEveryCommandHasItsHelpPage) {
   EXPECT_NE(HelpSystem::searchNote().find("pages contain \u201cimport\u201d"), std::string::npos);
   HelpSystem::showSearch("xylophone");
   EXPECT_EQ(HelpSystem::searchResultCount(), 0);
-  EXPECT_EQ(HelpSystem::searchNote(), "No help page contains \u201cxylophone\u201d. Try fewer or other words.");
+  EXPECT_EQ(HelpSystem::searchNote(),
+            "No help page contains \u201cxylophone\u201d. Try fewer or other words.");
   HelpSystem::uninstall();
 }
 

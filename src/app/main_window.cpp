@@ -252,7 +252,15 @@ void MainWindow::showOnScreen() {
   if (saved.isFullScreen() || saved.right <= saved.left || saved.bottom <= saved.top) {
     frame->showMaximized();
   } else {
-    frame->setGeometry(saved.left, saved.top, saved.right - saved.left, saved.bottom - saved.top);
+    // A place saved on a larger screen is brought back onto this one.
+    QRect placed(saved.left, saved.top, saved.right - saved.left, saved.bottom - saved.top);
+    if (const QScreen* screen = frame->screen()) {
+      const QRect room = screen->availableGeometry();
+      placed.setSize(placed.size().boundedTo(room.size()));
+      placed.moveTo(std::clamp(placed.left(), room.left(), room.right() + 1 - placed.width()),
+                    std::clamp(placed.top(), room.top(), room.bottom() + 1 - placed.height()));
+    }
+    frame->setGeometry(placed);
     frame->show();
   }
 }
@@ -483,18 +491,18 @@ void MainWindow::recipeCommand(const UI_EVENT& event) {
 }
 
 void MainWindow::backupDialog(bool restore) {
-  // A backup starts beside the automatic one, under a name that says when it was made; a restore
-  // starts where the last backup went (the setting starts out as the drive's root: no backup yet).
+  // Both start where the last backup went (the setting starts out as the drive's root: no backup
+  // yet). Without one of the user's own, a backup starts in the documents folder, under a name that
+  // says when it was made, and a restore beside the automatic backup.
   const std::string& lastBackupFolder = services_.backup.lastLocation();
-  const std::string restoreFolder = lastBackupFolder.empty() || lastBackupFolder == "\\"
-                                        ? platform::windowsDirectory()
-                                        : lastBackupFolder;
-  const auto chosen =
-      restore
-          ? services_.user.openFileName("Restore Savora Data...", "Backup Files (*.ck9)",
-                                        restoreFolder)
-          : services_.user.saveFileName("Backup Savora Data...", "Backup Files (*.ck9)",
-                                        platform::windowsDirectory() + backup::todaysBackupName());
+  const bool ownFolder = !lastBackupFolder.empty() && lastBackupFolder != "\\" &&
+                         lastBackupFolder != platform::windowsDirectory();
+  const std::string restoreFolder = ownFolder ? lastBackupFolder : platform::windowsDirectory();
+  const std::string backupStart = (ownFolder ? lastBackupFolder : "") + backup::todaysBackupName();
+  const auto chosen = restore ? services_.user.openFileName("Restore Savora Data...",
+                                                            "Backup Files (*.ck9)", restoreFolder)
+                              : services_.user.saveFileName("Backup Savora Data...",
+                                                            "Backup Files (*.ck9)", backupStart);
   platform::setProgramDirectory(platform::programDirectory());
   if (!chosen) return;
   UI_EVENT answer(restore ? kRestoreChosen : kBackupChosen);

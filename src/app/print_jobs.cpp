@@ -17,6 +17,7 @@ void openPrintSetup(print::PrintJob job, Settings& settings, toolkit::User& user
 
 print::PrintJob recipesJob(print::PrintKind kind, recipe::RecipeTables tables, toolkit::User& user,
                            std::vector<store::Recipe> recipes) {
+  std::string name = recipes.size() == 1 ? recipes.front().name : std::string();
   return {kind,
           [tables, &user, recipes](toolkit::Canvas& canvas,
                                    const print::PrintSettings& settings) mutable {
@@ -24,7 +25,8 @@ print::PrintJob recipesJob(print::PrintKind kind, recipe::RecipeTables tables, t
           },
           [tables, &user, recipes](const print::PrintSettings& settings) mutable {
             return print::recipesText(tables, user, recipes, settings.printNutrition);
-          }};
+          },
+          std::move(name)};
 }
 
 print::PrintJob documentJob(print::PrintKind kind, std::shared_ptr<print::PrintSource> source) {
@@ -36,7 +38,8 @@ print::PrintJob documentJob(print::PrintKind kind, std::shared_ptr<print::PrintS
           },
           [source](const print::PrintSettings& settings) {
             return print::documentText(source->document(), settings.printNutrition);
-          }};
+          },
+          {}};  // named after its kind
 }
 
 print::PrintJob textPageJob(std::string title, std::string text) {
@@ -46,7 +49,8 @@ print::PrintJob textPageJob(std::string title, std::string text) {
             print::printTextPage(pen, title, text);
             return canvas.finish();
           },
-          [title, text](const print::PrintSettings&) { return print::textPageText(title, text); }};
+          [title, text](const print::PrintSettings&) { return print::textPageText(title, text); },
+          title};
 }
 
 }  // namespace savora::app

@@ -191,8 +191,10 @@ std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTab
                      settings, user);
       return;
     }
-    const auto path =
-        user.saveFileName("Save As...", "Text (*.txt)", "", toolkit::Overwrite::CallerAsks);
+    const std::string name = recipes.size() == 1 ? recipes.front().name : "Recipes";
+    const auto path = user.saveFileName("Save As...", "Text (*.txt)",
+                                        toolkit::suggestedFileName(name, ".txt", "Recipes"),
+                                        toolkit::Overwrite::CallerAsks);
     if (!path) return;
     const bool label = printSettingsOf(settings.print).printNutrition;
     print::writeTextFile(user, *path, print::recipesText(tables, user, recipes, label));
@@ -209,7 +211,9 @@ std::function<void(const bookshelf::BookShelfWindow::ExportChoice&)> bookExport(
   return [&tables, shelf, &user](const bookshelf::BookShelfWindow::ExportChoice& choice) {
     const std::string filter =
         std::string(exchange::kExportFilter) + ";;" + exchange::kTextExportFilter;
-    const auto chosen = user.saveFileName("Export Data...", filter, platform::programDirectory());
+    const auto chosen = user.saveFileName(
+        "Export Data...", filter,
+        toolkit::suggestedFileName(shelf.books.nameOf(choice.book), ".zel", "Cookbook"));
     platform::setProgramDirectory(platform::programDirectory());
     if (!chosen) return;
     const exchange::BookExportSources sources{shelf.books,    shelf.chapters,

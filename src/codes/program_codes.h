@@ -197,7 +197,7 @@ namespace week_window {
 inline constexpr int kMenuChosen = 5401;    // WEEK_LIST's selection {row, -}
 inline constexpr int kDropOnSunday = 5410;  // a drop on a day list: Sunday + day
 inline constexpr int kDropOnSaturday = 5416;
-inline constexpr int kDropOnMagnifier = 5417;  // a menu name dropped on the magnifying glass
+inline constexpr int kDropOnMagnifier = 5417;  // a menu name dropped on the Rename button
 inline constexpr int kBookChosen = 5420;
 inline constexpr int kChapterChosen = 5421;
 inline constexpr int kCategoryChosen = 5422;
@@ -223,7 +223,7 @@ namespace year_window {
 inline constexpr int kPlanChosen = 5501;     // YEAR_LIST's selection {row, -}
 inline constexpr int kDropOnJanuary = 5510;  // a drop on a month list: January + month
 inline constexpr int kDropOnDecember = 5521;
-inline constexpr int kDropOnMagnifier = 5522;  // a plan name dropped on the magnifying glass
+inline constexpr int kDropOnMagnifier = 5522;  // a plan name dropped on the Rename button
 inline constexpr int kRemove = 5523;
 inline constexpr int kDeletePlan = 5524;
 inline constexpr int kOpenMenu = 5525;        // an entry of a month list or WEEK_LIST activated

@@ -134,7 +134,11 @@ void IngredientInformationWindow::openBrand() {
     return;
   }
   const long brand = selectedBrand();
-  if (brand == 0 && !newBrandSelected()) return;
+  if (brand == 0 && !newBrandSelected()) {
+    user_.message("Nothing to Open", "INFORMATION", Buttons::Ok,
+                  "Select a brand first, then click Open Brand.");
+    return;
+  }
   auto saved = [this, alive = std::weak_ptr<bool>(alive_)](long uid, const std::string&,
                                                            bool preferred) {
     if (!alive.expired()) brandSaved(uid, preferred);

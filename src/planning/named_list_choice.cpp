@@ -16,7 +16,7 @@ const NamedListTexts kMenuTexts{
     "Enter the name of your menu. For example, you could type \"Week 1,\" \"Dan's Week,\" "
     "\"Summer Menu,\" etc...",
     "A menu with that name already exists.\r\nTo edit a menu name, drag the name over\r\nand "
-    "drop it on the magnifying glass icon.",
+    "drop it on the Rename button.",
     "Edit Menu Name",
     "Change the name of your menu now by typing the new name.",
     "You must first give this menu a name.\r\nClick <new menu> under \"Menus:\"\r\n to create a "
@@ -30,7 +30,7 @@ const NamedListTexts kPlanTexts{
     "Enter the name of this plan. For example, you could type \"Year 1,\" \"Dan's Year,\" "
     "\"Summer Menu,\" etc...",
     "A plan with that name already exists.\r\nTo edit a plan name, drag the name over\r\nand "
-    "drop it on the magnifying glass icon.",
+    "drop it on the Rename button.",
     "Edit Plan Name",
     "Change the name of your plan now by typing the new name.",
     "You must first give this plan a name.\r\nClick <new plan> under \"Plans:\"\r\n to create a "

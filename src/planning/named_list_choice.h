@@ -1,7 +1,7 @@
 // The named-list behaviour the menu window and the plan window share: the
 // current name ("<new menu>" / "<new plan>" while there is none), the modified flag, making a new
 // list from the "<new ...>" entry, choosing another list with the save question, renaming by a
-// drop on the magnifying glass, deleting, saving under the current name and the question on
+// drop on the Rename button, deleting, saving under the current name and the question on
 // closing. The window shows the lists and writes them; this decides what happens.
 //
 // Safeguards: a rename refuses an empty name, a name starting with
@@ -67,7 +67,7 @@ class NamedListChoice {
   // The user chose an entry of the list of names ("<new ...>" or a name). Returns true when the
   // current name changed (the window refills and reselects the names).
   bool choose(const std::string& entry);
-  // A name was dropped on the magnifying glass: asks for the new name and renames. True when
+  // A name was dropped on the Rename button: asks for the new name and renames. True when
   // renamed.
   bool renameDropped(const std::string& name);
   // Asks, then deletes the named list (a menu also leaves every plan). True when deleted; the

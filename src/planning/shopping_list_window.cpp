@@ -1,8 +1,12 @@
 #include "planning/shopping_list_window.h"
 
+#include <QAbstractScrollArea>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -70,15 +74,27 @@ ListSource listSource(ShoppingSourceKind kind) {
 }
 
 // Moves the heading's text right by what the list puts before its rows' texts: its frame and
-// the check box of each row.
-void indentPastCheckBoxes(QWidget& heading, QWidget& list) {
+// the check box of each row. The rows are wider than a small window: the heading scrolls
+// sideways with them (it asks for no width of its own, so the window can be narrow).
+void alignHeadingWithRows(QWidget& heading, QWidget& list) {
   auto* label = qobject_cast<QLabel*>(&heading);
-  auto* frame = qobject_cast<QFrame*>(&list);
-  if (!label || !frame) return;
+  auto* rows = qobject_cast<QAbstractScrollArea*>(&list);
+  if (!label || !rows) return;
   const QStyle* style = list.style();
   const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
-  label->setIndent(frame->frameWidth() + style->pixelMetric(QStyle::PM_IndicatorWidth) +
-                   3 * margin);
+  const int indent =
+      rows->frameWidth() + style->pixelMetric(QStyle::PM_IndicatorWidth) + 3 * margin;
+  label->setIndent(indent);
+  // Scrolled by `offset` pixels, the heading leaves out the columns of text scrolled past (its
+  // font is fixed-width) and starts as far left as the rest.
+  QObject::connect(rows->horizontalScrollBar(), &QScrollBar::valueChanged, label,
+                   [label, indent, heading = label->text()](int offset) {
+                     const int width = QFontMetrics(label->font()).horizontalAdvance(QChar('x'));
+                     const int scrolledPast = std::max(0, offset - indent);
+                     const int past = width > 0 ? (scrolledPast + width - 1) / width : 0;
+                     label->setText(heading.mid(past));
+                     label->setIndent(std::max(0, indent - offset + past * width));
+                   });
 }
 
 constexpr size_t kNameWidth = 22, kAmountWidth = 16, kLocationWidth = 16, kPriceWidth = 9,
@@ -121,7 +137,7 @@ ShoppingListWindow::ShoppingListWindow(ShoppingListWindowServices services,
   for (int n = 0; n < food::kNutrientCount; ++n)
     if (n != food::kCaloriesFromFat) heading += column(kNutrientHeadings[n], kNutrientWidth);
   Get<UIW_PROMPT>("HEADER_PROMPT")->setText(heading);
-  indentPastCheckBoxes(*Get("HEADER_PROMPT")->widget(), *rows_->widget());
+  alignHeadingWithRows(*Get("HEADER_PROMPT")->widget(), *rows_->widget());
 
   if (services_.countUse) services_.countUse();
   if (build()) {
@@ -258,7 +274,8 @@ void ShoppingListWindow::openSettings() {
 }
 
 void ShoppingListWindow::exportText() {
-  auto path = services_.user.saveFileName("Export Text File...", "Text Files (*.txt)", "",
+  auto path = services_.user.saveFileName("Export Text File...", "Text Files (*.txt)",
+                                          suggestedFileName(title(), ".txt", "Shopping List"),
                                           Overwrite::CallerAsks);
   if (!path) return;
   if (path->find('.') == std::string::npos) *path += ".txt";

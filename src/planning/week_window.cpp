@@ -297,8 +297,12 @@ void WeekWindow::menuChosen() {
 }
 
 void WeekWindow::renameDropped(const UI_EVENT& event) {
-  if (event.source != menus_ || event.values[0] < 0 || event.values[0] >= menus_->count()) return;
-  if (!choice_.renameDropped(menus_->entry(int(event.values[0])).text)) return;
+  // A name dropped from the list, or the button clicked: the selected name.
+  const bool clicked = event.source == Get("MAGNIFY_BUTTON");
+  if (event.source != menus_ && !clicked) return;
+  const int row = clicked ? menus_->current() : int(event.values[0]);
+  if (row < 0 || row >= menus_->count()) return;
+  if (!choice_.renameDropped(menus_->entry(row).text)) return;
   fillMenus();
   reselectCurrent();
 }

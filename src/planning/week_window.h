@@ -1,6 +1,6 @@
 // WEEK_WINDOW (kind 200): the menu window. Seven day lists, Sunday to Saturday, that
 // recipes are dragged onto from the filtered recipe list; the list of menus WEEK_LIST ending with
-// "<new menu>"; renaming by a drop on the magnifying glass; deleting; the menu's photo, sound and
+// "<new menu>"; renaming by a drop on the Rename button; deleting; the menu's photo, sound and
 // video; saving, and the save question on choosing another menu and on closing. The named-list
 // rules are NamedListChoice's, shared with the plan window.
 #pragma once

@@ -147,8 +147,12 @@ void YearWindow::planChosen() {
 }
 
 void YearWindow::renameDropped(const UI_EVENT& event) {
-  if (event.source != plans_ || event.values[0] < 0 || event.values[0] >= plans_->count()) return;
-  if (!choice_.renameDropped(plans_->entry(int(event.values[0])).text)) return;
+  // A name dropped from the list, or the button clicked: the selected name.
+  const bool clicked = event.source == Get("MAGNIFY_BUTTON");
+  if (event.source != plans_ && !clicked) return;
+  const int row = clicked ? plans_->current() : int(event.values[0]);
+  if (row < 0 || row >= plans_->count()) return;
+  if (!choice_.renameDropped(plans_->entry(row).text)) return;
   fillPlans();
   reselectCurrent();
 }

@@ -1,6 +1,6 @@
 // YEAR_WINDOW (kind 1100): the plan window. Twelve month lists (FIELD_2, FIELD_4, ...
 // FIELD_24) that menus are dragged onto from WEEK_LIST; the list of plans YEAR_LIST ending with
-// "<new plan>"; renaming by a drop on the magnifying glass; deleting; saving, and the save
+// "<new plan>"; renaming by a drop on the Rename button; deleting; saving, and the save
 // question on choosing another plan and on closing. Opening a menu item asks for the menu window.
 #pragma once
 

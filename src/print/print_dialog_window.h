@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "print/print_settings.h"
 #include "toolkit/canvas.h"
@@ -15,8 +16,9 @@ namespace savora::print {
 
 // Draws the print through `draw` (which finishes the canvas and says whether that worked).
 // Cancelling a dialog prints nothing; a printer or file that cannot be started is reported.
-// Returns whether the print was made.
+// Returns whether the print was made. `fileName` is the name a PDF is offered under.
 bool printWithDialog(toolkit::User& user, const PrintSettings& settings,
-                     const std::function<bool(toolkit::Canvas&)>& draw);
+                     const std::function<bool(toolkit::Canvas&)>& draw,
+                     const std::string& fileName = "Savora.pdf");
 
 }  // namespace savora::print

@@ -73,7 +73,13 @@ PrintSetupWindow::PrintSetupWindow(PrintJob job, PrintSettings kept,
       keep_(std::move(keep)),
       working_(kept),
       user_(user),
-      output_(output ? std::move(output) : PrintOutput(printWithDialog)) {
+      output_(std::move(output)) {
+  if (!output_) {
+    output_ = [pdfName = suggestedFileName(printName(), ".pdf", "Savora")](
+                  User& u, const PrintSettings& s, const std::function<bool(Canvas&)>& draw) {
+      return printWithDialog(u, s, draw, pdfName);
+    };
+  }
   resolve(kPrintSetupSpec);
   for (int i = 0; i < 4; ++i) paper_[i] = Get<UIW_BUTTON>(kPaperNames[i]);
   for (int i = 0; i < 3; ++i) cards_[i] = Get<UIW_BUTTON>(kCardNames[i]);
@@ -248,9 +254,30 @@ void PrintSetupWindow::ok() {
 }
 
 bool PrintSetupWindow::writeText() {
-  const auto path = user_.saveFileName("Save As...", "Text (*.txt)", "", Overwrite::CallerAsks);
+  const auto path =
+      user_.saveFileName("Save As...", "Text (*.txt)",
+                         suggestedFileName(printName(), ".txt", "Savora"), Overwrite::CallerAsks);
   if (!path) return false;
   return writeTextFile(user_, *path, job_.text(working_));
+}
+
+std::string PrintSetupWindow::printName() const {
+  if (!job_.name.empty()) return job_.name;
+  switch (job_.kind) {
+    case PrintKind::Recipe:
+      return "Recipe";
+    case PrintKind::RecipeList:
+      return "Recipes";
+    case PrintKind::Menu:
+      return "Menu";
+    case PrintKind::YearMenu:
+      return "Plan";
+    case PrintKind::ShoppingList:
+      return "Shopping List";
+    case PrintKind::TextPage:
+      break;
+  }
+  return "Savora";
 }
 
 }  // namespace savora::print

@@ -18,11 +18,13 @@ namespace savora::print {
 
 extern const toolkit::WindowSpec kPrintSetupSpec;
 
-// What is printed: its kind, its drawing (which finishes the canvas) and its text form.
+// What is printed: its kind, its drawing (which finishes the canvas), its text form and what it
+// is called (the file name a PDF or text file is offered under; empty: named after its kind).
 struct PrintJob {
   PrintKind kind = PrintKind::Recipe;
   std::function<bool(toolkit::Canvas&, const PrintSettings&)> draw;
   std::function<std::string(const PrintSettings&)> text;
+  std::string name;
 };
 
 // Sends a drawing to real output; printWithDialog unless a test says otherwise.
@@ -50,6 +52,8 @@ class PrintSetupWindow : public toolkit::UIW_WINDOW {
   bool pullMargins();
   void ok();
   bool writeText();
+  // The name the print's file is offered under, without its extension.
+  std::string printName() const;
 
   PrintJob job_;
   PrintSettings kept_;

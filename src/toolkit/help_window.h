@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class QTextBrowser;
 class QLineEdit;
@@ -30,6 +31,9 @@ class HelpSystem {
   static QWidget* window();
   static std::string currentPage();
   static int searchResultCount();
+  // The pages the last search found ("/help/<name>.html"), and what it said about them.
+  static std::vector<std::string> searchResultPages();
+  static std::string searchNote();
 };
 
 }  // namespace savora::toolkit

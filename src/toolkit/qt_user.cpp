@@ -1,11 +1,13 @@
 #include "toolkit/qt_user.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStandardPaths>
 
 #include "platform/paths.h"
 #include "toolkit/font_mapping.h"
@@ -16,10 +18,22 @@
 namespace savora::toolkit {
 namespace {
 
-QString startFolderOf(std::string_view folder) {
-  const std::string native = platform::nativePath(folder);
-  return QString::fromStdString(native);
+// The user's documents folder as the desktop names it (XDG_DOCUMENTS_DIR), or the home folder
+// when it does not exist.
+QString documentsFolder() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
+
+}  // namespace
+
+QString fileDialogStart(std::string_view start) {
+  if (start.find_first_of("/\\") == std::string_view::npos)
+    return QDir(documentsFolder()).filePath(QString::fromStdString(std::string(start)));
+  return QString::fromStdString(platform::nativePath(start));
+}
+
+namespace {
 
 std::optional<std::string> answerOf(const QString& file) {
   if (file.isEmpty()) return std::nullopt;
@@ -69,7 +83,7 @@ std::optional<std::string> QtUser::prompt(std::string_view title, std::string_vi
 std::optional<std::string> QtUser::openFileName(std::string_view title, std::string_view filter,
                                                 std::string_view startFolder) {
   return answerOf(QFileDialog::getOpenFileName(QApplication::activeWindow(), toQt(title),
-                                               startFolderOf(startFolder), toQt(filter)));
+                                               fileDialogStart(startFolder), toQt(filter)));
 }
 
 std::optional<std::string> QtUser::saveFileName(std::string_view title, std::string_view filter,
@@ -78,7 +92,7 @@ std::optional<std::string> QtUser::saveFileName(std::string_view title, std::str
                                            ? QFileDialog::DontConfirmOverwrite
                                            : QFileDialog::Options();
   return answerOf(QFileDialog::getSaveFileName(QApplication::activeWindow(), toQt(title),
-                                               startFolderOf(startFolder), toQt(filter), nullptr,
+                                               fileDialogStart(startFolder), toQt(filter), nullptr,
                                                options));
 }
 

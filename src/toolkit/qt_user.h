@@ -2,9 +2,14 @@
 // the common dialogs.
 #pragma once
 
+#include <QString>
+
 #include "toolkit/user.h"
 
 namespace savora::toolkit {
+
+// Where a file dialog opens for a start folder or suggested path (see User::saveFileName).
+QString fileDialogStart(std::string_view start);
 
 class QtUser : public User {
  public:

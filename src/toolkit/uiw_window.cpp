@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
@@ -21,6 +22,7 @@
 
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
+#include "toolkit/help_window.h"
 #include "toolkit/object_store.h"
 #include "toolkit/qt_text.h"
 #include "toolkit/typed_keys.h"
@@ -64,6 +66,30 @@ class DefaultButtonOnEnter : public QObject {
       }
     }
     return false;
+  }
+};
+
+// F1 on a highlighted menu item opens the help page of its command (the item's helpContext),
+// as F1 on a window opens the window's.
+class MenuItemHelp : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+      return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    auto* menu = static_cast<QMenu*>(watched);
+    if (key->key() != Qt::Key_F1 || !menu->activeAction()) return false;
+    const int context = menu->activeAction()->property("helpContext").toInt();
+    if (context == 0) return false;
+    key->accept();  // the frame's own F1 (help on the window) stays out of it
+    if (event->type() == QEvent::KeyPress) {
+      for (QWidget* open = QApplication::activePopupWidget(); open;
+           open = QApplication::activePopupWidget())
+        open->close();
+      HelpSystem::showContext(context);
+    }
+    return true;
   }
 };
 
@@ -203,6 +229,7 @@ QObject* UIW_WINDOW::findObject(int numid) const {
 void UIW_WINDOW::connectEvents() {
   QList<QObject*> all = root_->findChildren<QObject*>();
   for (QObject* o : all) {
+    if (auto* menu = qobject_cast<QMenu*>(o)) menu->installEventFilter(new MenuItemHelp(menu));
     const int code = o->property("event").toInt();
     if (const int keyCode = o->property("keyEvent").toInt(); keyCode != 0) {
       if (auto* widget = qobject_cast<QWidget*>(o)) deliverTypedKeys(widget, this, keyCode);

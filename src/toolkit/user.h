@@ -45,7 +45,9 @@ class User {
                                             int maxLength, std::string_view preset) = 0;
 
   // Common file dialogs. `filter` reads like "Backup Files (*.ck9)"; several filters are separated
-  // by ";;". The answer is a native path, or nothing when cancelled.
+  // by ";;". `startFolder` is a folder, or a path whose last part is the suggested file name; a
+  // start without a folder of its own (nothing, or a file name alone) starts in the user's
+  // documents folder. The answer is a native path, or nothing when cancelled.
   virtual std::optional<std::string> openFileName(std::string_view title, std::string_view filter,
                                                   std::string_view startFolder) = 0;
   virtual std::optional<std::string> saveFileName(std::string_view title, std::string_view filter,
@@ -54,6 +56,12 @@ class User {
 
   virtual std::optional<LogFont> chooseFont(const LogFont& current) = 0;
 };
+
+// A file name to suggest in a save dialog: `name` with the characters that cannot stand in a
+// file name ('/', '\\', ':' and control characters) replaced by '-', trimmed, and `extension`
+// (".txt") appended; `fallback` when nothing is left of the name.
+std::string suggestedFileName(std::string_view name, std::string_view extension,
+                              std::string_view fallback);
 
 // Shows the status window for a title and a printf format, or removes it when both are null:
 // the program's single status-window call.

@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -34,12 +35,30 @@ class CloseToEvent : public QObject {
   UIW_WINDOW* window_;
 };
 
-// The frame places a child wider or taller than its client area so that its far edge shows and
-// its title bar and first columns start off screen; such a child starts at the top left instead.
+// `placed` moved in from the edges of `room` that it runs past; one larger than the room keeps
+// its top left corner in it.
+QRect movedInside(QRect placed, const QRect& room) {
+  if (placed.right() > room.right()) placed.moveRight(room.right());
+  if (placed.bottom() > room.bottom()) placed.moveBottom(room.bottom());
+  if (placed.left() < room.left()) placed.moveLeft(room.left());
+  if (placed.top() < room.top()) placed.moveTop(room.top());
+  return placed;
+}
+
+// A child window opens inside the frame's client area: no larger than the area (while its layout
+// has room) and moved in where the frame's placement would let it run past the area's edges.
 void keepInside(QMdiSubWindow* sub, const QRect& area) {
   QRect placed = sub->geometry();
-  if (placed.left() < 0 || placed.right() > area.right()) placed.moveLeft(0);
-  if (placed.top() < 0 || placed.bottom() > area.bottom()) placed.moveTop(0);
+  placed.setSize(placed.size().boundedTo(area.size()).expandedTo(sub->minimumSize()));
+  sub->setGeometry(movedInside(placed, area));
+}
+
+// A child window opened from another one that it fits inside (a dialog, such as the servings
+// of a recipe) opens centred over it rather than where the frame finds room.
+void centreOverSmaller(QMdiSubWindow* sub, const QMdiSubWindow* from) {
+  if (sub->width() >= from->width() || sub->height() >= from->height()) return;
+  QRect placed = sub->geometry();
+  placed.moveCenter(from->geometry().center());
   sub->setGeometry(placed);
 }
 
@@ -53,12 +72,17 @@ void keepLayoutRoom(QWidget* widget, QMdiSubWindow* sub) {
   sub->resize(sub->size().expandedTo(sub->minimumSize()));
 }
 
-// A window of its own opens centred over the window it was opened from.
+// A window of its own opens centred over the window it was opened from, and on the screen: no
+// larger than the screen's free area and moved in from its edges.
 void centreOver(QWidget* widget, const QWidget* over) {
   widget->resize(widget->size().expandedTo(widget->minimumSizeHint()));
+  const QScreen* screen = over->screen();
+  const QRect room = screen ? screen->availableGeometry() : QRect();
+  if (room.isValid()) widget->resize(widget->size().boundedTo(room.size()));
   const QPoint centre = over->mapToGlobal(over->rect().center());
   QRect placed(QPoint(0, 0), widget->frameGeometry().size());
   placed.moveCenter(centre);
+  if (room.isValid()) placed = movedInside(placed, room);
   widget->move(placed.topLeft());
 }
 
@@ -91,12 +115,18 @@ void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
   QMdiSubWindow* sub = nullptr;
   UIW_WINDOW* opener = nullptr;
   if (clientArea_ && !window->isModal()) {
+    const Shown* from = front() ? find(front()) : nullptr;
+    QMdiSubWindow* fromSub = from ? from->subWindow : nullptr;
     sub = clientArea_->addSubWindow(widget);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->installEventFilter(new CloseToEvent(window, sub));
     keepLayoutRoom(widget, sub);
     sub->show();
-    keepInside(sub, clientArea_->viewport()->rect());
+    // Before the frame is on screen its area has no size of its own yet.
+    if (clientArea_->isVisible()) {
+      if (fromSub) centreOverSmaller(sub, fromSub);
+      keepInside(sub, clientArea_->viewport()->rect());
+    }
   } else {
     opener = front();
     if (frame_ && frame_->widget()) {

@@ -77,22 +77,27 @@ class BackupRestoreJourneyTest : public MainWindowTest {
   UsageCounters usage;
 };
 
-TEST_F(BackupRestoreJourneyTest, BackUpSuggestsADatedNameBesideTheAutomaticBackup) {
+// Before any backup of the user's own the dialog gets a dated name alone, which it opens in the
+// documents folder; afterwards it starts where the last backup went.
+TEST_F(BackupRestoreJourneyTest, BackUpSuggestsADatedNameInTheLastBackupFolder) {
+  const std::regex dated(R"(savora-backup-\d{4}-\d\d-\d\d\.ck9)");
   user.answerFileDialog(std::nullopt);
   command(codes::kBackup);
   ASSERT_EQ(user.fileDialogStarts().size(), 1u);
-  const std::string start = user.fileDialogStarts()[0];
-  const std::string folder = platform::windowsDirectory();
-  ASSERT_EQ(start.substr(0, folder.size()), folder);
-  EXPECT_TRUE(std::regex_match(start.substr(folder.size()),
-                               std::regex(R"(savora-backup-\d{4}-\d\d-\d\d\.ck9)")))
-      << start;
+  EXPECT_TRUE(std::regex_match(user.fileDialogStarts()[0], dated)) << user.fileDialogStarts()[0];
 
-  const std::string chosen = folders.config.str() + "weekly.ck9";
+  const std::string folder = folders.config.str();
+  const std::string chosen = folder + "weekly.ck9";
   user.answerFileDialog(chosen);
   user.expectMessage("Backup Complete", "Your data was backed up to\r\n" + chosen);
   command(codes::kBackup);
   EXPECT_TRUE(platform::fileExists(chosen));
+
+  user.answerFileDialog(std::nullopt);
+  command(codes::kBackup);
+  const std::string next = user.fileDialogStarts().back();
+  ASSERT_EQ(next.substr(0, folder.size()), folder);
+  EXPECT_TRUE(std::regex_match(next.substr(folder.size()), dated)) << next;
 }
 
 TEST_F(BackupRestoreJourneyTest, RestoreClosesEveryWindowThatShowedTheOldData) {

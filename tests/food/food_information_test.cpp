@@ -233,6 +233,8 @@ TEST_F(FoodInformationTest, TheBrandListAndItsActions) {
   food->Get<UIW_VT_LIST>("LIST")->setCurrent(-1);
   user.expectMessage("Nothing to Reassign", "Choose the brand that you would like to reassign.");
   click(food, "REASSIGN");
+  user.expectMessage("Nothing to Open", "Select a brand first, then click Open Brand.");
+  click(food, "OPEN_BRAND");
   click(food, "OK_BUTTON");  // store the preference
   EXPECT_EQ(ingredients.read(cheese)->preferredBrand, loose);
   food = openIngredient(cheese);

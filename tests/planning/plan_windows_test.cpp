@@ -92,7 +92,7 @@ TEST_F(PlanWindowTest, ANewMenuNamedLikeAnotherInOtherLetterCaseIsRefused) {
   user.answerPrompt(std::string("WEEK 1"));
   user.expectMessage("Wait!",
                      "A menu with that name already exists.\r\nTo edit a menu name, drag the name "
-                     "over\r\nand drop it on the magnifying glass icon.");
+                     "over\r\nand drop it on the Rename button.");
   clickEntry(week, "WEEK_LIST", "<new menu>");
   EXPECT_EQ(week->currentMenu(), "Week 1");
   EXPECT_EQ(current(week, "WEEK_LIST"), "Week 1");
@@ -113,7 +113,7 @@ TEST_F(PlanWindowTest, RenameRefusesEmptyMediaLikeAndTakenNamesButAllowsACaseCha
   user.answerPrompt(std::string("week 2"));
   user.expectMessage("Wait!",
                      "A menu with that name already exists.\r\nTo edit a menu name, drag the name "
-                     "over\r\nand drop it on the magnifying glass icon.");
+                     "over\r\nand drop it on the Rename button.");
   drag(week, "WEEK_LIST", "Week 1", "MAGNIFY_BUTTON");
   user.answerPrompt(std::string("|0000abcd"));
   user.expectMessage("Wait!", "A menu name cannot begin with \"|\".");
@@ -128,6 +128,12 @@ TEST_F(PlanWindowTest, RenameRefusesEmptyMediaLikeAndTakenNamesButAllowsACaseCha
   // The media record keeps its own name: the menu keeps its photo.
   EXPECT_EQ(weeks().mediaReferencesOf(first)[0], "photo");
   EXPECT_EQ(weeks().entriesOf(first), (std::vector<ListItem>{{0, tomato}}));
+
+  // Clicking Rename renames the selected menu.
+  user.answerPrompt(std::string("Week One"));
+  click(week, "MAGNIFY_BUTTON");
+  EXPECT_EQ(week->currentMenu(), "Week One");
+  EXPECT_EQ(weeks().names(), (Texts{"Week 2", "Week One"}));
 }
 
 TEST_F(PlanWindowTest, RenamingAnotherMenuLeavesTheCurrentOneCurrent) {
@@ -257,7 +263,7 @@ TEST_F(PlanWindowTest, APlanWithChangesAsksBeforeAnotherIsChosenOrTheWindowClose
   year = openPlans();
   user.expectMessage("Wait!",
                      "A plan with that name already exists.\r\nTo edit a plan name, drag the name "
-                     "over\r\nand drop it on the magnifying glass icon.");
+                     "over\r\nand drop it on the Rename button.");
   clickEntry(year, "YEAR_LIST", "<new plan>");
   EXPECT_EQ(years().names(), (Texts{"Year 1", "Year 2"}));
 }

@@ -40,7 +40,8 @@ class PrintSetupWindowTest : public savora::testing::ProgramFoldersTest {
                  },
                  [](const PrintSettings& s) {
                    return std::string(s.printNutrition ? "text with label\n" : "text\n");
-                 }};
+                 },
+                 {}};
     window = new PrintSetupWindow(
         job, kept, [this](const PrintSettings& s) { kept = s; }, user,
         [this](User&, const PrintSettings& s, const std::function<bool(Canvas&)>& draw) {

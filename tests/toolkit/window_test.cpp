@@ -296,7 +296,7 @@ TEST_F(DialogTest, TheWindowADialogCameFromStaysInFrontWhenItCloses) {
 
 TEST_F(DialogTest, ADialogOpensCentredOverTheWindowItCameFrom) {
   UIW_WINDOW* recipe = child(401);
-  QMdiSubWindow* sub = placeChild(recipe, QRect(420, 260, 460, 340));
+  QMdiSubWindow* sub = placeChild(recipe, QRect(120, 60, 460, 340));
   settle();
   UIW_WINDOW* unit = dialog();
   settle();

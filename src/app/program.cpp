@@ -688,7 +688,7 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
         return static_cast<UIW_WINDOW*>(new online::MailWindow(std::move(services)));
       });
   // The menu's command mails the front recipe window's recipe (which checks that it is saved)
-  // or the recipes the front bookshelf lists, of either shelf; values[0], when set, is the
+  // or the recipe selected on the front bookshelf, of either shelf; values[0], when set, is the
   // recipe to mail and values[1] is 1 when it is the catalogue's.
   main.registerCommand(codes::kSendMail, [&main, &tables](const UI_EVENT& event) {
     auto mailRecipe = [&tables](long uid, bool catalog) {
@@ -706,9 +706,11 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
       return;
     }
     std::vector<online::MailRecipe> recipes;
+    // From a bookshelf, the recipe selected in its list is what goes.
     if (auto* shelf = dynamic_cast<bookshelf::BookShelfWindow*>(front)) {
       const bool catalog = shelf->shelf() == bookshelf::Shelf::Catalog;
-      for (const long uid : shelf->listedRecipes()) recipes.push_back(mailRecipe(uid, catalog));
+      if (const long selected = shelf->selectedRecipe(); selected != 0)
+        recipes.push_back(mailRecipe(selected, catalog));
     }
     openMail(main, recipes);
   });

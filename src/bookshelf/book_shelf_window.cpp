@@ -281,9 +281,17 @@ void BookShelfWindow::setBookExport(std::function<void(const ExportChoice&)> exp
 int BookShelfWindow::Event(const UI_EVENT& event) {
   switch (event.type) {
     case kPrint:
+      if (!printRecipes) break;
+      if (listedRecipes().empty()) {
+        user_.message("Wait!", "HAND", Buttons::Ok, "There is nothing to print.");
+      } else if (user_.message("Print Recipes?", "QUESTION", Buttons::YesNo,
+                               "Are you sure you want to print all the recipes that are "
+                               "listed?") == Button::Yes) {
+        printRecipes(listedRecipes(), false);
+      }
+      break;
     case kExportText:
-      if (printRecipes && !listedRecipes().empty())
-        printRecipes(listedRecipes(), event.type == kExportText);
+      if (printRecipes && !listedRecipes().empty()) printRecipes(listedRecipes(), true);
       break;
     case kHandheldDownload:  // the main window asks which handheld user, then sends the export
       UI_EVENT_MANAGER::instance().post(nullptr, UI_EVENT(kHandheldDownload));

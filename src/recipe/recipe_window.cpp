@@ -676,6 +676,7 @@ bool RecipeWindow::save() {
   }
   name_->setText(edit_.recipe().name);
   setTitle(edit_.recipe().name);
+  showServings();  // the save may have set them ("save it as serving 1?")
   showText();
   if (bookshelf::BookShelfWindow* shelf = bookshelf()) {
     if (outcome.appended) {

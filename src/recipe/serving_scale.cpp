@@ -67,6 +67,7 @@ void scaleQuantities(store::Recipe& recipe, food::ConversionList& units, long se
 }
 
 std::string servingsLabel(long servings) {
+  if (servings == 1) return "Makes 1 serving";
   return platform::formatText("Makes %ld servings", servings);
 }
 

@@ -167,7 +167,7 @@ TEST_F(CatalogJourneyTest, TheMailCommandMailsTheCatalogueRecipeInFront) {
   EXPECT_EQ(message.find("soup"), std::string::npos) << message;
 
   // The same UID on the two shelves names two recipes; with the catalogue's bookshelf in front,
-  // the command takes the catalogue recipes it lists.
+  // the command takes the catalogue recipe selected on it.
   main->post(UI_EVENT(codes::kSendMail, catalogRecipe));
   UIW_WINDOW* shelf = openCatalogOn("Breads");
   ASSERT_NE(shelf, nullptr);

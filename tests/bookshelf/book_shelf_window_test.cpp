@@ -168,6 +168,12 @@ TEST_F(BookShelfTest, PrintAndExportTextHandOverTheListedRecipes) {
   };
   choose(shelf, "BOOK_LIST", "Desserts");
   ASSERT_FALSE(shelf->listedRecipes().empty());
+  // Printing every listed recipe is asked about first.
+  const char* question = "Are you sure you want to print all the recipes that are listed?";
+  user.expectMessage("Print Recipes?", question, Button::No);
+  click(shelf, "PRINT_BUTTON");
+  EXPECT_TRUE(asked.empty());
+  user.expectMessage("Print Recipes?", question, Button::Yes);
   click(shelf, "PRINT_BUTTON");
   click(shelf, "EXPORT_TEXT_BUTTON");
   ASSERT_EQ(asked.size(), 2u);

@@ -142,8 +142,10 @@ TEST_F(RecipeWindowTest, ANewRecipeIsWrittenLineByLineAndSavedInItsChapter) {
   EXPECT_GE(window->Get<UIW_COMBO_BOX>("UNIT")->findText("pinch"), 0);
   EXPECT_GE(window->Get<UIW_COMBO_BOX>("INGREDIENT")->findText("saffron"), 0);
 
+  EXPECT_EQ(text("SERVINGS"), "Makes 0 servings");
   user.expectMessage("Servings?", kNoServingsQuestion, Button::Yes);
   click("BUTTON_OK");
+  EXPECT_EQ(text("SERVINGS"), "Makes 1 serving");
   EXPECT_EQ(window->title(), "Pancakes");
   EXPECT_EQ(text("NAME"), "Pancakes");
   const long uid = recipes.find("Pancakes", chapter);

@@ -74,6 +74,8 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   // recipes again after a recipe was saved.
   std::vector<long> listedRecipes() const;
   bool showRecipe(long uid);
+  // The recipe selected in the recipe list; 0 for none.
+  long selectedRecipe() const;
   // Print (the print set-up) or Export Text (a text file) of the listed recipes.
   std::function<void(const std::vector<long>& recipes, bool asText)> printRecipes;
   // Sends the listed recipes to the handheld's conduit folder, adding to the recipes waiting
@@ -144,7 +146,6 @@ class BookShelfWindow : public toolkit::UIW_WINDOW {
   void categoryDeleted(long uid);
   void recipeRemoved(long uid);
   void recipeFiled(long category);
-  long selectedRecipe() const;
   // The category whose recipes the recipe list shows, or 0.
   long listedCategory() const;
   void recipeAdded(const toolkit::UI_EVENT& event);

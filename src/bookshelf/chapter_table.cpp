@@ -101,16 +101,20 @@ bool ChapterTable::update(std::string_view name, long book, std::string_view new
   return true;
 }
 
+std::vector<long> ChapterTable::recipesOf(long chapter, store::RecipeTable& recipes) {
+  std::vector<long> uids;
+  for (auto name = recipes.first(chapter); name && recipes.chapterOfCurrent() == chapter;
+       name = recipes.next()) {
+    uids.push_back(recipes.uidOfCurrent());
+  }
+  return uids;
+}
+
 bool ChapterTable::remove(long uid, store::RecipeTable& recipes) {
   requireSameShelf(recipes);
   if (!seek(uid)) return false;
   // Collect first: each delete changes the recipe table's CHAP_TAG under a walk.
-  std::vector<long> chapterRecipes;
-  for (auto name = recipes.first(uid); name && recipes.chapterOfCurrent() == uid;
-       name = recipes.next()) {
-    chapterRecipes.push_back(recipes.uidOfCurrent());
-  }
-  for (long recipe : chapterRecipes) recipes.remove(recipe);
+  for (long recipe : recipesOf(uid, recipes)) recipes.remove(recipe);
   if (!seek(uid)) return false;
   deleteCurrent();
   return true;

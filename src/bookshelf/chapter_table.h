@@ -29,6 +29,8 @@ class ChapterTable : public ShelfTable {
   long nextInBook();
   // The (UID, name) of every chapter of the book, in BOOK_TAG order.
   std::vector<ShelfEntry> chaptersOf(long book);
+  // The UIDs of the chapter's recipes.
+  std::vector<long> recipesOf(long chapter, store::RecipeTable& recipes);
 
   using ShelfTable::find;
   using ShelfTable::uidOf;

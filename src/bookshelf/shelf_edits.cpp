@@ -75,8 +75,18 @@ bool ShelfEdits::deleteBook(long book) {
     nothingToDelete("Select a book and then click Delete.");
     return false;
   }
-  if (!confirm("Delete Book?", formatText("Are you sure you want to delete %s?", name.c_str())))
-    return false;
+  std::string question = formatText("Are you sure you want to delete %s?", name.c_str());
+  // Its recipes leave every menu too: the question names what the menus lose.
+  if (tables_.recipes.menuUses) {
+    std::vector<long> recipes;
+    for (const ShelfEntry& chapter : tables_.chapters.chaptersOf(book)) {
+      const std::vector<long> ofChapter = tables_.chapters.recipesOf(chapter.uid, tables_.recipes);
+      recipes.insert(recipes.end(), ofChapter.begin(), ofChapter.end());
+    }
+    if (const std::string uses = tables_.recipes.menuUses(recipes); !uses.empty())
+      question += "\r\n\r\nIts recipes are also taken off these menus: " + uses + ".";
+  }
+  if (!confirm("Delete Book?", question)) return false;
   toolkit::WaitPointer wait(user_);
   return tables_.books.remove(book, tables_.chapters, tables_.recipes);
 }

@@ -18,9 +18,7 @@ const NamedListTexts kMenuTexts{
     "A menu with that name already exists.\r\nTo edit a menu name, drag the name over\r\nand "
     "drop it on the Rename button.",
     "Edit Menu Name",
-    "Change the name of your menu now by typing the new name.",
-    "You must first give this menu a name.\r\nClick <new menu> under \"Menus:\"\r\n to create a "
-    "new menu."};
+    "Change the name of your menu now by typing the new name."};
 
 const NamedListTexts kPlanTexts{
     "<new plan>",
@@ -32,9 +30,7 @@ const NamedListTexts kPlanTexts{
     "A plan with that name already exists.\r\nTo edit a plan name, drag the name over\r\nand "
     "drop it on the Rename button.",
     "Edit Plan Name",
-    "Change the name of your plan now by typing the new name.",
-    "You must first give this plan a name.\r\nClick <new plan> under \"Plans:\"\r\n to create a "
-    "new plan."};
+    "Change the name of your plan now by typing the new name."};
 
 NamedListChoice::NamedListChoice(NamedListTable& table, toolkit::User& user, NamedListTexts texts,
                                  NamedListHooks hooks)
@@ -148,11 +144,18 @@ bool NamedListChoice::remove(const std::string& name) {
 }
 
 bool NamedListChoice::save() {
-  const long uid = hasName() ? table_.uidOf(current_) : -1;
+  long uid = hasName() ? table_.uidOf(current_) : -1;
   if (uid == -1) {
-    user_.message("Wait!", "HAND", Buttons::Ok, texts_.noName);
-    if (hooks_.focusNames) hooks_.focusNames();
-    return false;
+    // What was placed on "<new ...>" is saved under the name asked for now.
+    const std::string created = createNamed();
+    uid = created.empty() ? -1 : table_.uidOf(created);
+    if (uid == -1) {
+      if (hooks_.focusNames) hooks_.focusNames();
+      return false;
+    }
+    current_ = table_.nameOf(uid);
+    justCreated_.clear();
+    if (hooks_.named) hooks_.named();
   }
   bool written = false;
   {

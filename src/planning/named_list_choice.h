@@ -30,7 +30,6 @@ struct NamedListTexts {
   const char* exists;      // "A menu with that name already exists. ..."
   const char* editTitle;   // "Edit Menu Name"
   const char* editPrompt;  // its text
-  const char* noName;      // "You must first give this menu a name. ..."
 };
 
 extern const NamedListTexts kMenuTexts;
@@ -43,6 +42,8 @@ struct NamedListHooks {
   std::function<void(long uid)> load;
   // The save found no name: the focus goes to the list of names.
   std::function<void()> focusNames;
+  // The save gave the lists on screen a name: the window lists the names again.
+  std::function<void()> named;
 };
 
 class NamedListChoice {
@@ -73,8 +74,8 @@ class NamedListChoice {
   // Asks, then deletes the named list (a menu also leaves every plan). True when deleted; the
   // window then chooses what is selected next.
   bool remove(const std::string& name);
-  // Saves the window's lists under the current name. False when there is no name (after telling
-  // the user) or the write failed.
+  // Saves the window's lists under the current name; with "<new ...>" current, asks for the name
+  // first. False when no name was given or the write failed.
   bool save();
   // Closing: true when the window may close (nothing to save, saved, or the user said No).
   bool close();

@@ -1,5 +1,7 @@
 #include "planning/week_table.h"
 
+#include <set>
+
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "store/recipe_table.h"
@@ -68,8 +70,26 @@ void WeekTable::remove(long uid) {
   NamedListTable::remove(uid);
 }
 
+std::string menuUsesOf(WeekTable& weeks, const std::vector<long>& recipes) {
+  const std::set<long> wanted(recipes.begin(), recipes.end());
+  std::string uses;
+  for (const std::string& name : weeks.names()) {
+    long meals = 0;
+    for (const ListItem& item : weeks.entriesOf(weeks.uidOf(name)))
+      meals += wanted.count(item.reference) ? 1 : 0;
+    if (meals == 0) continue;
+    if (!uses.empty()) uses += ", ";
+    uses += platform::formatText(meals == 1 ? "%s (%ld meal)" : "%s (%ld meals)", name.c_str(),
+                                 meals);
+  }
+  return uses;
+}
+
 void connectMenus(store::RecipeTable& recipes, WeekTable& weeks) {
   recipes.removeFromMenus = [&weeks](long recipe) { weeks.removeRecipe(recipe); };
+  recipes.menuUses = [&weeks](const std::vector<long>& deleted) {
+    return menuUsesOf(weeks, deleted);
+  };
 }
 
 }  // namespace savora::planning

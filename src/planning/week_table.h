@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "planning/named_list_table.h"
 #include "store/media_list.h"
@@ -47,6 +48,10 @@ class WeekTable : public NamedListTable {
  private:
   bool findMediaRecord(long uid);
 };
+
+// The menus holding any of these recipes, with how many meals of them each holds:
+// "Week 1 (2 meals), Party (1 meal)"; empty when none does.
+std::string menuUsesOf(WeekTable& weeks, const std::vector<long>& recipes);
 
 // Deleting one of the user's recipes takes it out of every menu.
 void connectMenus(store::RecipeTable& recipes, WeekTable& weeks);

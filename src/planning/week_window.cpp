@@ -73,7 +73,11 @@ WeekWindow::WeekWindow(WeekWindowServices services, const std::string& menuName)
       services_(std::move(services)),
       choice_(services_.weeks, services_.user, kMenuTexts,
               {[this](long uid) { return write(uid); }, [this](long uid) { load(uid); },
-               [this] { menus_->setFocus(); }}),
+               [this] { menus_->setFocus(); },
+               [this] {
+                 fillMenus();
+                 reselectCurrent();
+               }}),
       mediaTab_(*this, mediaObjects(), media_, services_.user, services_.lookup,
                 soundPlayer(*this, std::move(services_.player)),
                 {[this] { choice_.setModified(); },

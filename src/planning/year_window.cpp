@@ -50,7 +50,11 @@ YearWindow::YearWindow(YearWindowServices services)
       services_(std::move(services)),
       choice_(services_.years, services_.user, kPlanTexts,
               {[this](long uid) { return write(uid); }, [this](long uid) { load(uid); },
-               [this] { plans_->setFocus(); }}) {
+               [this] { plans_->setFocus(); },
+               [this] {
+                 fillPlans();
+                 reselectCurrent();
+               }}) {
   resolve(kYearWindowSpec);
   for (int month = 0; month < kMonthsInYear; ++month)
     months_[size_t(month)] = Get<UIW_VT_LIST>(monthListName(month));

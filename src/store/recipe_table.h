@@ -70,6 +70,9 @@ class RecipeTable : public TableModule {
 
   // Called with a deleted recipe's identifier: the menus and the categories drop it.
   std::function<void(long)> removeFromMenus;
+  // What deleting these recipes takes off the menus, for the question asked first ("Week 1 (2
+  // meals)"); empty when no menu holds them or no menus are kept.
+  std::function<std::string(const std::vector<long>&)> menuUses;
   std::function<void(long)> removeFromCategories;
 
   RecipeFormat format() const { return format_; }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/shared_tables.h"
+#include "bookshelf/shelf_edits.h"
 #include "planning/week_table.h"
 #include "planning/year_table.h"
 #include "platform/file_ops.h"
@@ -97,12 +98,29 @@ TEST_F(MenuTablesTest, DeletingARecipeOnTheShelfRemovesItFromEveryMenu) {
   EXPECT_EQ(weeks().uidOf("B"), b);  // the menu itself stays
 }
 
-TEST_F(MenuTablesTest, DeletingABookTakesItsRecipesOutOfMenus) {
-  const long soup = addRecipe("Soup");
-  const long menu = weeks().create("A");
-  weeks().replaceEntries(menu, {{0, soup}});
-  ASSERT_TRUE(tables->books().remove(book, tables->chapters(), tables->recipes()));
-  EXPECT_TRUE(weeks().entriesOf(menu).empty());
+TEST_F(MenuTablesTest, DeletingABookNamesTheMenusItEmptiesAndTakesItsRecipesOutOfThem) {
+  const long soup = addRecipe("Soup"), salad = addRecipe("Salad");
+  const long otherBook = tables->books().add("Breads", "", "");
+  const long rye = tables->recipes().save(0, tables->chapters().add("Rye", otherBook, "", ""),
+                                          store::Recipe{.name = "Rye"}, true);
+  const long party = weeks().create("Party"), week = weeks().create("Week 1");
+  weeks().replaceEntries(party, {{0, soup}, {2, rye}});
+  weeks().replaceEntries(week, {{1, soup}, {1, salad}, {4, soup}});
+  weeks().create("Empty");
+
+  bookshelf::ShelfEdits edits({tables->books(), tables->chapters(), tables->categories(),
+                               tables->recipes()},
+                              user);
+  const std::string question =
+      "Are you sure you want to delete Soups?\r\n\r\nIts recipes are also taken off these "
+      "menus: Party (1 meal), Week 1 (3 meals).";
+  user.expectMessage("Delete Book?", question, toolkit::Button::No);
+  EXPECT_FALSE(edits.deleteBook(book));
+  EXPECT_EQ(weeks().entriesOf(week).size(), 3u);
+  user.expectMessage("Delete Book?", question, toolkit::Button::Yes);
+  ASSERT_TRUE(edits.deleteBook(book));
+  EXPECT_TRUE(weeks().entriesOf(week).empty());
+  EXPECT_EQ(weeks().entriesOf(party), (std::vector<ListItem>{{2, rye}}));
 }
 
 TEST_F(MenuTablesTest, DeletingAMenuRemovesItFromEveryPlan) {

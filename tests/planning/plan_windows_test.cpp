@@ -166,11 +166,9 @@ TEST_F(PlanWindowTest, ChoosingAnExistingMenuWhileNewMenuIsCurrentLoadsIt) {
   EXPECT_EQ(dayTexts(week, 4), Texts{});
 
   drag(week, "RECIPE_LIST", "Tomato Soup", "SUNDAY_LIST");
-  // Yes cannot save a menu without a name: everything stays.
+  // Yes asks for the menu's name; cancelling that saves nothing and everything stays.
   user.expectMessage("Save Menu?", "\r\nWould you like to save this menu?", Button::Yes);
-  user.expectMessage("Wait!",
-                     "You must first give this menu a name.\r\nClick <new menu> under "
-                     "\"Menus:\"\r\n to create a new menu.");
+  user.answerPrompt(std::nullopt);
   choose(week, "WEEK_LIST", "A");
   EXPECT_EQ(week->currentMenu(), "<new menu>");
   EXPECT_EQ(current(week, "WEEK_LIST"), "<new menu>");
@@ -186,15 +184,22 @@ TEST_F(PlanWindowTest, ChoosingAnExistingMenuWhileNewMenuIsCurrentLoadsIt) {
   EXPECT_EQ(weeks().entriesOf(a), (std::vector<ListItem>{{2, onion}}));
 }
 
-TEST_F(PlanWindowTest, SavingWithoutANameSaysHowToGiveOne) {
+TEST_F(PlanWindowTest, SavingWithoutANameAsksForOne) {
   WeekWindow* week = openMenus();
   drag(week, "RECIPE_LIST", "Tomato Soup", "SUNDAY_LIST");
-  user.expectMessage("Wait!",
-                     "You must first give this menu a name.\r\nClick <new menu> under "
-                     "\"Menus:\"\r\n to create a new menu.");
+  user.answerPrompt(std::nullopt);  // no name: nothing saved
   click(week, "SAVE_BUTTON");
   EXPECT_TRUE(week->hasUnsavedChanges());
   EXPECT_TRUE(weeks().names().empty());
+
+  user.answerPrompt("Soup Week");
+  click(week, "SAVE_BUTTON");
+  EXPECT_EQ(user.dialogs().back(), "New Menu Name");
+  EXPECT_FALSE(week->hasUnsavedChanges());
+  EXPECT_EQ(week->currentMenu(), "Soup Week");
+  EXPECT_EQ(current(week, "WEEK_LIST"), "Soup Week");
+  EXPECT_EQ(weeks().entriesOf(weeks().uidOf("Soup Week")),
+            (std::vector<ListItem>{{0, tomato}}));
 }
 
 // ---- Save questions -------------------------------------------------------------------------

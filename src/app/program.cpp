@@ -1,8 +1,11 @@
 #include "app/program.h"
 
+#include <QPointer>
+#include <QWidget>
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/content_title.h"
@@ -747,8 +750,34 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
   });
 }
 
+namespace {
+
+// Recipes renamed or deleted anywhere (the bookshelf, a recipe window): the open menus and then
+// the shopping lists show them anew, once for a whole batch of changes.
+void followRecipeChanges(MainWindow& main, SharedTables& tables) {
+  auto pending = std::make_shared<bool>(false);
+  tables.recipes().changed = [&main, pending, alive = QPointer<QWidget>(main.widget())](long) {
+    if (!alive || std::exchange(*pending, true)) return;
+    main.post(UI_EVENT(codes::kRecipesChanged));
+  };
+  main.registerCommand(codes::kRecipesChanged, [pending](const UI_EVENT&) {
+    *pending = false;
+    const std::vector<UIW_WINDOW*> open = UI_WINDOW_MANAGER::instance().windows();
+    for (UIW_WINDOW* window : open) {
+      if (window->kind() == codes::kKindMenuWeek) window->post(UI_EVENT(codes::kRecipesChanged));
+    }
+    for (UIW_WINDOW* window : open) {
+      if (window->kind() == codes::kKindShoppingList)
+        window->post(UI_EVENT(codes::shopping_list_window::kRebuild));
+    }
+  });
+}
+
+}  // namespace
+
 void registerWindows(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   registerWindows(main, tables, user);
+  followRecipeChanges(main, tables);
   registerBookshelves(main, tables, user, run);
   registerRecipeWindows(main, tables, user, run);
   registerTips(main, tables, user, run);

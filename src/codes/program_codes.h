@@ -107,6 +107,9 @@ inline constexpr int kClear = 10576;
 inline constexpr int kRecipeAdded = 10020;
 inline constexpr int kNewNameGiven = 10020;
 inline constexpr int kChangedNameGiven = 10021;  // the new-name dialog renamed (text the name)
+// To every open menu and shopping-list window: recipes were renamed or deleted; lists that
+// show recipes show them anew.
+inline constexpr int kRecipesChanged = 10022;
 // From the information window to every open bookshelf of its kind: a book, chapter or category
 // was saved; values {item type, UID}.
 inline constexpr int kShelfItemSaved = 5107;

@@ -11,7 +11,10 @@
 namespace savora::food {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// A no-break space (Windows-1252) parts words as a blank does.
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\xA0';
+}
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
 
@@ -47,25 +50,6 @@ std::string withFractionsTypedOut(std::string_view line) {
 }
 
 namespace {
-
-// Windows-1252 holds 1/4, 1/2 and 3/4 as single characters; written out as the other fractions
-// are ("1\xBD" is "1 1/2"). Tabs and no-break spaces are blanks.
-std::string withCp1252FractionsTypedOut(std::string_view line) {
-  std::string out;
-  for (char c : line) {
-    const char* fraction = c == '\xBD'   ? "1/2"
-                           : c == '\xBC' ? "1/4"
-                           : c == '\xBE' ? "3/4"
-                                         : nullptr;
-    if (fraction == nullptr) {
-      out += c == '\xA0' ? ' ' : c;
-      continue;
-    }
-    if (!out.empty() && isDigit(out.back())) out += ' ';
-    out += fraction;
-  }
-  return out;
-}
 
 // Marks that start the lines of a list: a dash, a star, a bullet (Windows-1252 or UTF-8), a
 // check box (UTF-8).
@@ -144,7 +128,7 @@ bool isOf(const std::vector<std::string>& words, size_t i) {
 }  // namespace
 
 IngredientText splitIngredientText(std::string_view line, const MeasureReader& measure) {
-  const std::string typed = withCp1252FractionsTypedOut(withFractionsTypedOut(line));
+  const std::string typed = spellFractions(withFractionsTypedOut(line));
   std::vector<std::string> words = wordsOf(withoutListMark(platform::trim(typed)));
   IngredientText parts;
   size_t amount = takeAmount(words, measure);

@@ -34,8 +34,8 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Windows-1252 holds the fractions 1/4, 1/2 and 3/4 as single characters; they read as typed
-// out ("1\xBD" is "1 1/2").
+}  // namespace
+
 std::string spellFractions(std::string_view text) {
   std::string spelled;
   for (char c : text) {
@@ -52,6 +52,8 @@ std::string spellFractions(std::string_view text) {
   }
   return spelled;
 }
+
+namespace {
 
 // A mixed number that kept its dash may hold only these characters.
 bool isMixedNumberText(std::string_view text) {

@@ -16,6 +16,10 @@ class ConversionList;
 // Only the first 31 characters are read.
 double parseQuantity(std::string_view text);
 
+// Windows-1252 holds the fractions 1/4, 1/2 and 3/4 as single characters; they read as typed
+// out ("1\xBD" is "1 1/2").
+std::string spellFractions(std::string_view text);
+
 // True when a unit counted by this quantity text takes its plural form: the value is above 1,
 // or the first range word or dash ("1 to 2", "1/2-2") reaches above 1.
 bool isPluralQuantity(std::string_view text);

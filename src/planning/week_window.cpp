@@ -270,6 +270,22 @@ void WeekWindow::load(long uid) {
   mediaTab_.play(media::MediaKind::Sound);  // a menu's sound is heard once as it opens
 }
 
+// Recipes were renamed or deleted elsewhere: the days show the names as they are now and drop
+// the deleted recipes, and the recipe list is read again. What is placed but unsaved stays.
+void WeekWindow::recipesChanged() {
+  store::RecipeTable& recipes = services_.shelf.recipes;
+  for (UIW_VT_LIST* day : days_) {
+    const std::vector<ListEntry> entries = day->entries();
+    day->clear();
+    for (ListEntry entry : entries) {
+      if (!recipes.seek(entry.id)) continue;
+      entry.text = recipes.nameOf(entry.id);
+      day->add(entry);
+    }
+  }
+  fillRecipes();
+}
+
 bool WeekWindow::write(long uid) {
   std::vector<ListItem> items;
   store::RecipeTable& recipes = services_.shelf.recipes;
@@ -429,6 +445,9 @@ int WeekWindow::Event(const UI_EVENT& event) {
     return code;
   }
   switch (code) {
+    case codes::kRecipesChanged:
+      recipesChanged();
+      break;
     case kMenuChosen:
       menuChosen();
       break;

@@ -85,6 +85,7 @@ class WeekWindow : public toolkit::UIW_WINDOW {
 
   void load(long uid);
   bool write(long uid);
+  void recipesChanged();
   void menuChosen();
   void reselectCurrent();
   void renameDropped(const toolkit::UI_EVENT& event);

@@ -175,6 +175,7 @@ long RecipeTable::save(long uid, long chapter, const Recipe& recipe, bool reopen
   if (uid != 0 && seek(uid)) {
     writeFields(chapter, recipe);
     table().flush();
+    if (changed) changed(uid);
   } else {
     if (uid == 0) {
       store().countRecipeAdded();
@@ -199,6 +200,7 @@ void RecipeTable::remove(long uid) {
     return true;
   });
   if (removeFromCategories) removeFromCategories(uid);
+  if (changed) changed(uid);
 }
 
 void RecipeTable::rewriteLines(const std::function<bool(long& unit, long& ingredient)>& change) {

@@ -74,6 +74,9 @@ class RecipeTable : public TableModule {
   // meals)"); empty when no menu holds them or no menus are kept.
   std::function<std::string(const std::vector<long>&)> menuUses;
   std::function<void(long)> removeFromCategories;
+  // Called after a stored recipe was written over (it may have a new name) or deleted: windows
+  // that list recipes show them anew.
+  std::function<void(long)> changed;
 
   RecipeFormat format() const { return format_; }
 

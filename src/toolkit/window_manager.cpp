@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
@@ -15,6 +16,20 @@
 
 namespace savora::toolkit {
 namespace {
+
+// Tells the window manager when the frame becomes the active window again.
+class FrameActivation : public QObject {
+ public:
+  FrameActivation(UI_WINDOW_MANAGER& manager, QObject* parent)
+      : QObject(parent), manager_(manager) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::WindowActivate) manager_.frameActivated();
+    return false;
+  }
+
+ private:
+  UI_WINDOW_MANAGER& manager_;
+};
 
 // A child window's close button asks the window (S_CLOSE) instead of closing it, so the window
 // can offer to save first; the same goes for the title-bar close of a window of its own.
@@ -96,6 +111,16 @@ UI_WINDOW_MANAGER& UI_WINDOW_MANAGER::instance() {
 void UI_WINDOW_MANAGER::setFrame(UIW_WINDOW* frame, QMdiArea* clientArea) {
   frame_ = frame;
   clientArea_ = frame ? clientArea : nullptr;
+  returnTo_ = nullptr;
+  if (frame && frame->widget()) frame->widget()->installEventFilter(new FrameActivation(*this, frame->widget()));
+}
+
+void UI_WINDOW_MANAGER::frameActivated() {
+  UIW_WINDOW* owner = std::exchange(returnTo_, nullptr);
+  if (!owner || !contains(owner) || std::chrono::steady_clock::now() > returnBy_) return;
+  QTimer::singleShot(0, owner->widget(), [this, owner] {
+    if (contains(owner)) bringToFront(owner);
+  });
 }
 
 const UI_WINDOW_MANAGER::Shown* UI_WINDOW_MANAGER::find(const UIW_WINDOW* window) const {
@@ -113,7 +138,8 @@ void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
   if (!window || contains(window)) return;
   QWidget* widget = window->widget();
   QMdiSubWindow* sub = nullptr;
-  UIW_WINDOW* opener = nullptr;
+  // The window in front when this one opened comes back to the front when this one goes.
+  UIW_WINDOW* opener = front();
   if (clientArea_ && !window->isModal()) {
     const Shown* from = front() ? find(front()) : nullptr;
     QMdiSubWindow* fromSub = from ? from->subWindow : nullptr;
@@ -128,7 +154,6 @@ void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
       keepInside(sub, clientArea_->viewport()->rect());
     }
   } else {
-    opener = front();
     if (frame_ && frame_->widget()) {
       widget->setParent(frame_->widget(), Qt::Dialog);
       widget->setWindowModality(Qt::ApplicationModal);
@@ -171,6 +196,10 @@ void UI_WINDOW_MANAGER::subtract(UIW_WINDOW* window) {
     QTimer::singleShot(0, owner->widget(), [this, owner] {
       if (contains(owner)) bringToFront(owner);
     });
+    // Under a window manager the frame may be activated again only later, and the client area
+    // then activates a child of its own choosing: the owner is put back in front once more.
+    returnTo_ = owner;
+    returnBy_ = std::chrono::steady_clock::now() + kReturnWindow;
   }
 }
 

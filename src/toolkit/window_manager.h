@@ -2,6 +2,7 @@
 // kind, and the exit function that every attempt to leave the program passes.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -54,12 +55,14 @@ class UI_WINDOW_MANAGER {
   void forget(UIW_WINDOW* window);
   // Takes every window off the screen and destroys it (shutdown, tests).
   void closeAll();
+  // The frame became the active window again (the frame's event filter calls it).
+  void frameActivated();
 
  private:
   struct Shown {
     UIW_WINDOW* window;
     QMdiSubWindow* subWindow;  // null for windows of their own
-    UIW_WINDOW* owner;         // a window of its own: the child in front when it opened
+    UIW_WINDOW* owner;         // the window in front when it opened
   };
   UI_WINDOW_MANAGER() = default;
   const Shown* find(const UIW_WINDOW* window) const;
@@ -69,6 +72,11 @@ class UI_WINDOW_MANAGER {
   std::vector<Shown> shown_;
   std::vector<Shown> removed_;  // off the screen, destroyed after the current event
   std::function<bool()> exitFunction_;
+  // The window put back in front when a window it opened went, until the frame is activated
+  // again or a moment has passed.
+  static constexpr std::chrono::milliseconds kReturnWindow{1500};
+  UIW_WINDOW* returnTo_ = nullptr;
+  std::chrono::steady_clock::time_point returnBy_;
 };
 
 }  // namespace savora::toolkit

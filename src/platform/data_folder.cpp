@@ -40,7 +40,7 @@ fs::path dataFolder(const FolderChoiceInputs& in) {
 
   const fs::path home(in.home.empty() ? "/tmp" : in.home);
   const fs::path defaultFolder = home / ".local/share/savora99";
-  // The base directory specification ignores a relative $XDG_DATA_HOME.
+  // A relative $XDG_DATA_HOME is not a place to keep data in: it is ignored, as desktops do.
   const fs::path xdg(in.xdgDataHome);
   if (in.xdgDataHome.empty() || !xdg.is_absolute()) return defaultFolder;
   const fs::path xdgFolder = xdg / "savora99";

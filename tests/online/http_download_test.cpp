@@ -13,6 +13,7 @@ namespace savora::online {
 namespace {
 
 using testing::LoopbackServer;
+using testing::quickOptions;
 using testing::ScriptedUser;
 using testing::TempFolder;
 
@@ -33,14 +34,6 @@ void runToEnd(HttpDownload& download) {
     ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the download never ended";
     download.step();
   }
-}
-
-DownloadOptions quickOptions() {
-  DownloadOptions options;
-  options.userAgent = "Savora99 v6.998";
-  options.connectTimeoutSeconds = 2;
-  options.idleTimeoutSeconds = 2;
-  return options;
 }
 
 TEST(HttpDownloadTest, StoresTheWholeResponseInSteps) {

@@ -51,4 +51,12 @@ std::pair<std::string, std::string> makeCertificate(const TempFolder& folder) {
   return {cert, key};
 }
 
+online::DownloadOptions quickOptions() {
+  online::DownloadOptions options;
+  options.userAgent = "Savora99 v6.998";
+  options.connectTimeoutSeconds = 2;
+  options.idleTimeoutSeconds = 2;
+  return options;
+}
+
 }  // namespace savora::testing

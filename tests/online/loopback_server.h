@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "online/http_download.h"
 #include "temp_folder.h"
 
 namespace savora::testing {
@@ -30,5 +31,8 @@ class LoopbackServer {
 
 // A self-signed certificate and its key for 127.0.0.1, made in `folder` for one test.
 std::pair<std::string, std::string> makeCertificate(const TempFolder& folder);
+
+// Download options that give up quickly on a loopback server that does not answer.
+online::DownloadOptions quickOptions();
 
 }  // namespace savora::testing

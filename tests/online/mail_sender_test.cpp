@@ -192,17 +192,24 @@ TEST(MailSenderTest, ServerTextsGiveHostAndPort) {
 namespace savora::online {
 namespace {
 
+// A login over STARTTLS to the loopback server, which proves itself with `certificate`.
+MailServer verifiedLogin(const LoopbackServer& server, const std::string& certificate,
+                         const char* password) {
+  MailServer tls = loopback(server.port());
+  tls.security = MailSecurity::StartTls;
+  tls.trustedCertificates = certificate;
+  tls.user = "user";
+  tls.password = password;
+  return tls;
+}
+
 // The server must prove who it is, the login travels only encrypted, and the transcript that a
 // refusal shows never holds the credentials.
 TEST(MailSenderTest, LoginsGoOnlyToAVerifiedServerAndStayOutOfTheTranscript) {
   testing::TempFolder folder, inbox;
   const auto [cert, key] = testing::makeCertificate(folder);
   LoopbackServer server("smtp-tls", inbox.path().string(), {cert, key});
-  MailServer tls = loopback(server.port());
-  tls.security = MailSecurity::StartTls;
-  tls.trustedCertificates = cert;
-  tls.user = "user";
-  tls.password = "secret";
+  const MailServer tls = verifiedLogin(server, cert, "secret");
   MailMessage message = greeting();
   EXPECT_EQ(sendMail(message, tls), 0) << message.log;
   EXPECT_TRUE(std::filesystem::exists(inbox.path() / "msg-1.eml"));
@@ -246,11 +253,7 @@ TEST(MailSenderTest, TheWrongPasswordsTranscriptIsMasked) {
   testing::TempFolder folder, inbox;
   const auto [cert, key] = testing::makeCertificate(folder);
   LoopbackServer server("smtp-tls", inbox.path().string(), {cert, key});
-  MailServer tls = loopback(server.port());
-  tls.security = MailSecurity::StartTls;
-  tls.trustedCertificates = cert;
-  tls.user = "user";
-  tls.password = "wrong";
+  const MailServer tls = verifiedLogin(server, cert, "wrong");
   MailMessage message = greeting();
   ASSERT_EQ(sendMail(message, tls), -2);
   EXPECT_TRUE(message.loginRefused);

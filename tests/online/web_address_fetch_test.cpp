@@ -13,6 +13,7 @@ namespace savora::online {
 namespace {
 
 using testing::LoopbackServer;
+using testing::quickOptions;
 using testing::ScriptedUser;
 using testing::TempFolder;
 
@@ -31,14 +32,6 @@ TEST(WebAddressTest, CutsAnAddressIntoServerAndPath) {
   }
   for (const char* bad : {"ftp://example.org/x", "https:///x", "my recipes"})
     EXPECT_FALSE(splitWebAddress(bad)) << bad;
-}
-
-DownloadOptions quickOptions() {
-  DownloadOptions options;
-  options.userAgent = "Savora99 v6.998";
-  options.connectTimeoutSeconds = 2;
-  options.idleTimeoutSeconds = 2;
-  return options;
 }
 
 TEST(WebAddressFetchTest, FollowsARedirectionAndKeepsTheBodyAlone) {

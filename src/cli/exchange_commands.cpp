@@ -37,7 +37,8 @@ int importFiles(const std::vector<std::string>& files, bool skipBadRecipes, bool
       err << "savora99-cli: " << file << " was not imported\n";
       return 1;
     }
-    out << file << ": " << store.recipesAdded() - before << " recipes imported into \""
+    const long added = store.recipesAdded() - before;
+    out << file << ": " << added << (added == 1 ? " recipe" : " recipes") << " imported into \""
         << platform::utf8FromCp1252(tables.books().nameOf(import->lastBook())) << "\"\n";
     std::string summary = import->summaryText();
     for (size_t at; (at = summary.find("\r\n")) != std::string::npos;) summary.replace(at, 2, "\n");

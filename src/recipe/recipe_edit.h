@@ -147,8 +147,8 @@ class RecipeEdit {
   bool takeTypedLines();
   void placeLines(std::string_view text);
   food::IngredientText splitTypedLine(std::string_view text);
-  bool startsWithAmountAndIngredient(std::string_view text);
   void fillEditorFromText(std::string_view text);
+  void fillEditor(const food::IngredientText& parts);
   void commitEditor();
   long lookUpUnit(const std::string& text);
   long lookUpIngredient(const std::string& text);

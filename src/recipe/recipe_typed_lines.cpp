@@ -46,15 +46,11 @@ food::IngredientText RecipeEdit::splitTypedLine(std::string_view text) {
   return food::splitIngredientText(text, measure);
 }
 
-// Over a line in use, a typed text replaces the whole line only when it reads as one ("2 tbsp
-// butter"); "a few" stays the quantity of the line's ingredient.
-bool RecipeEdit::startsWithAmountAndIngredient(std::string_view text) {
-  const food::IngredientText parts = splitTypedLine(text);
-  return !parts.quantity.empty() && !parts.ingredient.empty();
+void RecipeEdit::fillEditorFromText(std::string_view text) {
+  fillEditor(splitTypedLine(text));
 }
 
-void RecipeEdit::fillEditorFromText(std::string_view text) {
-  const food::IngredientText parts = splitTypedLine(text);
+void RecipeEdit::fillEditor(const food::IngredientText& parts) {
   editor_.selectedBrand = 0;
   editor_.selectedRecipe = 0;
   editor_.quantity = parts.quantity;
@@ -78,12 +74,13 @@ bool RecipeEdit::takeTypedLines() {
     placeLines(pasted);
     return true;
   }
-  // One word ("2a", "few") is a quantity as typed; a line has words apart.
+  // One word ("2a", "few") is a quantity as typed; a line has words apart. Over a line in use,
+  // a typed text replaces the whole line only when it reads as one ("2 tbsp butter"); "a few"
+  // stays the quantity of the line's ingredient.
   const std::string typed = platform::trim(editor_.quantity);
-  const bool severalWords = typed.find_first_of(" \t") != std::string::npos;
-  if (severalWords && !food::isAmountOnly(typed) &&
-      (lineFree || startsWithAmountAndIngredient(typed)))
-    fillEditorFromText(typed);
+  if (typed.find_first_of(" \t") == std::string::npos || food::isAmountOnly(typed)) return false;
+  const food::IngredientText parts = splitTypedLine(typed);
+  if (lineFree || (!parts.quantity.empty() && !parts.ingredient.empty())) fillEditor(parts);
   return false;
 }
 

@@ -18,8 +18,8 @@
 #include "bench_kitchen.h"
 #include "bookshelf/category_table.h"
 #include "exchange/exchange_import.h"
-#include "exchange/text_lines.h"
 #include "exchange/text_recipe_format.h"
+#include "recipe_formats/text_lines.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ void BM_SplitIntoLines(benchmark::State& state) {
   const int count = int(state.range(0));
   const std::string& path = mealMasterFile(count);
   for (auto _ : state) {
-    const exchange::TextFile file = exchange::readTextFile(path);
+    const recipe_formats::TextFile file = recipe_formats::readTextFile(path);
     benchmark::DoNotOptimize(file.lines.size());
   }
   perRecipe(state, count);

@@ -10,13 +10,13 @@
 #include "app/app_state.h"
 #include "app/content_title.h"
 #include "app/format_upgrade.h"
-#include "app/handheld_command.h"
 #include "app/installed_titles.h"
 #include "app/main_window.h"
 #include "app/new_cd_import.h"
 #include "app/opened_files.h"
 #include "app/print_jobs.h"
 #include "app/print_options.h"
+#include "app/register_handheld.h"
 #include "app/settings.h"
 #include "app/shared_tables.h"
 #include "app/starter_kitchen_offer.h"
@@ -27,15 +27,15 @@
 #include "backup/backup.h"
 #include "backup/backup_schedule.h"
 #include "backup/table_swap.h"
+#include "book_export/book_export.h"
+#include "book_export/shelf_text_export.h"
 #include "bookshelf/book_info_window.h"
 #include "bookshelf/book_shelf_window.h"
 #include "codes/program_codes.h"
-#include "exchange/book_export.h"
 #include "exchange/exchange_import.h"
 #include "exchange/exchange_scratch.h"
 #include "exchange/import_run_mark.h"
 #include "exchange/import_window.h"
-#include "exchange/shelf_text_export.h"
 #include "food/category_list_window.h"
 #include "food/ingredient_information_window.h"
 #include "food/ingredient_list_window.h"
@@ -68,6 +68,7 @@
 #include "toolkit/status_window.h"
 #include "toolkit/window_manager.h"
 #include "usda/nutrient_walk_window.h"
+#include "usda/usda_foods_window.h"
 
 namespace savora::app {
 
@@ -135,6 +136,16 @@ food::UnitSettings currentUnitSettings(MainWindow& main) {
 
 }  // namespace
 
+// INGREDIENT_INFORMATION for ingredient `uid` (0: a new one), with the USDA foods behind its
+// USDA button.
+food::IngredientInformationWindow* ingredientWindow(
+    SharedTables& tables, User& user, food::UnitSettings units, long uid,
+    food::IngredientInformationWindow::ListChanged listChanged) {
+  return new food::IngredientInformationWindow(
+      tables.food(), user, units, uid, 0, std::move(listChanged),
+      usda::usdaLookup(user, tables.units(), tables.foodGroups()));
+}
+
 void registerWindows(MainWindow& main, SharedTables& tables, User& user) {
   main.registerWindow(codes::kKindFoodGroups, [&tables, &user](const UI_EVENT&) {
     return new food::CategoryListWindow(tables.foodGroups(), user);
@@ -144,10 +155,8 @@ void registerWindows(MainWindow& main, SharedTables& tables, User& user) {
     return new food::UnitListWindow(tables.units(), tables.recipes(), user, unitSettings);
   });
   auto openIngredient = [&tables, &user, unitSettings](long uid, auto listChanged) {
-    const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
-                                tables.foodGroups(), tables.recipes()};
-    UI_WINDOW_MANAGER::instance().add(new food::IngredientInformationWindow(
-        food, user, unitSettings(), uid, 0, std::move(listChanged)));
+    UI_WINDOW_MANAGER::instance().add(
+        ingredientWindow(tables, user, unitSettings(), uid, std::move(listChanged)));
   };
   main.registerWindow(codes::kKindIngredientList,
                       [&tables, &user, openIngredient](const UI_EVENT&) {
@@ -175,13 +184,7 @@ bookshelf::BookshelfSearch bookshelfSearch(SharedTables& tables, RunServices run
 
 // The tables a recipe window (or a print of recipes) of one shelf works on.
 recipe::RecipeTables recipeTables(MainWindow& main, SharedTables& tables, bool catalog) {
-  return {catalog ? *tables.catalogRecipes() : tables.recipes(),
-          tables.units(),
-          tables.ingredients(),
-          tables.brands(),
-          catalog ? *tables.catalogBooks() : tables.books(),
-          catalog ? *tables.catalogChapters() : tables.chapters(),
-          currentUnitSettings(main)};
+  return tables.recipeTables(catalog, currentUnitSettings(main));
 }
 
 // The bookshelf's Print (the print set-up for its listed recipes) and Export Text.
@@ -210,58 +213,51 @@ std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTab
 // archive imports onto the recipe bookshelf of any installation. A name ending in ".mmf" or
 // ".mxp" writes a recipe text file instead.
 std::function<void(const bookshelf::BookShelfWindow::ExportChoice&)> bookExport(
-    SharedTables& tables, bookshelf::ShelfTables shelf, User& user) {
-  return [&tables, shelf, &user](const bookshelf::BookShelfWindow::ExportChoice& choice) {
+    SharedTables& tables, bool catalog, User& user) {
+  return [&tables, catalog, &user,
+          shelf = tables.shelf(catalog)](const bookshelf::BookShelfWindow::ExportChoice& choice) {
     const std::string filter =
-        std::string(exchange::kExportFilter) + ";;" + exchange::kTextExportFilter;
+        std::string(book_export::kExportFilter) + ";;" + book_export::kTextExportFilter;
     const auto chosen = user.saveFileName(
         "Export Data...", filter,
         toolkit::suggestedFileName(shelf.books.nameOf(choice.book), ".zel", "Cookbook"));
     platform::setProgramDirectory(platform::programDirectory());
     if (!chosen) return;
-    const exchange::BookExportSources sources{shelf.books,    shelf.chapters,
-                                              shelf.categories, shelf.recipes,
-                                              tables.units(), tables.ingredients(),
-                                              tables.brands()};
-    if (const auto format = exchange::textFormatOfPath(*chosen)) {
+    const book_export::BookExportSources sources = tables.exportSources(catalog);
+    if (const auto format = book_export::textFormatOfPath(*chosen)) {
       std::vector<long> recipe;
       if (choice.recipe > 0) recipe.push_back(choice.recipe);
-      exchange::exportShelfAsText(user, sources, {choice.book, choice.chapter, recipe}, *format,
-                                  *chosen);
+      book_export::exportShelfAsText(user, sources, {choice.book, choice.chapter, recipe}, *format,
+                                     *chosen);
       return;
     }
     // The export writes only exchange tables of its own; it counts no recipes as added.
     store::TableStore exportStore(user);
-    exchange::exportBook(exportStore, sources, choice.book, *chosen);
+    book_export::exportBook(exportStore, sources, choice.book, *chosen);
   };
 }
 
 void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   main.registerWindow(codes::kKindBookshelf, [&main, &tables, &user, run](const UI_EVENT&) {
-    auto* window = new bookshelf::BookShelfWindow(
-        {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
-        bookshelf::Shelf::Recipes, bookshelfMemory(run.settings, run.settings.recipeShelf),
-        bookshelfSearch(tables, run), user);
+    auto* window =
+        new bookshelf::BookShelfWindow(tables.shelf(false), bookshelf::Shelf::Recipes,
+                                       bookshelfMemory(run.settings, run.settings.recipeShelf),
+                                       bookshelfSearch(tables, run), user);
     window->printRecipes = shelfPrint(recipeTables(main, tables, false), user, run.settings);
     window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, false), user);
-    window->setBookExport(bookExport(
-        tables, {tables.books(), tables.chapters(), tables.categories(), tables.recipes()}, user));
+    window->setBookExport(bookExport(tables, false, user));
     return window;
   });
   // Without the catalogue its command stays unselectable: no window is registered for it.
   if (tables.catalogBooks()) {
     main.registerWindow(codes::kKindCatalog, [&main, &tables, &user, run](const UI_EVENT&) {
-      auto* window = new bookshelf::BookShelfWindow(
-          {*tables.catalogBooks(), *tables.catalogChapters(), *tables.catalogCategories(),
-           *tables.catalogRecipes()},
-          bookshelf::Shelf::Catalog, bookshelfMemory(run.settings, run.settings.catalogShelf),
-          bookshelfSearch(tables, run), user);
+      auto* window =
+          new bookshelf::BookShelfWindow(tables.shelf(true), bookshelf::Shelf::Catalog,
+                                         bookshelfMemory(run.settings, run.settings.catalogShelf),
+                                         bookshelfSearch(tables, run), user);
       window->printRecipes = shelfPrint(recipeTables(main, tables, true), user, run.settings);
       window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, true), user);
-      window->setBookExport(bookExport(tables,
-                                       {*tables.catalogBooks(), *tables.catalogChapters(),
-                                        *tables.catalogCategories(), *tables.catalogRecipes()},
-                                       user));
+      window->setBookExport(bookExport(tables, true, user));
       return window;
     });
   }
@@ -273,14 +269,9 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
       return static_cast<UIW_WINDOW*>(nullptr);
     const bool catalog = request.values[3] != 0;
     if (catalog && !tables.catalogBooks()) return static_cast<UIW_WINDOW*>(nullptr);
-    const bookshelf::ShelfTables shelf =
-        catalog ? bookshelf::ShelfTables{*tables.catalogBooks(), *tables.catalogChapters(),
-                                         *tables.catalogCategories(), *tables.catalogRecipes()}
-                : bookshelf::ShelfTables{tables.books(), tables.chapters(), tables.categories(),
-                                         tables.recipes()};
     auto* window = new bookshelf::BookInfoWindow(
-        shelf, catalog ? bookshelf::Shelf::Catalog : bookshelf::Shelf::Recipes, user,
-        bookshelf::ShelfItemType(type), request.values[1], request.values[2], nullptr,
+        tables.shelf(catalog), catalog ? bookshelf::Shelf::Catalog : bookshelf::Shelf::Recipes,
+        user, bookshelf::ShelfItemType(type), request.values[1], request.values[2], nullptr,
         &run.state.exitState, media::MediaLookup(mediaPlaces(run.state)));
     window->print = [&user, &settings = run.settings](const std::string& title,
                                                       const std::string& text) {
@@ -331,17 +322,15 @@ UIW_WINDOW* makeShoppingList(MainWindow& main, SharedTables& tables, User& user,
   const planning::ShoppingSourceKind kind = shoppingSourceOf(source).kind;
   ShoppingListOptions& o = run.settings.shoppingList;
   planning::ShoppingListWindowServices services{
-      .tables = {recipeTables(main, tables, catalog), tables.foodGroups(), &tables.weeks()},
+      .tables = tables.shoppingTables(catalog, currentUnitSettings(main)),
       .user = user,
       .options = {o.adjustServings, o.divideNutrients, o.serves, o.showPrices},
       .readSource = shoppingSourceOf};
   const food::UnitSettings units = currentUnitSettings(main);
   services.openIngredient = [&tables, &user, units](long ingredient,
                                                     std::function<void()> changed) {
-    const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
-                                tables.foodGroups(), tables.recipes()};
-    UI_WINDOW_MANAGER::instance().add(new food::IngredientInformationWindow(
-        food, user, units, ingredient, 0, [changed](long) { changed(); }));
+    UI_WINDOW_MANAGER::instance().add(
+        ingredientWindow(tables, user, units, ingredient, [changed](long) { changed(); }));
   };
   services.print = [&user, &settings = run.settings](planning::ShoppingList& list) {
     openPrintSetup(documentJob(print::PrintKind::ShoppingList,
@@ -409,10 +398,7 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
   };
   s.specifyBrand = [&tables, &user, units](long ingredient, std::function<void(long)> chosen,
                                            std::function<void(long)> listChanged) {
-    const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
-                                tables.foodGroups(), tables.recipes()};
-    auto* window = new food::IngredientInformationWindow(food, user, units, ingredient, 0,
-                                                         std::move(listChanged));
+    auto* window = ingredientWindow(tables, user, units, ingredient, std::move(listChanged));
     window->brandChosen = std::move(chosen);
     UI_WINDOW_MANAGER::instance().add(window);
   };
@@ -428,9 +414,7 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
   s.sendToHandheld = recipeToHandheld(s.tables, user);
   // USDA nutrients for the recipe's foods
   s.usdaNutrients = [&tables, &user](const store::Recipe& recipe, std::function<void()> changed) {
-    const usda::KitchenTables kitchen{tables.ingredients(), tables.brands(), tables.units(),
-                                      tables.foodGroups()};
-    usda::walkNutrientGaps(user, kitchen, recipe, std::move(changed));
+    usda::walkNutrientGaps(user, tables.kitchen(), recipe, std::move(changed));
   };
   s.mail = [&main, catalog](const store::Recipe& recipe) {
     main.post(UI_EVENT(codes::kSendMail, recipe.uid, catalog ? 1 : 0));
@@ -483,13 +467,12 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
   auto picking = std::make_shared<int>(0);  // the identifier of the waiting menu window, or 0
   auto weekServices = [&main, &tables, &user, run, picking] {
     Settings& s = run.settings;
-    planning::WeekWindowServices w{
-        .shelf = {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
-        .weeks = tables.weeks(),
-        .user = user,
-        .memory = {s.browse.cookbook, s.browse.cookbookAndChapter, s.browse.category,
-                   s.lastMenuWeek},
-        .lookup = media::MediaLookup(mediaPlaces(run.state))};
+    planning::WeekWindowServices w{.shelf = tables.shelf(false),
+                                   .weeks = tables.weeks(),
+                                   .user = user,
+                                   .memory = {s.browse.cookbook, s.browse.cookbookAndChapter,
+                                              s.browse.category, s.lastMenuWeek},
+                                   .lookup = media::MediaLookup(mediaPlaces(run.state))};
     const TipsServices tips{run.state, run.settings, &tables.recipes()};
     w.playVideo = [tips, &user](const std::string& file, const std::vector<long>& recipes) {
       openTipsWindow({TipsMode::RecipeList, file, recipes}, tips, user);
@@ -595,12 +578,7 @@ void startImport(SharedTables& tables, store::TableStore& store, User& user,
                  platform::formatText("This file %s does not exist.", path.c_str()));
     return;
   }
-  auto import = exchange::ExchangeImport::start(
-      store,
-      {{tables.units(), tables.ingredients(), tables.brands()},
-       {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
-       tables.weeks()},
-      path, options);
+  auto import = exchange::ExchangeImport::start(store, tables.importTargets(), path, options);
   if (!import) return;
   UI_WINDOW_MANAGER::instance().add(
       new exchange::ImportWindow(std::move(import), [newCd, &user](long book, long chapter) {
@@ -857,8 +835,7 @@ int runProgramUnguarded(const platform::ProgramFolders& folders,
       store::reportOpenFailures(user, tables.openAll());
       offerStarterKitchen(tables.units(), tables.foodGroups(), tables.ingredients(), user);
       exchange::removeExchangeFiles();  // what a killed import or export left
-      exchange::settleInterruptedImport(
-          user, {tables.books(), tables.chapters(), tables.categories(), tables.recipes()}, true);
+      exchange::settleInterruptedImport(user, tables.shelf(false), true);
       for (const auto& upgrade : kUpgrades) {
         if (upgradePending(upgrade.table)) main.post(UI_EVENT(upgrade.command));
       }

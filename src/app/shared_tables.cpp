@@ -51,6 +51,37 @@ bool SharedTables::catalogInstalled() {
   return platform::fileExists("catalog\\catalogBook.cdx");
 }
 
+bookshelf::ShelfTables SharedTables::shelf(bool catalog) {
+  if (catalog) return {*catalogBooks_, *catalogChapters_, *catalogCategories_, *catalogRecipes_};
+  return {books_, chapters_, categories_, recipes_};
+}
+
+food::KitchenTables SharedTables::kitchen() {
+  return {ingredients_, brands_, units_, foodGroups_};
+}
+
+food::FoodTables SharedTables::food() {
+  return {ingredients_, brands_, units_, foodGroups_, recipes_};
+}
+
+recipe::RecipeTables SharedTables::recipeTables(bool catalog, food::UnitSettings units) {
+  const bookshelf::ShelfTables s = shelf(catalog);
+  return {s.recipes, units_, ingredients_, brands_, s.books, s.chapters, units};
+}
+
+planning::ShoppingTables SharedTables::shoppingTables(bool catalog, food::UnitSettings units) {
+  return {recipeTables(catalog, units), foodGroups_, &weeks_};
+}
+
+book_export::BookExportSources SharedTables::exportSources(bool catalog) {
+  const bookshelf::ShelfTables s = shelf(catalog);
+  return {s.books, s.chapters, s.categories, s.recipes, units_, ingredients_, brands_};
+}
+
+exchange::ImportTargets SharedTables::importTargets() {
+  return {{units_, ingredients_, brands_}, shelf(false), weeks_};
+}
+
 void SharedTables::rebuildIndexes() {
   for (store::TableModule* module : mainTables_.modules()) {
     // The plans are left as they are.

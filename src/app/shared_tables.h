@@ -7,15 +7,21 @@
 #include <memory>
 #include <vector>
 
+#include "book_export/book_export.h"
 #include "bookshelf/book_table.h"
 #include "bookshelf/category_table.h"
 #include "bookshelf/chapter_table.h"
+#include "bookshelf/shelf_tables.h"
+#include "exchange/exchange_import.h"
 #include "food/brand_table.h"
 #include "food/food_group_table.h"
+#include "food/food_tables.h"
 #include "food/ingredient_table.h"
 #include "food/unit_table.h"
+#include "planning/shopping_list.h"
 #include "planning/week_table.h"
 #include "planning/year_table.h"
+#include "recipe/recipe_tables.h"
 #include "store/open_tables.h"
 #include "store/recipe_table.h"
 #include "store/table_store.h"
@@ -54,6 +60,17 @@ class SharedTables {
   food::BrandTable& brands() { return brands_; }
   planning::WeekTable& weeks() { return weeks_; }
   planning::YearTable& years() { return years_; }
+
+  // The bundles the features work on, over the tables above: no feature assembles its own.
+  // `catalog` picks the catalogue's shelf, which must be installed, instead of the user's.
+  bookshelf::ShelfTables shelf(bool catalog);
+  food::KitchenTables kitchen();
+  food::FoodTables food();
+  recipe::RecipeTables recipeTables(bool catalog, food::UnitSettings units = {});
+  planning::ShoppingTables shoppingTables(bool catalog, food::UnitSettings units);
+  book_export::BookExportSources exportSources(bool catalog);
+  exchange::ImportTargets importTargets();
+
   // The main tables that backup and restore close and reopen (the catalogue is not backed up).
   store::OpenTables& mainTables() { return mainTables_; }
 

@@ -9,19 +9,11 @@
 #include "bookshelf/book_table.h"
 #include "bookshelf/category_table.h"
 #include "bookshelf/chapter_table.h"
+#include "bookshelf/shelf_tables.h"
 #include "store/recipe_table.h"
 #include "toolkit/user.h"
 
 namespace savora::bookshelf {
-
-// The tables of one bookshelf: the user's ("book", "chapter", "category", "rc65") or the
-// catalogue's.
-struct ShelfTables {
-  BookTable& books;
-  ChapterTable& chapters;
-  CategoryTable& categories;
-  store::RecipeTable& recipes;
-};
 
 // Saves a copy of the recipe as a new recipe of `chapter` (new identifier, everything else
 // kept) and reopens the recipe table when `reopen`. Returns the copy's identifier, or 0 when

@@ -7,11 +7,11 @@
 #include "app/settings.h"
 #include "app/shared_tables.h"
 #include "backup/table_swap.h"
+#include "book_export/text_export.h"
 #include "cli/console_user.h"
 #include "cli/exchange_commands.h"
 #include "cli/recipe_names.h"
 #include "exchange/exchange_scratch.h"
-#include "exchange/text_export.h"
 #include "platform/codepage.h"
 #include "platform/data_folder.h"
 #include "platform/folder_lock.h"
@@ -58,7 +58,7 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
       if (!value(a == "--data" ? o.dataDir : a == "--pdf" ? o.pdf : o.out))
         return a + " needs a value";
     } else if (a == "--format") {
-      if (!value(o.format) || (o.format != "zel" && !exchange::textFormatNamed(o.format)))
+      if (!value(o.format) || (o.format != "zel" && !book_export::textFormatNamed(o.format)))
         return "--format takes zel, mmf or mxp";
     } else if (a == "--utf8") {
       o.utf8 = true;
@@ -84,8 +84,8 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
   if (o.command == "export") {
     if (o.format.empty()) {
       const auto byName =
-          o.recipes.empty() ? std::nullopt : exchange::textFormatOfPath(o.recipes.back());
-      o.format = !byName ? "zel" : *byName == exchange::TextFormat::MealMaster ? "mmf" : "mxp";
+          o.recipes.empty() ? std::nullopt : book_export::textFormatOfPath(o.recipes.back());
+      o.format = !byName ? "zel" : *byName == book_export::TextFormat::MealMaster ? "mmf" : "mxp";
     }
     if (o.format == "zel")
       return o.recipes.size() == 2 ? "" : "export takes a BOOK and a FILE";
@@ -214,14 +214,12 @@ int runCommand(Options& o, std::ostream& out, std::ostream& err, const PdfCanvas
     return exportBookNamed(o.recipes[0], o.recipes[1], store, shared, out, err);
   if (o.command == "export") {
     const std::vector<std::string> sources(o.recipes.begin(), o.recipes.end() - 1);
-    return exportRecipesAsText(sources, o.recipes.back(), *exchange::textFormatNamed(o.format),
+    return exportRecipesAsText(sources, o.recipes.back(), *book_export::textFormatNamed(o.format),
                                o.utf8, store, shared, out, err);
   }
   app::Settings settings;
   settings.readSettings();
-  recipe::RecipeTables tables{
-      shared.recipes(), shared.units(),    shared.ingredients(),       shared.brands(),
-      shared.books(),   shared.chapters(), {settings.abbreviatedUnits}};
+  recipe::RecipeTables tables = shared.recipeTables(false, {settings.abbreviatedUnits});
 
   std::vector<store::Recipe> recipes;
   for (const std::string& name : o.recipes) {

@@ -1,9 +1,9 @@
 #include "cli/exchange_commands.h"
 
 #include "app/web_import.h"
+#include "book_export/book_export.h"
+#include "book_export/text_export_recipes.h"
 #include "cli/recipe_names.h"
-#include "exchange/book_export.h"
-#include "exchange/text_export_recipes.h"
 #include "exchange/exchange_import.h"
 #include "exchange/import_run_mark.h"
 #include "platform/codepage.h"
@@ -14,9 +14,7 @@ namespace savora::cli {
 int importFiles(const std::vector<std::string>& files, bool skipBadRecipes, bool fetchPhotos,
                 store::TableStore& store, app::SharedTables& tables, std::ostream& out,
                 std::ostream& err) {
-  exchange::settleInterruptedImport(
-      store.user(), {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
-      false);
+  exchange::settleInterruptedImport(store.user(), tables.shelf(false), false);
   for (const std::string& file : files) {
     if (!platform::fileExists(file) || platform::isFolder(file)) {
       err << "savora99-cli: no file " << file << "\n";
@@ -24,11 +22,7 @@ int importFiles(const std::vector<std::string>& files, bool skipBadRecipes, bool
     }
     const long before = store.recipesAdded();
     auto import = exchange::ExchangeImport::start(
-        store,
-        {{tables.units(), tables.ingredients(), tables.brands()},
-         {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
-         tables.weeks()},
-        file,
+        store, tables.importTargets(), file,
         {exchange::NewItems::AddAll, skipBadRecipes,
          fetchPhotos ? app::webPhotoFetcher(store.user()) : exchange::PhotoFetcher{}});
     if (!import) return 1;
@@ -55,19 +49,17 @@ int exportBookNamed(const std::string& book, const std::string& file, store::Tab
     err << "savora99-cli: no book " << book << "\n";
     return 1;
   }
-  const exchange::BookExportSources sources{
-      tables.books(), tables.chapters(),    tables.categories(), tables.recipes(),
-      tables.units(), tables.ingredients(), tables.brands()};
-  if (!exchange::exportBook(store, sources, uid, file)) return 1;
-  out << "\"" << book << "\" exported into " << exchange::exportArchivePath(file) << "\n";
+  const book_export::BookExportSources sources = tables.exportSources(false);
+  if (!book_export::exportBook(store, sources, uid, file)) return 1;
+  out << "\"" << book << "\" exported into " << book_export::exportArchivePath(file) << "\n";
   return 0;
 }
 
 namespace {
 
 // The recipes a command-line name stands for: a book, a chapter of a book, or one recipe.
-std::optional<exchange::RecipeSelection> selectionNamed(const std::string& utf8Name,
-                                                        app::SharedTables& tables) {
+std::optional<book_export::RecipeSelection> selectionNamed(const std::string& utf8Name,
+                                                           app::SharedTables& tables) {
   const std::string name = platform::cp1252FromUtf8(utf8Name);
   if (const long book = tables.books().uidOf(name); book >= 0) return {{book, 0, {}}};
   if (const size_t slash = name.find('/'); slash != std::string::npos &&
@@ -76,8 +68,7 @@ std::optional<exchange::RecipeSelection> selectionNamed(const std::string& utf8N
     const long chapter = book < 0 ? -1 : tables.chapters().uidOf(name.substr(slash + 1), book);
     if (chapter >= 0) return {{book, chapter, {}}};
   }
-  recipe::RecipeTables recipeTables{tables.recipes(), tables.units(),  tables.ingredients(),
-                                    tables.brands(),  tables.books(), tables.chapters()};
+  recipe::RecipeTables recipeTables = tables.recipeTables(false);
   if (auto recipe = findRecipe(recipeTables, name)) return {{0, 0, {recipe->uid}}};
   return std::nullopt;
 }
@@ -85,26 +76,24 @@ std::optional<exchange::RecipeSelection> selectionNamed(const std::string& utf8N
 }  // namespace
 
 int exportRecipesAsText(const std::vector<std::string>& sources, const std::string& file,
-                        exchange::TextFormat format, bool utf8, store::TableStore& store,
+                        book_export::TextFormat format, bool utf8, store::TableStore& store,
                         app::SharedTables& tables, std::ostream& out, std::ostream& err) {
-  const exchange::BookExportSources from{
-      tables.books(), tables.chapters(),    tables.categories(), tables.recipes(),
-      tables.units(), tables.ingredients(), tables.brands()};
-  std::vector<exchange::TextRecipe> recipes;
+  const book_export::BookExportSources from = tables.exportSources(false);
+  std::vector<recipe_formats::TextRecipe> recipes;
   for (const std::string& source : sources) {
     const auto selection = selectionNamed(source, tables);
     if (!selection) {
       err << "savora99-cli: no book, chapter or recipe " << source << "\n";
       return 1;
     }
-    std::vector<exchange::TextRecipe> more = exchange::textRecipesOf(from, *selection);
+    std::vector<recipe_formats::TextRecipe> more = book_export::textRecipesOf(from, *selection);
     std::move(more.begin(), more.end(), std::back_inserter(recipes));
   }
-  const exchange::TextEncoding encoding =
-      utf8 ? exchange::TextEncoding::Utf8 : exchange::nativeEncoding(format);
-  if (!exchange::exportRecipesText(store.user(), recipes, format, encoding, file)) return 1;
+  const recipe_formats::TextEncoding encoding =
+      utf8 ? recipe_formats::TextEncoding::Utf8 : book_export::nativeEncoding(format);
+  if (!book_export::exportRecipesText(store.user(), recipes, format, encoding, file)) return 1;
   out << recipes.size() << (recipes.size() == 1 ? " recipe" : " recipes") << " exported into "
-      << file << " (" << exchange::textFormatName(format) << ")\n";
+      << file << " (" << book_export::textFormatName(format) << ")\n";
   return 0;
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/shared_tables.h"
-#include "exchange/text_export.h"
+#include "book_export/text_export.h"
 
 namespace savora::cli {
 
@@ -30,7 +30,7 @@ int exportBookNamed(const std::string& book, const std::string& file, store::Tab
 // that order. In the format's own character set, or UTF-8 with `utf8`. 0 done, 1 a name that
 // names nothing, no recipes, or a file that could not be written.
 int exportRecipesAsText(const std::vector<std::string>& sources, const std::string& file,
-                        exchange::TextFormat format, bool utf8, store::TableStore& store,
+                        book_export::TextFormat format, bool utf8, store::TableStore& store,
                         app::SharedTables& tables, std::ostream& out, std::ostream& err);
 
 }  // namespace savora::cli

@@ -24,7 +24,7 @@ std::string importSummaryText(const ImportSummary& summary, bookshelf::BookTable
     text += counted(long(summary.badRecipes.size()), "malformed recipe", "malformed recipes") +
             " left out:\r\n";
   }
-  for (const TextParseError& bad : summary.badRecipes) {
+  for (const recipe_formats::TextParseError& bad : summary.badRecipes) {
     text += platform::formatText("  recipe %ld", bad.recipe);
     if (!bad.title.empty()) text += " (" + bad.title + ")";
     text += platform::formatText(", line %zu\r\n", bad.line);

@@ -8,7 +8,7 @@
 
 #include "bookshelf/book_table.h"
 #include "bookshelf/chapter_table.h"
-#include "exchange/text_recipe.h"
+#include "recipe_formats/text_recipe.h"
 
 namespace savora::exchange {
 
@@ -16,7 +16,7 @@ struct ImportSummary {
   std::map<long, int> addedByChapter;  // user chapter UID: recipes added
   int duplicatesSkipped = 0;
   int renamed = 0;
-  std::vector<TextParseError> badRecipes;
+  std::vector<recipe_formats::TextParseError> badRecipes;
 };
 
 // One line per chapter ("Book / Chapter: n recipes added"), then the duplicates and renamed

@@ -15,18 +15,14 @@
 #include "bookshelf/book_table.h"
 #include "bookshelf/category_table.h"
 #include "bookshelf/chapter_table.h"
+#include "bookshelf/shelf_tables.h"
 #include "exchange/food_translation.h"
 #include "store/recipe_table.h"
 
 namespace savora::exchange {
 
 // The user's bookshelf an import files into.
-struct UserShelf {
-  bookshelf::BookTable& books;
-  bookshelf::ChapterTable& chapters;
-  bookshelf::CategoryTable& categories;
-  store::RecipeTable& recipes;
-};
+using UserShelf = bookshelf::ShelfTables;
 
 // An older exchange recipe table that is upgraded into the pass's recipe table first.
 struct OldRecipeTable {

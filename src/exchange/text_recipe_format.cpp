@@ -3,14 +3,14 @@
 #include <vector>
 
 #include "exchange/exchange_scratch.h"
-#include "exchange/master_cook_parser.h"
-#include "exchange/master_cook_xml.h"
-#include "exchange/meal_master_parser.h"
-#include "exchange/text_lines.h"
 #include "exchange/text_recipe_writer.h"
-#include "exchange/web_recipe_page.h"
 #include "platform/file_ops.h"
 #include "platform/text.h"
+#include "recipe_formats/master_cook_parser.h"
+#include "recipe_formats/master_cook_xml.h"
+#include "recipe_formats/meal_master_parser.h"
+#include "recipe_formats/text_lines.h"
+#include "recipe_formats/web_recipe_page.h"
 
 namespace savora::exchange {
 namespace {
@@ -32,12 +32,13 @@ HeaderLine findHeader(const std::vector<std::string>& lines,
   bool firstText = true;
   size_t bytes = 0;
   for (size_t i = 0; i < lines.size() && bytes < searchBytes; ++i) {
-    const std::string_view line = trimBlanks(lines[i]);
+    const std::string_view line = recipe_formats::trimBlanks(lines[i]);
     bytes += lines[i].size() + 1;
     if (line.empty() || line == "\r") continue;
-    if (isMasterCookMark(line)) return {RecipeFileFormat::MasterCook, i};
+    if (recipe_formats::isMasterCookMark(line)) return {RecipeFileFormat::MasterCook, i};
     const bool mealMaster =
-        firstText ? line.find(kMealMasterMark) != std::string_view::npos : isMealMasterHeader(line);
+        firstText ? line.find(recipe_formats::kMealMasterMark) != std::string_view::npos
+                  : recipe_formats::isMealMasterHeader(line);
     if (mealMaster) return {RecipeFileFormat::MealMaster, i};
     firstText = false;
   }
@@ -60,13 +61,13 @@ std::vector<std::string> leadingLines(std::string_view bytes) {
 RecipeFileResult readWebPage(store::TableStore& store, std::string_view bytes,
                              const PhotoFetcher& fetchPhoto) {
   RecipeFileResult result;
-  std::vector<WebPageRecipe> recipes = webPageRecipes(bytes);
+  std::vector<recipe_formats::WebPageRecipe> recipes = recipe_formats::webPageRecipes(bytes);
   if (recipes.empty()) {
     result.format = RecipeFileFormat::WebPageWithoutRecipe;
     return result;
   }
   TextRecipeWriter writer(store, kWebRecipesBook);
-  for (WebPageRecipe& web : recipes) {
+  for (recipe_formats::WebPageRecipe& web : recipes) {
     if (fetchPhoto && !web.imageAddress.empty()) web.recipe.photo = fetchPhoto(web.imageAddress);
     writer.add(web.recipe);
   }
@@ -78,13 +79,13 @@ RecipeFileResult readWebPage(store::TableStore& store, std::string_view bytes,
 
 RecipeFileResult readMasterCookXml(store::TableStore& store, std::string_view bytes) {
   RecipeFileResult result;
-  const auto recipes = masterCookXmlRecipes(bytes);
+  const auto recipes = recipe_formats::masterCookXmlRecipes(bytes);
   if (!recipes) {
     result.format = RecipeFileFormat::BrokenXml;
     return result;
   }
   TextRecipeWriter writer(store, kMasterCookBook);
-  for (const TextRecipe& recipe : *recipes) writer.add(recipe);
+  for (const recipe_formats::TextRecipe& recipe : *recipes) writer.add(recipe);
   writer.close();
   result.format = RecipeFileFormat::MasterCookXml;
   result.recipes = writer.recipesWritten();
@@ -104,21 +105,24 @@ RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& pat
   const std::optional<std::string> bytes = platform::readWholeFile(path);
   if (!bytes || isZipFile(*bytes)) return result;  // an unreadable file reads as empty
   if (findHeader(leadingLines(*bytes)).format == RecipeFileFormat::ExchangeArchive) {
-    if (looksLikeMasterCookXml(*bytes)) return readMasterCookXml(store, *bytes);
-    if (looksLikeWebPage(*bytes)) return readWebPage(store, *bytes, fetchPhoto);
+    if (recipe_formats::looksLikeMasterCookXml(*bytes)) return readMasterCookXml(store, *bytes);
+    if (recipe_formats::looksLikeWebPage(*bytes)) return readWebPage(store, *bytes, fetchPhoto);
     result.format = RecipeFileFormat::Unknown;
     return result;
   }
 
-  const TextFile file = splitTextFile(*bytes);
+  const recipe_formats::TextFile file = recipe_formats::splitTextFile(*bytes);
   // The line found in the raw bytes; converted lines may be longer (tabs, characters written out).
   const HeaderLine header = findHeader(file.lines, std::string::npos);
   const bool masterCook = header.format == RecipeFileFormat::MasterCook;
   TextRecipeWriter writer(store, masterCook ? kMasterCookBook : kMealMasterBook);
-  const TextRecipeSink sink = [&writer](TextRecipe& recipe) { writer.add(recipe); };
-  std::vector<TextParseError>* skipped = skipBadRecipes ? &result.skipped : nullptr;
-  result.error = masterCook ? parseMasterCook(file.lines, header.line, sink, skipped)
-                            : parseMealMaster(file.lines, header.line, sink, skipped);
+  const recipe_formats::TextRecipeSink sink = [&writer](recipe_formats::TextRecipe& recipe) {
+    writer.add(recipe);
+  };
+  std::vector<recipe_formats::TextParseError>* skipped = skipBadRecipes ? &result.skipped : nullptr;
+  result.error = masterCook
+                     ? recipe_formats::parseMasterCook(file.lines, header.line, sink, skipped)
+                     : recipe_formats::parseMealMaster(file.lines, header.line, sink, skipped);
   writer.close();
   if (result.error) {
     removeExchangeFiles();  // nothing of a malformed file is imported
@@ -130,7 +134,8 @@ RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& pat
   return result;
 }
 
-std::string malformedFileText(const std::string& path, const TextParseError& error) {
+std::string malformedFileText(const std::string& path,
+                              const recipe_formats::TextParseError& error) {
   std::string text = platform::formatText(kNotRecipeFormatText, path.c_str());
   text += platform::formatText("\r\n\r\nReading stopped at line %zu, in recipe %ld", error.line,
                                error.recipe);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "exchange/text_recipe.h"
+#include "recipe_formats/text_recipe.h"
 #include "store/table_store.h"
 
 namespace savora::exchange {
@@ -50,8 +50,9 @@ using PhotoFetcher = std::function<std::string(const std::string& address)>;
 
 struct RecipeFileResult {
   RecipeFileFormat format = RecipeFileFormat::ExchangeArchive;
-  std::optional<TextParseError> error;  // where a malformed file stopped
-  std::vector<TextParseError> skipped;  // recipes left out when bad recipes are skipped
+  std::optional<recipe_formats::TextParseError> error;  // where a malformed file stopped
+  std::vector<recipe_formats::TextParseError>
+      skipped;                          // recipes left out when bad recipes are skipped
   long recipes = 0;                     // recipes written into the exchange tables
 };
 
@@ -69,6 +70,6 @@ RecipeFileResult readRecipeFile(store::TableStore& store, const std::string& pat
                                 bool skipBadRecipes = false, const PhotoFetcher& fetchPhoto = {});
 
 // The format message, with the recipe and line where reading stopped.
-std::string malformedFileText(const std::string& path, const TextParseError& error);
+std::string malformedFileText(const std::string& path, const recipe_formats::TextParseError& error);
 
 }  // namespace savora::exchange

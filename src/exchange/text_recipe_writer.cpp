@@ -40,7 +40,7 @@ std::string joinNote(std::string text, std::string_view note) {
 }
 
 // An ingredient line that did not fit, as a line of text.
-std::string lineText(const TextRecipeLine& line) {
+std::string lineText(const recipe_formats::TextRecipeLine& line) {
   std::string text;
   for (const std::string* part : {&line.quantity, &line.unit, &line.info1, &line.ingredient}) {
     if (part->empty()) continue;
@@ -170,7 +170,7 @@ void TextRecipeWriter::addToCategory(const std::string& text, long recipe) {
   row(recipe);
 }
 
-void TextRecipeWriter::add(const TextRecipe& text) {
+void TextRecipeWriter::add(const recipe_formats::TextRecipe& text) {
   store::Recipe recipe;
   recipe.name = text.name.substr(0, store::kRecipeNameLength);
   store_.user().showStatus(kExtractingTitle,
@@ -180,7 +180,7 @@ void TextRecipeWriter::add(const TextRecipe& text) {
   recipe.media[0] = text.photo.substr(0, store::kMediaReferenceLength);
   std::string overflow;
   size_t kept = 0;
-  for (const TextRecipeLine& line : text.lines) {
+  for (const recipe_formats::TextRecipeLine& line : text.lines) {
     if (kept == store::kRecipeLines) {
       overflow += lineText(line) + "\r\n";
       continue;

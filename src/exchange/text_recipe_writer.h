@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "exchange/text_recipe.h"
+#include "recipe_formats/text_recipe.h"
 #include "store/recipe_table.h"
 #include "store/table_module.h"
 
@@ -31,7 +31,7 @@ class TextRecipeWriter {
   // within 1 to 9999; ingredient lines past the 23 a recipe holds go in front of the
   // instructions as text, and an ingredient text longer than a name puts the rest into the
   // line's note, so nothing of the file is lost.
-  void add(const TextRecipe& recipe);
+  void add(const recipe_formats::TextRecipe& recipe);
   // Closes the tables and the status window.
   void close();
   long recipesWritten() const { return recipes_; }

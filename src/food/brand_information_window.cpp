@@ -9,8 +9,6 @@
 #include "platform/text.h"
 #include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
-#include "usda/usda_brand.h"
-#include "usda/usda_foods_window.h"
 
 namespace savora::food {
 
@@ -89,14 +87,15 @@ const WindowSpec kBrandInformationSpec{"BRAND_INFORMATION", brandChildren()};
 
 BrandInformationWindow::BrandInformationWindow(BrandTables tables, User& user,
                                                UnitSettings settings, long uid, long ingredient,
-                                               Saved saved)
+                                               Saved saved, UsdaLookup usda)
     : UIW_WINDOW(kBrandInformationSpec.resource),
       tables_(tables),
       user_(user),
       settings_(settings),
       uid_(tables.brands.findUid(uid) ? uid : 0),
       ingredient_(ingredient),
-      saved_(std::move(saved)) {
+      saved_(std::move(saved)),
+      usda_(std::move(usda)) {
   resolve(kBrandInformationSpec);
   name_ = Get<UIW_STRING>("NAME");
   dollar_ = Get<UIW_STRING>("DOLLAR");
@@ -186,15 +185,12 @@ void BrandInformationWindow::usdaNutrients() {
   std::string words = current->name;
   if (words.starts_with("USDA ") && words.find(": ") != std::string::npos)
     words = words.substr(words.find(": ") + 2);
-  usda::openUsdaFoods(
-      user_,
-      {"Choose the USDA food whose nutrients this brand has.",
-       words,
-       [this, alive = std::weak_ptr<bool>(alive_), brand = *current](const usda::Food& food) {
-         if (alive.expired()) return;
-         show(usda::withUsdaValues(brand, food, tables_.units, tables_.groups));
-       },
-       {}});
+  if (!usda_.refill) return;
+  usda_.refill("Choose the USDA food whose nutrients this brand has.", words, *current,
+               [this, alive = std::weak_ptr<bool>(alive_)](BrandRecord filled) {
+                 if (alive.expired()) return;
+                 show(filled);
+               });
 }
 
 std::optional<BrandRecord> BrandInformationWindow::edited() {

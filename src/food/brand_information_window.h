@@ -10,8 +10,10 @@
 
 #include "food/brand_table.h"
 #include "food/food_group_table.h"
+#include "food/food_tables.h"
 #include "food/unit_chooser_widget.h"
 #include "food/unit_table.h"
+#include "food/usda_lookup.h"
 #include "toolkit/uiw_window.h"
 #include "toolkit/user.h"
 #include "toolkit/window_spec.h"
@@ -19,12 +21,6 @@
 namespace savora::food {
 
 extern const toolkit::WindowSpec kBrandInformationSpec;
-
-struct BrandTables {
-  BrandTable& brands;
-  UnitTable& units;
-  FoodGroupTable& groups;
-};
 
 class BrandInformationWindow : public toolkit::UIW_WINDOW {
  public:
@@ -34,7 +30,7 @@ class BrandInformationWindow : public toolkit::UIW_WINDOW {
 
   // Edits brand `uid` of ingredient `ingredient`; 0 makes a new brand of the ingredient.
   BrandInformationWindow(BrandTables tables, toolkit::User& user, UnitSettings settings, long uid,
-                         long ingredient, Saved saved);
+                         long ingredient, Saved saved, UsdaLookup usda = {});
   int Event(const toolkit::UI_EVENT& event) override;
 
   long uid() const { return uid_; }
@@ -55,6 +51,7 @@ class BrandInformationWindow : public toolkit::UIW_WINDOW {
   long uid_;
   long ingredient_;
   Saved saved_;
+  UsdaLookup usda_;
   BrandRecord loaded_;
 
   toolkit::UIW_STRING* name_;

@@ -6,8 +6,6 @@
 #include "platform/text.h"
 #include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
-#include "usda/usda_brand.h"
-#include "usda/usda_foods_window.h"
 
 namespace savora::food {
 
@@ -41,13 +39,15 @@ const WindowSpec kIngredientInformationSpec{"INGREDIENT_INFORMATION",
 
 IngredientInformationWindow::IngredientInformationWindow(FoodTables tables, User& user,
                                                          UnitSettings settings, long uid,
-                                                         long selectBrand, ListChanged listChanged)
+                                                         long selectBrand, ListChanged listChanged,
+                                                         UsdaLookup usda)
     : UIW_WINDOW(kIngredientInformationSpec.resource),
       tables_(tables),
       user_(user),
       settings_(settings),
       uid_(0),
-      listChanged_(std::move(listChanged)) {
+      listChanged_(std::move(listChanged)),
+      usda_(std::move(usda)) {
   resolve(kIngredientInformationSpec);
   name_ = Get<UIW_STRING>("NAME");
   plural_ = Get<UIW_STRING>("PLURAL");
@@ -144,7 +144,7 @@ void IngredientInformationWindow::openBrand() {
     if (!alive.expired()) brandSaved(uid, preferred);
   };
   UI_WINDOW_MANAGER::instance().add(new BrandInformationWindow(
-      {tables_.brands, tables_.units, tables_.groups}, user_, settings_, brand, uid_, saved));
+      tables_.brandTables(), user_, settings_, brand, uid_, saved, usda_));
 }
 
 void IngredientInformationWindow::usdaNutrients() {
@@ -154,22 +154,19 @@ void IngredientInformationWindow::usdaNutrients() {
     return;
   }
   const std::string name = platform::trim(name_->text());
-  usda::openUsdaFoods(
-      user_,
-      {platform::formatText("Choose the USDA food whose nutrients %s has.", name.c_str()),
-       name,
-       [this, alive = std::weak_ptr<bool>(alive_)](const usda::Food& food) {
-         if (alive.expired()) return;
-         const long brand =
-             tables_.brands.save(usda::usdaBrand(food, uid_, tables_.units, tables_.groups), 0);
-         // Without a preferred brand this one becomes it; otherwise the user says.
-         const bool preferred =
-             preferred_ == 0 ||
-             user_.message("Preferred Brand?", "QUESTION", Buttons::YesNo,
-                           "Would you like to make this the preferred brand?") == Button::Yes;
-         brandSaved(brand, preferred);
-       },
-       {}});
+  if (!usda_.newBrand) return;
+  usda_.newBrand(platform::formatText("Choose the USDA food whose nutrients %s has.", name.c_str()),
+                 name, uid_, [this, alive = std::weak_ptr<bool>(alive_)](BrandRecord filled) {
+                   if (alive.expired()) return;
+                   const long brand = tables_.brands.save(filled, 0);
+                   // Without a preferred brand this one becomes it; otherwise the user says.
+                   const bool preferred =
+                       preferred_ == 0 ||
+                       user_.message("Preferred Brand?", "QUESTION", Buttons::YesNo,
+                                     "Would you like to make this the preferred brand?") ==
+                           Button::Yes;
+                   brandSaved(brand, preferred);
+                 });
 }
 
 void IngredientInformationWindow::brandSaved(long brand, bool preferred) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "food/brand_information_window.h"
+#include "food/food_tables.h"
 #include "food/ingredient_table.h"
 #include "store/recipe_table.h"
 #include "toolkit/uiw_window.h"
@@ -19,14 +20,6 @@ namespace savora::food {
 
 extern const toolkit::WindowSpec kIngredientInformationSpec;
 
-struct FoodTables {
-  IngredientTable& ingredients;
-  BrandTable& brands;
-  UnitTable& units;
-  FoodGroupTable& groups;
-  store::RecipeTable& recipes;
-};
-
 class IngredientInformationWindow : public toolkit::UIW_WINDOW {
  public:
   // Tells the calling list that the ingredients changed, with the UID to show current.
@@ -34,7 +27,8 @@ class IngredientInformationWindow : public toolkit::UIW_WINDOW {
 
   // Edits ingredient `uid` (0: a new one), with brand `selectBrand` current in the brand list.
   IngredientInformationWindow(FoodTables tables, toolkit::User& user, UnitSettings settings,
-                              long uid, long selectBrand, ListChanged listChanged);
+                              long uid, long selectBrand, ListChanged listChanged,
+                              UsdaLookup usda = {});
   int Event(const toolkit::UI_EVENT& event) override;
 
   long uid() const { return uid_; }
@@ -70,6 +64,7 @@ class IngredientInformationWindow : public toolkit::UIW_WINDOW {
   UnitSettings settings_;
   long uid_;
   ListChanged listChanged_;
+  UsdaLookup usda_;
   Ingredient loaded_;
   long preferred_;
 

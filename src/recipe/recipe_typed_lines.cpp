@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "exchange/text_measures.h"
 #include "food/ingredient_text.h"
 #include "food/unit_names.h"
 #include "food/unit_table.h"
 #include "platform/text.h"
 #include "recipe/recipe_edit.h"
 #include "recipe/recipe_line_text.h"
+#include "recipe_formats/text_measures.h"
 
 namespace savora::recipe {
 namespace {
@@ -40,7 +40,7 @@ food::IngredientText RecipeEdit::splitTypedLine(std::string_view text) {
       if (food::unitUidOfText(tables_.units, word, byAbbreviation, settings) != 0)
         return food::MeasureWord{std::string(word), ""};
     }
-    exchange::TextMeasure known = exchange::knownMeasure(word);
+    recipe_formats::TextMeasure known = recipe_formats::knownMeasure(word);
     return food::MeasureWord{std::move(known.unit), std::move(known.words)};
   };
   return food::splitIngredientText(text, measure);

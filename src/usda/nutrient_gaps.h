@@ -5,24 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "food/food_tables.h"
 #include "store/recipe.h"
 #include "usda/usda_food.h"
 
-namespace savora::food {
-class BrandTable;
-class FoodGroupTable;
-class IngredientTable;
-class UnitTable;
-}  // namespace savora::food
-
 namespace savora::usda {
 
-struct KitchenTables {
-  food::IngredientTable& ingredients;
-  food::BrandTable& brands;
-  food::UnitTable& units;
-  food::FoodGroupTable& groups;
-};
+using KitchenTables = food::KitchenTables;
 
 struct NutrientGap {
   int line = 0;   // the first line of the ingredient, from 0

@@ -148,4 +148,28 @@ bool openUsdaFoods(User& user, UsdaFoodsRequest request) {
   return true;
 }
 
+food::UsdaLookup usdaLookup(User& user, food::UnitTable& units, food::FoodGroupTable& groups) {
+  food::UsdaLookup lookup;
+  lookup.newBrand = [&user, &units, &groups](const std::string& question, const std::string& words,
+                                             long ingredient, food::UsdaLookup::Chosen chosen) {
+    openUsdaFoods(user, {question,
+                         words,
+                         [&units, &groups, ingredient, chosen](const Food& food) {
+                           chosen(usdaBrand(food, ingredient, units, groups));
+                         },
+                         {}});
+  };
+  lookup.refill = [&user, &units, &groups](const std::string& question, const std::string& words,
+                                           const food::BrandRecord& brand,
+                                           food::UsdaLookup::Chosen chosen) {
+    openUsdaFoods(user, {question,
+                         words,
+                         [&units, &groups, brand, chosen](const Food& food) {
+                           chosen(withUsdaValues(brand, food, units, groups));
+                         },
+                         {}});
+  };
+  return lookup;
+}
+
 }  // namespace savora::usda

@@ -7,6 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "food/food_group_table.h"
+#include "food/unit_table.h"
+#include "food/usda_lookup.h"
 #include "toolkit/type_ahead.h"
 #include "toolkit/uiw_window.h"
 #include "toolkit/user.h"
@@ -60,5 +63,10 @@ class UsdaFoodsWindow : public toolkit::UIW_WINDOW {
 // Opens the search over the installed foods; tells the user and returns false when the food
 // file cannot be read.
 bool openUsdaFoods(toolkit::User& user, UsdaFoodsRequest request);
+
+// The lookup the ingredient and brand windows are handed: the search above, with the chosen food
+// made into a brand (usda_brand.h) of these tables' units and food groups.
+food::UsdaLookup usdaLookup(toolkit::User& user, food::UnitTable& units,
+                            food::FoodGroupTable& groups);
 
 }  // namespace savora::usda

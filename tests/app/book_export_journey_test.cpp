@@ -8,8 +8,8 @@
 #include "app/program.h"
 #include "app/usage_counters.h"
 #include "app_fixture.h"
+#include "book_export/book_export.h"
 #include "codes/program_codes.h"
-#include "exchange/book_export.h"
 #include "platform/file_ops.h"
 #include "temp_folder.h"
 
@@ -45,7 +45,7 @@ TEST_F(BookExportJourneyTest, ExportWritesTheSelectedBookIntoTheChosenArchive) {
   settle();
 
   user.answerFileDialog(elsewhere.str() + "soups.txt");
-  user.expectMessage("Finished!", exchange::kExportedText);
+  user.expectMessage("Finished!", book_export::kExportedText);
   shelf->Get<UIW_BUTTON>("EXPORT_BUTTON")->click();
   settle();
   const std::string archive = elsewhere.str() + "soups.zel";

@@ -11,8 +11,8 @@
 #include "app/program.h"
 #include "app/usage_counters.h"
 #include "app_fixture.h"
+#include "book_export/book_export.h"
 #include "codes/program_codes.h"
-#include "exchange/book_export.h"
 #include "online/mail_window.h"
 #include "platform/file_ops.h"
 #include "toolkit/uiw_controls.h"
@@ -112,7 +112,7 @@ TEST_F(CatalogJourneyTest, TheCatalogueExportsItsSelectedBookAsARecipeBook) {
   ASSERT_TRUE(shelf->Get("EXPORT_BUTTON")->isSelectable());
 
   user.answerFileDialog(elsewhere.str() + "breads");
-  user.expectMessage("Finished!", exchange::kExportedText);
+  user.expectMessage("Finished!", book_export::kExportedText);
   shelf->Get<UIW_BUTTON>("EXPORT_BUTTON")->click();
   settle();
   EXPECT_EQ(user.dialogs().back(), "Export Data...");

@@ -22,12 +22,12 @@
 #include "bookshelf/new_book_window.h"
 #include "exchange/import_item_window.h"
 #include "exchange/import_window.h"
-#include "exchange/palm_window.h"
 #include "food/brand_information_window.h"
 #include "food/category_list_window.h"
 #include "food/food_list_window.h"
 #include "food/ingredient_information_window.h"
 #include "food/unit_information_window.h"
+#include "handheld/palm_window.h"
 #include "online/mail_setup_window.h"
 #include "online/mail_window.h"
 #include "online/mailing_list_window.h"
@@ -84,7 +84,7 @@ const std::vector<const WindowSpec*> kAllSpecs = {
     &recipe::kRecipeWindowSpec,
     &print::kPrintSetupSpec,
     &planning::kShoppingListSpec,
-    &exchange::kPalmWindowSpec,
+    &handheld::kPalmWindowSpec,
     &exchange::kImportWindowSpec,
     &exchange::kImportItemSpec,
     // USDA foods

@@ -6,8 +6,10 @@
 // (the logic library cannot even see Qt's headers), and this test names the offending line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <regex>
 #include <set>
@@ -20,14 +22,38 @@ namespace fs = std::filesystem;
 
 const fs::path kSource = fs::path(SAVORA_SOURCE_DIR) / "src";
 
-// Each folder's layer; higher layers may include lower ones.
-const std::map<std::string, int> kLayers = {
-    {"platform", 0},  {"xbase", 1},    {"archive", 1},   {"codes", 1},  {"toolkit", 2},
-    {"store", 3},     {"food", 4},     {"bookshelf", 5}, {"search", 5}, {"media", 5},
-    {"recipe", 6},    {"planning", 6}, {"exchange", 6},  {"online", 6}, {"backup", 6},
-    {"nutrition", 6}, {"print", 6},    {"app", 7},       {"cli", 7},
-    // USDA foods: beside the food data they fill.
-    {"usda", 4}};
+// The folders from the bottom up: each has its own place, and a file may include its own folder
+// and the folders below it, never one above.
+const std::vector<std::string> kFolderOrder = {
+    "platform",        // the operating system's calls
+    "codes",           // the numbers windows and commands share
+    "xbase",           // our table library
+    "archive",         // our archive library
+    "toolkit",         // windows built by name, events, the one door to the person
+    "store",           // opening tables, the recipe table
+    "food",            // units, quantities, ingredients, brands
+    "usda",            // the USDA foods that fill brands
+    "search",          // the recipe search
+    "media",           // pictures, sounds and videos of a title
+    "bookshelf",       // books, chapters and categories
+    "recipe_formats",  // recipes as Meal-Master, MasterCook and web-page text
+    "recipe",          // the recipe window and its edit buffer
+    "nutrition",       // the analysis of a recipe's lines
+    "print",           // print jobs, pages and labels
+    "planning",        // menus, plans and shopping lists
+    "exchange",        // the exchange-archive import
+    "book_export",     // books out as archives and text
+    "handheld",        // recipes and lists out to the handheld
+    "online",          // mail and the update service
+    "backup",          // backup and restore
+    "app",             // start-up, the main window and every feature's registration
+    "cli",             // the command-line companion
+};
+
+int placeOf(const std::string& folder) {
+  const auto found = std::find(kFolderOrder.begin(), kFolderOrder.end(), folder);
+  return found == kFolderOrder.end() ? -1 : static_cast<int>(found - kFolderOrder.begin());
+}
 
 // Toolkit files that logic includes or links; they must not pull Qt in.
 const std::set<std::string> kQtFreeToolkitFiles = {
@@ -90,8 +116,8 @@ bool mayUseQt(const fs::path& file) {
 TEST(LayeringTest, EveryFolderHasALayer) {
   for (const auto& entry : fs::directory_iterator(kSource)) {
     if (entry.is_directory()) {
-      EXPECT_TRUE(kLayers.count(entry.path().filename().string()))
-          << entry.path().filename() << " is a new folder: give it a layer here";
+      EXPECT_GE(placeOf(entry.path().filename().string()), 0)
+          << entry.path().filename() << " is a new folder: give it its place here";
     }
   }
 }
@@ -100,12 +126,12 @@ TEST(LayeringTest, NoIncludeRunsFromALowerLayerUp) {
   int upward = 0, checked = 0;
   for (const auto& file : sourceFiles()) {
     const std::string folder = topFolder(file);
-    if (!kLayers.count(folder)) continue;
+    if (placeOf(folder) < 0) continue;
     for (const auto& include : projectIncludes(file)) {
       const std::string target = include.substr(0, include.find('/'));
-      if (include.find('/') == std::string::npos || !kLayers.count(target)) continue;
+      if (include.find('/') == std::string::npos || placeOf(target) < 0) continue;
       ++checked;
-      if (kLayers.at(target) > kLayers.at(folder)) {
+      if (placeOf(target) > placeOf(folder)) {
         ++upward;
         ADD_FAILURE() << fs::relative(file, kSource) << " includes " << include << " from above";
       }
@@ -113,6 +139,62 @@ TEST(LayeringTest, NoIncludeRunsFromALowerLayerUp) {
   }
   EXPECT_EQ(upward, 0);
   EXPECT_GT(checked, 300);
+}
+
+using FolderGraph = std::map<std::string, std::set<std::string>>;
+
+// Which folders each folder's files include.
+FolderGraph folderIncludes() {
+  FolderGraph graph;
+  for (const auto& file : sourceFiles()) {
+    const std::string folder = topFolder(file);
+    for (const auto& include : projectIncludes(file)) {
+      if (include.find('/') == std::string::npos) continue;
+      const std::string target = include.substr(0, include.find('/'));
+      if (target != folder && fs::is_directory(kSource / target)) graph[folder].insert(target);
+    }
+  }
+  return graph;
+}
+
+// A cycle of folders, each including the next and the last the first; empty when there is none.
+std::vector<std::string> findCycle(const FolderGraph& graph) {
+  std::map<std::string, int> state;  // 1: on the current path, 2: done
+  std::vector<std::string> path;
+  std::vector<std::string> cycle;
+  std::function<bool(const std::string&)> visit = [&](const std::string& folder) {
+    state[folder] = 1;
+    path.push_back(folder);
+    if (const auto found = graph.find(folder); found != graph.end()) {
+      for (const auto& next : found->second) {
+        if (state[next] == 1) {
+          cycle.assign(std::find(path.begin(), path.end(), next), path.end());
+          return true;
+        }
+        if (state[next] == 0 && visit(next)) return true;
+      }
+    }
+    path.pop_back();
+    state[folder] = 2;
+    return false;
+  };
+  for (const auto& [folder, targets] : graph) {
+    if (state[folder] == 0 && visit(folder)) return cycle;
+  }
+  return {};
+}
+
+std::string joined(const std::vector<std::string>& folders) {
+  std::string text;
+  for (const auto& folder : folders) text += folder + " -> ";
+  return folders.empty() ? text : text + folders.front();
+}
+
+TEST(LayeringTest, NoFolderIncludesItselfThroughOthers) {
+  const FolderGraph graph = folderIncludes();
+  EXPECT_GT(graph.size(), 15u);
+  const std::vector<std::string> cycle = findCycle(graph);
+  EXPECT_TRUE(cycle.empty()) << "folder cycle: " << joined(cycle);
 }
 
 // Pairs of files that include each other today, each for a reason; a new pair is a cycle to
@@ -185,6 +267,11 @@ TEST(LayeringTest, TheChecksRecogniseWhatTheyLookFor) {
   EXPECT_TRUE(mayUseQt(kSource / "food" / "unit_information_window.cpp"));
   EXPECT_FALSE(mayUseQt(kSource / "toolkit" / "user.h"));
   EXPECT_EQ(topFolder(kSource / "xbase" / "tool" / "main.cpp"), "xbase");
+
+  EXPECT_EQ(joined(findCycle({{"food", {"store", "usda"}}, {"usda", {"food"}}})),
+            "food -> usda -> food");
+  EXPECT_EQ(joined(findCycle({{"a", {"b"}}, {"b", {"c"}}, {"c", {"a"}}})), "a -> b -> c -> a");
+  EXPECT_TRUE(findCycle({{"recipe", {"food", "store"}}, {"food", {"store"}}}).empty());
 }
 
 }  // namespace

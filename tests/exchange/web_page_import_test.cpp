@@ -2,15 +2,18 @@
 // written for the test through the whole import.
 #include <algorithm>
 
-#include "exchange/html_text.h"
-#include "exchange/ingredient_line_reader.h"
-#include "exchange/recipe_times.h"
 #include "exchange/text_recipe_format.h"
-#include "exchange/web_recipe_page.h"
 #include "exchange_fixture.h"
 #include "platform/text.h"
+#include "recipe_formats/html_text.h"
+#include "recipe_formats/ingredient_line_reader.h"
+#include "recipe_formats/recipe_times.h"
+#include "recipe_formats/web_recipe_page.h"
 
 namespace savora::exchange {
+
+using namespace savora::recipe_formats;
+
 namespace {
 
 TEST(IngredientLineReaderTest, CutsALineIntoAmountMeasureIngredientAndNotes) {

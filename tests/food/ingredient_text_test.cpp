@@ -1,15 +1,15 @@
 // Ingredient lines as cooks write them, cut into the parts of a recipe line.
 #include <gtest/gtest.h>
 
-#include "exchange/text_measures.h"
 #include "food/ingredient_text.h"
+#include "recipe_formats/text_measures.h"
 
 namespace savora::food {
 namespace {
 
 IngredientText split(std::string_view line) {
   return splitIngredientText(line, [](std::string_view word) {
-    exchange::TextMeasure found = exchange::knownMeasure(word);
+    recipe_formats::TextMeasure found = recipe_formats::knownMeasure(word);
     return MeasureWord{std::move(found.unit), std::move(found.words)};
   });
 }

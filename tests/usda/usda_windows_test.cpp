@@ -89,8 +89,9 @@ TEST_F(UsdaWindowTest, TheSearchShowsTheBestMatchesAsTheUserTypes) {
 
 TEST_F(UsdaWindowTest, TheIngredientWindowAddsAUsdaBrandAndPrefersIt) {
   const long butter = ingredients.addByName("butter");
-  auto* w = new food::IngredientInformationWindow({ingredients, brands, units, groups, recipes},
-                                                  user, {}, butter, 0, {});
+  auto* w =
+      new food::IngredientInformationWindow({ingredients, brands, units, groups, recipes}, user, {},
+                                            butter, 0, {}, usdaLookup(user, units, groups));
   UI_WINDOW_MANAGER::instance().add(w);
   click(w, "USDA_NUTRIENTS");
   ASSERT_TRUE(searchWindow());
@@ -118,7 +119,8 @@ TEST_F(UsdaWindowTest, TheBrandWindowTakesUsdaValuesAndKeepsItsPackage) {
   mine.packageUnit = unit("pound");
   mine.servingsInPackage = 32;
   const long uid = brands.save(mine, 0);
-  auto* w = new food::BrandInformationWindow({brands, units, groups}, user, {}, uid, butter, {});
+  auto* w = new food::BrandInformationWindow({brands, units, groups}, user, {}, uid, butter, {},
+                                             usdaLookup(user, units, groups));
   UI_WINDOW_MANAGER::instance().add(w);
   click(w, "USDA_NUTRIENTS");
   ASSERT_TRUE(searchWindow());

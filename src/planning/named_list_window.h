@@ -1,12 +1,27 @@
-// Save and Close of the menu and plan windows, through their named-list rules, handing the result
-// back to the exit check that may be waiting for the save.
+// What the menu and plan windows share around their named-list rules: showing the list of names,
+// the row a Rename event is about, and Save and Close, handing the result back to the exit check
+// that may be waiting for the save.
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "planning/named_list_choice.h"
+#include "planning/named_list_events.h"
+#include "toolkit/uiw_window.h"
 
 namespace savora::planning {
+
+// The names a list object shows, top to bottom.
+std::vector<std::string> listedNames(const toolkit::UIW_VT_LIST& names);
+// Fills the list of names, selects the current one and titles the window.
+void showNamedList(toolkit::UIW_WINDOW& window, toolkit::UIW_VT_LIST& names,
+                   const NamedListShown& shown);
+// The row a Rename event is about: the row dropped from the list of names, or the selected one
+// when the Rename button (MAGNIFY_BUTTON) was clicked; -1 for anything else.
+int renameRow(toolkit::UIW_WINDOW& window, const toolkit::UIW_VT_LIST& names,
+              const toolkit::UI_EVENT& event);
 
 // Saves the current list; when saved and `closeAfter`, closes the window with `close`.
 void saveNamedList(NamedListChoice& choice, bool closeAfter, int* exitState,

@@ -50,11 +50,10 @@ YearWindow::YearWindow(YearWindowServices services)
       services_(std::move(services)),
       choice_(services_.years, services_.user, kPlanTexts,
               {[this](long uid) { return write(uid); }, [this](long uid) { load(uid); },
-               [this] { plans_->setFocus(); },
-               [this] {
-                 fillPlans();
-                 reselectCurrent();
-               }}) {
+               [this] { plans_->setFocus(); }, [this] { events_.refresh(); }}),
+      events_(choice_, [this](const NamedListShown& shown) {
+        showNamedList(*this, *plans_, shown);
+      }) {
   resolve(kYearWindowSpec);
   for (int month = 0; month < kMonthsInYear; ++month)
     months_[size_t(month)] = Get<UIW_VT_LIST>(monthListName(month));
@@ -71,25 +70,14 @@ YearWindow::YearWindow(YearWindowServices services)
   });
 
   WaitPointer wait(services_.user);
-  fillPlans();
   fillMenus();
-  if (plans_->count() > 0 && plans_->entry(0).text != kPlanTexts.newEntry) {
-    choice_.load(plans_->entry(0).text);
-  } else {
-    choice_.load(kPlanTexts.newEntry);
-  }
-  reselectCurrent();
+  events_.start({});
 }
 
 std::vector<long> YearWindow::monthMenus(int month) const {
   std::vector<long> uids;
   for (const ListEntry& entry : months_[size_t(month)]->entries()) uids.push_back(entry.id);
   return uids;
-}
-
-void YearWindow::fillPlans() {
-  plans_->clear();
-  for (const std::string& name : choice_.listEntries()) plans_->add({name});
 }
 
 void YearWindow::fillMenus() {
@@ -111,11 +99,6 @@ void YearWindow::menusChanged() {
       }
     }
   }
-}
-
-void YearWindow::reselectCurrent() {
-  plans_->setCurrent(plans_->findText(choice_.current()));
-  setTitle(choice_.hasName() ? formatText("Plan - %s", choice_.current().c_str()) : "Plan");
 }
 
 void YearWindow::load(long uid) {
@@ -140,35 +123,6 @@ bool YearWindow::write(long uid) {
   }
   services_.years.replaceEntries(uid, items);
   return true;
-}
-
-void YearWindow::planChosen() {
-  const int row = plans_->current();
-  if (row < 0) return;
-  choice_.choose(plans_->entry(row).text);
-  fillPlans();
-  reselectCurrent();
-}
-
-void YearWindow::renameDropped(const UI_EVENT& event) {
-  // A name dropped from the list, or the button clicked: the selected name.
-  const bool clicked = event.source == Get("MAGNIFY_BUTTON");
-  if (event.source != plans_ && !clicked) return;
-  const int row = clicked ? plans_->current() : int(event.values[0]);
-  if (row < 0 || row >= plans_->count()) return;
-  if (!choice_.renameDropped(plans_->entry(row).text)) return;
-  fillPlans();
-  reselectCurrent();
-}
-
-void YearWindow::deletePlan() {
-  const int row = plans_->current();
-  if (row < 0) return;
-  const bool wasCurrent = platform::equalsIgnoreCase(plans_->entry(row).text, choice_.current());
-  if (!choice_.remove(plans_->entry(row).text)) return;
-  fillPlans();
-  if (wasCurrent) choice_.load(plans_->entry(std::min(row, plans_->count() - 1)).text);
-  reselectCurrent();
 }
 
 int YearWindow::monthOf(const UI_WINDOW_OBJECT* object) const {
@@ -251,18 +205,16 @@ int YearWindow::Event(const UI_EVENT& event) {
   }
   switch (code) {
     case kPlanChosen:
-      planChosen();
+      events_.chosen(listedNames(*plans_), plans_->current());
       break;
     case kNewPlanClicked:
-      choice_.choose(kPlanTexts.newEntry);
-      fillPlans();
-      reselectCurrent();
+      events_.newClicked();
       break;
     case kDropOnMagnifier:
-      renameDropped(event);
+      events_.renameDropped(listedNames(*plans_), renameRow(*this, *plans_, event));
       break;
     case kDeletePlan:
-      deletePlan();
+      events_.deleteAt(listedNames(*plans_), plans_->current());
       break;
     case kMenusChanged:
       menusChanged();

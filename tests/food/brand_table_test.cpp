@@ -30,12 +30,7 @@ class BrandTableTest : public ProgramFoldersTest,
   }
 
   BrandRecord package(const char* name, const char* size, long unit = 0) {
-    BrandRecord r;
-    r.name = name;
-    r.ingredient = cheese;
-    r.packageSize = size;
-    r.packageUnit = unit == 0 ? ounce : unit;
-    return r;
+    return savora::testing::brandRecord(name, cheese, size, unit == 0 ? ounce : unit);
   }
 
   long cup = 0, ounce = 0, pound = 0, cheese = 0;

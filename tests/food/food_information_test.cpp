@@ -48,12 +48,7 @@ class FoodInformationTest : public savora::testing::ProgramFoldersTest,
   void TearDown() override { savora::testing::closeWindowObjects(); }
 
   long addBrand(const char* name, long ingredient, const char* size = "8") {
-    BrandRecord r;
-    r.name = name;
-    r.ingredient = ingredient;
-    r.packageSize = size;
-    r.packageUnit = ounce;
-    return brands.save(r, 0);
+    return brands.save(savora::testing::brandRecord(name, ingredient, size, ounce), 0);
   }
   FoodTables tables() { return {ingredients, brands, units, groups, recipes}; }
   IngredientInformationWindow* openIngredient(long uid, long selectBrand = 0) {

@@ -48,6 +48,16 @@ inline food::BrandRecord brandRecord(const std::string& name, long ingredient, c
   return r;
 }
 
+// Gives a new ingredient of that name `brand` as its preferred brand; returns its UID.
+inline long addPreferred(food::IngredientTable& ingredients, food::BrandTable& brands,
+                         const std::string& name, food::BrandRecord brand,
+                         const std::string& plural = "") {
+  const long ingredient = ingredients.save({name, plural, false, 0, 0}, 0);
+  brand.ingredient = ingredient;
+  ingredients.save({name, plural, false, brands.save(brand, 0), 0}, ingredient);
+  return ingredient;
+}
+
 template <class UserType>
 struct Kitchen {
   // Call with the program folder current.
@@ -64,13 +74,9 @@ struct Kitchen {
            units.saveRecord({"tablespoon", "T", food::kVolumeUnit, "3", 1, 2, 1, 0}, 0) == 2 &&
            units.saveRecord({"ounce", "oz", food::kWeightUnit, "", 0, 4, 1, 0}, 0) == 3;
   }
-  // The preferred brand of a new ingredient of that name; returns the ingredient's UID.
   long addPreferred(const std::string& name, food::BrandRecord brand,
                     const std::string& plural = "") {
-    const long ingredient = ingredients.save({name, plural, false, 0, 0}, 0);
-    brand.ingredient = ingredient;
-    ingredients.save({name, plural, false, brands.save(brand, 0), 0}, ingredient);
-    return ingredient;
+    return testing::addPreferred(ingredients, brands, name, std::move(brand), plural);
   }
 
   UserType user;

@@ -8,7 +8,6 @@
 #include "food/package_choice.h"
 #include "kitchen.h"
 #include "program_folders.h"
-#include "recipe_line.h"
 #include "scripted_user.h"
 
 namespace savora::food {

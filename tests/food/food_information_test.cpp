@@ -12,7 +12,6 @@
 #include "food/ingredient_information_window.h"
 #include "kitchen.h"
 #include "program_folders.h"
-#include "recipe_line.h"
 #include "scripted_user.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/object_store.h"

@@ -28,11 +28,7 @@ class NutritionTest : public recipe::RecipeEditTest {
   }
 
   static store::RecipeLine line(const char* quantity, long unit, long code) {
-    store::RecipeLine l;
-    l.quantity = quantity;
-    l.unit = unit;
-    l.ingredient = code;
-    return l;
+    return savora::testing::recipeLine(quantity, unit, code);
   }
 
   // Saves a recipe of these lines; `uid` rewrites an existing one.

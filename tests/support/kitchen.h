@@ -11,6 +11,7 @@
 #include "food/food_group_table.h"
 #include "food/ingredient_table.h"
 #include "food/unit_table.h"
+#include "store/recipe.h"
 #include "store/recipe_table.h"
 #include "store/table_store.h"
 
@@ -30,6 +31,18 @@ inline food::UnitRecord unitRecord(const char* name, const char* abbreviation,
   r.smallestMeasure = measure;
   r.type = type;
   return r;
+}
+
+// An ingredient line of a recipe.
+inline store::RecipeLine recipeLine(const char* quantity, long unit, long ingredient,
+                                    const char* info1 = "", const char* info2 = "") {
+  store::RecipeLine line;
+  line.quantity = quantity;
+  line.unit = unit;
+  line.ingredient = ingredient;
+  line.info1 = info1;
+  line.info2 = info2;
+  return line;
 }
 
 // A brand of `ingredient` sold in packages of `package` `packageUnit`, holding `servings`

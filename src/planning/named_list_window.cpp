@@ -1,5 +1,9 @@
 #include "planning/named_list_window.h"
 
+#include <QListWidget>
+
+#include "codes/program_codes.h"
+#include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
 
 namespace savora::planning {
@@ -24,22 +28,38 @@ int renameRow(toolkit::UIW_WINDOW& window, const toolkit::UIW_VT_LIST& names,
   return event.source == &names ? int(event.values[0]) : -1;
 }
 
-void saveNamedList(NamedListChoice& choice, bool closeAfter, int* exitState,
-                   const std::function<void()>& close) {
-  if (!choice.save()) {
-    toolkit::exitSaveFailed(exitState);
-    return;
-  }
-  if (!closeAfter) return;
-  close();
-  toolkit::exitSaveDone(exitState);
+void postNewEntryClicks(toolkit::UIW_WINDOW& window, toolkit::UIW_VT_LIST& names,
+                        const NamedListChoice& choice, int event) {
+  auto* list = static_cast<QListWidget*>(names.widget());
+  QObject::connect(list, &QListWidget::itemClicked, list,
+                   [&window, &choice, event](QListWidgetItem* item) {
+                     if (item && !choice.hasName() &&
+                         item->text() == QString::fromUtf8(choice.texts().newEntry))
+                       window.post(toolkit::UI_EVENT(event));
+                   });
 }
 
-void leaveNamedList(NamedListChoice& choice, int* exitState, const std::function<void()>& close) {
-  if (choice.close()) {
-    close();
-  } else {
-    toolkit::exitSaveFailed(exitState);
+bool saveOrLeaveNamedList(NamedListChoice& choice, int code, int* exitState,
+                          const std::function<void()>& close) {
+  switch (code) {
+    case codes::kSave:
+    case codes::kSaveRequest:
+      if (!choice.save()) {
+        toolkit::exitSaveFailed(exitState);
+      } else if (code == codes::kSaveRequest) {
+        close();
+        toolkit::exitSaveDone(exitState);
+      }
+      return true;
+    case toolkit::S_CLOSE:
+      if (choice.close()) {
+        close();
+      } else {
+        toolkit::exitSaveFailed(exitState);
+      }
+      return true;
+    default:
+      return false;
   }
 }
 

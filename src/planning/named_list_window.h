@@ -1,6 +1,6 @@
 // What the menu and plan windows share around their named-list rules: showing the list of names,
-// the row a Rename event is about, and Save and Close, handing the result back to the exit check
-// that may be waiting for the save.
+// clicks on "<new ...>", the row a Rename event is about, and Save and Close, handing the result
+// back to the exit check that may be waiting for the save.
 #pragma once
 
 #include <functional>
@@ -23,10 +23,15 @@ void showNamedList(toolkit::UIW_WINDOW& window, toolkit::UIW_VT_LIST& names,
 int renameRow(toolkit::UIW_WINDOW& window, const toolkit::UIW_VT_LIST& names,
               const toolkit::UI_EVENT& event);
 
-// Saves the current list; when saved and `closeAfter`, closes the window with `close`.
-void saveNamedList(NamedListChoice& choice, bool closeAfter, int* exitState,
-                   const std::function<void()>& close);
-// Closes the window unless the save question was cancelled or the save failed.
-void leaveNamedList(NamedListChoice& choice, int* exitState, const std::function<void()>& close);
+// A click on "<new ...>" while it is current changes no selection: it posts `event` to the window
+// so that the name is asked for again.
+void postNewEntryClicks(toolkit::UIW_WINDOW& window, toolkit::UIW_VT_LIST& names,
+                        const NamedListChoice& choice, int event);
+
+// Save saves the current list; the exit check's save request saves and then closes the window
+// with `close`; Close closes it unless the save question was cancelled or the save failed. False
+// for any other event.
+bool saveOrLeaveNamedList(NamedListChoice& choice, int code, int* exitState,
+                          const std::function<void()>& close);
 
 }  // namespace savora::planning

@@ -1,6 +1,5 @@
 #include "planning/week_window.h"
 
-#include <QListWidget>
 #include <algorithm>
 
 #include "bookshelf/book_table.h"
@@ -11,7 +10,6 @@
 #include "planning/named_list_window.h"
 #include "platform/text.h"
 #include "store/recipe_table.h"
-#include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/qt_media_player.h"
 #include "toolkit/window_manager.h"
@@ -94,12 +92,7 @@ WeekWindow::WeekWindow(WeekWindowServices services, const std::string& menuName)
   Get("LIST_BUTTON")->setSelectable(bool(services_.list));
   Get("PICK_BUTTON")->setSelectable(bool(services_.pickFromShelf));
 
-  // "<new ...>" chosen while it is current (no selection change): a click on it asks again.
-  auto* names = static_cast<QListWidget*>(menus_->widget());
-  QObject::connect(names, &QListWidget::itemClicked, names, [this](QListWidgetItem* item) {
-    if (item && !choice_.hasName() && item->text() == QString::fromUtf8(kMenuTexts.newEntry))
-      post(UI_EVENT(kNewMenuClicked));
-  });
+  postNewEntryClicks(*this, *menus_, choice_, kNewMenuClicked);
 
   WaitPointer wait(services_.user);
   fillCombos();
@@ -364,14 +357,6 @@ void WeekWindow::playVideo(const std::string& path) {
 // ---------------------------------------------------------------------------------------------
 // Saving and closing
 
-void WeekWindow::saveRequested(bool closeAfter) {
-  saveNamedList(choice_, closeAfter, services_.exitState, [this] { close(); });
-}
-
-void WeekWindow::leave() {
-  leaveNamedList(choice_, services_.exitState, [this] { close(); });
-}
-
 void WeekWindow::close() {
   if (closed_) return;
   closed_ = true;
@@ -385,6 +370,7 @@ int WeekWindow::Event(const UI_EVENT& event) {
     dropOnDay(event);
     return code;
   }
+  if (saveOrLeaveNamedList(choice_, code, services_.exitState, [this] { close(); })) return code;
   switch (code) {
     case codes::kRecipesChanged:
       recipesChanged();
@@ -432,20 +418,11 @@ int WeekWindow::Event(const UI_EVENT& event) {
       if (const std::string name = services_.shelf.recipes.nameOf(event.values[0]); !name.empty())
         addToDay(lastDay_, event.values[0], name);
       break;
-    case codes::kSave:
-      saveRequested(false);
-      break;
-    case kSaveRequest:
-      saveRequested(true);
-      break;
     case codes::kPrint:
       if (services_.print) services_.print(*this);
       break;
     case codes::kList:
       if (services_.list) services_.list(*this);
-      break;
-    case S_CLOSE:
-      leave();
       break;
     default:
       if (!mediaTab_.handle(code)) return UIW_WINDOW::Event(event);

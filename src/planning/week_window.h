@@ -93,9 +93,7 @@ class WeekWindow : public toolkit::UIW_WINDOW {
   void removeMeal();
   void openRecipe(const toolkit::UI_EVENT& event);
   void playVideo(const std::string& path);
-  void saveRequested(bool closeAfter);
   void close();
-  void leave();
   // The day a list shows, or -1 for another object.
   int dayOf(const toolkit::UI_WINDOW_OBJECT* object) const;
 

@@ -1,12 +1,10 @@
 #include "planning/year_window.h"
 
-#include <QListWidget>
 #include <algorithm>
 
 #include "codes/program_codes.h"
 #include "planning/named_list_window.h"
 #include "platform/text.h"
-#include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/window_manager.h"
 
@@ -62,12 +60,7 @@ YearWindow::YearWindow(YearWindowServices services)
   Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
   Get("LIST_BUTTON")->setSelectable(bool(services_.list));
 
-  // "<new ...>" chosen while it is current (no selection change): a click on it asks again.
-  auto* names = static_cast<QListWidget*>(plans_->widget());
-  QObject::connect(names, &QListWidget::itemClicked, names, [this](QListWidgetItem* item) {
-    if (item && !choice_.hasName() && item->text() == QString::fromUtf8(kPlanTexts.newEntry))
-      post(UI_EVENT(kNewPlanClicked));
-  });
+  postNewEntryClicks(*this, *plans_, choice_, kNewPlanClicked);
 
   WaitPointer wait(services_.user);
   fillMenus();
@@ -183,14 +176,6 @@ void YearWindow::removeMenu() {
   choice_.setModified();
 }
 
-void YearWindow::saveRequested(bool closeAfter) {
-  saveNamedList(choice_, closeAfter, services_.exitState, [this] { close(); });
-}
-
-void YearWindow::leave() {
-  leaveNamedList(choice_, services_.exitState, [this] { close(); });
-}
-
 void YearWindow::close() {
   if (closed_) return;
   closed_ = true;
@@ -203,6 +188,7 @@ int YearWindow::Event(const UI_EVENT& event) {
     dropOnMonth(event);
     return code;
   }
+  if (saveOrLeaveNamedList(choice_, code, services_.exitState, [this] { close(); })) return code;
   switch (code) {
     case kPlanChosen:
       events_.chosen(listedNames(*plans_), plans_->current());
@@ -231,20 +217,11 @@ int YearWindow::Event(const UI_EVENT& event) {
       if (!name.empty() && services_.openMenu) services_.openMenu(name);
       break;
     }
-    case codes::kSave:
-      saveRequested(false);
-      break;
-    case kSaveRequest:
-      saveRequested(true);
-      break;
     case codes::kPrint:
       if (services_.print) services_.print(*this);
       break;
     case codes::kList:
       if (services_.list) services_.list(*this);
-      break;
-    case S_CLOSE:
-      leave();
       break;
     default:
       return UIW_WINDOW::Event(event);

@@ -53,8 +53,6 @@ class YearWindow : public toolkit::UIW_WINDOW {
   bool write(long uid);
   void dropOnMonth(const toolkit::UI_EVENT& event);
   void removeMenu();
-  void saveRequested(bool closeAfter);
-  void leave();
   void close();
   int monthOf(const toolkit::UI_WINDOW_OBJECT* object) const;
 

@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "food/brand_table.h"
 #include "food/food_group_table.h"

@@ -36,19 +36,11 @@ struct Kitchen : bench::BenchKitchen {
     std::vector<long> foods;
     for (int i = 0; i < kFoods; ++i) {
       const std::string name = "food " + std::to_string(i);
-      const long ingredient = ingredients.save({name, name + "s", false, 0, 0}, 0);
-      food::BrandRecord r;
-      r.name = name;
-      r.ingredient = ingredient;
-      r.packageSize = "2";
-      r.packageUnit = cup;
+      food::BrandRecord r = testing::brandRecord(name, 0, "2", cup, "1", cup, 2);
       r.price = 1.5;
       r.group = groupUids[size_t(i) % groupUids.size()];
-      r.serving = "1";
-      r.servingUnit = cup;
-      r.servingsInPackage = 2;
       r.nutrients[food::kCalories] = 120;
-      ingredients.save({name, name + "s", false, brands.save(r, 0), 0}, ingredient);
+      const long ingredient = addPreferred(name, r, name + "s");
       foods.push_back(ingredient);
     }
     const long chapter = chapters.add("Dinners", books.add("Family", "", ""), "", "");

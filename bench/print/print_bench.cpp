@@ -52,15 +52,7 @@ class NullCanvas : public toolkit::Canvas {
 struct Kitchen : bench::BenchKitchen {
   Kitchen() : BenchKitchen("print-bench") {
     auto addUnit = [this](const char* name, const char* conversion, long to, long type) {
-      food::UnitRecord r;
-      r.name = name;
-      r.abbreviation = name;
-      r.conversion = conversion;
-      r.conversionUnit = to;
-      r.adjust = 1;
-      r.smallestMeasure = 4;
-      r.type = type;
-      return units.saveRecord(r, 0);
+      return units.saveRecord(testing::unitRecord(name, name, conversion, to, 1, 4, type), 0);
     };
     const long teaspoon = addUnit("teaspoon", "", 0, food::kVolumeUnit);
     const long tablespoon = addUnit("tablespoon", "3", teaspoon, food::kVolumeUnit);
@@ -75,18 +67,10 @@ struct Kitchen : bench::BenchKitchen {
     recipe.instructions = std::string(400, 'y') + " " + std::string(300, 'z');
     for (int i = 0; i < store::kRecipeLines; ++i) {
       const std::string name = "food " + std::to_string(i);
-      const long food = ingredients.save({name, "", false, 0, 0}, 0);
-      food::BrandRecord b;
-      b.name = name + " brand";
-      b.ingredient = food;
-      b.packageSize = "16";
-      b.packageUnit = ounce;
-      b.serving = "1";
-      b.servingUnit = ounce;
-      b.servingsInPackage = 16;
+      food::BrandRecord b = testing::brandRecord(name + " brand", 0, "16", ounce, "1", ounce, 16);
       b.equivalence1 = {"1", cup, "8", ounce};
       for (double& n : b.nutrients) n = 10 + i;
-      ingredients.save({name, "", false, brands.save(b, 0), 0}, food);
+      const long food = addPreferred(name, b);
       store::RecipeLine& line = recipe.lines[size_t(i)];
       line.quantity = i % 2 ? "1 1/2" : "2";
       line.unit = i % 3 == 0 ? tablespoon : cup;

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "codes/program_codes.h"
+#include "food/unsaved_ingredient.h"
 #include "platform/text.h"
 #include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
@@ -128,11 +129,7 @@ int IngredientInformationWindow::Event(const UI_EVENT& event) {
 }
 
 void IngredientInformationWindow::openBrand() {
-  if (newBrandSelected() && uid_ == 0) {
-    user_.message("Wait!", "ASTERISK", Buttons::Ok,
-                  "You must first create the new ingredient\r\nbefore you create a new brand!");
-    return;
-  }
+  if (newBrandSelected() && !ingredientSavedFor(user_, uid_, BrandStep::Create)) return;
   const long brand = selectedBrand();
   if (brand == 0 && !newBrandSelected()) {
     user_.message("Nothing to Open", "INFORMATION", Buttons::Ok,
@@ -148,11 +145,7 @@ void IngredientInformationWindow::openBrand() {
 }
 
 void IngredientInformationWindow::usdaNutrients() {
-  if (uid_ == 0) {
-    user_.message("Wait!", "ASTERISK", Buttons::Ok,
-                  "You must first create the new ingredient\r\nbefore you create a new brand!");
-    return;
-  }
+  if (!ingredientSavedFor(user_, uid_, BrandStep::Create)) return;
   const std::string name = platform::trim(name_->text());
   if (!usda_.newBrand) return;
   usda_.newBrand(platform::formatText("Choose the USDA food whose nutrients %s has.", name.c_str()),
@@ -181,11 +174,7 @@ void IngredientInformationWindow::makePreferred() {
   const long brand = selectedBrand();
   if (brand == 0) return;
   if (tables_.brands.ingredientOf(brand) != uid_) {
-    if (uid_ == 0) {
-      user_.message("Wait!", "ASTERISK", Buttons::Ok,
-                    "You must first create the new ingredient\r\nbefore you assign a brand to it!");
-      return;
-    }
+    if (!ingredientSavedFor(user_, uid_, BrandStep::Assign)) return;
     tables_.brands.assign(brand, uid_);
   }
   preferred_ = brand;
@@ -202,11 +191,7 @@ void IngredientInformationWindow::reassign() {
   }
   const std::string name = tables_.brands.nameOf(brand);
   if (tables_.brands.ingredientOf(brand) == 0) {
-    if (uid_ == 0) {
-      user_.message("Wait!", "ASTERISK", Buttons::Ok,
-                    "You must first create the new ingredient\r\nbefore you assign a brand to it!");
-      return;
-    }
+    if (!ingredientSavedFor(user_, uid_, BrandStep::Assign)) return;
     if (user_.message("Assign Brand?", "QUESTION", Buttons::YesNo,
                       platform::formatText("Would you like to assign %s to this ingredient?",
                                            name.c_str())) == Button::Yes) {

@@ -1,10 +1,7 @@
 #include "food/unit_information_window.h"
 
-#include <charconv>
-
 #include "codes/program_codes.h"
-#include "food/quantity.h"
-#include "platform/text.h"
+#include "food/unit_merge.h"
 #include "toolkit/storable_text.h"
 #include "toolkit/window_manager.h"
 
@@ -18,24 +15,6 @@ using namespace savora::codes;
 using namespace savora::codes::unit_information_window;
 
 const char* const kNoUnit = "<None>";
-
-// A smallest measure typed as a whole number within the accepted range.
-std::optional<long> readSmallestMeasure(std::string_view text) {
-  const std::string trimmed = platform::trim(text);
-  long value = 0;
-  const char* end = trimmed.data() + trimmed.size();
-  const auto [stop, error] = std::from_chars(trimmed.data(), end, value);
-  if (trimmed.empty() || error != std::errc() || stop != end) return std::nullopt;
-  if (value < kMinimumSmallestMeasure || value > kMaximumSmallestMeasure) return std::nullopt;
-  return value;
-}
-
-// The name as units keep it: trimmed, without a plural "s".
-std::string singularName(std::string_view typed) {
-  std::string name = platform::trim(typed);
-  if (!name.empty() && (name.back() == 's' || name.back() == 'S')) name.pop_back();
-  return platform::trimRight(name);
-}
 
 }  // namespace
 
@@ -114,64 +93,16 @@ int UnitInformationWindow::Event(const UI_EVENT& event) {
 
 void UnitInformationWindow::ok() {
   if (!toolkit::fieldsStorable(*this, user_)) return;
-  UnitRecord edited = loaded_;
-  edited.name = singularName(name_->text());
-  if (edited.name.empty()) {
-    user_.message("Error!", "EXCLAMATION", Buttons::Ok, "You must enter a name!");
-    return;
-  }
-  edited.abbreviation = platform::trim(abbreviation_->text());
-  if (edited.abbreviation.empty()) {
-    user_.message("Error!", "EXCLAMATION", Buttons::Ok, "You must enter an abbreviation!");
-    return;
-  }
-  edited.type = weight_->isChecked() ? kWeightUnit : kVolumeUnit;
-  edited.conversion = platform::trim(number_->text());
-  edited.conversionUnit = unitChooser_.selected();
-  edited.adjust = adjust_->isChecked() ? 1 : 0;
-  const auto measure = readSmallestMeasure(smallestMeasure_->text());
-  if (parseQuantity(edited.conversion) < 0 || !measure) {
-    user_.message("Wait!", "HAND", Buttons::Ok,
-                  "The conversion number is negative or\r\notherwise invalid. This will cause "
-                  "an\r\nerror when the shopping list is generated.\r\nPlease check the numbers "
-                  "entered. Press\r\nF1 for more help.\r\n");
-    return;
-  }
-  edited.smallestMeasure = *measure;
-  if (!unitRecordsDiffer(loaded_, edited)) {
-    close();
-    return;
-  }
-
-  // The unit that already has the name (or the abbreviation), when it is another one.
-  auto owner = [this](const std::string& text, const std::string& loadedText, bool abbreviation) {
-    if (!loadedText.empty() && platform::equalsIgnoreCase(text, loadedText)) return 0L;
-    if (!units_.findText(text, abbreviation)) return 0L;
-    const long uid = units_.number("UID");
-    return uid == uid_ ? 0L : uid;
-  };
-  const long nameOwner = owner(edited.name, loaded_.name, false);
-  const long abbreviationOwner = owner(edited.abbreviation, loaded_.abbreviation, true);
-
-  if (uid_ == 0 || (nameOwner == 0 && abbreviationOwner == 0)) {
-    if (nameOwner != 0 || abbreviationOwner != 0) {
-      user_.message("Error!", "EXCLAMATION", Buttons::Ok, "That name is already on the list!");
-      return;
-    }
-    const long saved = units_.saveRecord(edited, uid_);
-    if (saved == 0) return;  // the table could not be written: the entries stay on screen
-    if (listChanged_) listChanged_(saved);
-    close();
-    return;
-  }
-
-  // An existing unit renamed to another unit: the user may merge the two.
-  const long other = nameOwner != 0 ? nameOwner : abbreviationOwner;
-  if (user_.message("Replace Unit?", "QUESTION", Buttons::YesNo,
-                    "That unit already exists!\r\nDo you want to replace it?") == Button::Yes) {
-    units_.replace(uid_, other, recipes_);
-    if (listChanged_) listChanged_(other);
-  }
+  const UnitEntries entries{name_->text(),
+                            abbreviation_->text(),
+                            weight_->isChecked() ? kWeightUnit : kVolumeUnit,
+                            number_->text(),
+                            unitChooser_.selected(),
+                            smallestMeasure_->text(),
+                            adjust_->isChecked()};
+  const UnitSaved saved = saveUnit(units_, recipes_, user_, uid_, loaded_, entries);
+  if (!saved.done) return;
+  if (saved.changed != 0 && listChanged_) listChanged_(saved.changed);
   close();
 }
 

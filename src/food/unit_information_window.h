@@ -1,7 +1,6 @@
 // UNIT_INFORMATION: edits one unit (or a new one): its name and abbreviation, volume or weight,
 // the definition "1 unit = NUMBER UNIT", the smallest measure its quantities are written in and
-// whether serving adjustment may move quantities to it. OK checks the entries, saves, or offers
-// to replace the unit by another one that already has the name.
+// whether serving adjustment may move quantities to it. OK saves through the unit merge rules.
 #pragma once
 
 #include <functional>
@@ -17,10 +16,6 @@
 namespace savora::food {
 
 extern const toolkit::WindowSpec kUnitInformationSpec;
-
-// Smallest measures the window accepts: 1 writes whole numbers only, 64 goes down to 64ths.
-inline constexpr long kMinimumSmallestMeasure = 1;
-inline constexpr long kMaximumSmallestMeasure = 64;
 
 class UnitInformationWindow : public toolkit::UIW_WINDOW {
  public:

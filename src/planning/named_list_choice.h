@@ -56,6 +56,7 @@ class NamedListChoice {
   bool modified() const { return modified_; }
   void setModified() { modified_ = true; }
   const NamedListTexts& texts() const { return texts_; }
+  bool exists(const std::string& name) { return table_.uidOf(name) != -1; }
 
   // The names to list, in NAME_TAG order, then "<new ...>".
   std::vector<std::string> listEntries();

@@ -1,6 +1,5 @@
 #include "planning/week_window.h"
 
-#include <QListWidget>
 #include <algorithm>
 
 #include "bookshelf/book_table.h"
@@ -11,7 +10,6 @@
 #include "planning/named_list_window.h"
 #include "platform/text.h"
 #include "store/recipe_table.h"
-#include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/qt_media_player.h"
 #include "toolkit/window_manager.h"
@@ -73,11 +71,8 @@ WeekWindow::WeekWindow(WeekWindowServices services, const std::string& menuName)
       services_(std::move(services)),
       choice_(services_.weeks, services_.user, kMenuTexts,
               {[this](long uid) { return write(uid); }, [this](long uid) { load(uid); },
-               [this] { menus_->setFocus(); },
-               [this] {
-                 fillMenus();
-                 reselectCurrent();
-               }}),
+               [this] { menus_->setFocus(); }, [this] { events_.refresh(); }}),
+      events_(choice_, [this](const NamedListShown& shown) { showMenus(shown); }),
       mediaTab_(*this, mediaObjects(), media_, services_.user, services_.lookup,
                 soundPlayer(*this, std::move(services_.player)),
                 {[this] { choice_.setModified(); },
@@ -97,12 +92,7 @@ WeekWindow::WeekWindow(WeekWindowServices services, const std::string& menuName)
   Get("LIST_BUTTON")->setSelectable(bool(services_.list));
   Get("PICK_BUTTON")->setSelectable(bool(services_.pickFromShelf));
 
-  // "<new ...>" chosen while it is current (no selection change): a click on it asks again.
-  auto* names = static_cast<QListWidget*>(menus_->widget());
-  QObject::connect(names, &QListWidget::itemClicked, names, [this](QListWidgetItem* item) {
-    if (item && !choice_.hasName() && item->text() == QString::fromUtf8(kMenuTexts.newEntry))
-      post(UI_EVENT(kNewMenuClicked));
-  });
+  postNewEntryClicks(*this, *menus_, choice_, kNewMenuClicked);
 
   WaitPointer wait(services_.user);
   fillCombos();
@@ -110,21 +100,10 @@ WeekWindow::WeekWindow(WeekWindowServices services, const std::string& menuName)
   chapterFilter_->setChecked(services_.memory.chapterFilter);
   categoryFilter_->setChecked(services_.memory.categoryFilter);
   fillRecipes();
-  fillMenus();
-
   const std::string remembered = services_.memory.lastMenu > 0
                                      ? services_.weeks.nameOf(services_.memory.lastMenu)
                                      : std::string();
-  if (!menuName.empty() && services_.weeks.uidOf(menuName) != -1) {
-    choice_.load(menuName);
-  } else if (!remembered.empty()) {
-    choice_.load(remembered);
-  } else if (menus_->count() > 0 && menus_->entry(0).text != kMenuTexts.newEntry) {
-    choice_.load(menus_->entry(0).text);
-  } else {
-    choice_.load(kMenuTexts.newEntry);
-  }
-  reselectCurrent();
+  events_.start({menuName, remembered});
 }
 
 WeekWindow::~WeekWindow() {
@@ -151,22 +130,14 @@ std::vector<long> WeekWindow::dayRecipes(int day) const {
 // ---------------------------------------------------------------------------------------------
 // Lists
 
-void WeekWindow::fillMenus() {
-  std::vector<std::string> before;
-  for (const ListEntry& entry : menus_->entries()) before.push_back(entry.text);
-  menus_->clear();
-  const std::vector<std::string> names = choice_.listEntries();
-  for (const std::string& name : names) menus_->add({name});
+void WeekWindow::showMenus(const NamedListShown& shown) {
+  const std::vector<std::string> before = listedNames(*menus_);
+  showNamedList(*this, *menus_, shown);
   // The plan windows list the menus too.
-  if (names == before) return;
+  if (shown.entries == before) return;
   for (UIW_WINDOW* window : UI_WINDOW_MANAGER::instance().windows()) {
     if (window->kind() == codes::kKindPlan) window->post(UI_EVENT(year_window::kMenusChanged));
   }
-}
-
-void WeekWindow::reselectCurrent() {
-  menus_->setCurrent(menus_->findText(choice_.current()));
-  setTitle(choice_.hasName() ? formatText("Menu - %s", choice_.current().c_str()) : "Menu");
 }
 
 void WeekWindow::fillCombos() {
@@ -305,43 +276,6 @@ bool WeekWindow::write(long uid) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Menus
-
-void WeekWindow::menuChosen() {
-  const int row = menus_->current();
-  if (row < 0) return;
-  const bool changed = choice_.choose(menus_->entry(row).text);
-  fillMenus();
-  reselectCurrent();
-  (void)changed;
-}
-
-void WeekWindow::renameDropped(const UI_EVENT& event) {
-  // A name dropped from the list, or the button clicked: the selected name.
-  const bool clicked = event.source == Get("MAGNIFY_BUTTON");
-  if (event.source != menus_ && !clicked) return;
-  const int row = clicked ? menus_->current() : int(event.values[0]);
-  if (row < 0 || row >= menus_->count()) return;
-  if (!choice_.renameDropped(menus_->entry(row).text)) return;
-  fillMenus();
-  reselectCurrent();
-}
-
-void WeekWindow::deleteMenu() {
-  const int row = menus_->current();
-  if (row < 0) return;
-  const bool wasCurrent = platform::equalsIgnoreCase(menus_->entry(row).text, choice_.current());
-  if (!choice_.remove(menus_->entry(row).text)) return;
-  fillMenus();
-  if (wasCurrent) {
-    // The menu then selected is loaded.
-    const std::string next = menus_->entry(std::min(row, menus_->count() - 1)).text;
-    choice_.load(next);
-  }
-  reselectCurrent();
-}
-
-// ---------------------------------------------------------------------------------------------
 // Editing
 
 int WeekWindow::dayOf(const UI_WINDOW_OBJECT* object) const {
@@ -423,14 +357,6 @@ void WeekWindow::playVideo(const std::string& path) {
 // ---------------------------------------------------------------------------------------------
 // Saving and closing
 
-void WeekWindow::saveRequested(bool closeAfter) {
-  saveNamedList(choice_, closeAfter, services_.exitState, [this] { close(); });
-}
-
-void WeekWindow::leave() {
-  leaveNamedList(choice_, services_.exitState, [this] { close(); });
-}
-
 void WeekWindow::close() {
   if (closed_) return;
   closed_ = true;
@@ -444,29 +370,25 @@ int WeekWindow::Event(const UI_EVENT& event) {
     dropOnDay(event);
     return code;
   }
+  if (saveOrLeaveNamedList(choice_, code, services_.exitState, [this] { close(); })) return code;
   switch (code) {
     case codes::kRecipesChanged:
       recipesChanged();
       break;
     case kMenuChosen:
-      menuChosen();
+      events_.chosen(listedNames(*menus_), menus_->current());
       break;
     case kNewMenuClicked:
-      choice_.choose(kMenuTexts.newEntry);
-      fillMenus();
-      reselectCurrent();
+      events_.newClicked();
       break;
     case kShowMenu:
-      if (!event.text.empty() && choice_.choose(event.text)) {
-        fillMenus();
-        reselectCurrent();
-      }
+      events_.asked(event.text);
       break;
     case kDropOnMagnifier:
-      renameDropped(event);
+      events_.renameDropped(listedNames(*menus_), renameRow(*this, *menus_, event));
       break;
     case kDeleteMenu:
-      deleteMenu();
+      events_.deleteAt(listedNames(*menus_), menus_->current());
       break;
     case kDayChosen:
       if (const int day = dayOf(event.source); day >= 0) lastDay_ = day;
@@ -496,20 +418,11 @@ int WeekWindow::Event(const UI_EVENT& event) {
       if (const std::string name = services_.shelf.recipes.nameOf(event.values[0]); !name.empty())
         addToDay(lastDay_, event.values[0], name);
       break;
-    case codes::kSave:
-      saveRequested(false);
-      break;
-    case kSaveRequest:
-      saveRequested(true);
-      break;
     case codes::kPrint:
       if (services_.print) services_.print(*this);
       break;
     case codes::kList:
       if (services_.list) services_.list(*this);
-      break;
-    case S_CLOSE:
-      leave();
       break;
     default:
       if (!mediaTab_.handle(code)) return UIW_WINDOW::Event(event);

@@ -2,7 +2,8 @@
 // recipes are dragged onto from the filtered recipe list; the list of menus WEEK_LIST ending with
 // "<new menu>"; renaming by a drop on the Rename button; deleting; the menu's photo, sound and
 // video; saving, and the save question on choosing another menu and on closing. The named-list
-// rules are NamedListChoice's, shared with the plan window.
+// rules and the events of the list of menus are NamedListChoice's and NamedListEvents', shared
+// with the plan window.
 #pragma once
 
 #include <array>
@@ -15,6 +16,7 @@
 #include "media/media_lookup.h"
 #include "media/media_tab_widget.h"
 #include "planning/named_list_choice.h"
+#include "planning/named_list_events.h"
 #include "planning/week_table.h"
 #include "store/media_list.h"
 #include "toolkit/media_player.h"
@@ -76,7 +78,7 @@ class WeekWindow : public toolkit::UIW_WINDOW {
   const store::MediaReferences& media() const { return media_; }
 
  private:
-  void fillMenus();
+  void showMenus(const NamedListShown& shown);
   void fillCombos();
   void fillChapters();
   void fillRecipes();
@@ -86,24 +88,19 @@ class WeekWindow : public toolkit::UIW_WINDOW {
   void load(long uid);
   bool write(long uid);
   void recipesChanged();
-  void menuChosen();
-  void reselectCurrent();
-  void renameDropped(const toolkit::UI_EVENT& event);
-  void deleteMenu();
   void dropOnDay(const toolkit::UI_EVENT& event);
   void addToDay(int day, long recipe, const std::string& name, int at = -1);
   void removeMeal();
   void openRecipe(const toolkit::UI_EVENT& event);
   void playVideo(const std::string& path);
-  void saveRequested(bool closeAfter);
   void close();
-  void leave();
   // The day a list shows, or -1 for another object.
   int dayOf(const toolkit::UI_WINDOW_OBJECT* object) const;
 
   WeekWindowServices services_;
   store::MediaReferences media_;
   NamedListChoice choice_;
+  NamedListEvents events_;
   media::MediaTab mediaTab_;
   std::array<toolkit::UIW_VT_LIST*, kDaysInWeek> days_{};
   toolkit::UIW_VT_LIST* menus_;

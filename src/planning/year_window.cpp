@@ -1,12 +1,10 @@
 #include "planning/year_window.h"
 
-#include <QListWidget>
 #include <algorithm>
 
 #include "codes/program_codes.h"
 #include "planning/named_list_window.h"
 #include "platform/text.h"
-#include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/window_manager.h"
 
@@ -50,11 +48,10 @@ YearWindow::YearWindow(YearWindowServices services)
       services_(std::move(services)),
       choice_(services_.years, services_.user, kPlanTexts,
               {[this](long uid) { return write(uid); }, [this](long uid) { load(uid); },
-               [this] { plans_->setFocus(); },
-               [this] {
-                 fillPlans();
-                 reselectCurrent();
-               }}) {
+               [this] { plans_->setFocus(); }, [this] { events_.refresh(); }}),
+      events_(choice_, [this](const NamedListShown& shown) {
+        showNamedList(*this, *plans_, shown);
+      }) {
   resolve(kYearWindowSpec);
   for (int month = 0; month < kMonthsInYear; ++month)
     months_[size_t(month)] = Get<UIW_VT_LIST>(monthListName(month));
@@ -63,33 +60,17 @@ YearWindow::YearWindow(YearWindowServices services)
   Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
   Get("LIST_BUTTON")->setSelectable(bool(services_.list));
 
-  // "<new ...>" chosen while it is current (no selection change): a click on it asks again.
-  auto* names = static_cast<QListWidget*>(plans_->widget());
-  QObject::connect(names, &QListWidget::itemClicked, names, [this](QListWidgetItem* item) {
-    if (item && !choice_.hasName() && item->text() == QString::fromUtf8(kPlanTexts.newEntry))
-      post(UI_EVENT(kNewPlanClicked));
-  });
+  postNewEntryClicks(*this, *plans_, choice_, kNewPlanClicked);
 
   WaitPointer wait(services_.user);
-  fillPlans();
   fillMenus();
-  if (plans_->count() > 0 && plans_->entry(0).text != kPlanTexts.newEntry) {
-    choice_.load(plans_->entry(0).text);
-  } else {
-    choice_.load(kPlanTexts.newEntry);
-  }
-  reselectCurrent();
+  events_.start({});
 }
 
 std::vector<long> YearWindow::monthMenus(int month) const {
   std::vector<long> uids;
   for (const ListEntry& entry : months_[size_t(month)]->entries()) uids.push_back(entry.id);
   return uids;
-}
-
-void YearWindow::fillPlans() {
-  plans_->clear();
-  for (const std::string& name : choice_.listEntries()) plans_->add({name});
 }
 
 void YearWindow::fillMenus() {
@@ -111,11 +92,6 @@ void YearWindow::menusChanged() {
       }
     }
   }
-}
-
-void YearWindow::reselectCurrent() {
-  plans_->setCurrent(plans_->findText(choice_.current()));
-  setTitle(choice_.hasName() ? formatText("Plan - %s", choice_.current().c_str()) : "Plan");
 }
 
 void YearWindow::load(long uid) {
@@ -140,35 +116,6 @@ bool YearWindow::write(long uid) {
   }
   services_.years.replaceEntries(uid, items);
   return true;
-}
-
-void YearWindow::planChosen() {
-  const int row = plans_->current();
-  if (row < 0) return;
-  choice_.choose(plans_->entry(row).text);
-  fillPlans();
-  reselectCurrent();
-}
-
-void YearWindow::renameDropped(const UI_EVENT& event) {
-  // A name dropped from the list, or the button clicked: the selected name.
-  const bool clicked = event.source == Get("MAGNIFY_BUTTON");
-  if (event.source != plans_ && !clicked) return;
-  const int row = clicked ? plans_->current() : int(event.values[0]);
-  if (row < 0 || row >= plans_->count()) return;
-  if (!choice_.renameDropped(plans_->entry(row).text)) return;
-  fillPlans();
-  reselectCurrent();
-}
-
-void YearWindow::deletePlan() {
-  const int row = plans_->current();
-  if (row < 0) return;
-  const bool wasCurrent = platform::equalsIgnoreCase(plans_->entry(row).text, choice_.current());
-  if (!choice_.remove(plans_->entry(row).text)) return;
-  fillPlans();
-  if (wasCurrent) choice_.load(plans_->entry(std::min(row, plans_->count() - 1)).text);
-  reselectCurrent();
 }
 
 int YearWindow::monthOf(const UI_WINDOW_OBJECT* object) const {
@@ -229,14 +176,6 @@ void YearWindow::removeMenu() {
   choice_.setModified();
 }
 
-void YearWindow::saveRequested(bool closeAfter) {
-  saveNamedList(choice_, closeAfter, services_.exitState, [this] { close(); });
-}
-
-void YearWindow::leave() {
-  leaveNamedList(choice_, services_.exitState, [this] { close(); });
-}
-
 void YearWindow::close() {
   if (closed_) return;
   closed_ = true;
@@ -249,20 +188,19 @@ int YearWindow::Event(const UI_EVENT& event) {
     dropOnMonth(event);
     return code;
   }
+  if (saveOrLeaveNamedList(choice_, code, services_.exitState, [this] { close(); })) return code;
   switch (code) {
     case kPlanChosen:
-      planChosen();
+      events_.chosen(listedNames(*plans_), plans_->current());
       break;
     case kNewPlanClicked:
-      choice_.choose(kPlanTexts.newEntry);
-      fillPlans();
-      reselectCurrent();
+      events_.newClicked();
       break;
     case kDropOnMagnifier:
-      renameDropped(event);
+      events_.renameDropped(listedNames(*plans_), renameRow(*this, *plans_, event));
       break;
     case kDeletePlan:
-      deletePlan();
+      events_.deleteAt(listedNames(*plans_), plans_->current());
       break;
     case kMenusChanged:
       menusChanged();
@@ -279,20 +217,11 @@ int YearWindow::Event(const UI_EVENT& event) {
       if (!name.empty() && services_.openMenu) services_.openMenu(name);
       break;
     }
-    case codes::kSave:
-      saveRequested(false);
-      break;
-    case kSaveRequest:
-      saveRequested(true);
-      break;
     case codes::kPrint:
       if (services_.print) services_.print(*this);
       break;
     case codes::kList:
       if (services_.list) services_.list(*this);
-      break;
-    case S_CLOSE:
-      leave();
       break;
     default:
       return UIW_WINDOW::Event(event);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "planning/named_list_choice.h"
+#include "planning/named_list_events.h"
 #include "planning/week_table.h"
 #include "planning/year_table.h"
 #include "toolkit/uiw_window.h"
@@ -45,25 +46,19 @@ class YearWindow : public toolkit::UIW_WINDOW {
   std::vector<long> monthMenus(int month) const;
 
  private:
-  void fillPlans();
   void fillMenus();
   // Menus were made, renamed or deleted elsewhere: the lists show them as they are now.
   void menusChanged();
-  void reselectCurrent();
   void load(long uid);
   bool write(long uid);
-  void planChosen();
-  void renameDropped(const toolkit::UI_EVENT& event);
-  void deletePlan();
   void dropOnMonth(const toolkit::UI_EVENT& event);
   void removeMenu();
-  void saveRequested(bool closeAfter);
-  void leave();
   void close();
   int monthOf(const toolkit::UI_WINDOW_OBJECT* object) const;
 
   YearWindowServices services_;
   NamedListChoice choice_;
+  NamedListEvents events_;
   std::array<toolkit::UIW_VT_LIST*, kMonthsInYear> months_{};
   toolkit::UIW_VT_LIST* plans_;
   toolkit::UIW_VT_LIST* menus_;

@@ -19,6 +19,7 @@
 #include "codes/program_codes.h"
 #include "food/ingredient_table.h"
 #include "food/unit_table.h"
+#include "kitchen.h"
 #include "store/recipe_table.h"
 #include "toolkit/uiw_controls.h"
 #include "toolkit/uiw_lists.h"
@@ -44,12 +45,7 @@ class HandheldJourneyTest : public MainWindowTest {
     desktop = program / "desktop";
     fs::create_directories(desktop / "SmithJ");
     registerWindows(window(), tables, user, {state, settings, usage});
-    food::UnitRecord unit;
-    unit.name = "cup";
-    unit.abbreviation = "c";
-    unit.adjust = 1;
-    unit.smallestMeasure = 4;
-    cup = tables.units().saveRecord(unit, 0);
+    cup = tables.units().saveRecord(savora::testing::unitRecord("cup", "c", "", 0, 1, 4), 0);
     const long book = tables.books().add("Desserts", "", "");
     chapter = tables.chapters().add("Pies", book, "", "");
   }

@@ -5,14 +5,10 @@
 #include <vector>
 
 #include "food/food_conversion.h"
-#include "food/food_group_table.h"
-#include "food/ingredient_table.h"
 #include "food/package_choice.h"
-#include "food/unit_table.h"
+#include "kitchen.h"
 #include "program_folders.h"
-#include "recipe_line.h"
 #include "scripted_user.h"
-#include "store/recipe_table.h"
 
 namespace savora::food {
 namespace {
@@ -20,15 +16,12 @@ namespace {
 using savora::testing::ProgramFoldersTest;
 using savora::testing::ScriptedUser;
 
-class BrandTableTest : public ProgramFoldersTest {
+class BrandTableTest : public ProgramFoldersTest,
+                       public savora::testing::Kitchen<ScriptedUser> {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    for (store::TableModule* t : std::initializer_list<store::TableModule*>{
-             &units, &ingredients, &groups, &brands, &recipes}) {
-      t->open();
-    }
-    connectBrands(brands, units, ingredients, groups);
+    openKitchen();
     cup = units.saveRecord({"cup", "c", kVolumeUnit, "", 0, 4}, 0);
     ounce = units.saveRecord({"ounce", "oz", kWeightUnit, "", 0, 4}, 0);
     pound = units.saveRecord({"pound", "lb", kWeightUnit, "16", ounce, 4}, 0);
@@ -36,21 +29,9 @@ class BrandTableTest : public ProgramFoldersTest {
   }
 
   BrandRecord package(const char* name, const char* size, long unit = 0) {
-    BrandRecord r;
-    r.name = name;
-    r.ingredient = cheese;
-    r.packageSize = size;
-    r.packageUnit = unit == 0 ? ounce : unit;
-    return r;
+    return savora::testing::brandRecord(name, cheese, size, unit == 0 ? ounce : unit);
   }
 
-  ScriptedUser user;
-  store::TableStore store{user};
-  UnitTable units{store};
-  IngredientTable ingredients{store};
-  FoodGroupTable groups{store};
-  BrandTable brands{store, units};
-  store::RecipeTable recipes{store, "rc65"};
   long cup = 0, ounce = 0, pound = 0, cheese = 0;
 };
 

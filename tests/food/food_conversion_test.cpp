@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "food/brand.h"
+#include "kitchen.h"
 #include "kitchen_units.h"
 
 namespace savora::food {
@@ -17,25 +18,14 @@ class FoodConversionTest : public ::testing::Test {
   }
   // A product sold by weight whose serving is a volume: 16 ounces holding 2 servings of 1 cup.
   static BrandRecord flour() {
-    BrandRecord r;
+    BrandRecord r = savora::testing::brandRecord("Mill Flour", 0, "16", kOunce, "1", kCup, 2);
     r.uid = 1;
-    r.name = "Mill Flour";
-    r.packageSize = "16";
-    r.packageUnit = kOunce;
-    r.serving = "1";
-    r.servingUnit = kCup;
-    r.servingsInPackage = 2;
     return r;
   }
   // Counted servings: 12 items of one in a 24-ounce package.
   static BrandRecord eggs() {
-    BrandRecord r;
+    BrandRecord r = savora::testing::brandRecord("Farm Eggs", 0, "24", kOunce, "1", 0, 12);
     r.uid = 2;
-    r.name = "Farm Eggs";
-    r.packageSize = "24";
-    r.packageUnit = kOunce;
-    r.serving = "1";
-    r.servingsInPackage = 12;
     return r;
   }
 

@@ -10,8 +10,8 @@
 #include "screenshots.h"
 #include "food/brand_information_window.h"
 #include "food/ingredient_information_window.h"
+#include "kitchen.h"
 #include "program_folders.h"
-#include "recipe_line.h"
 #include "scripted_user.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/object_store.h"
@@ -31,16 +31,13 @@ using toolkit::UIW_STRING;
 using toolkit::UIW_VT_LIST;
 using toolkit::UIW_WINDOW;
 
-class FoodInformationTest : public savora::testing::ProgramFoldersTest {
+class FoodInformationTest : public savora::testing::ProgramFoldersTest,
+                            public savora::testing::Kitchen<ScriptedUser> {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
     ASSERT_TRUE(savora::testing::openWindowObjects());
-    for (store::TableModule* t : std::initializer_list<store::TableModule*>{
-             &units, &ingredients, &groups, &brands, &recipes}) {
-      t->open();
-    }
-    connectBrands(brands, units, ingredients, groups);
+    openKitchen();
     cup = units.saveRecord({"cup", "c", kVolumeUnit, "", 0, 4}, 0);
     ounce = units.saveRecord({"ounce", "oz", kWeightUnit, "", 0, 4}, 0);
     pound = units.saveRecord({"pound", "lb", kWeightUnit, "16", ounce, 4}, 0);
@@ -50,12 +47,7 @@ class FoodInformationTest : public savora::testing::ProgramFoldersTest {
   void TearDown() override { savora::testing::closeWindowObjects(); }
 
   long addBrand(const char* name, long ingredient, const char* size = "8") {
-    BrandRecord r;
-    r.name = name;
-    r.ingredient = ingredient;
-    r.packageSize = size;
-    r.packageUnit = ounce;
-    return brands.save(r, 0);
+    return brands.save(savora::testing::brandRecord(name, ingredient, size, ounce), 0);
   }
   FoodTables tables() { return {ingredients, brands, units, groups, recipes}; }
   IngredientInformationWindow* openIngredient(long uid, long selectBrand = 0) {
@@ -97,13 +89,6 @@ class FoodInformationTest : public savora::testing::ProgramFoldersTest {
     list->setCurrent(list->findText(entry));
   }
 
-  ScriptedUser user;
-  store::TableStore store{user};
-  UnitTable units{store};
-  IngredientTable ingredients{store};
-  FoodGroupTable groups{store};
-  BrandTable brands{store, units};
-  store::RecipeTable recipes{store, "rc65"};
   long cup = 0, ounce = 0, pound = 0, dairy = 0, cheese = 0;
   std::vector<long> listChanges;
 };

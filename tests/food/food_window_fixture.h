@@ -1,4 +1,4 @@
-// Real unit, ingredient and recipe tables in a program folder of the test's own, the program's
+// The kitchen's tables in a program folder of the test's own, the program's
 // object file, and helpers to fill fields, click, type and find the windows on screen.
 #pragma once
 
@@ -9,11 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "food/ingredient_table.h"
-#include "food/unit_table.h"
+#include "kitchen.h"
 #include "program_folders.h"
 #include "scripted_user.h"
-#include "store/recipe_table.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/object_store.h"
 #include "toolkit/uiw_window.h"
@@ -22,13 +20,12 @@
 
 namespace savora::food {
 
-class FoodWindowTest : public savora::testing::ProgramFoldersTest {
+class FoodWindowTest : public savora::testing::ProgramFoldersTest,
+                       public savora::testing::Kitchen<savora::testing::ScriptedUser> {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    units.open();
-    ingredients.open();
-    recipes.open();
+    openKitchen();
     ASSERT_TRUE(savora::testing::openWindowObjects());
   }
   void TearDown() override {
@@ -76,14 +73,7 @@ class FoodWindowTest : public savora::testing::ProgramFoldersTest {
   }
 
   // teaspoon 1 (tsp), tablespoon 2 (T, = 3 teaspoons), ounce 3 (oz, weight).
-  void addUnits() {
-    UnitRecord teaspoon{"teaspoon", "tsp", kVolumeUnit, "", 0, 8, 1, 0};
-    UnitRecord tablespoon{"tablespoon", "T", kVolumeUnit, "3", 1, 2, 1, 0};
-    UnitRecord ounce{"ounce", "oz", kWeightUnit, "", 0, 4, 1, 0};
-    ASSERT_EQ(units.saveRecord(teaspoon, 0), 1);
-    ASSERT_EQ(units.saveRecord(tablespoon, 0), 2);
-    ASSERT_EQ(units.saveRecord(ounce, 0), 3);
-  }
+  void addUnits() { ASSERT_TRUE(addSpoonsAndOunce()); }
   // A recipe whose first lines use the units and ingredients given; returns its UID.
   long addRecipe(const std::vector<std::pair<long, long>>& unitAndIngredient) {
     store::Recipe recipe;
@@ -100,12 +90,6 @@ class FoodWindowTest : public savora::testing::ProgramFoldersTest {
     recipes.load(uid, loaded);
     return loaded;
   }
-
-  savora::testing::ScriptedUser user;
-  store::TableStore store{user};
-  UnitTable units{store};
-  IngredientTable ingredients{store};
-  store::RecipeTable recipes{store, "rc65"};
 };
 
 }  // namespace savora::food

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "food/ingredient_table.h"
+#include "food/unsaved_ingredient.h"
 #include "program_folders.h"
 #include "scripted_user.h"
 
@@ -95,6 +96,25 @@ TEST_F(IngredientTableTest, DeletingLeavesBrandsUnassignedAndLinesWithoutIngredi
   EXPECT_EQ(after.lines[1].ingredient, ground);
   // The add reopened the table, so only the last deletion counts toward packing.
   EXPECT_EQ(ingredients.deletionsSinceOpen(), 1);
+}
+
+TEST(UnsavedIngredientTest, BrandsWaitUntilANewIngredientIsSaved) {
+  const std::string first = "You must first create the new ingredient\r\nbefore you ";
+  struct Case {
+    long uid;
+    BrandStep step;
+    std::string message;  // empty: allowed
+  };
+  for (const Case& c : {Case{0, BrandStep::Create, first + "create a new brand!"},
+                        Case{0, BrandStep::Assign, first + "assign a brand to it!"},
+                        Case{7, BrandStep::Create, ""}, Case{7, BrandStep::Assign, ""}}) {
+    savora::testing::ScriptedUser user;
+    if (!c.message.empty()) user.expectMessage("Wait!", c.message);
+    EXPECT_EQ(ingredientSavedFor(user, c.uid, c.step), c.message.empty());
+    if (!c.message.empty()) EXPECT_EQ(user.messages().back().icon, "ASTERISK");
+    user.verifyAllAnswered();
+    EXPECT_EQ(user.messages().size(), c.message.empty() ? 0u : 1u);
+  }
 }
 
 }  // namespace

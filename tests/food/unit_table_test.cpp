@@ -6,6 +6,7 @@
 
 #include "food/quantity.h"
 #include "food/unit_names.h"
+#include "kitchen.h"
 #include "program_folders.h"
 #include "scripted_user.h"
 #include "store/recipe_table.h"
@@ -16,18 +17,7 @@ namespace {
 using savora::testing::ProgramFoldersTest;
 using savora::testing::ScriptedUser;
 
-UnitRecord unit(const char* name, const char* abbreviation, const char* conversion = "",
-                long conversionUnit = 0, long adjust = 0, long measure = 2, long type = 0) {
-  UnitRecord r;
-  r.name = name;
-  r.abbreviation = abbreviation;
-  r.conversion = conversion;
-  r.conversionUnit = conversionUnit;
-  r.adjust = adjust;
-  r.smallestMeasure = measure;
-  r.type = type;
-  return r;
-}
+using savora::testing::unitRecord;
 
 class UnitTableTest : public ProgramFoldersTest {
  protected:
@@ -38,15 +28,15 @@ class UnitTableTest : public ProgramFoldersTest {
   // teaspoon 1, tablespoon 2 (= 3 tsp), cup 3 (= 16 tbsp), ounce 4, pound 5 (= 16 oz),
   // dozen 6 (counts 12), box 7, egg 8, fl-oz 9 (= 2 tbsp).
   void addKitchenUnits() {
-    ASSERT_EQ(units.saveRecord(unit("teaspoon", "tsp", "", 0, 1, 8), 0), 1);
-    ASSERT_EQ(units.saveRecord(unit("tablespoon", "T", "3", 1, 1), 0), 2);
-    ASSERT_EQ(units.saveRecord(unit("cup", "c", "16", 2, 1, 4), 0), 3);
-    ASSERT_EQ(units.saveRecord(unit("ounce", "oz", "", 0, 1, 4, kWeightUnit), 0), 4);
-    ASSERT_EQ(units.saveRecord(unit("pound", "lb", "16", 4, 1, 4, kWeightUnit), 0), 5);
-    ASSERT_EQ(units.saveRecord(unit("dozen", "doz", "12"), 0), 6);
+    ASSERT_EQ(units.saveRecord(unitRecord("teaspoon", "tsp", "", 0, 1, 8), 0), 1);
+    ASSERT_EQ(units.saveRecord(unitRecord("tablespoon", "T", "3", 1, 1), 0), 2);
+    ASSERT_EQ(units.saveRecord(unitRecord("cup", "c", "16", 2, 1, 4), 0), 3);
+    ASSERT_EQ(units.saveRecord(unitRecord("ounce", "oz", "", 0, 1, 4, kWeightUnit), 0), 4);
+    ASSERT_EQ(units.saveRecord(unitRecord("pound", "lb", "16", 4, 1, 4, kWeightUnit), 0), 5);
+    ASSERT_EQ(units.saveRecord(unitRecord("dozen", "doz", "12"), 0), 6);
     ASSERT_EQ(units.addByName("box", 0), 7);
     ASSERT_EQ(units.addByName("egg", 0), 8);
-    ASSERT_EQ(units.saveRecord(unit("fl-oz", "fl oz", "2", 2), 0), 9);
+    ASSERT_EQ(units.saveRecord(unitRecord("fl-oz", "fl oz", "2", 2), 0), 9);
   }
 
   ScriptedUser user;
@@ -56,7 +46,7 @@ class UnitTableTest : public ProgramFoldersTest {
 
 TEST_F(UnitTableTest, SavedRecordsReadBackAndWalkInNameOrder) {
   addKitchenUnits();
-  UnitRecord cup = unit("cup", "c", "16", 2, 1, 4);
+  UnitRecord cup = unitRecord("cup", "c", "16", 2, 1, 4);
   EXPECT_FALSE(unitRecordsDiffer(units.readRecord(3), cup));
   cup.frequency = 7;
   EXPECT_FALSE(unitRecordsDiffer(units.readRecord(3), cup));  // usage count is not compared
@@ -284,9 +274,9 @@ class UnitCopyTest : public UnitTableTest {
 TEST_F(UnitCopyTest, CopyWithNewUidLinksToUnitsOfThisTable) {
   ASSERT_EQ(units.addByName("pinch", 0), 1);
   ASSERT_EQ(units.addByName("Teaspoon", 0), 2);
-  ASSERT_EQ(source.saveRecord(unit("teaspoon", "tsp"), 0), 1);
-  ASSERT_EQ(source.saveRecord(unit("tablespoon", "T", "3", 1), 0), 2);
-  ASSERT_EQ(source.saveRecord(unit("cup", "c", "16", 2), 0), 3);
+  ASSERT_EQ(source.saveRecord(unitRecord("teaspoon", "tsp"), 0), 1);
+  ASSERT_EQ(source.saveRecord(unitRecord("tablespoon", "T", "3", 1), 0), 2);
+  ASSERT_EQ(source.saveRecord(unitRecord("cup", "c", "16", 2), 0), 3);
 
   const long cup = units.copyWithNewUid(source.readRecord(3), source);
   // The tablespoon is copied first (UID 3) and refers to this table's teaspoon.
@@ -301,9 +291,9 @@ TEST_F(UnitCopyTest, CopyWithNewUidLinksToUnitsOfThisTable) {
 
 TEST_F(UnitCopyTest, CopyWithNewUidEndsOnCircularDefinitions) {
   ASSERT_EQ(units.addByName("pinch", 0), 1);
-  ASSERT_EQ(source.saveRecord(unit("big", "b", "2", 2), 0), 1);
-  ASSERT_EQ(source.saveRecord(unit("small", "s", "1/2", 1), 0), 2);
-  ASSERT_EQ(source.saveRecord(unit("self", "x", "2", 3), 0), 3);
+  ASSERT_EQ(source.saveRecord(unitRecord("big", "b", "2", 2), 0), 1);
+  ASSERT_EQ(source.saveRecord(unitRecord("small", "s", "1/2", 1), 0), 2);
+  ASSERT_EQ(source.saveRecord(unitRecord("self", "x", "2", 3), 0), 3);
 
   // big refers to small, which refers back to big: small is copied first and completed once
   // big exists.
@@ -319,10 +309,10 @@ TEST_F(UnitCopyTest, CopyWithNewUidEndsOnCircularDefinitions) {
 }
 
 TEST_F(UnitCopyTest, CopyIntoKeepsIdentifiersAndBringsDependencies) {
-  ASSERT_EQ(source.saveRecord(unit("teaspoon", "tsp"), 0), 1);
-  ASSERT_EQ(source.saveRecord(unit("tablespoon", "T", "3", 1), 0), 2);
-  ASSERT_EQ(source.saveRecord(unit("cup", "c", "16", 2), 0), 3);
-  ASSERT_EQ(source.saveRecord(unit("loop", "l", "2", 4), 0), 4);
+  ASSERT_EQ(source.saveRecord(unitRecord("teaspoon", "tsp"), 0), 1);
+  ASSERT_EQ(source.saveRecord(unitRecord("tablespoon", "T", "3", 1), 0), 2);
+  ASSERT_EQ(source.saveRecord(unitRecord("cup", "c", "16", 2), 0), 3);
+  ASSERT_EQ(source.saveRecord(unitRecord("loop", "l", "2", 4), 0), 4);
 
   units.copyInto(source.readRecord(3), 3, source);
   EXPECT_EQ(units.readRecord(3).name, "cup");

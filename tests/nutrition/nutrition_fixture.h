@@ -16,31 +16,19 @@ class NutritionTest : public recipe::RecipeEditTest {
   // total fat and sodium per serving; returns the ingredient's UID.
   long food(const char* name, const char* serving, long unit, double calories, double fat = 0,
             double sodium = 0, food::Equivalence equivalence = {}) {
-    const long ingredient = ingredients.save({name, "", false, 0, 0}, 0);
-    food::BrandRecord r;
-    r.name = std::string(name) + " brand";
-    r.ingredient = ingredient;
-    r.packageSize = serving;
-    r.packageUnit = unit;
-    r.serving = serving;
-    r.servingUnit = unit;
-    r.servingsInPackage = 1;
+    food::BrandRecord r = savora::testing::brandRecord(std::string(name) + " brand", 0, serving,
+                                                       unit, serving, unit, 1);
     r.equivalence1 = equivalence;
     r.nutrients[food::kCalories] = calories;
     r.nutrients[food::kTotalFat] = fat;
     r.nutrients[food::kSodium] = sodium;
-    const long brand = brands.save(r, 0);
-    ingredients.save({name, "", false, brand, 0}, ingredient);
-    brandOf[ingredient] = brand;
+    const long ingredient = addPreferred(name, r);
+    brandOf[ingredient] = ingredients.read(ingredient)->preferredBrand;
     return ingredient;
   }
 
   static store::RecipeLine line(const char* quantity, long unit, long code) {
-    store::RecipeLine l;
-    l.quantity = quantity;
-    l.unit = unit;
-    l.ingredient = code;
-    return l;
+    return savora::testing::recipeLine(quantity, unit, code);
   }
 
   // Saves a recipe of these lines; `uid` rewrites an existing one.

@@ -1,12 +1,15 @@
 // The menu table "week" and the plan table "year" through the program's shared tables: names,
-// entries in order, media, rename, and the cascades from recipes to menus and menus to plans.
+// entries in order, media, rename, and the cascades from recipes to menus and menus to plans;
+// the named-list rules of the menu window on the menu table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
 #include "app/shared_tables.h"
 #include "bookshelf/shelf_edits.h"
+#include "planning/named_list_events.h"
 #include "planning/week_table.h"
 #include "planning/year_table.h"
 #include "platform/file_ops.h"
@@ -18,6 +21,7 @@ namespace savora::planning {
 namespace {
 
 using savora::testing::ScriptedUser;
+using toolkit::Button;
 
 class MenuTablesTest : public savora::testing::ProgramFoldersTest {
  protected:
@@ -227,6 +231,168 @@ TEST_F(MenuTablesTest, AfterAnAbnormalEndTheMenuIndexIsRebuiltAndMenusStillFound
   EXPECT_TRUE(weeks().table().checkIndex().empty());
   EXPECT_EQ(weeks().uidOf("week"), menu);
   EXPECT_EQ(weeks().entriesOf(menu), (std::vector<ListItem>{{3, soup}}));
+}
+
+// The menu window's list of names without the window: a choice over the menu table whose
+// write and load hooks record which menu the lists on screen were written to or loaded from, and
+// which shows the names again once a save named the lists, as the window does.
+class NamedListRulesTest : public MenuTablesTest {
+ protected:
+  void reset(const std::vector<std::string>& names) {
+    for (const std::string& name : weeks().names()) weeks().remove(weeks().uidOf(name));
+    for (const std::string& name : names) weeks().create(name);
+    choice = std::make_unique<NamedListChoice>(
+        weeks(), user, kMenuTexts,
+        NamedListHooks{[this](long uid) {
+                         written.push_back(weeks().nameOf(uid));
+                         return true;
+                       },
+                       [this](long uid) {
+                         loaded.push_back(uid == -1 ? std::string() : weeks().nameOf(uid));
+                       },
+                       {},
+                       [this] { events->refresh(); }});
+    events = std::make_unique<NamedListEvents>(
+        *choice, [this](const NamedListShown& s) { shown = s; });
+    written.clear();
+    loaded.clear();
+    shown = {};
+  }
+  int row(const std::string& name) {
+    const std::vector<std::string> entries = choice->listEntries();
+    return int(std::find(entries.begin(), entries.end(), name) - entries.begin());
+  }
+
+  std::unique_ptr<NamedListChoice> choice;
+  std::unique_ptr<NamedListEvents> events;
+  std::vector<std::string> written, loaded;
+  NamedListShown shown;
+};
+
+using Texts = std::vector<std::string>;
+
+TEST_F(NamedListRulesTest, TheWindowOpensOnTheMenuAskedForElseTheFirstElseANewOne) {
+  struct Case {
+    Texts menus;
+    Texts preferred;
+    const char* current;
+  };
+  for (const Case& c : {Case{{"Week 1", "Week 2"}, {"", "Week 2"}, "Week 2"},
+                        Case{{"Week 1", "Week 2"}, {"week 2", "Week 1"}, "Week 2"},
+                        Case{{"Week 1", "Week 2"}, {"Gone"}, "Week 1"},
+                        Case{{}, {"Gone"}, "<new menu>"}}) {
+    reset(c.menus);
+    events->start(c.preferred);
+    EXPECT_EQ(choice->current(), c.current);
+    EXPECT_EQ(shown.entries[size_t(shown.currentRow)], c.current);
+  }
+  EXPECT_EQ(shown.title, "Menu");
+  reset({"Week 1"});
+  events->start({});
+  EXPECT_EQ(shown.title, "Menu - Week 1");
+}
+
+TEST_F(NamedListRulesTest, NamesAreChosenMadeRenamedDeletedAndSavedByTheRules) {
+  enum class Act { Choose, New, Rename, Delete, Save };
+  struct Case {
+    const char* what;
+    const char* start;  // current as the case begins; the menus are Week 1 and Week 2
+    bool modified;
+    Act act;
+    const char* entry;  // the name acted on
+    const char* typed;  // typed at the name prompt; "" when not asked, null when cancelled
+    const char* title;  // a message expected, with its text and answer
+    const char* text;
+    Button answer;
+    const char* current;  // afterwards
+    Texts menus;
+    Texts written;  // the menus the lists on screen were written to
+    Texts loaded;
+  };
+  const char* const kExists =
+      "A menu with that name already exists.\r\nTo edit a menu name, drag the name over\r\nand "
+      "drop it on the Rename button.";
+  const Texts both{"Week 1", "Week 2"};
+  const Case cases[] = {
+      {"new, taken in other case", "Week 1", false, Act::New, "", "WEEK 1", "Wait!", kExists,
+       Button::Ok, "Week 1", both, {}, {}},
+      {"new", "Week 1", false, Act::New, "", " Week 3 ", nullptr, nullptr, Button::Ok, "Week 3",
+       {"Week 1", "Week 2", "Week 3"}, {}, {"Week 3"}},
+      {"new while unnamed keeps the lists", "<new menu>", true, Act::New, "", "Week 3", nullptr,
+       nullptr, Button::Ok, "Week 3", {"Week 1", "Week 2", "Week 3"}, {}, {}},
+      {"rename to nothing", "Week 1", false, Act::Rename, "Week 1", "   ", nullptr, nullptr,
+       Button::Ok, "Week 1", both, {}, {}},
+      {"rename to another's name", "Week 1", false, Act::Rename, "Week 1", "week 2", "Wait!",
+       kExists, Button::Ok, "Week 1", both, {}, {}},
+      {"rename to a media name", "Week 1", false, Act::Rename, "Week 1", "|0000abcd", "Wait!",
+       "A menu name cannot begin with \"|\".", Button::Ok, "Week 1", both, {}, {}},
+      {"rename in other case", "Week 1", false, Act::Rename, "Week 1", "WEEK 1", nullptr, nullptr,
+       Button::Ok, "WEEK 1", {"WEEK 1", "Week 2"}, {}, {}},
+      {"rename another", "Week 1", true, Act::Rename, "Week 2", "Holiday", nullptr, nullptr,
+       Button::Ok, "Week 1", {"Holiday", "Week 1"}, {}, {}},
+      {"choose with changes, Cancel", "Week 1", true, Act::Choose, "Week 2", "", "Save Menu?",
+       "\r\nWould you like to save Week 1?", Button::Cancel, "Week 1", both, {}, {}},
+      {"choose with changes, Yes", "Week 1", true, Act::Choose, "Week 2", "", "Save Menu?",
+       "\r\nWould you like to save Week 1?", Button::Yes, "Week 2", both, {"Week 1"}, {"Week 2"}},
+      {"choose with changes, No", "Week 1", true, Act::Choose, "Week 2", "", "Save Menu?",
+       "\r\nWould you like to save Week 1?", Button::No, "Week 2", both, {}, {"Week 2"}},
+      {"unnamed, Yes but no name", "<new menu>", true, Act::Choose, "Week 1", nullptr,
+       "Save Menu?", "\r\nWould you like to save this menu?", Button::Yes, "<new menu>", both, {},
+       {}},
+      {"unnamed, No loads the menu", "<new menu>", true, Act::Choose, "Week 1", "", "Save Menu?",
+       "\r\nWould you like to save this menu?", Button::No, "Week 1", both, {}, {"Week 1"}},
+      {"delete the current", "Week 1", false, Act::Delete, "Week 1", "", "Delete Menu?",
+       "Are you sure you want to delete Week 1?", Button::Yes, "Week 2", {"Week 2"}, {},
+       {"Week 2"}},
+      {"delete the last and current", "Week 2", false, Act::Delete, "Week 2", "", "Delete Menu?",
+       "Are you sure you want to delete Week 2?", Button::Yes, "<new menu>", {"Week 1"}, {},
+       {""}},
+      {"delete another", "Week 1", false, Act::Delete, "Week 2", "", "Delete Menu?",
+       "Are you sure you want to delete Week 2?", Button::Yes, "Week 1", {"Week 1"}, {}, {}},
+      {"delete, No", "Week 1", false, Act::Delete, "Week 2", "", "Delete Menu?",
+       "Are you sure you want to delete Week 2?", Button::No, "Week 1", both, {}, {}},
+      {"save unnamed, no name", "<new menu>", true, Act::Save, "", nullptr, nullptr, nullptr,
+       Button::Ok, "<new menu>", both, {}, {}},
+      {"save unnamed", "<new menu>", true, Act::Save, "", "Soup Week", nullptr, nullptr,
+       Button::Ok, "Soup Week", {"Soup Week", "Week 1", "Week 2"}, {"Soup Week"}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    reset(both);
+    choice->load(c.start);
+    loaded.clear();
+    if (c.modified) choice->setModified();
+    if (!c.typed) user.answerPrompt(std::nullopt);
+    if (c.typed && *c.typed) user.answerPrompt(std::string(c.typed));
+    if (c.title) user.expectMessage(c.title, c.text, c.answer);
+    const Texts entries = choice->listEntries();
+    switch (c.act) {
+      case Act::Choose:
+        events->chosen(entries, row(c.entry));
+        break;
+      case Act::New:
+        events->newClicked();
+        break;
+      case Act::Rename:
+        events->renameDropped(entries, row(c.entry));
+        break;
+      case Act::Delete:
+        events->deleteAt(entries, row(c.entry));
+        break;
+      case Act::Save:
+        choice->save();
+        break;
+    }
+    user.verifyAllAnswered();
+    EXPECT_EQ(choice->current(), c.current);
+    EXPECT_EQ(weeks().names(), c.menus);
+    EXPECT_EQ(written, c.written);
+    EXPECT_EQ(loaded, c.loaded);
+    if (!shown.entries.empty()) {
+      EXPECT_EQ(shown.entries[size_t(shown.currentRow)], c.current);
+      EXPECT_EQ(shown.title, choice->hasName() ? "Menu - " + choice->current() : "Menu");
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // WEEK_WINDOW and YEAR_WINDOW through the main window (offscreen): the journey from recipes to a
-// menu to a plan and back after a restart, the named-list rules with their mended faults, the
-// save questions, editing the days and months, menu picking from the bookshelf, and pictures.
+// menu to a plan and back after a restart, the list of names and the save questions wired to the
+// named-list rules (tested on their own in menu_tables_test), editing the days and months, menu
+// picking from the bookshelf, and pictures.
 #include <QImage>
 
 #include "plan_window_fixture.h"
@@ -86,148 +87,19 @@ TEST_F(PlanWindowTest, AMenuMadeByDraggingBecomesAPlanAndBothReopenAfterARestart
 
 // ---- Names ----------------------------------------------------------------------------------
 
-TEST_F(PlanWindowTest, ANewMenuNamedLikeAnotherInOtherLetterCaseIsRefused) {
+TEST_F(PlanWindowTest, ClickingRenameRenamesTheSelectedMenu) {
   makeMenu("Week 1", {});
-  WeekWindow* week = openMenus();
-  user.answerPrompt(std::string("WEEK 1"));
-  user.expectMessage("Wait!",
-                     "A menu with that name already exists.\r\nTo edit a menu name, drag the name "
-                     "over\r\nand drop it on the Rename button.");
-  clickEntry(week, "WEEK_LIST", "<new menu>");
-  EXPECT_EQ(week->currentMenu(), "Week 1");
-  EXPECT_EQ(current(week, "WEEK_LIST"), "Week 1");
-  EXPECT_EQ(weeks().names(), Texts{"Week 1"});
-}
-
-TEST_F(PlanWindowTest, RenameRefusesEmptyMediaLikeAndTakenNamesButAllowsACaseChange) {
-  const long first = makeMenu("Week 1", {{0, tomato}});
-  ASSERT_TRUE(weeks().storeMedia(first, {"photo", "", ""}));
   makeMenu("Week 2", {});
   WeekWindow* week = openMenus();
-  EXPECT_EQ(week->currentMenu(), "Week 1");
-
-  user.answerPrompt(std::string("   "));
-  drag(week, "WEEK_LIST", "Week 1", "MAGNIFY_BUTTON");
-  ASSERT_FALSE(user.dialogs().empty());
-  EXPECT_EQ(user.dialogs().back(), "Edit Menu Name");
-  user.answerPrompt(std::string("week 2"));
-  user.expectMessage("Wait!",
-                     "A menu with that name already exists.\r\nTo edit a menu name, drag the name "
-                     "over\r\nand drop it on the Rename button.");
-  drag(week, "WEEK_LIST", "Week 1", "MAGNIFY_BUTTON");
-  user.answerPrompt(std::string("|0000abcd"));
-  user.expectMessage("Wait!", "A menu name cannot begin with \"|\".");
-  drag(week, "WEEK_LIST", "Week 1", "MAGNIFY_BUTTON");
-  EXPECT_EQ(weeks().names(), (Texts{"Week 1", "Week 2"}));
-
-  user.answerPrompt(std::string("WEEK 1"));  // the same menu in other letter case
-  drag(week, "WEEK_LIST", "Week 1", "MAGNIFY_BUTTON");
-  EXPECT_EQ(week->currentMenu(), "WEEK 1");
-  EXPECT_EQ(texts(week, "WEEK_LIST"), (Texts{"WEEK 1", "Week 2", "<new menu>"}));
-  EXPECT_EQ(current(week, "WEEK_LIST"), "WEEK 1");
-  // The media record keeps its own name: the menu keeps its photo.
-  EXPECT_EQ(weeks().mediaReferencesOf(first)[0], "photo");
-  EXPECT_EQ(weeks().entriesOf(first), (std::vector<ListItem>{{0, tomato}}));
-
-  // Clicking Rename renames the selected menu.
-  user.answerPrompt(std::string("Week One"));
+  choose(week, "WEEK_LIST", "Week 2");
+  user.answerPrompt(std::string("Week Two"));
   click(week, "MAGNIFY_BUTTON");
-  EXPECT_EQ(week->currentMenu(), "Week One");
-  EXPECT_EQ(weeks().names(), (Texts{"Week 2", "Week One"}));
-}
-
-TEST_F(PlanWindowTest, RenamingAnotherMenuLeavesTheCurrentOneCurrent) {
-  makeMenu("Week 1", {{0, tomato}});
-  const long other = makeMenu("Week 2", {{3, onion}});
-  WeekWindow* week = openMenus();
-  drag(week, "RECIPE_LIST", "Rye Bread", "SUNDAY_LIST");
-  user.answerPrompt(std::string("Holiday"));
-  drag(week, "WEEK_LIST", "Week 2", "MAGNIFY_BUTTON");
-  EXPECT_EQ(week->currentMenu(), "Week 1");
-  EXPECT_EQ(current(week, "WEEK_LIST"), "Week 1");
-  click(week, "SAVE_BUTTON");
-  // Week 1's days went to Week 1, never to the renamed menu.
-  EXPECT_EQ(weeks().entriesOf(weeks().uidOf("Week 1")),
-            (std::vector<ListItem>{{0, tomato}, {0, bread}}));
-  EXPECT_EQ(weeks().entriesOf(other), (std::vector<ListItem>{{3, onion}}));
-}
-
-TEST_F(PlanWindowTest, ChoosingAnExistingMenuWhileNewMenuIsCurrentLoadsIt) {
-  const long a = makeMenu("A", {{2, onion}});
-  makeMenu("B", {{4, bread}});
-  WeekWindow* week = openMenus();
-  EXPECT_EQ(week->currentMenu(), "A");
-  choose(week, "WEEK_LIST", "B");
-  user.expectMessage("Delete Menu?", "Are you sure you want to delete B?", Button::Yes);
-  click(week, "DELETE_MENU_BUTTON");
-  // The entry then selected is "<new menu>": nothing is loaded.
-  EXPECT_EQ(week->currentMenu(), "<new menu>");
-  EXPECT_EQ(texts(week, "WEEK_LIST"), (Texts{"A", "<new menu>"}));
-  EXPECT_EQ(dayTexts(week, 4), Texts{});
-
-  drag(week, "RECIPE_LIST", "Tomato Soup", "SUNDAY_LIST");
-  // Yes asks for the menu's name; cancelling that saves nothing and everything stays.
-  user.expectMessage("Save Menu?", "\r\nWould you like to save this menu?", Button::Yes);
-  user.answerPrompt(std::nullopt);
-  choose(week, "WEEK_LIST", "A");
-  EXPECT_EQ(week->currentMenu(), "<new menu>");
-  EXPECT_EQ(current(week, "WEEK_LIST"), "<new menu>");
-  EXPECT_EQ(dayTexts(week, 0), Texts{"Tomato Soup"});
-
-  // No: A is loaded, not given the lists on screen.
-  user.expectMessage("Save Menu?", "\r\nWould you like to save this menu?", Button::No);
-  choose(week, "WEEK_LIST", "A");
-  EXPECT_EQ(week->currentMenu(), "A");
-  EXPECT_EQ(dayTexts(week, 0), Texts{});
-  EXPECT_EQ(dayTexts(week, 2), Texts{"Onion Soup"});
-  click(week, "SAVE_BUTTON");
-  EXPECT_EQ(weeks().entriesOf(a), (std::vector<ListItem>{{2, onion}}));
-}
-
-TEST_F(PlanWindowTest, SavingWithoutANameAsksForOne) {
-  WeekWindow* week = openMenus();
-  drag(week, "RECIPE_LIST", "Tomato Soup", "SUNDAY_LIST");
-  user.answerPrompt(std::nullopt);  // no name: nothing saved
-  click(week, "SAVE_BUTTON");
-  EXPECT_TRUE(week->hasUnsavedChanges());
-  EXPECT_TRUE(weeks().names().empty());
-
-  user.answerPrompt("Soup Week");
-  click(week, "SAVE_BUTTON");
-  EXPECT_EQ(user.dialogs().back(), "New Menu Name");
-  EXPECT_FALSE(week->hasUnsavedChanges());
-  EXPECT_EQ(week->currentMenu(), "Soup Week");
-  EXPECT_EQ(current(week, "WEEK_LIST"), "Soup Week");
-  EXPECT_EQ(weeks().entriesOf(weeks().uidOf("Soup Week")),
-            (std::vector<ListItem>{{0, tomato}}));
+  EXPECT_EQ(week->currentMenu(), "Week Two");
+  EXPECT_EQ(texts(week, "WEEK_LIST"), (Texts{"Week 1", "Week Two", "<new menu>"}));
+  EXPECT_EQ(current(week, "WEEK_LIST"), "Week Two");
 }
 
 // ---- Save questions -------------------------------------------------------------------------
-
-TEST_F(PlanWindowTest, ChoosingAnotherMenuWithChangesAsksYesNoOrCancel) {
-  const long first = makeMenu("Week 1", {{0, tomato}});
-  makeMenu("Week 2", {{6, onion}});
-  WeekWindow* week = openMenus();
-  drag(week, "RECIPE_LIST", "Rye Bread", "SUNDAY_LIST");
-
-  user.expectMessage("Save Menu?", "\r\nWould you like to save Week 1?", Button::Cancel);
-  choose(week, "WEEK_LIST", "Week 2");
-  EXPECT_EQ(week->currentMenu(), "Week 1");
-  EXPECT_EQ(current(week, "WEEK_LIST"), "Week 1");
-  EXPECT_EQ(dayTexts(week, 0), (Texts{"Tomato Soup", "Rye Bread"}));
-
-  user.expectMessage("Save Menu?", "\r\nWould you like to save Week 1?", Button::Yes);
-  choose(week, "WEEK_LIST", "Week 2");
-  EXPECT_EQ(week->currentMenu(), "Week 2");
-  EXPECT_EQ(dayTexts(week, 6), Texts{"Onion Soup"});
-  EXPECT_EQ(weeks().entriesOf(first), (std::vector<ListItem>{{0, tomato}, {0, bread}}));
-
-  drag(week, "RECIPE_LIST", "Rye Bread", "SUNDAY_LIST");
-  user.expectMessage("Save Menu?", "\r\nWould you like to save Week 2?", Button::No);
-  choose(week, "WEEK_LIST", "Week 1");
-  EXPECT_EQ(weeks().entriesOf(weeks().uidOf("Week 2")), (std::vector<ListItem>{{6, onion}}));
-  EXPECT_EQ(user.messages().back().icon, "QUESTION");
-}
 
 TEST_F(PlanWindowTest, ClosingWithChangesAsksAndTheExitCheckHasTheMenuSaved) {
   makeMenu("Week 1", {});

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "../nutrition/nutrition_fixture.h"
-#include "food/food_group_table.h"
 #include "planning/shopping_list.h"
 #include "planning/week_table.h"
 
@@ -17,7 +16,6 @@ class ShoppingListTest : public nutrition::NutritionTest {
  protected:
   void SetUp() override {
     NutritionTest::SetUp();
-    groups.open();
     weeks.open();
   }
 
@@ -25,22 +23,13 @@ class ShoppingListTest : public nutrition::NutritionTest {
   // unit of 100 calories.
   long sold(const char* name, const char* package, long unit, double price, long group = 0,
             bool divisible = false) {
-    const long ingredient = ingredients.save({name, "", false, 0, 0}, 0);
-    food::BrandRecord r;
-    r.name = std::string(name) + " brand";
-    r.ingredient = ingredient;
-    r.packageSize = package;
-    r.packageUnit = unit;
+    food::BrandRecord r =
+        savora::testing::brandRecord(std::string(name) + " brand", 0, package, unit, "1", unit, 1);
     r.price = price;
     r.divisible = divisible;
     r.group = group;
-    r.serving = "1";
-    r.servingUnit = unit;
-    r.servingsInPackage = 1;
     r.nutrients[food::kCalories] = 100;
-    const long brand = brands.save(r, 0);
-    ingredients.save({name, "", false, brand, 0}, ingredient);
-    return ingredient;
+    return addPreferred(name, r);
   }
 
   ShoppingList& fromRecipe(std::initializer_list<store::RecipeLine> lines, long servings = 1) {
@@ -58,7 +47,6 @@ class ShoppingListTest : public nutrition::NutritionTest {
     return rows;
   }
 
-  food::FoodGroupTable groups{store};
   WeekTable weeks{store};
   ShoppingList list{{tables, groups, &weeks}, user, {}};
 };

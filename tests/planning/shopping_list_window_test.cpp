@@ -6,10 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "food/brand_table.h"
-#include "food/food_group_table.h"
-#include "food/ingredient_table.h"
-#include "food/unit_table.h"
+#include "kitchen.h"
 #include "plan_window_fixture.h"
 #include "screenshots.h"
 #include "planning/shopping_list_window.h"
@@ -23,33 +20,16 @@ class ShoppingListWindowTest : public PlanWindowTest {
  protected:
   void SetUp() override {
     PlanWindowTest::SetUp();
-    food::UnitRecord unit;
-    unit.name = "cup";
-    unit.abbreviation = "c";
-    unit.adjust = 1;
-    unit.smallestMeasure = 4;
-    unit.type = food::kVolumeUnit;
-    cup = tables->units().saveRecord(unit, 0);
+    cup = tables->units().saveRecord(savora::testing::unitRecord("cup", "c", "", 0, 1, 4), 0);
     produce = tables->foodGroups().add("Produce", true);
   }
 
   long food(const char* name, double price, long group) {
-    auto& ingredients = tables->ingredients();
-    const long ingredient = ingredients.save({name, "", false, 0, 0}, 0);
-    food::BrandRecord r;
-    r.name = name;
-    r.ingredient = ingredient;
-    r.packageSize = "1";
-    r.packageUnit = cup;
+    food::BrandRecord r = savora::testing::brandRecord(name, 0, "1", cup, "1", cup, 1);
     r.price = price;
     r.group = group;
-    r.serving = "1";
-    r.servingUnit = cup;
-    r.servingsInPackage = 1;
     r.nutrients[food::kCalories] = 100;
-    const long brand = tables->brands().save(r, 0);
-    ingredients.save({name, "", false, brand, 0}, ingredient);
-    return ingredient;
+    return savora::testing::addPreferred(tables->ingredients(), tables->brands(), name, r);
   }
 
   long recipeOf(const char* name, long ingredient, const char* quantity) {

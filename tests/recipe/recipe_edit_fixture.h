@@ -1,5 +1,5 @@
 // A program directory with the tables the recipe window works on: a kitchen's units, a few
-// ingredients with brands, one book with two chapters, and the recipe table.
+// ingredients with brands (the shared kitchen), one book with two chapters, and the recipe table.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,29 +8,24 @@
 
 #include "bookshelf/book_table.h"
 #include "bookshelf/chapter_table.h"
-#include "food/brand_table.h"
-#include "food/ingredient_table.h"
-#include "food/unit_table.h"
+#include "kitchen.h"
 #include "program_folders.h"
 #include "recipe/recipe_edit.h"
 #include "scripted_user.h"
-#include "store/recipe_table.h"
 
 namespace savora::recipe {
 
-class RecipeEditTest : public savora::testing::ProgramFoldersTest {
+class RecipeEditTest : public savora::testing::ProgramFoldersTest,
+                       public savora::testing::Kitchen<savora::testing::ScriptedUser> {
  protected:
   // Unit UIDs in the order they are added.
   enum Unit : long { kTeaspoon = 1, kTablespoon, kCup, kOunce, kPound, kCan16, kCan8 };
 
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    units.open();
-    ingredients.open();
-    brands.open();
+    openKitchen();
     books.open();
     chapters.open();
-    recipes.open();
 
     ASSERT_EQ(addUnit("teaspoon", "tsp", "", 0, 1, 8, food::kVolumeUnit), kTeaspoon);
     ASSERT_EQ(addUnit("tablespoon", "T", "3", kTeaspoon, 1, 2, food::kVolumeUnit), kTablespoon);
@@ -56,28 +51,16 @@ class RecipeEditTest : public savora::testing::ProgramFoldersTest {
 
   long addUnit(const char* name, const char* abbreviation, const char* conversion,
                long conversionUnit, long adjust, long measure, long type) {
-    food::UnitRecord r;
-    r.name = name;
-    r.abbreviation = abbreviation;
-    r.conversion = conversion;
-    r.conversionUnit = conversionUnit;
-    r.adjust = adjust;
-    r.smallestMeasure = measure;
-    r.type = type;
-    return units.saveRecord(r, 0);
+    return units.saveRecord(savora::testing::unitRecord(name, abbreviation, conversion,
+                                                        conversionUnit, adjust, measure, type),
+                            0);
   }
 
   long addBrand(const char* name, long ingredient, const char* package, long packageUnit,
                 const char* serving, long servingUnit, double servings) {
-    food::BrandRecord r;
-    r.name = name;
-    r.ingredient = ingredient;
-    r.packageSize = package;
-    r.packageUnit = packageUnit;
-    r.serving = serving;
-    r.servingUnit = servingUnit;
-    r.servingsInPackage = servings;
-    return brands.save(r, 0);
+    return brands.save(savora::testing::brandRecord(name, ingredient, package, packageUnit,
+                                                    serving, servingUnit, servings),
+                       0);
   }
 
   long addRecipe(const std::string& name, long inChapter) {
@@ -109,14 +92,8 @@ class RecipeEditTest : public savora::testing::ProgramFoldersTest {
 
   static constexpr size_t kLineWidth = 64;
 
-  savora::testing::ScriptedUser user;
-  store::TableStore store{user};
-  food::UnitTable units{store};
-  food::IngredientTable ingredients{store};
-  food::BrandTable brands{store, units};
   bookshelf::BookTable books{store};
   bookshelf::ChapterTable chapters{store};
-  store::RecipeTable recipes{store, "rc65"};
   RecipeTables tables{recipes, units, ingredients, brands, books, chapters};
   RecipeEdit edit{tables, user};
 

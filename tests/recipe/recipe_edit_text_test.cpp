@@ -7,16 +7,7 @@
 namespace savora::recipe {
 namespace {
 
-store::RecipeLine line(const char* quantity, long unit, long ingredient, const char* info1 = "",
-                       const char* info2 = "") {
-  store::RecipeLine l;
-  l.quantity = quantity;
-  l.unit = unit;
-  l.ingredient = ingredient;
-  l.info1 = info1;
-  l.info2 = info2;
-  return l;
-}
+using savora::testing::recipeLine;
 
 TEST(IngredientCodeTest, RangesSplitIntoIngredientRecipeAndBrand) {
   using Kind = IngredientTarget::Kind;
@@ -33,12 +24,12 @@ TEST(IngredientCodeTest, RangesSplitIntoIngredientRecipeAndBrand) {
 TEST_F(RecipeEditTest, LineTextJoinsPiecesAndKeepsACommaNoteAgainstTheName) {
   ASSERT_TRUE(edit.open(0, chapter));
   auto& lines = edit.recipe().lines;
-  lines[0] = line("2", kCup, flour, "", ", sifted");
-  lines[1] = line("3", 0, egg, "large");
-  lines[2] = line("", 0, 0, "pinch of salt");
-  lines[3] = line("1", 0, addRecipe("Pie Crust", chapter) + store::kRecipeCodeBase);
-  lines[4] = line("2", kCan8, redSauce + store::kBrandCodeBase);
-  lines[5] = line("1", kTablespoon, flour, "", "sifted");
+  lines[0] = recipeLine("2", kCup, flour, "", ", sifted");
+  lines[1] = recipeLine("3", 0, egg, "large");
+  lines[2] = recipeLine("", 0, 0, "pinch of salt");
+  lines[3] = recipeLine("1", 0, addRecipe("Pie Crust", chapter) + store::kRecipeCodeBase);
+  lines[4] = recipeLine("2", kCan8, redSauce + store::kBrandCodeBase);
+  lines[5] = recipeLine("1", kTablespoon, flour, "", "sifted");
 
   EXPECT_EQ(row(0), "2 cups flour, sifted");
   EXPECT_EQ(edit.lineText(0, false, 64).size(), 64u);  // padded for the list
@@ -54,19 +45,19 @@ TEST_F(RecipeEditTest, OnlyALineLongerThanTheRowIsCutWithDots) {
   ASSERT_TRUE(edit.open(0, chapter));
   auto& lines = edit.recipe().lines;
   lines[0] =
-      line("1", kCup, flour, "freshly milled and very carefully weighed on the kitchen scale of");
+      recipeLine("1", kCup, flour, "freshly milled and very carefully weighed on the kitchen scale of");
   const std::string full = edit.lineText(0, false, 1500);
   ASSERT_GT(full.size(), 64u);
   EXPECT_EQ(edit.lineText(0, false, 64), full.substr(0, 61) + "...");
 
-  lines[1] = line("", 0, 0, std::string(64, 'x').c_str());  // fills the row exactly
+  lines[1] = recipeLine("", 0, 0, std::string(64, 'x').c_str());  // fills the row exactly
   EXPECT_EQ(edit.lineText(1, false, 64), "X" + std::string(63, 'x'));
 }
 
 TEST_F(RecipeEditTest, PresentationRewritesDecimalsAndScaledValues) {
   ASSERT_TRUE(edit.open(0, chapter));
   auto& lines = edit.recipe().lines;
-  lines[0] = line("0.5", kCup, flour);
+  lines[0] = recipeLine("0.5", kCup, flour);
   EXPECT_EQ(row(0), "0.5 cup flour");  // presentation off: as stored
   edit.lineText(0, true, 64);
   EXPECT_EQ(lines[0].quantity, "1/2");
@@ -74,7 +65,7 @@ TEST_F(RecipeEditTest, PresentationRewritesDecimalsAndScaledValues) {
   EXPECT_FLOAT_EQ(float(lines[0].quantityValue), 0.5f);
 
   // A whole-number text without a value is left as typed.
-  lines[1] = line("2", kCup, flour);
+  lines[1] = recipeLine("2", kCup, flour);
   edit.lineText(1, true, 64);
   EXPECT_EQ(lines[1].quantity, "2");
   EXPECT_EQ(lines[1].shownQuantity, "");
@@ -83,8 +74,8 @@ TEST_F(RecipeEditTest, PresentationRewritesDecimalsAndScaledValues) {
 TEST_F(RecipeEditTest, ScaledQuantityIsStoredAsWrittenUnlessRetyped) {
   ASSERT_TRUE(edit.open(0, chapter));
   auto& lines = edit.recipe().lines;
-  lines[0] = line("1/3", 0, flour);
-  lines[1] = line("1/3", 0, egg);
+  lines[0] = recipeLine("1/3", 0, flour);
+  lines[1] = recipeLine("1/3", 0, egg);
   // A serving adjustment from 2 to 2 servings: the value is set, the text rebuilt.
   for (int i : {0, 1}) {
     lines[size_t(i)].quantityValue = float(2 * ((1.0 / 3) / 2));
@@ -114,7 +105,7 @@ TEST_F(RecipeEditTest, TextFormHasBookChapterServingsLinesAndInstructions) {
   r.servings = 1;
   r.description = "Quick bread.";
   r.instructions = "Bake.";
-  r.lines[2] = line("2", kCup, flour, "", ", sifted");
+  r.lines[2] = recipeLine("2", kCup, flour, "", ", sifted");
   const std::string row = edit.lineText(2, false, 1500);
   EXPECT_EQ(edit.textForm(), "Book: Family\r\nChapter: Breads\r\n\r\nQuick bread.\r\n\r\n    " +
                                  row + "\r\n\r\nBake.");
@@ -129,7 +120,7 @@ TEST_F(RecipeEditTest, TextFormStaysWithinItsBuffer) {
   store::Recipe& r = edit.recipe();
   r.description = std::string(40000, 'd');
   r.instructions = std::string(40000, 'i');
-  r.lines[0] = line("2", kCup, flour);
+  r.lines[0] = recipeLine("2", kCup, flour);
   const std::string text = edit.textForm();
   EXPECT_LT(text.size(), kTextFormBuffer);
   EXPECT_NE(text.find(std::string(29000, 'd')), std::string::npos);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "../food/kitchen_units.h"
-#include "../food/recipe_line.h"
+#include "kitchen.h"
 #include "recipe/serving_scale.h"
 #include "scripted_user.h"
 
@@ -9,6 +9,7 @@ namespace savora::recipe {
 namespace {
 
 using namespace savora::food::testing;
+using savora::testing::recipeLine;
 using savora::testing::ScriptedUser;
 
 class ServingScaleTest : public ::testing::Test {

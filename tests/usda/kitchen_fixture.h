@@ -1,19 +1,15 @@
-// A program directory with empty kitchen tables, and the USDA foods read from the project's
-// copy of the database files (once for the whole test program).
+// A program directory with the shared kitchen's and the bookshelf's tables empty, and the USDA
+// foods read from the project's copy of the database files (once for the whole test program).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "bookshelf/book_table.h"
 #include "bookshelf/chapter_table.h"
-#include "food/brand_table.h"
-#include "food/food_group_table.h"
-#include "food/ingredient_table.h"
-#include "food/unit_table.h"
+#include "kitchen.h"
 #include "program_folders.h"
 #include "recipe/recipe_tables.h"
 #include "scripted_user.h"
-#include "store/recipe_table.h"
 #include "usda/food_catalog.h"
 #include "usda/nutrient_gaps.h"
 #include "usda/usda_source.h"
@@ -32,17 +28,14 @@ inline const Food& sourceFood(long number) {
   return *food;
 }
 
-class KitchenTest : public savora::testing::ProgramFoldersTest {
+class KitchenTest : public savora::testing::ProgramFoldersTest,
+                    public savora::testing::Kitchen<savora::testing::ScriptedUser> {
  protected:
   void SetUp() override {
     ProgramFoldersTest::SetUp();
-    units.open();
-    groups.open();
-    ingredients.open();
-    brands.open();
+    openKitchen();
     books.open();
     chapters.open();
-    recipes.open();
   }
 
   // The unit's UID by name; fails the test when it is missing.
@@ -51,15 +44,8 @@ class KitchenTest : public savora::testing::ProgramFoldersTest {
     return units.number("UID");
   }
 
-  savora::testing::ScriptedUser user;
-  store::TableStore store{user};
-  food::UnitTable units{store};
-  food::FoodGroupTable groups{store};
-  food::IngredientTable ingredients{store};
-  food::BrandTable brands{store, units};
   bookshelf::BookTable books{store};
   bookshelf::ChapterTable chapters{store};
-  store::RecipeTable recipes{store, "rc65"};
   recipe::RecipeTables tables{recipes, units, ingredients, brands, books, chapters};
   KitchenTables kitchen{ingredients, brands, units, groups};
 };

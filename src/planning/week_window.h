@@ -16,6 +16,7 @@
 #include "media/media_tab_widget.h"
 #include "planning/named_list_choice.h"
 #include "planning/week_table.h"
+#include "print/print_service.h"
 #include "store/media_list.h"
 #include "toolkit/media_player.h"
 #include "toolkit/uiw_window.h"
@@ -50,7 +51,7 @@ struct WeekWindowServices {
   // Lets the user choose a recipe on the bookshelf for this menu (menu picking).
   std::function<void(WeekWindow& window)> pickFromShelf{};
   // Print and List for this window; nothing happens without them.
-  std::function<void(WeekWindow& window)> print{};
+  std::shared_ptr<print::PrintService> printing{};
   std::function<void(WeekWindow& window)> list{};
   // The program's exit state (1000 while the exit check waits for a save), or null.
   int* exitState = nullptr;

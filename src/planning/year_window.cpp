@@ -5,6 +5,7 @@
 
 #include "codes/program_codes.h"
 #include "planning/named_list_window.h"
+#include "planning/plan_documents.h"
 #include "platform/text.h"
 #include "toolkit/event_codes.h"
 #include "toolkit/event_manager.h"
@@ -60,7 +61,7 @@ YearWindow::YearWindow(YearWindowServices services)
     months_[size_t(month)] = Get<UIW_VT_LIST>(monthListName(month));
   plans_ = Get<UIW_VT_LIST>("YEAR_LIST");
   menus_ = Get<UIW_VT_LIST>("WEEK_LIST");
-  Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
+  Get("PRINT_BUTTON")->setSelectable(bool(services_.printing));
   Get("LIST_BUTTON")->setSelectable(bool(services_.list));
 
   // "<new ...>" chosen while it is current (no selection change): a click on it asks again.
@@ -286,7 +287,12 @@ int YearWindow::Event(const UI_EVENT& event) {
       saveRequested(true);
       break;
     case codes::kPrint:
-      if (services_.print) services_.print(*this);
+      if (services_.printing) {
+        std::vector<std::vector<long>> months;
+        for (int month = 0; month < kMonthsInYear; ++month) months.push_back(monthMenus(month));
+        services_.printing->openSetup(print::documentJob(
+            print::PrintKind::YearMenu, planDocument(currentPlan(), months, services_.weeks)));
+      }
       break;
     case codes::kList:
       if (services_.list) services_.list(*this);

@@ -1,6 +1,6 @@
 #include "planning/plan_documents.h"
 
-#include <iterator>
+#include <utility>
 
 #include "planning/named_list_table.h"
 #include "store/recipe_table.h"

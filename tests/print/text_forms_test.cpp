@@ -5,7 +5,6 @@
 #include "platform/file_ops.h"
 #include "print/nutrition_label.h"
 #include "print/print_document.h"
-#include "print/print_job.h"
 #include "print/recipe_text_form.h"
 #include "print/text_file.h"
 
@@ -87,9 +86,8 @@ TEST_F(RecipeTextTest, TheTextFormListsTheRecipeInOrderWithItsLabel) {
                         "Toast.\r\nSpread."));
   r.description = "Quick\r\nand good";
   r.lines[1].info1 = "bread slices\t ";
-  PrintSettings labelled;
-  labelled.printNutrition = true;
-  const std::string text = jobText(recipesJob(PrintKind::Recipe, tables, user, {r}), labelled);
+  const std::string text =
+      recipeTextFile(printedRecipe(tables, r, nutrition::analyzeRecipe(tables, user, r)), true);
   EXPECT_EQ(text.substr(0, text.find("\n\nNUTRITION")),
             "Buttered Toast\n\nBook: Family\nChapter: Breads\n\nQuick\nand good\nServes: 2\n\n"
             "2 tablespoons butter\nBread slices\n\nToast.\nSpread.");

@@ -7,7 +7,9 @@
 #include "../nutrition/nutrition_fixture.h"
 #include "print/page_writer.h"
 #include "print/print_document.h"
+#include "platform/file_ops.h"
 #include "print/print_job.h"
+#include "print/print_service.h"
 #include "recording_canvas.h"
 
 namespace savora::print {
@@ -152,19 +154,32 @@ class RecipePrintTest : public nutrition::NutritionTest {
   }
 };
 
-// A job carries what it prints, totals too: with every table closed after it was made, the page
-// and the text form come out the same, the label on sheets only.
+struct RecordingPrintService : PrintService {
+  PrintSettings keptSettings() const override { return kept; }
+  void openSetup(PrintJob job) override { jobs.push_back(std::move(job)); }
+  PrintSettings kept;
+  std::vector<PrintJob> jobs;
+};
+
+// The bookshelf hands the print set-up a job that carries what it prints, totals too: with every
+// table closed after it was made, the page and the text form (as Export Text wrote it) come out
+// the same, the label on sheets only.
 TEST_F(RecipePrintTest, AJobCarriesItsTotalsAndPrintsWithTheTablesClosed) {
   const long butter = food("butter", "1", kTablespoon, 100, 13);
-  const store::Recipe toast =
-      loaded(saveRecipe("Toast", 1, {line("2", kTablespoon, butter)}, 0, "Spread it."));
-  const PrintJob job = recipesJob(PrintKind::Recipe, tables, user, {toast});
+  const long toast = saveRecipe("Toast", 1, {line("2", kTablespoon, butter)}, 0, "Spread it.");
   PrintSettings sheet = settingsFor(PaperMode::StandardSheet);
   sheet.printNutrition = true;
   sheet.reduceSpace = false;
+  auto service = std::make_shared<RecordingPrintService>();
+  service->kept = sheet;
+  const auto printListed = listedRecipesPrinter(service, tables, user);
+  user.answerFileDialog(programDir.str() + "/toast.txt");
+  printListed({toast}, true);
+  printListed({toast}, false);
+  const PrintJob& job = service->jobs.at(0);
   RecordingCanvas open, onSheet;
   printed(sheet, job, open);
-  const std::string text = jobText(job, sheet);
+  const std::string text = *platform::readWholeFile(programDir.str() + "/toast.txt");
   for (store::TableModule* table : std::initializer_list<store::TableModule*>{
            &recipes, &units, &ingredients, &brands, &books, &chapters})
     table->close();

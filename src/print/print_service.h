@@ -1,7 +1,8 @@
 // What the windows print through. The program makes one print service and hands it, or the
-// printers made from it, to every window that prints; a window builds its print job (a value)
-// and hands it over. Windows below printing (the recipe window, the bookshelf and its information
-// window) are handed the plain functions made here.
+// printers made from it, to every window that prints. The menu, plan and shopping-list windows
+// build their print job (a value) and hand it over; the windows below printing (the recipe
+// window, the bookshelf and its information window) cannot see this header and are handed the
+// plain functions made here, which build the job for them.
 #pragma once
 
 #include <functional>

@@ -91,7 +91,9 @@ Kitchen& kitchen() {
 
 void BM_TextFormWithoutLabelBaseline(benchmark::State& state) {
   Kitchen& k = kitchen();
-  for (auto _ : state) benchmark::DoNotOptimize(print::recipeTextFile(k.tables, k.recipe, {}));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        print::recipeTextFile(print::printedRecipe(k.tables, k.recipe, {}), false));
 }
 BENCHMARK(BM_TextFormWithoutLabelBaseline);
 
@@ -102,13 +104,6 @@ void BM_Analysis(benchmark::State& state) {
 }
 BENCHMARK(BM_Analysis);
 
-void BM_TextFormWithLabel(benchmark::State& state) {
-  Kitchen& k = kitchen();
-  for (auto _ : state)
-    benchmark::DoNotOptimize(print::recipesText(k.tables, k.user, {k.recipe}, true));
-}
-BENCHMARK(BM_TextFormWithLabel);
-
 print::PrintSettings sheets(bool label) {
   print::PrintSettings s;
   print::choosePaperMode(s, print::PaperMode::StandardSheet);
@@ -116,11 +111,21 @@ print::PrintSettings sheets(bool label) {
   return s;
 }
 
+void BM_TextFormWithLabel(benchmark::State& state) {
+  Kitchen& k = kitchen();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(print::jobText(
+        print::recipesJob(print::PrintKind::Recipe, k.tables, k.user, {k.recipe}), sheets(true)));
+}
+BENCHMARK(BM_TextFormWithLabel);
+
 void BM_ListLayoutOnlyBaseline(benchmark::State& state) {
   Kitchen& k = kitchen();
   for (auto _ : state) {
     NullCanvas canvas;
-    print::printRecipes(canvas, sheets(state.range(0) != 0), k.tables, k.user, k.list);
+    const bool label = state.range(0) != 0;
+    print::drawJob(canvas, sheets(label),
+                   print::recipesJob(print::PrintKind::RecipeList, k.tables, k.user, k.list, label));
   }
 }
 BENCHMARK(BM_ListLayoutOnlyBaseline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -130,7 +135,9 @@ void BM_ListToPdf(benchmark::State& state) {
   const std::string path = (k.folder / "list.pdf").string();
   for (auto _ : state) {
     auto canvas = toolkit::QtCanvas::toPdf(path);
-    print::printRecipes(*canvas, sheets(state.range(0) != 0), k.tables, k.user, k.list);
+    const bool label = state.range(0) != 0;
+    print::drawJob(*canvas, sheets(label),
+                   print::recipesJob(print::PrintKind::RecipeList, k.tables, k.user, k.list, label));
   }
   state.counters["bytes"] = double(fs::file_size(path));
 }

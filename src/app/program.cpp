@@ -14,7 +14,6 @@
 #include "app/main_window.h"
 #include "app/new_cd_import.h"
 #include "app/opened_files.h"
-#include "app/print_jobs.h"
 #include "app/print_options.h"
 #include "app/register_handheld.h"
 #include "app/settings.h"
@@ -55,9 +54,8 @@
 #include "platform/process.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
-#include "print/print_job.h"
-#include "print/print_source.h"
-#include "print/text_file.h"
+#include "print/print_service.h"
+#include "print/print_setup_window.h"
 #include "recipe/recipe_window.h"
 #include "store/open_tables.h"
 #include "store/table_store.h"
@@ -187,26 +185,6 @@ recipe::RecipeTables recipeTables(MainWindow& main, SharedTables& tables, bool c
   return tables.recipeTables(catalog, currentUnitSettings(main));
 }
 
-// The bookshelf's Print (the print set-up for its listed recipes) and Export Text.
-std::function<void(const std::vector<long>&, bool)> shelfPrint(recipe::RecipeTables tables,
-                                                               User& user, Settings& settings) {
-  return [tables, &user, &settings](const std::vector<long>& uids, bool asText) mutable {
-    std::vector<store::Recipe> recipes = recipe::loadRecipes(tables, uids);
-    if (!asText) {
-      openPrintSetup(recipesJob(print::PrintKind::RecipeList, tables, user, std::move(recipes)),
-                     settings, user);
-      return;
-    }
-    const std::string name = recipes.size() == 1 ? recipes.front().name : "Recipes";
-    const auto path = user.saveFileName("Save As...", "Text (*.txt)",
-                                        toolkit::suggestedFileName(name, ".txt", "Recipes"),
-                                        toolkit::Overwrite::CallerAsks);
-    if (!path) return;
-    const bool label = printSettingsOf(settings.print).printNutrition;
-    print::writeTextFile(user, *path, print::recipesText(tables, user, recipes, label));
-  };
-}
-
 // ---- Book export: the Export button of both bookshelves. ----
 
 // A catalogue book goes into the same exchange tables as a recipe book (see book_export.h): the
@@ -243,7 +221,8 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
         new bookshelf::BookShelfWindow(tables.shelf(false), bookshelf::Shelf::Recipes,
                                        bookshelfMemory(run.settings, run.settings.recipeShelf),
                                        bookshelfSearch(tables, run), user);
-    window->printRecipes = shelfPrint(recipeTables(main, tables, false), user, run.settings);
+    window->printRecipes =
+        print::listedRecipesPrinter(run.printing, recipeTables(main, tables, false), user);
     window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, false), user);
     window->setBookExport(bookExport(tables, false, user));
     return window;
@@ -255,7 +234,8 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
           new bookshelf::BookShelfWindow(tables.shelf(true), bookshelf::Shelf::Catalog,
                                          bookshelfMemory(run.settings, run.settings.catalogShelf),
                                          bookshelfSearch(tables, run), user);
-      window->printRecipes = shelfPrint(recipeTables(main, tables, true), user, run.settings);
+      window->printRecipes =
+          print::listedRecipesPrinter(run.printing, recipeTables(main, tables, true), user);
       window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, true), user);
       window->setBookExport(bookExport(tables, true, user));
       return window;
@@ -273,10 +253,7 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
         tables.shelf(catalog), catalog ? bookshelf::Shelf::Catalog : bookshelf::Shelf::Recipes,
         user, bookshelf::ShelfItemType(type), request.values[1], request.values[2], nullptr,
         &run.state.exitState, media::MediaLookup(mediaPlaces(run.state)));
-    window->print = [&user, &settings = run.settings](const std::string& title,
-                                                      const std::string& text) {
-      openPrintSetup(textPageJob(title, text), settings, user);
-    };
+    window->print = print::textPagePrinter(run.printing);
     return static_cast<UIW_WINDOW*>(window);
   });
 }
@@ -332,11 +309,7 @@ UIW_WINDOW* makeShoppingList(MainWindow& main, SharedTables& tables, User& user,
     UI_WINDOW_MANAGER::instance().add(
         ingredientWindow(tables, user, units, ingredient, [changed](long) { changed(); }));
   };
-  services.print = [&user, &settings = run.settings](planning::ShoppingList& list) {
-    openPrintSetup(documentJob(print::PrintKind::ShoppingList,
-                               std::make_shared<planning::ShoppingListPrintSource>(list)),
-                   settings, user);
-  };
+  services.printing = run.printing;
   services.countUse = [&usage = run.usage] { ++usage.shoppingList; };
   services.sendToHandheld = listToHandheld(user);
   auto* window = new planning::ShoppingListWindow(std::move(services), kind, source);
@@ -405,9 +378,7 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
   s.showBookshelf = [&main, catalog] {
     main.post(UI_EVENT(catalog ? codes::kOpenCatalog : codes::kOpenBookshelf));
   };
-  s.print = [tables = s.tables, &user, &settings = run.settings](const store::Recipe& recipe) {
-    openPrintSetup(recipesJob(print::PrintKind::Recipe, tables, user, {recipe}), settings, user);
-  };
+  s.print = print::recipePrinter(run.printing, s.tables, user);
   s.list = [&main, &tables, &user, run](recipe::RecipeWindow& window) {
     openShoppingList(main, tables, user, run, window);
   };
@@ -443,26 +414,6 @@ constexpr long kNotForMenuPicking = 1;
 // The menu window (kind 200) and the plan window (kind 1100), and menu picking: the menu window's
 // "From the Bookshelf..." opens the recipe bookshelf, which asks for a recipe while the menu
 // waits; the recipe the user then opens there (command 10433) goes onto the menu's day.
-const char* const kMonthNames[12] = {"January",   "February", "March",    "April",
-                                     "May",       "June",     "July",     "August",
-                                     "September", "October",  "November", "December"};
-
-// A menu's days or a plan's months as printing takes them: each heading with the names of its
-// entries, read now.
-template <class NameOf>
-std::shared_ptr<print::PrintSource> listsSource(std::string title,
-                                                const std::vector<std::string>& headings,
-                                                const std::vector<std::vector<long>>& entries,
-                                                NameOf nameOf) {
-  print::PrintDocument document{std::move(title), {}};
-  for (size_t i = 0; i < headings.size(); ++i) {
-    print::PrintGroup group{headings[i], {}};
-    for (long uid : entries[i]) group.items.push_back(nameOf(uid));
-    document.groups.push_back(std::move(group));
-  }
-  return std::make_shared<print::FixedPrintSource>(std::move(document));
-}
-
 void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   auto picking = std::make_shared<int>(0);  // the identifier of the waiting menu window, or 0
   auto weekServices = [&main, &tables, &user, run, picking] {
@@ -491,15 +442,7 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
     w.list = [&main, &tables, &user, run](planning::WeekWindow& window) {
       openShoppingList(main, tables, user, run, window);
     };
-    w.print = [&tables, &user, &settings = run.settings](planning::WeekWindow& window) {
-      std::vector<std::vector<long>> days;
-      for (int day = 0; day < 7; ++day) days.push_back(window.dayRecipes(day));
-      auto source = listsSource(
-          window.currentMenu(),
-          std::vector<std::string>(std::begin(print::kDayNames), std::end(print::kDayNames)), days,
-          [&tables](long uid) { return tables.recipes().nameOf(uid); });
-      openPrintSetup(documentJob(print::PrintKind::Menu, source), settings, user);
-    };
+    w.printing = run.printing;
     w.exitState = &run.state.exitState;
     return w;
   };
@@ -542,15 +485,7 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
     services.list = [&main, &tables, &user, run](planning::YearWindow& window) {
       openShoppingList(main, tables, user, run, window);
     };
-    services.print = [&tables, &user, &settings = run.settings](planning::YearWindow& window) {
-      std::vector<std::vector<long>> months;
-      for (int month = 0; month < 12; ++month) months.push_back(window.monthMenus(month));
-      auto source =
-          listsSource(window.currentPlan(),
-                      std::vector<std::string>(std::begin(kMonthNames), std::end(kMonthNames)),
-                      months, [&tables](long uid) { return tables.weeks().nameOf(uid); });
-      openPrintSetup(documentJob(print::PrintKind::YearMenu, source), settings, user);
-    };
+    services.printing = run.printing;
     services.exitState = &run.state.exitState;
     return static_cast<UIW_WINDOW*>(new planning::YearWindow(services));
   });
@@ -754,6 +689,12 @@ void followRecipeChanges(MainWindow& main, SharedTables& tables) {
 }  // namespace
 
 void registerWindows(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
+  if (!run.printing) {
+    Settings& settings = run.settings;
+    run.printing = std::make_shared<print::SetupPrintService>(
+        user, [&settings] { return printSettingsOf(settings.print); },
+        [&settings](const print::PrintSettings& kept) { keepPrintSettings(settings.print, kept); });
+  }
   registerWindows(main, tables, user);
   followRecipeChanges(main, tables);
   registerBookshelves(main, tables, user, run);
@@ -825,7 +766,7 @@ int runProgramUnguarded(const platform::ProgramFolders& folders,
         main.activate();
         for (const std::string& file : files) main.post(openedFileEvent(file));
       });
-      registerWindows(main, tables, user, {state, settings, usage});
+      registerWindows(main, tables, user, {state, settings, usage, nullptr});
       registerImports(main, tables, store, user, backup, state);
       registerOnline(main, tables, store, user, {state, settings, usage});
       main.showOnScreen();

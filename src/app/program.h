@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ class TableStore;
 }
 namespace savora::backup {
 class BackupService;
+}
+namespace savora::print {
+class PrintService;
 }
 namespace savora::online {
 struct MailWindowServices;
@@ -28,11 +32,13 @@ struct Settings;
 struct UsageCounters;
 
 // What windows need besides the tables and the user, all living for the whole run: the run's
-// state (the exit state), the settings and the use counters.
+// state (the exit state), the settings, the use counters and what the windows print through
+// (registerWindows makes it when none is given).
 struct RunServices {
   AppState& state;
   Settings& settings;
   UsageCounters& usage;
+  std::shared_ptr<print::PrintService> printing = nullptr;
 };
 
 // Tells the main window how to open each window the program has, by kind.

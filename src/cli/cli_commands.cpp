@@ -235,8 +235,13 @@ int runCommand(Options& o, std::ostream& out, std::ostream& err, const PdfCanvas
   if (o.paper) print::choosePaperMode(print, *o.paper);
   if (o.label) print.printNutrition = true;
 
+  // The label is analysed only when it is printed: on sheets, or in the text with --label.
+  const bool analyse = print.printNutrition && (o.command == "text" || !print.onCards());
+  const print::PrintJob job = print::recipesJob(
+      recipes.size() == 1 ? print::PrintKind::Recipe : print::PrintKind::RecipeList, tables, user,
+      recipes, analyse);
   if (o.command == "text") {
-    const std::string text = print::recipesText(tables, user, recipes, print.printNutrition);
+    const std::string text = print::jobText(job, print);
     if (o.out.empty()) {
       out << platform::utf8FromCp1252(text);
       return 0;
@@ -245,7 +250,7 @@ int runCommand(Options& o, std::ostream& out, std::ostream& err, const PdfCanvas
   }
   const std::unique_ptr<toolkit::Canvas> canvas =
       pdfCanvas(o.pdf, print.margins.paperWidth, print.margins.paperHeight);
-  if (!canvas || !print::printRecipes(*canvas, print, tables, user, recipes)) {
+  if (!canvas || !print::drawJob(*canvas, print, job)) {
     err << "savora99-cli: could not write " << o.pdf << "\n";
     return 1;
   }

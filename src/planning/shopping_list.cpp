@@ -391,8 +391,8 @@ std::string ShoppingList::exportText() const {
   return text;
 }
 
-ShoppingListPrintSource::ShoppingListPrintSource(const ShoppingList& list) {
-  print::PrintDocument& doc = document_;
+print::PrintDocument shoppingListDocument(const ShoppingList& list) {
+  print::PrintDocument doc;
   doc.title = "Shopping List";
   doc.indentHeadings = true;
   nutrition::NutritionFacts facts(list.totals());
@@ -405,6 +405,7 @@ ShoppingListPrintSource::ShoppingListPrintSource(const ShoppingList& list) {
       doc.groups.push_back({heading, {}});
     doc.groups.back().items.push_back(row.isOwnItem() ? row.name : row.name + "  -  " + row.amount);
   }
+  return doc;
 }
 
 bool writeShoppingText(const std::string& path, const std::string& text, bool append) {

@@ -10,7 +10,7 @@
 
 #include "food/brand.h"
 #include "nutrition/analysis_list.h"
-#include "print/print_source.h"
+#include "print/print_document.h"
 
 namespace savora::food {
 class FoodGroupTable;
@@ -143,17 +143,9 @@ class ShoppingList {
   double totalCost_ = 0;
 };
 
-// What printing reads from a list: its rows under their store locations, ticked rows left out,
-// own items under their own heading, and the nutrient totals for the label.
-class ShoppingListPrintSource : public print::PrintSource {
- public:
-  // Takes the list as it is now: the print outlives no window.
-  explicit ShoppingListPrintSource(const ShoppingList& list);
-  print::PrintDocument document() override { return document_; }
-
- private:
-  print::PrintDocument document_;
-};
+// What printing takes from a list, as it is now: its rows under their store locations, ticked
+// rows left out, own items under their own heading, and the nutrient totals for the label.
+print::PrintDocument shoppingListDocument(const ShoppingList& list);
 
 // Replaces tabs and line breaks by blanks, so no exported record is split.
 std::string oneLine(std::string_view text);

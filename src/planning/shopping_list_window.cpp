@@ -126,7 +126,7 @@ ShoppingListWindow::ShoppingListWindow(ShoppingListWindowServices services,
   setNumberID(codes::kKindShoppingList);
   setTitle(std::string("Shopping List from ") + titleWord(kind));
   rows_ = Get<UIW_VT_LIST>("SHOPPING_LIST");
-  Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
+  Get("PRINT_BUTTON")->setSelectable(bool(services_.printing));
   Get("HANDHELD_BUTTON")->setSelectable(bool(services_.sendToHandheld));
   if (kind == ShoppingSourceKind::Recipe) daysInMenu_ = 1;
 
@@ -316,7 +316,9 @@ int ShoppingListWindow::Event(const UI_EVENT& event) {
       if (services_.sendToHandheld) services_.sendToHandheld(list_, event.text);
       break;
     case codes::kPrint:
-      if (services_.print) services_.print(list_);
+      if (services_.printing)
+        services_.printing->openSetup(
+            print::documentJob(print::PrintKind::ShoppingList, shoppingListDocument(list_)));
       break;
     case L_HELP:
       HelpSystem::showContext(helpContext());

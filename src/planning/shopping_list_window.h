@@ -10,6 +10,7 @@
 
 #include "planning/shopping_list.h"
 #include "planning/shopping_list_settings_window.h"
+#include "print/print_service.h"
 #include "toolkit/uiw_lists.h"
 #include "toolkit/uiw_window.h"
 #include "toolkit/window_spec.h"
@@ -35,8 +36,8 @@ struct ShoppingListWindowServices {
   std::function<ShoppingSource(toolkit::UIW_WINDOW& source)> readSource;
   // Opens the ingredient information window; `changed` is called when it changed the food.
   std::function<void(long ingredient, std::function<void()> changed)> openIngredient{};
-  // Opens the print set-up for the list; null: printing is not offered.
-  std::function<void(ShoppingList& list)> print{};
+  // Prints the list; null: printing is not offered.
+  std::shared_ptr<print::PrintService> printing{};
   // Sends the list's rows to the handheld's conduit folder; null: the handheld is not offered.
   std::function<void(const ShoppingList& list, const std::string& conduit)> sendToHandheld{};
   // Counts one more list in the usage counters.

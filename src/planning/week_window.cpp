@@ -8,6 +8,7 @@
 #include "bookshelf/recipe_list_fill.h"
 #include "codes/program_codes.h"
 #include "planning/named_list_window.h"
+#include "planning/plan_documents.h"
 #include "platform/text.h"
 #include "store/recipe_table.h"
 #include "toolkit/event_manager.h"
@@ -88,7 +89,7 @@ WeekWindow::WeekWindow(WeekWindowServices services, const std::string& menuName)
   chapterFilter_ = Get<UIW_BUTTON>("CHAPTER_FILTER");
   categoryFilter_ = Get<UIW_BUTTON>("CATEGORY_FILTER");
   // Print and List wait for their parts of the program.
-  Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
+  Get("PRINT_BUTTON")->setSelectable(bool(services_.printing));
   Get("LIST_BUTTON")->setSelectable(bool(services_.list));
   Get("PICK_BUTTON")->setSelectable(bool(services_.pickFromShelf));
 
@@ -419,7 +420,12 @@ int WeekWindow::Event(const UI_EVENT& event) {
         addToDay(lastDay_, event.values[0], name);
       break;
     case codes::kPrint:
-      if (services_.print) services_.print(*this);
+      if (services_.printing) {
+        std::vector<std::vector<long>> days;
+        for (int day = 0; day < kDaysInWeek; ++day) days.push_back(dayRecipes(day));
+        services_.printing->openSetup(print::documentJob(
+            print::PrintKind::Menu, menuDocument(currentMenu(), days, services_.shelf.recipes)));
+      }
       break;
     case codes::kList:
       if (services_.list) services_.list(*this);

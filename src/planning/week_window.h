@@ -18,6 +18,7 @@
 #include "planning/named_list_choice.h"
 #include "planning/named_list_events.h"
 #include "planning/week_table.h"
+#include "print/print_service.h"
 #include "store/media_list.h"
 #include "toolkit/media_player.h"
 #include "toolkit/uiw_window.h"
@@ -52,7 +53,7 @@ struct WeekWindowServices {
   // Lets the user choose a recipe on the bookshelf for this menu (menu picking).
   std::function<void(WeekWindow& window)> pickFromShelf{};
   // Print and List for this window; nothing happens without them.
-  std::function<void(WeekWindow& window)> print{};
+  std::shared_ptr<print::PrintService> printing{};
   std::function<void(WeekWindow& window)> list{};
   // The program's exit state (1000 while the exit check waits for a save), or null.
   int* exitState = nullptr;

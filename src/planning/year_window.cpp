@@ -4,6 +4,7 @@
 
 #include "codes/program_codes.h"
 #include "planning/named_list_window.h"
+#include "planning/plan_documents.h"
 #include "platform/text.h"
 #include "toolkit/event_manager.h"
 #include "toolkit/window_manager.h"
@@ -57,7 +58,7 @@ YearWindow::YearWindow(YearWindowServices services)
     months_[size_t(month)] = Get<UIW_VT_LIST>(monthListName(month));
   plans_ = Get<UIW_VT_LIST>("YEAR_LIST");
   menus_ = Get<UIW_VT_LIST>("WEEK_LIST");
-  Get("PRINT_BUTTON")->setSelectable(bool(services_.print));
+  Get("PRINT_BUTTON")->setSelectable(bool(services_.printing));
   Get("LIST_BUTTON")->setSelectable(bool(services_.list));
 
   postNewEntryClicks(*this, *plans_, choice_, kNewPlanClicked);
@@ -218,7 +219,12 @@ int YearWindow::Event(const UI_EVENT& event) {
       break;
     }
     case codes::kPrint:
-      if (services_.print) services_.print(*this);
+      if (services_.printing) {
+        std::vector<std::vector<long>> months;
+        for (int month = 0; month < kMonthsInYear; ++month) months.push_back(monthMenus(month));
+        services_.printing->openSetup(print::documentJob(
+            print::PrintKind::YearMenu, planDocument(currentPlan(), months, services_.weeks)));
+      }
       break;
     case codes::kList:
       if (services_.list) services_.list(*this);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "planning/named_list_events.h"
 #include "planning/week_table.h"
 #include "planning/year_table.h"
+#include "print/print_service.h"
 #include "toolkit/uiw_window.h"
 #include "toolkit/user.h"
 #include "toolkit/window_spec.h"
@@ -29,7 +31,7 @@ struct YearWindowServices {
   toolkit::User& user;
   // Opens the menu window on the menu of this name.
   std::function<void(const std::string& menu)> openMenu{};
-  std::function<void(YearWindow& window)> print{};
+  std::shared_ptr<print::PrintService> printing{};
   std::function<void(YearWindow& window)> list{};
   int* exitState = nullptr;
 };

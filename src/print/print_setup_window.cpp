@@ -250,7 +250,7 @@ void PrintSetupWindow::ok() {
   User& user = user_;
   keepSwitches();
   UI_WINDOW_MANAGER::instance().subtract(this);
-  output(user, settings, [&](Canvas& canvas) { return job.draw(canvas, settings); });
+  output(user, settings, [&](Canvas& canvas) { return drawJob(canvas, settings, job); });
 }
 
 bool PrintSetupWindow::writeText() {
@@ -258,7 +258,7 @@ bool PrintSetupWindow::writeText() {
       user_.saveFileName("Save As...", "Text (*.txt)",
                          suggestedFileName(printName(), ".txt", "Savora"), Overwrite::CallerAsks);
   if (!path) return false;
-  return writeTextFile(user_, *path, job_.text(working_));
+  return writeTextFile(user_, *path, jobText(job_, working_));
 }
 
 std::string PrintSetupWindow::printName() const {
@@ -278,6 +278,11 @@ std::string PrintSetupWindow::printName() const {
       break;
   }
   return "Savora";
+}
+
+void SetupPrintService::openSetup(PrintJob job) {
+  UI_WINDOW_MANAGER::instance().add(
+      new PrintSetupWindow(std::move(job), keptSettings(), keep_, user_));
 }
 
 }  // namespace savora::print

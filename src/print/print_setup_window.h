@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "print/print_job.h"
+#include "print/print_service.h"
 #include "print/print_settings.h"
 #include "toolkit/canvas.h"
 #include "toolkit/uiw_controls.h"
@@ -17,15 +19,6 @@
 namespace savora::print {
 
 extern const toolkit::WindowSpec kPrintSetupSpec;
-
-// What is printed: its kind, its drawing (which finishes the canvas), its text form and what it
-// is called (the file name a PDF or text file is offered under; empty: named after its kind).
-struct PrintJob {
-  PrintKind kind = PrintKind::Recipe;
-  std::function<bool(toolkit::Canvas&, const PrintSettings&)> draw;
-  std::function<std::string(const PrintSettings&)> text;
-  std::string name;
-};
 
 // Sends a drawing to real output; printWithDialog unless a test says otherwise.
 using PrintOutput = std::function<bool(toolkit::User&, const PrintSettings&,
@@ -71,6 +64,22 @@ class PrintSetupWindow : public toolkit::UIW_WINDOW {
   toolkit::UIW_BUTTON* twoOnAPage_;
   toolkit::UIW_BUTTON* printNutrition_;
   toolkit::UIW_BUTTON* disk_;
+};
+
+// The program's print service: PRINT_SETUP on the window manager, starting from the settings
+// `kept` gives and handing every change it keeps to `keep`.
+class SetupPrintService : public PrintService {
+ public:
+  SetupPrintService(toolkit::User& user, std::function<PrintSettings()> kept,
+                    std::function<void(const PrintSettings&)> keep)
+      : user_(user), kept_(std::move(kept)), keep_(std::move(keep)) {}
+  PrintSettings keptSettings() const override { return kept_(); }
+  void openSetup(PrintJob job) override;
+
+ private:
+  toolkit::User& user_;
+  std::function<PrintSettings()> kept_;
+  std::function<void(const PrintSettings&)> keep_;
 };
 
 }  // namespace savora::print

@@ -2,11 +2,8 @@
 
 #include <algorithm>
 
-#include "bookshelf/book_table.h"
-#include "bookshelf/chapter_table.h"
 #include "platform/text.h"
 #include "print/nutrition_label.h"
-#include "recipe/recipe_line_text.h"
 
 namespace savora::print {
 
@@ -19,7 +16,7 @@ std::string servingsLine(long servings) {
   return platform::formatText("Makes %ld servings", servings);
 }
 
-void printName(PageWriter& pen, const store::Recipe& recipe) {
+void printName(PageWriter& pen, const PrintedRecipe& recipe) {
   const PrintSettings& s = pen.settings();
   pen.useFont(Font::Title);
   const PageGeometry& g = pen.geometry();
@@ -70,28 +67,15 @@ void printIngredients(PageWriter& pen, const std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::vector<std::string> ingredientLineTexts(recipe::RecipeTables& tables,
-                                             const store::Recipe& recipe) {
-  std::vector<std::string> texts;
-  for (store::RecipeLine line : recipe.lines) {
-    std::string text = recipe::lineText(tables, line, false, 1500);
-    text.erase(text.find_last_not_of(" \t") + 1);
-    if (!text.empty()) texts.push_back(text);
-  }
-  return texts;
-}
-
-void printRecipePage(PageWriter& pen, recipe::RecipeTables& tables, const store::Recipe& recipe,
-                     const std::optional<nutrition::NutritionFacts>& totals) {
+void printRecipePage(PageWriter& pen, const PrintedRecipe& recipe) {
   const PrintSettings& s = pen.settings();
   printName(pen, recipe);
   if (!s.reduceSpace) {
-    const long book = tables.chapters.bookOf(recipe.chapter);
     pen.useFont(Font::BodyItalic);
-    pen.textAtLeft(tables.books.nameOf(book));
+    pen.textAtLeft(recipe.book);
     pen.lineDown();
     pen.useFont(Font::Body);
-    pen.textAtLeft(tables.chapters.nameOf(recipe.chapter));
+    pen.textAtLeft(recipe.chapter);
     pen.lineDown(2);
   }
   if (!recipe.description.empty()) {
@@ -99,9 +83,8 @@ void printRecipePage(PageWriter& pen, recipe::RecipeTables& tables, const store:
     pen.wrap(recipe.description);
     pen.lineDown(s.reduceSpace ? 1 : 2);
   }
-  const std::vector<std::string> lines = ingredientLineTexts(tables, recipe);
-  if (!lines.empty()) {
-    printIngredients(pen, lines);
+  if (!recipe.lines.empty()) {
+    printIngredients(pen, recipe.lines);
     pen.lineDown();
   }
   pen.useFont(Font::Body);
@@ -109,7 +92,7 @@ void printRecipePage(PageWriter& pen, recipe::RecipeTables& tables, const store:
     pen.wrap(recipe.instructions);
     pen.lineDown();
   }
-  if (totals && s.printNutrition && !s.onCards()) printNutritionLabel(pen, *totals);
+  if (recipe.totals && s.printNutrition && !s.onCards()) printNutritionLabel(pen, *recipe.totals);
 }
 
 }  // namespace savora::print

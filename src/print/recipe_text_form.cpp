@@ -2,11 +2,8 @@
 
 #include <algorithm>
 
-#include "bookshelf/book_table.h"
-#include "bookshelf/chapter_table.h"
 #include "platform/text.h"
 #include "print/nutrition_label.h"
-#include "print/recipe_page.h"
 
 namespace savora::print {
 
@@ -19,19 +16,16 @@ std::string withoutCarriageReturns(std::string text) {
 
 }  // namespace
 
-std::string recipeTextFile(recipe::RecipeTables& tables, const store::Recipe& recipe,
-                           const std::optional<nutrition::NutritionFacts>& label) {
-  const long book = tables.chapters.bookOf(recipe.chapter);
+std::string recipeTextFile(const PrintedRecipe& recipe, bool withLabel) {
   std::string text = recipe.name + "\n\n";
-  text += "Book: " + tables.books.nameOf(book) +
-          "\nChapter: " + tables.chapters.nameOf(recipe.chapter) + "\n\n";
+  text += "Book: " + recipe.book + "\nChapter: " + recipe.chapter + "\n\n";
   if (!recipe.description.empty()) text += withoutCarriageReturns(recipe.description) + "\n";
   if (recipe.servings > 1) text += platform::formatText("Serves: %ld", recipe.servings) + "\n";
   text += "\n";
-  for (const std::string& line : ingredientLineTexts(tables, recipe)) text += line + "\n";
+  for (const std::string& line : recipe.lines) text += line + "\n";
   text += "\n";
   text += withoutCarriageReturns(recipe.instructions);
-  if (label) text += nutritionLabelText(*label);
+  if (withLabel && recipe.totals) text += nutritionLabelText(*recipe.totals);
   text += "\n\n\n";
   return text;
 }

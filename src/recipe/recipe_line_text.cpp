@@ -90,11 +90,15 @@ std::string lineText(RecipeTables& tables, store::RecipeLine& line, bool present
   return text;
 }
 
+ShelfPlace shelfPlaceOf(RecipeTables& tables, const store::Recipe& recipe) {
+  return {tables.books.nameOf(tables.chapters.bookOf(recipe.chapter)),
+          tables.chapters.nameOf(recipe.chapter)};
+}
+
 std::string recipeTextForm(RecipeTables& tables, const store::Recipe& recipe) {
-  const long book = tables.chapters.bookOf(recipe.chapter);
-  std::string text =
-      platform::formatText("Book: %s\r\nChapter: %s\r\n\r\n", tables.books.nameOf(book).c_str(),
-                           tables.chapters.nameOf(recipe.chapter).c_str());
+  const ShelfPlace place = shelfPlaceOf(tables, recipe);
+  std::string text = platform::formatText("Book: %s\r\nChapter: %s\r\n\r\n", place.book.c_str(),
+                                          place.chapter.c_str());
   if (recipe.servings > 1) text += platform::formatText("Makes %ld servings\r\n", recipe.servings);
   appendWithin(text, recipe.description, kTextFormLimit);
   appendWithin(text, "\r\n\r\n", kBufferLimit);

@@ -30,6 +30,12 @@ void presentLineQuantity(food::ConversionList& units, store::RecipeLine& line);
 // line. With `present` the line's quantity is rewritten first (presentLineQuantity).
 std::string lineText(RecipeTables& tables, store::RecipeLine& line, bool present, size_t maxLength);
 
+// The names of the book and the chapter the recipe is in.
+struct ShelfPlace {
+  std::string book, chapter;
+};
+ShelfPlace shelfPlaceOf(RecipeTables& tables, const store::Recipe& recipe);
+
 // The view tab's text: book and chapter, servings (from 2), description, the lines and the
 // instructions, within the 30000-byte buffer.
 std::string recipeTextForm(RecipeTables& tables, const store::Recipe& recipe);

@@ -213,7 +213,7 @@ TEST_F(ShoppingListTest, NutrientsArePerServingOfTheRecipeUnlessAdjustedAndSaySo
     list.build(source);
     EXPECT_NEAR(list.totals()[food::kCalories], c.calories, 0.01);
     EXPECT_EQ(list.panelLines()[0], c.amountOf);
-    const auto label = ShoppingListPrintSource(list).document().totals;
+    const auto label = shoppingListDocument(list).totals;
     ASSERT_TRUE(label.has_value());
     EXPECT_EQ(label->amountOf, c.amountOf);
   }
@@ -235,7 +235,7 @@ TEST_F(ShoppingListTest, HaveItTakesOffExactlyWhatTheRowAddedAndLeavesItOutOfThe
   EXPECT_EQ(list.costText(), "Total Cost: $1.25");
   EXPECT_EQ(list.exportText(),
             "Shopping List\r\n\r\n     Produce\r\npear  -  1 cup\r\nfilm for camera\r\n");
-  const print::PrintDocument printed = ShoppingListPrintSource(list).document();
+  const print::PrintDocument printed = shoppingListDocument(list);
   ASSERT_EQ(printed.groups.size(), 2u);
   EXPECT_EQ(printed.groups[0].heading, "Produce");
   EXPECT_EQ(printed.groups[0].items, std::vector<std::string>{"pear  -  1 cup"});

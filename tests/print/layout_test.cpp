@@ -6,8 +6,10 @@
 
 #include "../nutrition/nutrition_fixture.h"
 #include "print/page_writer.h"
+#include "print/print_document.h"
+#include "platform/file_ops.h"
 #include "print/print_job.h"
-#include "print/print_source.h"
+#include "print/print_service.h"
 #include "recording_canvas.h"
 
 namespace savora::print {
@@ -138,7 +140,11 @@ class RecipePrintTest : public nutrition::NutritionTest {
  protected:
   std::vector<std::string> printed(const PrintSettings& s, const std::vector<store::Recipe>& list,
                                    RecordingCanvas& canvas) {
-    EXPECT_TRUE(printRecipes(canvas, s, tables, user, list));
+    return printed(s, recipesJob(PrintKind::RecipeList, tables, user, list), canvas);
+  }
+  std::vector<std::string> printed(const PrintSettings& s, const PrintJob& job,
+                                   RecordingCanvas& canvas) {
+    EXPECT_TRUE(drawJob(canvas, s, job));
     std::vector<std::string> texts;
     for (const Drawn& d : drawnTexts(canvas)) texts.push_back(d.text);
     return texts;
@@ -148,15 +154,38 @@ class RecipePrintTest : public nutrition::NutritionTest {
   }
 };
 
-TEST_F(RecipePrintTest, TheLabelPrintsOnSheetsOnlyAndOneServingPrintsNoServingsLine) {
+struct RecordingPrintService : PrintService {
+  PrintSettings keptSettings() const override { return kept; }
+  void openSetup(PrintJob job) override { jobs.push_back(std::move(job)); }
+  PrintSettings kept;
+  std::vector<PrintJob> jobs;
+};
+
+// The bookshelf hands the print set-up a job that carries what it prints, totals too: with every
+// table closed after it was made, the page and the text form (as Export Text wrote it) come out
+// the same, the label on sheets only.
+TEST_F(RecipePrintTest, AJobCarriesItsTotalsAndPrintsWithTheTablesClosed) {
   const long butter = food("butter", "1", kTablespoon, 100, 13);
-  const store::Recipe toast =
-      loaded(saveRecipe("Toast", 1, {line("2", kTablespoon, butter)}, 0, "Spread it."));
+  const long toast = saveRecipe("Toast", 1, {line("2", kTablespoon, butter)}, 0, "Spread it.");
   PrintSettings sheet = settingsFor(PaperMode::StandardSheet);
   sheet.printNutrition = true;
   sheet.reduceSpace = false;
-  RecordingCanvas onSheet;
-  const auto texts = printed(sheet, {toast}, onSheet);
+  auto service = std::make_shared<RecordingPrintService>();
+  service->kept = sheet;
+  const auto printListed = listedRecipesPrinter(service, tables, user);
+  user.answerFileDialog(programDir.str() + "/toast.txt");
+  printListed({toast}, true);
+  printListed({toast}, false);
+  const PrintJob& job = service->jobs.at(0);
+  RecordingCanvas open, onSheet;
+  printed(sheet, job, open);
+  const std::string text = *platform::readWholeFile(programDir.str() + "/toast.txt");
+  for (store::TableModule* table : std::initializer_list<store::TableModule*>{
+           &recipes, &units, &ingredients, &brands, &books, &chapters})
+    table->close();
+  EXPECT_EQ(jobText(job, sheet), text);
+  const auto texts = printed(sheet, job, onSheet);
+  EXPECT_EQ(onSheet.calls, open.calls);
   for (const char* t : {"Toast", "Family", "Breads", "Spread", "Nutrition Facts", "Total Fat ",
                         "26g", "40%", "Calories 200", "% Daily Value*"})
     EXPECT_TRUE(has(texts, t)) << t;
@@ -166,7 +195,7 @@ TEST_F(RecipePrintTest, TheLabelPrintsOnSheetsOnlyAndOneServingPrintsNoServingsL
   PrintSettings cards = settingsFor(PaperMode::FormattedCards);
   cards.printNutrition = true;
   RecordingCanvas onCards;
-  EXPECT_FALSE(has(printed(cards, {toast}, onCards), "Nutrition Facts"));
+  EXPECT_FALSE(has(printed(cards, job, onCards), "Nutrition Facts"));
 }
 
 TEST_F(RecipePrintTest, ARecipeWithoutIngredientsPrintsItsNameAndInstructions) {

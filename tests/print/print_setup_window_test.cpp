@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPrinterInfo>
+#include <algorithm>
 
 #include "platform/file_ops.h"
 #include "print/print_dialog_window.h"
@@ -33,17 +34,8 @@ class PrintSetupWindowTest : public savora::testing::ProgramFoldersTest {
   }
 
   void open(PrintKind kind) {
-    PrintJob job{kind,
-                 [](Canvas& canvas, const PrintSettings&) {
-                   canvas.text(0, 0, "printed");
-                   return canvas.finish();
-                 },
-                 [](const PrintSettings& s) {
-                   return std::string(s.printNutrition ? "text with label\n" : "text\n");
-                 },
-                 {}};
     window = new PrintSetupWindow(
-        job, kept, [this](const PrintSettings& s) { kept = s; }, user,
+        documentJob(kind, {"printed", {}, false, {}}), kept, [this](const PrintSettings& s) { kept = s; }, user,
         [this](User&, const PrintSettings& s, const std::function<bool(Canvas&)>& draw) {
           printedWith = s;
           return draw(canvas);
@@ -112,7 +104,9 @@ TEST_F(PrintSetupWindowTest, MarginsLeavingLessThanAnInchKeepTheWindowOpen) {
   ASSERT_TRUE(printedWith);
   EXPECT_EQ(printedWith->margins.left, 3.5);
   EXPECT_TRUE(printedWith->printNutrition);
-  EXPECT_EQ(canvas.calls.back(), "text 0.0 0.0 printed");
+  EXPECT_TRUE(canvas.finished && std::ranges::any_of(canvas.calls, [](const std::string& call) {
+    return call.ends_with(" printed");
+  }));
   // The margins, the paper and the switches are kept for the next print.
   EXPECT_EQ(kept.margins.left, 3.5);
   EXPECT_EQ(kept.paperMode, PaperMode::StandardSheet);
@@ -133,7 +127,7 @@ TEST_F(PrintSetupWindowTest, DiskWritesTheTextFormAndRefusesProgramFiles) {
   user.answerFileDialog(text);
   click("OK_BUTTON");
   EXPECT_FALSE(isOpen());
-  EXPECT_EQ(platform::readWholeFile(text), "text\n");
+  EXPECT_EQ(platform::readWholeFile(text), "printed\n");
   EXPECT_FALSE(printedWith);
 }
 

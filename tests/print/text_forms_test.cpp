@@ -4,8 +4,7 @@
 #include "../nutrition/nutrition_fixture.h"
 #include "platform/file_ops.h"
 #include "print/nutrition_label.h"
-#include "print/print_job.h"
-#include "print/print_source.h"
+#include "print/print_document.h"
 #include "print/recipe_text_form.h"
 #include "print/text_file.h"
 
@@ -87,7 +86,8 @@ TEST_F(RecipeTextTest, TheTextFormListsTheRecipeInOrderWithItsLabel) {
                         "Toast.\r\nSpread."));
   r.description = "Quick\r\nand good";
   r.lines[1].info1 = "bread slices\t ";
-  const std::string text = recipeTextFile(tables, r, nutrition::analyzeRecipe(tables, user, r));
+  const std::string text =
+      recipeTextFile(printedRecipe(tables, r, nutrition::analyzeRecipe(tables, user, r)), true);
   EXPECT_EQ(text.substr(0, text.find("\n\nNUTRITION")),
             "Buttered Toast\n\nBook: Family\nChapter: Breads\n\nQuick\nand good\nServes: 2\n\n"
             "2 tablespoons butter\nBread slices\n\nToast.\nSpread.");
@@ -95,7 +95,7 @@ TEST_F(RecipeTextTest, TheTextFormListsTheRecipeInOrderWithItsLabel) {
   EXPECT_TRUE(text.ends_with("calorie diet.\n\n\n"));
 
   r.servings = 1;
-  const std::string single = recipeTextFile(tables, r, std::nullopt);
+  const std::string single = recipeTextFile(printedRecipe(tables, r, std::nullopt), true);
   EXPECT_EQ(single.find("Serves"), std::string::npos);
   EXPECT_EQ(single.find("NUTRITION"), std::string::npos);
 }

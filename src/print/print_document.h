@@ -1,12 +1,11 @@
-// What menus, year menus and shopping lists hand to printing: a title, then groups (the days of
-// a menu, the food groups of a shopping list) each with its items, and for a shopping list the
-// totals for its label. Each of them provides a PrintSource; printing and the text file do the
-// rest the same way for all.
+// What menus, year menus and shopping lists print: a title, then groups (the days of a menu, the
+// food groups of a shopping list) each with its items, and for a shopping list the totals for its
+// label. The window takes it as it is when the print is asked for; printing and the text file do
+// the rest the same way for all.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "nutrition/nutrition_facts.h"
@@ -26,23 +25,6 @@ struct PrintDocument {
   // write the day names as they are and indent the items.
   bool indentHeadings = false;
   std::optional<nutrition::NutritionFacts> totals;  // a label to add when print nutrition is on
-};
-
-class PrintSource {
- public:
-  virtual ~PrintSource() = default;
-  virtual PrintDocument document() = 0;
-};
-
-// A document taken when the print was asked for, so that printing never reads a window that may
-// have closed or changed since.
-class FixedPrintSource : public PrintSource {
- public:
-  explicit FixedPrintSource(PrintDocument document) : document_(std::move(document)) {}
-  PrintDocument document() override { return document_; }
-
- private:
-  PrintDocument document_;
 };
 
 // The seven day names a menu's groups are headed by, Sunday first.

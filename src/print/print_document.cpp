@@ -1,4 +1,4 @@
-#include "print/print_source.h"
+#include "print/print_document.h"
 
 #include "print/nutrition_label.h"
 

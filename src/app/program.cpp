@@ -355,9 +355,7 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
                                                   User& user, RunServices run, bool catalog) {
   const food::UnitSettings units = currentUnitSettings(main);
   recipe::RecipeWindowServices s{
-      {catalog ? *tables.catalogRecipes() : tables.recipes(), tables.units(), tables.ingredients(),
-       tables.brands(), catalog ? *tables.catalogBooks() : tables.books(),
-       catalog ? *tables.catalogChapters() : tables.chapters(), units},
+      tables.recipeTables(catalog, units),
       user,
       media::MediaLookup(mediaPlaces(run.state)),
       catalog};

@@ -51,7 +51,7 @@ void registerHandheld(MainWindow& main, User& user, AppState& state, Settings& s
     const auto kind = target->kind() == codes::kKindShoppingList
                           ? exchange::ConduitKind::ShoppingList
                           : exchange::ConduitKind::Recipes;
-    manager.add(new exchange::PalmWindow(
+    manager.add(std::make_unique<exchange::PalmWindow>(
         {std::move(*installation), kind, data, state.title}, *memory, user,
         [memory, target, &settings](const std::string& conduit, bool append) {
           settings.handheld.firstText = memory->desktopFolder;

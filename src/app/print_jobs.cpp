@@ -9,7 +9,7 @@
 namespace savora::app {
 
 void openPrintSetup(print::PrintJob job, Settings& settings, toolkit::User& user) {
-  toolkit::UI_WINDOW_MANAGER::instance().add(new print::PrintSetupWindow(
+  toolkit::UI_WINDOW_MANAGER::instance().add(std::make_unique<print::PrintSetupWindow>(
       std::move(job), printSettingsOf(settings.print),
       [&settings](const print::PrintSettings& kept) { keepPrintSettings(settings.print, kept); },
       user));

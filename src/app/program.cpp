@@ -137,21 +137,22 @@ food::UnitSettings currentUnitSettings(MainWindow& main) {
 
 void registerWindows(MainWindow& main, SharedTables& tables, User& user) {
   main.registerWindow(codes::kKindFoodGroups, [&tables, &user](const UI_EVENT&) {
-    return new food::CategoryListWindow(tables.foodGroups(), user);
+    return std::make_unique<food::CategoryListWindow>(tables.foodGroups(), user);
   });
   auto unitSettings = [&main] { return currentUnitSettings(main); };
   main.registerWindow(codes::kKindUnitList, [&tables, &user, unitSettings](const UI_EVENT&) {
-    return new food::UnitListWindow(tables.units(), tables.recipes(), user, unitSettings);
+    return std::make_unique<food::UnitListWindow>(tables.units(), tables.recipes(), user,
+                                                  unitSettings);
   });
   auto openIngredient = [&tables, &user, unitSettings](long uid, auto listChanged) {
     const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
                                 tables.foodGroups(), tables.recipes()};
-    UI_WINDOW_MANAGER::instance().add(new food::IngredientInformationWindow(
+    UI_WINDOW_MANAGER::instance().add(std::make_unique<food::IngredientInformationWindow>(
         food, user, unitSettings(), uid, 0, std::move(listChanged)));
   };
   main.registerWindow(codes::kKindIngredientList,
                       [&tables, &user, openIngredient](const UI_EVENT&) {
-                        return new food::IngredientListWindow(
+                        return std::make_unique<food::IngredientListWindow>(
                             tables.ingredients(), tables.recipes(), user, openIngredient);
                       });
 }
@@ -238,7 +239,7 @@ std::function<void(const bookshelf::BookShelfWindow::ExportChoice&)> bookExport(
 
 void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   main.registerWindow(codes::kKindBookshelf, [&main, &tables, &user, run](const UI_EVENT&) {
-    auto* window = new bookshelf::BookShelfWindow(
+    auto window = std::make_unique<bookshelf::BookShelfWindow>(
         {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
         bookshelf::Shelf::Recipes, bookshelfMemory(run.settings, run.settings.recipeShelf),
         bookshelfSearch(tables, run), user);
@@ -251,7 +252,7 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
   // Without the catalogue its command stays unselectable: no window is registered for it.
   if (tables.catalogBooks()) {
     main.registerWindow(codes::kKindCatalog, [&main, &tables, &user, run](const UI_EVENT&) {
-      auto* window = new bookshelf::BookShelfWindow(
+      auto window = std::make_unique<bookshelf::BookShelfWindow>(
           {*tables.catalogBooks(), *tables.catalogChapters(), *tables.catalogCategories(),
            *tables.catalogRecipes()},
           bookshelf::Shelf::Catalog, bookshelfMemory(run.settings, run.settings.catalogShelf),
@@ -270,15 +271,15 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
     const long type = request.values[0];
     if (type < long(bookshelf::ShelfItemType::Book) ||
         type > long(bookshelf::ShelfItemType::Category))
-      return static_cast<UIW_WINDOW*>(nullptr);
+      return std::unique_ptr<UIW_WINDOW>();
     const bool catalog = request.values[3] != 0;
-    if (catalog && !tables.catalogBooks()) return static_cast<UIW_WINDOW*>(nullptr);
+    if (catalog && !tables.catalogBooks()) return std::unique_ptr<UIW_WINDOW>();
     const bookshelf::ShelfTables shelf =
         catalog ? bookshelf::ShelfTables{*tables.catalogBooks(), *tables.catalogChapters(),
                                          *tables.catalogCategories(), *tables.catalogRecipes()}
                 : bookshelf::ShelfTables{tables.books(), tables.chapters(), tables.categories(),
                                          tables.recipes()};
-    auto* window = new bookshelf::BookInfoWindow(
+    auto window = std::make_unique<bookshelf::BookInfoWindow>(
         shelf, catalog ? bookshelf::Shelf::Catalog : bookshelf::Shelf::Recipes, user,
         bookshelf::ShelfItemType(type), request.values[1], request.values[2], nullptr,
         &run.state.exitState, media::MediaLookup(mediaPlaces(run.state)));
@@ -286,7 +287,7 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
                                                       const std::string& text) {
       openPrintSetup(textPageJob(title, text), settings, user);
     };
-    return static_cast<UIW_WINDOW*>(window);
+    return std::unique_ptr<UIW_WINDOW>(std::move(window));
   });
 }
 
@@ -325,8 +326,8 @@ planning::ShoppingSource shoppingSourceOf(UIW_WINDOW& window) {
 }
 
 // A shopping list of the window (a recipe, menu or plan window), built and not yet shown.
-UIW_WINDOW* makeShoppingList(MainWindow& main, SharedTables& tables, User& user, RunServices run,
-                             UIW_WINDOW& source) {
+std::unique_ptr<UIW_WINDOW> makeShoppingList(MainWindow& main, SharedTables& tables, User& user,
+                                             RunServices run, UIW_WINDOW& source) {
   const bool catalog = source.kind() == codes::kKindCatalogRecipe;
   const planning::ShoppingSourceKind kind = shoppingSourceOf(source).kind;
   ShoppingListOptions& o = run.settings.shoppingList;
@@ -340,7 +341,7 @@ UIW_WINDOW* makeShoppingList(MainWindow& main, SharedTables& tables, User& user,
                                                     std::function<void()> changed) {
     const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
                                 tables.foodGroups(), tables.recipes()};
-    UI_WINDOW_MANAGER::instance().add(new food::IngredientInformationWindow(
+    UI_WINDOW_MANAGER::instance().add(std::make_unique<food::IngredientInformationWindow>(
         food, user, units, ingredient, 0, [changed](long) { changed(); }));
   };
   services.print = [&user, &settings = run.settings](planning::ShoppingList& list) {
@@ -350,7 +351,7 @@ UIW_WINDOW* makeShoppingList(MainWindow& main, SharedTables& tables, User& user,
   };
   services.countUse = [&usage = run.usage] { ++usage.shoppingList; };
   services.sendToHandheld = listToHandheld(user);
-  auto* window = new planning::ShoppingListWindow(std::move(services), kind, source);
+  auto window = std::make_unique<planning::ShoppingListWindow>(std::move(services), kind, source);
   window->setNumberID(main.nextWindowId(codes::kKindShoppingList));
   return window;
 }
@@ -382,7 +383,7 @@ void registerShoppingList(MainWindow& main, SharedTables& tables, User& user, Ru
       user.message("Unable to Generate List", "ASTERISK", Buttons::Ok,
                    "Open a recipe, or menu and then\r\nclick List to generate a shopping\r\nlist "
                    "and get a nutritional analysis.");
-      return static_cast<UIW_WINDOW*>(nullptr);
+      return std::unique_ptr<UIW_WINDOW>();
     }
     return makeShoppingList(main, tables, user, run, *source);
   });
@@ -404,17 +405,17 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
     openTipsWindow({TipsMode::SingleVideo, file, {}}, tips, user);
   };
   s.openRecipe = [&main, &tables, &user, run, catalog](long uid) {
-    UI_WINDOW_MANAGER::instance().add(
-        new recipe::RecipeWindow(recipeWindowServices(main, tables, user, run, catalog), -1, uid));
+    UI_WINDOW_MANAGER::instance().add(std::make_unique<recipe::RecipeWindow>(
+        recipeWindowServices(main, tables, user, run, catalog), -1, uid));
   };
   s.specifyBrand = [&tables, &user, units](long ingredient, std::function<void(long)> chosen,
                                            std::function<void(long)> listChanged) {
     const food::FoodTables food{tables.ingredients(), tables.brands(), tables.units(),
                                 tables.foodGroups(), tables.recipes()};
-    auto* window = new food::IngredientInformationWindow(food, user, units, ingredient, 0,
-                                                         std::move(listChanged));
+    auto window = std::make_unique<food::IngredientInformationWindow>(food, user, units, ingredient,
+                                                                      0, std::move(listChanged));
     window->brandChosen = std::move(chosen);
-    UI_WINDOW_MANAGER::instance().add(window);
+    UI_WINDOW_MANAGER::instance().add(std::move(window));
   };
   s.showBookshelf = [&main, catalog] {
     main.post(UI_EVENT(catalog ? codes::kOpenCatalog : codes::kOpenBookshelf));
@@ -446,9 +447,9 @@ void registerRecipeWindows(MainWindow& main, SharedTables& tables, User& user, R
     if (catalog && !tables.catalogBooks()) continue;
     main.registerWindow(catalog ? codes::kKindCatalogRecipe : codes::kKindRecipe,
                         [&main, &tables, &user, run, catalog](const UI_EVENT& request) {
-                          return static_cast<UIW_WINDOW*>(new recipe::RecipeWindow(
+                          return std::make_unique<recipe::RecipeWindow>(
                               recipeWindowServices(main, tables, user, run, catalog),
-                              request.values[0], request.values[1]));
+                              request.values[0], request.values[1]);
                         });
   }
 }
@@ -521,7 +522,7 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
     return w;
   };
   main.registerWindow(codes::kKindMenuWeek, [weekServices](const UI_EVENT& request) {
-    return static_cast<UIW_WINDOW*>(new planning::WeekWindow(weekServices(), request.text));
+    return std::make_unique<planning::WeekWindow>(weekServices(), request.text);
   });
   main.setMenuPicker([picking](const UI_EVENT& request) {
     if (*picking == 0) return false;
@@ -569,7 +570,7 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
       openPrintSetup(documentJob(print::PrintKind::YearMenu, source), settings, user);
     };
     services.exitState = &run.state.exitState;
-    return static_cast<UIW_WINDOW*>(new planning::YearWindow(services));
+    return std::make_unique<planning::YearWindow>(services);
   });
 }
 
@@ -602,8 +603,8 @@ void startImport(SharedTables& tables, store::TableStore& store, User& user,
        tables.weeks()},
       path, options);
   if (!import) return;
-  UI_WINDOW_MANAGER::instance().add(
-      new exchange::ImportWindow(std::move(import), [newCd, &user](long book, long chapter) {
+  UI_WINDOW_MANAGER::instance().add(std::make_unique<exchange::ImportWindow>(
+      std::move(import), [newCd, &user](long book, long chapter) {
         auto* shelf = dynamic_cast<bookshelf::BookShelfWindow*>(
             UI_WINDOW_MANAGER::instance().findKind(codes::kKindBookshelf));
         if (shelf && book > 0) shelf->showBook(book, chapter);
@@ -688,7 +689,7 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
         if (tables.catalogRecipes())
           services.catalogTables.emplace(recipeTables(main, tables, true));
         if (tuneMail) tuneMail(services);
-        return static_cast<UIW_WINDOW*>(new online::MailWindow(std::move(services)));
+        return std::make_unique<online::MailWindow>(std::move(services));
       });
   // The menu's command mails the front recipe window's recipe (which checks that it is saved)
   // or the recipe selected on the front bookshelf, of either shelf; values[0], when set, is the
@@ -728,7 +729,7 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
         {platform::formatText("%s v%s", run.state.title.c_str(), kVersionText)},
         run.state.updateInstaller};
     if (tuneOnline) tuneOnline(services);
-    return static_cast<UIW_WINDOW*>(new online::OnlineWindow(std::move(services)));
+    return std::make_unique<online::OnlineWindow>(std::move(services));
   });
   main.registerCommand(codes::kUpdateService, [&main, run](const UI_EVENT& event) {
     run.settings.updateServiceOption = 1;  // asking for the service switches the reminder on
@@ -743,7 +744,7 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
     return online::reminderDue(platform::programDirectory(), online::currentMonth());
   });
   main.registerCommand(codes::kUpdateReminder, [&main, run](const UI_EVENT&) {
-    UI_WINDOW_MANAGER::instance().add(new online::UpdateMessageWindow(
+    UI_WINDOW_MANAGER::instance().add(std::make_unique<online::UpdateMessageWindow>(
         run.state.title,
         {run.settings.updateServiceOption, [&main] { main.post(UI_EVENT(codes::kUpdateService)); },
          [&main] { main.leave(); }}));

@@ -143,7 +143,7 @@ void IngredientInformationWindow::openBrand() {
                                                            bool preferred) {
     if (!alive.expired()) brandSaved(uid, preferred);
   };
-  UI_WINDOW_MANAGER::instance().add(new BrandInformationWindow(
+  UI_WINDOW_MANAGER::instance().add(std::make_unique<BrandInformationWindow>(
       {tables_.brands, tables_.units, tables_.groups}, user_, settings_, brand, uid_, saved));
 }
 

@@ -42,13 +42,12 @@ class PrintSetupWindowTest : public savora::testing::ProgramFoldersTest {
                    return std::string(s.printNutrition ? "text with label\n" : "text\n");
                  },
                  {}};
-    window = new PrintSetupWindow(
+    window = UI_WINDOW_MANAGER::instance().add(std::make_unique<PrintSetupWindow>(
         job, kept, [this](const PrintSettings& s) { kept = s; }, user,
         [this](User&, const PrintSettings& s, const std::function<bool(Canvas&)>& draw) {
           printedWith = s;
           return draw(canvas);
-        });
-    UI_WINDOW_MANAGER::instance().add(window);
+        }));
   }
   void click(const char* name) {
     window->Get<UIW_BUTTON>(name)->click();

@@ -59,8 +59,8 @@ class RecipeWindowTest : public RecipeEditTest {
     if (offerPrint) services.print = [this](const store::Recipe& r) { printed.push_back(r); };
     auto fake = std::make_unique<FakeMediaPlayer>();
     player = fake.get();
-    window = new RecipeWindow(std::move(services), inChapter, uid, std::move(fake));
-    UI_WINDOW_MANAGER::instance().add(window);
+    window = UI_WINDOW_MANAGER::instance().add(
+        std::make_unique<RecipeWindow>(std::move(services), inChapter, uid, std::move(fake)));
     return window;
   }
   std::string folder() const { return platform::programDirectory(); }

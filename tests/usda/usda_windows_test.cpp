@@ -89,9 +89,8 @@ TEST_F(UsdaWindowTest, TheSearchShowsTheBestMatchesAsTheUserTypes) {
 
 TEST_F(UsdaWindowTest, TheIngredientWindowAddsAUsdaBrandAndPrefersIt) {
   const long butter = ingredients.addByName("butter");
-  auto* w = new food::IngredientInformationWindow({ingredients, brands, units, groups, recipes},
-                                                  user, {}, butter, 0, {});
-  UI_WINDOW_MANAGER::instance().add(w);
+  auto* w = UI_WINDOW_MANAGER::instance().add(std::make_unique<food::IngredientInformationWindow>(
+      {ingredients, brands, units, groups, recipes}, user, {}, butter, 0, {}));
   click(w, "USDA_NUTRIENTS");
   ASSERT_TRUE(searchWindow());
   EXPECT_EQ(chosen(searchWindow()), " Butter, salted");
@@ -118,8 +117,8 @@ TEST_F(UsdaWindowTest, TheBrandWindowTakesUsdaValuesAndKeepsItsPackage) {
   mine.packageUnit = unit("pound");
   mine.servingsInPackage = 32;
   const long uid = brands.save(mine, 0);
-  auto* w = new food::BrandInformationWindow({brands, units, groups}, user, {}, uid, butter, {});
-  UI_WINDOW_MANAGER::instance().add(w);
+  auto* w = UI_WINDOW_MANAGER::instance().add(std::make_unique<food::BrandInformationWindow>(
+      {brands, units, groups}, user, {}, uid, butter, {}));
   click(w, "USDA_NUTRIENTS");
   ASSERT_TRUE(searchWindow());
   EXPECT_EQ(chosen(searchWindow()), " Butter, salted");  // the name's words that find a food

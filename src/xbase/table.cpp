@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/text.h"
 #include "xbase/byte_order.h"
 #include "xbase/error.h"
@@ -152,8 +153,9 @@ std::unique_ptr<Table> Table::create(std::string_view name, const std::vector<Fi
 Table::~Table() {
   try {
     close();
-  } catch (const Error&) {
+  } catch (const Error& error) {
     // A destructor cannot report; callers who care call close() themselves.
+    platform::logFailure(error.what());
   }
 }
 

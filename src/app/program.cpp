@@ -51,6 +51,7 @@
 #include "planning/year_window.h"
 #include "platform/file_ops.h"
 #include "platform/folder_lock.h"
+#include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/program_dirs.h"
@@ -91,7 +92,8 @@ void findTitle(AppState& state, User& user) {
   }
   state.title = chooseTitle(cdTitle, state.title, readInstalledTitles());
   if (state.title.empty()) state.title = kDefaultTitle;
-  writeLastTitle(state.title);
+  platform::logIfFailed(writeLastTitle(state.title),
+                        "the title run is not noted: the next start may pick another");
 }
 
 bool anyUpgradePending() {
@@ -116,7 +118,9 @@ void introOrTip(MainWindow& main, const AppState& state, const Settings& setting
 // last run ended abnormally, so the indexes are rebuilt.
 void checkCrashMarker(const AppState& state, SharedTables& tables, User& user) {
   if (!platform::fileExists("init")) {
-    platform::writeWholeFile("init", "");
+    platform::logIfFailed(platform::writeWholeFile("init", ""),
+                          "the crash marker \"init\" cannot be written: a crash of this run will "
+                          "not rebuild the indexes");
     return;
   }
   user.message(
@@ -681,7 +685,8 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
         online::MailSettings settings{
             run.settings.email.senderName, run.settings.email.senderAddress,
             run.settings.email.mailServer, online->login, [](const online::MailLogin& login) {
-              online::writeMailLogin(installedTitlesPath(), login);
+              platform::logIfFailed(online::writeMailLogin(installedTitlesPath(), login),
+                                    "the mail login is not saved in " + installedTitlesPath());
             }};
         online::MailWindowServices services{recipeTables(main, tables, false), store, user,
                                             std::move(settings), online->password};
@@ -874,15 +879,19 @@ int runProgramUnguarded(const platform::ProgramFolders& folders,
           backup.lastLocation().empty() ? settings.backupFolder : backup.lastLocation();
     }
     StatusWindow::close();
-    settings.writeSettings(state.title);
-    writeInstalledVersion();
-    writeUsageCounters(usage);
-    writeTipCounter(state.titleDirectory(), settings.tipCounter);
+    if (!settings.writeSettings(state.title))
+      user.message("Error!", "HAND", Buttons::Ok,
+                   "Your settings could not be saved in\r\n" + settingsFilePath());
+    platform::logIfFailed(writeInstalledVersion(), "the installed version is not noted");
+    platform::logIfFailed(writeUsageCounters(usage), "the usage counters are not saved");
+    platform::logIfFailed(writeTipCounter(state.titleDirectory(), settings.tipCounter),
+                          "the next tip is not saved");
     {
       WaitPointer wait(user);
       tables.closeAll();
     }
-    platform::deleteFile("init");
+    platform::logIfFailed(platform::deleteFile("init"),
+                          "the crash marker \"init\" stays: the next start rebuilds the indexes");
     // Only the installer taken out of the verified download, by its full path.
     if (!state.updateInstaller.empty())
       platform::startProgramFile(state.updateInstaller, {}, state.programDirectory);

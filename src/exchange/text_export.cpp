@@ -4,6 +4,7 @@
 #include "exchange/master_cook_writer.h"
 #include "exchange/meal_master_writer.h"
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/text.h"
 
 namespace savora::exchange {
@@ -47,7 +48,8 @@ bool exportRecipesText(toolkit::User& user, const std::vector<TextRecipe>& recip
     written =
         platform::writeWholeFile(partial, fromCp1252(recipesText(recipes, format), encoding)) &&
         platform::moveFile(partial, path);
-    if (!written) platform::deleteFile(partial);
+    if (!written)
+      platform::logIfFailed(platform::deleteIfPresent(partial), "a failed export left " + partial);
   }
   if (!written) {
     user.message("Error!", "EXCLAMATION", toolkit::Buttons::Ok,

@@ -93,7 +93,7 @@ TEST_F(ImportCommandsTest, ANewCdIsImportedThenInstalledAsATitle) {
 
 TEST_F(ImportCommandsTest, ARecipeFileDroppedInTheDownloadFolderIsImported) {
   TempFolder source;
-  platform::makeFolder(state.programDirectory + "download");
+  EXPECT_TRUE(platform::makeFolder(state.programDirectory + "download"));
   {
     exchange::ArchiveBuilder archive(store, source.str());
     archive.book("bookx", 1, "Soups");

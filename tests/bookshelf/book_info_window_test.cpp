@@ -327,7 +327,7 @@ TEST_F(BookInfoMediaTest, PhotoSoundAndVideoGoIntoTheBooksMediaList) {
   QImage image(40, 30, QImage::Format_RGB32);
   image.fill(Qt::darkRed);
   const std::string photo = programDir.str() + "media/cake.bmp";
-  platform::makeFolder(programDir.str() + "media");
+  EXPECT_TRUE(platform::makeFolder(programDir.str() + "media"));
   ASSERT_TRUE(image.save(QString::fromStdString(photo), "BMP"));
   const std::string sound = programDir.write("media/bell.wav", "RIFF").string();
   const std::string video = programDir.write("media/cake.mpg", "MPEG").string();

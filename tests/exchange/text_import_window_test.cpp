@@ -65,7 +65,7 @@ TEST_F(TextImportWindowTest, AMealMasterFileRunsTheWholeListWithTheExtractingSta
 
 TEST_F(TextImportWindowTest, AMalformedFileClosesTheWindowWithTheFormatMessage) {
   const std::string path = archivePath("broken.mmf");
-  platform::writeWholeFile(path, "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Oops\n");
+  EXPECT_TRUE(platform::writeWholeFile(path, "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Oops\n"));
   ImportWindow* window = open(path);
   user.expectMessage(kUnableToDownloadTitle,
                      platform::formatText(kNotRecipeFormatText, path.c_str()) +

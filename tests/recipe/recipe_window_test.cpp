@@ -566,7 +566,7 @@ TEST_F(RecipeWindowTest, ALongMediaNameIsRefusedAndRemovingTheSoundStopsIt) {
   EXPECT_EQ(window->edit().recipe().media[0], "");
 
   const std::string wave = folder() + "/sizzle.wav";
-  platform::writeWholeFile(wave, "data");
+  EXPECT_TRUE(platform::writeWholeFile(wave, "data"));
   user.answerFileDialog(wave);
   click("ADD_SOUND");
   EXPECT_EQ(player->state(), MediaPlayer::State::Playing);

@@ -52,8 +52,8 @@ void registerHandheld(MainWindow& main, User& user, AppState& state, Settings& s
                           ? exchange::ConduitKind::ShoppingList
                           : exchange::ConduitKind::Recipes;
     manager.add(std::make_unique<exchange::PalmWindow>(
-        {std::move(*installation), kind, data, state.title}, *memory, user,
-        [memory, target, &settings](const std::string& conduit, bool append) {
+        exchange::PalmWindow::Setup{std::move(*installation), kind, data, state.title}, *memory,
+        user, [memory, target, &settings](const std::string& conduit, bool append) {
           settings.handheld.firstText = memory->desktopFolder;
           settings.handheld.secondText = memory->lastUser;
           // The window that asked may have closed while the choice was open.

@@ -244,7 +244,8 @@ std::function<void(const bookshelf::BookShelfWindow::ExportChoice&)> bookExport(
 void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   main.registerWindow(codes::kKindBookshelf, [&main, &tables, &user, run](const UI_EVENT&) {
     auto window = std::make_unique<bookshelf::BookShelfWindow>(
-        {tables.books(), tables.chapters(), tables.categories(), tables.recipes()},
+        bookshelf::ShelfTables{tables.books(), tables.chapters(), tables.categories(),
+                               tables.recipes()},
         bookshelf::Shelf::Recipes, bookshelfMemory(run.settings, run.settings.recipeShelf),
         bookshelfSearch(tables, run), user);
     window->printRecipes = shelfPrint(recipeTables(main, tables, false), user, run.settings);
@@ -257,8 +258,8 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
   if (tables.catalogBooks()) {
     main.registerWindow(codes::kKindCatalog, [&main, &tables, &user, run](const UI_EVENT&) {
       auto window = std::make_unique<bookshelf::BookShelfWindow>(
-          {*tables.catalogBooks(), *tables.catalogChapters(), *tables.catalogCategories(),
-           *tables.catalogRecipes()},
+          bookshelf::ShelfTables{*tables.catalogBooks(), *tables.catalogChapters(),
+                                 *tables.catalogCategories(), *tables.catalogRecipes()},
           bookshelf::Shelf::Catalog, bookshelfMemory(run.settings, run.settings.catalogShelf),
           bookshelfSearch(tables, run), user);
       window->printRecipes = shelfPrint(recipeTables(main, tables, true), user, run.settings);
@@ -751,8 +752,9 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
   main.registerCommand(codes::kUpdateReminder, [&main, run](const UI_EVENT&) {
     UI_WINDOW_MANAGER::instance().add(std::make_unique<online::UpdateMessageWindow>(
         run.state.title,
-        {run.settings.updateServiceOption, [&main] { main.post(UI_EVENT(codes::kUpdateService)); },
-         [&main] { main.leave(); }}));
+        online::UpdateReminderActions{run.settings.updateServiceOption,
+                                      [&main] { main.post(UI_EVENT(codes::kUpdateService)); },
+                                      [&main] { main.leave(); }}));
   });
 }
 

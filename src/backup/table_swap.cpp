@@ -75,7 +75,7 @@ bool TableSwap::swapIn(const std::string& stagingFolder, const std::vector<Stage
   return true;
 }
 
-void TableSwap::commit() {
+bool TableSwap::commit() {
   // Deleting the journal is the commit: from here on the old files are only leftovers.
   if (!platform::deleteFile(journalName())) return false;
   // The next start removes what stays.

@@ -144,7 +144,8 @@ void IngredientInformationWindow::openBrand() {
     if (!alive.expired()) brandSaved(uid, preferred);
   };
   UI_WINDOW_MANAGER::instance().add(std::make_unique<BrandInformationWindow>(
-      {tables_.brands, tables_.units, tables_.groups}, user_, settings_, brand, uid_, saved));
+      BrandTables{tables_.brands, tables_.units, tables_.groups}, user_, settings_, brand, uid_,
+      saved));
 }
 
 void IngredientInformationWindow::usdaNutrients() {

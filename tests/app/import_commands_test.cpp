@@ -62,7 +62,8 @@ TEST_F(ImportCommandsTest, ANewCdIsImportedThenInstalledAsATitle) {
   }
   folders.program.write("newcd");
   // Another title already holds "App0": the CD's own number is used.
-  platform::IniFile(installedTitlesPath()).writeString("General", "App0", "Savora 2000");
+  EXPECT_TRUE(
+      platform::IniFile(installedTitlesPath()).writeString("General", "App0", "Savora 2000"));
 
   user.expectMessage("Import Data?",
                      "Would you like to add the Bread Magic recipes\r\nto your recipe database now?",

@@ -308,8 +308,8 @@ class BookInfoMediaTest : public BookInfoTest {
     auto player = std::make_unique<savora::testing::FakeMediaPlayer>();
     this->player = player.get();
     auto* info = UI_WINDOW_MANAGER::instance().add(std::make_unique<BookInfoWindow>(
-        {books(), chapters(), categories(), recipes()}, Shelf::Recipes, user, ShelfItemType::Book,
-        uid, 0, std::move(player), &state.exitState));
+        ShelfTables{books(), chapters(), categories(), recipes()}, Shelf::Recipes, user,
+        ShelfItemType::Book, uid, 0, std::move(player), &state.exitState));
     return info;
   }
   savora::testing::FakeMediaPlayer* player = nullptr;

@@ -37,14 +37,14 @@ class OnlineWindowTest : public ::testing::Test {
 
   OnlineWindow* open(const std::string& url) {
     window = UI_WINDOW_MANAGER::instance().add(
-        std::make_unique<OnlineWindow>({user,
-                                        url,
-                                        data.path(),
-                                        "Savora 99",
-                                        "6.998",
-                                        {"Savora 99 v6.998", 2, 2},
-                                        pendingInstaller,
-                                        maker.publicKeyHex()}));
+        std::make_unique<OnlineWindow>(OnlineWindowServices{user,
+                                                            url,
+                                                            data.path(),
+                                                            "Savora 99",
+                                                            "6.998",
+                                                            {"Savora 99 v6.998", 2, 2},
+                                                            pendingInstaller,
+                                                            maker.publicKeyHex()}));
     return window;
   }
   void click(const char* button) {

@@ -407,7 +407,7 @@ TEST_F(RecipeWindowTest, APhotoIsAddedShownZoomedAndRemoved) {
 TEST_F(RecipeWindowTest, SoundPlaysWhenChosenAndVideoGoesToTheVideoWindow) {
   const std::string wave = folder() + "/sizzle.wav";
   const std::string video = folder() + "/flip.mpg";
-  for (const std::string& file : {wave, video}) platform::writeWholeFile(file, "data");
+  for (const std::string& file : {wave, video}) EXPECT_TRUE(platform::writeWholeFile(file, "data"));
   open(0, chapter);
   EXPECT_FALSE(window->Get("PLAY_VIDEO_VIEW")->isVisible());
   user.answerFileDialog(wave);

@@ -25,8 +25,9 @@ class ServingSizeWindowTest : public ::testing::Test {
   ServingSizeWindow* open(bool adjust) {
     window = UI_WINDOW_MANAGER::instance().add(std::make_unique<ServingSizeWindow>(
         servings, adjust, user,
-        {[this] { calls.push_back("scale " + std::to_string(servings)); },
-         [this](long n) { calls.push_back("label " + std::to_string(n)); }}));
+        ServingSizeWindow::Callbacks{
+            [this] { calls.push_back("scale " + std::to_string(servings)); },
+            [this](long n) { calls.push_back("label " + std::to_string(n)); }}));
     return window;
   }
   void click(const char* button) {

@@ -90,7 +90,8 @@ TEST_F(UsdaWindowTest, TheSearchShowsTheBestMatchesAsTheUserTypes) {
 TEST_F(UsdaWindowTest, TheIngredientWindowAddsAUsdaBrandAndPrefersIt) {
   const long butter = ingredients.addByName("butter");
   auto* w = UI_WINDOW_MANAGER::instance().add(std::make_unique<food::IngredientInformationWindow>(
-      {ingredients, brands, units, groups, recipes}, user, {}, butter, 0, {}));
+      food::FoodTables{ingredients, brands, units, groups, recipes}, user, food::UnitSettings{},
+      butter, 0, nullptr));
   click(w, "USDA_NUTRIENTS");
   ASSERT_TRUE(searchWindow());
   EXPECT_EQ(chosen(searchWindow()), " Butter, salted");
@@ -118,7 +119,7 @@ TEST_F(UsdaWindowTest, TheBrandWindowTakesUsdaValuesAndKeepsItsPackage) {
   mine.servingsInPackage = 32;
   const long uid = brands.save(mine, 0);
   auto* w = UI_WINDOW_MANAGER::instance().add(std::make_unique<food::BrandInformationWindow>(
-      {brands, units, groups}, user, {}, uid, butter, {}));
+      food::BrandTables{brands, units, groups}, user, food::UnitSettings{}, uid, butter, nullptr));
   click(w, "USDA_NUTRIENTS");
   ASSERT_TRUE(searchWindow());
   EXPECT_EQ(chosen(searchWindow()), " Butter, salted");  // the name's words that find a food

@@ -1,5 +1,7 @@
 #include "app/content_title.h"
 
+#include <vector>
+
 #include "media/title_media.h"
 #include "platform/file_ops.h"
 #include "platform/ini_file.h"
@@ -18,6 +20,19 @@ CdInfo readFrom(const std::string& path) {
   return info;
 }
 
+// Copies a file of the CD into the title directory. A file this CD does not have is no failure.
+void copyFromCd(const std::string& from, const std::string& to, std::vector<std::string>& failed) {
+  if (platform::fileExists(from) && !platform::copyFile(from, to)) failed.push_back(to);
+}
+
+void reportUncopied(toolkit::User& user, const std::vector<std::string>& failed) {
+  if (failed.empty()) return;
+  std::string names;
+  for (const std::string& name : failed) names += "\r\n" + name;
+  user.message("Error!", "HAND", toolkit::Buttons::Ok,
+               "These files could not be copied from the CD:" + names);
+}
+
 }  // namespace
 
 std::string cdInfoOnCd(const AppState& state) {
@@ -32,19 +47,19 @@ CdInfo readCdInfo(const AppState& state) {
 
 void installNewCd(const AppState& state, toolkit::User& user) {
   const std::string dir = state.titleDirectory();
-  platform::makeFolder(dir);
-  platform::copyFile(state.onCd("\\cdinfo.ini"), dir + "\\cdinfo.ini");
-  if (platform::fileExists(state.onCd("\\intro.mpg"))) {
-    platform::copyFile(state.onCd("\\intro.mpg"), dir + "\\intro.mpg");
-  } else {
-    platform::copyFile(state.onCd("\\intro.wmv"), dir + "\\intro.wmv");
-  }
-  platform::makeFolder(dir + "\\pictures");
+  std::vector<std::string> failed;
+  if (!platform::makeFolder(dir)) failed.push_back(dir);
+  copyFromCd(state.onCd("\\cdinfo.ini"), dir + "\\cdinfo.ini", failed);
+  const char* intro =
+      platform::fileExists(state.onCd("\\intro.mpg")) ? "\\intro.mpg" : "\\intro.wmv";
+  copyFromCd(state.onCd(intro), dir + intro, failed);
+  if (!platform::makeFolder(dir + "\\pictures")) failed.push_back(dir + "\\pictures");
   for (const char* picture :
        {"wall640.bmp", "wall800.bmp", "wall124.bmp", "wall128.bmp", "about.bmp"}) {
-    platform::copyFile(state.onCd(std::string("\\pictures\\") + picture),
-                       dir + "\\pictures\\" + picture);
+    copyFromCd(state.onCd(std::string("\\pictures\\") + picture), dir + "\\pictures\\" + picture,
+               failed);
   }
+  reportUncopied(user, failed);
   const auto answer = user.message(
       "A New Savora CD!", "QUESTION", toolkit::Buttons::YesNo,
       kNewCdQuestion);
@@ -53,8 +68,9 @@ void installNewCd(const AppState& state, toolkit::User& user) {
                "This may take several minutes.  Please be patient.\r\n\r\nClick OK to continue.");
   {
     toolkit::StatusScope status(user);  // the copying shows each file
-    media::copyTitleMedia(state.onCd(""), dir, user);
+    failed = media::copyTitleMedia(state.onCd(""), dir, user);
   }
+  reportUncopied(user, failed);
   user.message("Installation Complete", "INFORMATION", toolkit::Buttons::Ok,
                "The installation is complete.");
 }

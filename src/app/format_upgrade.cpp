@@ -2,6 +2,7 @@
 
 #include "backup/backup_schedule.h"
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "store/recipe_upgrade.h"
@@ -39,9 +40,12 @@ bool runFormatUpgrade(const std::string& oldTable, store::TableStore& store,
       // now.
       const std::string cmm = platform::programDirectory() + "cmm";
       for (const auto& entry : platform::listFolder(cmm + "\\*.*")) {
-        if (!entry.isFolder) platform::deleteFile(cmm + "\\" + entry.name);
+        if (!entry.isFolder)
+          platform::logIfFailed(platform::deleteFile(cmm + "\\" + entry.name),
+                                "an old media list stays: " + cmm + "\\" + entry.name);
       }
-      platform::removeFolder(cmm);
+      platform::logIfFailed(platform::removeFolder(cmm),
+                            "the old media lists' folder stays: " + cmm);
     }
   } catch (const xbase::Error& error) {
     user.message("Error!", "HAND", Buttons::Ok,

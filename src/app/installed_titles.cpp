@@ -2,6 +2,7 @@
 
 #include "platform/file_ops.h"
 #include "platform/ini_file.h"
+#include "platform/log.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 
@@ -36,7 +37,8 @@ std::vector<std::string> readInstalledTitles() {
   if (appPath.empty() || !platform::fileExists(appPath)) return {};
   std::vector<std::string> titles = readTitleKeys(ini);
   if (titles.empty()) {
-    ini.writeString(kSection, titleKey(0), kFallbackInstalledTitle);
+    platform::logIfFailed(ini.writeString(kSection, titleKey(0), kFallbackInstalledTitle),
+                          "the installed titles' list is not written: " + installedTitlesPath());
     titles.emplace_back(kFallbackInstalledTitle);
   }
   return titles;

@@ -34,7 +34,7 @@ std::vector<std::string> readInstalledTitles();
 bool isInstalledTitle(std::string_view title);
 
 // Writes "Version" = "6.998" into section "General", keeping the rest of the file.
-bool writeInstalledVersion();
+[[nodiscard]] bool writeInstalledVersion();
 
 // The title to run. A CD title (empty when the CD has no "cdinfo.ini") is run as it is. Without
 // one, the last title is used, an empty one standing for the first listed title; when it is in
@@ -48,6 +48,6 @@ std::string chooseTitle(const std::string& cdTitle, const std::string& lastTitle
 // characters; empty when the file is missing.
 std::string readLastTitle();
 // Creates "lastApp" new with the bare title (no line end).
-bool writeLastTitle(const std::string& title);
+[[nodiscard]] bool writeLastTitle(const std::string& title);
 
 }  // namespace savora::app

@@ -300,11 +300,12 @@ UIW_WINDOW* MainWindow::openWindow(int kind, const UI_EVENT& request) {
   const auto factory = windowFactories_.find(kind);
   if (factory == windowFactories_.end()) return nullptr;
   WaitPointer wait(services_.user);
-  UIW_WINDOW* window = factory->second(request);
-  if (!window) return nullptr;
-  window->setNumberID(nextWindowId(kind));
+  std::unique_ptr<UIW_WINDOW> made = factory->second(request);
+  if (!made) return nullptr;
+  made->setNumberID(nextWindowId(kind));
+  UIW_WINDOW* window = made.get();
   if (UIW_WINDOW* top = manager.front(); top && top->widget() && top->widget()->parentWidget()) {
-    manager.add(window);
+    manager.add(std::move(made));
     if (QWidget* sub = window->widget()->parentWidget()) {
       // It takes the front window's place, with no less room than its own layout asks for
       // (squeezed below that, its fields would lie on top of each other).
@@ -318,7 +319,7 @@ UIW_WINDOW* MainWindow::openWindow(int kind, const UI_EVENT& request) {
       sub->setGeometry(placed);
     }
   } else {
-    manager.add(window);
+    manager.add(std::move(made));
   }
   currentDocument_ = window->numberID();
   post(UI_EVENT(kRefreshWindowList));
@@ -563,7 +564,7 @@ void MainWindow::askForCdDrive() {
   if (services_.user.message("Error!", "EXCLAMATION", Buttons::YesNo,
                              "CD not found.\r\n\r\nWould you like to choose a new CD drive?") ==
       Button::Yes) {
-    UI_WINDOW_MANAGER::instance().add(new CdDriveWindow(services_.state));
+    UI_WINDOW_MANAGER::instance().add(std::make_unique<CdDriveWindow>(services_.state));
   } else {
     post(UI_EVENT(L_EXIT));
   }
@@ -577,7 +578,7 @@ void MainWindow::showAbout() {
       return;
     }
   }
-  manager.add(new AboutWindow(services_.state));
+  manager.add(std::make_unique<AboutWindow>(services_.state));
 }
 
 void MainWindow::showHelp(int code) {

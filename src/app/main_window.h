@@ -49,7 +49,8 @@ class MainWindow : public toolkit::UIW_MDIFRAME {
  public:
   // Builds a new window of a kind for the request that asked for it (null when it cannot be
   // built; the factory reports why).
-  using WindowFactory = std::function<toolkit::UIW_WINDOW*(const toolkit::UI_EVENT& request)>;
+  using WindowFactory =
+      std::function<std::unique_ptr<toolkit::UIW_WINDOW>(const toolkit::UI_EVENT& request)>;
   using CommandHandler = std::function<void(const toolkit::UI_EVENT& event)>;
 
   explicit MainWindow(MainServices services);

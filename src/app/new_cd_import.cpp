@@ -4,6 +4,7 @@
 #include "app/installed_titles.h"
 #include "platform/file_ops.h"
 #include "platform/ini_file.h"
+#include "platform/log.h"
 #include "platform/text.h"
 
 namespace savora::app {
@@ -26,7 +27,9 @@ void registerInstalledTitle(long productNumber, const std::string& title) {
   const bool numberUsable = productNumber >= 0 && productNumber < kMaxInstalledTitles &&
                             ini.readString(kSection, titleKey(productNumber)).empty();
   const long key = numberUsable ? productNumber : freeKey;
-  if (key >= 0) ini.writeString(kSection, titleKey(key), title);
+  if (key >= 0)
+    platform::logIfFailed(ini.writeString(kSection, titleKey(key), title),
+                          "the title " + title + " is not listed as installed");
 }
 
 void finishNewCdImport(const AppState& state, toolkit::User& user) {

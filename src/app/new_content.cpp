@@ -2,6 +2,7 @@
 
 #include "codes/program_codes.h"
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/process.h"
 #include "platform/text.h"
 
@@ -42,7 +43,8 @@ void NewContentWatch::tick() {
 
 void NewContentWatch::checkNewCd() {
   if (!platform::fileExists("newcd")) return;
-  platform::deleteFile("newcd");
+  // Left behind, the marker brings the new CD's questions back at the next start.
+  platform::logIfFailed(platform::deleteFile("newcd"), "the new-CD marker \"newcd\" stays");
   if (actions_.applyCdInfo) actions_.applyCdInfo();
   if (!actions_.isInstalledTitle || !actions_.isInstalledTitle(state_.title)) {
     const auto answer = user_.message(
@@ -53,7 +55,8 @@ void NewContentWatch::checkNewCd() {
       newCdImport_ = true;
       actions_.post(codes::kImportData);
     } else {
-      platform::deleteFile("import.zel");
+      platform::logIfFailed(platform::deleteIfPresent("import.zel"),
+                            "the declined import \"import.zel\" stays");
     }
   }
   if (actions_.resetTipsAndIntro) actions_.resetTipsAndIntro();
@@ -61,8 +64,10 @@ void NewContentWatch::checkNewCd() {
 
 void NewContentWatch::checkDownloads() {
   const std::string dir = state_.programDirectory;
-  if (!platform::isFolder(dir + "cmm")) platform::makeFolder(dir + "cmm");
-  if (!platform::isFolder(dir + "download")) platform::makeFolder(dir + "download");
+  for (const char* folder : {"cmm", "download"}) {
+    if (!platform::isFolder(dir + folder))
+      platform::logIfFailed(platform::makeFolder(dir + folder), "cannot create " + dir + folder);
+  }
   for (const auto& entry : platform::listFolder(dir + "download\\*.*")) {
     if (entry.isFolder || platform::equalsIgnoreCase(entry.name, "manager")) continue;
     const std::string moved = freePlaceFor(dir, entry.name);

@@ -50,6 +50,7 @@
 #include "planning/year_window.h"
 #include "platform/file_ops.h"
 #include "platform/folder_lock.h"
+#include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/program_dirs.h"
@@ -90,7 +91,8 @@ void findTitle(AppState& state, User& user) {
   }
   state.title = chooseTitle(cdTitle, state.title, readInstalledTitles());
   if (state.title.empty()) state.title = kDefaultTitle;
-  writeLastTitle(state.title);
+  platform::logIfFailed(writeLastTitle(state.title),
+                        "the title run is not noted: the next start may pick another");
 }
 
 bool anyUpgradePending() {
@@ -115,7 +117,9 @@ void introOrTip(MainWindow& main, const AppState& state, const Settings& setting
 // last run ended abnormally, so the indexes are rebuilt.
 void checkCrashMarker(const AppState& state, SharedTables& tables, User& user) {
   if (!platform::fileExists("init")) {
-    platform::writeWholeFile("init", "");
+    platform::logIfFailed(platform::writeWholeFile("init", ""),
+                          "the crash marker \"init\" cannot be written: a crash of this run will "
+                          "not rebuild the indexes");
     return;
   }
   user.message(
@@ -136,21 +140,22 @@ food::UnitSettings currentUnitSettings(MainWindow& main) {
 
 // INGREDIENT_INFORMATION for ingredient `uid` (0: a new one), with the USDA foods behind its
 // USDA button.
-food::IngredientInformationWindow* ingredientWindow(
+std::unique_ptr<food::IngredientInformationWindow> ingredientWindow(
     SharedTables& tables, User& user, food::UnitSettings units, long uid,
     food::IngredientInformationWindow::ListChanged listChanged) {
-  return new food::IngredientInformationWindow(
+  return std::make_unique<food::IngredientInformationWindow>(
       tables.food(), user, units, uid, 0, std::move(listChanged),
       usda::usdaLookup(user, tables.units(), tables.foodGroups()));
 }
 
 void registerWindows(MainWindow& main, SharedTables& tables, User& user) {
   main.registerWindow(codes::kKindFoodGroups, [&tables, &user](const UI_EVENT&) {
-    return new food::CategoryListWindow(tables.foodGroups(), user);
+    return std::make_unique<food::CategoryListWindow>(tables.foodGroups(), user);
   });
   auto unitSettings = [&main] { return currentUnitSettings(main); };
   main.registerWindow(codes::kKindUnitList, [&tables, &user, unitSettings](const UI_EVENT&) {
-    return new food::UnitListWindow(tables.units(), tables.recipes(), user, unitSettings);
+    return std::make_unique<food::UnitListWindow>(tables.units(), tables.recipes(), user,
+                                                  unitSettings);
   });
   auto openIngredient = [&tables, &user, unitSettings](long uid, auto listChanged) {
     UI_WINDOW_MANAGER::instance().add(
@@ -158,7 +163,7 @@ void registerWindows(MainWindow& main, SharedTables& tables, User& user) {
   };
   main.registerWindow(codes::kKindIngredientList,
                       [&tables, &user, openIngredient](const UI_EVENT&) {
-                        return new food::IngredientListWindow(
+                        return std::make_unique<food::IngredientListWindow>(
                             tables.ingredients(), tables.recipes(), user, openIngredient);
                       });
 }
@@ -217,10 +222,10 @@ std::function<void(const bookshelf::BookShelfWindow::ExportChoice&)> bookExport(
 
 void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, RunServices run) {
   main.registerWindow(codes::kKindBookshelf, [&main, &tables, &user, run](const UI_EVENT&) {
-    auto* window =
-        new bookshelf::BookShelfWindow(tables.shelf(false), bookshelf::Shelf::Recipes,
-                                       bookshelfMemory(run.settings, run.settings.recipeShelf),
-                                       bookshelfSearch(tables, run), user);
+    auto window = std::make_unique<bookshelf::BookShelfWindow>(
+        tables.shelf(false), bookshelf::Shelf::Recipes,
+        bookshelfMemory(run.settings, run.settings.recipeShelf), bookshelfSearch(tables, run),
+        user);
     window->printRecipes =
         print::listedRecipesPrinter(run.printing, recipeTables(main, tables, false), user);
     window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, false), user);
@@ -230,10 +235,10 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
   // Without the catalogue its command stays unselectable: no window is registered for it.
   if (tables.catalogBooks()) {
     main.registerWindow(codes::kKindCatalog, [&main, &tables, &user, run](const UI_EVENT&) {
-      auto* window =
-          new bookshelf::BookShelfWindow(tables.shelf(true), bookshelf::Shelf::Catalog,
-                                         bookshelfMemory(run.settings, run.settings.catalogShelf),
-                                         bookshelfSearch(tables, run), user);
+      auto window = std::make_unique<bookshelf::BookShelfWindow>(
+          tables.shelf(true), bookshelf::Shelf::Catalog,
+          bookshelfMemory(run.settings, run.settings.catalogShelf), bookshelfSearch(tables, run),
+          user);
       window->printRecipes =
           print::listedRecipesPrinter(run.printing, recipeTables(main, tables, true), user);
       window->sendToHandheld = shelfToHandheld(recipeTables(main, tables, true), user);
@@ -246,15 +251,15 @@ void registerBookshelves(MainWindow& main, SharedTables& tables, User& user, Run
     const long type = request.values[0];
     if (type < long(bookshelf::ShelfItemType::Book) ||
         type > long(bookshelf::ShelfItemType::Category))
-      return static_cast<UIW_WINDOW*>(nullptr);
+      return std::unique_ptr<UIW_WINDOW>();
     const bool catalog = request.values[3] != 0;
-    if (catalog && !tables.catalogBooks()) return static_cast<UIW_WINDOW*>(nullptr);
-    auto* window = new bookshelf::BookInfoWindow(
+    if (catalog && !tables.catalogBooks()) return std::unique_ptr<UIW_WINDOW>();
+    auto window = std::make_unique<bookshelf::BookInfoWindow>(
         tables.shelf(catalog), catalog ? bookshelf::Shelf::Catalog : bookshelf::Shelf::Recipes,
         user, bookshelf::ShelfItemType(type), request.values[1], request.values[2], nullptr,
         &run.state.exitState, media::MediaLookup(mediaPlaces(run.state)));
     window->print = print::textPagePrinter(run.printing);
-    return static_cast<UIW_WINDOW*>(window);
+    return std::unique_ptr<UIW_WINDOW>(std::move(window));
   });
 }
 
@@ -293,8 +298,8 @@ planning::ShoppingSource shoppingSourceOf(UIW_WINDOW& window) {
 }
 
 // A shopping list of the window (a recipe, menu or plan window), built and not yet shown.
-UIW_WINDOW* makeShoppingList(MainWindow& main, SharedTables& tables, User& user, RunServices run,
-                             UIW_WINDOW& source) {
+std::unique_ptr<UIW_WINDOW> makeShoppingList(MainWindow& main, SharedTables& tables, User& user,
+                                             RunServices run, UIW_WINDOW& source) {
   const bool catalog = source.kind() == codes::kKindCatalogRecipe;
   const planning::ShoppingSourceKind kind = shoppingSourceOf(source).kind;
   ShoppingListOptions& o = run.settings.shoppingList;
@@ -312,7 +317,7 @@ UIW_WINDOW* makeShoppingList(MainWindow& main, SharedTables& tables, User& user,
   services.printing = run.printing;
   services.countUse = [&usage = run.usage] { ++usage.shoppingList; };
   services.sendToHandheld = listToHandheld(user);
-  auto* window = new planning::ShoppingListWindow(std::move(services), kind, source);
+  auto window = std::make_unique<planning::ShoppingListWindow>(std::move(services), kind, source);
   window->setNumberID(main.nextWindowId(codes::kKindShoppingList));
   return window;
 }
@@ -344,7 +349,7 @@ void registerShoppingList(MainWindow& main, SharedTables& tables, User& user, Ru
       user.message("Unable to Generate List", "ASTERISK", Buttons::Ok,
                    "Open a recipe, or menu and then\r\nclick List to generate a shopping\r\nlist "
                    "and get a nutritional analysis.");
-      return static_cast<UIW_WINDOW*>(nullptr);
+      return std::unique_ptr<UIW_WINDOW>();
     }
     return makeShoppingList(main, tables, user, run, *source);
   });
@@ -364,14 +369,14 @@ recipe::RecipeWindowServices recipeWindowServices(MainWindow& main, SharedTables
     openTipsWindow({TipsMode::SingleVideo, file, {}}, tips, user);
   };
   s.openRecipe = [&main, &tables, &user, run, catalog](long uid) {
-    UI_WINDOW_MANAGER::instance().add(
-        new recipe::RecipeWindow(recipeWindowServices(main, tables, user, run, catalog), -1, uid));
+    UI_WINDOW_MANAGER::instance().add(std::make_unique<recipe::RecipeWindow>(
+        recipeWindowServices(main, tables, user, run, catalog), -1, uid));
   };
   s.specifyBrand = [&tables, &user, units](long ingredient, std::function<void(long)> chosen,
                                            std::function<void(long)> listChanged) {
-    auto* window = ingredientWindow(tables, user, units, ingredient, std::move(listChanged));
+    auto window = ingredientWindow(tables, user, units, ingredient, std::move(listChanged));
     window->brandChosen = std::move(chosen);
-    UI_WINDOW_MANAGER::instance().add(window);
+    UI_WINDOW_MANAGER::instance().add(std::move(window));
   };
   s.showBookshelf = [&main, catalog] {
     main.post(UI_EVENT(catalog ? codes::kOpenCatalog : codes::kOpenBookshelf));
@@ -399,9 +404,9 @@ void registerRecipeWindows(MainWindow& main, SharedTables& tables, User& user, R
     if (catalog && !tables.catalogBooks()) continue;
     main.registerWindow(catalog ? codes::kKindCatalogRecipe : codes::kKindRecipe,
                         [&main, &tables, &user, run, catalog](const UI_EVENT& request) {
-                          return static_cast<UIW_WINDOW*>(new recipe::RecipeWindow(
+                          return std::make_unique<recipe::RecipeWindow>(
                               recipeWindowServices(main, tables, user, run, catalog),
-                              request.values[0], request.values[1]));
+                              request.values[0], request.values[1]);
                         });
   }
 }
@@ -445,7 +450,7 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
     return w;
   };
   main.registerWindow(codes::kKindMenuWeek, [weekServices](const UI_EVENT& request) {
-    return static_cast<UIW_WINDOW*>(new planning::WeekWindow(weekServices(), request.text));
+    return std::make_unique<planning::WeekWindow>(weekServices(), request.text);
   });
   main.setMenuPicker([picking](const UI_EVENT& request) {
     if (*picking == 0) return false;
@@ -485,7 +490,7 @@ void registerPlanning(MainWindow& main, SharedTables& tables, User& user, RunSer
     };
     services.printing = run.printing;
     services.exitState = &run.state.exitState;
-    return static_cast<UIW_WINDOW*>(new planning::YearWindow(services));
+    return std::make_unique<planning::YearWindow>(services);
   });
 }
 
@@ -513,8 +518,8 @@ void startImport(SharedTables& tables, store::TableStore& store, User& user,
   }
   auto import = exchange::ExchangeImport::start(store, tables.importTargets(), path, options);
   if (!import) return;
-  UI_WINDOW_MANAGER::instance().add(
-      new exchange::ImportWindow(std::move(import), [newCd, &user](long book, long chapter) {
+  UI_WINDOW_MANAGER::instance().add(std::make_unique<exchange::ImportWindow>(
+      std::move(import), [newCd, &user](long book, long chapter) {
         auto* shelf = dynamic_cast<bookshelf::BookShelfWindow*>(
             UI_WINDOW_MANAGER::instance().findKind(codes::kKindBookshelf));
         if (shelf && book > 0) shelf->showBook(book, chapter);
@@ -591,7 +596,8 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
         online::MailSettings settings{
             run.settings.email.senderName, run.settings.email.senderAddress,
             run.settings.email.mailServer, online->login, [](const online::MailLogin& login) {
-              online::writeMailLogin(installedTitlesPath(), login);
+              platform::logIfFailed(online::writeMailLogin(installedTitlesPath(), login),
+                                    "the mail login is not saved in " + installedTitlesPath());
             }};
         online::MailWindowServices services{recipeTables(main, tables, false), store, user,
                                             std::move(settings), online->password};
@@ -599,7 +605,7 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
         if (tables.catalogRecipes())
           services.catalogTables.emplace(recipeTables(main, tables, true));
         if (tuneMail) tuneMail(services);
-        return static_cast<UIW_WINDOW*>(new online::MailWindow(std::move(services)));
+        return std::make_unique<online::MailWindow>(std::move(services));
       });
   // The menu's command mails the front recipe window's recipe (which checks that it is saved)
   // or the recipe selected on the front bookshelf, of either shelf; values[0], when set, is the
@@ -639,7 +645,7 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
         {platform::formatText("%s v%s", run.state.title.c_str(), kVersionText)},
         run.state.updateInstaller};
     if (tuneOnline) tuneOnline(services);
-    return static_cast<UIW_WINDOW*>(new online::OnlineWindow(std::move(services)));
+    return std::make_unique<online::OnlineWindow>(std::move(services));
   });
   main.registerCommand(codes::kUpdateService, [&main, run](const UI_EVENT& event) {
     run.settings.updateServiceOption = 1;  // asking for the service switches the reminder on
@@ -654,10 +660,11 @@ void registerOnline(MainWindow& main, SharedTables& tables, store::TableStore& s
     return online::reminderDue(platform::programDirectory(), online::currentMonth());
   });
   main.registerCommand(codes::kUpdateReminder, [&main, run](const UI_EVENT&) {
-    UI_WINDOW_MANAGER::instance().add(new online::UpdateMessageWindow(
+    UI_WINDOW_MANAGER::instance().add(std::make_unique<online::UpdateMessageWindow>(
         run.state.title,
-        {run.settings.updateServiceOption, [&main] { main.post(UI_EVENT(codes::kUpdateService)); },
-         [&main] { main.leave(); }}));
+        online::UpdateReminderActions{run.settings.updateServiceOption,
+                                      [&main] { main.post(UI_EVENT(codes::kUpdateService)); },
+                                      [&main] { main.leave(); }}));
   });
 }
 
@@ -789,15 +796,19 @@ int runProgramUnguarded(const platform::ProgramFolders& folders,
           backup.lastLocation().empty() ? settings.backupFolder : backup.lastLocation();
     }
     StatusWindow::close();
-    settings.writeSettings(state.title);
-    writeInstalledVersion();
-    writeUsageCounters(usage);
-    writeTipCounter(state.titleDirectory(), settings.tipCounter);
+    if (!settings.writeSettings(state.title))
+      user.message("Error!", "HAND", Buttons::Ok,
+                   "Your settings could not be saved in\r\n" + settingsFilePath());
+    platform::logIfFailed(writeInstalledVersion(), "the installed version is not noted");
+    platform::logIfFailed(writeUsageCounters(usage), "the usage counters are not saved");
+    platform::logIfFailed(writeTipCounter(state.titleDirectory(), settings.tipCounter),
+                          "the next tip is not saved");
     {
       WaitPointer wait(user);
       tables.closeAll();
     }
-    platform::deleteFile("init");
+    platform::logIfFailed(platform::deleteFile("init"),
+                          "the crash marker \"init\" stays: the next start rebuilds the indexes");
     // Only the installer taken out of the verified download, by its full path.
     if (!state.updateInstaller.empty())
       platform::startProgramFile(state.updateInstaller, {}, state.programDirectory);

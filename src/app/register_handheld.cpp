@@ -51,9 +51,9 @@ void registerHandheld(MainWindow& main, User& user, AppState& state, Settings& s
         const auto kind = target->kind() == codes::kKindShoppingList
                               ? handheld::ConduitKind::ShoppingList
                               : handheld::ConduitKind::Recipes;
-        manager.add(new handheld::PalmWindow(
-            {std::move(*installation), kind, data, state.title}, *memory, user,
-            [memory, target, &settings](const std::string& conduit, bool append) {
+        manager.add(std::make_unique<handheld::PalmWindow>(
+            handheld::PalmWindow::Setup{std::move(*installation), kind, data, state.title}, *memory,
+            user, [memory, target, &settings](const std::string& conduit, bool append) {
               settings.handheld.firstText = memory->desktopFolder;
               settings.handheld.secondText = memory->lastUser;
               // The window that asked may have closed while the choice was open.

@@ -151,7 +151,7 @@ struct Settings {
   // off there, so every value stays on its own line.
   std::string format(const std::string& title) const;
   // Creates the settings file new with format(title). Returns false when it cannot be written.
-  bool writeSettings(const std::string& title) const;
+  [[nodiscard]] bool writeSettings(const std::string& title) const;
 
   bool operator==(const Settings&) const = default;
 };

@@ -296,9 +296,8 @@ TipsWindow* openTipsWindow(TipsRequest request, TipsServices services, User& use
   for (UIW_WINDOW* open : manager.windows()) {
     if (open->resourceName() == kTipsSpec.resource) open->Event(UI_EVENT(S_CLOSE));
   }
-  auto* window = new TipsWindow(std::move(request), services, user, std::move(player));
-  manager.add(window);
-  return window;
+  return manager.add(
+      std::make_unique<TipsWindow>(std::move(request), services, user, std::move(player)));
 }
 
 }  // namespace savora::app

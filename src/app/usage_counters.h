@@ -27,7 +27,7 @@ struct UsageCounters {
 // does not hold one decimal integer.
 UsageCounters readUsageCounters();
 // Creates "usage" new with the seven counters, one decimal integer per line.
-bool writeUsageCounters(const UsageCounters& counters);
+[[nodiscard]] bool writeUsageCounters(const UsageCounters& counters);
 
 // The counter in "tip.cnt" of the title directory (a native or Windows-style folder name without
 // a trailing separator); nothing when the file is missing or does not hold one decimal integer,
@@ -35,6 +35,6 @@ bool writeUsageCounters(const UsageCounters& counters);
 std::optional<long> readTipCounter(const std::string& titleDirectory);
 // Creates "tip.cnt" new in the title directory; false when it cannot be written (for example
 // when the title directory does not exist).
-bool writeTipCounter(const std::string& titleDirectory, long counter);
+[[nodiscard]] bool writeTipCounter(const std::string& titleDirectory, long counter);
 
 }  // namespace savora::app

@@ -3,6 +3,7 @@
 #include "app/installed_titles.h"
 #include "online/web_address_fetch.h"
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 
@@ -17,7 +18,8 @@ online::DownloadOptions downloadOptions() {
 
 std::string programFolder(const char* name) {
   const std::string folder = platform::programDirectory() + name;
-  platform::makeFolder(folder);
+  // Without it the files meant for it cannot be written, and that is reported where they are.
+  platform::logIfFailed(platform::makeFolder(folder), "cannot create " + folder);
   return folder;
 }
 
@@ -35,7 +37,9 @@ std::string photoExtension(const std::string& address) {
 std::optional<std::string> fetchWebPage(toolkit::User& user, const std::string& address) {
   const std::string folder = programFolder(kWebPageFolder);
   for (const platform::FolderEntry& old : platform::listFolder(folder + "/*.*")) {
-    if (!old.isFolder) platform::deleteFile(folder + "/" + old.name);
+    if (!old.isFolder)
+      platform::logIfFailed(platform::deleteFile(folder + "/" + old.name),
+                            "an old web page stays: " + folder + "/" + old.name);
   }
   toolkit::WaitPointer wait(user);
   toolkit::StatusScope status(user, kImportFromWebTitle,

@@ -16,6 +16,7 @@
 #include "archive/zip_reading.h"
 #include "platform/file.h"
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/paths.h"
 
 namespace savora::archive {
@@ -180,7 +181,7 @@ int Job::extractEntry(uint64_t index, const std::string& name, const std::string
     if (!platform::moveFile(temporary, target)) code = kErrorWrite;
   }
   if (code == kOk) return kOk;
-  platform::deleteFile(temporary);
+  platform::logIfFailed(platform::deleteFile(temporary), "a failed extraction left " + temporary);
   report(code, name);
   if (code == kErrorEncrypted || code == kErrorNotSupported) {
     noteError(firstError, code);

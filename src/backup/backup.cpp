@@ -7,6 +7,7 @@
 #include "backup/table_swap.h"
 #include "platform/file.h"
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 
@@ -72,7 +73,7 @@ bool BackupService::backup(std::string_view path) {
       return false;
     }
   }
-  platform::deleteFile(temporary);
+  platform::logIfFailed(platform::deleteFile(temporary), "the probe file " + temporary + " stays");
 
   int result = archive::kOk;
   {
@@ -116,7 +117,8 @@ int BackupService::backupInto(const std::string& target, const std::string& temp
   }
   if (result == archive::kOk && !platform::moveFile(temporary, target))
     result = archive::kErrorWrite;
-  if (result != archive::kOk) platform::deleteFile(temporary);
+  if (result != archive::kOk)
+    platform::logIfFailed(platform::deleteFile(temporary), "a failed backup left " + temporary);
   return result;
 }
 
@@ -138,7 +140,9 @@ bool BackupService::restore(std::string_view path) {
         user_, kRestoringTitle,
         "Restoring Savora data files now...Please Wait.  This may take several minutes.");
     failure = restoreFrom(archivePath);
-    platform::removeFolderTree(kRestoreFolder);
+    // What stays is removed before the next restore extracts into it.
+    platform::logIfFailed(platform::removeFolderTree(kRestoreFolder),
+                          std::string("the restore folder stays: ") + kRestoreFolder);
     enterDataFolder();
   }
   if (!failure.empty()) {
@@ -177,15 +181,22 @@ std::string BackupService::restoreFrom(const std::string& path) {
       text += "\r\n" + failure.table + ": " + failure.cause;
     return text + (putBack ? kNothingChanged : kPutBackAtStart);
   }
-  swap.commit();
+  if (!swap.commit()) {
+    // Left as it is, the swap would be undone at the next start: undone now, it is told.
+    tables_.closeAll();
+    const bool putBack = TableSwap::rollBack();
+    reopenTables();
+    return "A data file could not be replaced." + (putBack ? kNothingChanged : kPutBackAtStart);
+  }
   return {};
 }
 
 int BackupService::extractBackup(const std::string& path, const std::string& folder) {
   int result = archive::verifyArchive(path, store::kLargestTableFile);
   if (result == archive::kOk) {
-    platform::removeFolderTree(folder);
-    if (!platform::makeFolder(folder)) result = archive::kErrorTempFile;
+    // Files an earlier restore left must not be taken for the backup's.
+    if (!platform::removeFolderTree(folder) || !platform::makeFolder(folder))
+      result = archive::kErrorTempFile;
   }
   if (result != archive::kOk) return result;
   jobPath_ = path;

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 
@@ -48,7 +49,10 @@ bool isBackupDue(store::TableStore& store, toolkit::User& user, int today) {
   if (c.day != today || c.counter == 0) {
     if (++c.counter >= 10) c.counter = 0;
   }
-  platform::writeWholeFile(kBackupCounterFile, backupCounterText(today, c.counter));
+  // Unsaved, the count of starts only makes the next backup come sooner or later.
+  platform::logIfFailed(
+      platform::writeWholeFile(kBackupCounterFile, backupCounterText(today, c.counter)),
+      std::string("the backup counter is not saved in ") + kBackupCounterFile);
 
   const bool due = c.counter == 0 || store.recipesAdded() >= kNewRecipesForBackup ||
                    !platform::fileExists(automaticBackupPath());
@@ -58,13 +62,15 @@ bool isBackupDue(store::TableStore& store, toolkit::User& user, int today) {
     user.message("Give Us Feedback!", "EXCLAMATION", toolkit::Buttons::Ok,
                  "Thank you for using Savora!\r\n\r\nWe would love to hear what you think of it. "
                  "Please send your comments\r\nand suggestions to us by e-mail or give us a call.");
-    platform::deleteFile("email.us");
+    platform::logIfFailed(platform::deleteFile("email.us"),
+                          "the feedback marker \"email.us\" stays: the request comes again");
   }
   return true;
 }
 
 void writeBackupDone(int today) {
-  platform::writeWholeFile(kBackupCounterFile, backupCounterText(today, 0));
+  platform::logIfFailed(platform::writeWholeFile(kBackupCounterFile, backupCounterText(today, 0)),
+                        std::string("the backup just made is not noted in ") + kBackupCounterFile);
 }
 
 int todayDayOfMonth() {

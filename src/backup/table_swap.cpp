@@ -1,6 +1,7 @@
 #include "backup/table_swap.h"
 
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/text.h"
 
 namespace savora::backup {
@@ -74,10 +75,13 @@ bool TableSwap::swapIn(const std::string& stagingFolder, const std::vector<Stage
   return true;
 }
 
-void TableSwap::commit() {
+bool TableSwap::commit() {
   // Deleting the journal is the commit: from here on the old files are only leftovers.
-  platform::deleteFile(journalName());
-  platform::removeFolderTree(kReplacedTablesFolder);
+  if (!platform::deleteFile(journalName())) return false;
+  // The next start removes what stays.
+  platform::logIfFailed(platform::removeFolderTree(kReplacedTablesFolder),
+                        std::string("the replaced tables stay in ") + kReplacedTablesFolder);
+  return true;
 }
 
 bool TableSwap::rollBack() {
@@ -91,7 +95,10 @@ bool TableSwap::rollBack() {
       if (platform::fileExists(old) && !platform::moveFile(old, live)) whole = false;
     }
   }
-  if (whole) platform::removeFolderTree(kReplacedTablesFolder);
+  if (whole)
+    platform::logIfFailed(
+        platform::removeFolderTree(kReplacedTablesFolder),
+        std::string("the put-back tables' folder stays: ") + kReplacedTablesFolder);
   return whole;
 }
 
@@ -99,7 +106,9 @@ void recoverInterruptedRestore() {
   if (platform::fileExists(journalName())) {
     TableSwap::rollBack();
   } else if (platform::fileExists(kReplacedTablesFolder)) {
-    platform::removeFolderTree(kReplacedTablesFolder);
+    platform::logIfFailed(
+        platform::removeFolderTree(kReplacedTablesFolder),
+        std::string("a restore's replaced tables stay in ") + kReplacedTablesFolder);
   }
 }
 

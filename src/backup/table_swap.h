@@ -21,8 +21,9 @@ class TableSwap {
   // Moves the live files of `tables` aside and their files from `stagingFolder` in. False when
   // something could not move; the old files were then put back (see rollBack()).
   bool swapIn(const std::string& stagingFolder, const std::vector<StagedTable>& tables);
-  // The new tables opened: the old files are let go.
-  void commit();
+  // The new tables opened: the old files are let go. False when the journal cannot be deleted:
+  // the swap is then not committed, and the next start would undo it.
+  [[nodiscard]] bool commit();
   // Puts the old files back, removing the new ones. False when some could not move; the journal
   // then stays, and the next start tries again.
   static bool rollBack();

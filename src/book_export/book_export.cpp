@@ -7,6 +7,7 @@
 #include "exchange/exchange_scratch.h"
 #include "food/food_group_table.h"
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/text.h"
 #include "store/media_list.h"
 
@@ -271,9 +272,10 @@ bool exportBook(store::TableStore& store, const BookExportSources& sources, long
     exporter.close();
     status.show("Compressing Data", "Compressing Export File");
     const std::string partial = path + ".part";
-    platform::deleteFile(partial);
-    written = packExchangeFiles(partial) && platform::moveFile(partial, path);
-    if (!written) platform::deleteFile(partial);
+    written = platform::deleteIfPresent(partial) && packExchangeFiles(partial) &&
+              platform::moveFile(partial, path);
+    if (!written)
+      platform::logIfFailed(platform::deleteIfPresent(partial), "a failed export left " + partial);
   }
   scratch.reset();  // the exchange files and "cxp" go now
   if (!written) {

@@ -2,6 +2,7 @@
 
 #include "book_export/book_export.h"
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/text.h"
 #include "recipe_formats/master_cook_writer.h"
 #include "recipe_formats/meal_master_writer.h"
@@ -50,7 +51,8 @@ bool exportRecipesText(toolkit::User& user, const std::vector<recipe_formats::Te
     written = platform::writeWholeFile(
                   partial, recipe_formats::fromCp1252(recipesText(recipes, format), encoding)) &&
               platform::moveFile(partial, path);
-    if (!written) platform::deleteFile(partial);
+    if (!written)
+      platform::logIfFailed(platform::deleteIfPresent(partial), "a failed export left " + partial);
   }
   if (!written) {
     user.message("Error!", "EXCLAMATION", toolkit::Buttons::Ok,

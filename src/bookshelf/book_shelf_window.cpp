@@ -9,6 +9,7 @@
 #include "bookshelf/recipe_list_fill.h"
 #include "bookshelf/shelf_item_kind.h"
 #include "codes/program_codes.h"
+#include "platform/log.h"
 #include "platform/text.h"
 #include "search/recipe_search_window.h"
 #include "toolkit/event_codes.h"
@@ -119,8 +120,10 @@ BookShelfWindow::BookShelfWindow(ShelfTables tables, Shelf shelf, BookshelfMemor
 BookShelfWindow::~BookShelfWindow() {
   try {
     remember();
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // A table that failed on the way out must not stop the window from closing.
+    platform::logFailure(std::string("the bookshelf's selection is not remembered: ") +
+                         error.what());
   }
   if (menuPicking_ && menuPickingEnded) menuPickingEnded();
 }

@@ -139,11 +139,27 @@ std::string cliHelp() {
 namespace {
 
 int runCommand(Options& o, std::ostream& out, std::ostream& err, const PdfCanvasMaker& pdfCanvas);
+int runCliUnguarded(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                    const PdfCanvasMaker& pdfCanvas);
 
 }  // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            const PdfCanvasMaker& pdfCanvas) {
+  try {
+    return runCliUnguarded(args, out, err, pdfCanvas);
+  } catch (const std::exception& error) {
+    // Whatever failed before a command ran (a file name that cannot be made absolute, the
+    // folders): said with its cause, never an abort.
+    err << "savora99-cli: " << error.what() << "\n";
+    return 1;
+  }
+}
+
+namespace {
+
+int runCliUnguarded(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                    const PdfCanvasMaker& pdfCanvas) {
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
     (args.empty() ? err : out) << cliHelp();
     return args.empty() ? 2 : 0;
@@ -196,8 +212,6 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 1;
   }
 }
-
-namespace {
 
 int runCommand(Options& o, std::ostream& out, std::ostream& err, const PdfCanvasMaker& pdfCanvas) {
   const bool changesTables = o.command == "import" || o.command == "export";

@@ -6,6 +6,7 @@
 #include "archive/job.h"
 #include "exchange/exchange_scratch.h"
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "store/media_list.h"
@@ -59,7 +60,8 @@ bool moveWantedFiles() {
 
 int extractExchangeArchive(const std::string& archivePath) {
   clearReadOnly(archivePath);
-  platform::removeFolderTree(kExtractStagingFolder);
+  // Files an earlier extraction left must not be taken for the archive's.
+  if (!platform::removeFolderTree(kExtractStagingFolder)) return archive::kErrorTempFile;
   archive::Job job;
   job.init();
   job.setLargestEntry(store::kLargestTableFile);
@@ -68,7 +70,8 @@ int extractExchangeArchive(const std::string& archivePath) {
   if (code == archive::kOk) code = job.process();
   job.cleanup();
   if (code == archive::kOk && !moveWantedFiles()) code = archive::kErrorWrite;
-  platform::removeFolderTree(kExtractStagingFolder);
+  platform::logIfFailed(platform::removeFolderTree(kExtractStagingFolder),
+                        std::string("the extraction folder stays: ") + kExtractStagingFolder);
   return code;
 }
 

@@ -5,6 +5,7 @@
 #include "exchange/import_run_mark.h"
 #include "exchange/menu_merge.h"
 #include "exchange/text_recipe_format.h"
+#include "platform/log.h"
 #include "platform/text.h"
 #include "xbase/error.h"
 #include "xbase/table.h"
@@ -76,9 +77,10 @@ ExchangeImport::ExchangeImport(store::TableStore& store, ImportTargets targets, 
 ExchangeImport::~ExchangeImport() {
   try {
     closeExchangeTables();
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // An import cut short by an error is being unwound; that error is the one reported. The
     // scratch files go with scratch_ either way.
+    platform::logFailure(std::string("closing the exchange tables: ") + error.what());
   }
   clearImportRunMark();
 }

@@ -1,6 +1,7 @@
 #include "exchange/exchange_scratch.h"
 
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "store/media_list.h"
 #include "xbase/table.h"
 
@@ -22,14 +23,19 @@ void removeExchangeFiles() {
   // Closed tables keep their files open; deleted scratch tables would hold their space until
   // then.
   xbase::Table::closeKeptTables();
+  // What stays is deleted again before the next import or export uses these names.
+  auto remove = [](const std::string& file) {
+    platform::logIfFailed(platform::deleteIfPresent(file), "cannot delete " + file);
+  };
   for (const std::string& table : exchangeTableNames()) {
-    for (const char* extension : {".dbf", ".cdx", ".fpt"}) platform::deleteFile(table + extension);
+    for (const char* extension : {".dbf", ".cdx", ".fpt"}) remove(table + extension);
   }
-  for (const char* extension : {".dbf", ".cdx", ".fpt"}) {
-    platform::deleteFile(std::string(kMakerUnitTable) + extension);
+  for (const char* extension : {".dbf", ".cdx", ".fpt"})
+    remove(std::string(kMakerUnitTable) + extension);
+  for (const char* folder : {store::kExchangeMediaListFolder, kExtractStagingFolder}) {
+    platform::logIfFailed(platform::removeFolderTree(folder),
+                          std::string("cannot remove the folder ") + folder);
   }
-  platform::removeFolderTree(store::kExchangeMediaListFolder);
-  platform::removeFolderTree(kExtractStagingFolder);
 }
 
 std::unique_ptr<ExchangeScratch> ExchangeScratch::begin(toolkit::User& user) {

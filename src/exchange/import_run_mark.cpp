@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/text.h"
 
 namespace savora::exchange {
@@ -37,7 +38,10 @@ bool markImportRun(const std::string& file, UserShelf shelf) {
 }
 
 void clearImportRunMark() {
-  platform::deleteFile(kImportRunMark);
+  platform::logIfFailed(platform::deleteIfPresent(kImportRunMark),
+                        std::string("the import mark stays, and the next import reports this one "
+                                    "as cut short: ") +
+                            kImportRunMark);
 }
 
 std::optional<ImportRunMark> readImportRunMark() {

@@ -51,11 +51,10 @@ void ImportWindow::endImport() {
 }
 
 void ImportWindow::ask(ItemMatching& matching) {
-  asking_ = new ImportItemWindow(matching, [this] {
+  asking_ = UI_WINDOW_MANAGER::instance().add(std::make_unique<ImportItemWindow>(matching, [this] {
     asking_ = nullptr;
     post(UI_EVENT(kNextStep));
-  });
-  UI_WINDOW_MANAGER::instance().add(asking_);
+  }));
 }
 
 void ImportWindow::runStep() {

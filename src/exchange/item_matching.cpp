@@ -4,6 +4,7 @@
 
 #include "exchange/exchange_scratch.h"
 #include "platform/file_ops.h"
+#include "platform/log.h"
 
 namespace savora::exchange {
 
@@ -230,7 +231,8 @@ void ItemMatching::close() {
   }
   memory_->close();
   for (const char* extension : {".dbf", ".cdx", ".fpt"}) {
-    platform::deleteFile(std::string(kMakerUnitTable) + extension);
+    platform::logIfFailed(platform::deleteIfPresent(std::string(kMakerUnitTable) + extension),
+                          std::string("cannot delete ") + kMakerUnitTable + extension);
   }
 }
 

@@ -140,7 +140,7 @@ void IngredientInformationWindow::openBrand() {
                                                            bool preferred) {
     if (!alive.expired()) brandSaved(uid, preferred);
   };
-  UI_WINDOW_MANAGER::instance().add(new BrandInformationWindow(
+  UI_WINDOW_MANAGER::instance().add(std::make_unique<BrandInformationWindow>(
       tables_.brandTables(), user_, settings_, brand, uid_, saved, usda_));
 }
 

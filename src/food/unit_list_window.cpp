@@ -37,8 +37,8 @@ std::vector<FoodListWindow::Item> UnitListWindow::loadItems() {
 }
 
 void UnitListWindow::openUnit(long uid) {
-  UI_WINDOW_MANAGER::instance().add(
-      new UnitInformationWindow(units_, recipes_, user(), settings(), uid, refresher()));
+  UI_WINDOW_MANAGER::instance().add(std::make_unique<UnitInformationWindow>(
+      units_, recipes_, user(), settings(), uid, refresher()));
 }
 
 void UnitListWindow::deleteRecord(long uid) {

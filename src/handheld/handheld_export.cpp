@@ -52,7 +52,8 @@ const HandheldUser* HandheldInstallation::user(std::string_view name) const {
 
 std::optional<HandheldInstallation> probeHandheld(const std::string& dataFolder, const Wait& wait) {
   const std::string answer = joined(dataFolder, kProbeAnswer);
-  platform::deleteFile(answer);
+  // An old answer would be taken for the handheld's.
+  if (!platform::deleteIfPresent(answer)) return std::nullopt;
   if (!platform::startProgram(quoted(joined(dataFolder, kProbeProgram)), dataFolder))
     return std::nullopt;
   for (const int seconds : {1, 1, 3}) {

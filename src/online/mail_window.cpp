@@ -142,22 +142,18 @@ void MailWindow::removeAddress() {
 }
 
 void MailWindow::openAddressBook() {
-  auto* book = new MailingListWindow(services_.store, services_.user,
-                                     [this](const std::vector<std::string>& chosen) {
-                                       if (UI_WINDOW_MANAGER::instance().contains(this))
-                                         setToList(chosen);
-                                     });
-  if (!book->isOpen()) {
-    delete book;
-    return;
-  }
+  auto book = std::make_unique<MailingListWindow>(
+      services_.store, services_.user, [this](const std::vector<std::string>& chosen) {
+        if (UI_WINDOW_MANAGER::instance().contains(this)) setToList(chosen);
+      });
+  if (!book->isOpen()) return;
   book->setMessageList(toList());
-  UI_WINDOW_MANAGER::instance().add(book);
+  UI_WINDOW_MANAGER::instance().add(std::move(book));
 }
 
 void MailWindow::openSetup() {
   UI_WINDOW_MANAGER::instance().add(
-      new MailSetupWindow(services_.settings, services_.password, services_.user));
+      std::make_unique<MailSetupWindow>(services_.settings, services_.password, services_.user));
 }
 
 bool MailWindow::completeLogin(MailSetup& setup) {

@@ -31,7 +31,7 @@ struct MailLogin {
 };
 
 MailLogin readMailLogin(const std::string& iniPath);
-bool writeMailLogin(const std::string& iniPath, const MailLogin& login);
+[[nodiscard]] bool writeMailLogin(const std::string& iniPath, const MailLogin& login);
 
 // The update server as configured, or the default when the key is missing or not usable.
 std::string readUpdateServer(const std::string& iniPath);

@@ -4,6 +4,9 @@
 #include <fstream>
 #include <string>
 
+#include "platform/file_ops.h"
+#include "platform/log.h"
+
 namespace savora::online {
 
 namespace {
@@ -17,8 +20,10 @@ int readCount(const std::filesystem::path& file, size_t width) {
   return std::atoi(text.c_str());
 }
 
+// Unsaved, a count only makes the reminder come sooner or later.
 void writeCount(const std::filesystem::path& file, int value) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << value;
+  platform::logIfFailed(platform::writeWholeFile(file.string(), std::to_string(value)),
+                        "the update reminder's count is not saved in " + file.string());
 }
 
 }  // namespace

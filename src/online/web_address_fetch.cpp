@@ -1,6 +1,7 @@
 #include "online/web_address_fetch.h"
 
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/text.h"
 
 namespace savora::online {
@@ -111,7 +112,8 @@ std::optional<std::filesystem::path> fetchWebAddress(toolkit::User& user, std::s
         return std::nullopt;
       return download.file();
     }
-    platform::deleteFile(download.file().string());
+    platform::logIfFailed(platform::deleteIfPresent(download.file().string()),
+                          "cannot delete " + download.file().string());
     const std::string location = headerValue(head, "Location");
     if (download.status() >= 300 && download.status() < 400 && !location.empty()) {
       current = redirected(*parts, location);

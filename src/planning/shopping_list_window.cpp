@@ -267,7 +267,7 @@ void ShoppingListWindow::openSettings() {
                               excludePerishables_,
                               onlyPerishables_};
   UIW_WINDOW* self = this;
-  UI_WINDOW_MANAGER::instance().add(new ShoppingListSettingsWindow(
+  UI_WINDOW_MANAGER::instance().add(std::make_unique<ShoppingListSettingsWindow>(
       listSource(kind_), values, services_.user, [this, self] {
         if (UI_WINDOW_MANAGER::instance().contains(self)) rebuild();
       }));

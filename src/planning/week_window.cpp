@@ -9,6 +9,7 @@
 #include "codes/program_codes.h"
 #include "planning/named_list_window.h"
 #include "planning/plan_documents.h"
+#include "platform/log.h"
 #include "platform/text.h"
 #include "store/recipe_table.h"
 #include "toolkit/event_manager.h"
@@ -111,8 +112,10 @@ WeekWindow::~WeekWindow() {
   try {
     rememberFilters();
     services_.memory.lastMenu = choice_.hasName() ? services_.weeks.uidOf(choice_.current()) : -1;
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // A table that failed on the way out must not stop the window from closing.
+    platform::logFailure(std::string("the menu window's choices are not remembered: ") +
+                         error.what());
   }
 }
 

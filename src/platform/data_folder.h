@@ -42,6 +42,6 @@ FolderChoiceInputs thisProcessFolderInputs(const std::string& dataOption);
 
 // Creates the data folder when it does not exist yet (the first start). False, with `problem`
 // set, when it cannot be made.
-bool createDataFolder(const std::string& folder, std::string& problem);
+[[nodiscard]] bool createDataFolder(const std::string& folder, std::string& problem);
 
 }  // namespace savora::platform

@@ -73,16 +73,16 @@ class File {
   // Reads exactly `count` bytes at `offset`; false when fewer are there.
   bool readAt(uint64_t offset, void* buffer, size_t count);
   // Writes all bytes at the current position / at `offset`; false on any failure.
-  bool write(const void* data, size_t count);
-  bool write(std::string_view data) { return write(data.data(), data.size()); }
-  bool writeAt(uint64_t offset, const void* data, size_t count);
+  [[nodiscard]] bool write(const void* data, size_t count);
+  [[nodiscard]] bool write(std::string_view data) { return write(data.data(), data.size()); }
+  [[nodiscard]] bool writeAt(uint64_t offset, const void* data, size_t count);
 
   bool seek(uint64_t offset);
   uint64_t position() const;
   uint64_t size() const;
-  bool truncate(uint64_t size);
+  [[nodiscard]] bool truncate(uint64_t size);
   // Pushes written data to the disk (fsync).
-  bool sync();
+  [[nodiscard]] bool sync();
   // Maps the first `length` bytes for reading (a view that stays valid until unmapView() or
   // close; writes made later through this object show in it). Null when they cannot be mapped.
   const char* mapView(uint64_t length);

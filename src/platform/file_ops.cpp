@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include "platform/file.h"
+#include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -89,7 +90,7 @@ bool copyFile(std::string_view from, std::string_view to, size_t blockSize,
     return false;
   auto fail = [&] {
     target.close();
-    deleteFile(partial);
+    logIfFailed(deleteFile(partial), "a failed copy left " + partial);
     return false;
   };
   std::string block(std::max<size_t>(blockSize, 1), '\0');
@@ -104,7 +105,7 @@ bool copyFile(std::string_view from, std::string_view to, size_t blockSize,
   if (!source.errorText().empty()) return fail();  // a read error is no end of file
   target.close();
   if (!moveFile(partial, to)) {
-    deleteFile(partial);
+    logIfFailed(deleteFile(partial), "a failed copy left " + partial);
     return false;
   }
   return true;
@@ -124,6 +125,10 @@ bool deleteFile(std::string_view name) {
   if (path.empty()) return false;
   if (bool result; !WriteFaults::allowsChange(result)) return result;
   return ::unlink(path.c_str()) == 0;
+}
+
+bool deleteIfPresent(std::string_view name) {
+  return deleteFile(name) || !fileExists(name);
 }
 
 bool makeFolder(std::string_view name) {
@@ -146,13 +151,10 @@ bool removeFolderTree(std::string_view name) {
   const std::string folder(name);
   for (const FolderEntry& entry : listFolder(folder + "\\*.*")) {
     const std::string inner = folder + "\\" + entry.name;
-    if (entry.isFolder) {
-      removeFolderTree(inner);
-    } else {
-      deleteFile(inner);
-    }
+    // What stays behind is found below: the tree is gone or it is not.
+    static_cast<void>(entry.isFolder ? removeFolderTree(inner) : deleteFile(inner));
   }
-  removeFolder(folder);
+  static_cast<void>(removeFolder(folder));
   return !fileExists(name);
 }
 

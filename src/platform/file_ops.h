@@ -18,23 +18,26 @@ std::optional<uint64_t> fileSize(std::string_view name);
 // The file's bytes (at most `maxBytes`), or nothing when it cannot be read.
 std::optional<std::string> readWholeFile(std::string_view name, size_t maxBytes = SIZE_MAX);
 // Creates or truncates the file and writes `data`.
-bool writeWholeFile(std::string_view name, std::string_view data);
-bool appendToFile(std::string_view name, std::string_view data);
+[[nodiscard]] bool writeWholeFile(std::string_view name, std::string_view data);
+[[nodiscard]] bool appendToFile(std::string_view name, std::string_view data);
 
 // Copies in blocks of `blockSize` bytes, replacing `to`. `progress` (optional) gets the bytes
 // copied so far after each block. A failed copy removes the partial target.
-bool copyFile(std::string_view from, std::string_view to, size_t blockSize = 64 * 1024,
-              const std::function<void(uint64_t)>& progress = {});
+[[nodiscard]] bool copyFile(std::string_view from, std::string_view to,
+                            size_t blockSize = 64 * 1024,
+                            const std::function<void(uint64_t)>& progress = {});
 // Renames, or copies and deletes across file systems. Replaces an existing target.
-bool moveFile(std::string_view from, std::string_view to);
-bool deleteFile(std::string_view name);
+[[nodiscard]] bool moveFile(std::string_view from, std::string_view to);
+[[nodiscard]] bool deleteFile(std::string_view name);
+// Deletes the file if there is one: true when none is left.
+[[nodiscard]] bool deleteIfPresent(std::string_view name);
 // Creates one folder (its parent must exist); true when it exists afterwards.
-bool makeFolder(std::string_view name);
+[[nodiscard]] bool makeFolder(std::string_view name);
 // Removes an empty folder.
-bool removeFolder(std::string_view name);
+[[nodiscard]] bool removeFolder(std::string_view name);
 // Deletes a folder with everything in it (folders within included); nothing when it does not
 // exist. True when it is gone afterwards.
-bool removeFolderTree(std::string_view name);
+[[nodiscard]] bool removeFolderTree(std::string_view name);
 // The bytes an ordinary user may still write on the file system holding `name` (a file or a
 // folder); nothing when it cannot be told.
 std::optional<uint64_t> freeSpace(std::string_view name);

@@ -23,8 +23,9 @@ class IniFile {
   std::vector<std::pair<std::string, std::string>> keys(const std::string& section) const;
 
   // Returns false when the file cannot be written.
-  bool writeString(const std::string& section, const std::string& key, const std::string& value);
-  bool removeKey(const std::string& section, const std::string& key);
+  [[nodiscard]] bool writeString(const std::string& section, const std::string& key,
+                                 const std::string& value);
+  [[nodiscard]] bool removeKey(const std::string& section, const std::string& key);
 
  private:
   std::vector<std::string> loadLines() const;

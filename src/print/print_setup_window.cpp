@@ -282,7 +282,7 @@ std::string PrintSetupWindow::printName() const {
 
 void SetupPrintService::openSetup(PrintJob job) {
   UI_WINDOW_MANAGER::instance().add(
-      new PrintSetupWindow(std::move(job), keptSettings(), keep_, user_));
+      std::make_unique<PrintSetupWindow>(std::move(job), keptSettings(), keep_, user_));
 }
 
 }  // namespace savora::print

@@ -650,7 +650,7 @@ void RecipeWindow::servings() {
     showText();
   };
   UI_WINDOW_MANAGER::instance().add(
-      new ServingSizeWindow(recipe.servings, adjust, user_, std::move(callbacks)));
+      std::make_unique<ServingSizeWindow>(recipe.servings, adjust, user_, std::move(callbacks)));
 }
 
 // ---------------------------------------------------------------------------------------------

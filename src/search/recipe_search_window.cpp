@@ -28,8 +28,8 @@ const WindowSpec kRecipeSearchSpec{"RECIPE_SEARCH",
 
 UIW_WINDOW* startRecipeSearch(RecipeSearchRequest request) {
   if (request.countSearch) request.countSearch();
-  auto* window = new RecipeSearchWindow(std::move(request));
-  UI_WINDOW_MANAGER::instance().add(window);
+  auto* window =
+      UI_WINDOW_MANAGER::instance().add(std::make_unique<RecipeSearchWindow>(std::move(request)));
   window->begin();
   return window;
 }

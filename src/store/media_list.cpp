@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
@@ -68,7 +69,10 @@ std::optional<std::string> writeMediaList(std::string_view name, const MediaRefe
   std::string file = mediaListFileName(name);
   const bool allEmpty = media[0].empty() && media[1].empty() && media[2].empty();
   if (allEmpty) {
-    if (!file.empty()) platform::deleteFile(pathOf(folder, file));
+    // A list left behind is no longer named by any record.
+    if (!file.empty())
+      platform::logIfFailed(platform::deleteIfPresent(pathOf(folder, file)),
+                            "an emptied media list stays: " + pathOf(folder, file));
     return std::string();
   }
   const std::string folderPath = platform::formatText(

@@ -1,7 +1,9 @@
 #include "store/recipe_upgrade.h"
 
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/text.h"
+#include "xbase/error.h"
 
 namespace savora::store {
 
@@ -43,8 +45,13 @@ void upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& 
     }
   }
   old.close();
-  for (const char* extension : {".cdx", ".dbf", ".fpt"}) {
-    platform::deleteFile(oldName + extension);
+  // The old index says an upgrade is due: left behind, it would bring the upgrade back.
+  const std::string index = oldName + ".cdx";
+  if (!platform::deleteIfPresent(index))
+    xbase::raise("upgrading %s: cannot delete its index %s", oldName.c_str(), index.c_str());
+  for (const char* extension : {".dbf", ".fpt"}) {
+    platform::logIfFailed(platform::deleteIfPresent(oldName + extension),
+                          "the upgraded table's file " + oldName + extension + " stays");
   }
 }
 

@@ -14,7 +14,7 @@ RecipeFormat formatOfOldTable(const std::string& name);
 
 // Copies every recipe of the old table `oldName` into `current` (shown in the status window),
 // then deletes the old table's .dbf, .cdx and .fpt. Throws xbase::Error, deleting nothing, when
-// the old table cannot be read or a recipe cannot be written.
+// the old table cannot be read or a recipe cannot be written, and when its index cannot be deleted.
 void upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& oldName);
 // The same for a table whose name does not tell its format (the exchange copies).
 void upgradeRecipes(TableStore& store, RecipeTable& current, const std::string& oldName,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/log.h"
 #include "platform/program_dirs.h"
 #include "platform/text.h"
 #include "toolkit/user.h"
@@ -16,9 +17,10 @@ TableModule::TableModule(TableStore& store, TableDefinition definition)
 TableModule::~TableModule() {
   try {
     close();
-  } catch (const xbase::Error&) {
+  } catch (const xbase::Error& error) {
     // Closing in a destructor has no one to report to; close() is called explicitly at
     // shutdown, where failures are reported.
+    platform::logFailure(error.what());
   }
 }
 

@@ -134,8 +134,9 @@ bool UI_WINDOW_MANAGER::contains(const UIW_WINDOW* window) const {
   return find(window) != nullptr;
 }
 
-void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
-  if (!window || contains(window)) return;
+void UI_WINDOW_MANAGER::addOwned(std::unique_ptr<UIW_WINDOW> owned) {
+  if (!owned) return;
+  UIW_WINDOW* window = owned.get();
   QWidget* widget = window->widget();
   QMdiSubWindow* sub = nullptr;
   // The window in front when this one opened comes back to the front when this one goes.
@@ -169,7 +170,7 @@ void UI_WINDOW_MANAGER::add(UIW_WINDOW* window) {
     widget->installEventFilter(new CloseToEvent(window, widget));
     widget->show();
   }
-  shown_.push_back({window, sub, opener});
+  shown_.push_back({owned.release(), sub, opener});
   bringToFront(window);
 }
 

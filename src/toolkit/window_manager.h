@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "toolkit/ui_event.h"
@@ -27,8 +28,13 @@ class UI_WINDOW_MANAGER {
 
   // Puts a window on screen and takes ownership of it: a modal window (or any window while there
   // is no frame) becomes a window of its own, every other one a child of the frame. The window
-  // comes to the front.
-  void add(UIW_WINDOW* window);
+  // comes to the front. Returns the window, for callers that go on working with it.
+  template <class Window>
+  Window* add(std::unique_ptr<Window> window) {
+    Window* shown = window.get();
+    addOwned(std::move(window));
+    return shown;
+  }
   // Takes a window off the screen; it is destroyed once the current event is handled.
   void subtract(UIW_WINDOW* window);
   // The windows on screen, back to front.
@@ -59,12 +65,14 @@ class UI_WINDOW_MANAGER {
   void frameActivated();
 
  private:
+  // Every window in shown_ and removed_ is owned here; destroyRemoved() deletes it.
   struct Shown {
     UIW_WINDOW* window;
     QMdiSubWindow* subWindow;  // null for windows of their own
     UIW_WINDOW* owner;         // the window in front when it opened
   };
   UI_WINDOW_MANAGER() = default;
+  void addOwned(std::unique_ptr<UIW_WINDOW> window);
   const Shown* find(const UIW_WINDOW* window) const;
 
   UIW_WINDOW* frame_ = nullptr;

@@ -144,7 +144,8 @@ bool openUsdaFoods(User& user, UsdaFoodsRequest request) {
                  "program again.");
     return false;
   }
-  UI_WINDOW_MANAGER::instance().add(new UsdaFoodsWindow(*catalog, user, std::move(request)));
+  UI_WINDOW_MANAGER::instance().add(
+      std::make_unique<UsdaFoodsWindow>(*catalog, user, std::move(request)));
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/text.h"
 #include "xbase/byte_order.h"
 #include "xbase/error.h"
@@ -139,8 +140,8 @@ std::unique_ptr<Table> Table::create(std::string_view name, const std::vector<Fi
     if (!file.open(base + ".cdx", platform::File::Mode::Create) || !file.write(image))
       raise("creating index %s.cdx: %s", base.c_str(), file.errorText().c_str());
     file.close();
-  } else if (platform::fileExists(base + ".cdx")) {
-    platform::deleteFile(base + ".cdx");
+  } else if (platform::fileExists(base + ".cdx") && !platform::deleteFile(base + ".cdx")) {
+    raise("creating table %s: cannot delete the old index %s.cdx", dbfPath.c_str(), base.c_str());
   }
   OpenOptions options;
   options.tags = tags;
@@ -152,8 +153,9 @@ std::unique_ptr<Table> Table::create(std::string_view name, const std::vector<Fi
 Table::~Table() {
   try {
     close();
-  } catch (const Error&) {
+  } catch (const Error& error) {
     // A destructor cannot report; callers who care call close() themselves.
+    platform::logFailure(error.what());
   }
 }
 

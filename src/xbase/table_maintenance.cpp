@@ -5,6 +5,7 @@
 // files are complete", and only then are they moved over the old ones. An interrupted rewrite
 // is finished by the next open when the marker exists and forgotten when it does not.
 #include "platform/file_ops.h"
+#include "platform/log.h"
 #include "platform/text.h"
 #include "xbase/error.h"
 #include "xbase/record_codec.h"
@@ -31,16 +32,23 @@ void Table::finishPendingRewrite(const std::string& base) {
       raise("finishing an interrupted pack of %s: cannot move %s to %s", base.c_str(),
             temporary.c_str(), target.c_str());
   }
-  platform::deleteFile(base + kRewriteMarker);
+  // A marker left behind is harmless: a rewrite deletes it before it writes temporaries.
+  platform::logIfFailed(platform::deleteIfPresent(base + kRewriteMarker),
+                        "the finished pack's marker " + base + kRewriteMarker + " stays");
 }
 
 void Table::rewrite(bool dropDeleted) {
   requireWritable(dropDeleted ? "packing" : "compressing memos");
   flush();
   const std::string newTable = path(kNewTable), newMemo = path(kNewMemo);
-  platform::deleteFile(path(kRewriteMarker));
+  // With an old marker still there, an interruption would move half-written temporaries in.
+  if (!platform::deleteIfPresent(path(kRewriteMarker)))
+    raise("packing table %s: cannot delete the old marker %s", base_.c_str(),
+          path(kRewriteMarker).c_str());
+  // Temporaries that stay are truncated when they are written again.
   for (const std::string& leftover : {newTable, newMemo})
-    if (platform::fileExists(leftover)) platform::deleteFile(leftover);
+    if (platform::fileExists(leftover))
+      platform::logIfFailed(platform::deleteFile(leftover), "cannot delete " + leftover);
   std::optional<MemoFile> memo;
   const bool fpt = memo_ && memo_->kind() == MemoFile::Kind::Fpt;
   if (fpt) memo = MemoFile::create(newMemo, memo_->blockSize());

@@ -33,7 +33,7 @@ struct ProgramFolders {
     }
     ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     // The first start's kitchen offer was made: the tests below script other questions.
-    platform::IniFile(installedTitlesPath()).writeString("Kitchen", "Offered", "1");
+    EXPECT_TRUE(platform::IniFile(installedTitlesPath()).writeString("Kitchen", "Offered", "1"));
   }
   std::filesystem::path windowsFile(const std::string& name) const {
     return config.path() / "savora99" / name;

@@ -62,7 +62,8 @@ TEST_F(ImportCommandsTest, ANewCdIsImportedThenInstalledAsATitle) {
   }
   folders.program.write("newcd");
   // Another title already holds "App0": the CD's own number is used.
-  platform::IniFile(installedTitlesPath()).writeString("General", "App0", "Savora 2000");
+  EXPECT_TRUE(
+      platform::IniFile(installedTitlesPath()).writeString("General", "App0", "Savora 2000"));
 
   user.expectMessage("Import Data?",
                      "Would you like to add the Bread Magic recipes\r\nto your recipe database now?",
@@ -93,7 +94,7 @@ TEST_F(ImportCommandsTest, ANewCdIsImportedThenInstalledAsATitle) {
 
 TEST_F(ImportCommandsTest, ARecipeFileDroppedInTheDownloadFolderIsImported) {
   TempFolder source;
-  platform::makeFolder(state.programDirectory + "download");
+  EXPECT_TRUE(platform::makeFolder(state.programDirectory + "download"));
   {
     exchange::ArchiveBuilder archive(store, source.str());
     archive.book("bookx", 1, "Soups");

@@ -92,7 +92,7 @@ TEST_F(MainWindowTest, SavePrintAndListWithoutAWindowExplainThemselves) {
 
   // With a recipe window in front, Save goes to it instead.
   main.registerWindow(codes::kKindRecipe,
-                      [](const UI_EVENT&) { return new EditorWindow("Apple Pie"); });
+                      [](const UI_EVENT&) { return std::make_unique<EditorWindow>("Apple Pie"); });
   auto* recipe = static_cast<EditorWindow*>(main.openWindow(codes::kKindRecipe, UI_EVENT(10433)));
   ASSERT_NE(recipe, nullptr);
   EXPECT_EQ(recipe->kind(), codes::kKindRecipe);
@@ -107,11 +107,11 @@ TEST_F(MainWindowTest, ACommandForAnOpenKindFrontsItWithoutASecondWindow) {
   int built = 0;
   main.registerWindow(codes::kKindBookshelf, [&](const UI_EVENT&) {
     ++built;
-    return new EditorWindow("Recipe Bookshelf");
+    return std::make_unique<EditorWindow>("Recipe Bookshelf");
   });
   EXPECT_TRUE(selectable(main, "RECIPES"));
   main.registerWindow(codes::kKindUnitList,
-                      [](const UI_EVENT&) { return new EditorWindow("Unit List"); });
+                      [](const UI_EVENT&) { return std::make_unique<EditorWindow>("Unit List"); });
   main.post(UI_EVENT(10038));
   main.post(UI_EVENT(10486));
   main.post(UI_EVENT(10038));
@@ -163,8 +163,7 @@ TEST_F(MainWindowTest, TheFoodCommandsOpenTheirLists) {
 
 TEST_F(MainWindowTest, EscapeClosesTheFrontWindowOrAsksToLeave) {
   MainWindow& main = window();
-  auto* child = new EditorWindow("Apple Pie");
-  UI_WINDOW_MANAGER::instance().add(child);
+  auto* child = UI_WINDOW_MANAGER::instance().add(std::make_unique<EditorWindow>("Apple Pie"));
   main.post(UI_EVENT(10, 27));
   settle();
   EXPECT_TRUE(UI_WINDOW_MANAGER::instance().windows().empty());
@@ -176,10 +175,10 @@ TEST_F(MainWindowTest, EscapeClosesTheFrontWindowOrAsksToLeave) {
 
 TEST_F(MainWindowTest, TheExitCheckOffersToSaveThenAsksThenBacksUpWhenDue) {
   MainWindow& main = window();
-  auto* editor = new EditorWindow("Apple Pie");
+  main.registerWindow(codes::kKindRecipe,
+                      [](const UI_EVENT&) { return std::make_unique<EditorWindow>("Apple Pie"); });
+  auto* editor = static_cast<EditorWindow*>(main.openWindow(codes::kKindRecipe, UI_EVENT(10433)));
   editor->unsaved = true;
-  main.registerWindow(codes::kKindRecipe, [editor](const UI_EVENT&) { return editor; });
-  main.openWindow(codes::kKindRecipe, UI_EVENT(10433));
   const std::string question =
       "Would you like to save the changes you made to \"Apple Pie\" before leaving Savora?";
 
@@ -307,12 +306,10 @@ TEST_F(MainWindowTest, TheWindowMenuListsTheOpenWindowsAndFrontsTheChosenOne) {
   auto& manager = UI_WINDOW_MANAGER::instance();
   // Windows that other windows open (a recipe from the bookshelf) come without a command of
   // the main window.
-  auto* shelf = new EditorWindow("Recipe Bookshelf");
+  auto* shelf = manager.add(std::make_unique<EditorWindow>("Recipe Bookshelf"));
   shelf->setNumberID(1701);
-  auto* recipe = new EditorWindow("Apple Pie");
+  auto* recipe = manager.add(std::make_unique<EditorWindow>("Apple Pie"));
   recipe->setNumberID(401);
-  manager.add(shelf);
-  manager.add(recipe);
   settle();
   auto* menu = qobject_cast<QMenu*>(main.Get("WINDOW")->widget());
   ASSERT_NE(menu, nullptr);

@@ -12,6 +12,7 @@
 #include "app/program.h"
 #include "app_fixture.h"
 #include "backup/backup_schedule.h"
+#include "platform/file.h"
 #include "platform/file_ops.h"
 #include "store/recipe_table.h"
 #include "toolkit/event_codes.h"
@@ -124,6 +125,24 @@ TEST(ProgramTest, ACrashMarkerRebuildsTheIndexesOnce) {
   ScriptedUser calm;
   calm.expectMessage("Exit Savora?", kExitQuestion, Button::Yes);
   EXPECT_EQ(runAndLeave(folders, calm), 0);
+}
+
+// An error that escapes start-up (here the indexes cannot be rebuilt) is shown with the file it
+// names, and the run ends with 1 instead of an abort.
+TEST(ProgramTest, AnErrorAtStartIsShownWithItsFileAndEndsTheRunWithOne) {
+  ProgramFolders folders;
+  folders.program.write("init");
+  ScriptedUser user;
+  user.expectTitle("Wait!");
+  user.expectTitle("Error!");
+  user.onMessage = [](const ScriptedUser::Message& shown) {  // every write from now on fails
+    if (shown.title == "Wait!") platform::WriteFaults::arm(1, platform::WriteFaults::Kind::Fail);
+  };
+  const int result = runAndLeave(folders, user);
+  platform::WriteFaults::disarm();
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(user.messages().back().text,
+            "Savora must stop:\r\nrebuilding index book.cd$: Input/output error");
 }
 
 TEST(ProgramTest, ATableThatCannotBeReadIsNamedWithItsCauseAndTheOthersStillOpen) {

@@ -170,8 +170,7 @@ TEST_F(WindowObjectsTest, EveryWindowOpensInsideAnEightHundredBySixHundredFrame)
   ASSERT_LT(area.height(), screen.height() - 30);
 
   // The window the others are opened from, off the area's centre.
-  auto* opener = new UIW_WINDOW("STATUS_WINDOW");
-  manager.add(opener);
+  auto* opener = manager.add(std::make_unique<UIW_WINDOW>("STATUS_WINDOW"));
   QMdiSubWindow* openerFrame = frame.mdiArea()->subWindowList().front();
   openerFrame->setMinimumSize(0, 0);
   openerFrame->setGeometry(area.width() - 620, 20, 600, area.height() - 30);
@@ -184,9 +183,8 @@ TEST_F(WindowObjectsTest, EveryWindowOpensInsideAnEightHundredBySixHundredFrame)
   for (const std::string& name : ObjectStore::names()) {
     if (name == "MAIN") continue;
     SCOPED_TRACE(name);
-    auto* window = new UIW_WINDOW(name);
     manager.bringToFront(opener);
-    manager.add(window);
+    auto* window = manager.add(std::make_unique<UIW_WINDOW>(name));
     QApplication::processEvents();
     const QRect placed = window->widget()->parentWidget()->geometry();
     EXPECT_TRUE(area.contains(placed)) << describe(placed) << " in " << describe(area);

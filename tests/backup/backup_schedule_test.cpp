@@ -20,7 +20,7 @@ class BackupScheduleTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(platform::setProgramDirectory(data.str()));
     ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-    platform::writeWholeFile(automaticBackupPath(), "archive");
+    EXPECT_TRUE(platform::writeWholeFile(automaticBackupPath(), "archive"));
   }
   TempFolder data, config;
   ScriptedUser user;

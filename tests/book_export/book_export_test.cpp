@@ -140,8 +140,8 @@ TEST_F(BookExportTest, AnExportedBookImportsIntoAFreshFolderAsItWas) {
   const long book = buildSoups();
   const std::vector<RecipeByName> before = recipesOf("Soups");
   ASSERT_EQ(before.size(), 3u);
-  platform::makeFolder("cxp");  // stale content of an earlier run
-  platform::writeWholeFile("cxp\\stale", "old\n\n\n");
+  EXPECT_TRUE(platform::makeFolder("cxp"));  // stale content of an earlier run
+  EXPECT_TRUE(platform::writeWholeFile("cxp\\stale", "old\n\n\n"));
   user.expectMessage("Finished!", kExportedText);
   ASSERT_TRUE(exportBook(store, sources(), book, archivePath("soups.txt")));
   const std::string archive = archivePath("soups.zel");
@@ -171,7 +171,7 @@ TEST_F(BookExportTest, AnExportedBookImportsIntoAFreshFolderAsItWas) {
 TEST_F(BookExportTest, AFailedExportKeepsTheOldArchiveAndSaysSo) {
   const long book = buildSoups();
   const std::string archive = archivePath("soups.zel");
-  platform::writeWholeFile(archive, "the old archive");
+  EXPECT_TRUE(platform::writeWholeFile(archive, "the old archive"));
   // The archive cannot be written: its folder does not exist.
   const std::string nowhere = archivePath("missing/soups.zel");
   user.expectMessage("Error!", platform::formatText(kExportFailedText, nowhere.c_str()));
@@ -190,7 +190,7 @@ class CatalogExportTest : public BookExportTest {
  protected:
   void SetUp() override {
     BookExportTest::SetUp();
-    platform::makeFolder("catalog");
+    EXPECT_TRUE(platform::makeFolder("catalog"));
     for (store::TableModule* t : catalogTables()) t->open();
   }
   std::vector<store::TableModule*> catalogTables() {

@@ -307,10 +307,9 @@ class BookInfoMediaTest : public BookInfoTest {
   BookInfoWindow* openDirectly(long uid) {
     auto player = std::make_unique<savora::testing::FakeMediaPlayer>();
     this->player = player.get();
-    auto* info =
-        new BookInfoWindow({books(), chapters(), categories(), recipes()}, Shelf::Recipes, user,
-                           ShelfItemType::Book, uid, 0, std::move(player), &state.exitState);
-    UI_WINDOW_MANAGER::instance().add(info);
+    auto* info = UI_WINDOW_MANAGER::instance().add(std::make_unique<BookInfoWindow>(
+        ShelfTables{books(), chapters(), categories(), recipes()}, Shelf::Recipes, user,
+        ShelfItemType::Book, uid, 0, std::move(player), &state.exitState));
     return info;
   }
   savora::testing::FakeMediaPlayer* player = nullptr;
@@ -328,7 +327,7 @@ TEST_F(BookInfoMediaTest, PhotoSoundAndVideoGoIntoTheBooksMediaList) {
   QImage image(40, 30, QImage::Format_RGB32);
   image.fill(Qt::darkRed);
   const std::string photo = programDir.str() + "media/cake.bmp";
-  platform::makeFolder(programDir.str() + "media");
+  EXPECT_TRUE(platform::makeFolder(programDir.str() + "media"));
   ASSERT_TRUE(image.save(QString::fromStdString(photo), "BMP"));
   const std::string sound = programDir.write("media/bell.wav", "RIFF").string();
   const std::string video = programDir.write("media/cake.mpg", "MPEG").string();
@@ -418,15 +417,14 @@ class NewBookTest : public ShelfWindowTest {
     std::vector<UI_EVENT> received;
   };
   NewBookWindow* ask(UIW_WINDOW* caller, NewNameRequest request) {
-    auto* dialog = new NewBookWindow(caller, std::move(request), user);
-    UI_WINDOW_MANAGER::instance().add(dialog);
+    auto* dialog = UI_WINDOW_MANAGER::instance().add(
+        std::make_unique<NewBookWindow>(caller, std::move(request), user));
     return dialog;
   }
 };
 
 TEST_F(NewBookTest, AnEmptyNameIsRefusedAndAGivenOneGoesBackToTheCaller) {
-  auto* caller = new Caller;
-  UI_WINDOW_MANAGER::instance().add(caller);
+  auto* caller = UI_WINDOW_MANAGER::instance().add(std::make_unique<Caller>());
   NewBookWindow* dialog =
       ask(caller, {"New Food Group", "Type the name of the new group.", "", false, true, true});
   EXPECT_EQ(dialog->title(), "New Food Group");
@@ -469,8 +467,7 @@ TEST_F(NewBookTest, AnEmptyNameIsRefusedAndAGivenOneGoesBackToTheCaller) {
 }
 
 TEST_F(NewBookTest, ANameTheTablesCannotKeepIsRefusedAndStaysTyped) {
-  auto* caller = new Caller;
-  UI_WINDOW_MANAGER::instance().add(caller);
+  auto* caller = UI_WINDOW_MANAGER::instance().add(std::make_unique<Caller>());
   NewBookWindow* dialog = ask(caller, {"New Food Group", "", "", false, false, false});
   auto* field = qobject_cast<QLineEdit*>(dialog->Get("BOOK_NAME_FIELD")->widget());
   field->setText(QString::fromUtf8("Ice \xE2\x9D\x84"));

@@ -64,11 +64,11 @@ class ShelfWindowTest : public savora::testing::ProgramFoldersTest {
     app::registerWindows(*main, *tables, user, {state, settings, usage});
     main->registerWindow(codes::kKindRecipe, [this](const UI_EVENT& request) {
       recipeRequests.push_back(request);
-      return static_cast<UIW_WINDOW*>(nullptr);
+      return std::unique_ptr<UIW_WINDOW>();
     });
     main->registerWindow(codes::kKindCatalogRecipe, [this](const UI_EVENT& request) {
       recipeRequests.push_back(request);
-      return static_cast<UIW_WINDOW*>(nullptr);
+      return std::unique_ptr<UIW_WINDOW>();
     });
   }
   void TearDown() override {

@@ -239,6 +239,13 @@ TEST_F(CliTest, FailuresExitWithTheirCauseAndLeaveNoScratchTables) {
   for (const auto& entry : std::filesystem::directory_iterator(programDir.path()))
     EXPECT_FALSE(entry.path().filename().string().ends_with("x.dbf")) << entry.path();
 
+  // A name that cannot be made absolute (the working folder is gone) is said, not aborted on.
+  const Outcome lost = runBoth("mkdir " + files.str() + "gone && cd " + files.str() +
+                               "gone && rmdir ../gone && " + cli("import lost.mmf"));
+  EXPECT_EQ(lost.status, 1);
+  at(lost.out, "savora99-cli: filesystem error: cannot make absolute path");
+  at(lost.out, "lost.mmf");
+
   // A lock nobody can take is not a lock nobody holds.
   const std::string lock = programDir.str() + platform::kFolderLockName;
   std::filesystem::remove(lock);

@@ -109,8 +109,8 @@ class ArchiveBuilder {
     slot->save(uid, chapter, recipe, false);
   }
   void mediaList(const std::string& name, const std::string& picture) {
-    platform::makeFolder(folder_ + "cxp");
-    platform::writeWholeFile(folder_ + "cxp/" + name, picture + "\nsound.wav\n\n");
+    EXPECT_TRUE(platform::makeFolder(folder_ + "cxp"));
+    EXPECT_TRUE(platform::writeWholeFile(folder_ + "cxp/" + name, picture + "\nsound.wav\n\n"));
   }
 
   // Closes the tables and packs the folder into `archivePath`.

@@ -230,7 +230,7 @@ TEST_F(ExchangeTest, BadArchivesChangeNothingOfTheUsersData) {
   mine.name = "Mine";
   recipes.save(0, 1, mine, false);
   recipes.close();
-  platform::writeWholeFile("OBJECTS.DAT", "objects");
+  EXPECT_TRUE(platform::writeWholeFile("OBJECTS.DAT", "objects"));
   const auto before = folderBytes(programDir.path());
 
   const std::string notZip = elsewhere.write("bad.zel", "not an archive at all").string();
@@ -299,9 +299,9 @@ TEST_F(ExchangeTest, ACounterSuffixedBookNameFitsTheNameField) {
 }
 
 TEST_F(ExchangeTest, MediaListsAreRehomedByTheirFileNameOnly) {
-  platform::makeFolder("cxp");
-  platform::writeWholeFile("cxp/list1", "a.bmp\n\n\n");
-  platform::writeWholeFile("cxp/empty", "\n\n\n");
+  EXPECT_TRUE(platform::makeFolder("cxp"));
+  EXPECT_TRUE(platform::writeWholeFile("cxp/list1", "a.bmp\n\n\n"));
+  EXPECT_TRUE(platform::writeWholeFile("cxp/empty", "\n\n\n"));
   const std::string moved = rehomeMediaList("..\\..\\elsewhere\\list1");
   ASSERT_FALSE(moved.empty());
   EXPECT_EQ(moved.find_first_of("/\\"), std::string::npos);

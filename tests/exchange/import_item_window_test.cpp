@@ -50,10 +50,9 @@ class ImportItemWindowTest : public ExchangeTest {
   }
   // Starts the import the way the program does and runs it until it waits for the person.
   void startImport() {
-    importWindow = new ImportWindow(
+    importWindow = UI_WINDOW_MANAGER::instance().add(std::make_unique<ImportWindow>(
         ExchangeImport::start(store, targets(), archivePath("herbs.zel"), {NewItems::Ask}),
-        [this](long, long) { ++finishedCount; });
-    UI_WINDOW_MANAGER::instance().add(importWindow);
+        [this](long, long) { ++finishedCount; }));
     settle();
   }
   static void settle() { UI_EVENT_MANAGER::instance().processAll(); }

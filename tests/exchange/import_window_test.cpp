@@ -28,9 +28,11 @@ class ImportWindowTest : public ExchangeTest {
     ExchangeTest::TearDown();
   }
   ImportWindow* open() {
-    window = new ImportWindow(ExchangeImport::start(store, targets(), archivePath("soups.zel")),
-                              [this](long book, long chapter) { shown = {book, chapter}; });
-    UI_WINDOW_MANAGER::instance().add(window);
+    window = UI_WINDOW_MANAGER::instance().add(std::make_unique<ImportWindow>(
+        ExchangeImport::start(store, targets(), archivePath("soups.zel")),
+        [this](long book, long chapter) {
+          shown = {book, chapter};
+        }));
     return window;
   }
   bool isOpen() const { return UI_WINDOW_MANAGER::instance().contains(window); }

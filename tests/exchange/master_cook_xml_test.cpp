@@ -35,7 +35,7 @@ class MasterCookXmlTest : public ExchangeTest {
  protected:
   std::string write(const std::string& name, const std::string& text) {
     const std::string path = archivePath(name);
-    platform::writeWholeFile(path, text);
+    EXPECT_TRUE(platform::writeWholeFile(path, text));
     return path;
   }
 };

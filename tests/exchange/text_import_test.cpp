@@ -69,7 +69,7 @@ class TextImportTest : public ExchangeTest {
  protected:
   std::string write(const std::string& name, const std::string& text) {
     const std::string path = archivePath(name);
-    platform::writeWholeFile(path, text);
+    EXPECT_TRUE(platform::writeWholeFile(path, text));
     return path;
   }
   std::string unitName(long uid) { return units.readRecord(uid).name; }

@@ -31,15 +31,15 @@ class TextImportWindowTest : public ExchangeTest {
     ExchangeTest::TearDown();
   }
   ImportWindow* open(const std::string& path) {
-    auto* window = new ImportWindow(ExchangeImport::start(store, targets(), path), nullptr);
-    UI_WINDOW_MANAGER::instance().add(window);
+    auto* window = UI_WINDOW_MANAGER::instance().add(
+        std::make_unique<ImportWindow>(ExchangeImport::start(store, targets(), path), nullptr));
     return window;
   }
 };
 
 TEST_F(TextImportWindowTest, AMealMasterFileRunsTheWholeListWithTheExtractingStatus) {
   const std::string path = archivePath("porridge.mmf");
-  platform::writeWholeFile(path, kOneRecipe);
+  EXPECT_TRUE(platform::writeWholeFile(path, kOneRecipe));
   ImportWindow* window = open(path);
   bool allChecked = false;
   user.onMessage = [&](const savora::testing::ScriptedUser::Message&) {
@@ -65,7 +65,8 @@ TEST_F(TextImportWindowTest, AMealMasterFileRunsTheWholeListWithTheExtractingSta
 
 TEST_F(TextImportWindowTest, AMalformedFileClosesTheWindowWithTheFormatMessage) {
   const std::string path = archivePath("broken.mmf");
-  platform::writeWholeFile(path, "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Oops\n");
+  EXPECT_TRUE(platform::writeWholeFile(
+      path, "MMMMM----- Recipe via Meal-Master (tm) v8.05\n\n      Oops\n"));
   ImportWindow* window = open(path);
   user.expectMessage(kUnableToDownloadTitle,
                      platform::formatText(kNotRecipeFormatText, path.c_str()) +

@@ -94,7 +94,7 @@ class WebPageImportTest : public ExchangeTest {
  protected:
   std::string write(const std::string& name, const std::string& text) {
     const std::string path = archivePath(name);
-    platform::writeWholeFile(path, text);
+    EXPECT_TRUE(platform::writeWholeFile(path, text));
     return path;
   }
   void importWith(const std::string& path, PhotoFetcher fetch) {

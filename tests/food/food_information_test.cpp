@@ -51,10 +51,9 @@ class FoodInformationTest : public savora::testing::ProgramFoldersTest,
   }
   FoodTables tables() { return {ingredients, brands, units, groups, recipes}; }
   IngredientInformationWindow* openIngredient(long uid, long selectBrand = 0) {
-    auto* w =
-        new IngredientInformationWindow(tables(), user, {}, uid, selectBrand,
-                                        [this](long select) { listChanges.push_back(select); });
-    UI_WINDOW_MANAGER::instance().add(w);
+    auto* w = UI_WINDOW_MANAGER::instance().add(std::make_unique<IngredientInformationWindow>(
+        tables(), user, UnitSettings{}, uid, selectBrand,
+        [this](long select) { listChanges.push_back(select); }));
     return w;
   }
   static void click(UIW_WINDOW* w, const char* button) {
@@ -172,9 +171,9 @@ TEST_F(FoodInformationTest, ABrandSavedWithoutChangeIsNotWritten) {
   r.equivalence2 = {"1", cup, "4", ounce};
   brands.save(r, uid);
   int saves = 0;
-  auto* w = new BrandInformationWindow({brands, units, groups}, user, {}, uid, cheese,
-                                       [&](long, const std::string&, bool) { ++saves; });
-  UI_WINDOW_MANAGER::instance().add(w);
+  auto* w = UI_WINDOW_MANAGER::instance().add(std::make_unique<BrandInformationWindow>(
+      BrandTables{brands, units, groups}, user, UnitSettings{}, uid, cheese,
+      [&](long, const std::string&, bool) { ++saves; }));
   EXPECT_EQ(w->Get<UIW_STRING>("DOLLAR")->text(), "2.50");
   EXPECT_EQ(w->Get<UIW_STRING>("NUTRIENT5")->text(), "180.25");
   click(w, "OK_BUTTON");
@@ -182,9 +181,9 @@ TEST_F(FoodInformationTest, ABrandSavedWithoutChangeIsNotWritten) {
   EXPECT_EQ(saves, 0);
 
   // A change is written, and an existing brand asks nothing about preference.
-  w = new BrandInformationWindow({brands, units, groups}, user, {}, uid, cheese,
-                                 [&](long, const std::string&, bool) { ++saves; });
-  UI_WINDOW_MANAGER::instance().add(w);
+  w = UI_WINDOW_MANAGER::instance().add(std::make_unique<BrandInformationWindow>(
+      BrandTables{brands, units, groups}, user, UnitSettings{}, uid, cheese,
+      [&](long, const std::string&, bool) { ++saves; }));
   type(w, "UPC", "012345678905");
   click(w, "OK_BUTTON");
   EXPECT_EQ(saves, 1);

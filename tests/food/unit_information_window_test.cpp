@@ -18,9 +18,10 @@ class UnitInformationTest : public FoodWindowTest {
     addUnits();
   }
   UnitInformationWindow* open(long uid, UnitSettings settings = {}) {
-    auto* window = new UnitInformationWindow(units, recipes, user, settings, uid,
-                                             [this](long select) { changes.push_back(select); });
-    toolkit::UI_WINDOW_MANAGER::instance().add(window);
+    auto* window =
+        toolkit::UI_WINDOW_MANAGER::instance().add(std::make_unique<UnitInformationWindow>(
+            units, recipes, user, settings, uid,
+            [this](long select) { changes.push_back(select); }));
     return window;
   }
   UIW_COMBO_BOX* unitCombo(UnitInformationWindow* window) {

@@ -69,8 +69,7 @@ class MailWindowsTest : public recipe::RecipeEditTest {
       s.trustedCertificates = trusted;
     };
     services.countUse = [this] { ++uses; };
-    window = new MailWindow(std::move(services));
-    UI_WINDOW_MANAGER::instance().add(window);
+    window = UI_WINDOW_MANAGER::instance().add(std::make_unique<MailWindow>(std::move(services)));
     window->addRecipes({{"Egg Soup", soupUid}, {"Egg Soup", soupUid}});
     return window;
   }
@@ -413,8 +412,8 @@ TEST_F(MailWindowsTest, TheRecipeWindowMailsOnlyASavedRecipe) {
   auto open = [&](long uid) {
     recipe::RecipeWindowServices services{tables, user, media::MediaLookup({})};
     services.mail = [&](const store::Recipe& r) { mailed.push_back(r.uid); };
-    auto* recipeWindow = new recipe::RecipeWindow(services, chapter, uid);
-    UI_WINDOW_MANAGER::instance().add(recipeWindow);
+    auto* recipeWindow = UI_WINDOW_MANAGER::instance().add(
+        std::make_unique<recipe::RecipeWindow>(services, chapter, uid));
     return recipeWindow;
   };
   auto* saved = open(soupUid);

@@ -36,15 +36,15 @@ class OnlineWindowTest : public ::testing::Test {
   void TearDown() override { savora::testing::closeWindowObjects(); }
 
   OnlineWindow* open(const std::string& url) {
-    window = new OnlineWindow({user,
-                               url,
-                               data.path(),
-                               "Savora 99",
-                               "6.998",
-                               {"Savora 99 v6.998", 2, 2},
-                               pendingInstaller,
-                               maker.publicKeyHex()});
-    UI_WINDOW_MANAGER::instance().add(window);
+    window = UI_WINDOW_MANAGER::instance().add(
+        std::make_unique<OnlineWindow>(OnlineWindowServices{user,
+                                                            url,
+                                                            data.path(),
+                                                            "Savora 99",
+                                                            "6.998",
+                                                            {"Savora 99 v6.998", 2, 2},
+                                                            pendingInstaller,
+                                                            maker.publicKeyHex()}));
     return window;
   }
   void click(const char* button) {

@@ -34,8 +34,8 @@ class ShoppingListSettingsWindowTest : public ::testing::Test {
     ShoppingListSettings bound{
         values.multiply,   values.adjustServings,     values.divideNutrients, values.serves,
         values.daysInMenu, values.excludePerishables, values.onlyPerishables};
-    window = new ShoppingListSettingsWindow(source, bound, user, [this] { ++rebuilds; });
-    UI_WINDOW_MANAGER::instance().add(window);
+    window = UI_WINDOW_MANAGER::instance().add(
+        std::make_unique<ShoppingListSettingsWindow>(source, bound, user, [this] { ++rebuilds; }));
     return window;
   }
   void click(const char* button) {

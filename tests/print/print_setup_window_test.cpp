@@ -34,13 +34,13 @@ class PrintSetupWindowTest : public savora::testing::ProgramFoldersTest {
   }
 
   void open(PrintKind kind) {
-    window = new PrintSetupWindow(
-        documentJob(kind, {"printed", {}, false, {}}), kept, [this](const PrintSettings& s) { kept = s; }, user,
+    window = UI_WINDOW_MANAGER::instance().add(std::make_unique<PrintSetupWindow>(
+        documentJob(kind, {"printed", {}, false, {}}), kept,
+        [this](const PrintSettings& s) { kept = s; }, user,
         [this](User&, const PrintSettings& s, const std::function<bool(Canvas&)>& draw) {
           printedWith = s;
           return draw(canvas);
-        });
-    UI_WINDOW_MANAGER::instance().add(window);
+        }));
   }
   void click(const char* name) {
     window->Get<UIW_BUTTON>(name)->click();

@@ -59,8 +59,8 @@ class RecipeWindowTest : public RecipeEditTest {
     if (offerPrint) services.print = [this](const store::Recipe& r) { printed.push_back(r); };
     auto fake = std::make_unique<FakeMediaPlayer>();
     player = fake.get();
-    window = new RecipeWindow(std::move(services), inChapter, uid, std::move(fake));
-    UI_WINDOW_MANAGER::instance().add(window);
+    window = UI_WINDOW_MANAGER::instance().add(
+        std::make_unique<RecipeWindow>(std::move(services), inChapter, uid, std::move(fake)));
     return window;
   }
   std::string folder() const { return platform::programDirectory(); }
@@ -407,7 +407,7 @@ TEST_F(RecipeWindowTest, APhotoIsAddedShownZoomedAndRemoved) {
 TEST_F(RecipeWindowTest, SoundPlaysWhenChosenAndVideoGoesToTheVideoWindow) {
   const std::string wave = folder() + "/sizzle.wav";
   const std::string video = folder() + "/flip.mpg";
-  for (const std::string& file : {wave, video}) platform::writeWholeFile(file, "data");
+  for (const std::string& file : {wave, video}) EXPECT_TRUE(platform::writeWholeFile(file, "data"));
   open(0, chapter);
   EXPECT_FALSE(window->Get("PLAY_VIDEO_VIEW")->isVisible());
   user.answerFileDialog(wave);
@@ -566,7 +566,7 @@ TEST_F(RecipeWindowTest, ALongMediaNameIsRefusedAndRemovingTheSoundStopsIt) {
   EXPECT_EQ(window->edit().recipe().media[0], "");
 
   const std::string wave = folder() + "/sizzle.wav";
-  platform::writeWholeFile(wave, "data");
+  EXPECT_TRUE(platform::writeWholeFile(wave, "data"));
   user.answerFileDialog(wave);
   click("ADD_SOUND");
   EXPECT_EQ(player->state(), MediaPlayer::State::Playing);

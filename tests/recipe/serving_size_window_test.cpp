@@ -23,11 +23,11 @@ class ServingSizeWindowTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(savora::testing::openWindowObjects()); }
   void TearDown() override { savora::testing::closeWindowObjects(); }
   ServingSizeWindow* open(bool adjust) {
-    window =
-        new ServingSizeWindow(servings, adjust, user,
-                              {[this] { calls.push_back("scale " + std::to_string(servings)); },
-                               [this](long n) { calls.push_back("label " + std::to_string(n)); }});
-    UI_WINDOW_MANAGER::instance().add(window);
+    window = UI_WINDOW_MANAGER::instance().add(std::make_unique<ServingSizeWindow>(
+        servings, adjust, user,
+        ServingSizeWindow::Callbacks{
+            [this] { calls.push_back("scale " + std::to_string(servings)); },
+            [this](long n) { calls.push_back("label " + std::to_string(n)); }}));
     return window;
   }
   void click(const char* button) {

@@ -35,8 +35,7 @@ class RecipeSearchWindowTest : public savora::testing::ProgramFoldersTest {
     recipes.open();
     foods.open();
     // Any window with a list stands in for the bookshelf.
-    shelf = new UIW_WINDOW("CATEGORY_LIST");
-    UI_WINDOW_MANAGER::instance().add(shelf);
+    shelf = UI_WINDOW_MANAGER::instance().add(std::make_unique<UIW_WINDOW>("CATEGORY_LIST"));
     list = shelf->Get<UIW_VT_LIST>("LIST");
   }
   void TearDown() override {

@@ -55,7 +55,7 @@ TEST_F(RecipeTableTest, OpenRepairsDuplicateAndZeroIdentifiers) {
     EXPECT_EQ(table.nextUid(), 9);
   }
   ASSERT_TRUE(platform::deleteFile("rc65.dbf") && platform::deleteFile("rc65.cdx"));
-  platform::deleteFile("rc65.fpt");
+  EXPECT_TRUE(platform::deleteIfPresent("rc65.fpt"));
   writeRawIdentifiers({3, 0, 5});
   RecipeTable table(store, "rc65");
   table.open();

@@ -103,12 +103,10 @@ TEST(ObjectStoreTest, MissingOrForeignObjectFilesDoNotOpen) {
 
 TEST_F(WindowTest, WindowManagerFindsByKindFrontsAndDestroysAfterTheEvent) {
   auto& manager = UI_WINDOW_MANAGER::instance();
-  auto* recipe = new RecordingWindow();
+  auto* recipe = manager.add(std::make_unique<RecordingWindow>());
   recipe->setNumberID(401);
-  auto* shelf = new RecordingWindow();
+  auto* shelf = manager.add(std::make_unique<RecordingWindow>());
   shelf->setNumberID(1702);
-  manager.add(recipe);
-  manager.add(shelf);
   EXPECT_EQ(manager.windows().size(), 2u);
   EXPECT_EQ(manager.findKind(400), recipe);
   EXPECT_EQ(manager.findKind(1700), shelf);
@@ -132,13 +130,11 @@ TEST_F(FrameTest, ChildWindowsLiveInTheFrameAndTheFrontOneIsKnown) {
   auto& manager = UI_WINDOW_MANAGER::instance();
   manager.setFrame(&frame, frame.mdiArea());
   frame.widget()->show();
-  auto* a = new UIW_WINDOW("STATUS_WINDOW");
+  auto* a = manager.add(std::make_unique<UIW_WINDOW>("STATUS_WINDOW"));
   a->setNumberID(400);
   a->setTitle("Apple Pie");
-  auto* b = new UIW_WINDOW("STATUS_WINDOW");
+  auto* b = manager.add(std::make_unique<UIW_WINDOW>("STATUS_WINDOW"));
   b->setNumberID(701);
-  manager.add(a);
-  manager.add(b);
   EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 2);
   EXPECT_EQ(manager.front(), b);
   manager.bringToFront(a);
@@ -163,9 +159,9 @@ TEST_F(FrameTest, AChildWiderThanTheFrameStartsAtItsLeftEdge) {
   frame.widget()->resize(640, 480);
   frame.widget()->show();
   settle();
-  auto* wide = new UIW_WINDOW("STATUS_WINDOW");
-  wide->widget()->setMinimumSize(900, 300);  // wider than the frame can show
-  manager.add(wide);
+  auto made = std::make_unique<UIW_WINDOW>("STATUS_WINDOW");
+  made->widget()->setMinimumSize(900, 300);  // wider than the frame can show
+  auto* wide = manager.add(std::move(made));
   settle();
   const QRect placed = wide->widget()->parentWidget()->geometry();
   const QRect area = frame.mdiArea()->viewport()->rect();
@@ -254,16 +250,14 @@ class DialogTest : public FrameTest {
     FrameTest::TearDown();
   }
   UIW_WINDOW* child(int id) {
-    auto* window = new UIW_WINDOW("STATUS_WINDOW");
+    auto window = std::make_unique<UIW_WINDOW>("STATUS_WINDOW");
     window->setNumberID(id);
-    manager.add(window);
-    return window;
+    return manager.add(std::move(window));
   }
   UIW_WINDOW* dialog() {
-    auto* window = new UIW_WINDOW("STATUS_WINDOW");
+    auto window = std::make_unique<UIW_WINDOW>("STATUS_WINDOW");
     window->setModal(true);
-    manager.add(window);
-    return window;
+    return manager.add(std::move(window));
   }
 
   UI_WINDOW_MANAGER& manager = UI_WINDOW_MANAGER::instance();
@@ -355,8 +349,7 @@ TEST_F(DialogTest, AChildCannotShrinkBelowWhatItsLayoutNeeds) {
 TEST_F(DialogTest, TheRecipeWindowFitsAFrameOf800By600) {
   frame->widget()->resize(800, 600);
   settle();
-  auto* recipe = new UIW_WINDOW("RECIPE_WINDOW");
-  manager.add(recipe);
+  auto* recipe = manager.add(std::make_unique<UIW_WINDOW>("RECIPE_WINDOW"));
   settle();
   const QSize room = frame->mdiArea()->viewport()->size();
   const QSize needed = recipe->widget()->parentWidget()->minimumSize();

@@ -21,7 +21,7 @@ const char* const kOfferText =
 // A first start: the fixture's mark that the offer was made is taken away.
 struct FirstStart : ProgramFolders {
   FirstStart() {
-    platform::IniFile(installedTitlesPath()).removeKey("Kitchen", "Offered");
+    EXPECT_TRUE(platform::IniFile(installedTitlesPath()).removeKey("Kitchen", "Offered"));
     config.write("savora99/savorabackup.ck9");  // no backup due at exit
   }
 };

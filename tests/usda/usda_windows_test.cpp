@@ -89,10 +89,9 @@ TEST_F(UsdaWindowTest, TheSearchShowsTheBestMatchesAsTheUserTypes) {
 
 TEST_F(UsdaWindowTest, TheIngredientWindowAddsAUsdaBrandAndPrefersIt) {
   const long butter = ingredients.addByName("butter");
-  auto* w =
-      new food::IngredientInformationWindow({ingredients, brands, units, groups, recipes}, user, {},
-                                            butter, 0, {}, usdaLookup(user, units, groups));
-  UI_WINDOW_MANAGER::instance().add(w);
+  auto* w = UI_WINDOW_MANAGER::instance().add(std::make_unique<food::IngredientInformationWindow>(
+      food::FoodTables{ingredients, brands, units, groups, recipes}, user, food::UnitSettings{},
+      butter, 0, nullptr, usdaLookup(user, units, groups)));
   click(w, "USDA_NUTRIENTS");
   ASSERT_TRUE(searchWindow());
   EXPECT_EQ(chosen(searchWindow()), " Butter, salted");
@@ -119,9 +118,9 @@ TEST_F(UsdaWindowTest, TheBrandWindowTakesUsdaValuesAndKeepsItsPackage) {
   mine.packageUnit = unit("pound");
   mine.servingsInPackage = 32;
   const long uid = brands.save(mine, 0);
-  auto* w = new food::BrandInformationWindow({brands, units, groups}, user, {}, uid, butter, {},
-                                             usdaLookup(user, units, groups));
-  UI_WINDOW_MANAGER::instance().add(w);
+  auto* w = UI_WINDOW_MANAGER::instance().add(std::make_unique<food::BrandInformationWindow>(
+      food::BrandTables{brands, units, groups}, user, food::UnitSettings{}, uid, butter, nullptr,
+      usdaLookup(user, units, groups)));
   click(w, "USDA_NUTRIENTS");
   ASSERT_TRUE(searchWindow());
   EXPECT_EQ(chosen(searchWindow()), " Butter, salted");  // the name's words that find a food

@@ -278,6 +278,10 @@ bool exportBook(store::TableStore& store, const BookExportSources& sources, long
       platform::logIfFailed(platform::deleteIfPresent(partial), "a failed export left " + partial);
   }
   scratch.reset();  // the exchange files and "cxp" go now
+  return tellExportResult(user, written, path);
+}
+
+bool tellExportResult(toolkit::User& user, bool written, const std::string& path) {
   if (!written) {
     user.message("Error!", "EXCLAMATION", toolkit::Buttons::Ok,
                  platform::formatText(kExportFailedText, path.c_str()));

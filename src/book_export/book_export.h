@@ -16,6 +16,7 @@
 #include "food/ingredient_table.h"
 #include "food/unit_table.h"
 #include "store/recipe_table.h"
+#include "toolkit/user.h"
 
 namespace savora::book_export {
 
@@ -43,6 +44,9 @@ struct BookExportSources {
 // count) becomes ".zel"; ".zel" is appended to a name without one. A name already ending in
 // ".zel" in any letter case is kept.
 std::string exportArchivePath(const std::string& chosen);
+
+// Tells the user how an export into `path` ended ("Finished!" or "Error!"); returns `written`.
+bool tellExportResult(toolkit::User& user, bool written, const std::string& path);
 
 // Exports the book into the archive for `chosenPath`, telling the user how it went. False (after
 // the message) when the book does not exist, another exchange run holds the scratch files, or

@@ -54,13 +54,7 @@ bool exportRecipesText(toolkit::User& user, const std::vector<recipe_formats::Te
     if (!written)
       platform::logIfFailed(platform::deleteIfPresent(partial), "a failed export left " + partial);
   }
-  if (!written) {
-    user.message("Error!", "EXCLAMATION", toolkit::Buttons::Ok,
-                 platform::formatText(kExportFailedText, path.c_str()));
-    return false;
-  }
-  user.message("Finished!", "INFORMATION", toolkit::Buttons::Ok, kExportedText);
-  return true;
+  return tellExportResult(user, written, path);
 }
 
 }  // namespace savora::book_export

@@ -43,20 +43,18 @@ planning::ShoppingSource shoppingSourceOf(UIW_WINDOW& window) {
   return source;
 }
 
-}  // namespace
-
 // A shopping list of the window (a recipe, menu or plan window), built and not yet shown.
 std::unique_ptr<UIW_WINDOW> makeShoppingList(MainWindow& main, SharedTables& tables, User& user,
                                              RunServices run, UIW_WINDOW& source) {
   const bool catalog = source.kind() == codes::kKindCatalogRecipe;
   const planning::ShoppingSourceKind kind = shoppingSourceOf(source).kind;
+  const food::UnitSettings units = currentUnitSettings(main);
   ShoppingListOptions& o = run.settings.shoppingList;
   planning::ShoppingListWindowServices services{
-      .tables = tables.shoppingTables(catalog, currentUnitSettings(main)),
+      .tables = tables.shoppingTables(catalog, units),
       .user = user,
       .options = {o.adjustServings, o.divideNutrients, o.serves, o.showPrices},
       .readSource = shoppingSourceOf};
-  const food::UnitSettings units = currentUnitSettings(main);
   services.openIngredient = [&tables, &user, units](long ingredient,
                                                     std::function<void()> changed) {
     UI_WINDOW_MANAGER::instance().add(
@@ -70,7 +68,8 @@ std::unique_ptr<UIW_WINDOW> makeShoppingList(MainWindow& main, SharedTables& tab
   return window;
 }
 
-// A window's List: a new list of that window.
+}  // namespace
+
 void openShoppingList(MainWindow& main, SharedTables& tables, User& user, RunServices run,
                       UIW_WINDOW& source) {
   UI_WINDOW_MANAGER::instance().add(makeShoppingList(main, tables, user, run, source));
